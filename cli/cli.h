@@ -1,0 +1,35 @@
+// The command-line tool's frame: each verb lives in a file of its own and
+// registers itself with a static CliVerbRegistration.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "config/settings_store.h"
+
+struct CliContext {
+  std::string settingsPath;
+  SettingsStore settings;  // loaded from settingsPath before the verb runs
+  std::vector<std::string> args;  // after the verb, arguments in code page 932
+};
+
+struct CliVerb {
+  const char* name;
+  const char* usage;  // one line, after "rokuban-cli [--ini FILE] "
+  int (*run)(CliContext& context);
+};
+
+struct CliVerbRegistration {
+  explicit CliVerbRegistration(const CliVerb& verb);
+};
+
+// Writes Shift-JIS text to stdout or stderr as UTF-8.
+void printOut(const std::string& cp932);
+void printError(const std::string& cp932);
+
+// Finds "--name VALUE" in the arguments; false when absent. A flag without
+// a value leaves `value` empty.
+bool takeOption(std::vector<std::string>& args, const std::string& name, std::string* value);
+bool takeFlag(std::vector<std::string>& args, const std::string& name);
+// Prints "usage: rokuban-cli ..." for the verb to stderr and returns 2.
+int usageError(const CliContext& context, const char* verbName);

@@ -1,0 +1,92 @@
+// The area table: the nine personal tables and the 47 prefectures.
+#include "config/settings_store.h"
+
+namespace {
+
+struct AreaRow {
+  const char* key;
+  const char* label;  // Shift-JIS
+};
+
+const AreaRow kBuiltInAreas[] = {
+    {"_", "\x82\xa0\x82\xc8\x82\xbd\x82\xcc\x94\xd4\x91\x67\x95\x5c"},  // あなたの番組表
+    {"_2", "\x82\xa0\x82\xc8\x82\xbd\x82\xcc\x94\xd4\x91\x67\x95\x5c" "2"},  // あなたの番組表2
+    {"_3", "\x82\xa0\x82\xc8\x82\xbd\x82\xcc\x94\xd4\x91\x67\x95\x5c" "3"},  // あなたの番組表3
+    {"_4", "\x82\xa0\x82\xc8\x82\xbd\x82\xcc\x94\xd4\x91\x67\x95\x5c" "4"},  // あなたの番組表4
+    {"_5", "\x82\xa0\x82\xc8\x82\xbd\x82\xcc\x94\xd4\x91\x67\x95\x5c" "5"},  // あなたの番組表5
+    {"_6", "\x82\xa0\x82\xc8\x82\xbd\x82\xcc\x94\xd4\x91\x67\x95\x5c" "6"},  // あなたの番組表6
+    {"_7", "\x82\xa0\x82\xc8\x82\xbd\x82\xcc\x94\xd4\x91\x67\x95\x5c" "7"},  // あなたの番組表7
+    {"_8", "\x82\xa0\x82\xc8\x82\xbd\x82\xcc\x94\xd4\x91\x67\x95\x5c" "8"},  // あなたの番組表8
+    {"_9", "\x82\xa0\x82\xc8\x82\xbd\x82\xcc\x94\xd4\x91\x67\x95\x5c" "9"},  // あなたの番組表9
+    {"aichi", "\x88\xa4\x92\x6d\x8c\xa7"},  // 愛知県
+    {"akita", "\x8f\x48\x93\x63\x8c\xa7"},  // 秋田県
+    {"aomori", "\x90\xc2\x90\x58\x8c\xa7"},  // 青森県
+    {"chiba", "\x90\xe7\x97\x74\x8c\xa7"},  // 千葉県
+    {"ehime", "\x88\xa4\x95\x51\x8c\xa7"},  // 愛媛県
+    {"fuku", "\x95\x9f\x93\x87\x8c\xa7"},  // 福島県
+    {"fukui", "\x95\x9f\x88\xe4\x8c\xa7"},  // 福井県
+    {"fukuoka", "\x95\x9f\x89\xaa\x8c\xa7"},  // 福岡県
+    {"gifu", "\x8a\xf2\x95\x8c\x8c\xa7"},  // 岐阜県
+    {"gunma", "\x8c\x51\x94\x6e\x8c\xa7"},  // 群馬県
+    {"hirosima", "\x8d\x4c\x93\x87\x8c\xa7"},  // 広島県
+    {"hokk", "\x96\x6b\x8a\x43\x93\xb9"},  // 北海道
+    {"hyougo", "\x95\xba\x8c\xc9\x8c\xa7"},  // 兵庫県
+    {"ibaraki", "\x88\xef\x8f\xe9\x8c\xa7"},  // 茨城県
+    {"ishikawa", "\x90\xce\x90\xec\x8c\xa7"},  // 石川県
+    {"iwate", "\x8a\xe2\x8e\xe8\x8c\xa7"},  // 岩手県
+    {"kagawa", "\x8d\x81\x90\xec\x8c\xa7"},  // 香川県
+    {"kagosima", "\x8e\xad\x8e\x99\x93\x87\x8c\xa7"},  // 鹿児島県
+    {"kanagawa", "\x90\x5f\x93\xde\x90\xec\x8c\xa7"},  // 神奈川県
+    {"kouchi", "\x8d\x82\x92\x6d\x8c\xa7"},  // 高知県
+    {"kumamoto", "\x8c\x46\x96\x7b\x8c\xa7"},  // 熊本県
+    {"kyoto", "\x8b\x9e\x93\x73\x95\x7b"},  // 京都府
+    {"mie", "\x8e\x4f\x8f\x64\x8c\xa7"},  // 三重県
+    {"miya", "\x8b\x7b\x8f\xe9\x8c\xa7"},  // 宮城県
+    {"miyazaki", "\x8b\x7b\x8d\xe8\x8c\xa7"},  // 宮崎県
+    {"nagano", "\x92\xb7\x96\xec\x8c\xa7"},  // 長野県
+    {"nagasaki", "\x92\xb7\x8d\xe8\x8c\xa7"},  // 長崎県
+    {"nara", "\x93\xde\x97\xc7\x8c\xa7"},  // 奈良県
+    {"nawa", "\x89\xab\x93\xea\x8c\xa7"},  // 沖縄県
+    {"niigata", "\x90\x56\x8a\x83\x8c\xa7"},  // 新潟県
+    {"oita", "\x91\xe5\x95\xaa\x8c\xa7"},  // 大分県
+    {"okayama", "\x89\xaa\x8e\x52\x8c\xa7"},  // 岡山県
+    {"osaka", "\x91\xe5\x8d\xe3\x95\x7b"},  // 大阪府
+    {"saga", "\x8d\xb2\x89\xea\x8c\xa7"},  // 佐賀県
+    {"saitama", "\x8d\xe9\x8b\xca\x8c\xa7"},  // 埼玉県
+    {"shimane", "\x93\x87\x8d\xaa\x8c\xa7"},  // 島根県
+    {"siga", "\x8e\xa0\x89\xea\x8c\xa7"},  // 滋賀県
+    {"sizu", "\x90\xc3\x89\xaa\x8c\xa7"},  // 静岡県
+    {"tochigi", "\x93\xc8\x96\xd8\x8c\xa7"},  // 栃木県
+    {"tokusima", "\x93\xbf\x93\x87\x8c\xa7"},  // 徳島県
+    {"tokyo", "\x93\x8c\x8b\x9e\x93\x73"},  // 東京都
+    {"tottori", "\x92\xb9\x8e\xe6\x8c\xa7"},  // 鳥取県
+    {"toyama", "\x95\x78\x8e\x52\x8c\xa7"},  // 富山県
+    {"wakayama", "\x98\x61\x89\xcc\x8e\x52\x8c\xa7"},  // 和歌山県
+    {"yamagata", "\x8e\x52\x8c\x60\x8c\xa7"},  // 山形県
+    {"yamagchi", "\x8e\x52\x8c\xfb\x8c\xa7"},  // 山口県
+    {"yamanasi", "\x8e\x52\x97\x9c\x8c\xa7"},  // 山梨県
+};
+
+}  // namespace
+
+StringMap& SettingsStore::areaTable() {
+  StringMap& table = section("area");
+  if (table.empty()) {
+    for (const AreaRow& row : kBuiltInAreas) storeString(table, row.key, row.label);
+  }
+  return table;
+}
+
+bool SettingsStore::isPersonalTable() const {
+  std::string key = area();
+  return !key.empty() && key[0] == '_';
+}
+
+int SettingsStore::personalTablePages() {
+  std::string key = area();
+  if (key.empty() || key[0] != '_') return 0;
+  int pages = key.size() > 1 ? static_cast<signed char>(key[1]) - '0' : -'0';
+  if (pages >= 1 && pages <= 9) return pages;
+  setArea("_");
+  return 1;
+}

@@ -1,0 +1,44 @@
+// The typed settings: key, type and default of each, all in "_config".
+#include "config/settings_store.h"
+
+const char kDefaultGuideServer[] = "tvguide.invalid";
+
+namespace {
+const char kConfig[] = "_config";
+}
+
+bool isValidDownloadTime(int hhmm) {
+  return hhmm >= 0 && hhmm / 100 < 24 && hhmm % 100 < 60;
+}
+
+#define ROKUBAN_FLAG(getter, setter, key)                                               \
+  bool SettingsStore::getter() const { return getInt(kConfig, key, 0) != 0; }           \
+  void SettingsStore::setter(bool on) { setInt(kConfig, key, on ? 1 : 0); }
+#define ROKUBAN_INT(getter, setter, key, fallback)                                      \
+  int SettingsStore::getter() const { return getInt(kConfig, key, fallback); }          \
+  void SettingsStore::setter(int value) { setInt(kConfig, key, value); }
+#define ROKUBAN_TEXT(getter, setter, key, fallback)                                     \
+  std::string SettingsStore::getter() const { return getString(kConfig, key, fallback); } \
+  void SettingsStore::setter(const std::string& value) { setString(kConfig, key, value); }
+
+ROKUBAN_FLAG(bootDownload, setBootDownload, "bootdownload")
+ROKUBAN_INT(downloadTime, setDownloadTime, "downloadtime", -1)
+ROKUBAN_FLAG(autoDelete, setAutoDelete, "autodelete")
+ROKUBAN_FLAG(autoClose, setAutoClose, "autoclose")
+ROKUBAN_FLAG(deleteHtml, setDeleteHtml, "deletehtml")
+ROKUBAN_INT(days, setDays, "date", 2)
+ROKUBAN_TEXT(area, setArea, "area", "tokyo")
+ROKUBAN_TEXT(tvGuideUser, setTvGuideUser, "tvguideuser", nullptr)
+ROKUBAN_TEXT(tvGuidePass, setTvGuidePass, "tvguidepass", nullptr)
+ROKUBAN_TEXT(cookie, setCookie, "cookie", nullptr)
+ROKUBAN_TEXT(proxyServer, setProxyServer, "proxyserver", nullptr)
+ROKUBAN_INT(proxyPort, setProxyPort, "proxyport", 0)
+ROKUBAN_TEXT(proxyUser, setProxyUser, "proxyuser", nullptr)
+ROKUBAN_TEXT(proxyPass, setProxyPass, "proxypass", nullptr)
+ROKUBAN_TEXT(syncServer, setSyncServer, "dokibanserver", nullptr)
+ROKUBAN_INT(syncPort, setSyncPort, "dokibanport", 23850)
+ROKUBAN_INT(executed, setExecuted, "executed", 0)
+
+std::string SettingsStore::server() const { return getString(kConfig, "server", kDefaultGuideServer); }
+int SettingsStore::port() const { return getInt(kConfig, "port", 80); }
+std::string SettingsStore::directory() const { return getString(kConfig, "directory", "Rokuban"); }

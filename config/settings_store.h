@@ -1,0 +1,97 @@
+// SettingsStore: every setting of the program, as named sections of
+// key/value byte strings, read from and written back to one INI-style file.
+// The typed accessors below are the only way the rest of the program reads
+// or writes a setting; a getter never creates a key, a setter changes
+// memory only, and nothing reaches the file before `save`.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "config/string_map.h"
+
+class SettingsStore {
+ public:
+  SettingsStore() = default;
+  SettingsStore(const SettingsStore&) = delete;
+  SettingsStore& operator=(const SettingsStore&) = delete;
+
+  // Remembers `path` (even when the file cannot be read), then merges the
+  // file's entries. False when the file cannot be opened or a line holds an
+  // unterminated section header; entries read before stay.
+  bool load(const std::string& path);
+  // Writes every section, sorted, to the remembered path. The new content
+  // goes to a temporary file first and replaces the old file only when it is
+  // complete, so a failed save never leaves a half-written file behind.
+  // False when nothing could be written. With no path, writes nothing.
+  bool save();
+
+  const std::string& path() const { return path_; }
+
+  int getInt(const std::string& section, const std::string& key, int fallback) const;
+  std::string getString(const std::string& section, const std::string& key,
+                        const char* fallback) const;
+  void setInt(const std::string& section, const std::string& key, int value);
+  void setString(const std::string& section, const std::string& key, const std::string& value);
+  // The section of that name, created empty when missing.
+  StringMap& section(const std::string& name) { return sections_[name]; }
+  bool hasSection(const std::string& name) const { return sections_.count(name) != 0; }
+
+  // Typed settings, all in the section "_config".
+  bool bootDownload() const;
+  void setBootDownload(bool on);
+  int downloadTime() const;  // hour * 100 + minute, or -1
+  void setDownloadTime(int hhmm);
+  bool autoDelete() const;
+  void setAutoDelete(bool on);
+  bool autoClose() const;
+  void setAutoClose(bool on);
+  bool deleteHtml() const;
+  void setDeleteHtml(bool on);
+  int days() const;
+  void setDays(int days);
+  std::string area() const;
+  void setArea(const std::string& key);
+  std::string tvGuideUser() const;
+  void setTvGuideUser(const std::string& user);
+  std::string tvGuidePass() const;
+  void setTvGuidePass(const std::string& password);
+  std::string cookie() const;
+  void setCookie(const std::string& cookie);
+  std::string server() const;
+  int port() const;
+  std::string proxyServer() const;
+  void setProxyServer(const std::string& host);
+  int proxyPort() const;
+  void setProxyPort(int port);
+  std::string proxyUser() const;
+  void setProxyUser(const std::string& user);
+  std::string proxyPass() const;
+  void setProxyPass(const std::string& password);
+  std::string syncServer() const;
+  void setSyncServer(const std::string& host);
+  int syncPort() const;
+  void setSyncPort(int port);
+  std::string directory() const;
+  int executed() const;
+  void setExecuted(int value);
+
+  // Area choices: the section "area", filled with the 56 built-in rows when
+  // it is empty.
+  StringMap& areaTable();
+  bool isPersonalTable() const;
+  // 0 for a prefecture; otherwise 1 to 9 pages per slot. A personal key with
+  // a bad page digit is rewritten to "_".
+  int personalTablePages();
+
+ private:
+  std::string path_;
+  std::map<std::string, StringMap, ByteOrder> sections_;
+};
+
+// Where a placeholder for the guide service's host stands when "server" is
+// not set; the real service lies outside this project.
+extern const char kDefaultGuideServer[];
+
+// True when `hhmm` names a valid time of day (hour < 24, minute < 60).
+bool isValidDownloadTime(int hhmm);

@@ -1,0 +1,40 @@
+#include "guide/calendar.h"
+
+#include "os/os.h"
+
+int dayNumber(int year, int month, int day) {
+  static const int kMonthStart[13] = {0, 306, 337, 0, 31, 61, 92, 122, 153, 184, 214, 245, 275};
+  int y = month <= 2 ? year - 1 : year;
+  return kMonthStart[month] + 365 * y + y / 4 - y / 100 + y / 400 + day;
+}
+
+CalendarDate dateFromDayNumber(int number) {
+  int year = number / 365;
+  int month = (number % 365) / 30 + 1;
+  if (month > 12) month = 12;
+  while (dayNumber(year, month, 0) >= number) {
+    if (--month == 0) {
+      month = 12;
+      --year;
+    }
+  }
+  int weekday = (number + 2) % 7;
+  if (weekday < 0) weekday += 7;
+  return CalendarDate{year, month, number - dayNumber(year, month, 0), weekday};
+}
+
+int broadcastDayNumber(const DateTime& moment) {
+  int number = dayNumber(moment.year, moment.month, moment.day);
+  return moment.hour < 5 ? number - 1 : number;
+}
+
+int slotKey(const CalendarDate& date, int hour) {
+  return date.month * 10000 + date.day * 100 + hour;
+}
+
+int dayTableKey(const CalendarDate& date) { return slotKey(date, 99); }
+
+DateTime currentDateTime() {
+  os::LocalTime now = os::localTime();
+  return DateTime{now.year, now.month, now.day, now.hour, now.minute};
+}

@@ -1,0 +1,29 @@
+// Calendar helpers on day numbers, and the broadcast day: 05:00 to 05:00,
+// a moment before 05:00 belonging to the previous date with hours 24 to 28.
+#pragma once
+
+struct CalendarDate {
+  int year, month, day;
+  int dayOfWeek;  // 0 = Sunday
+};
+
+struct DateTime {
+  int year, month, day, hour, minute;
+};
+
+// Consecutive days differ by 1.
+int dayNumber(int year, int month, int day);
+CalendarDate dateFromDayNumber(int number);
+
+// The slot start hours of a broadcast day.
+constexpr int kSlotHours[6] = {5, 9, 13, 17, 21, 25};
+
+// Day number of the broadcast day that `moment` falls in.
+int broadcastDayNumber(const DateTime& moment);
+// month * 10000 + day * 100 + hour of a broadcast date.
+int slotKey(const CalendarDate& date, int hour);
+// The key of a complete day table: MMDD99.
+int dayTableKey(const CalendarDate& date);
+
+// The local date and time now.
+DateTime currentDateTime();

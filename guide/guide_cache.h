@@ -1,0 +1,63 @@
+// GuideCache: the process-wide object that carries every operation on the
+// local page cache. It holds nothing but a pointer to the settings store
+// (and the clock the jobs wait on). Reach it through `guideCache(store)`.
+#pragma once
+
+#include <set>
+#include <string>
+
+#include "guide/calendar.h"
+
+class Clock;
+class ProgrammeTable;
+class ProgressSink;
+class SettingsStore;
+
+// Cache file names in byte order.
+using CacheFileList = std::set<std::string>;
+
+class GuideCache {
+ public:
+  SettingsStore& settings() const { return *settings_; }
+  void setSettings(SettingsStore& settings) { settings_ = &settings; }
+  Clock& clock() const;
+  // Tests put a fake clock here; null restores the system clock.
+  void setClock(Clock* clock) { clock_ = clock; }
+
+  // The cache directory with its separator, created when missing; empty when
+  // it is missing and cannot be created.
+  std::string cacheDirectory() const;
+  std::string pageFileName(int slotKey) const;   // "%06dtb.htm"
+  std::string tableFileName(int slotKey) const;  // "%06dtb.tmp"
+
+  // Sign-in: true when a session cookie is stored.
+  bool signIn(ProgressSink& progress);
+  // Brings the slots of days + 1 broadcast days up to date. -1 on failure or
+  // cancel, 0 when nothing had to be fetched, else the slots fetched.
+  int crawl(const DateTime& now, int days, ProgressSink& progress);
+
+  // Cache maintenance.
+  CacheFileList listCacheFiles() const;
+  int deleteFiles(const CacheFileList& names, ProgressSink& progress);
+  int deleteAllPages(ProgressSink& progress);
+  int deleteOldPages(const DateTime& now, ProgressSink& progress);
+
+  // Pages and table files.
+  bool parseCachedPage(int slotKey, ProgrammeTable& table);
+  bool parseDownloadedPage(int slotKey, const std::string& pagePath, ProgrammeTable& table);
+  bool loadTableFile(int slotKey, ProgrammeTable& table);
+  bool saveTableFile(int slotKey, const ProgrammeTable& table);
+  // Assembles the broadcast day of `date` (month and day) from its six slots.
+  bool loadDay(const CalendarDate& date, ProgrammeTable& dayTable);
+
+  // Fetches the table files from the companion sync server.
+  int syncFromServer(ProgressSink& progress);
+
+ private:
+  SettingsStore* settings_ = nullptr;
+  Clock* clock_ = nullptr;
+};
+
+// The one GuideCache, created on the first call; every call points it at
+// `settings`.
+GuideCache& guideCache(SettingsStore& settings);

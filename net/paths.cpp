@@ -1,0 +1,33 @@
+#include "net/paths.h"
+
+#include "os/os.h"
+
+std::size_t lastSeparatorEnd(const std::string& path) {
+  std::size_t end = 0;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    unsigned char byte = static_cast<unsigned char>(path[i]);
+    if (os::isLeadByte(byte)) {
+      ++i;
+    } else if (byte == '\\' || byte == '/') {
+      end = i + 1;
+    }
+  }
+  return end;
+}
+
+std::string directoryOf(const std::string& path) { return path.substr(0, lastSeparatorEnd(path)); }
+
+std::string withTrailingSeparator(const std::string& path) {
+  if (!path.empty() && lastSeparatorEnd(path) == path.size()) return path;
+  return path + "\\";
+}
+
+bool isDirectory(const std::string& path) {
+  int attributes = os::fileAttributes(path);
+  return attributes != -1 && (attributes & os::kAttributeDirectory) != 0;
+}
+
+bool isFile(const std::string& path) {
+  int attributes = os::fileAttributes(path);
+  return attributes != -1 && (attributes & os::kAttributeDirectory) == 0;
+}

@@ -1,0 +1,54 @@
+// The one narrow door to the operating system: files, directory listing,
+// attributes, local time, sleeping and the double-byte lead-byte test.
+// Exactly one of os_win32.cpp (ANSI Win32 calls) and os_posix.cpp is built.
+// Nothing above this layer includes <windows.h> or POSIX headers for these.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace os {
+
+// An open file; kNoFile while none is open.
+using FileHandle = std::intptr_t;
+constexpr FileHandle kNoFile = -1;
+
+// Opens an existing file for reading; others may read it at the same time.
+FileHandle openFileForRead(const std::string& path);
+// Creates or truncates a file for writing, with no sharing.
+FileHandle createFileForWrite(const std::string& path);
+bool closeFile(FileHandle file);
+// Bytes read (0 at end of file), or -1 on failure.
+int readFile(FileHandle file, void* buffer, int size);
+// Bytes written, or -1 on failure.
+int writeFile(FileHandle file, const void* data, int length);
+
+// File attributes: -1 when the path cannot be queried.
+constexpr int kAttributeDirectory = 0x10;
+int fileAttributes(const std::string& path);
+
+bool createDirectory(const std::string& path);
+bool removeFile(const std::string& path);
+// Moves `from` over `to`, replacing `to` when it exists.
+bool replaceFile(const std::string& from, const std::string& to);
+
+// Names (without directory) of the files matching `pattern`, a path whose
+// last component may hold the wildcard '?' (one byte) and '*'.
+std::vector<std::string> findFiles(const std::string& pattern);
+
+// True when `byte` starts a double-byte character in the ANSI code page
+// (code page 932 rules outside Windows: 0x81-0x9F and 0xE0-0xFC).
+bool isLeadByte(unsigned char byte);
+
+struct LocalTime {
+  int year, month, day, hour, minute, second;
+  int dayOfWeek;  // 0 = Sunday
+};
+LocalTime localTime();
+
+void sleepMilliseconds(int milliseconds);
+// A steadily increasing millisecond counter, for intervals only.
+std::uint64_t tickMilliseconds();
+
+}  // namespace os

@@ -1,0 +1,150 @@
+// POSIX side of the OS layer, mirroring the Win32 contract.
+#include "os/os.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+
+namespace os {
+
+namespace {
+
+std::string nativePath(const std::string& path);
+
+// Emulates Win32 share modes with advisory locks: readers share, a writer
+// holds the file exclusively, so both builds refuse the same openings.
+FileHandle openLocked(const std::string& path, int flags, int lock) {
+  int fd = ::open(nativePath(path).c_str(), flags | O_CLOEXEC, 0644);
+  if (fd < 0) return kNoFile;
+  struct stat info;
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode) || ::flock(fd, lock | LOCK_NB) != 0) {
+    ::close(fd);
+    return kNoFile;
+  }
+  return fd;
+}
+
+bool matchesWildcard(const char* pattern, const char* name) {
+  for (; *pattern; ++pattern, ++name) {
+    if (*pattern == '*') {
+      for (const char* rest = name;; ++rest) {
+        if (matchesWildcard(pattern + 1, rest)) return true;
+        if (!*rest) return false;
+      }
+    }
+    if (!*name) return false;
+    if (*pattern != '?' && *pattern != *name) return false;
+  }
+  return *name == '\0';
+}
+
+// Paths arrive in the Windows shape; a "\" that is not the trail byte of a
+// double-byte character is a separator here too.
+std::string nativePath(const std::string& path) {
+  std::string native = path;
+  for (std::size_t i = 0; i < native.size(); ++i) {
+    if (isLeadByte(static_cast<unsigned char>(native[i]))) ++i;
+    else if (native[i] == '\\') native[i] = '/';
+  }
+  return native;
+}
+
+}  // namespace
+
+FileHandle openFileForRead(const std::string& path) {
+  return openLocked(path, O_RDONLY, LOCK_SH);
+}
+
+FileHandle createFileForWrite(const std::string& path) {
+  // Lock before truncating so that a file held by a reader is left intact.
+  FileHandle fd = openLocked(path, O_WRONLY | O_CREAT, LOCK_EX);
+  if (fd != kNoFile && ::ftruncate(static_cast<int>(fd), 0) != 0) {
+    ::close(static_cast<int>(fd));
+    return kNoFile;
+  }
+  return fd;
+}
+
+bool closeFile(FileHandle file) { return ::close(static_cast<int>(file)) == 0; }
+
+int readFile(FileHandle file, void* buffer, int size) {
+  ssize_t done;
+  do {
+    done = ::read(static_cast<int>(file), buffer, static_cast<size_t>(size));
+  } while (done < 0 && errno == EINTR);
+  return done < 0 ? -1 : static_cast<int>(done);
+}
+
+int writeFile(FileHandle file, const void* data, int length) {
+  ssize_t done;
+  do {
+    done = ::write(static_cast<int>(file), data, static_cast<size_t>(length));
+  } while (done < 0 && errno == EINTR);
+  return done < 0 ? -1 : static_cast<int>(done);
+}
+
+int fileAttributes(const std::string& path) {
+  struct stat info;
+  if (path.empty() || ::stat(nativePath(path).c_str(), &info) != 0) return -1;
+  return S_ISDIR(info.st_mode) ? kAttributeDirectory : 0x80;
+}
+
+bool createDirectory(const std::string& path) { return ::mkdir(nativePath(path).c_str(), 0755) == 0; }
+
+bool removeFile(const std::string& path) {
+  struct stat info;
+  std::string native = nativePath(path);
+  if (::lstat(native.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+  return ::unlink(native.c_str()) == 0;
+}
+
+bool replaceFile(const std::string& from, const std::string& to) {
+  return ::rename(nativePath(from).c_str(), nativePath(to).c_str()) == 0;
+}
+
+std::vector<std::string> findFiles(const std::string& pattern) {
+  std::vector<std::string> names;
+  std::string native = nativePath(pattern);
+  std::string::size_type slash = native.find_last_of('/');
+  std::string directory = slash == std::string::npos ? "." : native.substr(0, slash + 1);
+  std::string wildcard = slash == std::string::npos ? native : native.substr(slash + 1);
+  DIR* listing = ::opendir(directory.c_str());
+  if (!listing) return names;
+  while (const dirent* entry = ::readdir(listing)) {
+    if (matchesWildcard(wildcard.c_str(), entry->d_name)) names.push_back(entry->d_name);
+  }
+  ::closedir(listing);
+  return names;
+}
+
+bool isLeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+LocalTime localTime() {
+  std::time_t now = std::time(nullptr);
+  std::tm parts;
+  ::localtime_r(&now, &parts);
+  return LocalTime{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour,
+                   parts.tm_min,        parts.tm_sec,     parts.tm_wday};
+}
+
+void sleepMilliseconds(int milliseconds) {
+  struct timespec wait = {milliseconds / 1000, (milliseconds % 1000) * 1000000L};
+  while (::nanosleep(&wait, &wait) != 0 && errno == EINTR) {
+  }
+}
+
+std::uint64_t tickMilliseconds() {
+  struct timespec now;
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<std::uint64_t>(now.tv_sec) * 1000u + now.tv_nsec / 1000000;
+}
+
+}  // namespace os

@@ -1,0 +1,30 @@
+// Text conversion at the edges of the program (the command-line tool's
+// output and arguments). Everything inside stays Shift-JIS bytes.
+#pragma once
+
+#include <string>
+
+namespace os {
+
+// Code page 932 to UTF-8; a byte that does not begin a valid character
+// becomes U+FFFD.
+std::string cp932ToUtf8(const std::string& text);
+// UTF-8 to code page 932; characters without a Shift-JIS form become "?".
+std::string utf8ToCp932(const std::string& text);
+
+// A command-line argument as code page 932 (POSIX terminals speak UTF-8;
+// Windows hands arguments over in the ANSI code page already).
+std::string argumentToCp932(const std::string& argument);
+// Where the command-line tool looks for "Rokuban.ini" by default, with its
+// separator: beside the executable on Windows, as the program keeps it;
+// $XDG_CONFIG_HOME/rokuban/ (or ~/.config/rokuban/) elsewhere, created.
+std::string settingsDirectory();
+
+// The full path of the running executable.
+std::string executablePath();
+// The value of an environment variable, empty when unset.
+std::string environmentVariable(const char* name);
+// True when the standard error stream is a terminal.
+bool stderrIsTerminal();
+
+}  // namespace os

@@ -1,0 +1,95 @@
+#include "os/text.h"
+
+#include <iconv.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "os/os.h"
+
+namespace os {
+
+namespace {
+
+// Converts one character; false when iconv refuses it.
+bool convertOne(iconv_t converter, const char* in, std::size_t length, std::string& out) {
+  char buffer[16];
+  char* input = const_cast<char*>(in);
+  char* output = buffer;
+  std::size_t inLeft = length, outLeft = sizeof buffer;
+  iconv(converter, nullptr, nullptr, nullptr, nullptr);
+  if (iconv(converter, &input, &inLeft, &output, &outLeft) == static_cast<std::size_t>(-1) ||
+      inLeft != 0) {
+    return false;
+  }
+  out.append(buffer, output - buffer);
+  return true;
+}
+
+std::size_t utf8Length(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if ((lead & 0xE0) == 0xC0) return 2;
+  if ((lead & 0xF0) == 0xE0) return 3;
+  if ((lead & 0xF8) == 0xF0) return 4;
+  return 1;
+}
+
+}  // namespace
+
+std::string cp932ToUtf8(const std::string& text) {
+  static const iconv_t converter = iconv_open("UTF-8", "CP932");
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    unsigned char byte = static_cast<unsigned char>(text[i]);
+    std::size_t length = isLeadByte(byte) && i + 1 < text.size() ? 2 : 1;
+    if (byte < 0x80) {
+      out += text[i];
+    } else if (!convertOne(converter, text.data() + i, length, out)) {
+      out += "\xEF\xBF\xBD";
+      length = 1;
+    }
+    i += length;
+  }
+  return out;
+}
+
+std::string utf8ToCp932(const std::string& text) {
+  static const iconv_t converter = iconv_open("CP932", "UTF-8");
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    std::size_t length = utf8Length(static_cast<unsigned char>(text[i]));
+    if (i + length > text.size()) length = text.size() - i;
+    if (!convertOne(converter, text.data() + i, length, out)) out += '?';
+    i += length;
+  }
+  return out;
+}
+
+std::string argumentToCp932(const std::string& argument) { return utf8ToCp932(argument); }
+
+std::string settingsDirectory() {
+  std::string base = environmentVariable("XDG_CONFIG_HOME");
+  if (base.empty()) {
+    base = environmentVariable("HOME") + "/.config";
+    createDirectory(base);
+  }
+  std::string directory = base + "/rokuban/";
+  createDirectory(directory);
+  return directory;
+}
+
+std::string executablePath() {
+  std::vector<char> buffer(4096);
+  ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+  return length > 0 ? std::string(buffer.data(), length) : std::string();
+}
+
+std::string environmentVariable(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+bool stderrIsTerminal() { return ::isatty(2) != 0; }
+
+}  // namespace os

@@ -1,0 +1,76 @@
+#include "os/text.h"
+
+#include <windows.h>
+#include <io.h>
+
+#include <cstdlib>
+
+#include "net/paths.h"
+#include "os/os.h"
+
+namespace os {
+
+namespace {
+
+std::string wideToCodePage(const wchar_t* wide, int length, UINT codePage) {
+  // UTF-8 takes no default character; code page 932 shows "?" for the rest.
+  const char* fallback = codePage == CP_UTF8 ? nullptr : "?";
+  int size = WideCharToMultiByte(codePage, 0, wide, length, nullptr, 0, fallback, nullptr);
+  if (size <= 0) return std::string();
+  std::string out(size, '\0');
+  WideCharToMultiByte(codePage, 0, wide, length, &out[0], size, fallback, nullptr);
+  return out;
+}
+
+}  // namespace
+
+std::string cp932ToUtf8(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    unsigned char byte = static_cast<unsigned char>(text[i]);
+    int length = isLeadByte(byte) && i + 1 < text.size() ? 2 : 1;
+    wchar_t wide[2];
+    int count = byte < 0x80 ? 0
+                            : MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, text.data() + i,
+                                                  length, wide, 2);
+    if (byte < 0x80) {
+      out += text[i];
+    } else if (count > 0) {
+      out += wideToCodePage(wide, count, CP_UTF8);
+    } else {
+      out += "\xEF\xBF\xBD";
+      length = 1;
+    }
+    i += length;
+  }
+  return out;
+}
+
+std::string utf8ToCp932(const std::string& text) {
+  int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (size <= 0) return std::string();
+  std::wstring wide(size, L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], size);
+  return wideToCodePage(wide.data(), size, 932);
+}
+
+std::string argumentToCp932(const std::string& argument) { return argument; }
+
+std::string settingsDirectory() {
+  return directoryOf(executablePath());
+}
+
+std::string executablePath() {
+  char buffer[MAX_PATH];
+  DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+  return std::string(buffer, length);
+}
+
+std::string environmentVariable(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+bool stderrIsTerminal() { return _isatty(2) != 0; }
+
+}  // namespace os

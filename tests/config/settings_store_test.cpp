@@ -1,0 +1,111 @@
+// The settings file: its line syntax, sorted write-back and failure modes.
+#include "config/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include "os/os.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  // Loads `content` from a file; returns load's result.
+  bool loadText(const std::string& content) {
+    writeWholeFile(path, content);
+    return store.load(path);
+  }
+  std::string saved() {
+    EXPECT_TRUE(store.save());
+    return readWholeFile(path);
+  }
+
+  TempFolder folder;
+  std::string path = folder.file("Rokuban.ini");
+  SettingsStore store;
+};
+
+TEST_F(SettingsFileTest, LineSyntaxTakesBytesAsTheyStand) {
+  ASSERT_TRUE(loadText("[s]\r\nkey = value\r\nk=v=w\r\n=x\r\n; note\r\na\rb=c\r\nnoequals\n"));
+  const StringMap& s = store.section("s");
+  EXPECT_EQ(" value", s.at("key "));
+  EXPECT_EQ("v=w", s.at("k"));
+  EXPECT_EQ("", s.at("=x"));
+  EXPECT_EQ("", s.at("; note"));
+  EXPECT_EQ("c", s.at("ab"));
+  EXPECT_EQ("", s.at("noequals"));
+  EXPECT_EQ("[s]\r\n; note=\r\n=x=\r\nab=c\r\nk=v=w\r\nkey = value\r\nnoequals=\r\n", saved());
+}
+
+TEST_F(SettingsFileTest, SectionsMergeLastValueWinsAndEmptyNameIsWrittenAsBrackets) {
+  ASSERT_TRUE(loadText("top=1\n[x] trailing text\na=1\n[y]\n[x]\na=2\nb=3"));
+  EXPECT_EQ("1", store.getString("", "top", "d"));
+  EXPECT_EQ(2, store.getInt("x", "a", 0));
+  EXPECT_FALSE(store.hasSection("y"));  // a header alone leaves no trace
+  EXPECT_EQ("[]\r\ntop=1\r\n[x]\r\na=2\r\nb=3\r\n", saved());
+}
+
+TEST_F(SettingsFileTest, UnterminatedHeaderStopsTheLoadKeepingWhatCameBefore) {
+  EXPECT_FALSE(loadText("[a]\nk=1\n[\nm=2\n"));
+  EXPECT_EQ(1, store.getInt("a", "k", 0));
+  EXPECT_EQ(-5, store.getInt("a", "m", -5));
+}
+
+TEST_F(SettingsFileTest, SectionNameEndsAtTrailByteOf0x5D) {
+  // 0x83 0x5D is a Shift-JIS character whose trail byte is "]".
+  ASSERT_TRUE(loadText("[\x83]rest]\nk=v\n"));
+  EXPECT_EQ("v", store.getString("\x83", "k", nullptr));
+}
+
+TEST_F(SettingsFileTest, MissingFileRemembersPathAndSaveCreatesIt) {
+  EXPECT_FALSE(store.load(path));
+  EXPECT_EQ(path, store.path());
+  store.setInt("_config", "executed", 1);
+  store.setString("area", "tokyo", "T");
+  EXPECT_EQ("[_config]\r\nexecuted=1\r\n[area]\r\ntokyo=T\r\n", saved());
+}
+
+TEST_F(SettingsFileTest, EmptyFileLoadsAndSavesEmpty) {
+  ASSERT_TRUE(loadText(""));
+  EXPECT_EQ("", saved());
+}
+
+TEST_F(SettingsFileTest, RoundTripOfAProgramWrittenFileIsByteIdentical) {
+  const std::string file =
+      "[_config]\r\narea=_3\r\ndownloadtime=1230\r\nexecuted=1\r\n[area]\r\n_=\x82\xa0\r\n"
+      "tokyo=\x93\x8c\x8b\x9e\x93\x73\r\n[zz]\r\n\x88\x9f=\xff\r\n";
+  ASSERT_TRUE(loadText(file));
+  EXPECT_EQ(file, saved());
+}
+
+TEST_F(SettingsFileTest, UnwritableLocationFailsAndKeepsMemory) {
+  store.load(folder.file("missing-dir/") + "Rokuban.ini");
+  store.setInt("_config", "date", 4);
+  EXPECT_FALSE(store.save());
+  EXPECT_EQ(4, store.days());
+}
+
+TEST_F(SettingsFileTest, FailedSaveLeavesTheOldFileWhole) {
+  ASSERT_TRUE(loadText("[_config]\r\ndate=3\r\n"));
+  // A directory where the temporary file would go makes the save fail.
+  ASSERT_TRUE(os::createDirectory(path + ".new"));
+  store.setInt("_config", "date", 5);
+  EXPECT_FALSE(store.save());
+  EXPECT_EQ("[_config]\r\ndate=3\r\n", readWholeFile(path));
+}
+
+TEST_F(SettingsFileTest, RandomBytesAndHugeLinesNeverCrash) {
+  std::string noise;
+  unsigned state = 12345;
+  for (int i = 0; i < 200000; ++i) {
+    state = state * 1103515245u + 12345u;
+    noise += static_cast<char>(state >> 16);
+  }
+  loadText(noise);
+  SettingsStore other;
+  writeWholeFile(path, "k=" + std::string(10 * 1024 * 1024, 'v') + "\n");
+  EXPECT_TRUE(other.load(path));
+  EXPECT_EQ(10u * 1024 * 1024, other.getString("", "k", nullptr).size());
+}
+
+}  // namespace

@@ -1,0 +1,27 @@
+// ProgressSink: how a running job reports to the user and learns of a
+// cancel. Every call comes from the job's thread; an implementation only
+// counts and reads its cancel flag, and draws at its own pace.
+#pragma once
+
+#include <string>
+
+class ProgressSink {
+ public:
+  // The number of items the job is about to process. False once cancelled.
+  virtual bool setFileTotal(int total) = 0;
+  // The next item starts. False once cancelled.
+  virtual bool beginFile(const std::string& label) = 0;
+  // Expected bytes of the current transfer; negative when not announced.
+  virtual bool setByteTotal(int total) = 0;
+  // n more bytes arrived; called for every byte, so it must stay cheap.
+  virtual bool addBytes(int n) = 0;
+  // A failure, the job's last word. Always false.
+  virtual bool reportError(const std::string& message) = 0;
+  // Show the byte count now. Always true.
+  virtual bool flushBytes() = 0;
+  // A progress message. False once cancelled.
+  virtual bool showStatus(const std::string& message) = 0;
+
+ protected:
+  ~ProgressSink() = default;
+};
