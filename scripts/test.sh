@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# The whole test suite: set-up, both builds, native tests (CTest), Windows
+# tests under wine, end-to-end tests of Rokuban.exe under Xvfb, and bounded
+# fuzzing runs. Exits non-zero when anything fails.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh || exit 1
+bash scripts/build.sh || { echo "build failed"; exit 1; }
+
+failed=0
+section() { printf '\n== %s ==\n' "$1"; }
+
+section "native tests"
+ctest --test-dir build/native --output-on-failure -j2 || failed=1
+
+section "Windows tests under wine"
+source scripts/wine-env.sh
+ctest --test-dir build/windows --output-on-failure || failed=1
+
+if [ -x tests/e2e/run.sh ] && [ -f build/windows/app/Rokuban.exe ]; then
+  section "end-to-end tests of Rokuban.exe"
+  bash tests/e2e/run.sh build/windows || failed=1
+fi
+
+if [ "${ROKUBAN_SKIP_FUZZ:-0}" != 1 ] && ls fuzz/*_fuzzer.cpp >/dev/null 2>&1; then
+  section "fuzzing (bounded)"
+  bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}" || failed=1
+fi
+
+section "result"
+if [ "$failed" -ne 0 ]; then
+  echo "SOME TESTS FAILED"
+  exit 1
+fi
+echo "all tests passed"

@@ -1,0 +1,174 @@
+// Files, buffered input and output, paths and cache file names: the same
+// contract in both builds.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "config/settings_store.h"
+#include "guide/guide_cache.h"
+#include "net/buffered_reader.h"
+#include "net/buffered_sink.h"
+#include "net/local_file.h"
+#include "net/paths.h"
+#include "os/os.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+// A stream that records writes, accepting at most `chunk` bytes per call.
+class RecordingStream : public Stream {
+ public:
+  explicit RecordingStream(int chunk = 1 << 20) : chunk_(chunk) {}
+  bool close() override { return true; }
+  int read(void*, int) override { return 0; }
+  int write(const void* data, int length) override {
+    if (failing) return -1;
+    int taken = length < chunk_ ? length : chunk_;
+    writes.push_back(std::string(static_cast<const char*>(data), taken));
+    return taken;
+  }
+  std::string all() const {
+    std::string joined;
+    for (const std::string& w : writes) joined += w;
+    return joined;
+  }
+  std::vector<std::string> writes;
+  bool failing = false;
+
+ private:
+  int chunk_;
+};
+
+TEST(BufferedSinkTest, WritesAFullBufferBeforeTheNextByteAndFlushesOnDestruction) {
+  RecordingStream stream;
+  {
+    BufferedSink sink(stream);
+    for (int i = 0; i < 1024; ++i) ASSERT_TRUE(sink.put('a'));
+    EXPECT_TRUE(stream.writes.empty());
+    ASSERT_TRUE(sink.put('b'));
+    ASSERT_EQ(1u, stream.writes.size());
+    EXPECT_EQ(1024u, stream.writes[0].size());
+    EXPECT_EQ(2, sink.newline());
+  }
+  EXPECT_EQ(std::string(1024, 'a') + "b\r\n", stream.all());
+}
+
+TEST(BufferedSinkTest, PartialWritesAreRepeatedAndFailuresKeepTheBytes) {
+  RecordingStream stream(7);
+  BufferedSink sink(stream);
+  EXPECT_EQ(20, sink.write("0123456789abcdefghij", 20));
+  EXPECT_TRUE(sink.flush());
+  EXPECT_EQ("0123456789abcdefghij", stream.all());
+  EXPECT_EQ(3u, stream.writes.size());
+  sink.put('x');
+  stream.failing = true;
+  EXPECT_FALSE(sink.flush());
+  stream.failing = false;
+  EXPECT_TRUE(sink.flush());
+  EXPECT_EQ("0123456789abcdefghijx", stream.all());
+}
+
+TEST(BufferedReaderTest, EndsForGoodAtTheFirstEmptyRead) {
+  RecordingStream empty;
+  BufferedReader reader(empty);
+  EXPECT_EQ(-1, reader.nextByte());
+  EXPECT_EQ(-1, reader.nextByte());
+}
+
+TEST(LocalFileTest, ReadsBackWhatWasWrittenAcrossBufferBoundaries) {
+  TempFolder folder;
+  std::string content;
+  for (int i = 0; i < 3000; ++i) content += static_cast<char>(i * 7);
+  {
+    LocalFile file;
+    ASSERT_TRUE(file.createForWrite(folder.file("a.bin")));
+    BufferedSink sink(file);
+    ASSERT_EQ(3000, sink.write(content.data(), 3000));
+  }
+  LocalFile file;
+  ASSERT_TRUE(file.openForRead(folder.file("a.bin")));
+  BufferedReader reader(file);
+  std::string back;
+  for (int c; (c = reader.nextByte()) >= 0;) back += static_cast<char>(c);
+  EXPECT_EQ(content, back);
+}
+
+TEST(LocalFileTest, SharingRulesAndTruncation) {
+  TempFolder folder;
+  std::string path = folder.file("shared.txt");
+  writeWholeFile(path, "old content");
+  LocalFile reader1, reader2, writer;
+  ASSERT_TRUE(reader1.openForRead(path));
+  EXPECT_TRUE(reader2.openForRead(path));        // readers share
+  EXPECT_FALSE(writer.createForWrite(path));      // a writer needs the file alone
+  reader1.close();
+  reader2.close();
+  ASSERT_TRUE(writer.createForWrite(path));
+  LocalFile blocked;
+  EXPECT_FALSE(blocked.openForRead(path));        // held without read sharing
+  writer.close();
+  EXPECT_EQ("", readWholeFile(path));             // creating empties it
+  LocalFile missing;
+  EXPECT_FALSE(missing.openForRead(folder.file("nothing")));
+  EXPECT_EQ(-1, missing.read(nullptr, 0));
+  EXPECT_TRUE(missing.close());
+}
+
+TEST(PathsTest, SeparatorsSkipTrailBytes) {
+  // Just past the separator, so that the directory keeps it.
+  EXPECT_EQ(9u, lastSeparatorEnd("C:\\guide\\data"));
+  EXPECT_EQ(0u, lastSeparatorEnd("plain"));
+  // 0x95 0x5C is one character whose trail byte looks like a separator.
+  EXPECT_EQ(3u, lastSeparatorEnd("C:\\\x95\x5c"));
+  EXPECT_EQ("C:\\\x95\x5c\\", directoryOf("C:\\\x95\x5c\\Rokuban.exe"));
+  EXPECT_EQ("C:\\tv\\", withTrailingSeparator("C:\\tv"));
+  EXPECT_EQ("C:\\tv\\", withTrailingSeparator("C:\\tv\\"));
+  EXPECT_EQ("C:/tv/", withTrailingSeparator("C:/tv/"));
+  EXPECT_EQ("C:\\t\\", withTrailingSeparator("C:\\t"));
+  EXPECT_EQ("C:\\\x95\x5c\\", withTrailingSeparator("C:\\\x95\x5c"));
+}
+
+TEST(PathsTest, KindsOfPath) {
+  TempFolder folder;
+  writeWholeFile(folder.file("f"), "x");
+  EXPECT_TRUE(isDirectory(folder.path()));
+  EXPECT_FALSE(isFile(folder.path()));
+  EXPECT_TRUE(isFile(folder.file("f")));
+  EXPECT_FALSE(isDirectory(folder.file("f")));
+  EXPECT_FALSE(isFile(folder.file("none")));
+  EXPECT_FALSE(isDirectory(folder.file("none")));
+}
+
+TEST(CacheFileNamesTest, DirectoryIsCreatedAndNamesArePadded) {
+  TempFolder folder;
+  SettingsStore settings;
+  GuideCache& cache = guideCache(settings);
+  settings.setString("_config", "directory", folder.file("cache"));
+  std::string directory = folder.file("cache") + "\\";
+  EXPECT_EQ(directory, cache.cacheDirectory());
+  EXPECT_TRUE(isDirectory(folder.file("cache")));
+  EXPECT_EQ(directory + "010521tb.htm", cache.pageFileName(10521));
+  EXPECT_EQ(directory + "122425tb.tmp", cache.tableFileName(122425));
+
+  writeWholeFile(folder.file("afile"), "x");
+  settings.setString("_config", "directory", folder.file("afile"));
+  EXPECT_EQ("", cache.cacheDirectory());
+  settings.setString("_config", "directory", folder.file("missing\\child"));
+  EXPECT_EQ("", cache.cacheDirectory());
+  EXPECT_EQ("010521tb.htm", cache.pageFileName(10521));
+}
+
+TEST(FindFilesTest, WildcardMatchesWholeNamesOnly) {
+  TempFolder folder;
+  for (const char* name : {"010521tb.htm", "122425tb.tmp", "01052tb.htm", "x010521tb.htm",
+                           "010521tb.html", "abcdeftb.xyz"}) {
+    writeWholeFile(folder.file(name), "");
+  }
+  std::vector<std::string> found = os::findFiles(folder.path() + "??????tb.???");
+  std::sort(found.begin(), found.end());
+  EXPECT_EQ((std::vector<std::string>{"010521tb.htm", "122425tb.tmp", "abcdeftb.xyz"}), found);
+  EXPECT_TRUE(os::findFiles(folder.file("missing\\??????tb.???")).empty());
+}
+
+}  // namespace

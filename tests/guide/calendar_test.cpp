@@ -1,0 +1,37 @@
+// Day numbers against the proleptic Gregorian calendar, and broadcast days.
+#include "guide/calendar.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool isLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+TEST(CalendarTest, EveryDayFrom1900To2100RoundTripsInOrder) {
+  static const int kLengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  int expected = dayNumber(1900, 1, 1);
+  int weekday = 1;  // 1 January 1900 was a Monday
+  for (int year = 1900; year <= 2100; ++year) {
+    for (int month = 1; month <= 12; ++month) {
+      int length = kLengths[month - 1] + (month == 2 && isLeap(year));
+      for (int day = 1; day <= length; ++day, ++expected, weekday = (weekday + 1) % 7) {
+        ASSERT_EQ(expected, dayNumber(year, month, day)) << year << "-" << month << "-" << day;
+        CalendarDate date = dateFromDayNumber(expected);
+        ASSERT_EQ(year, date.year);
+        ASSERT_EQ(month, date.month);
+        ASSERT_EQ(day, date.day);
+        ASSERT_EQ(weekday, date.dayOfWeek) << year << "-" << month << "-" << day;
+      }
+    }
+  }
+}
+
+TEST(CalendarTest, BroadcastDayStartsAtFive) {
+  EXPECT_EQ(dayNumber(2026, 12, 31), broadcastDayNumber({2027, 1, 1, 4, 59}));
+  EXPECT_EQ(dayNumber(2027, 1, 1), broadcastDayNumber({2027, 1, 1, 5, 0}));
+  CalendarDate date = dateFromDayNumber(dayNumber(2026, 1, 5));
+  EXPECT_EQ(10521, slotKey(date, 21));
+  EXPECT_EQ(10599, dayTableKey(date));
+}
+
+}  // namespace
