@@ -1,0 +1,139 @@
+// POSIX side of the socket layer: BSD sockets.
+#include "os/socket.h"
+
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <sys/select.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace os {
+
+namespace {
+int fd(SocketHandle socket) { return static_cast<int>(socket); }
+
+#ifdef MSG_NOSIGNAL
+constexpr int kSendFlags = MSG_NOSIGNAL;  // a closed peer is a result, not SIGPIPE
+#else
+constexpr int kSendFlags = 0;
+#endif
+}  // namespace
+
+bool startSockets() { return true; }
+
+SocketHandle openTcpSocket() {
+  int handle = ::socket(AF_INET, SOCK_STREAM, 0);
+  if (handle < 0) return kNoSocket;
+  int off = 0;
+  ::setsockopt(handle, SOL_SOCKET, SO_KEEPALIVE, &off, sizeof off);
+  return handle;
+}
+
+bool closeSocket(SocketHandle socket) {
+  if (socket == kNoSocket) return true;
+  ::shutdown(fd(socket), SHUT_RDWR);
+  return ::close(fd(socket)) == 0;
+}
+
+bool resolveIPv4(const std::string& host, std::uint32_t& address) {
+  in_addr numeric{};
+  if (::inet_aton(host.c_str(), &numeric) != 0) {
+    address = numeric.s_addr;
+    return true;
+  }
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  if (::getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) return false;
+  address = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
+  ::freeaddrinfo(found);
+  return true;
+}
+
+bool connectSocket(SocketHandle socket, std::uint32_t address, std::uint16_t port) {
+  sockaddr_in peer{};
+  peer.sin_family = AF_INET;
+  peer.sin_port = port;
+  peer.sin_addr.s_addr = address;
+  int result;
+  do {
+    result = ::connect(fd(socket), reinterpret_cast<sockaddr*>(&peer), sizeof peer);
+  } while (result != 0 && errno == EINTR);
+  return result == 0;
+}
+
+std::uint16_t networkPort(int port) { return htons(static_cast<std::uint16_t>(port)); }
+
+int waitReadable(SocketHandle socket, int timeoutMilliseconds) {
+  if (socket == kNoSocket || fd(socket) >= FD_SETSIZE) return -1;
+  fd_set readable;
+  FD_ZERO(&readable);
+  FD_SET(fd(socket), &readable);
+  timeval limit{timeoutMilliseconds / 1000, (timeoutMilliseconds % 1000) * 1000};
+  int ready = ::select(fd(socket) + 1, &readable, nullptr, nullptr, &limit);
+  if (ready < 0) return -1;
+  return ready > 0 ? 1 : 0;
+}
+
+int receiveWithin(SocketHandle socket, void* buffer, int size, int timeoutMilliseconds) {
+  if (waitReadable(socket, timeoutMilliseconds) <= 0) return -1;
+  ssize_t received = ::recv(fd(socket), buffer, static_cast<size_t>(size), 0);
+  return received < 0 ? -1 : static_cast<int>(received);
+}
+
+int sendSome(SocketHandle socket, const void* data, int length) {
+  ssize_t sent = ::send(fd(socket), data, static_cast<size_t>(length), kSendFlags);
+  return sent < 0 ? -1 : static_cast<int>(sent);
+}
+
+bool sendAll(SocketHandle socket, const void* data, int length) {
+  const char* bytes = static_cast<const char*>(data);
+  int sent = 0;
+  while (sent < length) {
+    int result = sendSome(socket, bytes + sent, length - sent);
+    if (result <= 0) return false;
+    sent += result;
+  }
+  return true;
+}
+
+SocketHandle listenTcp(const std::string& address, int port, int backlog) {
+  in_addr local{};
+  if (::inet_aton(address.c_str(), &local) == 0) return kNoSocket;
+  int handle = ::socket(AF_INET, SOCK_STREAM, 0);
+  if (handle < 0) return kNoSocket;
+  int on = 1;
+  ::setsockopt(handle, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+  sockaddr_in self{};
+  self.sin_family = AF_INET;
+  self.sin_port = htons(static_cast<std::uint16_t>(port));
+  self.sin_addr = local;
+  if (::bind(handle, reinterpret_cast<sockaddr*>(&self), sizeof self) != 0 ||
+      ::listen(handle, backlog) != 0) {
+    ::close(handle);
+    return kNoSocket;
+  }
+  return handle;
+}
+
+int boundPort(SocketHandle socket) {
+  sockaddr_in self{};
+  socklen_t length = sizeof self;
+  if (::getsockname(fd(socket), reinterpret_cast<sockaddr*>(&self), &length) != 0) return -1;
+  return ntohs(self.sin_port);
+}
+
+SocketHandle acceptConnection(SocketHandle listener) {
+  int handle;
+  do {
+    handle = ::accept(fd(listener), nullptr, nullptr);
+  } while (handle < 0 && errno == EINTR);
+  return handle < 0 ? kNoSocket : handle;
+}
+
+}  // namespace os

@@ -1,0 +1,146 @@
+// Win32 side of the socket layer: Winsock 1.1 (wsock32), blocking sockets.
+#include "os/socket.h"
+
+#include <winsock.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+
+namespace os {
+
+namespace {
+SOCKET toSocket(SocketHandle socket) { return static_cast<SOCKET>(socket); }
+SocketHandle fromSocket(SOCKET socket) {
+  return socket == INVALID_SOCKET ? kNoSocket : static_cast<SocketHandle>(socket);
+}
+
+std::mutex startLock;  // test servers may start on their own threads
+bool started = false;
+
+void cleanUpSockets() { WSACleanup(); }
+
+bool parseDotted(const std::string& text, std::uint32_t& address) {
+  unsigned long numeric = inet_addr(text.c_str());
+  if (numeric == INADDR_NONE) return false;
+  address = static_cast<std::uint32_t>(numeric);
+  return true;
+}
+}  // namespace
+
+bool startSockets() {
+  std::lock_guard<std::mutex> hold(startLock);
+  if (started) return true;
+  WSADATA data;
+  if (WSAStartup(0x0001, &data) != 0) return false;
+  started = true;
+  std::atexit(cleanUpSockets);
+  return true;
+}
+
+SocketHandle openTcpSocket() {
+  if (!startSockets()) return kNoSocket;
+  SOCKET handle = socket(AF_INET, SOCK_STREAM, 0);
+  if (handle == INVALID_SOCKET) return kNoSocket;
+  int off = 0;
+  setsockopt(handle, SOL_SOCKET, SO_KEEPALIVE, reinterpret_cast<const char*>(&off), sizeof off);
+  return fromSocket(handle);
+}
+
+bool closeSocket(SocketHandle socket) {
+  if (socket == kNoSocket) return true;
+  shutdown(toSocket(socket), 2);
+  return closesocket(toSocket(socket)) != SOCKET_ERROR;
+}
+
+bool resolveIPv4(const std::string& host, std::uint32_t& address) {
+  if (!startSockets()) return false;
+  if (parseDotted(host, address)) return true;
+  hostent* found = gethostbyname(host.c_str());
+  if (found == nullptr || found->h_addr_list[0] == nullptr ||
+      found->h_length != static_cast<int>(sizeof address))
+    return false;
+  std::memcpy(&address, found->h_addr_list[0], sizeof address);
+  return true;
+}
+
+bool connectSocket(SocketHandle socket, std::uint32_t address, std::uint16_t port) {
+  sockaddr_in peer;
+  std::memset(&peer, 0, sizeof peer);
+  peer.sin_family = AF_INET;
+  peer.sin_port = port;
+  peer.sin_addr.s_addr = address;
+  return connect(toSocket(socket), reinterpret_cast<sockaddr*>(&peer), sizeof peer) !=
+         SOCKET_ERROR;
+}
+
+std::uint16_t networkPort(int port) { return htons(static_cast<u_short>(port)); }
+
+int waitReadable(SocketHandle socket, int timeoutMilliseconds) {
+  if (socket == kNoSocket) return -1;
+  fd_set readable;
+  FD_ZERO(&readable);
+  FD_SET(toSocket(socket), &readable);
+  timeval limit;
+  limit.tv_sec = timeoutMilliseconds / 1000;
+  limit.tv_usec = (timeoutMilliseconds % 1000) * 1000;
+  // The first argument is ignored by Winsock; kept for the descriptor rule.
+  int ready = select(static_cast<int>(toSocket(socket)) + 1, &readable, nullptr, nullptr, &limit);
+  if (ready == SOCKET_ERROR) return -1;
+  return ready > 0 ? 1 : 0;
+}
+
+int receiveWithin(SocketHandle socket, void* buffer, int size, int timeoutMilliseconds) {
+  if (waitReadable(socket, timeoutMilliseconds) <= 0) return -1;
+  int received = recv(toSocket(socket), static_cast<char*>(buffer), size, 0);
+  return received == SOCKET_ERROR ? -1 : received;
+}
+
+int sendSome(SocketHandle socket, const void* data, int length) {
+  int sent = send(toSocket(socket), static_cast<const char*>(data), length, 0);
+  return sent == SOCKET_ERROR ? -1 : sent;
+}
+
+bool sendAll(SocketHandle socket, const void* data, int length) {
+  const char* bytes = static_cast<const char*>(data);
+  int sent = 0;
+  while (sent < length) {
+    int result = sendSome(socket, bytes + sent, length - sent);
+    if (result <= 0) return false;
+    sent += result;
+  }
+  return true;
+}
+
+SocketHandle listenTcp(const std::string& address, int port, int backlog) {
+  if (!startSockets()) return kNoSocket;
+  std::uint32_t local;
+  if (!parseDotted(address, local)) return kNoSocket;
+  SOCKET handle = socket(AF_INET, SOCK_STREAM, 0);
+  if (handle == INVALID_SOCKET) return kNoSocket;
+  sockaddr_in self;
+  std::memset(&self, 0, sizeof self);
+  self.sin_family = AF_INET;
+  self.sin_port = htons(static_cast<u_short>(port));
+  self.sin_addr.s_addr = local;
+  if (bind(handle, reinterpret_cast<sockaddr*>(&self), sizeof self) == SOCKET_ERROR ||
+      listen(handle, backlog) == SOCKET_ERROR) {
+    closesocket(handle);
+    return kNoSocket;
+  }
+  return fromSocket(handle);
+}
+
+int boundPort(SocketHandle socket) {
+  sockaddr_in self;
+  int length = sizeof self;
+  if (getsockname(toSocket(socket), reinterpret_cast<sockaddr*>(&self), &length) == SOCKET_ERROR)
+    return -1;
+  return ntohs(self.sin_port);
+}
+
+SocketHandle acceptConnection(SocketHandle listener) {
+  return fromSocket(accept(toSocket(listener), nullptr, nullptr));
+}
+
+}  // namespace os
