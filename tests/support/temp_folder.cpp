@@ -3,8 +3,8 @@
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+
+#include "net/local_file.h"
 
 namespace fs = std::filesystem;
 
@@ -27,15 +27,19 @@ TempFolder::~TempFolder() {
   fs::remove_all(fs::path(path_), error);
 }
 
+// Through LocalFile, so that paths in the Windows shape work in both builds.
 bool writeWholeFile(const std::string& path, const std::string& content) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << content;
-  return static_cast<bool>(out);
+  LocalFile file;
+  if (!file.createForWrite(path)) return false;
+  return file.write(content.data(), static_cast<int>(content.size())) ==
+         static_cast<int>(content.size());
 }
 
 std::string readWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
+  LocalFile file;
+  std::string content;
+  if (!file.openForRead(path)) return content;
+  char buffer[4096];
+  for (int n; (n = file.read(buffer, sizeof buffer)) > 0;) content.append(buffer, n);
+  return content;
 }

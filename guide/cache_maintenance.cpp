@@ -1,0 +1,74 @@
+// Cache maintenance: listing the cache files and deleting all of them, the
+// ones a sync no longer names, or those outside the eight-day keep window.
+#include <cstdlib>
+
+#include "config/settings_store.h"
+#include "guide/guide_cache.h"
+#include "os/os.h"
+#include "ui/progress_sink.h"
+
+namespace {
+
+const char kSearching[] = "\x8c\x9f\x8d\xf5\x92\x86\x81\x63";  // 検索中…
+const char kDeleting[] = "\x8d\xed\x8f\x9c\x92\x86\x81\x63";   // 削除中…
+
+// Counts the name, announces it, then deletes it; false when cancelled (the
+// name is counted but left in place).
+bool deleteOne(const std::string& directory, const std::string& name, int& count,
+               ProgressSink& progress) {
+  ++count;
+  if (!progress.beginFile(name)) return false;
+  os::removeFile(directory + name);
+  return true;
+}
+
+}  // namespace
+
+CacheFileList GuideCache::listCacheFiles() const {
+  CacheFileList names;
+  // Without a cache directory the pattern would search the current one.
+  std::string directory = cacheDirectory();
+  if (directory.empty()) return names;
+  for (const std::string& name : os::findFiles(directory + "??????tb.???")) names.insert(name);
+  return names;
+}
+
+int GuideCache::deleteFiles(const CacheFileList& names, ProgressSink& progress) {
+  progress.showStatus(kDeleting);
+  std::string directory = cacheDirectory();
+  int count = 0;
+  if (directory.empty()) return count;
+  for (const std::string& name : names) {
+    if (!deleteOne(directory, name, count, progress)) break;
+  }
+  return count;
+}
+
+int GuideCache::deleteAllPages(ProgressSink& progress) {
+  progress.showStatus(kSearching);
+  CacheFileList names = listCacheFiles();
+  if (names.empty()) return 0;
+  return deleteFiles(names, progress);
+}
+
+int GuideCache::deleteOldPages(const DateTime& now, ProgressSink& progress) {
+  progress.showStatus(kSearching);
+  int first = broadcastDayNumber(now);
+  int keep[8];
+  for (int i = 0; i < 8; ++i) {
+    CalendarDate date = dateFromDayNumber(first - 1 + i);
+    keep[i] = date.month * 100 + date.day;
+  }
+  if (!progress.showStatus(kDeleting)) return -1;
+  CacheFileList names = listCacheFiles();
+  if (names.empty()) return 0;
+  std::string directory = cacheDirectory();
+  int count = 0;
+  for (const std::string& name : names) {
+    int monthDay = std::atoi(name.c_str()) / 100;
+    bool current = false;
+    for (int value : keep) current = current || value == monthDay;
+    if (!current && !deleteOne(directory, name, count, progress)) break;
+  }
+  return count;
+}

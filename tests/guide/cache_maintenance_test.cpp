@@ -1,0 +1,80 @@
+// Listing and deleting cache files, and the keep window around a new year.
+#include <gtest/gtest.h>
+
+#include "config/settings_store.h"
+#include "guide/guide_cache.h"
+#include "net/paths.h"
+#include "tests/support/recording_progress.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+const std::string kSearching = "\x8c\x9f\x8d\xf5\x92\x86\x81\x63";
+const std::string kDeleting = "\x8d\xed\x8f\x9c\x92\x86\x81\x63";
+
+class CacheMaintenanceTest : public ::testing::Test {
+ protected:
+  CacheMaintenanceTest() : cache(guideCache(settings)) {
+    settings.setString("_config", "directory", folder.file("cache"));
+  }
+  void addFiles(std::initializer_list<const char*> names) {
+    std::string directory = cache.cacheDirectory();
+    for (const char* name : names) writeWholeFile(directory + name, "x");
+  }
+  CacheFileList left() { return cache.listCacheFiles(); }
+
+  TempFolder folder;
+  SettingsStore settings;
+  GuideCache& cache;
+  RecordingProgress progress;
+};
+
+TEST_F(CacheMaintenanceTest, ListsOnlyCacheNamesInByteOrder) {
+  addFiles({"122425tb.tmp", "010521tb.htm", "010521tb.tmp", "notes.txt", "0105tb.htm"});
+  EXPECT_EQ((CacheFileList{"010521tb.htm", "010521tb.tmp", "122425tb.tmp"}), left());
+}
+
+TEST_F(CacheMaintenanceTest, DeleteAllAnnouncesEachFileAndStopsAtACancel) {
+  addFiles({"010505tb.htm", "010505tb.tmp", "010509tb.htm"});
+  progress.cancelAt = 5;  // two statuses, two files go; the third is counted but refused
+  EXPECT_EQ(3, cache.deleteAllPages(progress));
+  EXPECT_EQ((std::vector<std::string>{"status " + kSearching, "status " + kDeleting,
+                                      "file 010505tb.htm", "file 010505tb.tmp",
+                                      "file 010509tb.htm"}),
+            std::vector<std::string>(progress.calls.begin(), progress.calls.end()));
+  EXPECT_EQ((CacheFileList{"010509tb.htm"}), left());
+}
+
+TEST_F(CacheMaintenanceTest, DeleteAllOfAnEmptyCacheDoesNothing) {
+  EXPECT_EQ(0, cache.deleteAllPages(progress));
+  EXPECT_EQ(1u, progress.calls.size());
+}
+
+TEST_F(CacheMaintenanceTest, KeepWindowSpansTheNewYear) {
+  // 1 January, 03:00 belongs to the broadcast day of 31 December: keep
+  // 30 December to 6 January.
+  addFiles({"122905tb.tmp", "123005tb.tmp", "123125tb.htm", "010125tb.tmp", "010621tb.tmp",
+            "010705tb.tmp", "x12305tb.tmp"});
+  EXPECT_EQ(3, cache.deleteOldPages({2027, 1, 1, 3, 0}, progress));
+  EXPECT_EQ((CacheFileList{"010125tb.tmp", "010621tb.tmp", "123005tb.tmp", "123125tb.htm"}),
+            left());
+}
+
+TEST_F(CacheMaintenanceTest, DeleteOldCancelledBeforeTheListingGivesMinusOne) {
+  addFiles({"010105tb.tmp"});
+  progress.cancelAt = 2;
+  EXPECT_EQ(-1, cache.deleteOldPages({2026, 6, 1, 12, 0}, progress));
+  EXPECT_EQ(1u, left().size());
+}
+
+TEST_F(CacheMaintenanceTest, NothingOutsideTheCacheIsTouchedWhenItIsMissing) {
+  // The cache directory names a file, so it cannot exist; files of the
+  // current directory must stay even if their names match.
+  writeWholeFile(folder.file("blocker"), "");
+  settings.setString("_config", "directory", folder.file("blocker"));
+  EXPECT_TRUE(cache.listCacheFiles().empty());
+  EXPECT_EQ(0, cache.deleteFiles({"010105tb.tmp"}, progress));
+  EXPECT_EQ(0, cache.deleteOldPages({2026, 6, 1, 12, 0}, progress));
+}
+
+}  // namespace

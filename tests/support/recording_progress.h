@@ -1,0 +1,38 @@
+// A ProgressSink that records every call as a line of text, and can refuse
+// from a chosen call on, as a cancel in the dialog would.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ui/progress_sink.h"
+
+class RecordingProgress : public ProgressSink {
+ public:
+  bool setFileTotal(int total) override { return record("total " + std::to_string(total)); }
+  bool beginFile(const std::string& label) override { return record("file " + label); }
+  bool setByteTotal(int total) override { return record("bytes " + std::to_string(total)); }
+  bool addBytes(int n) override {
+    bytes += n;
+    return !cancelled();
+  }
+  bool reportError(const std::string& message) override {
+    record("error " + message);
+    return false;
+  }
+  bool flushBytes() override { return true; }
+  bool showStatus(const std::string& message) override { return record("status " + message); }
+
+  // Calls counted from 1 (byte additions not included); from call number
+  // `cancelAt` on, every answer is false.
+  int cancelAt = 0;
+  std::vector<std::string> calls;
+  long long bytes = 0;
+
+ private:
+  bool cancelled() const { return cancelAt > 0 && static_cast<int>(calls.size()) >= cancelAt; }
+  bool record(const std::string& call) {
+    calls.push_back(call);
+    return !cancelled();
+  }
+};
