@@ -1,0 +1,120 @@
+// The crawl: check every slot of the coming broadcast days, then download,
+// convert and store the missing ones.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "config/settings_store.h"
+#include "guide/guide_cache.h"
+#include "net/download_job.h"
+#include "os/cursor.h"
+#include "programme/programme_table.h"
+#include "ui/progress_sink.h"
+
+namespace {
+
+// 保存先ディレクトリがない！
+const char kNoDirectory[] =
+    "\x95\xdb\x91\xb6\x90\xe6\x83\x66\x83\x42\x83\x8c\x83\x4e\x83\x67\x83\x8a\x82\xaa\x82\xc8"
+    "\x82\xa2\x81\x49";
+const char kChecking[] = "\x8a\x6d\x94\x46\x92\x86\x81\x63";  // 確認中…
+const char kAllPresent[] = "\x8a\x6d\x94\x46OK!!";             // 確認OK!!
+
+std::string slotLabel(int key) {
+  char label[32];
+  std::snprintf(label, sizeof label, "%02d/%02d %02d:00-", key / 10000, key % 10000 / 100,
+                key % 100);
+  return label;
+}
+
+std::string pageSuffix(int page, int pages) {
+  char suffix[16];
+  std::snprintf(suffix, sizeof suffix, "(%d/%d)", page, pages);
+  return suffix;
+}
+
+std::string areaPath(int key, const std::string& area) {
+  char mmdd[8], hour[8];
+  std::snprintf(mmdd, sizeof mmdd, "%04d", key / 100);
+  std::snprintf(hour, sizeof hour, "%02d", key % 100);
+  return std::string("/tables/") + mmdd + "/GBS/" + area + "/" + hour + ".html";
+}
+
+std::string personalPath(int key, int page) {
+  char path[96];
+  std::snprintf(path, sizeof path, "/cgi-bin/your_table.cgi?mmdd=%04d&hh=%02d&t=4&page=%d&opt_g=1",
+                key / 100, key % 100, page);
+  return path;
+}
+
+}  // namespace
+
+// The slots of days + 1 broadcast days whose table is neither stored nor
+// convertible from a cached page.
+static std::vector<int> missingSlots(GuideCache& cache, const DateTime& now, int days,
+                                     ProgressSink& progress) {
+  std::vector<int> queue;
+  ProgrammeTable scratch;
+  const int first = broadcastDayNumber(now);
+  for (int d = 0; d <= days; ++d) {
+    CalendarDate date = dateFromDayNumber(first + d);
+    for (int hour : kSlotHours) {
+      int key = slotKey(date, hour);
+      progress.beginFile(slotLabel(key));
+      if (!cache.loadTableFile(key, scratch) && !cache.parseCachedPage(key, scratch)) {
+        queue.push_back(key);
+      }
+    }
+  }
+  return queue;
+}
+
+// Downloads the pages of one slot and stores its table file.
+static bool fetchSlot(GuideCache& cache, DownloadJob& job, int key, int pages,
+                      ProgressSink& progress) {
+  const std::string area = cache.settings().area();
+  std::string label = slotLabel(key);
+  if (pages > 0) label += pageSuffix(1, pages);
+  if (!progress.beginFile(label)) return false;
+  const std::string pageFile = cache.pageFileName(key);
+  if (!job.fetchWithRetry(progress, pages > 0 ? personalPath(key, 1) : areaPath(key, area),
+                          pageFile)) {
+    return false;
+  }
+  ProgrammeTable table;
+  if (!cache.parseDownloadedPage(key, pageFile, table)) return false;
+  for (int page = 2; page <= pages; ++page) {
+    if (!progress.beginFile(slotLabel(key) + pageSuffix(page, pages))) return false;
+    if (!job.fetchWithRetry(progress, personalPath(key, page), pageFile)) return false;
+    ProgrammeTable more;
+    // A later page that does not read is left out of the slot.
+    if (cache.parseDownloadedPage(key, pageFile, more)) table.appendChannels(more);
+  }
+  cache.saveTableFile(key, table);
+  return true;
+}
+
+int GuideCache::crawl(const DateTime& now, int days, ProgressSink& progress) {
+  if (cacheDirectory().empty()) {
+    progress.reportError(kNoDirectory);
+    return -1;
+  }
+  if (settings().autoDelete() && deleteOldPages(now, progress) < 0) return 0;
+  progress.showStatus(kChecking);
+  void* cursor = os::showWaitCursor();
+  std::vector<int> queue = missingSlots(*this, now, days, progress);
+  os::restoreCursor(cursor);
+  if (queue.empty()) {
+    progress.showStatus(kAllPresent);
+    return 0;
+  }
+  const int pages = settings().personalTablePages();
+  if (pages > 0 && settings().cookie().empty() && !signIn(progress)) return -1;
+  const int total = static_cast<int>(queue.size()) * (pages > 0 ? pages : 1);
+  if (!progress.setFileTotal(total)) return -1;
+  DownloadJob job(settings(), clock());
+  for (int key : queue) {
+    if (!fetchSlot(*this, job, key, pages, progress)) return -1;
+  }
+  return static_cast<int>(queue.size());
+}

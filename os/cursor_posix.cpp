@@ -1,0 +1,9 @@
+#include "os/cursor.h"
+
+namespace os {
+
+void* showWaitCursor() { return nullptr; }
+
+void restoreCursor(void*) {}
+
+}  // namespace os
