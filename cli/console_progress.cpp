@@ -1,0 +1,90 @@
+#include "cli/console_progress.h"
+
+#include <cstdio>
+
+#include "cli/cli.h"
+#include "os/interrupt.h"
+#include "os/os.h"
+#include "os/text.h"
+
+ConsoleProgress::ConsoleProgress() : terminal_(os::stderrIsTerminal()) { os::catchInterrupts(); }
+
+bool ConsoleProgress::cancelled() const { return os::interrupted(); }
+
+void ConsoleProgress::line(const std::string& prefix, const std::string& cp932) {
+  endBar();
+  std::fprintf(stderr, "%s", prefix.c_str());
+  printError(cp932 + "\n");
+  std::fflush(stderr);
+}
+
+void ConsoleProgress::drawBar() {
+  if (!terminal_) return;
+  const int width = 30;
+  int filled = byteTotal_ > 0 ? static_cast<int>(bytes_ * width / byteTotal_) : 0;
+  if (filled > width) filled = width;
+  std::string bar(filled, '#');
+  bar.resize(width, '.');
+  std::fprintf(stderr, "\r  [%s] %lld bytes", bar.c_str(), bytes_);
+  std::fflush(stderr);
+  barShown_ = true;
+}
+
+void ConsoleProgress::endBar() {
+  if (!barShown_) return;
+  std::fprintf(stderr, "\n");
+  barShown_ = false;
+}
+
+bool ConsoleProgress::setFileTotal(int total) {
+  fileTotal_ = total;
+  fileNumber_ = 0;
+  return !cancelled();
+}
+
+bool ConsoleProgress::beginFile(const std::string& label) {
+  ++fileNumber_;
+  std::string count = fileTotal_ > 0 ? "[" + std::to_string(fileNumber_) + "/" +
+                                           std::to_string(fileTotal_) + "] "
+                                     : "";
+  line("  " + count, label);
+  return !cancelled();
+}
+
+bool ConsoleProgress::setByteTotal(int total) {
+  byteTotal_ = total;
+  bytes_ = 0;
+  return !cancelled();
+}
+
+bool ConsoleProgress::addBytes(int n) {
+  bytes_ += n;
+  // Drawing every byte would cost more than the transfer; a few times a
+  // second is what a person can read.
+  std::uint64_t now = os::tickMilliseconds();
+  if (terminal_ && now - lastDraw_ >= 200) {
+    lastDraw_ = now;
+    drawBar();
+  }
+  return !cancelled();
+}
+
+bool ConsoleProgress::reportError(const std::string& message) {
+  line("error: ", message);
+  return false;
+}
+
+bool ConsoleProgress::flushBytes() {
+  drawBar();
+  return true;
+}
+
+bool ConsoleProgress::showStatus(const std::string& message) {
+  line("", message);
+  return !cancelled();
+}
+
+int finishWithResult(int result) {
+  std::printf("result %d\n", result);
+  return result < 0 ? 1 : 0;
+}
