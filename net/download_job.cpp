@@ -1,0 +1,141 @@
+#include "net/download_job.h"
+
+#include <cstdio>
+
+#include "config/settings_store.h"
+#include "net/basic_credentials.h"
+#include "os/os.h"
+#include "ui/progress_sink.h"
+
+namespace {
+const char kReceiving[] = "\x8e\xf3\x90\x4d\x92\x86\x81\x63";                   // 受信中…
+const char kResume[] = "\x83\x8c\x83\x57\x83\x85\x81\x5b\x83\x80\x81\x49";      // レジューム！
+const char kConnecting[] = "\x90\xda\x91\xb1\x92\x86\x81\x63";                  // 接続中…
+const char kRetryIn[] =
+    "\x83\x8a\x83\x67\x83\x89\x83\x43\x82\xdc\x82\xc5%d\x95\x62\x81\x63";      // リトライまで%d秒…
+const char kInterrupted[] = "\x92\x86\x92\x66\x82\xb3\x82\xea\x82\xdc\x82\xb5\x82\xbd";  // 中断されました
+
+// Stands in when an observer operation runs outside fetch: accepts all.
+class SilentProgress : public ProgressSink {
+ public:
+  bool setFileTotal(int) override { return true; }
+  bool beginFile(const std::string&) override { return true; }
+  bool setByteTotal(int) override { return true; }
+  bool addBytes(int) override { return true; }
+  bool reportError(const std::string&) override { return false; }
+  bool flushBytes() override { return true; }
+  bool showStatus(const std::string&) override { return true; }
+};
+}  // namespace
+
+DownloadJob::DownloadJob(SettingsStore& settings, Clock& clock)
+    : settings_(settings), clock_(clock) {
+  client_.setServer(settings.server(), settings.port());
+  client_.setProxy(settings.proxyServer(), settings.proxyPort());
+  client_.setProxyAuthorization(basicCredentials(settings.proxyUser(), settings.proxyPass()));
+  if (settings.isPersonalTable()) client_.setRequestHeader("cookie", settings.cookie());
+}
+
+DownloadJob::~DownloadJob() { finishPageFile(); }
+
+ProgressSink& DownloadJob::progress() {
+  static SilentProgress silent;
+  return progress_ ? *progress_ : silent;
+}
+
+bool DownloadJob::fetch(ProgressSink& progress, const std::string& path,
+                        const std::string& pageFile) {
+  progress_ = &progress;
+  pageFileName_ = pageFile;
+  return client_.transact(path, *this);
+}
+
+bool DownloadJob::fetchWithRetry(ProgressSink& progress, const std::string& path,
+                                 const std::string& pageFile) {
+  progress_ = &progress;
+  pageFileName_ = pageFile;
+  for (int attempts = 0;;) {
+    if (!progress.showStatus(kConnecting)) return false;
+    if (client_.transact(path, *this)) return true;
+    if (++attempts == kMaxAttempts) return false;
+    if (!countDown()) return false;
+  }
+}
+
+bool DownloadJob::countDown() {
+  for (int seconds = kRetrySeconds; seconds >= 1; --seconds) {
+    char status[64];
+    std::snprintf(status, sizeof status, kRetryIn, seconds);
+    if (!progress().showStatus(status)) {
+      progress().reportError(kInterrupted);
+      return false;
+    }
+    clock_.sleepMilliseconds(1000);
+  }
+  return true;
+}
+
+bool DownloadJob::onConnect(const std::string&, int) {
+  // A new transfer never appends to what an earlier, abandoned one left open.
+  finishPageFile();
+  return true;
+}
+
+bool DownloadJob::onHeaders(const HttpResponse& response) {
+  if (response.status != 200 && response.status != 206) {
+    // A refused answer to a resumed request: the partial page is useless.
+    discardPageFile();
+    progress().reportError(response.reason);
+    return false;
+  }
+  // A resumed request answered with the whole page: start the file again.
+  if (response.status == 200) discardPageFile();
+  return true;
+}
+
+bool DownloadJob::onBodyStart(int length) {
+  if (pageFile_.isOpen()) return true;  // a resumed attempt carries on
+  if (!progress().setByteTotal(length)) return false;
+  progress().showStatus(kReceiving);
+  if (pageFileName_.empty()) return true;
+  if (!pageFile_.createForWrite(pageFileName_)) return false;
+  openFileName_ = pageFileName_;
+  sink_.reset(new BufferedSink(pageFile_));
+  return true;
+}
+
+bool DownloadJob::onByte(int byte) {
+  if (!progress().addBytes(1)) return false;
+  if (sink_) sink_->put(static_cast<unsigned char>(byte));
+  return true;
+}
+
+bool DownloadJob::onShortBody(int attempt) {
+  progress().showStatus(kResume);
+  if (attempt <= kMaxResumes) return true;
+  discardPageFile();  // the transfer is given up: its partial page goes
+  return false;
+}
+
+bool DownloadJob::onError(const std::string& message) {
+  progress().reportError(message);
+  discardPageFile();
+  return true;
+}
+
+bool DownloadJob::onComplete() {
+  finishPageFile();
+  return true;
+}
+
+void DownloadJob::finishPageFile() {
+  sink_.reset();  // flushes into the still open file
+  pageFile_.close();
+}
+
+void DownloadJob::discardPageFile() {
+  if (!pageFile_.isOpen()) return;
+  pageFile_.close();
+  sink_.reset();  // its flush meets a closed file: the waiting bytes are dropped
+  os::removeFile(openFileName_);
+}

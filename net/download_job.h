@@ -1,0 +1,72 @@
+// DownloadJob: the TransferObserver of the sign-in and the crawl. It owns the
+// job's HttpClient, writes a response body into a page file (kept open across
+// resumed attempts), deletes the file of a transfer that failed, allows four
+// resumes per transfer, and reports every step to a ProgressSink.
+//
+// Build one per job on the worker thread; call fetch or fetchWithRetry once
+// per resource. A cancelled transfer keeps what it wrote; the file is flushed
+// and closed when the next transfer starts or the job is destroyed.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "net/buffered_sink.h"
+#include "net/clock.h"
+#include "net/http_client.h"
+#include "net/local_file.h"
+#include "net/transfer_observer.h"
+
+class ProgressSink;
+class SettingsStore;
+
+class DownloadJob : public TransferObserver {
+ public:
+  // Server, proxy and proxy credentials from the settings; the stored
+  // "cookie" (even an empty one) when the area is a personal table. Waits
+  // between attempts go through `clock`.
+  explicit DownloadJob(SettingsStore& settings, Clock& clock = systemClock());
+  ~DownloadJob();
+  DownloadJob(const DownloadJob&) = delete;
+  DownloadJob& operator=(const DownloadJob&) = delete;
+
+  HttpClient& client() { return client_; }
+
+  // One transfer of `path` into `pageFile` ("" keeps no body), reporting to
+  // `progress`. True when the body ended properly.
+  bool fetch(ProgressSink& progress, const std::string& path, const std::string& pageFile);
+  // Up to three transfers 30 seconds apart, with a status line for every
+  // second of waiting. False after the third failure or on a cancel.
+  bool fetchWithRetry(ProgressSink& progress, const std::string& path,
+                      const std::string& pageFile);
+
+  // TransferObserver.
+  bool onConnect(const std::string& host, int port) override;
+  bool onHeaders(const HttpResponse& response) override;
+  bool onBodyStart(int length) override;
+  bool onByte(int byte) override;
+  bool onShortBody(int attempt) override;
+  bool onError(const std::string& message) override;
+  bool onComplete() override;
+
+  static constexpr int kMaxResumes = 4;
+  static constexpr int kMaxAttempts = 3;
+  static constexpr int kRetrySeconds = 30;
+
+ private:
+  ProgressSink& progress();
+  bool countDown();
+  // Flushes and closes the page file, keeping it on disk.
+  void finishPageFile();
+  // Closes the page file, drops the bytes not yet written, deletes it.
+  void discardPageFile();
+
+  SettingsStore& settings_;
+  Clock& clock_;
+  ProgressSink* progress_ = nullptr;
+  HttpClient client_;
+  std::string pageFileName_;  // where the next transfer's body goes
+  std::string openFileName_;  // the file pageFile_ holds open
+  LocalFile pageFile_;
+  std::unique_ptr<BufferedSink> sink_;  // declared after pageFile_: goes first
+};

@@ -1,0 +1,30 @@
+// TransferObserver: what HttpClient::transact tells about one transfer, in
+// this order of slots. The download job implements it.
+#pragma once
+
+#include <string>
+
+#include "net/http_response.h"
+
+class TransferObserver {
+ public:
+  // Once per transact, with the host and port actually dialled (the proxy's
+  // when there is one). False ends the transfer.
+  virtual bool onConnect(const std::string& host, int port) = 0;
+  // After each status line and header block. False ends the transfer.
+  virtual bool onHeaders(const HttpResponse& response) = 0;
+  // The announced body length, -1 without "content-length". False ends it.
+  virtual bool onBodyStart(int length) = 0;
+  // Every body byte (0..255). False ends the transfer.
+  virtual bool onByte(int byte) = 0;
+  // A body of known length ended early; `attempt` counts 1, 2, ... within
+  // one transact. True asks for the rest with a range request.
+  virtual bool onShortBody(int attempt) = 0;
+  // A connect, send or header failure; the result is ignored.
+  virtual bool onError(const std::string& message) = 0;
+  // The body ended properly; the result is ignored.
+  virtual bool onComplete() = 0;
+
+ protected:
+  ~TransferObserver() = default;
+};

@@ -1,0 +1,85 @@
+// TcpSocket against listeners on 127.0.0.1 that the tests open themselves.
+#include "net/tcp_socket.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/loopback_listener.h"
+
+namespace {
+const int kShortTimeout = 200;
+
+// A client connected to a fresh listener, and the server's end of it.
+struct ConnectedPair {
+  LoopbackListener listener;
+  TcpSocket client{kShortTimeout};
+  TcpSocket server{kShortTimeout};
+  ConnectedPair() {
+    EXPECT_EQ(client.openAndConnect("127.0.0.1", listener.port()), 1);
+    server.adopt(listener.acceptWithin(2000));
+    EXPECT_TRUE(server.isOpen());
+  }
+};
+}  // namespace
+
+TEST(TcpSocket, CarriesBytesBothWaysAndSeesThePeerClose) {
+  ConnectedPair pair;
+  ASSERT_EQ(pair.client.write("ping", 4), 4);
+  char buffer[16] = {};
+  ASSERT_EQ(pair.server.read(buffer, sizeof buffer), 4);
+  EXPECT_EQ(std::string(buffer, 4), "ping");
+  EXPECT_EQ(pair.server.write("", 0), 0);
+  ASSERT_EQ(pair.server.write("pong", 4), 4);
+  EXPECT_TRUE(pair.server.close());
+  EXPECT_EQ(pair.client.read(buffer, sizeof buffer), 4);
+  EXPECT_EQ(pair.client.read(buffer, sizeof buffer), 0);
+}
+
+TEST(TcpSocket, ReadFromASilentPeerTimesOut) {
+  ConnectedPair pair;
+  char buffer[16];
+  EXPECT_EQ(pair.client.read(buffer, sizeof buffer), -1);
+}
+
+TEST(TcpSocket, OpensOnceUntilClosed) {
+  LoopbackListener listener;
+  TcpSocket socket(kShortTimeout);
+  EXPECT_TRUE(socket.close());  // never opened
+  ASSERT_TRUE(socket.open());
+  EXPECT_FALSE(socket.open());
+  EXPECT_TRUE(socket.connectTo("127.0.0.1", listener.port()));  // the first handle stayed
+  EXPECT_TRUE(socket.close());
+  EXPECT_FALSE(socket.isOpen());
+  EXPECT_EQ(socket.read(nullptr, 0), -1);
+  EXPECT_EQ(socket.openAndConnect("127.0.0.1", listener.port()), 1);
+}
+
+TEST(TcpSocket, ConnectToAClosedPortFailsAndLeavesTheSocketOpen) {
+  int port;
+  {
+    LoopbackListener gone;
+    port = gone.port();
+  }
+  TcpSocket socket(kShortTimeout);
+  EXPECT_EQ(socket.openAndConnect("127.0.0.1", port), 0);
+  EXPECT_TRUE(socket.isOpen());
+  EXPECT_FALSE(socket.open());
+}
+
+TEST(TcpSocket, WriteToAClosedPeerFailsWithoutKillingTheProcess) {
+  ConnectedPair pair;
+  pair.server.close();
+  std::string block(65536, 'x');
+  int result = 0;
+  for (int i = 0; i < 64 && result >= 0; ++i)
+    result = pair.client.write(block.data(), static_cast<int>(block.size()));
+  EXPECT_EQ(result, -1);
+}
+
+TEST(LoopbackListener, PicksAFreePortAndAcceptsNothingUnasked) {
+  LoopbackListener listener;
+  ASSERT_TRUE(listener.isListening());
+  EXPECT_GT(listener.port(), 0);
+  EXPECT_EQ(listener.acceptWithin(10), os::kNoSocket);
+}
