@@ -1,0 +1,48 @@
+// SyncClient: one run of the sync job. It lists the sync server's table
+// files, fetches every one the cache directory lacks, and then deletes the
+// cache files the server did not list, so that the cache mirrors the server.
+//
+// GuideCache::syncFromServer is SyncClient(cache).run(progress). Tests and the
+// fuzzer use the class directly: a shorter read time-out, or runOver on a
+// Stream that plays the server.
+#pragma once
+
+#include <string>
+
+#include "guide/guide_cache.h"
+#include "net/tcp_socket.h"
+#include "sync/sync_list_entry.h"
+
+class Stream;
+class ProgressSink;
+
+class SyncClient {
+ public:
+  explicit SyncClient(GuideCache& cache) : cache_(cache) {}
+
+  // How long each socket read waits for the server.
+  void setReadTimeout(int milliseconds) { readTimeout_ = milliseconds; }
+
+  // Connects to the server of the settings and runs the exchange. -1 on a
+  // failure (reported through `progress`, nothing deleted), 0 when the list
+  // had a bad length, otherwise the number of left-over cache files the
+  // clean-up went through. Only the clean-up heeds a cancel.
+  int run(ProgressSink& progress);
+
+  // The run after connecting, over an open connection to the server;
+  // `directory` is the cache directory with its separator. Closes `server`.
+  int runOver(Stream& server, const std::string& directory, ProgressSink& progress);
+
+ private:
+  // 1 when every listed file is present or fetched (`leftOver` then holds the
+  // cache files the server did not list), 0 for a bad list length, -1 on a
+  // failure.
+  int fetchListed(Stream& server, const std::string& directory, CacheFileList& leftOver,
+                  ProgressSink& progress);
+  int receiveList(Stream& server, std::string& list, ProgressSink& progress);
+  bool fetchOne(Stream& server, const std::string& directory, const SyncListEntry& entry,
+                ProgressSink& progress);
+
+  GuideCache& cache_;
+  int readTimeout_ = TcpSocket::kDefaultReadTimeoutMilliseconds;
+};

@@ -1,0 +1,223 @@
+// The sync client against a scripted server on 127.0.0.1: the wire bytes,
+// the labels, the clean-up, and every failure path.
+#include "sync/sync_client.h"
+
+#include <gtest/gtest.h>
+
+#include "config/settings_store.h"
+#include "os/os.h"
+#include "os/socket.h"
+#include "tests/support/recording_progress.h"
+#include "tests/support/scripted_sync_server.h"
+#include "tests/support/temp_folder.h"
+#include "tests/sync/sync_texts.h"
+
+using namespace sync_texts;
+
+namespace {
+
+std::string entry(int tag, int month, int day, int hour) {
+  return {static_cast<char>(tag), static_cast<char>(month), static_cast<char>(day),
+          static_cast<char>(hour)};
+}
+
+const std::string kListRequest("LS\0\0", 4);
+
+std::string getRequest(const std::string& entryBytes) { return syncFrame("GE", entryBytes); }
+
+class SyncClientTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    settings.setString("_config", "directory", folder.path());
+    settings.setSyncServer("127.0.0.1");
+    settings.setSyncPort(server.port());
+    cache.setSettings(settings);
+  }
+
+  int runSync(int readTimeoutMilliseconds = 3000) {
+    SyncClient client(cache);
+    client.setReadTimeout(readTimeoutMilliseconds);
+    return client.run(progress);
+  }
+
+  // A page file and a table file the server will not list.
+  void putStaleFiles() {
+    ASSERT_TRUE(writeWholeFile(folder.file("010105tb.htm"), "<html>"));
+    ASSERT_TRUE(writeWholeFile(folder.file("123125tb.tmp"), "stale"));
+  }
+  bool exists(const std::string& name) { return os::fileAttributes(folder.file(name)) != -1; }
+
+  TempFolder folder;
+  SettingsStore settings;
+  GuideCache cache;
+  RecordingProgress progress;
+  ScriptedSyncServer server;
+};
+
+TEST_F(SyncClientTest, FetchesWhatIsMissingAndDeletesWhatIsNotListed) {
+  putStaleFiles();
+  ASSERT_TRUE(writeWholeFile(folder.file("010105tb.tmp"), "kept as it is"));
+  const std::string present = entry(7, 1, 1, 5);
+  const std::string nine = entry(9, 1, 1, 9);
+  const std::string late = entry(0xAB, 1, 2, 25);
+  server.expect(4)
+      .send(syncFrame("ok", present + nine + late))
+      .expect(16)  // both get requests before any reply
+      .send(syncFrame("ok", "nine o'clock") + syncFrame("ok", ""));
+  server.start();
+
+  EXPECT_EQ(runSync(), 2);
+
+  EXPECT_EQ(server.received(), kListRequest + getRequest(nine) + getRequest(late));
+  EXPECT_EQ(readWholeFile(folder.file("010109tb.tmp")), "nine o'clock");
+  EXPECT_TRUE(exists("010225tb.tmp"));
+  EXPECT_EQ(readWholeFile(folder.file("010225tb.tmp")), "");
+  EXPECT_EQ(readWholeFile(folder.file("010105tb.tmp")), "kept as it is");
+  EXPECT_FALSE(exists("010105tb.htm"));
+  EXPECT_FALSE(exists("123125tb.tmp"));
+  std::vector<std::string> expected = {
+      "status " + kConnecting, "status " + kListing,   "status " + kFetching,
+      "total 2",               "file 01/01 09:00-",    "file 01/02 25:00-",
+      "status " + kDeleting,   "file 010105tb.htm",    "file 123125tb.tmp"};
+  EXPECT_EQ(progress.calls, expected);
+}
+
+TEST_F(SyncClientTest, ContentInManySmallPiecesArrivesWhole) {
+  std::string content;
+  for (int i = 0; i < 3000; ++i) content += static_cast<char>(i * 7);
+  const std::string one = entry(0, 3, 4, 13);
+  server.expect(4).send(syncFrame("ok", one)).expect(8).sendInPieces(syncFrame("ok", content), 97, 1);
+  server.start();
+
+  EXPECT_EQ(runSync(), 0);
+  EXPECT_EQ(readWholeFile(folder.file("030413tb.tmp")), content);
+}
+
+TEST_F(SyncClientTest, CancelStopsOnlyTheCleanUp) {
+  putStaleFiles();
+  progress.cancelAt = 1;  // every progress call answers "cancelled"
+  server.expect(4).send(syncFrame("ok", entry(0, 5, 6, 17))).expect(8).send(syncFrame("ok", "x"));
+  server.start();
+
+  EXPECT_EQ(runSync(), 1);  // the first stale name is counted, then it stops
+  EXPECT_EQ(readWholeFile(folder.file("050617tb.tmp")), "x");
+  EXPECT_TRUE(exists("010105tb.htm"));
+  EXPECT_TRUE(exists("123125tb.tmp"));
+}
+
+TEST_F(SyncClientTest, ServerErrorTextIsShownUpToItsZeroByte) {
+  putStaleFiles();
+  server.expect(4).send(syncFrame("NG", std::string("busy\0tail", 9)));
+  server.start();
+
+  EXPECT_EQ(runSync(), -1);
+  EXPECT_EQ(progress.calls.back(), "error " + kServerError + "busy");
+  EXPECT_EQ(server.received(), kListRequest);
+  EXPECT_TRUE(exists("010105tb.htm"));
+}
+
+TEST_F(SyncClientTest, ListOfLengthSixIsABadSizeAndDeletesNothing) {
+  putStaleFiles();
+  server.expect(4).send(syncFrame("ok", entry(0, 1, 1, 5) + "xy"));
+  server.start();
+
+  EXPECT_EQ(runSync(), 0);
+  EXPECT_EQ(progress.calls.back(), "error " + kBadListSize);
+  EXPECT_EQ(server.received(), kListRequest);
+  EXPECT_TRUE(exists("010105tb.htm"));
+  EXPECT_TRUE(exists("123125tb.tmp"));
+}
+
+TEST_F(SyncClientTest, EmptyListThenCloseDeletesEveryCacheFile) {
+  putStaleFiles();
+  ASSERT_TRUE(writeWholeFile(folder.file("notes.txt"), "mine"));
+  server.expect(4).send(syncFrame("ok")).hangUp();
+  server.start();
+
+  EXPECT_EQ(runSync(), 2);
+  EXPECT_EQ(server.received(), kListRequest);
+  EXPECT_FALSE(exists("010105tb.htm"));
+  EXPECT_FALSE(exists("123125tb.tmp"));
+  EXPECT_TRUE(exists("notes.txt"));
+  EXPECT_EQ(progress.calls[3], "total 0");
+}
+
+TEST_F(SyncClientTest, EmptyListThenSilenceTimesOut) {
+  putStaleFiles();
+  server.expect(4).send(syncFrame("ok"));  // then silent until the client closes
+  server.start();
+
+  EXPECT_EQ(runSync(300), -1);
+  EXPECT_EQ(progress.calls.back(), "error " + kReceiveError);
+  EXPECT_TRUE(exists("010105tb.htm"));
+  EXPECT_TRUE(exists("123125tb.tmp"));
+}
+
+TEST_F(SyncClientTest, RepliesSplitAcrossSegmentsFailInTheListReads) {
+  server.expect(4).send("o").pause(100).send(std::string("k\0\0", 3));
+  server.start();
+  EXPECT_EQ(runSync(), -1);
+  EXPECT_EQ(progress.calls.back(), "error " + kReceiveError);
+}
+
+TEST_F(SyncClientTest, ListDataSplitAcrossSegmentsFails) {
+  const std::string list = entry(0, 1, 1, 5) + entry(0, 1, 1, 9);
+  server.expect(4).send(syncFrame("ok", list).substr(0, 8)).pause(100).send(list.substr(4));
+  server.start();
+  EXPECT_EQ(runSync(), -1);
+  EXPECT_EQ(progress.calls.back(), "error " + kReceiveError);
+}
+
+TEST_F(SyncClientTest, RefusedFileStopsTheRunAndKeepsEarlierFiles) {
+  putStaleFiles();
+  server.expect(4)
+      .send(syncFrame("ok", entry(0, 2, 1, 5) + entry(0, 2, 1, 9) + entry(0, 2, 1, 13)))
+      .expect(24)
+      .send(syncFrame("ok", "first") + syncFrame("ng"));
+  server.start();
+
+  EXPECT_EQ(runSync(), -1);
+  EXPECT_EQ(readWholeFile(folder.file("020105tb.tmp")), "first");
+  EXPECT_FALSE(exists("020109tb.tmp"));
+  EXPECT_FALSE(exists("020113tb.tmp"));
+  EXPECT_TRUE(exists("010105tb.htm"));
+  EXPECT_TRUE(exists("123125tb.tmp"));
+  std::vector<std::string> tail(progress.calls.end() - 3, progress.calls.end());
+  EXPECT_EQ(tail, (std::vector<std::string>{"file 02/01 05:00-", "file 02/01 09:00-",
+                                            "error " + kFetchFailed}));
+}
+
+TEST_F(SyncClientTest, ConnectionDroppedInsideAFileLeavesNoTruncatedTable) {
+  putStaleFiles();
+  std::string reply = syncFrame("ok", std::string(100, 'z'));
+  server.expect(4)
+      .send(syncFrame("ok", entry(0, 4, 1, 5) + entry(0, 4, 1, 9)))
+      .expect(16)
+      .send(syncFrame("ok", "whole") + reply.substr(0, 44))
+      .hangUp();
+  server.start();
+
+  EXPECT_EQ(runSync(), -1);
+  EXPECT_EQ(progress.calls.back(), "error " + kSaveFailed);
+  EXPECT_EQ(readWholeFile(folder.file("040105tb.tmp")), "whole");
+  EXPECT_FALSE(exists("040109tb.tmp"));
+  EXPECT_EQ(cache.listCacheFiles(),
+            (CacheFileList{"010105tb.htm", "040105tb.tmp", "123125tb.tmp"}));
+}
+
+TEST_F(SyncClientTest, MissingCacheDirectoryStopsBeforeConnecting) {
+  settings.setString("_config", "directory", folder.file("missing/child"));
+  EXPECT_EQ(runSync(), -1);
+  EXPECT_EQ(progress.calls, std::vector<std::string>{"error " + kNoDirectory});
+}
+
+TEST_F(SyncClientTest, NobodyListeningIsAConnectFailure) {
+  os::SocketHandle probe = os::listenTcp("127.0.0.1", 0);
+  settings.setSyncPort(os::boundPort(probe));
+  os::closeSocket(probe);
+  EXPECT_EQ(runSync(), -1);
+  EXPECT_EQ(progress.calls, (std::vector<std::string>{"status " + kConnecting,
+                                                      "error " + kConnectFailed}));
+}
+
+}  // namespace
