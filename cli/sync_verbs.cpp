@@ -1,0 +1,79 @@
+// Verbs "sync" (fetch the table files from the sync server of the settings)
+// and "sync-server" (serve this settings file's cache directory to others).
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "cli/cli.h"
+#include "cli/console_progress.h"
+#include "guide/guide_cache.h"
+#include "os/interrupt.h"
+#include "os/os.h"
+#include "sync/sync_server.h"
+
+namespace {
+
+// 保存先ディレクトリがない！
+const char kNoDirectory[] =
+    "\x95\xdb\x91\xb6\x90\xe6\x83\x66\x83\x42\x83\x8c\x83\x4e\x83\x67\x83\x8a\x82\xaa\x82\xc8"
+    "\x82\xa2\x81\x49";
+
+int runSync(CliContext& context) {
+  if (!context.args.empty()) return usageError(context, "sync");
+  ConsoleProgress progress;
+  return finishWithResult(guideCache(context.settings).syncFromServer(progress));
+}
+
+// A port number 0..65535 (0 picks a free port); false for anything else.
+bool parsePort(const std::string& text, int& port) {
+  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) {
+    return false;
+  }
+  port = std::atoi(text.c_str());
+  return port <= 65535;
+}
+
+int runSyncServer(CliContext& context) {
+  std::string address = "127.0.0.1";
+  std::string portText = std::to_string(SyncServer::kDefaultPort);
+  int port = 0;
+  bool hasAddress = !takeOption(context.args, "--listen", &address) || !address.empty();
+  takeOption(context.args, "--port", &portText);
+  if (!context.args.empty() || !hasAddress || !parsePort(portText, port)) {
+    return usageError(context, "sync-server");
+  }
+  std::string directory = guideCache(context.settings).cacheDirectory();
+  if (directory.empty()) {
+    printError(std::string(kNoDirectory) + "\n");
+    return 1;
+  }
+  SyncServer server(directory);
+  if (!server.listen(address, port)) {
+    std::fprintf(stderr, "rokuban-cli: cannot listen on %s:%d\n", address.c_str(), port);
+    return 1;
+  }
+  os::catchInterrupts();
+  printError("serving " + context.settings.directory() + "\n");
+  // The chosen port, for scripts that ask for a free one with --port 0.
+  std::printf("listening %s:%d\n", address.c_str(), server.port());
+  std::fflush(stdout);
+
+  std::atomic<bool> ended{false};
+  bool served = false;
+  std::thread serving([&] {
+    served = server.serve();
+    ended = true;
+  });
+  while (!os::interrupted() && !ended) os::sleepMilliseconds(100);
+  server.stop();
+  serving.join();
+  std::fprintf(stderr, "sync server stopped\n");
+  return served ? 0 : 1;
+}
+
+const CliVerbRegistration kSync({"sync", "sync", runSync});
+const CliVerbRegistration kSyncServer(
+    {"sync-server", "sync-server [--listen ADDR] [--port N]", runSyncServer});
+
+}  // namespace
