@@ -1,0 +1,447 @@
+#!/bin/bash
+# End-to-end tests of the real Rokuban.exe under wine on a private Xvfb
+# display. Usage: tests/e2e/run.sh WINDOWS_BUILD_DIR [OUTPUT_DIR]
+# Every case starts the program in a fresh folder with a prepared settings
+# file and drives it with rokuban-driver.exe (tests/e2e/rokuban_driver.cpp).
+# Screenshots of each dialog go to OUTPUT_DIR (default BUILD/e2e-output).
+# The crawl cases run only when the demo guide service was built (or
+# ROKUBAN_DEMO_GUIDE names one); otherwise they are reported as skipped.
+set -u
+
+if [ $# -lt 1 ] || [ ! -d "$1" ]; then
+  echo "usage: $0 WINDOWS_BUILD_DIR [OUTPUT_DIR]" >&2
+  exit 2
+fi
+BUILD=$(cd "$1" && pwd)
+ROKUBAN_EXE=$BUILD/app/Rokuban.exe
+DRIVER_EXE=$BUILD/tests/e2e/rokuban-driver.exe
+OUT=${2:-$BUILD/e2e-output}
+for file in "$ROKUBAN_EXE" "$DRIVER_EXE"; do
+  [ -f "$file" ] || { echo "missing $file" >&2; exit 2; }
+done
+rm -rf "$OUT" && mkdir -p "$OUT" && OUT=$(cd "$OUT" && pwd)
+
+WORK=$(mktemp -d /tmp/rokuban-e2e.XXXXXX)
+export WINEPREFIX=$WORK/prefix WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+PASSED=0
+FAILED=0
+SKIPPED=0
+XVFB_PID=
+DEMO_PID=
+APP_PIDS=()
+
+cleanup() {
+  [ -n "$DEMO_PID" ] && kill "$DEMO_PID" 2>/dev/null
+  wineserver -k 2>/dev/null
+  for pid in "${APP_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+# A display number of our own: the first free one from 57 on.
+start_display() {
+  local number=${ROKUBAN_E2E_DISPLAY:-57}
+  while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do
+    number=$((number + 1))
+  done
+  Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$number"
+  for _ in $(seq 50); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  echo "Xvfb did not start" >&2
+  exit 2
+}
+
+pass() { PASSED=$((PASSED + 1)); echo "ok    $1"; }
+fail() { FAILED=$((FAILED + 1)); echo "FAIL  $1${2:+ ($2)}"; }
+skip() { SKIPPED=$((SKIPPED + 1)); echo "skip  $1${2:+ ($2)}"; }
+# check NAME COMMAND...: passes when the command succeeds.
+check() {
+  local name=$1
+  shift
+  if "$@"; then pass "$name"; else fail "$name"; fi
+}
+# expect NAME EXPECTED ACTUAL
+expect() {
+  if [ "$2" == "$3" ]; then pass "$1"; else fail "$1" "expected '$2', got '$3'"; fi
+}
+
+# The driver; its output comes back as UTF-8 without carriage returns.
+drive() { wine "$DRIVER_EXE" "$@" 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+drive_quiet() { wine "$DRIVER_EXE" "$@" >/dev/null 2>&1; }
+
+CONNECT=接続
+CONNECTION_SETTINGS=接続の設定
+
+# new_folder NAME: a fresh folder holding a copy of the program.
+new_folder() {
+  local folder=$WORK/$1
+  mkdir -p "$folder"
+  cp "$ROKUBAN_EXE" "$folder/Rokuban.exe"
+  echo "$folder"
+}
+
+# write_settings FOLDER LINES...: the settings file, CR LF, section _config.
+write_settings() {
+  local folder=$1
+  shift
+  { printf '[_config]\r\n'; for line in "$@"; do printf '%s\r\n' "$line"; done; } >"$folder/Rokuban.ini"
+}
+
+# start_app FOLDER: starts the program there; its exit code lands in FOLDER/exit-code.
+start_app() {
+  local folder=$1
+  rm -f "$folder/exit-code"
+  ( cd "$folder" && wine Rokuban.exe >/dev/null 2>&1; echo $? >"$folder/exit-code" ) &
+  APP_PIDS+=($!)
+}
+
+# wait_exit FOLDER SECONDS: prints the exit code, or "running".
+wait_exit() {
+  local folder=$1 tenths=$(($2 * 10))
+  for _ in $(seq "$tenths"); do
+    [ -s "$folder/exit-code" ] && { cat "$folder/exit-code"; return 0; }
+    sleep 0.1
+  done
+  echo running
+}
+
+# setting FOLDER KEY: the value stored in the file, or "absent".
+setting() {
+  local line
+  line=$(tr -d '\r' <"$1/Rokuban.ini" 2>/dev/null | grep -m1 "^$2=")
+  if [ -n "$line" ]; then echo "${line#*=}"; else echo absent; fi
+}
+
+shot() { import -window root "$OUT/$1.png" 2>/dev/null; }
+
+wait_dialog() { drive_quiet wait-window "#32770" "$1" "${2:-15000}"; }
+dialog_gone() { drive_quiet wait-gone "#32770" "$1" "${2:-10000}"; }
+main_window_up() { drive_quiet wait-window Rokuban Rokuban "${1:-15000}"; }
+quit_app() { drive_quiet main-command 1; wait_exit "$1" 20; }
+
+AREA_LABELS="あなたの番組表
+あなたの番組表2
+あなたの番組表3
+あなたの番組表4
+あなたの番組表5
+あなたの番組表6
+あなたの番組表7
+あなたの番組表8
+あなたの番組表9
+愛知県
+秋田県
+青森県
+千葉県
+愛媛県
+福島県
+福井県
+福岡県
+岐阜県
+群馬県
+広島県
+北海道
+兵庫県
+茨城県
+石川県
+岩手県
+香川県
+鹿児島県
+神奈川県
+高知県
+熊本県
+京都府
+三重県
+宮城県
+宮崎県
+長野県
+長崎県
+奈良県
+沖縄県
+新潟県
+大分県
+岡山県
+大阪府
+佐賀県
+埼玉県
+島根県
+滋賀県
+静岡県
+栃木県
+徳島県
+東京都
+鳥取県
+富山県
+和歌山県
+山形県
+山口県
+山梨県"
+
+# --- First run, left with "キャンセル": the program ends, nothing confirmed.
+case_first_run_cancel() {
+  local folder
+  folder=$(new_folder first-cancel)
+  start_app "$folder"
+  check "first run opens the connect dialog" wait_dialog "$CONNECT"
+  sleep 0.5
+  shot connect-dialog-first-run
+  expect "56 area labels in table order" "$AREA_LABELS" "$(drive combo-items "$CONNECT" 1015)"
+  expect "東京都 selected by default" 49 "$(drive combo-selected "$CONNECT" 1015)"
+  expect "day list 1 to 6" "$(seq 6)" "$(drive combo-items "$CONNECT" 1008)"
+  expect "two days selected by default" 1 "$(drive combo-selected "$CONNECT" 1008)"
+  expect "version label" v0.4.0.4 "$(drive text "$CONNECT" 1004)"
+  expect "daily download unticked by default" 0 "$(drive checked "$CONNECT" 1019)"
+  drive_quiet click "$CONNECT" 2
+  expect "first-run cancel ends the program with 0" 0 "$(wait_exit "$folder" 20)"
+  expect "first-run cancel confirms nothing" absent "$(setting "$folder" executed)"
+}
+
+# --- First run confirmed: "OK" stores the controls at once and executed=1
+# reaches the file at exit.
+case_first_run_ok() {
+  local folder
+  folder=$(new_folder first-ok)
+  start_app "$folder"
+  wait_dialog "$CONNECT" || { fail "first run dialog (ok case)"; return; }
+  drive_quiet combo-select "$CONNECT" 1008 3
+  drive_quiet combo-select "$CONNECT" 1015 41
+  drive_quiet set-check "$CONNECT" 1017 1
+  drive_quiet set-check "$CONNECT" 1019 1
+  check "picker takes 07:05" drive_quiet set-time "$CONNECT" 1021 7 5
+  drive_quiet click "$CONNECT" 1
+  check "OK closes the first-run dialog" dialog_gone "$CONNECT"
+  check "main window shows after the first run" main_window_up
+  sleep 0.5
+  shot main-window
+  expect "OK stores the days at once" 4 "$(setting "$folder" date)"
+  expect "OK stores the area by position" osaka "$(setting "$folder" area)"
+  expect "OK stores autoclose" 1 "$(setting "$folder" autoclose)"
+  expect "定時巡回 stored as hhmm" 705 "$(setting "$folder" downloadtime)"
+  expect "executed not yet written before exit" absent "$(setting "$folder" executed)"
+  expect "quit command ends the program with 0" 0 "$(quit_app "$folder")"
+  expect "executed=1 written at exit" 1 "$(setting "$folder" executed)"
+}
+
+# --- A configured start: no dialog, a second start ends at once, the
+# dialog shows the stored settings, "キャンセル" discards, OK stores -1.
+case_configured_start() {
+  local folder started elapsed
+  folder=$(new_folder configured)
+  write_settings "$folder" executed=1 downloadtime=2330 date=3 area=hokk autodelete=1
+  started=$(date +%s%N)
+  start_app "$folder"
+  check "configured start shows the main window" main_window_up
+  elapsed=$((($(date +%s%N) - started) / 1000000))
+  echo "      start-up to main window: ${elapsed} ms" | tee "$OUT/startup-ms.txt"
+  check "no dialog once executed" sh -c "! wine '$DRIVER_EXE' wait-window '#32770' '$CONNECT' 1500 >/dev/null 2>&1"
+
+  local second=$WORK/configured-second
+  mkdir -p "$second"
+  ( cd "$folder" && wine Rokuban.exe >/dev/null 2>&1; echo $? >"$second/exit-code" )
+  expect "second start ends with 0" 0 "$(cat "$second/exit-code")"
+  check "first instance keeps running" drive_quiet exists Rokuban Rokuban
+  expect "first instance still has no exit code" running "$(wait_exit "$folder" 1)"
+
+  drive_quiet main-command 1003
+  wait_dialog "$CONNECT" || { fail "settings button opens the dialog"; return; }
+  expect "daily check box from downloadtime" 1 "$(drive checked "$CONNECT" 1019)"
+  expect "picker shows the stored time" 23:30 "$(drive time "$CONNECT" 1021)"
+  expect "autodelete ticked" 1 "$(drive checked "$CONNECT" 1014)"
+  expect "stored day count selected" 2 "$(drive combo-selected "$CONNECT" 1008)"
+  expect "stored area selected" 20 "$(drive combo-selected "$CONNECT" 1015)"
+  drive_quiet set-check "$CONNECT" 1019 0
+  drive_quiet click "$CONNECT" 2
+  dialog_gone "$CONNECT"
+  expect "キャンセル discards the changes" 2330 "$(setting "$folder" downloadtime)"
+  drive_quiet main-command 1003
+  wait_dialog "$CONNECT"
+  expect "discarded change is not in memory either" 1 "$(drive checked "$CONNECT" 1019)"
+  drive_quiet set-check "$CONNECT" 1019 0
+  drive_quiet click "$CONNECT" 1
+  dialog_gone "$CONNECT"
+  expect "unticked 定時巡回 stored as -1" -1 "$(setting "$folder" downloadtime)"
+  case_connection_settings "$folder"
+  case_delete_all "$folder"
+  expect "configured instance quits with 0" 0 "$(quit_app "$folder")"
+  expect "connection settings reach the file at exit" 12-34 "$(setting "$folder" tvguideuser)"
+}
+
+# --- The connection settings dialog: defaults, OK in memory only, cancel.
+case_connection_settings() {
+  local folder=$1
+  drive_quiet main-command 1003
+  wait_dialog "$CONNECT"
+  drive_quiet command "$CONNECT" 1020
+  check "接続の設定... opens its dialog" wait_dialog "$CONNECTION_SETTINGS"
+  sleep 0.5
+  shot connection-settings-dialog
+  local id texts=""
+  for id in 1013 1014 1015 1016 1017 1018 1019 1020; do
+    texts="$texts[$(drive text "$CONNECTION_SETTINGS" $id)]"
+  done
+  expect "empty boxes, ports 0 and 23850" "[][][][0][][][][23850]" "$texts"
+  drive_quiet set-text "$CONNECTION_SETTINGS" 1013 12-34
+  drive_quiet set-text "$CONNECTION_SETTINGS" 1020 ""
+  drive_quiet click "$CONNECTION_SETTINGS" 1
+  check "OK closes the connection settings" dialog_gone "$CONNECTION_SETTINGS"
+  expect "connection settings OK does not write the file" absent "$(setting "$folder" tvguideuser)"
+  drive_quiet command "$CONNECT" 1020
+  wait_dialog "$CONNECTION_SETTINGS"
+  expect "OK stored the ID in memory" 12-34 "$(drive text "$CONNECTION_SETTINGS" 1013)"
+  expect "an emptied port box stores 0" 0 "$(drive text "$CONNECTION_SETTINGS" 1020)"
+  drive_quiet set-text "$CONNECTION_SETTINGS" 1013 changed
+  drive_quiet click "$CONNECTION_SETTINGS" 2
+  dialog_gone "$CONNECTION_SETTINGS"
+  drive_quiet command "$CONNECT" 1020
+  wait_dialog "$CONNECTION_SETTINGS"
+  expect "cancel keeps the earlier ID" 12-34 "$(drive text "$CONNECTION_SETTINGS" 1013)"
+  drive_quiet click "$CONNECTION_SETTINGS" 2
+  dialog_gone "$CONNECTION_SETTINGS"
+  drive_quiet click "$CONNECT" 1
+  dialog_gone "$CONNECT"
+  expect "connect OK writes the sync port 0" 0 "$(setting "$folder" dokibanport)"
+}
+
+# --- "全削除": deletes the cache's page and table files, never closes the
+# dialog by itself; cancelled, it shows "中断しました".
+case_delete_all() {
+  local folder=$1 cache=$1/Rokuban
+  mkdir -p "$cache"
+  touch "$cache/050105tb.htm" "$cache/050109tb.tmp" "$cache/keep.txt"
+  drive_quiet main-command 1003
+  wait_dialog "$CONNECT"
+  drive_quiet set-check "$CONNECT" 1017 1
+  drive_quiet click "$CONNECT" 1011
+  check "全削除 ends with 終了" drive_quiet expect-text "$CONNECT" 1010 終了 15000
+  sleep 1
+  shot connect-dialog-after-delete
+  check "全削除 leaves the dialog open" drive_quiet exists "#32770" "$CONNECT"
+  expect "page and table files deleted, others kept" keep.txt "$(ls "$cache")"
+  expect "job buttons enabled again" 1 "$(drive enabled "$CONNECT" 1001)"
+
+  (cd "$cache" && seq -w 1 3000 | sed 's/^/05/; s/$/tb.htm/' | xargs touch)
+  drive_quiet command "$CONNECT" 1011 2
+  check "cancelled 全削除 shows 中断しました" drive_quiet expect-text "$CONNECT" 1010 中断しました 30000
+  local left
+  left=$(ls "$cache" | grep -c 'tb\.htm$')
+  check "cancel stopped the deletion ($left files left)" test "$left" -gt 0
+  expect "キャンセル enabled again after the job" 1 "$(drive enabled "$CONNECT" 2)"
+  drive_quiet click "$CONNECT" 2
+  check "idle キャンセル closes the dialog" dialog_gone "$CONNECT"
+}
+
+# --- A job started automatically that fails keeps its last message for
+# ten seconds, then the dialog closes by itself.
+case_failed_automatic_job() {
+  local folder
+  folder=$(new_folder failed-sync)
+  # Port 1 on loopback: nothing listens there, the sync fails at once.
+  write_settings "$folder" executed=1 dokibanserver=127.0.0.1 dokibanport=1
+  start_app "$folder"
+  main_window_up || { fail "failed-sync start"; return; }
+  drive_quiet main-command 1005
+  check "同期 command opens the dialog and starts" wait_dialog "$CONNECT"
+  sleep 4
+  shot connect-dialog-failed-sync
+  local status
+  status=$(drive text "$CONNECT" 1010)
+  check "failed sync leaves its own message ($status)" test -n "$status"
+  check "failed automatic job keeps the dialog a while" drive_quiet exists "#32770" "$CONNECT"
+  check "failed automatic job closes the dialog after the linger" dialog_gone "$CONNECT" 40000
+  expect "failed-sync instance quits with 0" 0 "$(quit_app "$folder")"
+}
+
+# --- Crawls against the demo guide service.
+find_demo_guide() {
+  if [ -n "${ROKUBAN_DEMO_GUIDE:-}" ] && [ -x "$ROKUBAN_DEMO_GUIDE" ]; then
+    echo "$ROKUBAN_DEMO_GUIDE"
+    return
+  fi
+  find "$BUILD" -maxdepth 4 -type f \( -name rokuban-demo-guide.exe -o -name rokuban-demo-guide \) 2>/dev/null | head -1
+}
+
+start_demo_guide() {
+  local demo=$1 portfile=$WORK/demo-port
+  rm -f "$portfile"
+  case "$demo" in
+    *.exe) (cd "$WORK" && exec wine "$demo" --port-file demo-port >"$WORK/demo.log" 2>&1) & ;;
+    *) "$demo" --port-file "$portfile" >"$WORK/demo.log" 2>&1 & ;;
+  esac
+  DEMO_PID=$!
+  for _ in $(seq 100); do
+    [ -s "$portfile" ] && { tr -d '\r\n ' <"$portfile"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+case_crawls() {
+  local demo port folder
+  demo=$(find_demo_guide)
+  if [ -z "$demo" ]; then
+    skip "crawl ending with 終了" "no rokuban-demo-guide in $BUILD"
+    skip "crawl closing itself with 巡回後閉じる？" "no demo guide"
+    skip "cancelled crawl returns to idle" "no demo guide"
+    return
+  fi
+  port=$(start_demo_guide "$demo") || { fail "demo guide starts"; return; }
+
+  folder=$(new_folder crawl-by-hand)
+  write_settings "$folder" executed=1 server=127.0.0.1 "port=$port" date=1 autoclose=0
+  start_app "$folder"
+  main_window_up
+  drive_quiet main-command 1003
+  wait_dialog "$CONNECT"
+  drive_quiet click "$CONNECT" 1001
+  check "crawl ends with 終了" drive_quiet expect-text "$CONNECT" 1010 終了 180000
+  shot connect-dialog-crawl-finished
+  check "crawl by hand leaves the dialog open" drive_quiet exists "#32770" "$CONNECT"
+  check "crawl wrote table files" sh -c "ls '$folder/Rokuban' | grep -q 'tb\\.tmp\$'"
+  drive_quiet click "$CONNECT" 2
+  dialog_gone "$CONNECT"
+  quit_app "$folder" >/dev/null
+
+  folder=$(new_folder crawl-auto-close)
+  write_settings "$folder" executed=1 server=127.0.0.1 "port=$port" date=1 autoclose=1
+  start_app "$folder"
+  main_window_up
+  drive_quiet main-command 1004
+  check "巡回 command opens the dialog" wait_dialog "$CONNECT"
+  check "crawl with 巡回後閉じる？ closes the dialog by itself" dialog_gone "$CONNECT" 180000
+  check "auto-closed crawl wrote table files" sh -c "ls '$folder/Rokuban' | grep -q 'tb\\.tmp\$'"
+
+  folder=$(new_folder crawl-cancel)
+  write_settings "$folder" executed=1 server=127.0.0.1 "port=$port" date=6
+  start_app "$folder"
+  main_window_up
+  drive_quiet main-command 1003
+  wait_dialog "$CONNECT"
+  drive_quiet command "$CONNECT" 1001 2
+  check "cancelled crawl returns to idle" drive_quiet expect-text "$CONNECT" 1001 "巡回" 60000
+  local status
+  for _ in $(seq 100); do
+    [ "$(drive enabled "$CONNECT" 1001)" == 1 ] && break
+    sleep 0.3
+  done
+  status=$(drive text "$CONNECT" 1010)
+  shot connect-dialog-crawl-cancelled
+  check "cancelled crawl does not claim 終了 ($status)" test "$status" != 終了
+  expect "controls enabled after the cancelled crawl" 1 "$(drive enabled "$CONNECT" 1)"
+  drive_quiet click "$CONNECT" 2
+  dialog_gone "$CONNECT"
+}
+
+start_display
+wineboot -i >/dev/null 2>&1
+case_first_run_cancel
+case_first_run_ok
+case_configured_start
+case_failed_automatic_job
+case_crawls
+echo "screenshots in $OUT"
+echo "$PASSED passed, $FAILED failed${SKIPPED:+, $SKIPPED skipped}"
+[ "$FAILED" -eq 0 ]

@@ -1,0 +1,197 @@
+// The connect dialog's procedure and the moves between its controls and
+// the settings.
+#include "ui/connect_dialog.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+
+#include "app/application.h"
+#include "config/settings_store.h"
+#include "ui/connection_settings_dialog.h"
+#include "ui/download_worker.h"
+#include "ui/model/connect_form.h"
+#include "ui/model/job_display.h"
+#include "ui/resource_ids.h"
+
+namespace {
+
+const int kJobControls[] = {IDOK,           IDC_CRAWL,     IDC_SYNC,        IDC_DELETE_ALL,
+                            IDC_DAYS,       IDC_AREA,      IDC_CONNECTION_SETTINGS,
+                            IDC_AUTO_DELETE, IDC_AUTO_CLOSE, IDC_DELETE_HTML, IDC_DAILY,
+                            IDC_DAILY_TIME, IDC_BOOT_DOWNLOAD};
+
+bool ticked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+void tick(HWND dialog, int id, bool on) { CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED); }
+
+void fillDailyTime(HWND dialog, const ConnectForm& form) {
+  tick(dialog, IDC_DAILY, form.dailyTicked);
+  SendDlgItemMessageA(dialog, IDC_DAILY_TIME, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("HH:mm"));
+  if (!form.dailyTicked) return;
+  SYSTEMTIME time;
+  GetLocalTime(&time);
+  time.wHour = static_cast<WORD>(form.hour);
+  time.wMinute = static_cast<WORD>(form.minute);
+  SendDlgItemMessageA(dialog, IDC_DAILY_TIME, DTM_SETSYSTEMTIME, GDT_VALID,
+                      reinterpret_cast<LPARAM>(&time));
+}
+
+void fillDays(HWND dialog, int days) {
+  for (int number = 1; number <= kDayChoices; ++number) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", number);
+    LRESULT item = SendDlgItemMessageA(dialog, IDC_DAYS, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    SendDlgItemMessageA(dialog, IDC_DAYS, CB_SETITEMDATA, item, number);
+    if (number == days) SendDlgItemMessageA(dialog, IDC_DAYS, CB_SETCURSEL, item, 0);
+  }
+}
+
+void fillAreas(HWND dialog, SettingsStore& settings, int position) {
+  for (const std::string& label : areaLabels(settings))
+    SendDlgItemMessageA(dialog, IDC_AREA, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
+  SendDlgItemMessageA(dialog, IDC_AREA, CB_SETCURSEL, position, 0);
+}
+
+void fillControls(DownloadWorker& worker) {
+  HWND dialog = worker.dialog;
+  worker.running = false;
+  worker.cancelRequested = false;
+  SetDlgItemTextA(dialog, IDC_VERSION, kVersionLabel);
+  ConnectForm form = connectFormFromSettings(*worker.settings);
+  tick(dialog, IDC_AUTO_DELETE, form.autoDelete);
+  tick(dialog, IDC_AUTO_CLOSE, form.autoClose);
+  tick(dialog, IDC_DELETE_HTML, form.deleteHtml);
+  tick(dialog, IDC_BOOT_DOWNLOAD, form.bootDownload);
+  fillDailyTime(dialog, form);
+  fillDays(dialog, form.days);
+  fillAreas(dialog, *worker.settings, form.areaPosition);
+  if (worker.autoStartId != 0) PostMessageA(dialog, WM_COMMAND, worker.autoStartId, 0);
+}
+
+ConnectForm readControls(HWND dialog) {
+  ConnectForm form;
+  form.days = selectedDays(dialog);
+  LRESULT area = SendDlgItemMessageA(dialog, IDC_AREA, CB_GETCURSEL, 0, 0);
+  form.areaPosition = area == CB_ERR ? -1 : static_cast<int>(area);
+  form.autoDelete = ticked(dialog, IDC_AUTO_DELETE);
+  form.autoClose = ticked(dialog, IDC_AUTO_CLOSE);
+  form.deleteHtml = ticked(dialog, IDC_DELETE_HTML);
+  form.dailyTicked = ticked(dialog, IDC_DAILY);
+  SYSTEMTIME time = {};
+  SendDlgItemMessageA(dialog, IDC_DAILY_TIME, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
+  form.hour = time.wHour;
+  form.minute = time.wMinute;
+  form.bootDownload = ticked(dialog, IDC_BOOT_DOWNLOAD);
+  return form;
+}
+
+void storeControls(DownloadWorker& worker) {
+  storeConnectForm(readControls(worker.dialog), *worker.settings);
+  worker.settings->save();
+}
+
+// A job runs, or its thread has ended the job but is not joined yet. The
+// dialog must not end then: the worker lives on openConnectDialog's stack.
+bool jobActive(const DownloadWorker& worker) { return worker.running || worker.ownsThread(); }
+
+// A thread that cannot be started ends the job at once, as a failed job
+// would, but on this thread: the controls come back, and a dialog that
+// opened itself for the job closes (no message to linger over).
+void jobNotStarted(DownloadWorker& worker) {
+  KillTimer(worker.dialog, ID_BYTE_TIMER);
+  enableJobControls(worker.dialog, true);
+  worker.running = false;
+  if (worker.autoStartId != 0) PostMessageA(worker.dialog, WM_COMMAND, IDOK, 0);
+}
+
+void startJob(DownloadWorker& worker, int id) {
+  if (jobActive(worker)) return;
+  worker.jobId = id;
+  worker.running = true;
+  worker.cancelRequested = false;
+  worker.fileTotal = 0;
+  worker.result = -1;
+  SetTimer(worker.dialog, ID_BYTE_TIMER, 500, nullptr);
+  enableJobControls(worker.dialog, false);
+  storeControls(worker);
+  if (!worker.start()) jobNotStarted(worker);
+}
+
+void openConnectionSettings(DownloadWorker& worker) {
+  ConnectionSettingsDialog::show(worker.dialog, *worker.settings);
+}
+
+void pressOk(DownloadWorker& worker) {
+  if (jobActive(worker)) return;
+  storeControls(worker);
+  EndDialog(worker.dialog, IDOK);
+}
+
+void pressCancel(DownloadWorker& worker) {
+  if (worker.running) {
+    worker.cancelRequested = true;
+    EnableWindow(GetDlgItem(worker.dialog, IDCANCEL), FALSE);
+  } else if (!worker.ownsThread()) {
+    EndDialog(worker.dialog, IDCANCEL);
+  }
+}
+
+void joinWorker(DownloadWorker& worker) {
+  worker.wait();
+  // The worker's KillTimer may not reach a window of another thread; this
+  // one is on the dialog's own thread.
+  KillTimer(worker.dialog, ID_BYTE_TIMER);
+}
+
+INT_PTR initDialog(HWND dialog, LPARAM param) {
+  DownloadWorker* worker = reinterpret_cast<DownloadWorker*>(param);
+  SetWindowLongPtrA(dialog, DWLP_USER, param);
+  worker->dialog = dialog;
+  fillControls(*worker);
+  return FALSE;
+}
+
+INT_PTR command(DownloadWorker& worker, int id) {
+  switch (id) {
+    case IDC_CRAWL: case IDC_SYNC: case IDC_DELETE_ALL: startJob(worker, id); break;
+    case IDC_CONNECTION_SETTINGS: openConnectionSettings(worker); break;
+    case IDOK: pressOk(worker); break;
+    case IDCANCEL: pressCancel(worker); break;
+    case IDC_JOIN_WORKER: joinWorker(worker); break;
+    default: return FALSE;
+  }
+  return TRUE;
+}
+
+INT_PTR CALLBACK connectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) return initDialog(dialog, lParam);
+  DownloadWorker* worker = reinterpret_cast<DownloadWorker*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  if (worker == nullptr) return FALSE;
+  switch (message) {
+    case WM_COMMAND: return command(*worker, LOWORD(wParam));
+    case WM_TIMER: worker->showByteCount(); return TRUE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+void enableJobControls(HWND dialog, bool on) {
+  for (int id : kJobControls) EnableWindow(GetDlgItem(dialog, id), on ? TRUE : FALSE);
+}
+
+int selectedDays(HWND dialog) {
+  LRESULT item = SendDlgItemMessageA(dialog, IDC_DAYS, CB_GETCURSEL, 0, 0);
+  if (item == CB_ERR) return -1;
+  return static_cast<int>(SendDlgItemMessageA(dialog, IDC_DAYS, CB_GETITEMDATA, item, 0));
+}
+
+int openConnectDialog(HWND owner, SettingsStore& settings, int autoStartId) {
+  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_DATE_CLASSES | ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&classes);
+  DownloadWorker worker(settings, autoStartId);
+  return static_cast<int>(DialogBoxParamA(Application::instance().moduleHandle(),
+                                          MAKEINTRESOURCEA(IDD_CONNECT), owner, connectDialogProc,
+                                          reinterpret_cast<LPARAM>(&worker)));
+}

@@ -1,0 +1,97 @@
+// The connect dialog's worker: the jobs and their progress display.
+#include "ui/download_worker.h"
+
+#include <commctrl.h>
+
+#include "config/settings_store.h"
+#include "guide/calendar.h"
+#include "guide/guide_cache.h"
+#include "ui/connect_dialog.h"
+#include "ui/model/job_display.h"
+#include "ui/resource_ids.h"
+
+DownloadWorker::DownloadWorker(SettingsStore& settings, int autoStartId)
+    : settings(&settings), autoStartId(autoStartId) {}
+
+void DownloadWorker::setText(int id, const std::string& text) {
+  SetDlgItemTextA(dialog, id, text.c_str());
+}
+
+bool DownloadWorker::setFileTotal(int total) {
+  fileTotal = total;
+  fileCount = 0;
+  SendDlgItemMessageA(dialog, IDC_ITEM_BAR, PBM_SETRANGE32, 0, total);
+  return notCancelled();
+}
+
+bool DownloadWorker::beginFile(const std::string& label) {
+  setText(IDC_CURRENT_ITEM, label);
+  if (fileTotal != 0) {
+    fileCount += 1;
+    setText(IDC_ITEM_COUNT, fileCountText(fileCount, fileTotal));
+    SendDlgItemMessageA(dialog, IDC_ITEM_BAR, PBM_DELTAPOS, 1, 0);
+    SendDlgItemMessageA(dialog, IDC_BYTE_BAR, PBM_SETPOS, 0, 0);
+    setText(IDC_BYTE_COUNT, "");
+    byteCount.store(0, std::memory_order_relaxed);
+  }
+  return notCancelled();
+}
+
+bool DownloadWorker::setByteTotal(int total) {
+  SendDlgItemMessageA(dialog, IDC_BYTE_BAR, PBM_SETRANGE32, 0, byteBarRange(total));
+  return notCancelled();
+}
+
+bool DownloadWorker::addBytes(int n) {
+  // Called for every byte: count only; the dialog's timer draws.
+  byteCount.store(byteCount.load(std::memory_order_relaxed) + n, std::memory_order_relaxed);
+  return notCancelled();
+}
+
+bool DownloadWorker::reportError(const std::string& message) {
+  setText(IDC_STATUS, message);
+  return false;
+}
+
+bool DownloadWorker::flushBytes() {
+  showByteCount();
+  return true;
+}
+
+bool DownloadWorker::showStatus(const std::string& message) {
+  setText(IDC_STATUS, message);
+  return notCancelled();
+}
+
+void DownloadWorker::showByteCount() {
+  int count = byteCount.load(std::memory_order_relaxed);
+  setText(IDC_BYTE_COUNT, byteCountText(count));
+  if (count != 0) SendDlgItemMessageA(dialog, IDC_BYTE_BAR, PBM_SETPOS, count, 0);
+}
+
+int DownloadWorker::run() {
+  GuideCache& cache = guideCache(*settings);
+  switch (jobId) {
+    case IDC_CRAWL: result = cache.crawl(currentDateTime(), selectedDays(dialog), *this); break;
+    case IDC_SYNC: result = cache.syncFromServer(*this); break;
+    case IDC_DELETE_ALL: result = cache.deleteAllPages(*this); break;
+  }
+  finishJob();
+  return 1;
+}
+
+void DownloadWorker::finishJob() {
+  setText(IDC_BYTE_COUNT, "");
+  SendDlgItemMessageA(dialog, IDC_ITEM_BAR, PBM_SETPOS, 0, 0);
+  SendDlgItemMessageA(dialog, IDC_BYTE_BAR, PBM_SETPOS, 0, 0);
+  enableJobControls(dialog, true);
+  EnableWindow(GetDlgItem(dialog, IDCANCEL), TRUE);
+  KillTimer(dialog, ID_BYTE_TIMER);
+  running.store(false);
+  JobEnding ending = jobEnding(result, autoStartId, cancelRequested.load(), jobId,
+                               settings->autoClose());
+  if (ending.lingerMilliseconds > 0) Sleep(ending.lingerMilliseconds);
+  if (!ending.status.empty()) setText(IDC_STATUS, ending.status);
+  PostMessageA(dialog, WM_COMMAND, IDC_JOIN_WORKER, 0);
+  if (ending.closeAfter) PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+}

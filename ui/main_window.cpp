@@ -1,0 +1,164 @@
+// The main window's procedure: creation, commands, tray icon and schedule.
+#include "ui/main_window.h"
+
+#include <shellapi.h>
+
+#include "app/application.h"
+#include "config/settings_store.h"
+#include "guide/calendar.h"
+#include "ui/child_controls.h"
+#include "ui/connect_dialog.h"
+#include "ui/model/daily_schedule.h"
+#include "ui/model/main_layout.h"
+
+namespace {
+
+const char kCrawlText[] = "\x8f\x84\x89\xf1";     // "巡回"
+const char kSyncText[] = "\x93\xaf\x8a\xfa";      // "同期"
+const char kSettingsText[] = "\x90\xdd\x92\xe8";  // "設定"
+
+HWND detailPane = nullptr;
+HWND savedFocus = nullptr;
+NOTIFYICONDATAA trayIcon;
+DailySchedule schedule;
+
+SettingsStore& settings() { return Application::instance().settings(); }
+
+// Keeps the window's position and gives it a 640 x 320 client area.
+void sizeClientArea(HWND hwnd, const CREATESTRUCTA& cs) {
+  RECT frame = {0, 0, kMainClientWidth, kMainClientHeight};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(cs.style), FALSE, cs.dwExStyle);
+  RECT now;
+  GetWindowRect(hwnd, &now);
+  MoveWindow(hwnd, now.left, now.top, frame.right - frame.left, frame.bottom - frame.top, FALSE);
+}
+
+HWND button(HWND parent, const LayoutRect& r, const char* text, int id) {
+  return createButton(parent, r.x, r.y, r.width, r.height, text, id);
+}
+
+void createChildren(HWND hwnd) {
+  MainLayout layout = mainLayout(kMainClientWidth, kMainClientHeight);
+  button(hwnd, layout.okButton, "OK", kCommandQuit);
+  button(hwnd, layout.previousButton, "<", kCommandPreviousDay);
+  button(hwnd, layout.dateButton, "", kCommandToday);
+  button(hwnd, layout.nextButton, ">", kCommandNextDay);
+  button(hwnd, layout.crawlButton, kCrawlText, kCommandCrawl);
+  button(hwnd, layout.syncButton, kSyncText, kCommandSync);
+  button(hwnd, layout.settingsButton, kSettingsText, kCommandSettings);
+  const LayoutRect& pane = layout.detailPane;
+  detailPane = createDetailEdit(hwnd, pane.x, pane.y, pane.width, pane.height);
+}
+
+void addTrayIcon(HWND hwnd) {
+  trayIcon = NOTIFYICONDATAA{};
+  // The first-version record: its size depends on the pointer width.
+  trayIcon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  trayIcon.hWnd = hwnd;
+  trayIcon.uID = 1;
+  trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  trayIcon.uCallbackMessage = kTrayCallbackMessage;
+  ExtractIconExA(Application::instance().modulePath().c_str(), 0, nullptr, &trayIcon.hIcon, 1);
+  lstrcpynA(trayIcon.szTip, "Rokuban", sizeof trayIcon.szTip);
+  Shell_NotifyIconA(NIM_ADD, &trayIcon);
+}
+
+// On the first run the connect dialog comes first; leaving it with
+// "キャンセル" ends the program. False when the window was destroyed.
+bool confirmFirstRun(HWND hwnd) {
+  if (settings().executed() != 0) return true;
+  if (openConnectDialog(hwnd, settings(), 0) != 1) {
+    DestroyWindow(hwnd);
+    return false;
+  }
+  settings().setExecuted(1);
+  return true;
+}
+
+void setUpSchedule(HWND hwnd) {
+  if (nextDailyRun(settings().downloadTime(), currentDateTime(), schedule))
+    SetTimer(hwnd, kScheduleTimer, 60000, nullptr);
+}
+
+LRESULT onCreate(HWND hwnd, const CREATESTRUCTA& cs) {
+  sizeClientArea(hwnd, cs);
+  createChildren(hwnd);
+  setFontOnChildren(hwnd, Application::instance().font());
+  addTrayIcon(hwnd);
+  if (!confirmFirstRun(hwnd)) return 0;
+  PostMessageA(hwnd, WM_COMMAND, kCommandToday, 0);
+  if (settings().bootDownload()) {
+    // The crawl's dialog run sets up the schedule when it ends.
+    PostMessageA(hwnd, WM_COMMAND, kCommandCrawl, 0);
+    return 0;
+  }
+  setUpSchedule(hwnd);
+  return 0;
+}
+
+// The connect dialog, modal; the schedule waits while it is open.
+void runConnectDialog(HWND hwnd, int autoStartId) {
+  KillTimer(hwnd, kScheduleTimer);
+  openConnectDialog(hwnd, settings(), autoStartId);
+  setUpSchedule(hwnd);
+  setFocus(nullptr);
+}
+
+LRESULT onCommand(HWND hwnd, int id) {
+  switch (id) {
+    case kCommandQuit: DestroyWindow(hwnd); break;
+    case kCommandSettings: runConnectDialog(hwnd, 0); break;
+    case kCommandCrawl: runConnectDialog(hwnd, 1001); break;
+    case kCommandSync: runConnectDialog(hwnd, 3); break;
+  }
+  return 1;
+}
+
+LRESULT onTimer(HWND hwnd) {
+  if (dailyRunDue(schedule, currentDateTime())) PostMessageA(hwnd, WM_COMMAND, kCommandCrawl, 0);
+  return 1;
+}
+
+LRESULT onActivate(WPARAM wParam) {
+  if (LOWORD(wParam) != 0) setFocus(nullptr);
+  return 0;
+}
+
+LRESULT onClose(HWND hwnd) {
+  ShowWindow(hwnd, SW_HIDE);
+  return 1;
+}
+
+LRESULT onTrayCallback(HWND hwnd, LPARAM mouseEvent) {
+  if (mouseEvent == WM_LBUTTONUP) {
+    ShowWindow(hwnd, SW_SHOW);
+    SetForegroundWindow(hwnd);
+  }
+  return 1;
+}
+
+LRESULT onDestroy() {
+  Shell_NotifyIconA(NIM_DELETE, &trayIcon);
+  PostQuitMessage(0);
+  return 1;
+}
+
+}  // namespace
+
+void setFocus(HWND window) {
+  if (window != nullptr) savedFocus = window;
+  SetFocus(savedFocus);
+}
+
+LRESULT CALLBACK mainWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: return onCreate(hwnd, *reinterpret_cast<CREATESTRUCTA*>(lParam));
+    case WM_COMMAND: return onCommand(hwnd, LOWORD(wParam));
+    case WM_TIMER: return onTimer(hwnd);
+    case WM_ACTIVATE: return onActivate(wParam);
+    case WM_CLOSE: return onClose(hwnd);
+    case kTrayCallbackMessage: return onTrayCallback(hwnd, lParam);
+    case WM_DESTROY: return onDestroy();
+    default: return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+}
