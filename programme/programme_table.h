@@ -136,9 +136,9 @@ class ProgrammeTable {
                   std::size_t firstRow, std::size_t targetRow, std::size_t rowLimit);
   void resizeColumn(std::size_t column, std::size_t rows);
   void removeColumn(std::size_t column);
-  bool finishHourColumn();
-  bool finishChannelColumn(std::size_t column, int channel);
-  bool normaliseColumn(std::size_t column);
+  bool normaliseColumn(std::size_t column, std::vector<const ProgrammeCell*>& visited);
+  void finishHourColumn();
+  void finishChannelColumn(std::size_t column);
 
   int tableKey_ = 0;
   std::deque<ProgrammeCell> cells_;  // a deque keeps cell addresses stable

@@ -3,20 +3,23 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "net/byte_sink.h"
 #include "net/byte_source.h"
 
 class StringByteSource : public ByteSource {
  public:
-  explicit StringByteSource(const std::string& bytes) : bytes_(bytes) {}
+  explicit StringByteSource(std::string bytes) : bytes_(std::move(bytes)) {}
   int nextByte() override {
     if (position_ >= bytes_.size()) return -1;
     return static_cast<unsigned char>(bytes_[position_++]);
   }
+  // Starts again from the first byte.
+  void rewind() { position_ = 0; }
 
  private:
-  const std::string& bytes_;  // not owned: must outlive the source
+  std::string bytes_;
   std::size_t position_ = 0;
 };
 

@@ -1,0 +1,46 @@
+// HtmlTokenizer: a small, forgiving scanner that turns bytes into text, start
+// tag and end tag events. It knows no element, comment, script or character
+// set: names are lower-cased byte-wise, values keep their bytes, and only
+// the double quote delimits a value. Shift-JIS passes through intact because
+// every byte it treats specially lies below 0x40.
+//
+// Construct, run once per input, destroy. One thread at a time.
+#pragma once
+
+#include <string>
+
+#include "config/string_map.h"
+#include "net/byte_source.h"
+#include "programme/html_handler.h"
+
+class HtmlTokenizer {
+ public:
+  HtmlTokenizer() = default;
+  virtual ~HtmlTokenizer() = default;
+  HtmlTokenizer(const HtmlTokenizer&) = delete;
+  HtmlTokenizer& operator=(const HtmlTokenizer&) = delete;
+
+  // Reads `source` to its end, reporting to `handler`. False without reading
+  // when either is null, and as soon as the handler returns false (nothing
+  // more is read or reported); true when the input ended and the last text
+  // was accepted. A tag not closed by '>' at the end is never reported.
+  bool run(ByteSource* source, HtmlHandler* handler);
+
+ private:
+  enum class State { Text, TagName, AttrName, AfterEquals, UnquotedValue, QuotedValue };
+
+  bool step(int byte);
+  bool flushText();
+  bool emitTag();
+  void commitAttribute();
+  void clearState();
+
+  HtmlHandler* handler_ = nullptr;
+  std::string tagName_;
+  std::string attrName_;
+  std::string buffer_;  // text being collected, or the value being read
+  StringMap attributes_;
+  State state_ = State::Text;
+  std::string output_;   // the flushed text, reused
+  std::string endName_;  // an end tag's name without the slash, reused
+};

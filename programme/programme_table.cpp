@@ -1,0 +1,115 @@
+// ProgrammeTable: the grid itself and the look-ups of the lists.
+#include "programme/programme_table.h"
+
+namespace {
+
+// How far a walk down a column moves past `cell`: never less than one row,
+// so that no cell, however damaged, can stop a walk.
+inline std::size_t stepOver(const ProgrammeCell* cell) {
+  return cell && cell->rowSpan > 1 ? static_cast<std::size_t>(cell->rowSpan) : 1;
+}
+
+}  // namespace
+
+void ProgrammeTable::clear() {
+  tableKey_ = -1;
+  grid_.clear();
+  cells_.clear();
+}
+
+ProgrammeCell* ProgrammeTable::newCell(int rowSpan) {
+  cells_.emplace_back();
+  ProgrammeCell* cell = &cells_.back();
+  cell->rowSpan = rowSpan;
+  return cell;
+}
+
+void ProgrammeTable::placeCell(std::size_t column, std::size_t row, ProgrammeCell* cell) {
+  if (grid_.size() <= column) grid_.resize(column + 1);
+  std::vector<ProgrammeCell*>& rows = grid_[column];
+  if (rows.size() <= row) rows.resize(row + 1, nullptr);
+  rows[row] = cell;
+}
+
+std::size_t ProgrammeTable::rowCount(std::size_t column) const {
+  return column < grid_.size() ? grid_[column].size() : 0;
+}
+
+const ProgrammeCell* ProgrammeTable::cellAt(std::size_t column, std::size_t row) const {
+  if (column >= grid_.size() || row >= grid_[column].size()) return nullptr;
+  return grid_[column][row];
+}
+
+ProgrammeCell* ProgrammeTable::cellAt(std::size_t column, std::size_t row) {
+  if (column >= grid_.size() || row >= grid_[column].size()) return nullptr;
+  return grid_[column][row];
+}
+
+void ProgrammeTable::resizeColumn(std::size_t column, std::size_t rows) {
+  if (grid_.size() <= column) grid_.resize(column + 1);
+  grid_[column].resize(rows, nullptr);
+}
+
+void ProgrammeTable::removeColumn(std::size_t column) {
+  grid_.erase(grid_.begin() + static_cast<std::ptrdiff_t>(column));
+}
+
+int ProgrammeTable::findChannel(const std::string& name) const {
+  for (std::size_t column = 1; column < grid_.size(); ++column) {
+    const ProgrammeCell* header = cellAt(column, 0);
+    if (header && header->body == name) return static_cast<int>(column);
+  }
+  return -1;
+}
+
+HourRows ProgrammeTable::findHour(int hour) const {
+  // The last row is never an hour's first row in a finished table.
+  const std::size_t rows = rowCount(0);
+  for (std::size_t row = 1; row + 1 < rows;) {
+    const ProgrammeCell* cell = cellAt(0, row);
+    if (cell && cell->number == hour) {
+      return {static_cast<int>(row), static_cast<int>(row + stepOver(cell))};
+    }
+    row += stepOver(cell);
+  }
+  return {0, 0};
+}
+
+GridPosition ProgrammeTable::locate(const ProgrammeCell* cell) const {
+  if (!cell) return {0, 0};
+  for (std::size_t column = 1; column < grid_.size(); ++column) {
+    const std::vector<ProgrammeCell*>& rows = grid_[column];
+    for (std::size_t row = 1; row < rows.size(); row += stepOver(rows[row])) {
+      if (rows[row] == cell) return {static_cast<int>(column), static_cast<int>(row)};
+    }
+  }
+  return {0, 0};
+}
+
+const ProgrammeCell* ProgrammeTable::channelOf(const ProgrammeCell* cell) const {
+  GridPosition position = locate(cell);
+  return position.column > 0 ? cellAt(position.column, 0) : nullptr;
+}
+
+const ProgrammeCell* ProgrammeTable::nextCellBelow(const ProgrammeCell* cell) const {
+  GridPosition position = locate(cell);
+  if (position.column == 0) return nullptr;
+  const std::size_t rows = rowCount(position.column);
+  for (std::size_t row = position.row + stepOver(cell); row < rows; ++row) {
+    if (const ProgrammeCell* below = cellAt(position.column, row)) return below;
+  }
+  return nullptr;
+}
+
+const ProgrammeCell* ProgrammeTable::hourAfter(const ProgrammeCell* cell) const {
+  GridPosition position = locate(cell);
+  if (position.column == 0) return nullptr;
+  const std::size_t end = position.row + stepOver(cell);
+  const std::size_t rows = rowCount(0);
+  for (std::size_t row = 1; row < rows;) {
+    const ProgrammeCell* hour = cellAt(0, row);
+    if (hour && row > end) return hour;
+    row += stepOver(hour);
+  }
+  return nullptr;
+}
