@@ -154,7 +154,7 @@ TEST_F(SyncClientTest, EmptyListThenSilenceTimesOut) {
 }
 
 TEST_F(SyncClientTest, RepliesSplitAcrossSegmentsFailInTheListReads) {
-  server.expect(4).send("o").pause(100).send(std::string("k\0\0", 3));
+  server.expect(4).send("o").pause(300).send(std::string("k\0\0", 3));
   server.start();
   EXPECT_EQ(runSync(), -1);
   EXPECT_EQ(progress.calls.back(), "error " + kReceiveError);
@@ -162,7 +162,7 @@ TEST_F(SyncClientTest, RepliesSplitAcrossSegmentsFailInTheListReads) {
 
 TEST_F(SyncClientTest, ListDataSplitAcrossSegmentsFails) {
   const std::string list = entry(0, 1, 1, 5) + entry(0, 1, 1, 9);
-  server.expect(4).send(syncFrame("ok", list).substr(0, 8)).pause(100).send(list.substr(4));
+  server.expect(4).send(syncFrame("ok", list).substr(0, 8)).pause(300).send(list.substr(4));
   server.start();
   EXPECT_EQ(runSync(), -1);
   EXPECT_EQ(progress.calls.back(), "error " + kReceiveError);
