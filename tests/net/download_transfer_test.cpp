@@ -178,6 +178,16 @@ TEST_F(DownloadTransfer, ABodyWithoutLengthIsReadToTheEnd) {
   EXPECT_EQ(readWholeFile(page()), "abc\r\ndef");
 }
 
+TEST_F(DownloadTransfer, BytesPastTheAnnouncedLengthAreNotTaken) {
+  server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 3"}, "abcEXTRA"));
+  server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 0"}, "junk"));
+  EXPECT_TRUE(job().fetch(progress, "/p", page()));
+  EXPECT_EQ(readWholeFile(page()), "abc");
+  EXPECT_TRUE(job().fetch(progress, "/p", page()));
+  EXPECT_EQ(readWholeFile(page()), "");
+  EXPECT_EQ(progress.bytes, 3);
+}
+
 TEST_F(DownloadTransfer, ASilentServerHitsTheReadTimeOut) {
   server.staySilent();
   job().client().setReadTimeout(kSilentTimeout);
