@@ -144,6 +144,14 @@ void joinWorker(DownloadWorker& worker) {
   KillTimer(worker.dialog, ID_BYTE_TIMER);
 }
 
+// The worker's KillTimer cannot stop a timer of the dialog's thread, so a
+// tick may still come after the job has cleared the byte display; it must
+// not draw the last count back.
+INT_PTR byteTimer(DownloadWorker& worker) {
+  if (worker.running) worker.showByteCount();
+  return TRUE;
+}
+
 INT_PTR initDialog(HWND dialog, LPARAM param) {
   DownloadWorker* worker = reinterpret_cast<DownloadWorker*>(param);
   SetWindowLongPtrA(dialog, DWLP_USER, param);
@@ -170,7 +178,7 @@ INT_PTR CALLBACK connectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
   if (worker == nullptr) return FALSE;
   switch (message) {
     case WM_COMMAND: return command(*worker, LOWORD(wParam));
-    case WM_TIMER: worker->showByteCount(); return TRUE;
+    case WM_TIMER: return byteTimer(*worker);
     default: return FALSE;
   }
 }
