@@ -25,9 +25,12 @@ class WindowFrameworkTest : public ::testing::Test {
   void SetUp() override {
     parent = CreateWindowExA(0, "STATIC", "parent", WS_OVERLAPPED, 0, 0, 200, 200, nullptr,
                              nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(nullptr, parent);
+    // Under wine without a display no window can be made at all.
+    if (parent == nullptr) GTEST_SKIP() << "no display: run these tests on an X display";
   }
-  void TearDown() override { DestroyWindow(parent); }
+  void TearDown() override {
+    if (parent) DestroyWindow(parent);
+  }
   HWND parent = nullptr;
 };
 
