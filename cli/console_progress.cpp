@@ -44,7 +44,8 @@ bool ConsoleProgress::setFileTotal(int total) {
 
 bool ConsoleProgress::beginFile(const std::string& label) {
   ++fileNumber_;
-  std::string count = fileTotal_ > 0 ? "[" + std::to_string(fileNumber_) + "/" +
+  // A clean-up after the counted items announces files of its own.
+  std::string count = fileNumber_ <= fileTotal_ ? "[" + std::to_string(fileNumber_) + "/" +
                                            std::to_string(fileTotal_) + "] "
                                      : "";
   line("  " + count, label);

@@ -1,0 +1,49 @@
+// A week's crawl (42 slots) from the demo guide service on loopback, into a
+// fresh cache each time: download, conversion and table files together.
+#include <benchmark/benchmark.h>
+
+#include "config/settings_store.h"
+#include "guide/guide_cache.h"
+#include "tests/support/temp_folder.h"
+#include "tools/demo_guide/demo_guide_server.h"
+#include "ui/progress_sink.h"
+
+namespace {
+
+class QuietProgress : public ProgressSink {
+ public:
+  bool setFileTotal(int) override { return true; }
+  bool beginFile(const std::string&) override { return true; }
+  bool setByteTotal(int) override { return true; }
+  bool addBytes(int n) override {
+    bytes += n;
+    return true;
+  }
+  bool reportError(const std::string&) override { return false; }
+  bool flushBytes() override { return true; }
+  bool showStatus(const std::string&) override { return true; }
+  long long bytes = 0;
+};
+
+void BM_CrawlWeekFromDemoGuide(benchmark::State& state) {
+  DemoGuideServer server{DemoGuideOptions()};
+  server.start();
+  SettingsStore settings;
+  settings.section("_config")["server"] = "127.0.0.1";
+  settings.section("_config")["port"] = std::to_string(server.port());
+  settings.setDeleteHtml(true);
+  GuideCache& cache = guideCache(settings);
+  QuietProgress progress;
+  for (auto _ : state) {
+    state.PauseTiming();
+    TempFolder folder;
+    settings.section("_config")["directory"] = folder.file("cache");
+    state.ResumeTiming();
+    if (cache.crawl(currentDateTime(), 6, progress) != 42) state.SkipWithError("crawl failed");
+  }
+  state.SetBytesProcessed(progress.bytes);
+  state.counters["slots"] = benchmark::Counter(42.0 * state.iterations(), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_CrawlWeekFromDemoGuide)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace

@@ -1,0 +1,72 @@
+// Verbs "crawl", "delete-all" and "delete-old": keeping the guide cache up
+// to date from a scheduler, without a window.
+#include <cstdio>
+
+#include "cli/cli.h"
+#include "cli/console_progress.h"
+#include "guide/guide_cache.h"
+
+namespace {
+
+// "YYYY-MM-DD HH:MM"; false when it is not a valid moment.
+bool parseMoment(const std::string& text, DateTime& moment) {
+  char end;
+  if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d%c", &moment.year, &moment.month, &moment.day,
+                  &moment.hour, &moment.minute, &end) != 5) {
+    return false;
+  }
+  if (moment.month < 1 || moment.month > 12 || moment.day < 1 || moment.day > 31 ||
+      moment.hour < 0 || moment.hour > 23 || moment.minute < 0 || moment.minute > 59) {
+    return false;
+  }
+  CalendarDate date = dateFromDayNumber(dayNumber(moment.year, moment.month, moment.day));
+  return date.month == moment.month && date.day == moment.day;
+}
+
+// Takes "--now"; the local time when absent. False on a malformed value.
+bool takeMoment(CliContext& context, DateTime& moment) {
+  std::string text;
+  if (!takeOption(context.args, "--now", &text)) {
+    moment = currentDateTime();
+    return true;
+  }
+  if (parseMoment(text, moment)) return true;
+  std::fprintf(stderr, "rokuban-cli: --now wants \"YYYY-MM-DD HH:MM\"\n");
+  return false;
+}
+
+int runCrawl(CliContext& context) {
+  std::string daysText = std::to_string(context.settings.days());
+  takeOption(context.args, "--days", &daysText);
+  DateTime now;
+  if (!takeMoment(context, now)) return 2;
+  int days = parseLeadingInt(daysText);
+  if (!context.args.empty() || days < 0 || days > 6) return usageError(context, "crawl");
+  ConsoleProgress progress;
+  int result = guideCache(context.settings).crawl(now, days, progress);
+  // The crawl may have signed in or normalised the area.
+  context.settings.save();
+  return finishWithResult(result);
+}
+
+int runDeleteAll(CliContext& context) {
+  if (!context.args.empty()) return usageError(context, "delete-all");
+  ConsoleProgress progress;
+  return finishWithResult(guideCache(context.settings).deleteAllPages(progress));
+}
+
+int runDeleteOld(CliContext& context) {
+  DateTime now;
+  if (!takeMoment(context, now)) return 2;
+  if (!context.args.empty()) return usageError(context, "delete-old");
+  ConsoleProgress progress;
+  return finishWithResult(guideCache(context.settings).deleteOldPages(now, progress));
+}
+
+const CliVerbRegistration kCrawl({"crawl", "crawl [--days N] [--now \"YYYY-MM-DD HH:MM\"]",
+                                  runCrawl});
+const CliVerbRegistration kDeleteAll({"delete-all", "delete-all", runDeleteAll});
+const CliVerbRegistration kDeleteOld({"delete-old", "delete-old [--now \"YYYY-MM-DD HH:MM\"]",
+                                      runDeleteOld});
+
+}  // namespace

@@ -1,0 +1,288 @@
+#include "tools/demo_guide/demo_guide_server.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "guide/calendar.h"
+#include "tools/demo_guide/demo_pages.h"
+
+namespace {
+
+std::string lowerCase(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+int hexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  c = static_cast<char>(c | 0x20);
+  return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
+std::string percentDecoded(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 &&
+        hexValue(text[i + 2]) >= 0) {
+      out += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
+      i += 2;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+std::map<std::string, std::string> queryOf(const std::string& query) {
+  std::map<std::string, std::string> values;
+  std::size_t start = 0;
+  while (start <= query.size()) {
+    std::size_t end = query.find('&', start);
+    if (end == std::string::npos) end = query.size();
+    std::string pair = query.substr(start, end - start);
+    std::size_t equals = pair.find('=');
+    if (equals != std::string::npos) values[pair.substr(0, equals)] = percentDecoded(pair.substr(equals + 1));
+    start = end + 1;
+  }
+  return values;
+}
+
+struct Request {
+  std::string path;
+  std::map<std::string, std::string> headers;  // names lower-cased
+};
+
+Request parseHead(const std::string& head) {
+  Request request;
+  std::size_t lineEnd = head.find("\r\n");
+  std::string line = head.substr(0, lineEnd);
+  std::size_t first = line.find(' '), last = line.rfind(' ');
+  if (first != std::string::npos && last > first) request.path = line.substr(first + 1, last - first - 1);
+  // Through a proxy the request names the whole URL.
+  if (request.path.compare(0, 7, "http://") == 0) {
+    std::size_t slash = request.path.find('/', 7);
+    request.path = slash == std::string::npos ? "/" : request.path.substr(slash);
+  }
+  while (lineEnd != std::string::npos && lineEnd + 2 < head.size()) {
+    std::size_t next = head.find("\r\n", lineEnd + 2);
+    std::string header = head.substr(lineEnd + 2, next - lineEnd - 2);
+    std::size_t colon = header.find(':');
+    if (colon != std::string::npos) {
+      std::size_t value = header.find_first_not_of(' ', colon + 1);
+      request.headers[lowerCase(header.substr(0, colon))] =
+          value == std::string::npos ? "" : header.substr(value);
+    }
+    lineEnd = next;
+  }
+  return request;
+}
+
+DemoAnswer simpleAnswer(int status, const char* reason, const std::string& body = "") {
+  DemoAnswer answer;
+  answer.status = status;
+  answer.reason = reason;
+  answer.headers.push_back("Content-Type: text/html");
+  answer.body = body;
+  return answer;
+}
+
+// The year of a month and day within a few months of today, so that a crawl
+// across the new year asks for next year's January.
+int yearOf(int month, int day) {
+  DateTime now = currentDateTime();
+  int today = dayNumber(now.year, now.month, now.day);
+  int best = now.year;
+  for (int year = now.year - 1; year <= now.year + 1; ++year) {
+    if (std::abs(dayNumber(year, month, day) - today) < std::abs(dayNumber(best, month, day) - today)) {
+      best = year;
+    }
+  }
+  return best;
+}
+
+bool validSlot(int mmdd, int hour) {
+  int month = mmdd / 100, day = mmdd % 100;
+  return month >= 1 && month <= 12 && day >= 1 && day <= 31 &&
+         (hour == 5 || hour == 9 || hour == 13 || hour == 17 || hour == 21 || hour == 25);
+}
+
+DemoAnswer pageAnswer(const DemoSlot& slot) {
+  DemoAnswer answer;
+  answer.headers.push_back("Content-Type: text/html; charset=EUC-JP");
+  answer.body = demoPage(slot);
+  return answer;
+}
+
+std::string etagOf(const std::string& body) {
+  unsigned long hash = 5381;
+  for (unsigned char c : body) hash = hash * 33 + c;
+  char tag[32];
+  std::snprintf(tag, sizeof tag, "\"%08lx-%zx\"", hash & 0xffffffffUL, body.size());
+  return tag;
+}
+
+bool sendText(os::SocketHandle connection, const std::string& text) {
+  return os::sendAll(connection, text.data(), static_cast<int>(text.size()));
+}
+
+}  // namespace
+
+DemoGuideServer::DemoGuideServer(const DemoGuideOptions& options) : options_(options) {
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  char cookie[48];
+  std::snprintf(cookie, sizeof cookie, "demo_session=%08x%08x", std::rand(), std::rand());
+  sessionCookie_ = cookie;
+}
+
+DemoGuideServer::~DemoGuideServer() { stop(); }
+
+bool DemoGuideServer::start() {
+  listener_ = os::listenTcp(options_.listenAddress, options_.port, 16);
+  if (listener_ == os::kNoSocket) return false;
+  port_ = os::boundPort(listener_);
+  running_ = true;
+  acceptThread_ = std::thread([this] { acceptLoop(); });
+  return true;
+}
+
+void DemoGuideServer::stop() {
+  if (!running_.exchange(false)) return;
+  if (acceptThread_.joinable()) acceptThread_.join();
+  os::closeSocket(listener_);
+  listener_ = os::kNoSocket;
+  std::vector<std::thread> connections;
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    connections.swap(connections_);
+  }
+  for (std::thread& connection : connections) connection.join();
+}
+
+void DemoGuideServer::acceptLoop() {
+  while (running_) {
+    if (os::waitReadable(listener_, 100) != 1) continue;
+    os::SocketHandle connection = os::acceptConnection(listener_);
+    if (connection == os::kNoSocket) continue;
+    std::lock_guard<std::mutex> guard(lock_);
+    connections_.emplace_back([this, connection] { serve(connection); });
+  }
+}
+
+void DemoGuideServer::serve(os::SocketHandle connection) {
+  std::string head;
+  char buffer[2048];
+  // A request head is small; stop at its empty line or when the peer is quiet.
+  while (head.find("\r\n\r\n") == std::string::npos && head.size() < 65536 && running_) {
+    int n = os::receiveWithin(connection, buffer, sizeof buffer, 5000);
+    if (n <= 0) break;
+    head.append(buffer, n);
+  }
+  ++requestCount_;
+  if (options_.refuse) {
+    os::closeSocket(connection);
+    return;
+  }
+  if (options_.silent) {
+    while (running_ && os::receiveWithin(connection, buffer, sizeof buffer, 100) != 0) {
+    }
+    os::closeSocket(connection);
+    return;
+  }
+  Request request = parseHead(head);
+  DemoAnswer answer = answerFor(head);
+  std::string body = answer.body;
+  bool partial = false;
+  if (answer.status == 200) {
+    answer.headers.push_back("ETag: " + etagOf(body));
+    auto range = request.headers.find("range");
+    long from = 0;
+    if (range != request.headers.end() && std::sscanf(range->second.c_str(), "bytes=%ld-", &from) == 1 &&
+        from > 0 && static_cast<std::size_t>(from) < body.size()) {
+      char contentRange[64];
+      std::snprintf(contentRange, sizeof contentRange, "Content-Range: bytes %ld-%zu/%zu", from,
+                    body.size() - 1, body.size());
+      answer.headers.push_back(contentRange);
+      answer.status = 206;
+      answer.reason = "Partial Content";
+      body = body.substr(from);
+      partial = true;
+    }
+  }
+  answer.headers.push_back("Content-Length: " + std::to_string(body.size()));
+  std::string response = "HTTP/1.0 " + std::to_string(answer.status) + " " + answer.reason + "\r\n";
+  for (const std::string& header : answer.headers) response += header + "\r\n";
+  response += "\r\n";
+  bool cut = answer.status == 200 && !partial && cutsSoFar(request.path) <= options_.cutBodies;
+  response += cut ? body.substr(0, body.size() / 2) : body;
+  sendText(connection, response);
+  os::closeSocket(connection);
+}
+
+int DemoGuideServer::cutsSoFar(const std::string& path) {
+  if (options_.cutBodies <= 0) return 1;
+  std::lock_guard<std::mutex> guard(lock_);
+  return ++cuts_[path];
+}
+
+DemoAnswer DemoGuideServer::answerFor(const std::string& requestHead) {
+  Request request = parseHead(requestHead);
+  if (options_.failStatus > 0) return simpleAnswer(options_.failStatus, "Service Unavailable");
+  std::size_t question = request.path.find('?');
+  std::string where = request.path.substr(0, question);
+  std::string query = question == std::string::npos ? "" : request.path.substr(question + 1);
+  if (where == "/cgi-bin/signin.cgi") return signInAnswer(queryOf(query));
+  if (where == "/cgi-bin/your_table.cgi") {
+    auto cookie = request.headers.find("cookie");
+    return personalAnswer(queryOf(query), cookie == request.headers.end() ? "" : cookie->second);
+  }
+  if (where.compare(0, 8, "/tables/") == 0) return areaAnswer(where);
+  if (where == "/" || where == "/index.html") {
+    return simpleAnswer(200, "OK", "<html><body>Rokuban demo guide</body></html>");
+  }
+  return simpleAnswer(404, "Not Found");
+}
+
+DemoAnswer DemoGuideServer::signInAnswer(const std::map<std::string, std::string>& query) {
+  const std::string& user = options_.user;
+  std::size_t dash = user.find('-');
+  std::string id1 = dash == std::string::npos ? user : user.substr(0, dash);
+  std::string id2 = dash == std::string::npos ? user : user.substr(dash + 1);
+  auto value = [&](const char* key) {
+    auto found = query.find(key);
+    return found == query.end() ? std::string() : found->second;
+  };
+  DemoAnswer answer = simpleAnswer(302, "Found");
+  if (value("id1") == id1 && value("id2") == id2 && value("passwd") == options_.password) {
+    answer.headers.push_back("Location: ../index.html");
+    answer.headers.push_back("Set-Cookie: " + sessionCookie_ + "; path=/");
+  } else {
+    answer.headers.push_back("Location: ../signin.html?failed=1");
+  }
+  return answer;
+}
+
+DemoAnswer DemoGuideServer::personalAnswer(const std::map<std::string, std::string>& query,
+                                           const std::string& cookie) {
+  if (cookie != sessionCookie_) return simpleAnswer(403, "Forbidden");
+  auto number = [&](const char* key) {
+    auto found = query.find(key);
+    return found == query.end() ? -1 : std::atoi(found->second.c_str());
+  };
+  int mmdd = number("mmdd"), hour = number("hh"), page = number("page");
+  if (!validSlot(mmdd, hour) || page < 1 || page > 9) return simpleAnswer(404, "Not Found");
+  return pageAnswer({yearOf(mmdd / 100, mmdd % 100), mmdd / 100, mmdd % 100, hour, "_", page});
+}
+
+DemoAnswer DemoGuideServer::areaAnswer(const std::string& path) {
+  char area[64];
+  int mmdd = 0, hour = 0;
+  char tail[8] = "";
+  if (std::sscanf(path.c_str(), "/tables/%4d/GBS/%63[^/]/%2d.%5s", &mmdd, area, &hour, tail) != 4 ||
+      std::string(tail) != "html" || !validSlot(mmdd, hour)) {
+    return simpleAnswer(404, "Not Found");
+  }
+  return pageAnswer({yearOf(mmdd / 100, mmdd % 100), mmdd / 100, mmdd % 100, hour, area, 1});
+}

@@ -1,0 +1,81 @@
+// DemoGuideServer: a small stand-in for the guide web service on loopback,
+// so that the program runs on a machine with no Internet, and a target for
+// the crawl tests. It serves the prefecture pages and the personal-table
+// pages of the coming week, answers the sign-in with a redirect and a session
+// cookie, demands that cookie on personal pages, honours "range" requests,
+// and can be told to misbehave.
+//
+// Start it, read port(), point the settings at it, and stop() (or destroy)
+// it when done. Each connection is served on a thread of its own.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "os/socket.h"
+
+struct DemoGuideOptions {
+  std::string listenAddress = "127.0.0.1";
+  int port = 0;  // 0 picks a free port
+  std::string user = "demo-user";
+  std::string password = "demo";
+  // Misbehaviour, for tests and demonstrations:
+  int cutBodies = 0;      // the first N answers of each page stop halfway
+  bool refuse = false;    // close every connection without a word
+  bool silent = false;    // accept and never answer
+  int failStatus = 0;     // answer every page with this status (e.g. 500)
+};
+
+// What the service would serve at a path: the status line's code and
+// reason, headers and body. Pages come from `pageFor`.
+struct DemoAnswer {
+  int status = 200;
+  std::string reason = "OK";
+  std::vector<std::string> headers;
+  std::string body;
+};
+
+class DemoGuideServer {
+ public:
+  explicit DemoGuideServer(const DemoGuideOptions& options);
+  ~DemoGuideServer();
+  DemoGuideServer(const DemoGuideServer&) = delete;
+  DemoGuideServer& operator=(const DemoGuideServer&) = delete;
+
+  // Listens and starts serving; false when the address cannot be bound.
+  bool start();
+  void stop();
+  int port() const { return port_; }
+
+  // The answer to a request head, before any misbehaviour; public so that
+  // it can be tested without a socket.
+  DemoAnswer answerFor(const std::string& requestHead);
+  // Requests served so far (paths), for tests.
+  int requestCount() const { return requestCount_; }
+
+ private:
+  void acceptLoop();
+  void serve(os::SocketHandle connection);
+  DemoAnswer signInAnswer(const std::map<std::string, std::string>& query);
+  DemoAnswer personalAnswer(const std::map<std::string, std::string>& query,
+                            const std::string& cookie);
+  DemoAnswer areaAnswer(const std::string& path);
+  // How many times a body of `path` was cut already, counting this one.
+  int cutsSoFar(const std::string& path);
+
+  DemoGuideOptions options_;
+  std::string sessionCookie_;
+  os::SocketHandle listener_ = os::kNoSocket;
+  int port_ = -1;
+  std::atomic<bool> running_{false};
+  std::atomic<int> requestCount_{0};
+  std::thread acceptThread_;
+  std::mutex lock_;
+  std::vector<std::thread> connections_;
+  std::map<std::string, int> cuts_;
+};

@@ -1,0 +1,30 @@
+#include "tools/demo_guide/demo_pages.h"
+
+#include "guide/calendar.h"
+#include "tools/guide_pages/sample_schedule.h"
+
+namespace {
+
+const int kAreaChannels = 12;
+const int kPersonalChannelsPerPage = 4;
+const int kPersonalPages = 9;
+
+// Each date and table gets its own day of television, the same every time.
+unsigned seedOf(const DemoSlot& slot) {
+  unsigned seed = static_cast<unsigned>(dayNumber(slot.year, slot.month, slot.day));
+  for (unsigned char c : slot.table) seed = seed * 131 + c;
+  return seed;
+}
+
+}  // namespace
+
+std::string demoPage(const DemoSlot& slot) {
+  const bool personal = !slot.table.empty() && slot.table[0] == '_';
+  const int channels = personal ? kPersonalChannelsPerPage * kPersonalPages : kAreaChannels;
+  SampleSchedule schedule = sampleSchedule(channels, seedOf(slot));
+  GuidePage page = personal ? slotPage(schedule, slot.hour, 60,
+                                       (slot.page - 1) * kPersonalChannelsPerPage,
+                                       kPersonalChannelsPerPage)
+                            : slotPage(schedule, slot.hour);
+  return page.eucJp();
+}
