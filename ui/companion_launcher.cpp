@@ -1,0 +1,31 @@
+// Starting the companion tool.
+#include "ui/companion_launcher.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "app/application.h"
+#include "net/paths.h"
+#include "ui/model/companion_tool.h"
+
+std::string companionExecutablePath() {
+  return companionPath(Application::instance().moduleDirectory());
+}
+
+bool companionInstalled() { return isFile(companionExecutablePath()); }
+
+void launchCompanion(const std::string& arguments) {
+  const std::string commandLine = companionCommandLine(companionExecutablePath(), arguments);
+  // CreateProcessA may write into the command line.
+  std::vector<char> buffer(commandLine.begin(), commandLine.end());
+  buffer.push_back('\0');
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  if (CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                     &info)) {
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+  }
+}

@@ -1,0 +1,110 @@
+// The viewed day and view, the day table, and the navigation.
+#include "ui/guide_view.h"
+
+#include "app/application.h"
+#include "guide/guide_cache.h"
+#include "programme/programme_table.h"
+#include "ui/hour_list.h"
+#include "ui/main_window.h"
+#include "ui/model/hour_rows.h"
+#include "ui/model/programme_view.h"
+#include "ui/programme_list.h"
+
+namespace {
+ListViewHost host;
+ViewState view;
+ProgrammeTable table;
+
+void fillProgrammeList(ListWindow& list) {
+  ProgrammeListing listing = listProgrammes(table, view);
+  for (const ProgrammeCell* cell : listing.items) list.append(reinterpret_cast<LPARAM>(cell));
+  if (listing.selected >= 0) list.select(listing.selected);
+}
+
+void setDateButtonLabel() {
+  HWND mainWindow = GetParent(hourList().handle());
+  SetDlgItemTextA(mainWindow, kCommandToday, dateLabel(view).c_str());
+}
+}  // namespace
+
+void connectListViews(const ListViewHost& newHost) { host = newHost; }
+const ListViewHost& listViewHost() { return host; }
+
+LRESULT onListNotify(LPARAM record) {
+  const NMHDR& header = *reinterpret_cast<const NMHDR*>(record);
+  const bool draw = header.code == static_cast<UINT>(kListDrawItem);
+  if (header.hwndFrom == hourList().handle() && hourList().handle()) {
+    if (draw) {
+      drawHourRow(*reinterpret_cast<const ListDrawItem*>(record));
+    } else {
+      onHourListNotify(*reinterpret_cast<const ListNotify*>(record));
+    }
+  } else if (header.hwndFrom == programmeList().handle() && programmeList().handle()) {
+    if (draw) {
+      drawProgrammeRow(*reinterpret_cast<const ListDrawItem*>(record));
+    } else {
+      onProgrammeListNotify(*reinterpret_cast<const ListNotify*>(record));
+    }
+  }
+  return 1;
+}
+
+const ViewState& viewState() { return view; }
+const ProgrammeTable& dayTable() { return table; }
+
+void showToday() {
+  moveToToday(view, currentDateTime());
+  showDate();
+}
+
+void showPreviousDay(bool fromButton) {
+  if (moveToPreviousDay(view, currentDateTime(), fromButton)) showDate();
+}
+
+void showNextDay(bool fromButton) {
+  if (moveToNextDay(view, currentDateTime(), fromButton)) showDate();
+}
+
+void showDate() {
+  setDateButtonLabel();
+  // A changed row reports itself and so shows that hour in the time view.
+  hourList().select(hourListRow(view.hour));
+  setFocus(hourList().handle());
+  reloadDay();
+}
+
+void reloadDay() {
+  ListWindow& list = programmeList();
+  list.suspend();
+  list.clear();  // no pointer into the old day survives the load
+  guideCache(Application::instance().settings()).loadDay(view.date, table);
+  fillProgrammeList(list);
+  list.resume();
+}
+
+void showHour(int hour) {
+  view.mode = kTimeView;
+  view.hour = hour;
+  view.key = hour;
+  refreshProgrammeList();
+}
+
+void showChannel(int column) {
+  view.mode = kChannelView;
+  view.key = column;
+  refreshProgrammeList();
+}
+
+void showGenre(int colour) {
+  view.mode = kGenreView;
+  view.key = colour;
+  refreshProgrammeList();
+}
+
+void refreshProgrammeList() {
+  ListWindow& list = programmeList();
+  list.suspend();
+  list.clear();
+  fillProgrammeList(list);
+  list.resume();
+}

@@ -1,0 +1,51 @@
+// GuideView: what the main window's lists show and how the user moves
+// through it: the viewed broadcast day, hour and view mode, the
+// process-wide day table, and the moves between days, hours, channels
+// and genres. Main thread only.
+//
+// The programme list holds pointers into the day table, so the table is
+// only ever replaced inside reloadDay(), which empties the list first and
+// refills it before returning; nothing paints in between.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/model/view_state.h"
+
+class ProgrammeTable;
+
+// What the lists need of the main window, handed over once at its
+// creation, after the detail pane exists.
+struct ListViewHost {
+  HWND detailPane = nullptr;
+  // The main popup menu at `point` (x low, y high word) in the client
+  // coordinates of `source`.
+  void (*showPopupMenu)(HWND source, DWORD point) = nullptr;
+};
+void connectListViews(const ListViewHost& host);
+const ListViewHost& listViewHost();
+
+// WM_NOTIFY from either list (told apart by hwndFrom; both have id 0):
+// draws a row or handles the notification. Returns 1. Other senders are
+// ignored.
+LRESULT onListNotify(LPARAM record);
+
+const ViewState& viewState();
+const ProgrammeTable& dayTable();
+
+// Today's broadcast day at the current hour (command 1001).
+void showToday();
+// One day back or forward within yesterday .. six days ahead; the buttons
+// keep the hour, the list's "[↑]"/"[↓]" rows jump to 28:00 / 05:00.
+void showPreviousDay(bool fromButton);
+void showNextDay(bool fromButton);
+// Shows the viewed date: date button label, hour row, focus, reload.
+void showDate();
+// Loads the viewed day into the day table and refills the programme list.
+void reloadDay();
+// The three views; each refills the programme list.
+void showHour(int hour);
+void showChannel(int column);
+void showGenre(int colour);
+// Lists the day table anew in the current view.
+void refreshProgrammeList();

@@ -1,0 +1,33 @@
+// Reservation: the argument string that hands a programme to the companion
+// recording tool, and the time texts it is built from.
+//
+// The arguments: channel, date "%04d%02d%02d", start and end "HHMM", each
+// followed by a space; then the details, the short title and the title
+// line, each in double quotes and followed by a space; then the genre
+// number, e.g.
+//   CH 20031204 2100 2154 "details" "title" "title line" 2
+#pragma once
+
+#include <string>
+
+#include "ui/model/view_state.h"
+
+class ProgrammeTable;
+struct ProgrammeCell;
+
+// "HH:MM" -> "HHMM", "H:MM" -> "0HMM", four other bytes unchanged, three
+// bytes with a leading "0"; any other length gives "".
+std::string normaliseTime(const std::string& text);
+
+// The digits of the title line (up to the first CR LF) after its last
+// double-byte character, the full-width space and right parenthesis not
+// counting: the end time a title like "... 〜22:54" or "...〜9:30）"
+// carries. Three digits get a leading "0". Empty when there are none.
+std::string endTimeFromTitle(const ProgrammeCell& cell);
+
+// The arguments for `cell`, a programme of `table` (the day table of
+// `view`). The end time comes from the next programme in the column, else
+// from the title, else from the next hour, else "0500"; a start before
+// 05:00 lies on the calendar day after the broadcast date.
+std::string reservationArguments(const ProgrammeTable& table, const ProgrammeCell& cell,
+                                 const ViewState& view);

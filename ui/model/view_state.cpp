@@ -1,0 +1,47 @@
+// Moving the viewed broadcast day, and its label.
+#include "ui/model/view_state.h"
+
+#include <cstdio>
+
+namespace {
+// Sunday first.
+const char* const kWeekdayNames[7] = {
+    "\x93\xfa", "\x8c\x8e", "\x89\xce", "\x90\x85", "\x96\xd8", "\x8b\xe0", "\x93\x79",
+};
+
+constexpr int kDaysBack = 1;
+constexpr int kDaysAhead = 6;
+
+void moveToDay(ViewState& view, int day) {
+  view.day = day;
+  view.date = dateFromDayNumber(day);
+}
+}  // namespace
+
+void moveToToday(ViewState& view, const DateTime& now) {
+  moveToDay(view, broadcastDayNumber(now));
+  view.hour = now.hour < 5 ? now.hour + 24 : now.hour;
+}
+
+bool moveToPreviousDay(ViewState& view, const DateTime& now, bool fromButton) {
+  if (view.day - 1 < broadcastDayNumber(now) - kDaysBack) return false;
+  moveToDay(view, view.day - 1);
+  if (!fromButton) view.hour = 28;
+  return true;
+}
+
+bool moveToNextDay(ViewState& view, const DateTime& now, bool fromButton) {
+  if (view.day + 1 > broadcastDayNumber(now) + kDaysAhead) return false;
+  moveToDay(view, view.day + 1);
+  if (!fromButton) view.hour = 5;
+  return true;
+}
+
+std::string dateLabel(const ViewState& view) {
+  int weekday = view.date.dayOfWeek;
+  if (weekday < 0 || weekday > 6) weekday = 0;
+  char label[32];
+  std::snprintf(label, sizeof label, "%02d/%02d(%s)", view.date.month, view.date.day,
+                kWeekdayNames[weekday]);
+  return label;
+}
