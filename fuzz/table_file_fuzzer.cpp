@@ -1,0 +1,73 @@
+// Fuzzes the table file reader. A file that is accepted must write back to
+// a file that reads to the same bytes again, and stack into a day.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "net/byte_sink.h"
+#include "net/byte_source.h"
+#include "programme/programme_table.h"
+
+namespace {
+
+class BytesSource : public ByteSource {
+ public:
+  BytesSource(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+  int nextByte() override { return position_ < size_ ? data_[position_++] : -1; }
+
+ private:
+  const std::uint8_t* data_;
+  std::size_t size_;
+  std::size_t position_ = 0;
+};
+
+class StringSink : public ByteSink {
+ public:
+  bool put(unsigned char byte) override {
+    bytes += static_cast<char>(byte);
+    return true;
+  }
+  bool flush() override { return true; }
+  bool sync() override { return true; }
+  std::string bytes;
+};
+
+std::string fileOf(const ProgrammeTable& table) {
+  StringSink sink;
+  if (!table.write(sink)) std::abort();
+  return sink.bytes;
+}
+
+bool readBytes(const std::string& bytes, ProgrammeTable& table) {
+  BytesSource source(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+  return table.read(source);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  BytesSource source(data, size);
+  ProgrammeTable table;
+  if (!table.read(source)) return 0;
+  const std::string file = fileOf(table);
+  ProgrammeTable back;
+  if (!readBytes(file, back) || fileOf(back) != file) std::abort();
+  ProgrammeTable day, joined;
+  day.appendTimeSlot(table);
+  day.appendTimeSlot(back);
+  joined.appendChannels(table);
+  joined.appendChannels(back);
+  for (std::size_t column = 0; column < day.columnCount(); ++column) {
+    for (std::size_t row = 0; row < day.rowCount(column); ++row) {
+      if (const ProgrammeCell* cell = day.cellAt(column, row)) {
+        day.nextCellBelow(cell);
+        day.hourAfter(cell);
+        if (cell->detailOffset > cell->body.size()) std::abort();
+      }
+    }
+  }
+  day.findChannel("x");
+  day.findHour(25);
+  return 0;
+}
