@@ -76,9 +76,9 @@ bool GuideCache::loadDay(const CalendarDate& date, ProgrammeTable& dayTable) {
   if (dayTable.tableKey() == dayKey) return true;
   dayTable.clear();
   bool complete = true;
+  ProgrammeTable slot;  // one temporary for all six: each load clears it
   for (int hour : kSlotHours) {
     const int key = slotKey(date, hour);
-    ProgrammeTable slot;
     if (loadTableFile(key, slot) || parseCachedPage(key, slot)) {
       dayTable.appendTimeSlot(slot);
     } else {

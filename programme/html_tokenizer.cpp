@@ -38,6 +38,11 @@ bool HtmlTokenizer::run(ByteSource* source, HtmlHandler* handler) {
   state_ = State::Text;
   clearState();
   for (int c; (c = source->nextByte()) >= 0;) {
+    // Text is most of a page: collect it without the state machine.
+    if (state_ == State::Text && c != '<') {
+      buffer_ += static_cast<char>(c);
+      continue;
+    }
     if (!step(c)) return false;
   }
   return flushText();
@@ -109,7 +114,21 @@ bool HtmlTokenizer::step(int c) {
 }
 
 void HtmlTokenizer::commitAttribute() {
-  if (!attrName_.empty()) attributes_[attrName_] = buffer_;
+  if (!attrName_.empty()) {
+    if (spareNodes_.empty()) {
+      attributes_[attrName_] = buffer_;
+    } else {
+      StringMap::node_type node = std::move(spareNodes_.back());
+      spareNodes_.pop_back();
+      node.key() = attrName_;
+      node.mapped() = buffer_;
+      auto inserted = attributes_.insert(std::move(node));
+      if (!inserted.inserted) {
+        inserted.position->second = buffer_;  // the last one wins
+        spareNodes_.push_back(std::move(inserted.node));
+      }
+    }
+  }
   attrName_.clear();
   buffer_.clear();
 }
@@ -118,7 +137,7 @@ void HtmlTokenizer::clearState() {
   tagName_.clear();
   attrName_.clear();
   buffer_.clear();
-  attributes_.clear();
+  while (!attributes_.empty()) spareNodes_.push_back(attributes_.extract(attributes_.begin()));
 }
 
 bool HtmlTokenizer::emitTag() {

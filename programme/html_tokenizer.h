@@ -8,6 +8,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "config/string_map.h"
 #include "net/byte_source.h"
@@ -40,6 +41,9 @@ class HtmlTokenizer {
   std::string attrName_;
   std::string buffer_;  // text being collected, or the value being read
   StringMap attributes_;
+  // Nodes of attributes_ taken out when a tag is done, reused for the next
+  // tags so that a page costs no allocation per attribute.
+  std::vector<StringMap::node_type> spareNodes_;
   State state_ = State::Text;
   std::string output_;   // the flushed text, reused
   std::string endName_;  // an end tag's name without the slash, reused

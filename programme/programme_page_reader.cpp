@@ -2,6 +2,7 @@
 #include "programme/programme_page_reader.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "programme/euc_jp_to_shift_jis_source.h"
 #include "programme/html_tokenizer.h"
@@ -11,6 +12,13 @@ namespace {
 const char kRegistration[] = "\x93\x6f\x98\x5e";  // the "registration" image's alt text
 const char kBoldOpen[] = "\x81\x79";
 const char kBoldClose[] = "\x81\x7A";
+
+// Tag names are compared length first: most tags of a page are not the
+// one asked about.
+template <std::size_t N>
+inline bool is(const std::string& name, const char (&wanted)[N]) {
+  return name.size() == N - 1 && std::memcmp(name.data(), wanted, N - 1) == 0;
+}
 
 // The value of attribute `name`, or null when the tag has none.
 const std::string* attribute(const StringMap& attributes, const char* name) {
@@ -88,23 +96,23 @@ void ProgrammePageReader::reset(ProgrammeTable& table) {
 }
 
 bool ProgrammePageReader::onStartTag(const std::string& name, const StringMap& attributes) {
-  if (name == "font") {
+  if (is(name, "font")) {
     if (const std::string* colour = attribute(attributes, "color")) {
       fontColour_ = parseColour(*colour, fontColour_);
     }
     return true;
   }
-  if (name == "table") {
+  if (is(name, "table")) {
     if (depth_ < 4) ++tablesAtDepth_[depth_];
     ++depth_;
     return true;
   }
   if (!inGrid()) return true;
   if (depth_ == 2) {
-    if (name == "tr") {
+    if (is(name, "tr")) {
       ++row_;
       column_ = 0;
-    } else if (name == "td" || name == "th") {
+    } else if (is(name, "td") || is(name, "th")) {
       if (row_ < 0) return true;  // a cell before the first row has no place
       const std::string* rowSpan = attribute(attributes, "rowspan");
       int span = rowSpan ? parseLeadingInt(*rowSpan) : 0;
@@ -112,12 +120,12 @@ bool ProgrammePageReader::onStartTag(const std::string& name, const StringMap& a
       cellBackground_ = background ? parseColour(*background, 0xFFFFFF) : 0xFFFFFF;
       fontColour_ = 0;
       return startCell(span > 0 ? span : 1);
-    } else if (name == "img" || name == "image") {
+    } else if (is(name, "img") || is(name, "image")) {
       const std::string* alt = attribute(attributes, "alt");
       if (cell_) cell_->body = alt ? *alt : std::string();
     }
   } else if (depth_ == 3 && cell_) {
-    if (name == "img") {
+    if (is(name, "img")) {
       const std::string* alt = attribute(attributes, "alt");
       if (!alt || alt->empty()) return true;
       if ((*alt)[0] == '[') {
@@ -125,9 +133,9 @@ bool ProgrammePageReader::onStartTag(const std::string& name, const StringMap& a
       } else if (*alt == kRegistration) {
         splitPending_ = true;
       }
-    } else if (name == "br") {
+    } else if (is(name, "br")) {
       cell_->body += "\r\n";
-    } else if (name == "b") {
+    } else if (is(name, "b")) {
       bold_ = true;
     }
   }
@@ -135,11 +143,11 @@ bool ProgrammePageReader::onStartTag(const std::string& name, const StringMap& a
 }
 
 bool ProgrammePageReader::onEndTag(const std::string& name) {
-  if (name == "html") {
+  if (is(name, "html")) {
     sawHtmlEnd_ = true;
-  } else if (name == "b") {
+  } else if (is(name, "b")) {
     bold_ = false;
-  } else if (name == "table") {
+  } else if (is(name, "table")) {
     // An end tag with no table open is stray markup: ignored, so the depth
     // can never go below zero.
     if (depth_ > 0) {

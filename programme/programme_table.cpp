@@ -13,19 +13,49 @@ inline std::size_t stepOver(const ProgrammeCell* cell) {
 
 void ProgrammeTable::clear() {
   tableKey_ = -1;
+  for (std::vector<ProgrammeCell*>& column : grid_) {
+    column.clear();
+    spareColumns_.push_back(std::move(column));
+  }
   grid_.clear();
-  cells_.clear();
+  cellsInUse_ = 0;
 }
 
-ProgrammeCell* ProgrammeTable::newCell(int rowSpan) {
-  cells_.emplace_back();
-  ProgrammeCell* cell = &cells_.back();
-  cell->rowSpan = rowSpan;
+// The next unused cell, its texts emptied (an unusually long text gives its
+// memory back rather than keeping it for good).
+ProgrammeCell* ProgrammeTable::freshCell() {
+  if (cellsInUse_ == cells_.size()) cells_.emplace_back();
+  ProgrammeCell* cell = &cells_[cellsInUse_++];
+  const std::size_t kLongText = 4096;
+  if (cell->body.capacity() > kLongText) std::string().swap(cell->body);
+  if (cell->timeText.capacity() > kLongText) std::string().swap(cell->timeText);
   return cell;
 }
 
+ProgrammeCell* ProgrammeTable::newCell(int rowSpan) {
+  ProgrammeCell* cell = freshCell();
+  cell->number = 0;
+  cell->rowSpan = rowSpan;
+  cell->timeText.clear();
+  cell->body.clear();
+  cell->background = 0xFFFFFF;
+  cell->detailOffset = 0;
+  return cell;
+}
+
+void ProgrammeTable::growColumns(std::size_t count) {
+  while (grid_.size() < count) {
+    if (spareColumns_.empty()) {
+      grid_.emplace_back();
+    } else {
+      grid_.push_back(std::move(spareColumns_.back()));
+      spareColumns_.pop_back();
+    }
+  }
+}
+
 void ProgrammeTable::placeCell(std::size_t column, std::size_t row, ProgrammeCell* cell) {
-  if (grid_.size() <= column) grid_.resize(column + 1);
+  growColumns(column + 1);
   std::vector<ProgrammeCell*>& rows = grid_[column];
   if (rows.size() <= row) rows.resize(row + 1, nullptr);
   rows[row] = cell;
@@ -46,7 +76,7 @@ ProgrammeCell* ProgrammeTable::cellAt(std::size_t column, std::size_t row) {
 }
 
 void ProgrammeTable::resizeColumn(std::size_t column, std::size_t rows) {
-  if (grid_.size() <= column) grid_.resize(column + 1);
+  growColumns(column + 1);
   grid_[column].resize(rows, nullptr);
 }
 

@@ -43,8 +43,6 @@ class ProgrammeTable {
   ProgrammeTable() = default;
   ProgrammeTable(const ProgrammeTable&) = delete;
   ProgrammeTable& operator=(const ProgrammeTable&) = delete;
-  ProgrammeTable(ProgrammeTable&&) = default;
-  ProgrammeTable& operator=(ProgrammeTable&&) = default;
 
   // MMDDHH of a page table, MMDD99 of a complete day, -1 after clear(),
   // 0 in a table never filled.
@@ -53,7 +51,8 @@ class ProgrammeTable {
 
   // ---- Construction (the page reader and the joins use these) ----
 
-  // Key -1, grid emptied, every cell deleted.
+  // Key -1, grid emptied, every cell deleted. (The memory is kept for the
+  // next fill: a day table is cleared and refilled on every reload.)
   void clear();
   // A new cell {number 0, rowSpan, empty texts}, owned by this table and not
   // yet placed; the caller sets its background.
@@ -80,7 +79,7 @@ class ProgrammeTable {
     return cellAt(column, row) != nullptr;
   }
   // Every cell owned, placed or not (split leftovers are never placed).
-  std::size_t cellCount() const { return cells_.size(); }
+  std::size_t cellCount() const { return cellsInUse_; }
 
   // ---- Joining tables (the receiving table owns deep copies) ----
 
@@ -131,7 +130,9 @@ class ProgrammeTable {
   bool read(ByteSource& source);
 
  private:
+  ProgrammeCell* freshCell();
   ProgrammeCell* copyOf(const ProgrammeCell& cell);
+  void growColumns(std::size_t count);
   void copyColumn(const ProgrammeTable& other, std::size_t from, std::size_t to,
                   std::size_t firstRow, std::size_t targetRow, std::size_t rowLimit);
   void resizeColumn(std::size_t column, std::size_t rows);
@@ -141,6 +142,10 @@ class ProgrammeTable {
   void finishChannelColumn(std::size_t column);
 
   int tableKey_ = 0;
-  std::deque<ProgrammeCell> cells_;  // a deque keeps cell addresses stable
+  // The cells are the first cellsInUse_ of cells_; the rest wait for reuse.
+  // A deque keeps their addresses stable as it grows.
+  std::deque<ProgrammeCell> cells_;
+  std::size_t cellsInUse_ = 0;
   std::vector<std::vector<ProgrammeCell*>> grid_;
+  std::vector<std::vector<ProgrammeCell*>> spareColumns_;  // emptied, for reuse
 };

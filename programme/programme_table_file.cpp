@@ -129,7 +129,7 @@ bool ProgrammeTable::read(ByteSource& source) {
   for (int marker; (marker = source.nextByte()) >= 0;) {
     if (marker == 0) {
       if (grid_.size() == kMaxColumns) return false;
-      grid_.emplace_back();
+      growColumns(grid_.size() + 1);
       last = nullptr;
       continue;
     }
@@ -138,23 +138,24 @@ bool ProgrammeTable::read(ByteSource& source) {
     if (span < 1 || grid_.empty() || number < 0) return false;
     positions += static_cast<std::size_t>(span);
     if (positions > kMaxPositions) return false;
-    std::string timeText, body;
+    // Read straight into a new cell; a run that turns out to continue the
+    // cell before gives it back.
+    ProgrammeCell* cell = newCell(span);
     std::int32_t background;
-    if (!readString(source, &timeText) || !readString(source, &body) || !readInt32(source, &background)) {
+    if (!readString(source, &cell->timeText) || !readString(source, &cell->body) ||
+        !readInt32(source, &background)) {
       return false;
     }
-    number = static_cast<std::int8_t>(number);
+    cell->number = static_cast<std::int8_t>(number);
+    cell->background = background;
     std::vector<ProgrammeCell*>& column = grid_.back();
-    if (last && lastRun == kLongestRun && timeText.empty() && body.empty() && number == last->number &&
-        background == last->background) {
+    if (last && lastRun == kLongestRun && cell->timeText.empty() && cell->body.empty() &&
+        cell->number == last->number && background == last->background) {
       last->rowSpan += span;  // a long programme going on
+      --cellsInUse_;
     } else {
-      last = newCell(span);
-      last->number = number;
-      last->timeText = std::move(timeText);
-      last->body = std::move(body);
-      last->background = background;
-      last->updateDetailOffset();
+      cell->updateDetailOffset();
+      last = cell;
     }
     lastRun = span;
     column.insert(column.end(), static_cast<std::size_t>(span), last);

@@ -56,7 +56,7 @@ bool ProgrammeTable::finishPage() {
 
   finishHourColumn();
   for (std::size_t column = 1; column < grid_.size(); ++column) finishChannelColumn(column);
-  for (ProgrammeCell& cell : cells_) cell.updateDetailOffset();
+  for (std::size_t i = 0; i < cellsInUse_; ++i) cells_[i].updateDetailOffset();
   return true;
 }
 

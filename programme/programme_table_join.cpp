@@ -13,8 +13,8 @@ inline std::size_t spanOf(const ProgrammeCell& cell) {
 }  // namespace
 
 ProgrammeCell* ProgrammeTable::copyOf(const ProgrammeCell& cell) {
-  cells_.push_back(cell);
-  ProgrammeCell* copy = &cells_.back();
+  ProgrammeCell* copy = freshCell();
+  *copy = cell;  // the strings reuse the memory the cell had
   copy->updateDetailOffset();
   return copy;
 }
@@ -42,8 +42,11 @@ void ProgrammeTable::copyColumn(const ProgrammeTable& other, std::size_t from, s
 }
 
 void ProgrammeTable::appendChannels(const ProgrammeTable& other) {
-  if (cells_.empty()) {
-    grid_.assign(other.columnCount(), {});
+  if (cellsInUse_ == 0) {
+    const int key = tableKey_;
+    clear();  // (recycles any empty columns)
+    tableKey_ = key;
+    growColumns(other.columnCount());
     for (std::size_t column = 0; column < other.columnCount(); ++column) {
       grid_[column].assign(other.rowCount(column), nullptr);
       copyColumn(other, column, column, 0, 0, other.rowCount(column));
@@ -61,7 +64,7 @@ void ProgrammeTable::appendChannels(const ProgrammeTable& other) {
 }
 
 void ProgrammeTable::appendTimeSlot(const ProgrammeTable& other) {
-  if (cells_.empty()) {
+  if (cellsInUse_ == 0) {
     appendChannels(other);
     return;
   }

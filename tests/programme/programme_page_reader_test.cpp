@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "tools/guide_pages/guide_page.h"
+#include "tests/programme/table_fixtures.h"
 #include "tools/guide_pages/memory_bytes.h"
+#include "tools/guide_pages/sample_schedule.h"
 #include "tools/guide_pages/shift_jis_to_euc_jp.h"
 
 namespace {
@@ -162,6 +164,16 @@ TEST_F(PageReaderTest, AGuidePageBecomesAPageTable) {
   EXPECT_EQ(0xFFCC99, afterSplit.background);
   EXPECT_EQ("", at(2, 31).timeText);  // hidden start and no clock: nothing left
   EXPECT_EQ("", at(2, 31).body);
+}
+
+TEST_F(PageReaderTest, ATableReadAgainHoldsNothingOfItsLastPage) {
+  SampleSchedule day = sampleSchedule(8, 1);
+  ProgrammeTable fresh;
+  ASSERT_TRUE(readBytes(slotPage(day, 5).eucJp(), table));
+  ASSERT_TRUE(readBytes(slotPage(day, 9, 60, 0, 3).eucJp(), table));  // fewer channels
+  ASSERT_TRUE(readBytes(slotPage(day, 9, 60, 0, 3).eucJp(), fresh));
+  EXPECT_TRUE(sameTable(fresh, table));
+  EXPECT_EQ(fresh.cellCount(), table.cellCount());
 }
 
 TEST_F(PageReaderTest, FirstTextIsTheStartUnlessDrawnInTheCellsColour) {
