@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DROKUBAN_FUZZ=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
-cmake --build build/fuzz -j2 || exit 1
+cmake --build build/fuzz -j2 >build/fuzz-build.log 2>&1 || { tail -40 build/fuzz-build.log; exit 1; }
 failed=0
 for source in fuzz/*_fuzzer.cpp; do
   name=$(basename "$source" .cpp)

@@ -15,7 +15,8 @@ ctest --test-dir build/native --output-on-failure -j2 || failed=1
 
 section "Windows tests under wine"
 source scripts/wine-env.sh
-ctest --test-dir build/windows --output-on-failure || failed=1
+# Window tests need a display; a private Xvfb gives them one.
+xvfb-run -a -s "-screen 0 1024x768x24" ctest --test-dir build/windows --output-on-failure || failed=1
 
 if [ -x tests/e2e/run.sh ] && [ -f build/windows/app/Rokuban.exe ]; then
   section "end-to-end tests of Rokuban.exe"
