@@ -110,7 +110,7 @@ bool ProgrammePageReader::onStartTag(const std::string& name, const StringMap& a
   if (!inGrid()) return true;
   if (depth_ == 2) {
     if (is(name, "tr")) {
-      ++row_;
+      if (row_ < kMaxPageRows) ++row_;  // rows beyond are refused when a cell is placed
       column_ = 0;
     } else if (is(name, "td") || is(name, "th")) {
       if (row_ < 0) return true;  // a cell before the first row has no place

@@ -21,6 +21,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <string>
 #include <vector>
 
 #include "programme/programme_cell.h"
@@ -125,8 +126,9 @@ class ProgrammeTable {
   // runs empty; read() joins them again.
   bool write(ByteSink& sink) const;
   // Clears the table and reads one. False on a wrong magic or version, a
-  // cell cut short, a rowSpan byte that is not 1..127, or columns of
-  // different lengths; the table must then not be used.
+  // cell cut short, a rowSpan byte that is not 1..127, columns of different
+  // lengths, or a grid far larger than any page table (so that no file can
+  // exhaust memory); the table must then not be used.
   bool read(ByteSource& source);
 
  private:
