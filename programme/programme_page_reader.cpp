@@ -204,6 +204,6 @@ bool ProgrammePageReader::placeRows(ProgrammeCell* cell, int firstRow, int count
     tooLarge_ = true;
     return false;
   }
-  for (int i = 0; i < count; ++i) table_->placeCell(column_, firstRow + i, cell);
+  if (count > 0) table_->placeCellRows(column_, firstRow, count, cell);
   return true;
 }

@@ -1,6 +1,8 @@
 // ProgrammeTable: the grid itself and the look-ups of the lists.
 #include "programme/programme_table.h"
 
+#include <algorithm>
+
 namespace {
 
 // How far a walk down a column moves past `cell`: never less than one row,
@@ -59,6 +61,15 @@ void ProgrammeTable::placeCell(std::size_t column, std::size_t row, ProgrammeCel
   std::vector<ProgrammeCell*>& rows = grid_[column];
   if (rows.size() <= row) rows.resize(row + 1, nullptr);
   rows[row] = cell;
+}
+
+void ProgrammeTable::placeCellRows(std::size_t column, std::size_t firstRow, std::size_t count,
+                                   ProgrammeCell* cell) {
+  if (count == 0) return;
+  growColumns(column + 1);
+  std::vector<ProgrammeCell*>& rows = grid_[column];
+  if (rows.size() < firstRow + count) rows.resize(firstRow + count, nullptr);
+  std::fill_n(rows.begin() + static_cast<std::ptrdiff_t>(firstRow), count, cell);
 }
 
 std::size_t ProgrammeTable::rowCount(std::size_t column) const {

@@ -61,6 +61,8 @@ class ProgrammeTable {
   // Grows the grid to hold (column, row) (new positions empty) and stores
   // `cell` there.
   void placeCell(std::size_t column, std::size_t row, ProgrammeCell* cell);
+  // placeCell for rows firstRow .. firstRow + count - 1, growing once.
+  void placeCellRows(std::size_t column, std::size_t firstRow, std::size_t count, ProgrammeCell* cell);
   // Checks and completes a grid just read from a page: drops the footer
   // row, numbers the hours and channels, turns minutes into "HH:MM" start
   // times. False when the grid does not have the shape of a guide page; the
