@@ -4,19 +4,10 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "fuzz/fuzz_bytes.h"
 #include "net/response_parser.h"
 
 namespace {
-class BytesSource : public ByteSource {
- public:
-  BytesSource(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  int nextByte() override { return position_ < size_ ? data_[position_++] : -1; }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t position_ = 0;
-};
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -5,39 +5,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz/fuzz_bytes.h"
 #include "net/byte_sink.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
 
 namespace {
-
-class BytesSource : public ByteSource {
- public:
-  BytesSource(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  int nextByte() override { return position_ < size_ ? data_[position_++] : -1; }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t position_ = 0;
-};
-
-class StringSink : public ByteSink {
- public:
-  bool put(unsigned char byte) override {
-    bytes += static_cast<char>(byte);
-    return true;
-  }
-  bool flush() override { return true; }
-  bool sync() override { return true; }
-  std::string bytes;
-};
-
-std::string fileOf(const ProgrammeTable& table) {
-  StringSink sink;
-  if (!table.write(sink)) std::abort();
-  return sink.bytes;
-}
 
 void checkShape(const ProgrammeTable& table) {
   for (std::size_t column = 0; column < table.columnCount(); ++column) {
@@ -69,8 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string file = fileOf(table);
   if (fileOf(reused) != file) std::abort();
   ProgrammeTable back;
-  std::string copy = file;
-  BytesSource again(reinterpret_cast<const std::uint8_t*>(copy.data()), copy.size());
+  BytesSource again(file);
   if (!back.read(again)) std::abort();
   if (fileOf(back) != file) std::abort();
   // The day stacking and the look-ups must cope with any accepted page.

@@ -5,42 +5,15 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz/fuzz_bytes.h"
 #include "net/byte_sink.h"
 #include "net/byte_source.h"
 #include "programme/programme_table.h"
 
 namespace {
 
-class BytesSource : public ByteSource {
- public:
-  BytesSource(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  int nextByte() override { return position_ < size_ ? data_[position_++] : -1; }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t position_ = 0;
-};
-
-class StringSink : public ByteSink {
- public:
-  bool put(unsigned char byte) override {
-    bytes += static_cast<char>(byte);
-    return true;
-  }
-  bool flush() override { return true; }
-  bool sync() override { return true; }
-  std::string bytes;
-};
-
-std::string fileOf(const ProgrammeTable& table) {
-  StringSink sink;
-  if (!table.write(sink)) std::abort();
-  return sink.bytes;
-}
-
 bool readBytes(const std::string& bytes, ProgrammeTable& table) {
-  BytesSource source(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+  BytesSource source(bytes);
   return table.read(source);
 }
 

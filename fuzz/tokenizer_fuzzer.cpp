@@ -4,21 +4,10 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "fuzz/fuzz_bytes.h"
 #include "programme/html_tokenizer.h"
 
 namespace {
-
-class BytesSource : public ByteSource {
- public:
-  BytesSource(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  int nextByte() override { return position_ < size_ ? data_[position_++] : -1; }
-  std::size_t position() const { return position_; }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t position_ = 0;
-};
 
 class CheckingHandler : public HtmlHandler {
  public:
