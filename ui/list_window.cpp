@@ -2,6 +2,8 @@
 // the parent draw.
 #include "ui/list_window.h"
 
+#include "ui/list_row_query.h"
+
 LRESULT ListWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: clear(); return 1;
@@ -15,6 +17,7 @@ LRESULT ListWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN: return onLeftButtonDown(HIWORD(lParam));
     case WM_LBUTTONDBLCLK: return notify(kListDoubleClick, rows_.selected, static_cast<int>(lParam));
     case WM_RBUTTONDOWN: return onRightButtonDown(lParam);
+    case kListQuery: return answerQuery(static_cast<int>(wParam));
     default: return defaultProc(message, wParam, lParam);
   }
 }
@@ -204,6 +207,16 @@ LRESULT ListWindow::onLeftButtonDown(int y) {
   select(y / rowHeight_ + rows_.top);
   SetFocus(handle());
   return notify(kListLeftClick, rows_.selected, 0);
+}
+
+LRESULT ListWindow::answerQuery(int what) const {
+  switch (what) {
+    case kQueryCount: return count();
+    case kQuerySelected: return rows_.selected;
+    case kQueryTop: return rows_.top;
+    case kQueryRowHeight: return rowHeight_;
+    default: return -1;
+  }
 }
 
 LRESULT ListWindow::onRightButtonDown(LPARAM point) {

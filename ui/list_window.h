@@ -78,6 +78,8 @@ class ListWindow : public RoWindow {
   LRESULT onVerticalScroll(int request, int thumb);
   LRESULT onLeftButtonDown(int y);
   LRESULT onRightButtonDown(LPARAM point);
+  // Test hook (kListQuery, see list_row_query.h).
+  LRESULT answerQuery(int what) const;
 
   std::vector<LPARAM> items_;
   ListRows rows_;

@@ -1,15 +1,25 @@
-// The main window's procedure: creation, commands, tray icon and schedule.
+// The main window's procedure: creation, commands, list notifications,
+// popup menu, tray icon and schedule.
 #include "ui/main_window.h"
 
 #include <shellapi.h>
+
+#include <vector>
 
 #include "app/application.h"
 #include "config/settings_store.h"
 #include "guide/calendar.h"
 #include "ui/child_controls.h"
+#include "ui/companion_launcher.h"
 #include "ui/connect_dialog.h"
+#include "ui/guide_view.h"
+#include "ui/hour_list.h"
+#include "ui/list_row_query.h"
+#include "ui/model/companion_tool.h"
 #include "ui/model/daily_schedule.h"
 #include "ui/model/main_layout.h"
+#include "ui/model/popup_menu.h"
+#include "ui/programme_list.h"
 
 namespace {
 
@@ -17,6 +27,7 @@ const char kCrawlText[] = "\x8f\x84\x89\xf1";     // "巡回"
 const char kSyncText[] = "\x93\xaf\x8a\xfa";      // "同期"
 const char kSettingsText[] = "\x90\xdd\x92\xe8";  // "設定"
 
+HWND mainWindow = nullptr;
 HWND detailPane = nullptr;
 HWND savedFocus = nullptr;
 NOTIFYICONDATAA trayIcon;
@@ -39,6 +50,7 @@ HWND button(HWND parent, const LayoutRect& r, const char* text, int id) {
 
 void createChildren(HWND hwnd) {
   MainLayout layout = mainLayout(kMainClientWidth, kMainClientHeight);
+  createHourList(hwnd, layout.hourList);
   button(hwnd, layout.okButton, "OK", kCommandQuit);
   button(hwnd, layout.previousButton, "<", kCommandPreviousDay);
   button(hwnd, layout.dateButton, "", kCommandToday);
@@ -48,6 +60,31 @@ void createChildren(HWND hwnd) {
   button(hwnd, layout.settingsButton, kSettingsText, kCommandSettings);
   const LayoutRect& pane = layout.detailPane;
   detailPane = createDetailEdit(hwnd, pane.x, pane.y, pane.width, pane.height);
+  createProgrammeList(hwnd, layout.programmeList);
+  ListViewHost host;
+  host.detailPane = detailPane;
+  host.showPopupMenu = showPopupMenu;
+  connectListViews(host);
+}
+
+// Builds a menu from its description; DestroyMenu on the result also
+// destroys the submenus.
+HMENU buildMenu(const std::vector<MenuEntry>& entries) {
+  HMENU menu = CreatePopupMenu();
+  for (const MenuEntry& entry : entries) {
+    switch (entry.kind) {
+      case MenuEntry::kSeparator: AppendMenuA(menu, MF_SEPARATOR, 0, nullptr); break;
+      case MenuEntry::kSubmenu:
+        AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(buildMenu(entry.children)),
+                    entry.text.c_str());
+        break;
+      case MenuEntry::kItem:
+        AppendMenuA(menu, MF_STRING | (entry.checked ? MF_CHECKED : MF_UNCHECKED),
+                    static_cast<UINT_PTR>(entry.id), entry.text.c_str());
+        break;
+    }
+  }
+  return menu;
 }
 
 void addTrayIcon(HWND hwnd) {
@@ -81,9 +118,11 @@ void setUpSchedule(HWND hwnd) {
 }
 
 LRESULT onCreate(HWND hwnd, const CREATESTRUCTA& cs) {
+  mainWindow = hwnd;
   sizeClientArea(hwnd, cs);
   createChildren(hwnd);
   setFontOnChildren(hwnd, Application::instance().font());
+  fillHourList();
   addTrayIcon(hwnd);
   if (!confirmFirstRun(hwnd)) return 0;
   PostMessageA(hwnd, WM_COMMAND, kCommandToday, 0);
@@ -101,15 +140,30 @@ void runConnectDialog(HWND hwnd, int autoStartId) {
   KillTimer(hwnd, kScheduleTimer);
   openConnectDialog(hwnd, settings(), autoStartId);
   setUpSchedule(hwnd);
+  // The dialog's job may have written the viewed day's files.
+  reloadDay();
   setFocus(nullptr);
+}
+
+void showGenreOfCommand(int id) {
+  int colour = 0;
+  if (genreCommandColour(id, colour)) showGenre(colour);
 }
 
 LRESULT onCommand(HWND hwnd, int id) {
   switch (id) {
     case kCommandQuit: DestroyWindow(hwnd); break;
+    case kCommandPreviousDay: showPreviousDay(true); break;
+    case kCommandToday: showToday(); break;
+    case kCommandNextDay: showNextDay(true); break;
     case kCommandSettings: runConnectDialog(hwnd, 0); break;
     case kCommandCrawl: runConnectDialog(hwnd, 1001); break;
     case kCommandSync: runConnectDialog(hwnd, 3); break;
+    case kCommandHourView: showHour(viewState().hour); break;
+    case kCommandCompanionStart: launchCompanion(""); break;
+    case kCommandCompanionRemote: launchCompanion(kCompanionRemote); break;
+    case kCommandCompanionReservations: launchCompanion(kCompanionReservationList); break;
+    default: showGenreOfCommand(id); break;
   }
   return 1;
 }
@@ -145,6 +199,16 @@ LRESULT onDestroy() {
 
 }  // namespace
 
+void showPopupMenu(HWND source, DWORD point) {
+  HMENU menu = buildMenu(mainPopupMenu(viewState(), companionInstalled()));
+  POINT at = {static_cast<SHORT>(LOWORD(point)), static_cast<SHORT>(HIWORD(point))};
+  ClientToScreen(source, &at);
+  // Without this the menu stays open when the user clicks elsewhere.
+  SetForegroundWindow(mainWindow);
+  TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, mainWindow, nullptr);
+  DestroyMenu(menu);
+}
+
 void setFocus(HWND window) {
   if (window != nullptr) savedFocus = window;
   SetFocus(savedFocus);
@@ -154,11 +218,13 @@ LRESULT CALLBACK mainWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPA
   switch (message) {
     case WM_CREATE: return onCreate(hwnd, *reinterpret_cast<CREATESTRUCTA*>(lParam));
     case WM_COMMAND: return onCommand(hwnd, LOWORD(wParam));
+    case WM_NOTIFY: return onListNotify(lParam);
     case WM_TIMER: return onTimer(hwnd);
     case WM_ACTIVATE: return onActivate(wParam);
     case WM_CLOSE: return onClose(hwnd);
     case kTrayCallbackMessage: return onTrayCallback(hwnd, lParam);
     case WM_DESTROY: return onDestroy();
+    case kDescribeListRow: return describeListRow(wParam, lParam);
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
   }
 }

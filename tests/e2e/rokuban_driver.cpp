@@ -10,6 +10,8 @@
 #include <cstring>
 #include <string>
 
+#include "ui/list_row_query.h"
+
 namespace {
 
 const char kDialogClass[] = "#32770";
@@ -36,33 +38,36 @@ std::string windowText(HWND window) {
   return text;
 }
 
-// A SYSTEMTIME inside the target process: the picker's messages carry a
-// pointer that is not carried across processes.
-class RemoteTime {
+// Memory inside the target process: messages that carry a pointer (the
+// picker's, the list row query) are not carried across processes.
+class RemoteBuffer {
  public:
-  explicit RemoteTime(HWND window) {
+  RemoteBuffer(HWND window, std::size_t size) : size_(size) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (process_)
-      remote_ = VirtualAllocEx(process_, nullptr, sizeof(SYSTEMTIME), MEM_COMMIT, PAGE_READWRITE);
+    if (process_) remote_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
   }
-  ~RemoteTime() {
+  ~RemoteBuffer() {
     if (remote_) VirtualFreeEx(process_, remote_, 0, MEM_RELEASE);
     if (process_) CloseHandle(process_);
   }
   bool ok() const { return remote_ != nullptr; }
   LPARAM pointer() const { return reinterpret_cast<LPARAM>(remote_); }
-  bool write(const SYSTEMTIME& time) {
-    return WriteProcessMemory(process_, remote_, &time, sizeof time, nullptr);
-  }
-  bool read(SYSTEMTIME& time) {
-    return ReadProcessMemory(process_, remote_, &time, sizeof time, nullptr);
-  }
+  bool write(const void* data) { return WriteProcessMemory(process_, remote_, data, size_, nullptr); }
+  bool read(void* data) { return ReadProcessMemory(process_, remote_, data, size_, nullptr); }
 
  private:
   HANDLE process_ = nullptr;
   void* remote_ = nullptr;
+  std::size_t size_;
+};
+
+class RemoteTime : public RemoteBuffer {
+ public:
+  explicit RemoteTime(HWND window) : RemoteBuffer(window, sizeof(SYSTEMTIME)) {}
+  bool write(const SYSTEMTIME& time) { return RemoteBuffer::write(&time); }
+  bool read(SYSTEMTIME& time) { return RemoteBuffer::read(&time); }
 };
 
 int waitWindow(char** args, bool gone) {
@@ -98,6 +103,15 @@ int mainCommand(char** args) {
   HWND main = findTopLevel("Rokuban", "Rokuban");
   if (!main) return 1;
   PostMessageA(main, WM_COMMAND, std::atoi(args[0]), 0);
+  return 0;
+}
+
+// Sent, not posted: returns once the command has run (for commands that
+// open no dialog).
+int sendMainCommand(char** args) {
+  HWND main = findTopLevel("Rokuban", "Rokuban");
+  if (!main) return 1;
+  SendMessageA(main, WM_COMMAND, std::atoi(args[0]), 0);
   return 0;
 }
 
@@ -208,6 +222,194 @@ int printPickerTime(char** args) {
   return 0;
 }
 
+// --- The main window and its owner-drawn lists.
+
+HWND mainWindow() { return findTopLevel("Rokuban", "Rokuban"); }
+
+// The lists by where they sit: the hour list at the left edge, the
+// programme list right of it (both have control id 0).
+HWND listWindow(const char* which) {
+  HWND main = mainWindow();
+  if (!main) return nullptr;
+  POINT at = std::strcmp(which, "hour") == 0 ? POINT{5, 100} : POINT{100, 100};
+  HWND list = ChildWindowFromPointEx(main, at, CWP_ALL);
+  if (list == main) list = nullptr;
+  if (!list) std::fprintf(stderr, "no %s list\n", which);
+  return list;
+}
+
+int listQuery(HWND list, int what) {
+  return static_cast<int>(SendMessageA(list, kListQuery, static_cast<WPARAM>(what), 0));
+}
+
+int queryCode(const char* what) {
+  if (std::strcmp(what, "count") == 0) return kQueryCount;
+  if (std::strcmp(what, "selected") == 0) return kQuerySelected;
+  if (std::strcmp(what, "top") == 0) return kQueryTop;
+  if (std::strcmp(what, "row-height") == 0) return kQueryRowHeight;
+  return -1;
+}
+
+int printListQuery(char** args) {
+  HWND list = listWindow(args[0]);
+  int what = queryCode(args[1]);
+  if (!list || what < 0) return 1;
+  std::printf("%d\n", listQuery(list, what));
+  return 0;
+}
+
+// Every row as drawn: "BBGGRR TTGGRR text", one a line; with a row number
+// only that row.
+int printListRows(char** args) {
+  HWND main = mainWindow();
+  HWND list = listWindow(args[0]);
+  if (!list) return 1;
+  const WORD which = std::strcmp(args[0], "hour") == 0 ? 0 : 1;
+  int first = 0, end = listQuery(list, kQueryCount);
+  if (args[1]) {
+    first = std::atoi(args[1]);
+    end = first + 1;
+  }
+  RemoteBuffer remote(main, kRowDescriptionSize);
+  if (!remote.ok()) return 1;
+  for (int row = first; row < end; ++row) {
+    char text[kRowDescriptionSize] = {};
+    if (SendMessageA(main, kDescribeListRow, MAKEWPARAM(row, which), remote.pointer()) < 0) return 1;
+    remote.read(text);
+    text[kRowDescriptionSize - 1] = '\0';
+    std::printf("%s\n", text);
+  }
+  return 0;
+}
+
+// A left click on a row, scrolled into view first as a user would.
+int clickListRow(char** args) {
+  HWND list = listWindow(args[0]);
+  if (!list) return 1;
+  const int row = std::atoi(args[1]);
+  if (row < 0 || row >= listQuery(list, kQueryCount)) return 1;
+  RECT client;
+  GetClientRect(list, &client);
+  const int height = listQuery(list, kQueryRowHeight);
+  int top = listQuery(list, kQueryTop);
+  if (row < top || (row - top + 1) * height > client.bottom) {
+    SendMessageA(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, row), 0);
+    top = listQuery(list, kQueryTop);
+  }
+  SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, (row - top) * height + height / 2));
+  SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(5, (row - top) * height + height / 2));
+  return listQuery(list, kQuerySelected) == row ? 0 : 1;
+}
+
+int doubleClickList(char** args) {
+  HWND list = listWindow(args[0]);
+  if (!list) return 1;
+  SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+  return 0;
+}
+
+int pressKey(char** args) {
+  HWND list = listWindow(args[0]);
+  if (!list) return 1;
+  SendMessageA(list, WM_KEYDOWN, static_cast<WPARAM>(std::strtol(args[1], nullptr, 0)), 0);
+  return 0;
+}
+
+// WM_GETTEXT is carried across processes, unlike GetWindowTextA on a
+// window of another process, which returns the (empty) caption.
+int printDetail(char**) {
+  HWND main = mainWindow();
+  HWND pane = main ? FindWindowExA(main, nullptr, "Edit", nullptr) : nullptr;
+  if (!pane) return 1;
+  std::printf("%s\n", windowText(pane).c_str());
+  return 0;
+}
+
+int printMainControlText(char** args) {
+  HWND main = mainWindow();
+  HWND control = main ? GetDlgItem(main, std::atoi(args[0])) : nullptr;
+  if (!control) return 1;
+  std::printf("%s\n", windowText(control).c_str());
+  return 0;
+}
+
+int printVisible(char**) {
+  HWND main = mainWindow();
+  if (!main) return 1;
+  std::printf("%d\n", IsWindowVisible(main) ? 1 : 0);
+  return 0;
+}
+
+int postMainMessage(char** args) {
+  HWND main = mainWindow();
+  if (!main) return 1;
+  PostMessageA(main, static_cast<UINT>(std::strtoul(args[0], nullptr, 0)),
+               static_cast<WPARAM>(std::strtoull(args[1], nullptr, 0)),
+               static_cast<LPARAM>(std::strtoll(args[2], nullptr, 0)));
+  return 0;
+}
+
+// Waits until the list holds at least MIN rows.
+int waitRows(char** args) {
+  const int minimum = std::atoi(args[1]);
+  const int limit = args[2] ? std::atoi(args[2]) : kDefaultWaitMs;
+  for (int waited = 0;; waited += 10) {
+    HWND list = mainWindow() ? listWindow(args[0]) : nullptr;
+    if (list && IsWindowVisible(mainWindow()) && listQuery(list, kQueryCount) >= minimum) return 0;
+    if (waited >= limit) return 1;
+    Sleep(10);
+  }
+}
+
+// The shown popup menu of the process that owns `window`, or null. A menu
+// window class may also have hidden windows that belong to nobody's menu.
+HWND shownPopupMenu(HWND window) {
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  for (HWND menu = FindWindowExA(nullptr, nullptr, "#32768", nullptr); menu;
+       menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(menu, &pid);
+    if (pid == owner && IsWindowVisible(menu)) return menu;
+  }
+  return nullptr;
+}
+
+HWND waitPopupMenu(HWND window, bool shown) {
+  HWND menu = shownPopupMenu(window);
+  for (int waited = 0; (menu != nullptr) != shown && waited < kDefaultWaitMs; waited += 20) {
+    Sleep(20);
+    menu = shownPopupMenu(window);
+  }
+  return menu;
+}
+
+// Right-clicks a list and, once its popup menu is open, walks it with the
+// keys given (virtual-key codes) as a user would. Menus are not readable
+// from another process under wine, so a test checks where the keys lead.
+// Fails, closing the menu, when the keys leave it open.
+int usePopupMenu(char** args) {
+  HWND list = listWindow(args[0]);
+  if (!list) return 1;
+  PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+  HWND popup = waitPopupMenu(list, true);
+  if (!popup) return 1;
+  for (char** key = args + 1; *key; ++key) {
+    Sleep(50);
+    // The menu's loop reads every key of its thread, whichever menu
+    // window (the popup or a submenu) it was posted to.
+    HWND target = IsWindow(popup) ? popup : shownPopupMenu(list);
+    PostMessageA(target, WM_KEYDOWN, static_cast<WPARAM>(std::strtol(*key, nullptr, 0)), 0);
+  }
+  if (!waitPopupMenu(list, false)) return 0;
+  for (int i = 0; i < 3; ++i) {
+    HWND open = shownPopupMenu(list);
+    if (open) PostMessageA(open, WM_KEYDOWN, VK_ESCAPE, 0);
+    Sleep(100);
+  }
+  return 1;
+}
+
 struct Verb {
   const char* name;
   int argumentCount;  // at least
@@ -226,6 +428,7 @@ const Verb kVerbs[] = {
     {"click", 2, click, "TITLE ID"},
     {"command", 2, command, "TITLE ID [ID...]"},
     {"main-command", 1, mainCommand, "ID"},
+    {"send-command", 1, sendMainCommand, "ID"},
     {"text", 2, printText, "TITLE ID"},
     {"expect-text", 3, expectText, "TITLE ID TEXT [MS]"},
     {"set-text", 3, setText, "TITLE ID TEXT"},
@@ -237,6 +440,17 @@ const Verb kVerbs[] = {
     {"combo-select", 3, selectComboItem, "TITLE ID INDEX"},
     {"set-time", 4, setPickerTime, "TITLE ID HOUR MINUTE"},
     {"time", 2, printPickerTime, "TITLE ID"},
+    {"list", 2, printListQuery, "hour|programme count|selected|top|row-height"},
+    {"rows", 1, printListRows, "hour|programme [ROW]"},
+    {"click-row", 2, clickListRow, "hour|programme ROW"},
+    {"double-click", 1, doubleClickList, "hour|programme"},
+    {"key", 2, pressKey, "hour|programme VK"},
+    {"detail", 0, printDetail, ""},
+    {"main-text", 1, printMainControlText, "ID"},
+    {"visible", 0, printVisible, ""},
+    {"post", 3, postMainMessage, "MESSAGE WPARAM LPARAM"},
+    {"wait-rows", 2, waitRows, "hour|programme MIN [MS]"},
+    {"popup-menu", 1, usePopupMenu, "hour|programme [VK...]"},
 };
 
 int usage() {

@@ -15,8 +15,9 @@ fi
 BUILD=$(cd "$1" && pwd)
 ROKUBAN_EXE=$BUILD/app/Rokuban.exe
 DRIVER_EXE=$BUILD/tests/e2e/rokuban-driver.exe
+DENPOZ_EXE=$BUILD/tools/denpoz_stand_in/Denpoz.exe
 OUT=${2:-$BUILD/e2e-output}
-for file in "$ROKUBAN_EXE" "$DRIVER_EXE"; do
+for file in "$ROKUBAN_EXE" "$DRIVER_EXE" "$DENPOZ_EXE"; do
   [ -f "$file" ] || { echo "missing $file" >&2; exit 2; }
 done
 rm -rf "$OUT" && mkdir -p "$OUT" && OUT=$(cd "$OUT" && pwd)
@@ -28,6 +29,8 @@ FAILED=0
 SKIPPED=0
 XVFB_PID=
 DEMO_PID=
+DEMO_PORT=
+CLI=
 APP_PIDS=()
 
 cleanup() {
@@ -57,7 +60,7 @@ start_display() {
 }
 
 pass() { PASSED=$((PASSED + 1)); echo "ok    $1"; }
-fail() { FAILED=$((FAILED + 1)); echo "FAIL  $1${2:+ ($2)}"; }
+fail() { FAILED=$((FAILED + 1)); echo "FAIL  $1${2:+ ($2)}"; shot "failure-$FAILED"; }
 skip() { SKIPPED=$((SKIPPED + 1)); echo "skip  $1${2:+ ($2)}"; }
 # check NAME COMMAND...: passes when the command succeeds.
 check() {
@@ -93,8 +96,10 @@ write_settings() {
 }
 
 # start_app FOLDER: starts the program there; its exit code lands in FOLDER/exit-code.
+# An instance left over from an earlier case would take its place.
 start_app() {
   local folder=$1
+  drive_quiet wait-gone Rokuban Rokuban 5000 || echo "      an earlier instance is still running" >&2
   rm -f "$folder/exit-code"
   ( cd "$folder" && wine Rokuban.exe >/dev/null 2>&1; echo $? >"$folder/exit-code" ) &
   APP_PIDS+=($!)
@@ -364,7 +369,10 @@ find_demo_guide() {
   find "$BUILD" -maxdepth 4 -type f \( -name rokuban-demo-guide.exe -o -name rokuban-demo-guide \) 2>/dev/null | head -1
 }
 
+# start_demo_guide DEMO: starts the service once (in this shell, so that the
+# clean-up knows it) and sets DEMO_PORT; later calls reuse it.
 start_demo_guide() {
+  [ -n "$DEMO_PORT" ] && return 0
   local demo=$1 portfile=$WORK/demo-port
   rm -f "$portfile"
   case "$demo" in
@@ -373,7 +381,7 @@ start_demo_guide() {
   esac
   DEMO_PID=$!
   for _ in $(seq 100); do
-    [ -s "$portfile" ] && { tr -d '\r\n ' <"$portfile"; return 0; }
+    [ -s "$portfile" ] && { DEMO_PORT=$(tr -d '\r\n ' <"$portfile"); return 0; }
     sleep 0.1
   done
   return 1
@@ -388,7 +396,8 @@ case_crawls() {
     skip "cancelled crawl returns to idle" "no demo guide"
     return
   fi
-  port=$(start_demo_guide "$demo") || { fail "demo guide starts"; return; }
+  start_demo_guide "$demo" || { fail "demo guide starts"; return; }
+  port=$DEMO_PORT
 
   folder=$(new_folder crawl-by-hand)
   write_settings "$folder" executed=1 server=127.0.0.1 "port=$port" date=1 autoclose=0
@@ -415,6 +424,7 @@ case_crawls() {
   check "巡回 command opens the dialog" wait_dialog "$CONNECT"
   check "crawl with 巡回後閉じる？ closes the dialog by itself" dialog_gone "$CONNECT" 180000
   check "auto-closed crawl wrote table files" sh -c "ls '$folder/Rokuban' | grep -q 'tb\\.tmp\$'"
+  quit_app "$folder" >/dev/null
 
   folder=$(new_folder crawl-cancel)
   write_settings "$folder" executed=1 server=127.0.0.1 "port=$port" date=6
@@ -435,12 +445,263 @@ case_crawls() {
   expect "controls enabled after the cancelled crawl" 1 "$(drive enabled "$CONNECT" 1)"
   drive_quiet click "$CONNECT" 2
   dialog_gone "$CONNECT"
+  quit_app "$folder" >/dev/null
+}
+
+# --- The main window over a cache of the coming week: hour list, the three
+# views (checked against rokuban-cli show on the same cache), day limits,
+# detail pane, popup menu, tray icon and the companion tool's command lines.
+
+WEEKDAYS=(日 月 火 水 木 金 土)
+# date_label OFFSET: the date button's text for today's broadcast day + OFFSET.
+date_label() {
+  local day
+  day=$(date -d "$(date -d '5 hours ago' +%F) $1 days" '+%m/%d %w')
+  echo "${day% *}(${WEEKDAYS[${day#* }]})"
+}
+
+# The command-line tool that crawls the cache: the native one when the
+# native build lies beside the Windows build, else the Windows one.
+find_cli() {
+  local native
+  native=$(cd "${ROKUBAN_NATIVE_BUILD:-$BUILD/../native}" 2>/dev/null && pwd)
+  if [ -n "$native" ] && [ -x "$native/cli/rokuban-cli" ]; then
+    echo "$native/cli/rokuban-cli"
+  else
+    echo "$BUILD/cli/rokuban-cli.exe"
+  fi
+}
+
+# cli ARGS...: rokuban-cli with the cache's settings file, output in UTF-8.
+cli() {
+  case "$CLI" in
+    *.exe) (cd "$WORK/cache-source" && wine "$CLI" --ini Rokuban.ini "$@" 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r') ;;
+    *) (cd "$WORK/cache-source" && "$CLI" --ini Rokuban.ini "$@" 2>/dev/null) ;;
+  esac
+}
+
+# Crawls the coming week once into WORK/cache-source/Rokuban; cases copy it.
+prepare_cache() {
+  [ -d "$WORK/cache-source/Rokuban" ] && return 0
+  local demo port
+  demo=$(find_demo_guide)
+  [ -n "$demo" ] || return 1
+  start_demo_guide "$demo" || return 1
+  CLI=$(find_cli)
+  mkdir -p "$WORK/cache-source"
+  cli config set server 127.0.0.1 >/dev/null
+  cli config set port "$DEMO_PORT" >/dev/null
+  cli crawl --days 6 >/dev/null
+  ls "$WORK/cache-source/Rokuban" 2>/dev/null | grep -q 'tb\.tmp$'
+}
+
+# The programme list as rokuban-cli show prints it: "channel<TAB>time<TAB>title line".
+programme_rows_as_cli() {
+  drive rows programme | awk '{
+    text = substr($0, 15)
+    if (match(text, /^[0-9]+:[0-9]+ /)) {
+      print channel "\t" substr(text, 1, RLENGTH - 1) "\t" substr(text, RLENGTH + 1)
+    } else {
+      channel = text
+    }
+  }'
+}
+
+row_text() { drive rows "$1" "$2" | cut -c15-; }
+selected() { drive list "$1" selected; }
+
+# shot_main NAME: the main window alone.
+shot_main() {
+  local geometry
+  geometry=$(xwininfo -name Rokuban 2>/dev/null | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} /Width/ {w=$NF} /Height/ {h=$NF} END {if (w) print w "x" h "+" x "+" y}')
+  if [ -n "$geometry" ]; then
+    import -window root -crop "$geometry" +repage "$OUT/$1.png" 2>/dev/null
+  else
+    shot "$1"
+  fi
+}
+
+# calls_file_has FILE N: waits until the companion stand-in recorded N starts.
+calls_recorded() {
+  for _ in $(seq 50); do
+    [ -f "$1" ] && [ "$(wc -l <"$1")" -ge "$2" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# visible_within WANTED SECONDS: the main window's visibility once it is
+# WANTED, or as it is after SECONDS.
+visible_within() {
+  local now
+  for _ in $(seq $(($2 * 10))); do
+    now=$(drive visible)
+    [ "$now" == "$1" ] && break
+    sleep 0.1
+  done
+  echo "$now"
+}
+
+VK_RETURN=0x0d VK_RIGHT=0x27 VK_DOWN=0x28
+
+case_programme_views() {
+  if ! prepare_cache; then
+    skip "programme views" "no demo guide or crawl failed"
+    return
+  fi
+  local folder
+  folder=$(new_folder views)
+  cp -r "$WORK/cache-source/Rokuban" "$folder/Rokuban"
+  cp "$DENPOZ_EXE" "$folder/Denpoz.exe"
+  write_settings "$folder" executed=1 server=127.0.0.1 "port=$DEMO_PORT"
+  start_app "$folder"
+  main_window_up || { fail "views: main window"; return; }
+  check "programme list filled after start-up" drive_quiet wait-rows programme 1 10000
+
+  local hours
+  hours=$(drive rows hour)
+  expect "hour list has 26 rows" 26 "$(echo "$hours" | wc -l)"
+  expect "hour list rows and colours" \
+    "FFFFFF [↑]|99FFFF 05:00|99FFFF 11:00|66CCFF 12:00|66CCFF 17:00|FFCC99 18:00|FFCC99 23:00|FF9966 24:00|FF9966 28:00|FFFFFF [↓]" \
+    "$(echo "$hours" | sed -n '1p;2p;8p;9p;14p;15p;20p;21p;25p;26p' | awk '{print $1 " " substr($0, 15)}' | paste -sd'|')"
+  expect "date button shows today's broadcast day" "$(date_label 0)" "$(drive main-text 1001)"
+  local hour
+  hour=$((10#$(date -d '5 hours ago' +%H) + 5))
+  expect "hour list selects the current hour" $((hour - 4)) "$(selected hour)"
+
+  drive_quiet click-row hour 17
+  expect "time view at 21:00 lists what rokuban-cli shows" "$(cli show --hour 21)" "$(programme_rows_as_cli)"
+  sleep 0.3
+  shot_main time-view
+
+  # The channel view: a header activated with Enter.
+  local header_row channel
+  header_row=$(drive rows programme | awk '{ if (substr($0, 15) !~ /^[0-9]+:[0-9]+ /) n++; if (n == 2) { print NR - 1; exit } }')
+  channel=$(row_text programme "$header_row")
+  drive_quiet click-row programme "$header_row"
+  drive_quiet key programme $VK_RETURN
+  local channel_rows
+  channel_rows=$(programme_rows_as_cli)
+  expect "channel view of $channel lists what rokuban-cli shows" "$(cli show --channel "$channel")" "$channel_rows"
+  local chosen expected_first
+  chosen=$(row_text programme "$(selected programme)")
+  expected_first=$(echo "$channel_rows" | awk -F'\t' '{ h = $2 + 0; if (NR > 1 && h < 5) h += 24; if (h >= 21) { print $2 " " $3; exit } }')
+  expect "channel view selects the first programme from 21:00" "$expected_first" "$chosen"
+  expect "detail pane shows the selected programme" "${chosen#* }" "$(drive detail | head -1)"
+  sleep 0.3
+  shot_main channel-view
+
+  # A reservation: the channel's second programme, then the menu's three
+  # companion items, recorded by the stand-in byte for byte.
+  local first_programme second next details path expected
+  first_programme=$(drive rows programme | awk -v c="$channel" '{ t = substr($0, 15) } t == c { f = 1; next } f { print NR - 1; exit }')
+  drive_quiet click-row programme $((first_programme + 1))
+  second=$(row_text programme $((first_programme + 1)))
+  next=$(row_text programme $((first_programme + 2)))
+  details=$(drive detail | tail -n +2 | sed 's/^(//; $s/)$//' | awk 'NR > 1 { printf "\r\n" } { printf "%s", $0 }')
+  drive_quiet key programme $VK_RETURN
+  local genre title start end colour
+  colour=$(drive rows programme $((first_programme + 1)) | cut -c8-13)
+  case "$colour" in CCCCFF) genre=0 ;; CCFFCC) genre=1 ;; CCFFFF) genre=2 ;; FFFFCC) genre=3 ;; FFCCCC) genre=4 ;; 99CCFF) genre=7 ;; *) genre=10 ;; esac
+  start=${second%% *}
+  end=${next%% *}
+  title=$(echo "${second#* }" | sed 's/^.*【\(.*\)】.*$/\1/')
+  path="Z:${folder//\//\\}\\Denpoz.exe"
+  drive_quiet popup-menu programme $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_RIGHT $VK_RETURN
+  calls_recorded "$folder/denpoz-calls.txt" 2
+  drive_quiet popup-menu programme $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_RIGHT $VK_DOWN $VK_RETURN
+  calls_recorded "$folder/denpoz-calls.txt" 3
+  drive_quiet popup-menu programme $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_RIGHT $VK_DOWN $VK_DOWN $VK_RETURN
+  calls_recorded "$folder/denpoz-calls.txt" 4
+  expected=$(printf '"%s" %s %s %s %s "%s" "%s" "%s" %s\n"%s" \n"%s" ?REMOTE\n"%s" ?RECLIST\n' \
+    "$path" "$channel" "$(date -d '5 hours ago' +%Y%m%d)" "${start/:/}" "${end/:/}" "$details" "$title" "${second#* }" "$genre" \
+    "$path" "$path" "$path" | iconv -f UTF-8 -t CP932 | od -An -tx1)
+  cp "$folder/denpoz-calls.txt" "$OUT/" 2>/dev/null
+  expect "reservation, empty, ?REMOTE and ?RECLIST command lines byte for byte" "$expected" "$(od -An -tx1 "$folder/denpoz-calls.txt" 2>/dev/null)"
+
+  # The genre view from the menu: 表示, then 料理, the sixth genre.
+  drive_quiet popup-menu programme $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_RIGHT \
+    $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_RETURN
+  sleep 0.5
+  expect "genre view 料理 from the menu lists what rokuban-cli shows" "$(cli show --genre 料理)" "$(programme_rows_as_cli)"
+  expect "料理 rows drawn light orange (page FFCC99, GDI 99CCFF)" 99CCFF \
+    "$(drive rows programme | awk 'substr($0, 15) ~ /^[0-9]+:[0-9]+ / {print $1}' | sort -u | paste -sd' ')"
+  sleep 0.3
+  shot_main genre-view
+  drive_quiet send-command 2000
+  expect "genre command 2000 shows 映画" "$(cli show --genre 映画)" "$(programme_rows_as_cli)"
+  drive_quiet send-command 1007
+  expect "時間 returns to the time view at 21:00" "$(cli show --hour 21)" "$(programme_rows_as_cli)"
+
+  # Day limits: ">" six times reaches today + 6, a seventh does nothing;
+  # "<" stops at yesterday; the buttons keep the hour.
+  local i
+  for i in 1 2 3 4 5 6 7; do drive_quiet send-command 1002; done
+  expect "> stops at six days ahead" "$(date_label 6)" "$(drive main-text 1001)"
+  expect "> keeps the hour" 17 "$(selected hour)"
+  expect "six days ahead lists what rokuban-cli shows" \
+    "$(cli show --hour 21 --date "$(date -d "$(date -d '5 hours ago' +%F) 6 days" +%F)")" "$(programme_rows_as_cli)"
+  drive_quiet click-row hour 25
+  expect "[↓] beyond the range does nothing" "$(date_label 6)" "$(drive main-text 1001)"
+  for i in 1 2 3 4 5 6 7 8 9; do drive_quiet send-command 1000; done
+  expect "< stops at yesterday" "$(date_label -1)" "$(drive main-text 1001)"
+  drive_quiet click-row hour 25
+  expect "[↓] moves to the next day" "$(date_label 0)" "$(drive main-text 1001)"
+  expect "[↓] lands on 05:00" 1 "$(selected hour)"
+  drive_quiet click-row hour 0
+  expect "[↑] moves to the previous day" "$(date_label -1)" "$(drive main-text 1001)"
+  expect "[↑] lands on 28:00" 24 "$(selected hour)"
+
+  # The tray icon: closing hides; only a left-button release shows again.
+  drive_quiet post 0x10 0 0
+  expect "close hides the main window" 0 "$(visible_within 0 3)"
+  drive_quiet post 0x800A 1 0x205
+  expect "right click on the tray icon leaves it hidden" 0 "$(visible_within 1 1)"
+  drive_quiet post 0x800A 1 0x202
+  expect "left click on the tray icon shows it" 1 "$(visible_within 1 3)"
+  expect "views instance quits with 0" 0 "$(quit_app "$folder")"
+}
+
+# --- The daily schedule: a crawl at the set minute. The timer's check is
+# posted rather than waited for; the minute itself has to come.
+case_schedule() {
+  local demo
+  demo=$(find_demo_guide)
+  if [ -z "$demo" ]; then
+    skip "schedule fires a crawl" "no demo guide"
+    return
+  fi
+  start_demo_guide "$demo" || { fail "demo guide starts"; return; }
+  local folder at
+  folder=$(new_folder schedule)
+  at=$(date -d '+1 minute' +%H%M)
+  write_settings "$folder" executed=1 server=127.0.0.1 "port=$DEMO_PORT" date=1 autoclose=1 "downloadtime=$((10#$at))"
+  start_app "$folder"
+  main_window_up || { fail "schedule: main window"; return; }
+  expect "an empty cache lists nothing" 0 "$(drive list programme count)"
+
+  # Without the companion tool the fifth menu item is 設定.
+  drive_quiet popup-menu hour $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_RETURN
+  check "without Denpoz.exe the menu has no companion submenu" wait_dialog "$CONNECT" 5000
+  drive_quiet click "$CONNECT" 2
+  dialog_gone "$CONNECT"
+
+  drive_quiet post 0x113 1006 0
+  check "timer before the set minute starts nothing" sh -c "! wine '$DRIVER_EXE' wait-window '#32770' '$CONNECT' 1500 >/dev/null 2>&1"
+  while [ "$(date +%H%M)" != "$at" ]; do sleep 0.5; done
+  drive_quiet post 0x113 1006 0
+  check "timer at the set minute opens the crawl" wait_dialog "$CONNECT" 10000
+  check "scheduled crawl closes by itself" dialog_gone "$CONNECT" 180000
+  check "the reload after the crawl fills the programme list" drive_quiet wait-rows programme 1 5000
+  drive_quiet post 0x113 1006 0
+  check "the next check waits for tomorrow" sh -c "! wine '$DRIVER_EXE' wait-window '#32770' '$CONNECT' 1500 >/dev/null 2>&1"
+  expect "schedule instance quits with 0" 0 "$(quit_app "$folder")"
 }
 
 start_display
 wineboot -i >/dev/null 2>&1
 # ROKUBAN_E2E_CASES may name a subset, e.g. "crawls first_run_ok".
-for name in ${ROKUBAN_E2E_CASES:-first_run_cancel first_run_ok configured_start failed_automatic_job crawls}; do
+for name in ${ROKUBAN_E2E_CASES:-first_run_cancel first_run_ok configured_start failed_automatic_job crawls programme_views schedule}; do
   "case_$name"
 done
 echo "screenshots in $OUT"

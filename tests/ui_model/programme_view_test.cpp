@@ -130,11 +130,11 @@ TEST_F(ProgrammeViewTest, RowsShowTimeAndTitleLineInThePageColourHeadersInTheHig
   RowLook film = programmeRowLook(*lateEvening, false, system);
   EXPECT_EQ("19:00 Film", film.text);
   EXPECT_EQ(0x000000u, film.textColour);
-  EXPECT_EQ(static_cast<ColourRef>(kFilm), film.background);  // handed to GDI as stored
+  EXPECT_EQ(0xCCCCFFu, film.background);  // the page's 0xFFCCCC as GDI takes it
   EXPECT_FALSE(film.bold);
 
   RowLook chosen = programmeRowLook(*lateEvening, true, system);
-  EXPECT_EQ(static_cast<ColourRef>(kFilm), chosen.textColour);
+  EXPECT_EQ(0xCCCCFFu, chosen.textColour);
   EXPECT_EQ(system.highlight, chosen.background);
 
   RowLook header = programmeRowLook(*table.cellAt(first, 0), false, system);
@@ -147,6 +147,16 @@ TEST_F(ProgrammeViewTest, RowsShowTimeAndTitleLineInThePageColourHeadersInTheHig
   EXPECT_EQ(system.highlight, chosenHeader.background);
 
   EXPECT_EQ("20:30 Quiz", programmeRowLook(*halfPast, false, system).text);
+}
+
+// Pages write 0xRRGGBB; GDI reads 0x00BBGGRR. Cooking's light orange must
+// not come out light blue.
+TEST(RowColourTest, PageColoursReachGdiWithRedAndBlueSwapped) {
+  EXPECT_EQ(0x99CCFFu, colourRefFromRgb(0xFFCC99));
+  EXPECT_EQ(0x0000FFu, colourRefFromRgb(0xFF0000));
+  EXPECT_EQ(0x00FF00u, colourRefFromRgb(0x00FF00));
+  EXPECT_EQ(0xFFFFFFu, colourRefFromRgb(0xFFFFFF));
+  EXPECT_EQ(0x332211u, colourRefFromRgb(0x7F112233));  // bits above the colour are dropped
 }
 
 TEST_F(ProgrammeViewTest, DetailPaneTakesAProgrammesBodyAndIgnoresHeaders) {

@@ -109,9 +109,8 @@ RowLook programmeRowLook(const ProgrammeCell& cell, bool selected, const SystemC
     look = RowLook{cell.body, system.highlight, system.highlightText, true};
   } else {
     std::string titleLine = cell.body.substr(0, cell.body.find('\r'));
-    // The page's 0xRRGGBB goes to GDI unchanged.
-    look = RowLook{cell.timeText + " " + titleLine, kBlack,
-                   static_cast<ColourRef>(cell.background), false};
+    look = RowLook{cell.timeText + " " + titleLine, kBlack, colourRefFromRgb(cell.background),
+                   false};
   }
   if (selected) {
     look.textColour = look.background;

@@ -11,6 +11,13 @@ using ColourRef = std::uint32_t;
 constexpr ColourRef kBlack = 0x000000;
 constexpr ColourRef kWhite = 0xFFFFFF;
 
+// A page colour 0xRRGGBB as GDI takes it (0x00BBGGRR): red and blue trade
+// places. Stored colours stay as the page wrote them; only drawing converts.
+constexpr ColourRef colourRefFromRgb(int rgb) {
+  const ColourRef value = static_cast<ColourRef>(rgb) & 0xFFFFFFu;
+  return ((value & 0xFFu) << 16) | (value & 0xFF00u) | ((value >> 16) & 0xFFu);
+}
+
 struct SystemColours {
   ColourRef highlight;      // COLOR_HIGHLIGHT
   ColourRef highlightText;  // COLOR_HIGHLIGHTTEXT

@@ -1,0 +1,78 @@
+// The main popup menu's items.
+#include "ui/model/popup_menu.h"
+
+#include "programme/genre_table.h"
+
+namespace {
+
+const char kTomorrow[] = "\x96\xbe\x93\xfa\x82\xcc\x94\xd4\x91\x67";   // "明日の番組"
+const char kNow[] = "\x8d\xa1\x82\xcc\x94\xd4\x91\x67";                 // "今の番組"
+const char kYesterday[] = "\x8d\xf0\x93\xfa\x82\xcc\x94\xd4\x91\x67";  // "昨日の番組"
+const char kView[] = "\x95\x5c\x8e\xa6";                                // "表示"
+const char kHours[] = "\x8e\x9e\x8a\xd4";                               // "時間"
+const char kStart[] = "\x8b\x4e\x93\xae";                               // "起動"
+const char kRemote[] = "\x83\x8a\x83\x82\x83\x52\x83\x93";              // "リモコン"
+const char kReservations[] = "\x98\x5e\x89\xe6\x97\x5c\x96\xf1\x88\xea\x97\x97";  // "録画予約一覧"
+const char kSettings[] = "\x90\xdd\x92\xe8";                            // "設定"
+const char kCrawl[] = "\x8f\x84\x89\xf1";                               // "巡回"
+const char kSync[] = "\x93\xaf\x8a\xfa";                                // "同期"
+const char kCancel[] = "\x83\x4c\x83\x83\x83\x93\x83\x5a\x83\x8b";      // "キャンセル"
+const char kQuit[] = "\x8f\x49\x97\xb9";                                // "終了"
+
+MenuEntry item(int id, const char* text, bool checked = false) {
+  MenuEntry entry;
+  entry.id = id;
+  entry.text = text;
+  entry.checked = checked;
+  return entry;
+}
+
+MenuEntry separator() {
+  MenuEntry entry;
+  entry.kind = MenuEntry::kSeparator;
+  return entry;
+}
+
+MenuEntry submenu(const char* text, std::vector<MenuEntry> children) {
+  MenuEntry entry;
+  entry.kind = MenuEntry::kSubmenu;
+  entry.text = text;
+  entry.children = std::move(children);
+  return entry;
+}
+
+MenuEntry viewSubmenu(const ViewState& view) {
+  std::vector<MenuEntry> children{item(kCommandHourView, kHours, view.mode == kTimeView),
+                                  separator()};
+  for (int i = 0; i < kGenreRowCount; ++i) {
+    const GenreRow& genre = kGenreTable[i];
+    children.push_back(item(kFirstGenreCommand + i, genre.name,
+                            view.mode == kGenreView && view.key == genre.colour));
+  }
+  return submenu(kView, std::move(children));
+}
+
+}  // namespace
+
+std::vector<MenuEntry> mainPopupMenu(const ViewState& view, bool companionInstalled) {
+  std::vector<MenuEntry> menu{item(1002, kTomorrow), item(1001, kNow), item(1000, kYesterday),
+                              separator(), viewSubmenu(view), separator()};
+  if (companionInstalled) {
+    menu.push_back(submenu("Denpoz", {item(kCommandCompanionStart, kStart),
+                                      item(kCommandCompanionRemote, kRemote),
+                                      item(kCommandCompanionReservations, kReservations)}));
+    menu.push_back(separator());
+  }
+  for (MenuEntry entry : {item(1003, kSettings), item(1004, kCrawl), item(1005, kSync), separator(),
+                          item(2, kCancel), item(1, kQuit)})
+    menu.push_back(entry);
+  return menu;
+}
+
+bool genreCommandColour(int id, int& colour) {
+  if (id < kFirstGenreCommand || id > kLastGenreCommand) return false;
+  const int row = id - kFirstGenreCommand;
+  if (row >= kGenreRowCount) return false;
+  colour = kGenreTable[row].colour;
+  return true;
+}

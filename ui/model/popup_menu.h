@@ -1,0 +1,34 @@
+// PopupMenu: the main window's popup menu as data: its items top to
+// bottom, with ids, texts (Shift-JIS), check marks and submenus, and what a
+// genre item's id stands for. The window code turns it into a menu.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ui/model/view_state.h"
+
+struct MenuEntry {
+  enum Kind { kItem, kSeparator, kSubmenu };
+  Kind kind = kItem;
+  int id = 0;  // items only
+  std::string text;
+  bool checked = false;
+  std::vector<MenuEntry> children;  // submenus only
+};
+
+// Ids of the "表示" submenu and the companion tool's submenu.
+constexpr int kCommandHourView = 1007;
+constexpr int kCommandCompanionStart = 1008;
+constexpr int kCommandCompanionRemote = 1009;
+constexpr int kCommandCompanionReservations = 1010;
+constexpr int kFirstGenreCommand = 2000;
+constexpr int kLastGenreCommand = 2099;
+
+// The whole menu for the current view; the "Denpoz" submenu and its
+// separator only when the companion tool is installed.
+std::vector<MenuEntry> mainPopupMenu(const ViewState& view, bool companionInstalled);
+
+// The genre colour a genre item's id stands for. False for ids outside
+// the genre items, and for ids in their range past the genre table.
+bool genreCommandColour(int id, int& colour);
