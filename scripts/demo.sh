@@ -1,26 +1,90 @@
 #!/usr/bin/env bash
 # The main job on a fresh machine with no Internet: set up and build, start
-# the demo guide service on a free loopback port, point a fresh settings file
-# at it, crawl the coming week with rokuban-cli and show tonight's guide.
+# the demo guide service on a free loopback port, and start Rokuban.exe under
+# wine pointed at it, so that its window crawls the coming week by itself
+# and fills. It runs on your DISPLAY when one is set, else on a private Xvfb;
+# a screenshot is taken once the crawl is done. Then rokuban-cli prints
+# tonight's guide from the same cache. Enter or Ctrl-C stops everything.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$(pwd)
 bash scripts/setup.sh
 bash scripts/build.sh >/dev/null
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/rokuban-demo.XXXXXX")
-cli=build/native/cli/rokuban-cli
-ini="$work/Rokuban.ini"
-build/native/tools/demo_guide/rokuban-demo-guide --port-file "$work/port" >"$work/guide.log" 2>&1 &
+cli=$root/build/native/cli/rokuban-cli
+rokuban=$root/build/windows/app/Rokuban.exe
+driver=$root/build/windows/tests/e2e/rokuban-driver.exe
+shot=$work/rokuban-window.png
+guide= xvfb= app=
+
+stop() {
+  trap - EXIT INT TERM
+  [ -n "$app" ] && kill "$app" 2>/dev/null
+  # The prefix is the demo's own: this ends only what the demo started.
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  [ -n "$guide" ] && kill "$guide" 2>/dev/null
+  wait 2>/dev/null || true
+}
+trap stop EXIT
+trap 'echo; exit 0' INT TERM
+
+"$root/build/native/tools/demo_guide/rokuban-demo-guide" --port-file "$work/port" >"$work/guide.log" 2>&1 &
 guide=$!
-trap 'kill $guide 2>/dev/null; wait $guide 2>/dev/null' EXIT
 for _ in $(seq 50); do [ -s "$work/port" ] && break; sleep 0.1; done
 port=$(cat "$work/port")
-echo "demo guide service on 127.0.0.1:$port; settings in $ini"
+echo "demo guide service on 127.0.0.1:$port; everything else in $work"
 
-"$cli" --ini "$ini" config set server 127.0.0.1
-"$cli" --ini "$ini" config set port "$port"
-"$cli" --ini "$ini" config set directory "$work/cache"
-"$cli" --ini "$ini" crawl --days 6
+# The Windows program in a folder of its own, set to crawl six days at
+# start-up and to close its progress dialog when done.
+mkdir -p "$work/app" "$work/app/cache"
+cp "$rokuban" "$work/app/Rokuban.exe"
+{
+  printf '[_config]\r\n'
+  printf '%s\r\n' executed=1 server=127.0.0.1 "port=$port" 'directory=cache' date=6 \
+    bootdownload=1 autoclose=1
+} >"$work/app/Rokuban.ini"
+
+if [ -z "${DISPLAY:-}" ]; then
+  number=90
+  while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do number=$((number + 1)); done
+  Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  xvfb=$!
+  export DISPLAY=":$number"
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  echo "no DISPLAY set: running on a private Xvfb ($DISPLAY)"
+fi
+export ROKUBAN_WINEPREFIX=${TMPDIR:-/tmp}/rokuban-demo-wine-$(id -u)
+source scripts/wine-env.sh
+
+(cd "$work/app" && exec wine Rokuban.exe >/dev/null 2>&1) &
+app=$!
+echo "Rokuban.exe started; it crawls the coming week now"
+if [ -f "$driver" ]; then
+  wine "$driver" wait-window '#32770' 接続 30000 >/dev/null 2>&1 || true
+  wine "$driver" wait-gone '#32770' 接続 300000 >/dev/null 2>&1 || true
+  wine "$driver" wait-rows programme 1 30000 >/dev/null 2>&1 || echo "the window shows no programmes"
+else
+  for _ in $(seq 600); do [ "$(ls "$work/app/cache" | grep -c 'tb\.tmp$')" -ge 36 ] && break; sleep 0.5; done
+  sleep 3
+fi
+sleep 1
+window=$(xwininfo -name Rokuban 2>/dev/null | awk '/Window id:/ {print $4}')
+if [ -n "$window" ] && import -window "$window" "$shot" 2>/dev/null; then
+  echo "screenshot of the window: $shot"
+else
+  echo "no screenshot (the window was not found)"
+fi
+
 echo
-echo "Tonight on the demo guide (21:00):"
-"$cli" --ini "$ini" show --hour 21
+echo "Tonight on the demo guide (21:00), by rokuban-cli from the same cache:"
+"$cli" --ini "$work/cli.ini" config set directory "$work/app/cache" >/dev/null
+"$cli" --ini "$work/cli.ini" show --hour 21 || true
+echo
+if [ -n "$xvfb" ]; then
+  echo "Rokuban.exe keeps running on $DISPLAY; press Enter or Ctrl-C to stop it all."
+else
+  echo "Rokuban.exe is on your display; press Enter or Ctrl-C to stop it all."
+fi
+read -r _ || true
