@@ -47,11 +47,9 @@ std::string personalPath(int key, int page) {
   return path;
 }
 
-}  // namespace
-
 // The slots of days + 1 broadcast days whose table is neither stored nor
 // convertible from a cached page.
-static std::vector<int> missingSlots(GuideCache& cache, const DateTime& now, int days,
+std::vector<int> missingSlots(GuideCache& cache, const DateTime& now, int days,
                                      ProgressSink& progress) {
   std::vector<int> queue;
   ProgrammeTable scratch;
@@ -70,7 +68,7 @@ static std::vector<int> missingSlots(GuideCache& cache, const DateTime& now, int
 }
 
 // Downloads the pages of one slot and stores its table file.
-static bool fetchSlot(GuideCache& cache, DownloadJob& job, int key, int pages,
+bool fetchSlot(GuideCache& cache, DownloadJob& job, int key, int pages,
                       ProgressSink& progress) {
   const std::string area = cache.settings().area();
   std::string label = slotLabel(key);
@@ -93,6 +91,8 @@ static bool fetchSlot(GuideCache& cache, DownloadJob& job, int key, int pages,
   cache.saveTableFile(key, table);
   return true;
 }
+
+}  // namespace
 
 int GuideCache::crawl(const DateTime& now, int days, ProgressSink& progress) {
   if (cacheDirectory().empty()) {
