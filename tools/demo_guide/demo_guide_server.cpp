@@ -6,79 +6,9 @@
 
 #include "guide/calendar.h"
 #include "tools/demo_guide/demo_pages.h"
+#include "tools/demo_guide/request_head.h"
 
 namespace {
-
-std::string lowerCase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
-int hexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  c = static_cast<char>(c | 0x20);
-  return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
-
-std::string percentDecoded(const std::string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 &&
-        hexValue(text[i + 2]) >= 0) {
-      out += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
-      i += 2;
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
-
-std::map<std::string, std::string> queryOf(const std::string& query) {
-  std::map<std::string, std::string> values;
-  std::size_t start = 0;
-  while (start <= query.size()) {
-    std::size_t end = query.find('&', start);
-    if (end == std::string::npos) end = query.size();
-    std::string pair = query.substr(start, end - start);
-    std::size_t equals = pair.find('=');
-    if (equals != std::string::npos) values[pair.substr(0, equals)] = percentDecoded(pair.substr(equals + 1));
-    start = end + 1;
-  }
-  return values;
-}
-
-struct Request {
-  std::string path;
-  std::map<std::string, std::string> headers;  // names lower-cased
-};
-
-Request parseHead(const std::string& head) {
-  Request request;
-  std::size_t lineEnd = head.find("\r\n");
-  std::string line = head.substr(0, lineEnd);
-  std::size_t first = line.find(' '), last = line.rfind(' ');
-  if (first != std::string::npos && last > first) request.path = line.substr(first + 1, last - first - 1);
-  // Through a proxy the request names the whole URL.
-  if (request.path.compare(0, 7, "http://") == 0) {
-    std::size_t slash = request.path.find('/', 7);
-    request.path = slash == std::string::npos ? "/" : request.path.substr(slash);
-  }
-  while (lineEnd != std::string::npos && lineEnd + 2 < head.size()) {
-    std::size_t next = head.find("\r\n", lineEnd + 2);
-    std::string header = head.substr(lineEnd + 2, next - lineEnd - 2);
-    std::size_t colon = header.find(':');
-    if (colon != std::string::npos) {
-      std::size_t value = header.find_first_not_of(' ', colon + 1);
-      request.headers[lowerCase(header.substr(0, colon))] =
-          value == std::string::npos ? "" : header.substr(value);
-    }
-    lineEnd = next;
-  }
-  return request;
-}
 
 DemoAnswer simpleAnswer(int status, const char* reason, const std::string& body = "") {
   DemoAnswer answer;
@@ -191,7 +121,7 @@ void DemoGuideServer::serve(os::SocketHandle connection) {
     os::closeSocket(connection);
     return;
   }
-  Request request = parseHead(head);
+  RequestHead request = parseRequestHead(head);
   DemoAnswer answer = answerFor(head);
   std::string body = answer.body;
   bool partial = false;
@@ -201,7 +131,7 @@ void DemoGuideServer::serve(os::SocketHandle connection) {
     long from = 0;
     if (range != request.headers.end() && std::sscanf(range->second.c_str(), "bytes=%ld-", &from) == 1 &&
         from > 0 && static_cast<std::size_t>(from) < body.size()) {
-      char contentRange[64];
+      char contentRange[96];
       std::snprintf(contentRange, sizeof contentRange, "Content-Range: bytes %ld-%zu/%zu", from,
                     body.size() - 1, body.size());
       answer.headers.push_back(contentRange);
@@ -228,15 +158,15 @@ int DemoGuideServer::cutsSoFar(const std::string& path) {
 }
 
 DemoAnswer DemoGuideServer::answerFor(const std::string& requestHead) {
-  Request request = parseHead(requestHead);
+  RequestHead request = parseRequestHead(requestHead);
   if (options_.failStatus > 0) return simpleAnswer(options_.failStatus, "Service Unavailable");
   std::size_t question = request.path.find('?');
   std::string where = request.path.substr(0, question);
   std::string query = question == std::string::npos ? "" : request.path.substr(question + 1);
-  if (where == "/cgi-bin/signin.cgi") return signInAnswer(queryOf(query));
+  if (where == "/cgi-bin/signin.cgi") return signInAnswer(parseQuery(query));
   if (where == "/cgi-bin/your_table.cgi") {
     auto cookie = request.headers.find("cookie");
-    return personalAnswer(queryOf(query), cookie == request.headers.end() ? "" : cookie->second);
+    return personalAnswer(parseQuery(query), cookie == request.headers.end() ? "" : cookie->second);
   }
   if (where.compare(0, 8, "/tables/") == 0) return areaAnswer(where);
   if (where == "/" || where == "/index.html") {
