@@ -6,22 +6,17 @@
 #include "guide/guide_cache.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo_guide/demo_guide_server.h"
-#include "ui/progress_sink.h"
+#include "ui/silent_progress.h"
 
 namespace {
 
-class QuietProgress : public ProgressSink {
+// Counts the bytes, for the throughput figure.
+class CountingProgress : public SilentProgress {
  public:
-  bool setFileTotal(int) override { return true; }
-  bool beginFile(const std::string&) override { return true; }
-  bool setByteTotal(int) override { return true; }
   bool addBytes(int n) override {
     bytes += n;
     return true;
   }
-  bool reportError(const std::string&) override { return false; }
-  bool flushBytes() override { return true; }
-  bool showStatus(const std::string&) override { return true; }
   long long bytes = 0;
 };
 
@@ -33,7 +28,7 @@ void BM_CrawlWeekFromDemoGuide(benchmark::State& state) {
   settings.section("_config")["port"] = std::to_string(server.port());
   settings.setDeleteHtml(true);
   GuideCache& cache = guideCache(settings);
-  QuietProgress progress;
+  CountingProgress progress;
   for (auto _ : state) {
     state.PauseTiming();
     TempFolder folder;

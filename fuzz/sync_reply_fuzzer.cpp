@@ -15,7 +15,7 @@
 #include "guide/guide_cache.h"
 #include "net/stream.h"
 #include "sync/sync_client.h"
-#include "ui/progress_sink.h"
+#include "ui/silent_progress.h"
 
 namespace {
 
@@ -49,16 +49,6 @@ class ReplayedServer : public Stream {
   bool closed_ = false;
 };
 
-class QuietProgress : public ProgressSink {
- public:
-  bool setFileTotal(int) override { return true; }
-  bool beginFile(const std::string&) override { return true; }
-  bool setByteTotal(int) override { return true; }
-  bool addBytes(int) override { return true; }
-  bool reportError(const std::string&) override { return false; }
-  bool flushBytes() override { return true; }
-  bool showStatus(const std::string&) override { return true; }
-};
 
 // One folder, emptied after every input and reused by later runs, so that
 // nothing piles up in the temporary directory.
@@ -82,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   cache.setSettings(settings);
 
   ReplayedServer server(data + 1, size - 1, data[0] % 16);
-  QuietProgress progress;
+  SilentProgress progress;
   SyncClient client(cache);
   int result = client.runOver(server, folder.string() + "/", progress);
   if (result < -1 || !server.closed()) std::abort();

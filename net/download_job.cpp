@@ -6,6 +6,7 @@
 #include "net/basic_credentials.h"
 #include "os/os.h"
 #include "ui/progress_sink.h"
+#include "ui/silent_progress.h"
 
 namespace {
 const char kReceiving[] = "\x8e\xf3\x90\x4d\x92\x86\x81\x63";                   // 受信中…
@@ -15,17 +16,6 @@ const char kRetryIn[] =
     "\x83\x8a\x83\x67\x83\x89\x83\x43\x82\xdc\x82\xc5%d\x95\x62\x81\x63";      // リトライまで%d秒…
 const char kInterrupted[] = "\x92\x86\x92\x66\x82\xb3\x82\xea\x82\xdc\x82\xb5\x82\xbd";  // 中断されました
 
-// Stands in when an observer operation runs outside fetch: accepts all.
-class SilentProgress : public ProgressSink {
- public:
-  bool setFileTotal(int) override { return true; }
-  bool beginFile(const std::string&) override { return true; }
-  bool setByteTotal(int) override { return true; }
-  bool addBytes(int) override { return true; }
-  bool reportError(const std::string&) override { return false; }
-  bool flushBytes() override { return true; }
-  bool showStatus(const std::string&) override { return true; }
-};
 }  // namespace
 
 DownloadJob::DownloadJob(SettingsStore& settings, Clock& clock)
