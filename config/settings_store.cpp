@@ -9,17 +9,47 @@ namespace {
 
 enum class LineState { start, inHeader, inKey, inValue, afterHeader };
 
+// Backups ".bak", ".bak1" ... ".bak99" before a save gives up.
+const int kMaxBackups = 100;
+
 bool writeAll(ByteSink& sink, const std::string& text) {
   return sink.write(text.data(), static_cast<int>(text.size())) == static_cast<int>(text.size());
+}
+
+bool readWholeFile(const std::string& path, std::string& content) {
+  LocalFile file;
+  if (!file.openForRead(path)) return false;
+  char block[1024];
+  int n;
+  while ((n = file.read(block, sizeof block)) > 0) content.append(block, static_cast<std::size_t>(n));
+  return n == 0;
+}
+
+bool writeWholeFile(const std::string& path, const std::string& content) {
+  LocalFile file;
+  bool written = file.createPrivateForWrite(path) &&
+                 file.write(content.data(), static_cast<int>(content.size())) ==
+                     static_cast<int>(content.size());
+  written = file.close() && written;
+  if (!written) os::removeFile(path);
+  return written;
 }
 
 }  // namespace
 
 bool SettingsStore::load(const std::string& path) {
   path_ = path;
+  // A missing file holds nothing a save could lose; any other failure to
+  // read it has the next save keep the file first.
+  loadedWhole_ = os::fileAttributes(path) == -1;
   LocalFile file;
   if (!file.openForRead(path)) return false;
   BufferedReader reader(file);
+  loadedWhole_ = readEntries(reader);
+  return loadedWhole_;
+}
+
+bool SettingsStore::readEntries(ByteSource& reader) {
   std::string currentSection, key, value;
   LineState state = LineState::start;
   for (int c; (c = reader.nextByte()) >= 0;) {
@@ -66,13 +96,37 @@ bool SettingsStore::load(const std::string& path) {
   return true;
 }
 
+bool SettingsStore::keepBackup() {
+  std::string original;
+  if (!readWholeFile(path_, original)) return false;
+  for (int n = 0; n < kMaxBackups; ++n) {
+    std::string candidate = path_ + ".bak" + (n == 0 ? std::string() : std::to_string(n));
+    if (os::fileAttributes(candidate) == -1) {
+      if (!writeWholeFile(candidate, original)) return false;
+      backupPath_ = candidate;
+      return true;
+    }
+    // An older backup of the same bytes already keeps them.
+    std::string older;
+    if (readWholeFile(candidate, older) && older == original) {
+      backupPath_ = candidate;
+      return true;
+    }
+  }
+  return false;
+}
+
 bool SettingsStore::save() {
   if (path_.empty()) return false;
-  const std::string temporary = path_ + ".new";
+  backupPath_.clear();
+  if (!loadedWhole_ && os::fileAttributes(path_) != -1 && !keepBackup()) return false;
+  const std::string target = os::linkTarget(path_);
+  const std::string temporary = target + ".new";
+  os::removeFile(temporary);  // a stale one would lend its permissions
   bool complete;
   {
     LocalFile file;
-    if (!file.createForWrite(temporary)) return false;
+    if (!file.createPrivateForWrite(temporary)) return false;
     {
       BufferedSink sink(file);
       complete = true;
@@ -87,10 +141,11 @@ bool SettingsStore::save() {
     }
     complete = file.close() && complete;
   }
-  if (!complete || !os::replaceFile(temporary, path_)) {
+  if (!complete || !os::replaceKeepingAttributes(temporary, target)) {
     os::removeFile(temporary);
     return false;
   }
+  loadedWhole_ = true;  // the old file, if it was not read whole, is kept
   return true;
 }
 
@@ -111,7 +166,10 @@ void SettingsStore::setInt(const std::string& section, const std::string& key, i
   storeInt(sections_[section], key, value);
 }
 
-void SettingsStore::setString(const std::string& section, const std::string& key,
+bool SettingsStore::setString(const std::string& section, const std::string& key,
                               const std::string& value) {
-  storeString(sections_[section], key, value);
+  if (breaksSettingsLine(section) || breaksSettingsLine(key) || breaksSettingsLine(value)) {
+    return false;
+  }
+  return storeString(sections_[section], key, value);
 }

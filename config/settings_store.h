@@ -10,6 +10,8 @@
 
 #include "config/string_map.h"
 
+class ByteSource;
+
 class SettingsStore {
  public:
   SettingsStore() = default;
@@ -22,17 +24,29 @@ class SettingsStore {
   bool load(const std::string& path);
   // Writes every section, sorted, to the remembered path. The new content
   // goes to a temporary file first and replaces the old file only when it is
-  // complete, so a failed save never leaves a half-written file behind.
-  // False when nothing could be written. With no path, writes nothing.
+  // complete, so a failed save never leaves a half-written file behind; the
+  // old file's permissions stay, a new one is its owner's only, and a
+  // symbolic link is written through to its target.
+  // When the last load did not read an existing file to its end, the file
+  // is first copied to a backup (see backupPath); when that copy fails,
+  // nothing is written. False when nothing could be written. With no path,
+  // writes nothing.
   bool save();
 
   const std::string& path() const { return path_; }
+  // False after a load that stopped early or could not read an existing
+  // file, until a save has kept that file as a backup.
+  bool loadedWhole() const { return loadedWhole_; }
+  // The backup the last save kept of a file not read whole; "" for none.
+  const std::string& backupPath() const { return backupPath_; }
 
   int getInt(const std::string& section, const std::string& key, int fallback) const;
   std::string getString(const std::string& section, const std::string& key,
                         const char* fallback) const;
   void setInt(const std::string& section, const std::string& key, int value);
-  void setString(const std::string& section, const std::string& key, const std::string& value);
+  // False, changing nothing, for a key or value holding CR, LF or NUL
+  // (see storeString).
+  bool setString(const std::string& section, const std::string& key, const std::string& value);
   // The section of that name, created empty when missing.
   StringMap& section(const std::string& name) { return sections_[name]; }
   bool hasSection(const std::string& name) const { return sections_.count(name) != 0; }
@@ -85,7 +99,14 @@ class SettingsStore {
   int personalTablePages();
 
  private:
+  bool readEntries(ByteSource& reader);
+  // Copies the file at path_ to the first free name of ".bak", ".bak1", ...,
+  // or finds it kept already in one of them. False when it cannot.
+  bool keepBackup();
+
   std::string path_;
+  bool loadedWhole_ = true;
+  std::string backupPath_;
   std::map<std::string, StringMap, ByteOrder> sections_;
 };
 

@@ -35,6 +35,12 @@ void storeInt(StringMap& map, const std::string& key, int value) {
   map[key] = text;
 }
 
-void storeString(StringMap& map, const std::string& key, const std::string& value) {
+bool breaksSettingsLine(const std::string& text) {
+  return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
+}
+
+bool storeString(StringMap& map, const std::string& key, const std::string& value) {
+  if (breaksSettingsLine(key) || breaksSettingsLine(value)) return false;
   map[key] = value;
+  return true;
 }

@@ -21,7 +21,10 @@ int lookupInt(const StringMap& map, const std::string& key, int fallback);
 // A copy of the value; the default (empty when null) when the key is absent.
 std::string lookupString(const StringMap& map, const std::string& key, const char* fallback);
 void storeInt(StringMap& map, const std::string& key, int value);
-void storeString(StringMap& map, const std::string& key, const std::string& value);
+// A key or value holding CR, LF or NUL would break the line of a settings
+// file: storeString refuses it (false) and leaves the map unchanged.
+bool storeString(StringMap& map, const std::string& key, const std::string& value);
+bool breaksSettingsLine(const std::string& text);
 
 // The `atoi` rule on a byte string, clamped rather than overflowing.
 int parseLeadingInt(const std::string& text);

@@ -12,6 +12,12 @@ bool LocalFile::createForWrite(const std::string& name) {
   return isOpen();
 }
 
+bool LocalFile::createPrivateForWrite(const std::string& name) {
+  close();
+  handle_ = os::createPrivateFileForWrite(name);
+  return isOpen();
+}
+
 bool LocalFile::close() {
   if (!isOpen()) return true;
   bool closed = os::closeFile(handle_);

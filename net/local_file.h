@@ -17,6 +17,8 @@ class LocalFile : public Stream {
   bool openForRead(const std::string& name);
   // Created or truncated, held exclusively.
   bool createForWrite(const std::string& name);
+  // Created or truncated, held exclusively; a new file is its owner's only.
+  bool createPrivateForWrite(const std::string& name);
   bool isOpen() const { return handle_ != os::kNoFile; }
 
   bool close() override;

@@ -18,6 +18,9 @@ constexpr FileHandle kNoFile = -1;
 FileHandle openFileForRead(const std::string& path);
 // Creates or truncates a file for writing, with no sharing.
 FileHandle createFileForWrite(const std::string& path);
+// The same for a file that may hold secrets: a new file is readable and
+// writable by its owner only (mode 0600 on POSIX; Win32 has no such mode).
+FileHandle createPrivateFileForWrite(const std::string& path);
 bool closeFile(FileHandle file);
 // Bytes read (0 at end of file), or -1 on failure.
 int readFile(FileHandle file, void* buffer, int size);
@@ -32,6 +35,14 @@ bool createDirectory(const std::string& path);
 bool removeFile(const std::string& path);
 // Moves `from` over `to`, replacing `to` when it exists.
 bool replaceFile(const std::string& from, const std::string& to);
+// The file that writing `path` must change: the final target when `path` is
+// a symbolic link (followed through every link), otherwise `path` itself.
+std::string linkTarget(const std::string& path);
+// Puts the complete file `from` in the place of `to` and keeps what belongs
+// to the old file: its permissions and owner on POSIX, its attributes and
+// security on Win32 (ReplaceFileA). Without an old file, a plain move.
+// `to` must not be a symbolic link (see linkTarget) and lie beside `from`.
+bool replaceKeepingAttributes(const std::string& from, const std::string& to);
 
 // Names (without directory) of the files matching `pattern`, a path whose
 // last component may hold the wildcard '?' (one byte) and '*'.

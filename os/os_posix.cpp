@@ -19,8 +19,8 @@ std::string nativePath(const std::string& path);
 
 // Emulates Win32 share modes with advisory locks: readers share, a writer
 // holds the file exclusively, so both builds refuse the same openings.
-FileHandle openLocked(const std::string& path, int flags, int lock) {
-  int fd = ::open(nativePath(path).c_str(), flags | O_CLOEXEC, 0644);
+FileHandle openLocked(const std::string& path, int flags, int lock, mode_t mode = 0644) {
+  int fd = ::open(nativePath(path).c_str(), flags | O_CLOEXEC, mode);
   if (fd < 0) return kNoFile;
   struct stat info;
   if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode) || ::flock(fd, lock | LOCK_NB) != 0) {
@@ -61,14 +61,25 @@ FileHandle openFileForRead(const std::string& path) {
   return openLocked(path, O_RDONLY, LOCK_SH);
 }
 
-FileHandle createFileForWrite(const std::string& path) {
+namespace {
+FileHandle createTruncated(const std::string& path, mode_t mode) {
   // Lock before truncating so that a file held by a reader is left intact.
-  FileHandle fd = openLocked(path, O_WRONLY | O_CREAT, LOCK_EX);
-  if (fd != kNoFile && ::ftruncate(static_cast<int>(fd), 0) != 0) {
+  FileHandle fd = openLocked(path, O_WRONLY | O_CREAT, LOCK_EX, mode);
+  struct stat info;
+  // Only a regular file has a length to cut; a device is written as it is.
+  if (fd != kNoFile && ::fstat(static_cast<int>(fd), &info) == 0 && S_ISREG(info.st_mode) &&
+      ::ftruncate(static_cast<int>(fd), 0) != 0) {
     ::close(static_cast<int>(fd));
     return kNoFile;
   }
   return fd;
+}
+}  // namespace
+
+FileHandle createFileForWrite(const std::string& path) { return createTruncated(path, 0644); }
+
+FileHandle createPrivateFileForWrite(const std::string& path) {
+  return createTruncated(path, 0600);
 }
 
 bool closeFile(FileHandle file) { return ::close(static_cast<int>(file)) == 0; }
@@ -106,6 +117,37 @@ bool removeFile(const std::string& path) {
 
 bool replaceFile(const std::string& from, const std::string& to) {
   return ::rename(nativePath(from).c_str(), nativePath(to).c_str()) == 0;
+}
+
+std::string linkTarget(const std::string& path) {
+  std::string current = nativePath(path);
+  // A loop of links ends the walk; writing then fails where the rename does.
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat info;
+    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+    std::vector<char> target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4096) + 1);
+    ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+    if (length < 0 || static_cast<std::size_t>(length) >= target.size()) return current;
+    std::string next(target.data(), static_cast<std::size_t>(length));
+    std::string::size_type slash = current.find_last_of('/');
+    if (next[0] != '/' && slash != std::string::npos) next = current.substr(0, slash + 1) + next;
+    current = next;
+  }
+  return current;
+}
+
+bool replaceKeepingAttributes(const std::string& from, const std::string& to) {
+  std::string nativeFrom = nativePath(from), nativeTo = nativePath(to);
+  struct stat old;
+  if (::stat(nativeTo.c_str(), &old) == 0) {
+    if (::chmod(nativeFrom.c_str(), old.st_mode & 07777) != 0) return false;
+    // Only the superuser may give a file away; an ordinary user's old file
+    // is already theirs.
+    if (::chown(nativeFrom.c_str(), old.st_uid, old.st_gid) != 0 && old.st_uid != ::getuid()) {
+      return false;
+    }
+  }
+  return ::rename(nativeFrom.c_str(), nativeTo.c_str()) == 0;
 }
 
 std::vector<std::string> findFiles(const std::string& pattern) {

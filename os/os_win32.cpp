@@ -22,6 +22,8 @@ FileHandle createFileForWrite(const std::string& path) {
                                 nullptr));
 }
 
+FileHandle createPrivateFileForWrite(const std::string& path) { return createFileForWrite(path); }
+
 bool closeFile(FileHandle file) { return CloseHandle(toHandle(file)) != 0; }
 
 int readFile(FileHandle file, void* buffer, int size) {
@@ -50,6 +52,14 @@ bool removeFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0
 
 bool replaceFile(const std::string& from, const std::string& to) {
   return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+std::string linkTarget(const std::string& path) { return path; }
+
+bool replaceKeepingAttributes(const std::string& from, const std::string& to) {
+  if (GetFileAttributesA(to.c_str()) == INVALID_FILE_ATTRIBUTES) return replaceFile(from, to);
+  return ReplaceFileA(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                      nullptr) != 0;
 }
 
 std::vector<std::string> findFiles(const std::string& pattern) {

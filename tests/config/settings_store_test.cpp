@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "net/local_file.h"
 #include "os/os.h"
 #include "tests/support/temp_folder.h"
 
@@ -106,6 +109,98 @@ TEST_F(SettingsFileTest, RandomBytesAndHugeLinesNeverCrash) {
   writeWholeFile(path, "k=" + std::string(10 * 1024 * 1024, 'v') + "\n");
   EXPECT_TRUE(other.load(path));
   EXPECT_EQ(10u * 1024 * 1024, other.getString("", "k", nullptr).size());
+}
+
+TEST_F(SettingsFileTest, ValuesThatWouldBreakALineAreRefusedWhoeverWritesThem) {
+  ASSERT_TRUE(loadText("[_config]\r\ndownloadtime=1230\r\ntvguidepass=secret\r\n"));
+  EXPECT_EQ(1230, store.downloadTime());
+  for (const std::string& bad : {std::string("tokyo\n[x"), std::string("a\rb"),
+                                 std::string("a\0b", 3)}) {
+    SCOPED_TRACE(bad);
+    EXPECT_FALSE(store.setString("_config", "area", bad));
+    EXPECT_FALSE(store.setString("_config", bad, "v"));
+    store.setTvGuidePass(bad);
+    EXPECT_EQ("secret", store.tvGuidePass());
+  }
+  EXPECT_FALSE(store.hasSection("x"));
+  EXPECT_EQ("[_config]\r\ndownloadtime=1230\r\ntvguidepass=secret\r\n", saved());
+}
+
+namespace fs = std::filesystem;
+
+// True where the file system keeps POSIX permission bits.
+bool keepsPermissions(const std::string& probe) {
+  writeWholeFile(probe, "");
+  std::error_code error;
+  fs::permissions(probe, fs::perms::owner_read | fs::perms::owner_write, error);
+  bool kept = !error && fs::status(probe).permissions() ==
+                            (fs::perms::owner_read | fs::perms::owner_write);
+  os::removeFile(probe);
+  return kept;
+}
+
+TEST_F(SettingsFileTest, SaveKeepsPermissionsAndWritesThroughALink) {
+  if (!keepsPermissions(folder.file("probe"))) GTEST_SKIP() << "no POSIX permissions here";
+  const fs::perms ownerOnly = fs::perms::owner_read | fs::perms::owner_write;
+  store.load(path);
+  store.setTvGuidePass("secret");
+  EXPECT_EQ("[_config]\r\ntvguidepass=secret\r\n", saved());
+  EXPECT_EQ(ownerOnly, fs::status(path).permissions());  // a new file may hold passwords
+
+  const fs::perms shared = ownerOnly | fs::perms::group_read;
+  fs::permissions(path, shared);
+  saved();
+  EXPECT_EQ(shared, fs::status(path).permissions());
+
+  ASSERT_TRUE(os::createDirectory(folder.file("real")));
+  const std::string target = folder.file("real/Rokuban.ini"), link = folder.file("link.ini");
+  writeWholeFile(target, "k=1\r\n");
+  fs::create_symlink("real/Rokuban.ini", link);
+  SettingsStore linked;
+  ASSERT_TRUE(linked.load(link));
+  linked.setString("", "k", "2");
+  ASSERT_TRUE(linked.save());
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ("[]\r\nk=2\r\n", readWholeFile(target));
+}
+
+TEST_F(SettingsFileTest, FileNotReadToItsEndIsKeptAsABackupBeforeASave) {
+  const std::string cut = "[_config]\r\narea=tokyo\r\n[\r\n[_config]\r\ntvguidepass=p\r\n";
+  EXPECT_FALSE(loadText(cut));
+  EXPECT_FALSE(store.loadedWhole());
+  EXPECT_EQ("[_config]\r\narea=tokyo\r\n", saved());
+  EXPECT_EQ(path + ".bak", store.backupPath());
+  EXPECT_EQ(cut, readWholeFile(path + ".bak"));
+  EXPECT_TRUE(store.loadedWhole());
+  saved();  // the file it writes now holds what it read: no second backup
+  EXPECT_EQ("", store.backupPath());
+
+  // The same bytes again reuse their backup; other bytes never overwrite it.
+  SettingsStore again, other;
+  writeWholeFile(path, cut);
+  again.load(path);
+  ASSERT_TRUE(again.save());
+  EXPECT_EQ(path + ".bak", again.backupPath());
+  writeWholeFile(path, "[");
+  other.load(path);
+  ASSERT_TRUE(other.save());
+  EXPECT_EQ(path + ".bak1", other.backupPath());
+  EXPECT_EQ(cut, readWholeFile(path + ".bak"));
+  EXPECT_EQ("[", readWholeFile(path + ".bak1"));
+}
+
+TEST_F(SettingsFileTest, FileHeldByAnotherWriterIsNeverReplaced) {
+  {
+    LocalFile held;  // another process holds the file exclusively
+    ASSERT_TRUE(held.createForWrite(path));
+    held.write("tvguidepass=p\r\n", 15);
+    EXPECT_FALSE(store.load(path));
+    store.setArea("osaka");
+    EXPECT_FALSE(store.save());
+  }
+  EXPECT_EQ("tvguidepass=p\r\n", readWholeFile(path));
+  EXPECT_EQ("[_config]\r\narea=osaka\r\n", saved());  // once free, kept first
+  EXPECT_EQ("tvguidepass=p\r\n", readWholeFile(path + ".bak"));
 }
 
 }  // namespace
