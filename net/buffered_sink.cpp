@@ -1,11 +1,19 @@
 #include "net/buffered_sink.h"
 
+#include <cstring>
+
 bool BufferedSink::flush() {
   int written = 0;
   while (written < count_) {
     int done = stream_.write(buffer_ + written, count_ - written);
     // A stream that accepts nothing would otherwise spin for ever.
-    if (done <= 0) return false;
+    if (done <= 0) {
+      // What reached the stream is gone from the buffer: a later flush
+      // carries on after it instead of writing it twice.
+      std::memmove(buffer_, buffer_ + written, static_cast<std::size_t>(count_ - written));
+      count_ -= written;
+      return false;
+    }
     written += done;
   }
   count_ = 0;

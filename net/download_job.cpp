@@ -14,6 +14,7 @@ const char kResume[] = "\x83\x8c\x83\x57\x83\x85\x81\x5b\x83\x80\x81\x49";      
 const char kConnecting[] = "\x90\xda\x91\xb1\x92\x86\x81\x63";                  // 接続中…
 const char kRetryIn[] =
     "\x83\x8a\x83\x67\x83\x89\x83\x43\x82\xdc\x82\xc5%d\x95\x62\x81\x63";      // リトライまで%d秒…
+const char kSaveFailed[] = "\x95\xdb\x91\xb6\x8e\xb8\x94\x73\x81\x49";  // 保存失敗！
 const char kInterrupted[] = "\x92\x86\x92\x66\x82\xb3\x82\xea\x82\xdc\x82\xb5\x82\xbd";  // 中断されました
 
 }  // namespace
@@ -68,6 +69,7 @@ bool DownloadJob::countDown() {
 bool DownloadJob::onConnect(const std::string&, int) {
   // A new transfer never appends to what an earlier, abandoned one left open.
   finishPageFile();
+  bodyStarted_ = false;
   return true;
 }
 
@@ -78,13 +80,18 @@ bool DownloadJob::onHeaders(const HttpResponse& response) {
     progress().reportError(response.reason);
     return false;
   }
-  // A resumed request answered with the whole page: start the file again.
-  if (response.status == 200) discardPageFile();
+  // A resumed request answered with the whole page: start the file and the
+  // byte count again, with the new total.
+  if (response.status == 200) {
+    discardPageFile();
+    bodyStarted_ = false;
+  }
   return true;
 }
 
 bool DownloadJob::onBodyStart(int length) {
-  if (pageFile_.isOpen()) return true;  // a resumed attempt carries on
+  if (bodyStarted_) return true;  // a resumed attempt carries on
+  bodyStarted_ = true;
   if (!progress().setByteTotal(length)) return false;
   progress().showStatus(kReceiving);
   if (pageFileName_.empty()) return true;
@@ -96,7 +103,8 @@ bool DownloadJob::onBodyStart(int length) {
 
 bool DownloadJob::onByte(int byte) {
   if (!progress().addBytes(1)) return false;
-  if (sink_) sink_->put(static_cast<unsigned char>(byte));
+  // A page with a hole is worse than none: a write that fails ends it.
+  if (sink_ && !sink_->put(static_cast<unsigned char>(byte))) return failToSave();
   return true;
 }
 
@@ -114,13 +122,21 @@ bool DownloadJob::onError(const std::string& message) {
 }
 
 bool DownloadJob::onComplete() {
-  finishPageFile();
-  return true;
+  return finishPageFile() || failToSave();
 }
 
-void DownloadJob::finishPageFile() {
-  sink_.reset();  // flushes into the still open file
-  pageFile_.close();
+bool DownloadJob::failToSave() {
+  progress().reportError(kSaveFailed);
+  discardPageFile();
+  os::removeFile(openFileName_);  // also when the failing close was the last step
+  return false;
+}
+
+bool DownloadJob::finishPageFile() {
+  if (!pageFile_.isOpen()) return true;
+  bool written = !sink_ || sink_->flush();
+  sink_.reset();
+  return pageFile_.close() && written;
 }
 
 void DownloadJob::discardPageFile() {

@@ -5,7 +5,8 @@
 //
 // Build one per job on the worker thread; call fetch or fetchWithRetry once
 // per resource. A cancelled transfer keeps what it wrote; the file is flushed
-// and closed when the next transfer starts or the job is destroyed.
+// and closed when the next transfer starts or the job is destroyed. A page
+// that cannot be written whole fails its transfer and is deleted.
 #pragma once
 
 #include <memory>
@@ -56,8 +57,12 @@ class DownloadJob : public TransferObserver {
  private:
   ProgressSink& progress();
   bool countDown();
-  // Flushes and closes the page file, keeping it on disk.
-  void finishPageFile();
+  // Flushes and closes the page file, keeping it on disk. False when a
+  // byte did not reach it.
+  bool finishPageFile();
+  // A page file that could not be written: reports it, deletes the file
+  // and returns false.
+  bool failToSave();
   // Closes the page file, drops the bytes not yet written, deletes it.
   void discardPageFile();
 
@@ -67,6 +72,7 @@ class DownloadJob : public TransferObserver {
   HttpClient client_;
   std::string pageFileName_;  // where the next transfer's body goes
   std::string openFileName_;  // the file pageFile_ holds open
+  bool bodyStarted_ = false;  // the transfer's byte total is announced
   LocalFile pageFile_;
   std::unique_ptr<BufferedSink> sink_;  // declared after pageFile_: goes first
 };

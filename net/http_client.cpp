@@ -9,6 +9,9 @@ namespace {
 const char kConnectFailed[] = "\x90\xda\x91\xb1\x8e\xb8\x94\x73\x81\x49";  // 接続失敗！
 const char kSendFailed[] = "\x91\x97\x90\x4d\x8e\xb8\x94\x73\x81\x49";     // 送信失敗！
 const char kReceiveFailed[] = "\x8e\xf3\x90\x4d\x8e\xb8\x94\x73\x81\x49";  // 受信失敗！
+// ページが16MBを超えました！
+const char kTooLarge[] =
+    "\x83\x79\x81\x5b\x83\x57\x82\xaa" "16MB" "\x82\xf0\x92\xb4\x82\xa6\x82\xdc\x82\xb5\x82\xbd\x81\x49";
 const int kPartialContent = 206;
 }  // namespace
 
@@ -82,6 +85,8 @@ HttpClient::Outcome HttpClient::attempt(TransferObserver& observer, int resumedA
   BufferedReader reader(socket);
   ResponseParser parser(reader);
   if (!parser.parse(response_)) {
+    // Half a head proves nothing: no status or header of it may count.
+    response_ = HttpResponse();
     observer.onError(kReceiveFailed);
     return Outcome::kFailed;
   }
@@ -90,6 +95,10 @@ HttpClient::Outcome HttpClient::attempt(TransferObserver& observer, int resumedA
   if (resumedAttempts > 0 && response_.status != kPartialContent) received = 0;
   auto lengthHeader = response_.headers.find("content-length");
   int bodyLength = lengthHeader == response_.headers.end() ? -1 : parseLeadingInt(lengthHeader->second);
+  if (bodyLength > maxBodyBytes_) {
+    observer.onError(kTooLarge);
+    return Outcome::kFailed;
+  }
   if (!observer.onBodyStart(bodyLength)) return Outcome::kFailed;
   return readBody(parser, bodyLength, observer, received);
 }
@@ -101,13 +110,16 @@ HttpClient::Outcome HttpClient::readBody(ByteSource& body, int length, TransferO
   while (length < 0 || count < length) {
     int byte = body.nextByte();
     if (byte < 0) break;
+    if (count == maxBodyBytes_) {
+      observer.onError(kTooLarge);
+      return Outcome::kFailed;
+    }
     if (!observer.onByte(byte)) return Outcome::kFailed;
     ++count;
     ++received;
   }
   if (length < 0 || count == length) {
-    observer.onComplete();
-    return Outcome::kComplete;
+    return observer.onComplete() ? Outcome::kComplete : Outcome::kFailed;
   }
   return Outcome::kShort;
 }

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "net/body_limit.h"
 #include "net/header_map.h"
 #include "net/http_response.h"
 #include "net/tcp_socket.h"
@@ -32,6 +33,9 @@ class HttpClient {
   const HeaderMap& requestHeaders() const { return requestHeaders_; }
   // The read time-out of each socket this client opens.
   void setReadTimeout(int milliseconds) { readTimeout_ = milliseconds; }
+  // The largest body a transfer accepts (kMaxBodyBytes unless changed); a
+  // longer one, announced or not, fails the transfer through onError.
+  void setMaxBodyBytes(int bytes) { maxBodyBytes_ = bytes; }
 
   // The request head for `path`. Sets "host" (never with a port) and, with a
   // proxy and credentials, "proxy-authorization" in the request headers.
@@ -41,7 +45,8 @@ class HttpClient {
   // onComplete was called); false otherwise, the observer already told why.
   bool transact(const std::string& path, TransferObserver& observer);
 
-  // The last response, also after a refused status.
+  // The last response, also after a refused status; empty (status 0) after
+  // a head that did not parse.
   const HttpResponse& response() const { return response_; }
   int status() const { return response_.status; }
   // A header of the last response, "" when absent.
@@ -68,4 +73,5 @@ class HttpClient {
   HeaderMap requestHeaders_;
   HttpResponse response_;
   int readTimeout_ = TcpSocket::kDefaultReadTimeoutMilliseconds;
+  int maxBodyBytes_ = kMaxBodyBytes;
 };

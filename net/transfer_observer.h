@@ -22,7 +22,8 @@ class TransferObserver {
   virtual bool onShortBody(int attempt) = 0;
   // A connect, send or header failure; the result is ignored.
   virtual bool onError(const std::string& message) = 0;
-  // The body ended properly; the result is ignored.
+  // The body ended properly. False when the observer could not keep it
+  // (it reports why itself): the transfer fails.
   virtual bool onComplete() = 0;
 
  protected:

@@ -23,7 +23,7 @@ class RecordingStream : public Stream {
   bool close() override { return true; }
   int read(void*, int) override { return 0; }
   int write(const void* data, int length) override {
-    if (failing) return -1;
+    if (failing || static_cast<int>(writes.size()) == acceptedWrites) return -1;
     int taken = length < chunk_ ? length : chunk_;
     writes.push_back(std::string(static_cast<const char*>(data), taken));
     return taken;
@@ -35,6 +35,7 @@ class RecordingStream : public Stream {
   }
   std::vector<std::string> writes;
   bool failing = false;
+  int acceptedWrites = -1;  // calls that succeed before every later one fails
 
  private:
   int chunk_;
@@ -67,6 +68,17 @@ TEST(BufferedSinkTest, PartialWritesAreRepeatedAndFailuresKeepTheBytes) {
   stream.failing = false;
   EXPECT_TRUE(sink.flush());
   EXPECT_EQ("0123456789abcdefghijx", stream.all());
+}
+
+TEST(BufferedSinkTest, AFailureAfterAPartialWriteKeepsWhatWasWritten) {
+  RecordingStream stream(7);
+  BufferedSink sink(stream);
+  EXPECT_EQ(10, sink.write("0123456789", 10));
+  stream.acceptedWrites = 1;
+  EXPECT_FALSE(sink.flush());
+  stream.acceptedWrites = -1;
+  EXPECT_TRUE(sink.flush());
+  EXPECT_EQ("0123456789", stream.all());
 }
 
 TEST(BufferedReaderTest, EndsForGoodAtTheFirstEmptyRead) {

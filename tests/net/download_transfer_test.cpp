@@ -24,6 +24,9 @@ const char kConnectFailed[] = "\x90\xda\x91\xb1\x8e\xb8\x94\x73\x81\x49";
 const char kReceiveFailed[] = "\x8e\xf3\x90\x4d\x8e\xb8\x94\x73\x81\x49";
 const char kReceiving[] = "\x8e\xf3\x90\x4d\x92\x86\x81\x63";
 const char kResume[] = "\x83\x8c\x83\x57\x83\x85\x81\x5b\x83\x80\x81\x49";
+const char kSaveFailed[] = "\x95\xdb\x91\xb6\x8e\xb8\x94\x73\x81\x49";
+const std::string kTooLarge =
+    "\x83\x79\x81\x5b\x83\x57\x82\xaa" "16MB" "\x82\xf0\x92\xb4\x82\xa6\x82\xdc\x82\xb5\x82\xbd\x81\x49";
 
 std::string directRequest(const std::string& path) {
   return "GET " + path + " HTTP/1.0\r\nContent-Length: 0\r\nhost: 127.0.0.1\r\n\r\n";
@@ -227,6 +230,57 @@ TEST_F(DownloadTransfer, ATransferWithoutPageFileOnlyCountsBytes) {
   EXPECT_EQ(progress.bytes, 4);
   endJob();
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+}
+
+TEST_F(DownloadTransfer, TheByteTotalIsAnnouncedOncePerBodyAndAnewForAWholePage) {
+  // Without a page file (the sign-in) a 206 answer carries the body on.
+  server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 10"}, "0123"));
+  server.reply(httpResponse("HTTP/1.0 206 Partial Content", {"Content-Length: 6"}, "456789"));
+  EXPECT_TRUE(job().fetch(progress, "/signin", ""));
+  EXPECT_EQ(count(progress.calls, "bytes 10"), 1);
+  EXPECT_EQ(count(progress.calls, "bytes 6"), 0);
+  EXPECT_EQ(progress.transferBytes, 10);
+
+  // A whole page answering the resume restarts the count with its total.
+  progress.calls.clear();
+  server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 10"}, "0123"));
+  server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 10"}, "0123456789"));
+  EXPECT_TRUE(job().fetch(progress, "/p", page()));
+  EXPECT_EQ(count(progress.calls, "bytes 10"), 2);
+  EXPECT_EQ(progress.transferBytes, 10);
+  EXPECT_EQ(readWholeFile(page()), "0123456789");
+}
+
+TEST_F(DownloadTransfer, ABodyOverTheCapFailsWithItsReasonAndLeavesNoFile) {
+  job().client().setMaxBodyBytes(100);
+  server.reply(httpResponse("HTTP/1.0 200 OK", {}, pageBody(101)));
+  server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 101"}, pageBody(101)));
+  for (int i = 0; i < 2; ++i) {
+    progress.calls.clear();
+    EXPECT_FALSE(job().fetch(progress, "/p", page()));
+    EXPECT_EQ(errors(progress.calls), std::vector<std::string>{kTooLarge});
+    EXPECT_FALSE(isFile(page()));
+  }
+  server.reply(httpResponse("HTTP/1.0 200 OK", {}, pageBody(100)));
+  EXPECT_TRUE(job().fetch(progress, "/p", page()));
+  EXPECT_EQ(readWholeFile(page()), pageBody(100));
+}
+
+TEST_F(DownloadTransfer, APageThatCannotBeWrittenFailsAndIsDeleted) {
+  // A link to a device whose every write fails as on a full disk.
+  std::error_code error;
+  std::filesystem::create_symlink("/dev/full", page(), error);
+  if (error || !isFile("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  for (int length : {100, 3000}) {  // the last flush fails; a put fails
+    SCOPED_TRACE(length);
+    progress.calls.clear();
+    server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: " + std::to_string(length)},
+                              pageBody(length)));
+    EXPECT_FALSE(job().fetch(progress, "/p", page()));
+    EXPECT_EQ(errors(progress.calls), std::vector<std::string>{kSaveFailed});
+    EXPECT_FALSE(std::filesystem::is_symlink(page()));
+    std::filesystem::create_symlink("/dev/full", page(), error);
+  }
 }
 
 namespace {

@@ -11,9 +11,13 @@ class RecordingProgress : public ProgressSink {
  public:
   bool setFileTotal(int total) override { return record("total " + std::to_string(total)); }
   bool beginFile(const std::string& label) override { return record("file " + label); }
-  bool setByteTotal(int total) override { return record("bytes " + std::to_string(total)); }
+  bool setByteTotal(int total) override {
+    transferBytes = 0;
+    return record("bytes " + std::to_string(total));
+  }
   bool addBytes(int n) override {
     bytes += n;
+    transferBytes += n;
     return !cancelled();
   }
   bool reportError(const std::string& message) override {
@@ -28,6 +32,7 @@ class RecordingProgress : public ProgressSink {
   int cancelAt = 0;
   std::vector<std::string> calls;
   long long bytes = 0;
+  long long transferBytes = 0;  // since the last byte total, as a dialog counts
 
  private:
   bool cancelled() const { return cancelAt > 0 && static_cast<int>(calls.size()) >= cancelAt; }
