@@ -19,6 +19,9 @@ const char kNoDirectory[] =
     "\x82\xa2\x81\x49";
 const char kChecking[] = "\x8a\x6d\x94\x46\x92\x86\x81\x63";  // 確認中…
 const char kAllPresent[] = "\x8a\x6d\x94\x46OK!!";             // 確認OK!!
+// は番組表ではありません。
+const char kNotATable[] =
+    "\x82\xcd\x94\xd4\x91\x67\x95\x5c\x82\xc5\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x42";
 
 std::string slotLabel(int key) {
   char label[32];
@@ -80,7 +83,8 @@ bool fetchSlot(GuideCache& cache, DownloadJob& job, int key, int pages,
     return false;
   }
   ProgrammeTable table;
-  if (!cache.parseDownloadedPage(key, pageFile, table)) return false;
+  // Without its first page the slot has nothing: say which one, and why.
+  if (!cache.parseDownloadedPage(key, pageFile, table)) return progress.reportError(label + kNotATable);
   for (int page = 2; page <= pages; ++page) {
     if (!progress.beginFile(slotLabel(key) + pageSuffix(page, pages))) return false;
     if (!job.fetchWithRetry(progress, personalPath(key, page), pageFile)) return false;
