@@ -33,3 +33,11 @@ bool takeOption(std::vector<std::string>& args, const std::string& name, std::st
 bool takeFlag(std::vector<std::string>& args, const std::string& name);
 // Prints "usage: rokuban-cli ..." for the verb to stderr and returns 2.
 int usageError(const CliContext& context, const char* verbName);
+// Saves the settings. False, saying why on stderr, when the file cannot be
+// written or was not read whole (its old content is then kept as a backup,
+// or the file left as it was).
+bool saveSettings(CliContext& context);
+
+// One command line, its arguments as given after the program name; the
+// exit code.
+int runCli(std::vector<std::string> args);

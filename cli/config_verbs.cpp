@@ -64,12 +64,14 @@ int runConfig(CliContext& context) {
       return 1;
     }
     // Stored as typed, byte for byte; the accessors read it back as they would.
-    context.settings.setString("_config", args[1], args[2]);
-    if (!context.settings.save()) {
-      std::fprintf(stderr, "rokuban-cli: cannot write %s\n", context.settingsPath.c_str());
-      return 1;
+    if (!context.settings.setString("_config", args[1], args[2])) {
+      std::fprintf(stderr,
+                   "rokuban-cli: the value for '%s' holds a line break or NUL, which the "
+                   "settings file cannot keep\n",
+                   args[1].c_str());
+      return 2;
     }
-    return 0;
+    return saveSettings(context) ? 0 : 1;
   }
   return usageError(context, "config");
 }

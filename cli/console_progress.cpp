@@ -7,9 +7,12 @@
 #include "os/os.h"
 #include "os/text.h"
 
-ConsoleProgress::ConsoleProgress() : terminal_(os::stderrIsTerminal()) { os::catchInterrupts(); }
+ConsoleProgress::ConsoleProgress(bool (*cancelled)())
+    : cancelled_(cancelled ? cancelled : os::interrupted), terminal_(os::stderrIsTerminal()) {
+  if (!cancelled) os::catchInterrupts();
+}
 
-bool ConsoleProgress::cancelled() const { return os::interrupted(); }
+bool ConsoleProgress::cancelled() const { return cancelled_(); }
 
 void ConsoleProgress::line(const std::string& prefix, const std::string& cp932) {
   endBar();

@@ -10,7 +10,8 @@
 
 class ConsoleProgress : public ProgressSink {
  public:
-  ConsoleProgress();
+  // `cancelled` tells whether the user asked to stop; by default, Ctrl-C.
+  explicit ConsoleProgress(bool (*cancelled)() = nullptr);
 
   bool setFileTotal(int total) override;
   bool beginFile(const std::string& label) override;
@@ -27,6 +28,7 @@ class ConsoleProgress : public ProgressSink {
   void drawBar();
   void endBar();
 
+  bool (*cancelled_)();
   bool terminal_;
   int fileTotal_ = 0;
   int fileNumber_ = 0;

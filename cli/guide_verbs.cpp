@@ -45,8 +45,9 @@ int runCrawl(CliContext& context) {
   ConsoleProgress progress;
   int result = guideCache(context.settings).crawl(now, days, progress);
   // The crawl may have signed in or normalised the area.
-  context.settings.save();
-  return finishWithResult(result);
+  const bool saved = saveSettings(context);
+  const int exitCode = finishWithResult(result);
+  return saved ? exitCode : 1;
 }
 
 int runDeleteAll(CliContext& context) {

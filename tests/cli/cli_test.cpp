@@ -1,0 +1,70 @@
+// The command line's edges: its progress sink's cancel contract, and how
+// `config set` and `crawl` treat a settings file they cannot keep whole.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "cli/console_progress.h"
+#include "os/os.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+bool gCancelled = false;
+bool cancelFlag() { return gCancelled; }
+
+TEST(ConsoleProgressTest, AfterACancelOnlyReportErrorAndFlushBytesAnswerAsBefore) {
+  ConsoleProgress progress(cancelFlag);
+  for (bool cancelled : {false, true}) {
+    SCOPED_TRACE(cancelled);
+    gCancelled = cancelled;
+    EXPECT_EQ(!cancelled, progress.setFileTotal(2));
+    EXPECT_EQ(!cancelled, progress.beginFile("12/06 05:00-"));
+    EXPECT_EQ(!cancelled, progress.setByteTotal(-1));
+    EXPECT_EQ(!cancelled, progress.addBytes(1));
+    EXPECT_EQ(!cancelled, progress.showStatus("status"));
+    EXPECT_FALSE(progress.reportError("error"));
+    EXPECT_TRUE(progress.flushBytes());
+  }
+  gCancelled = false;
+}
+
+class CliSettingsTest : public ::testing::Test {
+ protected:
+  int run(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--ini", path});
+    return runCli(args);
+  }
+
+  TempFolder folder;
+  std::string path = folder.file("Rokuban.ini");
+};
+
+TEST_F(CliSettingsTest, ConfigSetRefusesALineBreakAndLeavesTheFileAlone) {
+  const std::string file = "[_config]\r\narea=tokyo\r\ntvguidepass=p\r\n";
+  writeWholeFile(path, file);
+  for (const char* value : {"tokyo\n[x", "osaka\r"}) {
+    EXPECT_EQ(2, run({"config", "set", "area", value}));
+    EXPECT_EQ(file, readWholeFile(path));
+  }
+  EXPECT_EQ(0, run({"config", "set", "area", "osaka"}));
+  EXPECT_EQ("[_config]\r\narea=osaka\r\ntvguidepass=p\r\n", readWholeFile(path));
+}
+
+TEST_F(CliSettingsTest, AFileNotReadWholeIsKeptAndTheExitCodeSaysSo) {
+  const std::string cut = "[_config]\r\narea=tokyo\r\n[\r\ntvguidepass=p\r\n";
+  writeWholeFile(path, cut);
+  EXPECT_EQ(1, run({"config", "set", "area", "osaka"}));
+  EXPECT_EQ("[_config]\r\narea=osaka\r\n", readWholeFile(path));
+  EXPECT_EQ(cut, readWholeFile(path + ".bak"));
+
+  // The crawl saves too; a cache directory under a missing parent ends it at once.
+  const std::string noCache = "[_config]\r\ndirectory=" + folder.file("missing/child") + "\r\n[\r\n";
+  writeWholeFile(path, noCache);
+  EXPECT_EQ(1, run({"crawl", "--days", "0"}));
+  EXPECT_EQ(noCache, readWholeFile(path + ".bak1"));
+}
+
+}  // namespace
