@@ -9,9 +9,11 @@
 #include "net/clock.h"
 #include "net/paths.h"
 #include "os/os.h"
+#include "tests/support/loopback_http_server.h"
 #include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo_guide/demo_guide_server.h"
+#include "tools/guide_pages/guide_page.h"
 
 namespace {
 
@@ -162,6 +164,87 @@ TEST_F(CutBodiesCrawlTest, BrokenBodiesAreResumedIntoWholePages) {
   EXPECT_EQ(6, cache.crawl(now, 0, progress));
   EXPECT_EQ(12, server.requestCount());  // each page cut once, then resumed
   EXPECT_EQ(12u, files().size());
+}
+
+// Crawls at chosen moments against a scripted server: the calendar edges,
+// the paths sent, and pages that are not programme tables.
+class ScriptedCrawlTest : public ::testing::Test {
+ protected:
+  ScriptedCrawlTest() : cache(guideCache(settings)) {
+    settings.section("_config")["server"] = "127.0.0.1";
+    settings.section("_config")["port"] = std::to_string(server.port());
+    settings.section("_config")["directory"] = folder.file("cache");
+    cache.setClock(&clock);
+  }
+  ~ScriptedCrawlTest() override { cache.setClock(nullptr); }
+
+  static std::string pageAnswer(int hour) {
+    GuidePage page(hour, 1);
+    PageProgramme news;
+    news.channel = page.addChannel("NHK");
+    news.title = "News";
+    page.addProgramme(news);
+    return httpResponse("HTTP/1.0 200 OK", {}, page.eucJp());
+  }
+  std::string requestPath(std::size_t index) const {
+    std::vector<std::string> requests = server.requests();
+    if (index >= requests.size()) return "";
+    return requests[index].substr(4, requests[index].find(" HTTP/") - 4);
+  }
+  std::vector<std::string> checkedLabels(std::size_t count) const {
+    std::vector<std::string> labels;
+    for (const std::string& call : progress.calls) {
+      if (call.compare(0, 5, "file ") == 0 && labels.size() < count) labels.push_back(call.substr(5));
+    }
+    return labels;
+  }
+
+  LoopbackHttpServer server;
+  SettingsStore settings;
+  TempFolder folder;
+  GuideCache& cache;
+  FakeClock clock;
+  RecordingProgress progress;
+};
+
+TEST_F(ScriptedCrawlTest, TheNewYearIsCrossedWithAFiveDigitKey) {
+  for (int day = 0; day < 2; ++day) {
+    for (int hour : kSlotHours) server.reply(pageAnswer(hour));
+  }
+  EXPECT_EQ(12, cache.crawl({2026, 12, 31, 5, 0}, 1, progress));
+  EXPECT_EQ("/tables/1231/GBS/tokyo/25.html", requestPath(5));
+  EXPECT_EQ("/tables/0101/GBS/tokyo/05.html", requestPath(6));
+  EXPECT_TRUE(isFile(cache.tableFileName(123125)));
+  const std::string firstOfJanuary = cache.tableFileName(10105);
+  EXPECT_EQ("010105tb.tmp", firstOfJanuary.substr(firstOfJanuary.size() - 12));
+  EXPECT_TRUE(isFile(firstOfJanuary));
+}
+
+TEST_F(ScriptedCrawlTest, AtThreeTheDayBeforeIsCheckedFirst) {
+  cache.crawl({2026, 12, 7, 3, 0}, 1, progress);  // nothing answers: only the checks count
+  std::vector<std::string> expected;
+  for (const char* day : {"12/06", "12/07"}) {
+    for (const char* hour : {"05", "09", "13", "17", "21", "25"}) {
+      expected.push_back(std::string(day) + " " + hour + ":00-");
+    }
+  }
+  EXPECT_EQ(expected, checkedLabels(12));
+}
+
+TEST_F(ScriptedCrawlTest, AnEmptyAreaLeavesItsPathSegmentEmpty) {
+  settings.setArea("");
+  server.reply(pageAnswer(5));
+  cache.crawl({2026, 12, 7, 5, 0}, 0, progress);
+  EXPECT_EQ("/tables/1207/GBS//05.html", requestPath(0));
+}
+
+TEST_F(ScriptedCrawlTest, APageThatIsNotAProgrammeTableNamesItsSlot) {
+  server.reply(httpResponse("HTTP/1.0 200 OK", {}, "<html><body>maintenance</body></html>"));
+  EXPECT_EQ(-1, cache.crawl({2026, 12, 7, 5, 0}, 0, progress));
+  // は番組表ではありません。
+  EXPECT_EQ("error 12/07 05:00-\x82\xcd\x94\xd4\x91\x67\x95\x5c\x82\xc5\x82\xcd\x82\xa0\x82\xe8"
+            "\x82\xdc\x82\xb9\x82\xf1\x81\x42",
+            progress.calls.back());
 }
 
 }  // namespace
