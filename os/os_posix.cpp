@@ -130,6 +130,7 @@ std::string linkTarget(const std::string& path) {
     if (length < 0 || static_cast<std::size_t>(length) >= target.size()) return current;
     std::string next(target.data(), static_cast<std::size_t>(length));
     std::string::size_type slash = current.find_last_of('/');
+    if (next.empty()) return current;
     if (next[0] != '/' && slash != std::string::npos) next = current.substr(0, slash + 1) + next;
     current = next;
   }
