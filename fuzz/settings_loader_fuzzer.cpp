@@ -32,15 +32,24 @@ void writeAll(const std::string& path, const std::uint8_t* data, std::size_t siz
   }
 }
 
-// A folder of its own for this process, made once.
+void removeFolder();
+
+// A folder of its own for this process, made once and removed at exit (the
+// name outlives every static, so the exit handler can still read it).
 const std::string& folder() {
-  static const std::string path = [] {
+  static const std::string* path = [] {
     std::filesystem::path made = std::filesystem::temp_directory_path() /
                                  ("rokuban-settings-fuzz-" + std::to_string(std::random_device()()));
     std::filesystem::create_directories(made);
-    return made.string() + "/";
+    std::atexit(removeFolder);
+    return new std::string(made.string() + "/");
   }();
-  return path;
+  return *path;
+}
+
+void removeFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(folder(), ignored);
 }
 
 }  // namespace
