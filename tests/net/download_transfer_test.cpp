@@ -224,6 +224,13 @@ TEST_F(DownloadTransfer, AResumeThatCannotConnectLeavesNoPartialFile) {
   EXPECT_EQ(readWholeFile(page()), "fresh");
 }
 
+TEST_F(DownloadTransfer, AServerNameThatDoesNotResolveIsAConnectFailure) {
+  job().client().setServer(std::string(64, 'a') + ".invalid", server.port());  // no query leaves
+  EXPECT_FALSE(job().fetch(progress, "/p", page()));
+  EXPECT_EQ(errors(progress.calls), std::vector<std::string>{kConnectFailed});
+  EXPECT_TRUE(server.requests().empty());
+}
+
 TEST_F(DownloadTransfer, ATransferWithoutPageFileOnlyCountsBytes) {
   server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 4"}, "body"));
   EXPECT_TRUE(job().fetch(progress, "/cgi-bin/signin.cgi?id1=a&id2=b&passwd=c", ""));
