@@ -224,7 +224,7 @@ LRESULT CALLBACK mainWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPA
     case WM_CLOSE: return onClose(hwnd);
     case kTrayCallbackMessage: return onTrayCallback(hwnd, lParam);
     case WM_DESTROY: return onDestroy();
-    case kDescribeListRow: return describeListRow(wParam, lParam);
+    case kDescribeListRow: return describeListRow(hwnd, wParam, lParam);
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
   }
 }

@@ -38,8 +38,8 @@ std::string windowText(HWND window) {
   return text;
 }
 
-// Memory inside the target process: messages that carry a pointer (the
-// picker's, the list row query) are not carried across processes.
+// Memory inside the target process: the picker's messages carry a pointer,
+// which is not carried across processes.
 class RemoteBuffer {
  public:
   RemoteBuffer(HWND window, std::size_t size) : size_(size) {
@@ -258,6 +258,46 @@ int printListQuery(char** args) {
   return 0;
 }
 
+// Receives the row descriptions the main window copies back (WM_COPYDATA)
+// while the query is being sent: a message-only window of this thread.
+class RowReplyWindow {
+ public:
+  RowReplyWindow() {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "RokubanDriverReply";
+    RegisterClassA(&wc);
+    window_ = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              wc.hInstance, nullptr);
+  }
+  ~RowReplyWindow() {
+    if (window_) DestroyWindow(window_);
+  }
+  bool ok() const { return window_ != nullptr; }
+  // The row's description, or false when the program answered none.
+  bool describe(HWND main, int row, WORD which, std::string& description) {
+    received_.clear();
+    if (SendMessageA(main, kDescribeListRow, MAKEWPARAM(row, which),
+                     reinterpret_cast<LPARAM>(window_)) < 0)
+      return false;
+    description = received_;
+    return true;
+  }
+
+ private:
+  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_COPYDATA) return DefWindowProcA(window, message, wParam, lParam);
+    const COPYDATASTRUCT& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (data.dwData != kRowDescriptionTag || data.cbData == 0) return FALSE;
+    received_.assign(static_cast<const char*>(data.lpData), data.cbData - 1);
+    return TRUE;
+  }
+  static std::string received_;
+  HWND window_ = nullptr;
+};
+std::string RowReplyWindow::received_;
+
 // Every row as drawn: "BBGGRR TTGGRR text", one a line; with a row number
 // only that row.
 int printListRows(char** args) {
@@ -270,14 +310,12 @@ int printListRows(char** args) {
     first = std::atoi(args[1]);
     end = first + 1;
   }
-  RemoteBuffer remote(main, kRowDescriptionSize);
-  if (!remote.ok()) return 1;
+  RowReplyWindow reply;
+  if (!reply.ok()) return 1;
   for (int row = first; row < end; ++row) {
-    char text[kRowDescriptionSize] = {};
-    if (SendMessageA(main, kDescribeListRow, MAKEWPARAM(row, which), remote.pointer()) < 0) return 1;
-    remote.read(text);
-    text[kRowDescriptionSize - 1] = '\0';
-    std::printf("%s\n", text);
+    std::string text;
+    if (!reply.describe(main, row, which, text)) return 1;
+    std::printf("%s\n", text.c_str());
   }
   return 0;
 }
@@ -410,6 +448,15 @@ int usePopupMenu(char** args) {
   return 1;
 }
 
+// Whether the program still answers messages: a crashed one held by the
+// debugger keeps its windows but answers nothing.
+int responds(char** args) {
+  HWND main = mainWindow();
+  DWORD_PTR ignored = 0;
+  const UINT limit = args[0] ? static_cast<UINT>(std::atoi(args[0])) : 3000;
+  return main && SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, limit, &ignored) ? 0 : 1;
+}
+
 struct Verb {
   const char* name;
   int argumentCount;  // at least
@@ -451,6 +498,7 @@ const Verb kVerbs[] = {
     {"post", 3, postMainMessage, "MESSAGE WPARAM LPARAM"},
     {"wait-rows", 2, waitRows, "hour|programme MIN [MS]"},
     {"popup-menu", 1, usePopupMenu, "hour|programme [VK...]"},
+    {"responds", 0, responds, "[MS]"},
 };
 
 int usage() {

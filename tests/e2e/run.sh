@@ -250,6 +250,10 @@ case_configured_start() {
   expect "second start ends with 0" 0 "$(cat "$second/exit-code")"
   check "first instance keeps running" drive_quiet exists Rokuban Rokuban
   expect "first instance still has no exit code" running "$(wait_exit "$folder" 1)"
+  # Any program may send the row query: what comes in lParam is no address.
+  drive_quiet post 0x8301 1 0x10
+  check "a row query carrying a stray address leaves the program answering" drive_quiet responds
+  expect "the row query still answers its driver" 05:00 "$(drive rows hour 1 | cut -c15-)"
 
   drive_quiet main-command 1003
   wait_dialog "$CONNECT" || { fail "settings button opens the dialog"; return; }
