@@ -360,6 +360,9 @@ case_failed_automatic_job() {
   status=$(drive text "$CONNECT" 1010)
   check "failed sync leaves its own message ($status)" test -n "$status"
   check "failed automatic job keeps the dialog a while" drive_quiet exists "#32770" "$CONNECT"
+  # Nothing may look usable while the dialog is about to close by itself.
+  expect "controls stay disabled while the message lingers" "0 0 0 0" \
+    "$(drive enabled "$CONNECT" 1001) $(drive enabled "$CONNECT" 3) $(drive enabled "$CONNECT" 1020) $(drive enabled "$CONNECT" 1)"
   check "failed automatic job closes the dialog after the linger" dialog_gone "$CONNECT" 40000
   expect "failed-sync instance quits with 0" 0 "$(quit_app "$folder")"
 }
