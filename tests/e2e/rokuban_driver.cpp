@@ -4,11 +4,13 @@
 // code (0 yes/done, 1 no/failed, 2 usage) and, for queries, on stdout.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "ui/list_row_query.h"
 
@@ -457,6 +459,73 @@ int responds(char** args) {
   return main && SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, limit, &ignored) ? 0 : 1;
 }
 
+// --- The tray icon, through the shell of wine's X11 driver: without a tray
+// on the display it shows its icons in a window of its own, one child
+// window per icon, which passes mouse events to the icon's owner.
+
+const char kWineTrayClass[] = "__winex11_standalone_tray";
+const char kWineTrayIconClass[] = "__winex11_tray_icon";
+
+// The program's icon record as the shell knows it: owner window and id 1.
+NOTIFYICONDATAA rokubanIcon(HWND main) {
+  NOTIFYICONDATAA icon = {};
+  icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  icon.hWnd = main;
+  icon.uID = 1;
+  return icon;
+}
+
+// Whether the shell holds the program's icon: changing nothing of it
+// succeeds only then.
+int trayIconPresent(char**) {
+  HWND main = mainWindow();
+  if (!main) return 1;
+  NOTIFYICONDATAA icon = rokubanIcon(main);
+  return Shell_NotifyIconA(NIM_MODIFY, &icon) ? 0 : 1;
+}
+
+// The shell forgets the program's icon, as when it restarts.
+int forgetTrayIcon(char**) {
+  HWND main = mainWindow();
+  if (!main) return 1;
+  NOTIFYICONDATAA icon = rokubanIcon(main);
+  return Shell_NotifyIconA(NIM_DELETE, &icon) ? 0 : 1;
+}
+
+// What a restarted shell sends to every top-level window.
+int announceTaskbar(char**) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0,
+                             SMTO_ABORTIFHUNG, 5000, &ignored)
+             ? 0
+             : 1;
+}
+
+std::vector<HWND> trayIconWindows() {
+  std::vector<HWND> icons;
+  HWND tray = FindWindowA(kWineTrayClass, nullptr);
+  for (HWND icon = tray ? FindWindowExA(tray, nullptr, kWineTrayIconClass, nullptr) : nullptr; icon;
+       icon = FindWindowExA(tray, icon, kWineTrayIconClass, nullptr)) {
+    if (IsWindowVisible(icon)) icons.push_back(icon);
+  }
+  return icons;
+}
+
+// The number of icons the shell shows (only the program puts one there).
+int printTrayIconCount(char**) {
+  std::printf("%d\n", static_cast<int>(trayIconWindows().size()));
+  return 0;
+}
+
+// A left click on the one icon the shell shows.
+int clickTrayIcon(char**) {
+  std::vector<HWND> icons = trayIconWindows();
+  if (icons.size() != 1) return 1;
+  SendMessageA(icons[0], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageA(icons[0], WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  return 0;
+}
+
 struct Verb {
   const char* name;
   int argumentCount;  // at least
@@ -499,6 +568,11 @@ const Verb kVerbs[] = {
     {"wait-rows", 2, waitRows, "hour|programme MIN [MS]"},
     {"popup-menu", 1, usePopupMenu, "hour|programme [VK...]"},
     {"responds", 0, responds, "[MS]"},
+    {"tray-icon", 0, trayIconPresent, ""},
+    {"tray-forget", 0, forgetTrayIcon, ""},
+    {"taskbar-created", 0, announceTaskbar, ""},
+    {"tray-count", 0, printTrayIconCount, ""},
+    {"tray-click", 0, clickTrayIcon, ""},
 };
 
 int usage() {

@@ -95,13 +95,14 @@ write_settings() {
   { printf '[_config]\r\n'; for line in "$@"; do printf '%s\r\n' "$line"; done; } >"$folder/Rokuban.ini"
 }
 
-# start_app FOLDER: starts the program there; its exit code lands in FOLDER/exit-code.
+# start_app FOLDER [EXE]: starts the program (EXE, default Rokuban.exe) there;
+# its exit code lands in FOLDER/exit-code.
 # An instance left over from an earlier case would take its place.
 start_app() {
-  local folder=$1
+  local folder=$1 exe=${2:-Rokuban.exe}
   drive_quiet wait-gone Rokuban Rokuban 5000 || echo "      an earlier instance is still running" >&2
   rm -f "$folder/exit-code"
-  ( cd "$folder" && wine Rokuban.exe >/dev/null 2>&1; echo $? >"$folder/exit-code" ) &
+  ( cd "$folder" && wine "$exe" >/dev/null 2>&1; echo $? >"$folder/exit-code" ) &
   APP_PIDS+=($!)
 }
 
@@ -365,6 +366,48 @@ case_failed_automatic_job() {
     "$(drive enabled "$CONNECT" 1001) $(drive enabled "$CONNECT" 3) $(drive enabled "$CONNECT" 1020) $(drive enabled "$CONNECT" 1)"
   check "failed automatic job closes the dialog after the linger" dialog_gone "$CONNECT" 40000
   expect "failed-sync instance quits with 0" 0 "$(quit_app "$folder")"
+}
+
+# --- The tray icon: one only, a second start leaves a hidden window
+# hidden, and a shell that starts again gets the icon back.
+case_tray_icon() {
+  local folder
+  folder=$(new_folder tray)
+  write_settings "$folder" executed=1
+  start_app "$folder"
+  main_window_up || { fail "tray: main window"; return; }
+  check "the shell holds the tray icon" drive_quiet tray-icon
+  expect "one tray icon" 1 "$(drive tray-count)"
+  drive_quiet post 0x10 0 0
+  expect "close hides the main window (tray case)" 0 "$(visible_within 0 3)"
+  ( cd "$folder" && wine Rokuban.exe >/dev/null 2>&1; echo $? >"$WORK/tray-second-exit" )
+  expect "second start while hidden ends with 0" 0 "$(cat "$WORK/tray-second-exit")"
+  expect "second start leaves the window hidden" 0 "$(visible_within 1 2)"
+  expect "second start adds no tray icon" 1 "$(drive tray-count)"
+  check "a click on the icon in the shell shows the window" drive_quiet tray-click
+  expect "the window shows after the click" 1 "$(visible_within 1 3)"
+
+  drive_quiet post 0x10 0 0
+  visible_within 0 3 >/dev/null
+  drive_quiet tray-forget
+  expect "a restarted shell has no icon" 0 "$(drive tray-count)"
+  check "TaskbarCreated reaches the program" drive_quiet taskbar-created
+  local present=1
+  for _ in $(seq 30); do
+    drive_quiet tray-icon && { present=0; break; }
+    sleep 0.1
+  done
+  check "the icon comes back after TaskbarCreated" test "$present" -eq 0
+  expect "one tray icon after TaskbarCreated" 1 "$(drive tray-count)"
+  sleep 0.3
+  shot tray-icon-back
+  check "a click on the icon that came back" drive_quiet tray-click
+  expect "shows the hidden window again" 1 "$(visible_within 1 3)"
+  drive_quiet taskbar-created
+  sleep 0.5
+  expect "TaskbarCreated while the icon is there adds none" 1 "$(drive tray-count)"
+  expect "tray instance quits with 0" 0 "$(quit_app "$folder")"
+  expect "no icon left after quitting" 0 "$(drive tray-count)"
 }
 
 # --- Crawls against the demo guide service.
@@ -708,7 +751,7 @@ case_schedule() {
 start_display
 wineboot -i >/dev/null 2>&1
 # ROKUBAN_E2E_CASES may name a subset, e.g. "crawls first_run_ok".
-for name in ${ROKUBAN_E2E_CASES:-first_run_cancel first_run_ok configured_start failed_automatic_job crawls programme_views schedule}; do
+for name in ${ROKUBAN_E2E_CASES:-first_run_cancel first_run_ok configured_start tray_icon failed_automatic_job crawls programme_views schedule}; do
   "case_$name"
 done
 echo "screenshots in $OUT"
