@@ -368,6 +368,26 @@ case_failed_automatic_job() {
   expect "failed-sync instance quits with 0" 0 "$(quit_app "$folder")"
 }
 
+# --- The executable's name does not name the settings file.
+case_renamed_executable() {
+  local folder
+  folder=$(new_folder renamed)
+  mv "$folder/Rokuban.exe" "$folder/Bangumi.exe"
+  write_settings "$folder" executed=1 downloadtime=2330
+  start_app "$folder" Bangumi.exe
+  check "renamed program starts without the first-run dialog" main_window_up
+  check "renamed program opens no dialog by itself" sh -c "! wine '$DRIVER_EXE' wait-window '#32770' '$CONNECT' 1500 >/dev/null 2>&1"
+  drive_quiet main-command 1003
+  wait_dialog "$CONNECT" || { fail "renamed: settings dialog"; return; }
+  expect "renamed program reads Rokuban.ini" 23:30 "$(drive time "$CONNECT" 1021)"
+  drive_quiet set-time "$CONNECT" 1021 6 15
+  drive_quiet click "$CONNECT" 1
+  dialog_gone "$CONNECT"
+  expect "renamed program quits with 0" 0 "$(quit_app "$folder")"
+  expect "renamed program writes Rokuban.ini" 615 "$(setting "$folder" downloadtime)"
+  check "and no file named after the executable" test ! -e "$folder/Bangumi.ini"
+}
+
 # --- The tray icon: one only, a second start leaves a hidden window
 # hidden, and a shell that starts again gets the icon back.
 case_tray_icon() {
@@ -496,6 +516,29 @@ case_crawls() {
   drive_quiet click "$CONNECT" 2
   dialog_gone "$CONNECT"
   quit_app "$folder" >/dev/null
+}
+
+# --- bootdownload=1: the crawl starts as the program starts, over the
+# stored day count (1: today and tomorrow), and ends in the dialog.
+case_boot_download() {
+  local demo folder
+  demo=$(find_demo_guide)
+  if [ -z "$demo" ]; then
+    skip "start-up crawl" "no demo guide"
+    return
+  fi
+  start_demo_guide "$demo" || { fail "demo guide starts"; return; }
+  folder=$(new_folder boot-download)
+  write_settings "$folder" executed=1 server=127.0.0.1 "port=$DEMO_PORT" date=1 autoclose=0 bootdownload=1
+  start_app "$folder"
+  check "bootdownload=1 opens the crawl at start-up" wait_dialog "$CONNECT"
+  expect "the start-up crawl shows the stored day count" 0 "$(drive combo-selected "$CONNECT" 1008)"
+  check "start-up crawl ends with 終了" drive_quiet expect-text "$CONNECT" 1010 終了 180000
+  expect "start-up crawl covers today and tomorrow" 2 \
+    "$(ls "$folder/Rokuban" | sed -n 's/^\([0-9]\{4\}\)[0-9][0-9]tb\.tmp$/\1/p' | sort -u | wc -l)"
+  drive_quiet click "$CONNECT" 2
+  dialog_gone "$CONNECT"
+  expect "boot-download instance quits with 0" 0 "$(quit_app "$folder")"
 }
 
 # --- The main window over a cache of the coming week: hour list, the three
@@ -751,7 +794,7 @@ case_schedule() {
 start_display
 wineboot -i >/dev/null 2>&1
 # ROKUBAN_E2E_CASES may name a subset, e.g. "crawls first_run_ok".
-for name in ${ROKUBAN_E2E_CASES:-first_run_cancel first_run_ok configured_start tray_icon failed_automatic_job crawls programme_views schedule}; do
+for name in ${ROKUBAN_E2E_CASES:-first_run_cancel first_run_ok configured_start renamed_executable tray_icon failed_automatic_job crawls boot_download programme_views schedule}; do
   "case_$name"
 done
 echo "screenshots in $OUT"
