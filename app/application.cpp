@@ -45,6 +45,8 @@ bool Application::createMainWindow(const char* className, const char* title, WND
   cs.lpszClass = className;
 
   adjustWindowClass(wc, cs);
+  // A class that took another icon leaves the extracted one to nobody.
+  if (large != nullptr && wc.hIcon != large) DestroyIcon(large);
   if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
   mainWindow_ = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y,
                                 cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance,

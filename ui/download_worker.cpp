@@ -81,16 +81,21 @@ int DownloadWorker::run() {
 }
 
 void DownloadWorker::finishJob() {
+  // Read before any control comes back: from then on the dialog's thread
+  // may change the settings.
+  JobEnding ending = jobEnding(result, autoStartId, cancelRequested.load(), jobId,
+                               settings->autoClose());
+  // The job's last message stays readable, and nothing may look usable
+  // while the dialog is about to close by itself.
+  if (ending.lingerMilliseconds > 0) Sleep(ending.lingerMilliseconds);
+  // Stops the dialog's timer from drawing the count back after it is cleared.
+  running.store(false);
   setText(IDC_BYTE_COUNT, "");
   SendDlgItemMessageA(dialog, IDC_ITEM_BAR, PBM_SETPOS, 0, 0);
   SendDlgItemMessageA(dialog, IDC_BYTE_BAR, PBM_SETPOS, 0, 0);
+  KillTimer(dialog, ID_BYTE_TIMER);
   enableJobControls(dialog, true);
   EnableWindow(GetDlgItem(dialog, IDCANCEL), TRUE);
-  KillTimer(dialog, ID_BYTE_TIMER);
-  running.store(false);
-  JobEnding ending = jobEnding(result, autoStartId, cancelRequested.load(), jobId,
-                               settings->autoClose());
-  if (ending.lingerMilliseconds > 0) Sleep(ending.lingerMilliseconds);
   if (!ending.status.empty()) setText(IDC_STATUS, ending.status);
   PostMessageA(dialog, WM_COMMAND, IDC_JOIN_WORKER, 0);
   if (ending.closeAfter) PostMessageA(dialog, WM_COMMAND, IDOK, 0);

@@ -19,6 +19,7 @@
 #include "ui/model/daily_schedule.h"
 #include "ui/model/main_layout.h"
 #include "ui/model/popup_menu.h"
+#include "ui/model/tray_icon_retry.h"
 #include "ui/programme_list.h"
 
 namespace {
@@ -31,6 +32,10 @@ HWND mainWindow = nullptr;
 HWND detailPane = nullptr;
 HWND savedFocus = nullptr;
 NOTIFYICONDATAA trayIcon;
+TrayIconRetry trayRetry;
+// Sent to every top-level window when the shell starts again: its tray is
+// empty then.
+UINT taskbarCreated = 0;
 DailySchedule schedule;
 
 SettingsStore& settings() { return Application::instance().settings(); }
@@ -87,6 +92,27 @@ HMENU buildMenu(const std::vector<MenuEntry>& entries) {
   return menu;
 }
 
+// Added, or already there: the shell may announce itself while it still
+// holds the icon.
+bool putTrayIcon() {
+  return Shell_NotifyIconA(NIM_ADD, &trayIcon) || Shell_NotifyIconA(NIM_MODIFY, &trayIcon);
+}
+
+// Without the icon a hidden window could never be shown again: a shell that
+// is not ready yet is asked again every second for a while.
+void showTrayIcon(HWND hwnd) {
+  if (putTrayIcon()) {
+    KillTimer(hwnd, kTrayRetryTimer);
+    return;
+  }
+  trayRetry.begin();
+  SetTimer(hwnd, kTrayRetryTimer, kTrayRetryIntervalMs, nullptr);
+}
+
+void retryTrayIcon(HWND hwnd) {
+  if (!trayRetry.another(putTrayIcon())) KillTimer(hwnd, kTrayRetryTimer);
+}
+
 void addTrayIcon(HWND hwnd) {
   trayIcon = NOTIFYICONDATAA{};
   // The first-version record: its size depends on the pointer width.
@@ -97,7 +123,8 @@ void addTrayIcon(HWND hwnd) {
   trayIcon.uCallbackMessage = kTrayCallbackMessage;
   ExtractIconExA(Application::instance().modulePath().c_str(), 0, nullptr, &trayIcon.hIcon, 1);
   lstrcpynA(trayIcon.szTip, "Rokuban", sizeof trayIcon.szTip);
-  Shell_NotifyIconA(NIM_ADD, &trayIcon);
+  taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  showTrayIcon(hwnd);
 }
 
 // On the first run the connect dialog comes first; leaving it with
@@ -168,7 +195,12 @@ LRESULT onCommand(HWND hwnd, int id) {
   return 1;
 }
 
-LRESULT onTimer(HWND hwnd) {
+// Every timer but the tray icon's retry checks the schedule.
+LRESULT onTimer(HWND hwnd, WPARAM id) {
+  if (id == kTrayRetryTimer) {
+    retryTrayIcon(hwnd);
+    return 1;
+  }
   if (dailyRunDue(schedule, currentDateTime())) PostMessageA(hwnd, WM_COMMAND, kCommandCrawl, 0);
   return 1;
 }
@@ -191,8 +223,14 @@ LRESULT onTrayCallback(HWND hwnd, LPARAM mouseEvent) {
   return 1;
 }
 
+LRESULT onTaskbarCreated(HWND hwnd) {
+  showTrayIcon(hwnd);
+  return 0;
+}
+
 LRESULT onDestroy() {
   Shell_NotifyIconA(NIM_DELETE, &trayIcon);
+  if (trayIcon.hIcon) DestroyIcon(trayIcon.hIcon);
   PostQuitMessage(0);
   return 1;
 }
@@ -215,16 +253,18 @@ void setFocus(HWND window) {
 }
 
 LRESULT CALLBACK mainWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  // A registered message has no fixed number to switch on.
+  if (message == taskbarCreated && taskbarCreated != 0) return onTaskbarCreated(hwnd);
   switch (message) {
     case WM_CREATE: return onCreate(hwnd, *reinterpret_cast<CREATESTRUCTA*>(lParam));
     case WM_COMMAND: return onCommand(hwnd, LOWORD(wParam));
     case WM_NOTIFY: return onListNotify(lParam);
-    case WM_TIMER: return onTimer(hwnd);
+    case WM_TIMER: return onTimer(hwnd, wParam);
     case WM_ACTIVATE: return onActivate(wParam);
     case WM_CLOSE: return onClose(hwnd);
     case kTrayCallbackMessage: return onTrayCallback(hwnd, lParam);
     case WM_DESTROY: return onDestroy();
-    case kDescribeListRow: return describeListRow(wParam, lParam);
+    case kDescribeListRow: return describeListRow(hwnd, wParam, lParam);
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
   }
 }

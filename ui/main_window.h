@@ -20,6 +20,7 @@ enum MainCommand {
 
 constexpr UINT kTrayCallbackMessage = WM_APP + 10;  // 0x800A
 constexpr UINT_PTR kScheduleTimer = 1006;
+constexpr UINT_PTR kTrayRetryTimer = 1011;
 
 LRESULT CALLBACK mainWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -4,11 +4,13 @@
 // code (0 yes/done, 1 no/failed, 2 usage) and, for queries, on stdout.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "ui/list_row_query.h"
 
@@ -38,8 +40,8 @@ std::string windowText(HWND window) {
   return text;
 }
 
-// Memory inside the target process: messages that carry a pointer (the
-// picker's, the list row query) are not carried across processes.
+// Memory inside the target process: the picker's messages carry a pointer,
+// which is not carried across processes.
 class RemoteBuffer {
  public:
   RemoteBuffer(HWND window, std::size_t size) : size_(size) {
@@ -258,6 +260,46 @@ int printListQuery(char** args) {
   return 0;
 }
 
+// Receives the row descriptions the main window copies back (WM_COPYDATA)
+// while the query is being sent: a message-only window of this thread.
+class RowReplyWindow {
+ public:
+  RowReplyWindow() {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "RokubanDriverReply";
+    RegisterClassA(&wc);
+    window_ = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              wc.hInstance, nullptr);
+  }
+  ~RowReplyWindow() {
+    if (window_) DestroyWindow(window_);
+  }
+  bool ok() const { return window_ != nullptr; }
+  // The row's description, or false when the program answered none.
+  bool describe(HWND main, int row, WORD which, std::string& description) {
+    received_.clear();
+    if (SendMessageA(main, kDescribeListRow, MAKEWPARAM(row, which),
+                     reinterpret_cast<LPARAM>(window_)) < 0)
+      return false;
+    description = received_;
+    return true;
+  }
+
+ private:
+  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_COPYDATA) return DefWindowProcA(window, message, wParam, lParam);
+    const COPYDATASTRUCT& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (data.dwData != kRowDescriptionTag || data.cbData == 0) return FALSE;
+    received_.assign(static_cast<const char*>(data.lpData), data.cbData - 1);
+    return TRUE;
+  }
+  static std::string received_;
+  HWND window_ = nullptr;
+};
+std::string RowReplyWindow::received_;
+
 // Every row as drawn: "BBGGRR TTGGRR text", one a line; with a row number
 // only that row.
 int printListRows(char** args) {
@@ -270,14 +312,12 @@ int printListRows(char** args) {
     first = std::atoi(args[1]);
     end = first + 1;
   }
-  RemoteBuffer remote(main, kRowDescriptionSize);
-  if (!remote.ok()) return 1;
+  RowReplyWindow reply;
+  if (!reply.ok()) return 1;
   for (int row = first; row < end; ++row) {
-    char text[kRowDescriptionSize] = {};
-    if (SendMessageA(main, kDescribeListRow, MAKEWPARAM(row, which), remote.pointer()) < 0) return 1;
-    remote.read(text);
-    text[kRowDescriptionSize - 1] = '\0';
-    std::printf("%s\n", text);
+    std::string text;
+    if (!reply.describe(main, row, which, text)) return 1;
+    std::printf("%s\n", text.c_str());
   }
   return 0;
 }
@@ -410,6 +450,82 @@ int usePopupMenu(char** args) {
   return 1;
 }
 
+// Whether the program still answers messages: a crashed one held by the
+// debugger keeps its windows but answers nothing.
+int responds(char** args) {
+  HWND main = mainWindow();
+  DWORD_PTR ignored = 0;
+  const UINT limit = args[0] ? static_cast<UINT>(std::atoi(args[0])) : 3000;
+  return main && SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, limit, &ignored) ? 0 : 1;
+}
+
+// --- The tray icon, through the shell of wine's X11 driver: without a tray
+// on the display it shows its icons in a window of its own, one child
+// window per icon, which passes mouse events to the icon's owner.
+
+const char kWineTrayClass[] = "__winex11_standalone_tray";
+const char kWineTrayIconClass[] = "__winex11_tray_icon";
+
+// The program's icon record as the shell knows it: owner window and id 1.
+NOTIFYICONDATAA rokubanIcon(HWND main) {
+  NOTIFYICONDATAA icon = {};
+  icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  icon.hWnd = main;
+  icon.uID = 1;
+  return icon;
+}
+
+// Whether the shell holds the program's icon: changing nothing of it
+// succeeds only then.
+int trayIconPresent(char**) {
+  HWND main = mainWindow();
+  if (!main) return 1;
+  NOTIFYICONDATAA icon = rokubanIcon(main);
+  return Shell_NotifyIconA(NIM_MODIFY, &icon) ? 0 : 1;
+}
+
+// The shell forgets the program's icon, as when it restarts.
+int forgetTrayIcon(char**) {
+  HWND main = mainWindow();
+  if (!main) return 1;
+  NOTIFYICONDATAA icon = rokubanIcon(main);
+  return Shell_NotifyIconA(NIM_DELETE, &icon) ? 0 : 1;
+}
+
+// What a restarted shell sends to every top-level window.
+int announceTaskbar(char**) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0,
+                             SMTO_ABORTIFHUNG, 5000, &ignored)
+             ? 0
+             : 1;
+}
+
+std::vector<HWND> trayIconWindows() {
+  std::vector<HWND> icons;
+  HWND tray = FindWindowA(kWineTrayClass, nullptr);
+  for (HWND icon = tray ? FindWindowExA(tray, nullptr, kWineTrayIconClass, nullptr) : nullptr; icon;
+       icon = FindWindowExA(tray, icon, kWineTrayIconClass, nullptr)) {
+    if (IsWindowVisible(icon)) icons.push_back(icon);
+  }
+  return icons;
+}
+
+// The number of icons the shell shows (only the program puts one there).
+int printTrayIconCount(char**) {
+  std::printf("%d\n", static_cast<int>(trayIconWindows().size()));
+  return 0;
+}
+
+// A left click on the one icon the shell shows.
+int clickTrayIcon(char**) {
+  std::vector<HWND> icons = trayIconWindows();
+  if (icons.size() != 1) return 1;
+  SendMessageA(icons[0], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageA(icons[0], WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  return 0;
+}
+
 struct Verb {
   const char* name;
   int argumentCount;  // at least
@@ -451,6 +567,12 @@ const Verb kVerbs[] = {
     {"post", 3, postMainMessage, "MESSAGE WPARAM LPARAM"},
     {"wait-rows", 2, waitRows, "hour|programme MIN [MS]"},
     {"popup-menu", 1, usePopupMenu, "hour|programme [VK...]"},
+    {"responds", 0, responds, "[MS]"},
+    {"tray-icon", 0, trayIconPresent, ""},
+    {"tray-forget", 0, forgetTrayIcon, ""},
+    {"taskbar-created", 0, announceTaskbar, ""},
+    {"tray-count", 0, printTrayIconCount, ""},
+    {"tray-click", 0, clickTrayIcon, ""},
 };
 
 int usage() {

@@ -95,13 +95,14 @@ write_settings() {
   { printf '[_config]\r\n'; for line in "$@"; do printf '%s\r\n' "$line"; done; } >"$folder/Rokuban.ini"
 }
 
-# start_app FOLDER: starts the program there; its exit code lands in FOLDER/exit-code.
+# start_app FOLDER [EXE]: starts the program (EXE, default Rokuban.exe) there;
+# its exit code lands in FOLDER/exit-code.
 # An instance left over from an earlier case would take its place.
 start_app() {
-  local folder=$1
+  local folder=$1 exe=${2:-Rokuban.exe}
   drive_quiet wait-gone Rokuban Rokuban 5000 || echo "      an earlier instance is still running" >&2
   rm -f "$folder/exit-code"
-  ( cd "$folder" && wine Rokuban.exe >/dev/null 2>&1; echo $? >"$folder/exit-code" ) &
+  ( cd "$folder" && wine "$exe" >/dev/null 2>&1; echo $? >"$folder/exit-code" ) &
   APP_PIDS+=($!)
 }
 
@@ -250,6 +251,10 @@ case_configured_start() {
   expect "second start ends with 0" 0 "$(cat "$second/exit-code")"
   check "first instance keeps running" drive_quiet exists Rokuban Rokuban
   expect "first instance still has no exit code" running "$(wait_exit "$folder" 1)"
+  # Any program may send the row query: what comes in lParam is no address.
+  drive_quiet post 0x8301 1 0x10
+  check "a row query carrying a stray address leaves the program answering" drive_quiet responds
+  expect "the row query still answers its driver" 05:00 "$(drive rows hour 1 | cut -c15-)"
 
   drive_quiet main-command 1003
   wait_dialog "$CONNECT" || { fail "settings button opens the dialog"; return; }
@@ -356,8 +361,73 @@ case_failed_automatic_job() {
   status=$(drive text "$CONNECT" 1010)
   check "failed sync leaves its own message ($status)" test -n "$status"
   check "failed automatic job keeps the dialog a while" drive_quiet exists "#32770" "$CONNECT"
+  # Nothing may look usable while the dialog is about to close by itself.
+  expect "controls stay disabled while the message lingers" "0 0 0 0" \
+    "$(drive enabled "$CONNECT" 1001) $(drive enabled "$CONNECT" 3) $(drive enabled "$CONNECT" 1020) $(drive enabled "$CONNECT" 1)"
   check "failed automatic job closes the dialog after the linger" dialog_gone "$CONNECT" 40000
   expect "failed-sync instance quits with 0" 0 "$(quit_app "$folder")"
+}
+
+# --- The executable's name does not name the settings file.
+case_renamed_executable() {
+  local folder
+  folder=$(new_folder renamed)
+  mv "$folder/Rokuban.exe" "$folder/Bangumi.exe"
+  write_settings "$folder" executed=1 downloadtime=2330
+  start_app "$folder" Bangumi.exe
+  check "renamed program starts without the first-run dialog" main_window_up
+  check "renamed program opens no dialog by itself" sh -c "! wine '$DRIVER_EXE' wait-window '#32770' '$CONNECT' 1500 >/dev/null 2>&1"
+  drive_quiet main-command 1003
+  wait_dialog "$CONNECT" || { fail "renamed: settings dialog"; return; }
+  expect "renamed program reads Rokuban.ini" 23:30 "$(drive time "$CONNECT" 1021)"
+  drive_quiet set-time "$CONNECT" 1021 6 15
+  drive_quiet click "$CONNECT" 1
+  dialog_gone "$CONNECT"
+  expect "renamed program quits with 0" 0 "$(quit_app "$folder")"
+  expect "renamed program writes Rokuban.ini" 615 "$(setting "$folder" downloadtime)"
+  check "and no file named after the executable" test ! -e "$folder/Bangumi.ini"
+}
+
+# --- The tray icon: one only, a second start leaves a hidden window
+# hidden, and a shell that starts again gets the icon back.
+case_tray_icon() {
+  local folder
+  folder=$(new_folder tray)
+  write_settings "$folder" executed=1
+  start_app "$folder"
+  main_window_up || { fail "tray: main window"; return; }
+  check "the shell holds the tray icon" drive_quiet tray-icon
+  expect "one tray icon" 1 "$(drive tray-count)"
+  drive_quiet post 0x10 0 0
+  expect "close hides the main window (tray case)" 0 "$(visible_within 0 3)"
+  ( cd "$folder" && wine Rokuban.exe >/dev/null 2>&1; echo $? >"$WORK/tray-second-exit" )
+  expect "second start while hidden ends with 0" 0 "$(cat "$WORK/tray-second-exit")"
+  expect "second start leaves the window hidden" 0 "$(visible_within 1 2)"
+  expect "second start adds no tray icon" 1 "$(drive tray-count)"
+  check "a click on the icon in the shell shows the window" drive_quiet tray-click
+  expect "the window shows after the click" 1 "$(visible_within 1 3)"
+
+  drive_quiet post 0x10 0 0
+  visible_within 0 3 >/dev/null
+  drive_quiet tray-forget
+  expect "a restarted shell has no icon" 0 "$(drive tray-count)"
+  check "TaskbarCreated reaches the program" drive_quiet taskbar-created
+  local present=1
+  for _ in $(seq 30); do
+    drive_quiet tray-icon && { present=0; break; }
+    sleep 0.1
+  done
+  check "the icon comes back after TaskbarCreated" test "$present" -eq 0
+  expect "one tray icon after TaskbarCreated" 1 "$(drive tray-count)"
+  sleep 0.3
+  shot tray-icon-back
+  check "a click on the icon that came back" drive_quiet tray-click
+  expect "shows the hidden window again" 1 "$(visible_within 1 3)"
+  drive_quiet taskbar-created
+  sleep 0.5
+  expect "TaskbarCreated while the icon is there adds none" 1 "$(drive tray-count)"
+  expect "tray instance quits with 0" 0 "$(quit_app "$folder")"
+  expect "no icon left after quitting" 0 "$(drive tray-count)"
 }
 
 # --- Crawls against the demo guide service.
@@ -446,6 +516,29 @@ case_crawls() {
   drive_quiet click "$CONNECT" 2
   dialog_gone "$CONNECT"
   quit_app "$folder" >/dev/null
+}
+
+# --- bootdownload=1: the crawl starts as the program starts, over the
+# stored day count (1: today and tomorrow), and ends in the dialog.
+case_boot_download() {
+  local demo folder
+  demo=$(find_demo_guide)
+  if [ -z "$demo" ]; then
+    skip "start-up crawl" "no demo guide"
+    return
+  fi
+  start_demo_guide "$demo" || { fail "demo guide starts"; return; }
+  folder=$(new_folder boot-download)
+  write_settings "$folder" executed=1 server=127.0.0.1 "port=$DEMO_PORT" date=1 autoclose=0 bootdownload=1
+  start_app "$folder"
+  check "bootdownload=1 opens the crawl at start-up" wait_dialog "$CONNECT"
+  expect "the start-up crawl shows the stored day count" 0 "$(drive combo-selected "$CONNECT" 1008)"
+  check "start-up crawl ends with 終了" drive_quiet expect-text "$CONNECT" 1010 終了 180000
+  expect "start-up crawl covers today and tomorrow" 2 \
+    "$(ls "$folder/Rokuban" | sed -n 's/^\([0-9]\{4\}\)[0-9][0-9]tb\.tmp$/\1/p' | sort -u | wc -l)"
+  drive_quiet click "$CONNECT" 2
+  dialog_gone "$CONNECT"
+  expect "boot-download instance quits with 0" 0 "$(quit_app "$folder")"
 }
 
 # --- The main window over a cache of the coming week: hour list, the three
@@ -559,15 +652,18 @@ case_programme_views() {
   check "programme list filled after start-up" drive_quiet wait-rows programme 1 10000
 
   local hours
+  expect "date button shows today's broadcast day" "$(date_label 0)" "$(drive main-text 1001)"
+  local hour
+  hour=$((10#$(date -d '5 hours ago' +%H) + 5))
+  expect "hour list selects the current hour" $((hour - 4)) "$(selected hour)"
+  # The selected row is drawn highlighted: 07:00, which is not among the
+  # rows compared, takes the selection from the current hour first.
+  drive_quiet click-row hour 3
   hours=$(drive rows hour)
   expect "hour list has 26 rows" 26 "$(echo "$hours" | wc -l)"
   expect "hour list rows and colours" \
     "FFFFFF [↑]|99FFFF 05:00|99FFFF 11:00|66CCFF 12:00|66CCFF 17:00|FFCC99 18:00|FFCC99 23:00|FF9966 24:00|FF9966 28:00|FFFFFF [↓]" \
     "$(echo "$hours" | sed -n '1p;2p;8p;9p;14p;15p;20p;21p;25p;26p' | awk '{print $1 " " substr($0, 15)}' | paste -sd'|')"
-  expect "date button shows today's broadcast day" "$(date_label 0)" "$(drive main-text 1001)"
-  local hour
-  hour=$((10#$(date -d '5 hours ago' +%H) + 5))
-  expect "hour list selects the current hour" $((hour - 4)) "$(selected hour)"
 
   drive_quiet click-row hour 17
   expect "time view at 21:00 lists what rokuban-cli shows" "$(cli show --hour 21)" "$(programme_rows_as_cli)"
@@ -701,7 +797,7 @@ case_schedule() {
 start_display
 wineboot -i >/dev/null 2>&1
 # ROKUBAN_E2E_CASES may name a subset, e.g. "crawls first_run_ok".
-for name in ${ROKUBAN_E2E_CASES:-first_run_cancel first_run_ok configured_start failed_automatic_job crawls programme_views schedule}; do
+for name in ${ROKUBAN_E2E_CASES:-first_run_cancel first_run_ok configured_start renamed_executable tray_icon failed_automatic_job crawls boot_download programme_views schedule}; do
   "case_$name"
 done
 echo "screenshots in $OUT"
