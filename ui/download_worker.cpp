@@ -38,6 +38,8 @@ bool DownloadWorker::beginFile(const std::string& label) {
 }
 
 bool DownloadWorker::setByteTotal(int total) {
+  // A new total means a new body (a resume answered in full starts over).
+  byteCount.store(0, std::memory_order_relaxed);
   SendDlgItemMessageA(dialog, IDC_BYTE_BAR, PBM_SETRANGE32, 0, byteBarRange(total));
   return notCancelled();
 }

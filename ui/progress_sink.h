@@ -12,6 +12,7 @@ class ProgressSink {
   // The next item starts. False once cancelled.
   virtual bool beginFile(const std::string& label) = 0;
   // Expected bytes of the current transfer; negative when not announced.
+  // The byte count starts again from zero.
   virtual bool setByteTotal(int total) = 0;
   // n more bytes arrived; called for every byte, so it must stay cheap.
   virtual bool addBytes(int n) = 0;
