@@ -8,7 +8,7 @@
 #include "guide/guide_cache.h"
 #include "ui/connect_dialog.h"
 #include "ui/model/job_display.h"
-#include "ui/resource_ids.h"
+#include "ui/model/resource_ids.h"
 
 DownloadWorker::DownloadWorker(SettingsStore& settings, int autoStartId)
     : settings(&settings), autoStartId(autoStartId) {}
@@ -88,8 +88,7 @@ void DownloadWorker::finishJob() {
   EnableWindow(GetDlgItem(dialog, IDCANCEL), TRUE);
   KillTimer(dialog, ID_BYTE_TIMER);
   running.store(false);
-  JobEnding ending = jobEnding(result, autoStartId, cancelRequested.load(), jobId,
-                               settings->autoClose());
+  JobEnding ending = jobEnding({result, autoStartId, cancelRequested.load(), jobId, settings->autoClose()});
   if (ending.lingerMilliseconds > 0) Sleep(ending.lingerMilliseconds);
   if (!ending.status.empty()) setText(IDC_STATUS, ending.status);
   PostMessageA(dialog, WM_COMMAND, IDC_JOIN_WORKER, 0);

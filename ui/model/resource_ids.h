@@ -1,5 +1,7 @@
-/* Resource and control ids shared by the resource script and the code.
-   Plain #defines, because the resource compiler reads this file too. */
+/* Every id of the program, named once: resources, dialog controls, the
+   main window's commands and menu items, timers. Shared by the resource
+   script, the window code and the portable model. Resource and control ids
+   are plain #defines, because the resource compiler reads this file too. */
 #pragma once
 
 #define IDI_ROKUBAN 107
@@ -39,3 +41,28 @@
 #define IDC_PROXY_PASS 1018
 #define IDC_SYNC_SERVER 1019
 #define IDC_SYNC_PORT 1020
+
+#ifndef RC_INVOKED
+/* The main window's buttons and popup menu items (WM_COMMAND ids). */
+enum MainCommand {
+  kCommandQuit = 1,
+  kCommandCloseMenu = 2,
+  kCommandPreviousDay = 1000,
+  kCommandToday = 1001,
+  kCommandNextDay = 1002,
+  kCommandSettings = 1003,
+  kCommandCrawl = 1004,
+  kCommandSync = 1005,
+  /* The "表示" submenu and the companion tool's submenu. */
+  kCommandHourView = 1007,
+  kCommandCompanionStart = 1008,
+  kCommandCompanionRemote = 1009,
+  kCommandCompanionReservations = 1010,
+  /* One genre item each, in genre table order. */
+  kFirstGenreCommand = 2000,
+  kLastGenreCommand = 2099,
+};
+
+/* The main window's daily schedule timer. */
+constexpr int kScheduleTimer = 1006;
+#endif
