@@ -6,19 +6,9 @@
 
 #include <string>
 
+#include "net/memory_bytes.h"
+
 namespace {
-class TextSource : public ByteSource {
- public:
-  explicit TextSource(std::string text) : text_(std::move(text)) {}
-  int nextByte() override {
-    return position_ < text_.size() ? static_cast<unsigned char>(text_[position_++]) : -1;
-  }
-
- private:
-  std::string text_;
-  std::size_t position_ = 0;
-};
-
 // `head`, then `filler` repeated for ever; counts what it handed out.
 class EndlessSource : public ByteSource {
  public:
@@ -37,7 +27,7 @@ class EndlessSource : public ByteSource {
 };
 
 bool parse(const std::string& text, HttpResponse& response) {
-  TextSource source(text);
+  StringByteSource source(text);
   ResponseParser parser(source);
   return parser.parse(response);
 }
@@ -86,7 +76,7 @@ TEST(ResponseParser, ReadsHeadersLowerCasedWithTheirValuesAsSent) {
 }
 
 TEST(ResponseParser, LeavesTheBodyInTheSameSource) {
-  TextSource source("HTTP/1.0 200 OK\r\nA: b\r\n\r\nXY");
+  StringByteSource source("HTTP/1.0 200 OK\r\nA: b\r\n\r\nXY");
   ResponseParser parser(source);
   HttpResponse response;
   ASSERT_TRUE(parser.parse(response));
@@ -138,7 +128,7 @@ TEST(ResponseParser, GivesUpOnAnEndlessStatusLine) {
 }
 
 TEST(LineReader, EndsALastLineWithoutNewlineThenStaysEnded) {
-  TextSource source("one\r\ntw\ro");
+  StringByteSource source("one\r\ntw\ro");
   LineReader reader(source);
   std::string line;
   EXPECT_TRUE(reader.readLine(line));

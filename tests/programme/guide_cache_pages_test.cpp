@@ -9,7 +9,7 @@
 #include "programme/programme_table.h"
 #include "tests/programme/table_fixtures.h"
 #include "tests/support/temp_folder.h"
-#include "tools/guide_pages/memory_bytes.h"
+#include "net/memory_bytes.h"
 #include "tools/guide_pages/sample_schedule.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "programme/programme_table.h"
 #include "programme/var_uint.h"
 #include "tests/programme/table_fixtures.h"
-#include "tools/guide_pages/memory_bytes.h"
+#include "net/memory_bytes.h"
 #include "tools/guide_pages/sample_schedule.h"
 
 namespace {
