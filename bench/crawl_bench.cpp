@@ -2,9 +2,11 @@
 // fresh cache each time: download, conversion and table files together.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
+#include <string>
+
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
-#include "tests/support/temp_folder.h"
 #include "tools/demo_guide/demo_guide_server.h"
 #include "ui/silent_progress.h"
 
@@ -29,13 +31,16 @@ void BM_CrawlWeekFromDemoGuide(benchmark::State& state) {
   settings.setDeleteHtml(true);
   GuideCache& cache = guideCache(settings);
   CountingProgress progress;
+  // A fresh, empty cache folder for every crawl.
+  const std::filesystem::path cache = std::filesystem::temp_directory_path() / "rokuban-crawl-bench";
+  settings.section("_config")["directory"] = cache.string();
   for (auto _ : state) {
     state.PauseTiming();
-    TempFolder folder;
-    settings.section("_config")["directory"] = folder.file("cache");
+    std::filesystem::remove_all(cache);
     state.ResumeTiming();
     if (cache.crawl(currentDateTime(), 6, progress) != 42) state.SkipWithError("crawl failed");
   }
+  std::filesystem::remove_all(cache);
   state.SetBytesProcessed(progress.bytes);
   state.counters["slots"] = benchmark::Counter(42.0 * state.iterations(), benchmark::Counter::kIsRate);
 }
