@@ -33,7 +33,7 @@ bool parse(const std::string& text, HttpResponse& response) {
 }
 }  // namespace
 
-TEST(StatusLine, AcceptsVersionsZeroAndOneWithAPhrase) {
+TEST(StatusLineTest, AcceptsVersionsZeroAndOneWithAPhrase) {
   HttpResponse response;
   EXPECT_TRUE(parseStatusLine("HTTP/1.1 302 Found", response));
   EXPECT_EQ(response.status, 302);
@@ -45,7 +45,7 @@ TEST(StatusLine, AcceptsVersionsZeroAndOneWithAPhrase) {
   EXPECT_EQ(response.reason, "");
 }
 
-TEST(StatusLine, RefusesOtherShapes) {
+TEST(StatusLineTest, RefusesOtherShapes) {
   HttpResponse response;
   EXPECT_FALSE(parseStatusLine("HTTP/1.2 200 OK", response));
   EXPECT_FALSE(parseStatusLine("HTTP/1.0 200", response));
@@ -55,7 +55,7 @@ TEST(StatusLine, RefusesOtherShapes) {
   EXPECT_FALSE(parseStatusLine("HTTP/1.0 200-OK", response));
 }
 
-TEST(ResponseParser, ReadsHeadersLowerCasedWithTheirValuesAsSent) {
+TEST(ResponseParserTest, ReadsHeadersLowerCasedWithTheirValuesAsSent) {
   HttpResponse response;
   ASSERT_TRUE(parse("HTTP/1.0 200 OK\r\n"
                     "Content-Length:   1234  \r\n"
@@ -75,7 +75,7 @@ TEST(ResponseParser, ReadsHeadersLowerCasedWithTheirValuesAsSent) {
   EXPECT_EQ(response.headers["nocolon"], "");
 }
 
-TEST(ResponseParser, LeavesTheBodyInTheSameSource) {
+TEST(ResponseParserTest, LeavesTheBodyInTheSameSource) {
   StringByteSource source("HTTP/1.0 200 OK\r\nA: b\r\n\r\nXY");
   ResponseParser parser(source);
   HttpResponse response;
@@ -85,7 +85,7 @@ TEST(ResponseParser, LeavesTheBodyInTheSameSource) {
   EXPECT_EQ(parser.nextByte(), -1);
 }
 
-TEST(ResponseParser, FailsWhenTheHeadEndsEarlyAndClearsTheOldResponse) {
+TEST(ResponseParserTest, FailsWhenTheHeadEndsEarlyAndClearsTheOldResponse) {
   HttpResponse response;
   response.status = 302;
   response.headers["location"] = "x";
@@ -96,7 +96,7 @@ TEST(ResponseParser, FailsWhenTheHeadEndsEarlyAndClearsTheOldResponse) {
   EXPECT_FALSE(parse("garbage\r\n\r\n", response));
 }
 
-TEST(ResponseParser, GivesUpOnAnEndlessHeaderLine) {
+TEST(ResponseParserTest, GivesUpOnAnEndlessHeaderLine) {
   EndlessSource source("HTTP/1.0 200 OK\r\nX: ", "a");
   ResponseParser parser(source);
   HttpResponse response;
@@ -104,7 +104,7 @@ TEST(ResponseParser, GivesUpOnAnEndlessHeaderLine) {
   EXPECT_LE(source.served, LineReader::kMaxLineBytes + 20);
 }
 
-TEST(ResponseParser, GivesUpOnEndlessHeaders) {
+TEST(ResponseParserTest, GivesUpOnEndlessHeaders) {
   EndlessSource endless("HTTP/1.0 200 OK\r\n", "Set-Cookie: a\r\n");
   ResponseParser parser(endless);
   HttpResponse response;
@@ -119,7 +119,7 @@ TEST(ResponseParser, GivesUpOnEndlessHeaders) {
   EXPECT_TRUE(parse(head + "\r\n", response));
 }
 
-TEST(ResponseParser, GivesUpOnAnEndlessStatusLine) {
+TEST(ResponseParserTest, GivesUpOnAnEndlessStatusLine) {
   EndlessSource source("", "HTTP/1.0 200 OK");
   ResponseParser parser(source);
   HttpResponse response;
@@ -127,7 +127,7 @@ TEST(ResponseParser, GivesUpOnAnEndlessStatusLine) {
   EXPECT_LE(source.served, LineReader::kMaxLineBytes);
 }
 
-TEST(LineReader, EndsALastLineWithoutNewlineThenStaysEnded) {
+TEST(LineReaderTest, EndsALastLineWithoutNewlineThenStaysEnded) {
   StringByteSource source("one\r\ntw\ro");
   LineReader reader(source);
   std::string line;

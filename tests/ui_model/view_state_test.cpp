@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(ViewState, TodayBeforeFiveIsThePreviousDateAtItsLateHour) {
+TEST(ViewStateTest, TodayBeforeFiveIsThePreviousDateAtItsLateHour) {
   ViewState view;
   moveToToday(view, DateTime{2003, 12, 5, 3, 10});
   EXPECT_EQ(2003, view.date.year);
@@ -27,7 +27,7 @@ TEST(ViewState, TodayBeforeFiveIsThePreviousDateAtItsLateHour) {
   EXPECT_EQ(5, view.hour);
 }
 
-TEST(ViewState, DaysRunFromYesterdayToSixDaysAheadButtonsKeepingTheHour) {
+TEST(ViewStateTest, DaysRunFromYesterdayToSixDaysAheadButtonsKeepingTheHour) {
   const DateTime now{2003, 12, 4, 21, 15};
   ViewState view;
   moveToToday(view, now);
@@ -49,7 +49,7 @@ TEST(ViewState, DaysRunFromYesterdayToSixDaysAheadButtonsKeepingTheHour) {
   EXPECT_EQ(21, view.hour);
 }
 
-TEST(ViewState, TheDayRowsJumpToTheLastOrFirstHour) {
+TEST(ViewStateTest, TheDayRowsJumpToTheLastOrFirstHour) {
   const DateTime now{2003, 12, 4, 21, 15};
   ViewState view;
   moveToToday(view, now);
@@ -68,7 +68,7 @@ TEST(ViewState, TheDayRowsJumpToTheLastOrFirstHour) {
   EXPECT_FALSE(moveToPreviousDay(view, early, true));
 }
 
-TEST(ViewState, DateLabelCarriesTheWeekdayKanji) {
+TEST(ViewStateTest, DateLabelCarriesTheWeekdayKanji) {
   ViewState view;
   moveToToday(view, DateTime{2003, 12, 4, 12, 0});  // a Thursday
   EXPECT_EQ("12/04(\x96\xd8)", dateLabel(view));
