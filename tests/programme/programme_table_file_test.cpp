@@ -5,7 +5,7 @@
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
 #include "programme/var_uint.h"
-#include "tests/programme/table_fixtures.h"
+#include "tests/support/table_fixtures.h"
 #include "net/memory_bytes.h"
 #include "tools/guide_pages/sample_schedule.h"
 

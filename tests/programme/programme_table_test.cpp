@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "programme/genre_table.h"
-#include "tests/programme/table_fixtures.h"
+#include "tests/support/table_fixtures.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Helpers for the programme tests.
-#include "tests/programme/table_fixtures.h"
+#include "tests/support/table_fixtures.h"
 
 #include "net/memory_bytes.h"
 

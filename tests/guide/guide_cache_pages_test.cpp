@@ -8,7 +8,7 @@
 #include "os/os.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
-#include "tests/programme/table_fixtures.h"
+#include "tests/support/table_fixtures.h"
 #include "tests/support/temp_folder.h"
 #include "tools/guide_pages/sample_schedule.h"
 
