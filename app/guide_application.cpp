@@ -3,7 +3,7 @@
 
 #include "guide/guide_cache.h"
 #include "ui/main_window.h"
-#include "ui/resource_ids.h"
+#include "ui/model/resource_ids.h"
 
 namespace {
 const char kProductName[] = "Rokuban";

@@ -2,9 +2,12 @@
 // fresh cache each time: download, conversion and table files together.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <filesystem>
+#include <string>
+
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
-#include "tests/support/temp_folder.h"
 #include "tools/demo_guide/demo_guide_server.h"
 #include "ui/silent_progress.h"
 
@@ -29,13 +32,19 @@ void BM_CrawlWeekFromDemoGuide(benchmark::State& state) {
   settings.setDeleteHtml(true);
   GuideCache& cache = guideCache(settings);
   CountingProgress progress;
+  // A fresh, empty cache folder for every crawl, named apart from other runs.
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() /
+      ("rokuban-crawl-bench-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+  settings.section("_config")["directory"] = folder.string();
+  std::error_code ignored;
   for (auto _ : state) {
     state.PauseTiming();
-    TempFolder folder;
-    settings.section("_config")["directory"] = folder.file("cache");
+    std::filesystem::remove_all(folder, ignored);
     state.ResumeTiming();
     if (cache.crawl(currentDateTime(), 6, progress) != 42) state.SkipWithError("crawl failed");
   }
+  std::filesystem::remove_all(folder, ignored);
   state.SetBytesProcessed(progress.bytes);
   state.counters["slots"] = benchmark::Counter(42.0 * state.iterations(), benchmark::Counter::kIsRate);
 }

@@ -14,7 +14,7 @@
 #include "os/os.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
-#include "tools/guide_pages/memory_bytes.h"
+#include "net/memory_bytes.h"
 #include "tools/guide_pages/sample_schedule.h"
 
 namespace {

@@ -1,87 +1,28 @@
 // Verbs "parse-page" (a guide page into a table file), "dump-table" (a table
 // file as JSON) and "show" (a broadcast day from the cache directory, as the
-// lists of the main window show it, or as JSON).
+// lists of the main window show it, or as JSON). The views themselves are
+// the window's own (ui/model/programme_view.h); here they are only printed.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "cli/cli.h"
+#include "cli/table_json.h"
 #include "guide/calendar.h"
 #include "guide/guide_cache.h"
 #include "net/buffered_reader.h"
 #include "net/buffered_sink.h"
 #include "net/local_file.h"
 #include "net/paths.h"
-#include "os/text.h"
 #include "programme/genre_table.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
+#include "ui/model/programme_view.h"
 
 namespace {
 
 bool allDigits(const std::string& text) {
   return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
-}
-
-// ---- JSON, in UTF-8 ----
-
-void appendJsonString(std::string& json, const std::string& cp932) {
-  json += '"';
-  for (char c : os::cp932ToUtf8(cp932)) {
-    switch (c) {
-      case '"': json += "\\\""; break;
-      case '\\': json += "\\\\"; break;
-      case '\r': json += "\\r"; break;
-      case '\n': json += "\\n"; break;
-      case '\t': json += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-          json += escaped;
-        } else {
-          json += c;
-        }
-    }
-  }
-  json += '"';
-}
-
-void appendCell(std::string& json, const ProgrammeCell& cell, std::size_t row) {
-  char numbers[96];
-  std::snprintf(numbers, sizeof numbers, "{\"row\": %d, \"span\": %d, \"number\": %d, \"time\": ",
-                static_cast<int>(row), cell.rowSpan, cell.number);
-  json += numbers;
-  appendJsonString(json, cell.timeText);
-  json += ", \"body\": ";
-  appendJsonString(json, cell.body);
-  char colour[24];
-  std::snprintf(colour, sizeof colour, ", \"bg\": \"%06x\"}", cell.background & 0xFFFFFF);
-  json += colour;
-}
-
-// The whole table: each column walked from row 0, a cell listed at its
-// first row and stepped over, an empty position stepped by one.
-std::string tableJson(const ProgrammeTable& table) {
-  std::string json = "{\"key\": " + std::to_string(table.tableKey()) + ", \"columns\": [";
-  for (std::size_t column = 0; column < table.columnCount(); ++column) {
-    if (column > 0) json += ", ";
-    json += "{\"rows\": " + std::to_string(table.rowCount(column)) + ", \"cells\": [";
-    bool first = true;
-    for (std::size_t row = 0; row < table.rowCount(column);) {
-      const ProgrammeCell* cell = table.cellAt(column, row);
-      if (!cell) {
-        ++row;
-        continue;
-      }
-      if (!first) json += ", ";
-      first = false;
-      appendCell(json, *cell, row);
-      row += cell->rowSpan > 1 ? cell->rowSpan : 1;
-    }
-    json += "]}";
-  }
-  return json + "]}\n";
 }
 
 void printJson(const ProgrammeTable& table) {
@@ -159,54 +100,16 @@ int runDumpTable(CliContext& context) {
 
 // ---- show ----
 
-// The programmes of a channel column in list order: a cell with a body is
-// listed and stepped over, anything else is stepped by one row.
-template <typename Visit>
-void walkChannel(const ProgrammeTable& day, std::size_t column, Visit visit) {
-  const std::size_t rows = day.rowCount(0);
-  for (std::size_t row = 1; row < rows;) {
-    const ProgrammeCell* cell = day.cellAt(column, row);
-    if (cell && !cell->body.empty()) {
-      visit(*cell, row);
-      row += cell->rowSpan > 1 ? cell->rowSpan : 1;
-    } else {
-      ++row;
+// Each programme of a listing as "channel <tab> start <tab> title line", as
+// the list draws it; the channel is the header listed last before it.
+void printListing(const ProgrammeListing& listing) {
+  const ProgrammeCell* channel = nullptr;
+  for (const ProgrammeCell* cell : listing.items) {
+    if (isChannelHeader(*cell)) {
+      channel = cell;
+    } else if (channel) {
+      printOut(channel->body + "\t" + cell->timeText + "\t" + titleLine(*cell) + "\n");
     }
-  }
-}
-
-// "channel <tab> start <tab> title line", the title line being the body up
-// to its first CR, as the list draws it.
-void printProgramme(const ProgrammeCell& channel, const ProgrammeCell& cell) {
-  printOut(channel.body + "\t" + cell.timeText + "\t" + cell.body.substr(0, cell.body.find('\r')) + "\n");
-}
-
-void showHour(const ProgrammeTable& day, int hour) {
-  const HourRows rows = day.findHour(hour);
-  for (std::size_t column = 1; column < day.columnCount(); ++column) {
-    const ProgrammeCell* channel = day.cellAt(column, 0);
-    if (!channel) continue;
-    walkChannel(day, column, [&](const ProgrammeCell& cell, std::size_t row) {
-      const int first = static_cast<int>(row);
-      if (first < rows.endRow && (first >= rows.firstRow || first + cell.rowSpan > rows.firstRow)) {
-        printProgramme(*channel, cell);
-      }
-    });
-  }
-}
-
-void showColumn(const ProgrammeTable& day, std::size_t column) {
-  const ProgrammeCell* channel = day.cellAt(column, 0);
-  walkChannel(day, column, [&](const ProgrammeCell& cell, std::size_t) { printProgramme(*channel, cell); });
-}
-
-void showGenre(const ProgrammeTable& day, int colour) {
-  for (std::size_t column = 1; column < day.columnCount(); ++column) {
-    const ProgrammeCell* channel = day.cellAt(column, 0);
-    if (!channel) continue;
-    walkChannel(day, column, [&](const ProgrammeCell& cell, std::size_t) {
-      if (cell.background == colour) printProgramme(*channel, cell);
-    });
   }
 }
 
@@ -229,15 +132,13 @@ int runShow(CliContext& context) {
   const bool json = takeFlag(args, "--json");
   if (!args.empty() || hasHour + hasChannel + hasGenre > 1) return usageError(context, "show");
 
-  // Today's broadcast day and hour: before 05:00 is the day before, 24 on.
   const DateTime now = currentDateTime();
   CalendarDate date = dateFromDayNumber(broadcastDayNumber(now));
-  int hour = now.hour < 5 ? now.hour + 24 : now.hour;
+  int hour = broadcastHour(now.hour);
   if (hasDate && !parseDate(dateText, date)) return usageError(context, "show");
   if (hasHour) {
     if (!allDigits(hourText) || std::atoi(hourText.c_str()) > 28) return usageError(context, "show");
-    hour = std::atoi(hourText.c_str());
-    if (hour < 5) hour += 24;
+    hour = broadcastHour(std::atoi(hourText.c_str()));
   }
 
   ProgrammeTable day;
@@ -255,7 +156,7 @@ int runShow(CliContext& context) {
       printError("rokuban-cli: no channel " + channelName + "\n");
       return 1;
     }
-    showColumn(day, static_cast<std::size_t>(column));
+    printListing(channelViewListing(day, column, hour));
   } else if (hasGenre) {
     const GenreRow* genre = findGenre(genreName);
     if (!genre) {
@@ -264,9 +165,9 @@ int runShow(CliContext& context) {
       printError("rokuban-cli: genres are" + names + "\n");
       return 1;
     }
-    showGenre(day, genre->colour);
+    printListing(genreViewListing(day, genre->colour));
   } else {
-    showHour(day, hour);
+    printListing(timeViewListing(day, hour));
   }
   return 0;
 }

@@ -11,7 +11,7 @@ namespace {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  BytesSource source(data, size);
+  StringByteSource source(data, size);
   ResponseParser parser(source);
   HttpResponse response;
   if (parser.parse(response)) {

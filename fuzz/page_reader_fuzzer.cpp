@@ -32,17 +32,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // One table is reused from input to input, as the program reuses its
   // tables: whatever it held before must not show through.
   static ProgrammeTable reused;
-  BytesSource source(data, size);
+  StringByteSource source(data, size);
   ProgrammeTable table;
   const bool accepted = readPage(source, table);
-  BytesSource sameAgain(data, size);
+  StringByteSource sameAgain(data, size);
   if (readPage(sameAgain, reused) != accepted) std::abort();
   if (!accepted) return 0;
   checkShape(table);
   const std::string file = fileOf(table);
   if (fileOf(reused) != file) std::abort();
   ProgrammeTable back;
-  BytesSource again(file);
+  StringByteSource again(file);
   if (!back.read(again)) std::abort();
   if (fileOf(back) != file) std::abort();
   // The day stacking and the look-ups must cope with any accepted page.

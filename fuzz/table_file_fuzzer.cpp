@@ -13,7 +13,7 @@
 namespace {
 
 bool readBytes(const std::string& bytes, ProgrammeTable& table) {
-  BytesSource source(bytes);
+  StringByteSource source(bytes);
   return table.read(source);
 }
 
@@ -23,10 +23,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // One table is reused from input to input, as the program reuses its
   // tables: whatever it held before must not show through.
   static ProgrammeTable reused;
-  BytesSource source(data, size);
+  StringByteSource source(data, size);
   ProgrammeTable table;
   const bool accepted = table.read(source);
-  BytesSource sameAgain(data, size);
+  StringByteSource sameAgain(data, size);
   if (reused.read(sameAgain) != accepted) std::abort();
   if (!accepted) return 0;
   const std::string file = fileOf(table);

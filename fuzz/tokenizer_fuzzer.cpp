@@ -49,7 +49,7 @@ class CheckingHandler : public HtmlHandler {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // The first byte chooses after which event (if any) the handler says stop.
   int stopAt = size > 0 ? data[0] % 16 : 0;
-  BytesSource source(data, size);
+  StringByteSource source(data, size);
   CheckingHandler handler(stopAt == 0 ? -1 : stopAt);
   HtmlTokenizer tokenizer;
   bool finished = tokenizer.run(&source, &handler);

@@ -28,6 +28,8 @@ int broadcastDayNumber(const DateTime& moment) {
   return moment.hour < 5 ? number - 1 : number;
 }
 
+int broadcastHour(int hour) { return hour < 5 ? hour + 24 : hour; }
+
 int slotKey(const CalendarDate& date, int hour) {
   return date.month * 10000 + date.day * 100 + hour;
 }

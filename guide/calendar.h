@@ -20,6 +20,9 @@ constexpr int kSlotHours[6] = {5, 9, 13, 17, 21, 25};
 
 // Day number of the broadcast day that `moment` falls in.
 int broadcastDayNumber(const DateTime& moment);
+// A clock hour as the broadcast day counts it: 0..4 become 24..28, the
+// other hours (and 24..28 themselves) stay as they are.
+int broadcastHour(int hour);
 // month * 10000 + day * 100 + hour of a broadcast date.
 int slotKey(const CalendarDate& date, int hour);
 // The key of a complete day table: MMDD99.

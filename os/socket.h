@@ -1,7 +1,8 @@
 // The socket side of the OS layer: blocking IPv4 TCP, for clients (the guide
 // service, the sync server) and for the servers that tests and demos start.
 // Exactly one of socket_win32.cpp (Winsock 1.1, wsock32) and
-// socket_posix.cpp (BSD sockets) is built. Protocols live above this layer.
+// socket_posix.cpp (BSD sockets) is built, with socket.cpp for what both
+// share. Protocols live above this layer.
 //
 // A client calls openTcpSocket, resolveIPv4, connectSocket, then
 // receiveWithin / sendSome, and closeSocket. A server calls listenTcp

@@ -91,17 +91,6 @@ int sendSome(SocketHandle socket, const void* data, int length) {
   return sent < 0 ? -1 : static_cast<int>(sent);
 }
 
-bool sendAll(SocketHandle socket, const void* data, int length) {
-  const char* bytes = static_cast<const char*>(data);
-  int sent = 0;
-  while (sent < length) {
-    int result = sendSome(socket, bytes + sent, length - sent);
-    if (result <= 0) return false;
-    sent += result;
-  }
-  return true;
-}
-
 SocketHandle listenTcp(const std::string& address, int port, int backlog) {
   in_addr local{};
   if (::inet_aton(address.c_str(), &local) == 0) return kNoSocket;

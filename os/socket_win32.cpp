@@ -101,17 +101,6 @@ int sendSome(SocketHandle socket, const void* data, int length) {
   return sent == SOCKET_ERROR ? -1 : sent;
 }
 
-bool sendAll(SocketHandle socket, const void* data, int length) {
-  const char* bytes = static_cast<const char*>(data);
-  int sent = 0;
-  while (sent < length) {
-    int result = sendSome(socket, bytes + sent, length - sent);
-    if (result <= 0) return false;
-    sent += result;
-  }
-  return true;
-}
-
 SocketHandle listenTcp(const std::string& address, int port, int backlog) {
   if (!startSockets()) return kNoSocket;
   std::uint32_t local;

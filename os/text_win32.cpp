@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 
-#include "net/paths.h"
 #include "os/os.h"
 
 namespace os {
@@ -57,7 +56,12 @@ std::string utf8ToCp932(const std::string& text) {
 std::string argumentToCp932(const std::string& argument) { return argument; }
 
 std::string settingsDirectory() {
-  return directoryOf(executablePath());
+  // The system splits the path, so a trail byte 0x5C is never a separator.
+  char full[MAX_PATH];
+  char* name = nullptr;
+  DWORD length = GetFullPathNameA(executablePath().c_str(), sizeof full, full, &name);
+  if (length == 0 || length >= sizeof full || name == nullptr) return std::string();
+  return std::string(full, name - full);
 }
 
 std::string executablePath() {

@@ -6,6 +6,7 @@
 # named by ROKUBAN_NATIVE_BUILD and ROKUBAN_WINDOWS_BUILD.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib.sh
 native=$(cd "${ROKUBAN_NATIVE_BUILD:-build/native}" && pwd)
 windows=$(cd "${ROKUBAN_WINDOWS_BUILD:-build/windows}" && pwd)
 for file in "$native/cli/rokuban-cli" "$native/tools/demo_guide/rokuban-demo-guide" \
@@ -14,34 +15,28 @@ for file in "$native/cli/rokuban-cli" "$native/tools/demo_guide/rokuban-demo-gui
 done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/rokuban-bench-startup.XXXXXX")
-guide= xvfb=
+DEMO_PID= XVFB_PID=
 stop() {
   [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-  [ -n "$guide" ] && kill "$guide" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  [ -n "$DEMO_PID" ] && kill "$DEMO_PID" 2>/dev/null
   wait 2>/dev/null || true
   rm -rf "$work"
 }
 trap stop EXIT
 
 # The cache: a week crawled by rokuban-cli from the demo guide service.
-"$native/tools/demo_guide/rokuban-demo-guide" --port-file "$work/port" >/dev/null 2>&1 &
-guide=$!
-for _ in $(seq 50); do [ -s "$work/port" ] && break; sleep 0.1; done
+start_demo_guide_at "$native/tools/demo_guide/rokuban-demo-guide" "$work/port" /dev/null ||
+  { echo "the demo guide service did not start" >&2; exit 1; }
 mkdir -p "$work/app"
 cli() { (cd "$work/app" && "$native/cli/rokuban-cli" --ini Rokuban.ini "$@"); }
 cli config set server 127.0.0.1 >/dev/null
-cli config set port "$(cat "$work/port")" >/dev/null
+cli config set port "$DEMO_PORT" >/dev/null
 cli config set executed 1 >/dev/null
 cli crawl --days 6 >/dev/null 2>&1
 cp "$windows/app/Rokuban.exe" "$windows/tests/e2e/rokuban-driver.exe" "$work/app/"
 
-number=80
-while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do number=$((number + 1)); done
-Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=":$number"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+start_private_display 80 /dev/null || { echo "Xvfb did not start" >&2; exit 1; }
 export ROKUBAN_WINEPREFIX=$work/prefix
 source scripts/wine-env.sh
 # A server that stays between runs, as it does on a desktop where other

@@ -8,6 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+source scripts/lib.sh
 bash scripts/setup.sh
 bash scripts/build.sh >/dev/null
 
@@ -16,24 +17,23 @@ cli=$root/build/native/cli/rokuban-cli
 rokuban=$root/build/windows/app/Rokuban.exe
 driver=$root/build/windows/tests/e2e/rokuban-driver.exe
 shot=$work/rokuban-window.png
-guide= xvfb= app=
+DEMO_PID= XVFB_PID= app=
 
 stop() {
   trap - EXIT INT TERM
   [ -n "$app" ] && kill "$app" 2>/dev/null
   # The prefix is the demo's own: this ends only what the demo started.
   [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-  [ -n "$guide" ] && kill "$guide" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  [ -n "$DEMO_PID" ] && kill "$DEMO_PID" 2>/dev/null
   wait 2>/dev/null || true
 }
 trap stop EXIT
 trap 'echo; exit 0' INT TERM
 
-"$root/build/native/tools/demo_guide/rokuban-demo-guide" --port-file "$work/port" >"$work/guide.log" 2>&1 &
-guide=$!
-for _ in $(seq 50); do [ -s "$work/port" ] && break; sleep 0.1; done
-port=$(cat "$work/port")
+start_demo_guide_at "$root/build/native/tools/demo_guide/rokuban-demo-guide" "$work/port" "$work/guide.log" ||
+  { echo "the demo guide service did not start (see $work/guide.log)" >&2; exit 1; }
+port=$DEMO_PORT
 echo "demo guide service on 127.0.0.1:$port; everything else in $work"
 
 # The Windows program in a folder of its own, set to crawl six days at
@@ -47,12 +47,7 @@ cp "$rokuban" "$work/app/Rokuban.exe"
 } >"$work/app/Rokuban.ini"
 
 if [ -z "${DISPLAY:-}" ]; then
-  number=90
-  while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do number=$((number + 1)); done
-  Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  xvfb=$!
-  export DISPLAY=":$number"
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  start_private_display 90 "$work/xvfb.log" || { echo "Xvfb did not start (see $work/xvfb.log)" >&2; exit 1; }
   echo "no DISPLAY set: running on a private Xvfb ($DISPLAY)"
 fi
 export ROKUBAN_WINEPREFIX=${TMPDIR:-/tmp}/rokuban-demo-wine-$(id -u)
@@ -82,7 +77,7 @@ echo "Tonight on the demo guide (21:00), by rokuban-cli from the same cache:"
 "$cli" --ini "$work/cli.ini" config set directory "$work/app/cache" >/dev/null
 "$cli" --ini "$work/cli.ini" show --hour 21 || true
 echo
-if [ -n "$xvfb" ]; then
+if [ -n "$XVFB_PID" ]; then
   echo "Rokuban.exe keeps running on $DISPLAY; press Enter or Ctrl-C to stop it all."
 else
   echo "Rokuban.exe is on your display; press Enter or Ctrl-C to stop it all."

@@ -15,8 +15,27 @@ ctest --test-dir build/native --output-on-failure -j2 || failed=1
 
 section "Windows tests under wine"
 source scripts/wine-env.sh
-# Window tests need a display; a private Xvfb gives them one.
-xvfb-run -a -s "-screen 0 1024x768x24" ctest --test-dir build/windows --output-on-failure || failed=1
+source scripts/lib.sh
+# Window tests need a display: a private Xvfb, started as the end-to-end
+# tests start theirs. A window test that skips has tested nothing, so here a
+# skip is a failure.
+XVFB_PID=
+windows_log=$(mktemp "${TMPDIR:-/tmp}/rokuban-windows-tests.XXXXXX")
+if start_private_display 70 /dev/null; then
+  ctest --test-dir build/windows --output-on-failure -E '^ui_win32_tests$' || failed=1
+  ctest --test-dir build/windows -R '^ui_win32_tests$' -V >"$windows_log" 2>&1 || failed=1
+  grep -E '^[0-9]+: \[ +(OK|FAILED|SKIPPED) +\]' "$windows_log"
+  if grep -q '\[  SKIPPED \]' "$windows_log" || ! grep -q '\[  PASSED  \]' "$windows_log"; then
+    echo "window tests skipped or did not run:"
+    cat "$windows_log"
+    failed=1
+  fi
+else
+  echo "Xvfb did not start: the Windows tests did not run"
+  failed=1
+fi
+[ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+rm -f "$windows_log"
 
 if [ -x tests/e2e/run.sh ] && [ -f build/windows/app/Rokuban.exe ]; then
   section "end-to-end tests of Rokuban.exe"

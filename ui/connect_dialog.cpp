@@ -12,7 +12,7 @@
 #include "ui/download_worker.h"
 #include "ui/model/connect_form.h"
 #include "ui/model/job_display.h"
-#include "ui/resource_ids.h"
+#include "ui/model/resource_ids.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "ui/field_binding.h"
-#include "ui/resource_ids.h"
+#include "ui/model/resource_ids.h"
 
 class SettingsStore;
 

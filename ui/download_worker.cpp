@@ -8,7 +8,7 @@
 #include "guide/guide_cache.h"
 #include "ui/connect_dialog.h"
 #include "ui/model/job_display.h"
-#include "ui/resource_ids.h"
+#include "ui/model/resource_ids.h"
 
 DownloadWorker::DownloadWorker(SettingsStore& settings, int autoStartId)
     : settings(&settings), autoStartId(autoStartId) {}
@@ -85,8 +85,8 @@ int DownloadWorker::run() {
 void DownloadWorker::finishJob() {
   // Read before any control comes back: from then on the dialog's thread
   // may change the settings.
-  JobEnding ending = jobEnding(result, autoStartId, cancelRequested.load(), jobId,
-                               settings->autoClose());
+  JobEnding ending =
+      jobEnding({result, autoStartId, cancelRequested.load(), jobId, settings->autoClose()});
   // The job's last message stays readable, and nothing may look usable
   // while the dialog is about to close by itself.
   if (ending.lingerMilliseconds > 0) Sleep(ending.lingerMilliseconds);

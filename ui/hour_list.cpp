@@ -4,7 +4,7 @@
 #include "ui/guide_view.h"
 #include "ui/list_row_painter.h"
 #include "ui/main_window.h"
-#include "ui/model/hour_rows.h"
+#include "ui/model/hour_list_rows.h"
 #include "ui/programme_list.h"
 
 namespace {

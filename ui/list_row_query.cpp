@@ -6,7 +6,7 @@
 
 #include "ui/hour_list.h"
 #include "ui/list_row_painter.h"
-#include "ui/model/hour_rows.h"
+#include "ui/model/hour_list_rows.h"
 #include "ui/model/programme_view.h"
 #include "ui/programme_list.h"
 

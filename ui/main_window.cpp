@@ -184,8 +184,8 @@ LRESULT onCommand(HWND hwnd, int id) {
     case kCommandToday: showToday(); break;
     case kCommandNextDay: showNextDay(true); break;
     case kCommandSettings: runConnectDialog(hwnd, 0); break;
-    case kCommandCrawl: runConnectDialog(hwnd, 1001); break;
-    case kCommandSync: runConnectDialog(hwnd, 3); break;
+    case kCommandCrawl: runConnectDialog(hwnd, IDC_CRAWL); break;
+    case kCommandSync: runConnectDialog(hwnd, IDC_SYNC); break;
     case kCommandHourView: showHour(viewState().hour); break;
     case kCommandCompanionStart: launchCompanion(""); break;
     case kCommandCompanionRemote: launchCompanion(kCompanionRemote); break;

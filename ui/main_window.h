@@ -6,21 +6,9 @@
 
 #include <windows.h>
 
-// Command ids of the main window's buttons and menu.
-enum MainCommand {
-  kCommandQuit = 1,
-  kCommandCloseMenu = 2,
-  kCommandPreviousDay = 1000,
-  kCommandToday = 1001,
-  kCommandNextDay = 1002,
-  kCommandSettings = 1003,
-  kCommandCrawl = 1004,
-  kCommandSync = 1005,
-};
+#include "ui/model/resource_ids.h"
 
 constexpr UINT kTrayCallbackMessage = WM_APP + 10;  // 0x800A
-constexpr UINT_PTR kScheduleTimer = 1006;
-constexpr UINT_PTR kTrayRetryTimer = 1011;
 
 LRESULT CALLBACK mainWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

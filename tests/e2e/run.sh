@@ -20,6 +20,7 @@ OUT=${2:-$BUILD/e2e-output}
 for file in "$ROKUBAN_EXE" "$DRIVER_EXE" "$DENPOZ_EXE"; do
   [ -f "$file" ] || { echo "missing $file" >&2; exit 2; }
 done
+source "$(dirname "$0")/../../scripts/lib.sh"
 rm -rf "$OUT" && mkdir -p "$OUT" && OUT=$(cd "$OUT" && pwd)
 
 WORK=$(mktemp -d /tmp/rokuban-e2e.XXXXXX)
@@ -42,21 +43,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display number of our own: the first free one from 57 on.
+# A display of our own: the first free one from 57 on.
 start_display() {
-  local number=${ROKUBAN_E2E_DISPLAY:-57}
-  while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do
-    number=$((number + 1))
-  done
-  Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-  XVFB_PID=$!
-  export DISPLAY=":$number"
-  for _ in $(seq 50); do
-    xdpyinfo >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  echo "Xvfb did not start" >&2
-  exit 2
+  start_private_display "${ROKUBAN_E2E_DISPLAY:-57}" "$WORK/xvfb.log" || { echo "Xvfb did not start" >&2; exit 2; }
 }
 
 pass() { PASSED=$((PASSED + 1)); echo "ok    $1"; }
@@ -443,18 +432,7 @@ find_demo_guide() {
 # clean-up knows it) and sets DEMO_PORT; later calls reuse it.
 start_demo_guide() {
   [ -n "$DEMO_PORT" ] && return 0
-  local demo=$1 portfile=$WORK/demo-port
-  rm -f "$portfile"
-  case "$demo" in
-    *.exe) (cd "$WORK" && exec wine "$demo" --port-file demo-port >"$WORK/demo.log" 2>&1) & ;;
-    *) "$demo" --port-file "$portfile" >"$WORK/demo.log" 2>&1 & ;;
-  esac
-  DEMO_PID=$!
-  for _ in $(seq 100); do
-    [ -s "$portfile" ] && { DEMO_PORT=$(tr -d '\r\n ' <"$portfile"); return 0; }
-    sleep 0.1
-  done
-  return 1
+  start_demo_guide_at "$1" "$WORK/demo-port" "$WORK/demo.log"
 }
 
 case_crawls() {

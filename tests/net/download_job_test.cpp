@@ -38,7 +38,7 @@ int closedPort() {
 }
 }  // namespace
 
-TEST(DownloadJobSettings, SendsTheStoredCookieOnlyForAPersonalTable) {
+TEST(DownloadJobSettingsTest, SendsTheStoredCookieOnlyForAPersonalTable) {
   SettingsStore settings;
   settings.setString("_config", "server", "tv.example");
   settings.setArea("tokyo");
@@ -54,7 +54,7 @@ TEST(DownloadJobSettings, SendsTheStoredCookieOnlyForAPersonalTable) {
             "GET /x HTTP/1.0\r\ncookie: \r\nhost: tv.example\r\n\r\n");
 }
 
-TEST(DownloadJobSettings, TakesProxyAndCredentialsFromTheSettings) {
+TEST(DownloadJobSettingsTest, TakesProxyAndCredentialsFromTheSettings) {
   SettingsStore settings;
   settings.setString("_config", "server", "tv.example");
   settings.setInt("_config", "port", 8080);
@@ -67,9 +67,9 @@ TEST(DownloadJobSettings, TakesProxyAndCredentialsFromTheSettings) {
             "proxy-authorization: Basic OnNlY3JldA==\r\n\r\n");
 }
 
-class FetchWithRetry : public ::testing::Test {
+class FetchWithRetryTest : public ::testing::Test {
  protected:
-  FetchWithRetry() { settings.setString("_config", "server", "127.0.0.1"); }
+  FetchWithRetryTest() { settings.setString("_config", "server", "127.0.0.1"); }
   void useServer(int port) { settings.setInt("_config", "port", port); }
   bool fetch() {
     DownloadJob job(settings, clock);
@@ -83,7 +83,7 @@ class FetchWithRetry : public ::testing::Test {
   TempFolder folder;
 };
 
-TEST_F(FetchWithRetry, TriesThreeTimesThirtySecondsApart) {
+TEST_F(FetchWithRetryTest, TriesThreeTimesThirtySecondsApart) {
   useServer(closedPort());
   EXPECT_FALSE(fetch());
   std::vector<std::string> expected;
@@ -97,7 +97,7 @@ TEST_F(FetchWithRetry, TriesThreeTimesThirtySecondsApart) {
   EXPECT_EQ(clock.sleeps, std::vector<int>(60, 1000));
 }
 
-TEST_F(FetchWithRetry, StopsAtTheFirstSuccess) {
+TEST_F(FetchWithRetryTest, StopsAtTheFirstSuccess) {
   LoopbackHttpServer server;
   useServer(server.port());
   server.reply(httpResponse("HTTP/1.0 500 Internal Server Error", {}, ""));
@@ -108,7 +108,7 @@ TEST_F(FetchWithRetry, StopsAtTheFirstSuccess) {
   EXPECT_EQ(readWholeFile(folder.file("p")), "ok");
 }
 
-TEST_F(FetchWithRetry, ACancelDuringTheCountdownEndsIt) {
+TEST_F(FetchWithRetryTest, ACancelDuringTheCountdownEndsIt) {
   useServer(closedPort());
   progress.cancelAt = 5;  // connecting, failure, 30 s, 29 s, then 28 s refused
   EXPECT_FALSE(fetch());
@@ -118,7 +118,7 @@ TEST_F(FetchWithRetry, ACancelDuringTheCountdownEndsIt) {
   EXPECT_EQ(clock.sleeps.size(), 2u);
 }
 
-TEST_F(FetchWithRetry, ACancelBeforeConnectingSendsNothing) {
+TEST_F(FetchWithRetryTest, ACancelBeforeConnectingSendsNothing) {
   LoopbackHttpServer server;
   useServer(server.port());
   progress.cancelAt = 1;

@@ -51,9 +51,9 @@ std::vector<std::string> errors(const std::vector<std::string>& calls) {
   return found;
 }
 
-class DownloadTransfer : public ::testing::Test {
+class DownloadTransferTest : public ::testing::Test {
  protected:
-  DownloadTransfer() {
+  DownloadTransferTest() {
     settings.setString("_config", "server", "127.0.0.1");
     settings.setInt("_config", "port", server.port());
   }
@@ -78,7 +78,7 @@ class DownloadTransfer : public ::testing::Test {
 };
 }  // namespace
 
-TEST_F(DownloadTransfer, DirectGetWritesTheBodyIntoThePageFile) {
+TEST_F(DownloadTransferTest, DirectGetWritesTheBodyIntoThePageFile) {
   server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 5"}, "hello"));
   EXPECT_TRUE(job().fetch(progress, "/tables/0105/GBS/tokyo/21.html", page()));
   EXPECT_EQ(server.requests(),
@@ -89,7 +89,7 @@ TEST_F(DownloadTransfer, DirectGetWritesTheBodyIntoThePageFile) {
   EXPECT_EQ(progress.bytes, 5);
 }
 
-TEST_F(DownloadTransfer, ResumesABrokenBodyWithTheRunningTotal) {
+TEST_F(DownloadTransferTest, ResumesABrokenBodyWithTheRunningTotal) {
   std::string body = pageBody(5000);
   server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 5000", "ETag: \"v1\""},
                             body.substr(0, 1000)));
@@ -118,7 +118,7 @@ TEST_F(DownloadTransfer, ResumesABrokenBodyWithTheRunningTotal) {
   EXPECT_EQ(readWholeFile(page()), "ok");
 }
 
-TEST_F(DownloadTransfer, AWholePageAnsweringAResumeRestartsTheFile) {
+TEST_F(DownloadTransferTest, AWholePageAnsweringAResumeRestartsTheFile) {
   std::string body = pageBody(10);
   server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 10"}, body.substr(0, 4)));
   server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 10"}, body.substr(0, 7)));
@@ -133,7 +133,7 @@ TEST_F(DownloadTransfer, AWholePageAnsweringAResumeRestartsTheFile) {
   EXPECT_EQ(readWholeFile(page()), body);
 }
 
-TEST_F(DownloadTransfer, TheFifthShortBodyEndsTheTransferAndDropsItsFile) {
+TEST_F(DownloadTransferTest, TheFifthShortBodyEndsTheTransferAndDropsItsFile) {
   server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 100"}, pageBody(10)));
   for (int i = 0; i < 4; ++i)
     server.reply(httpResponse("HTTP/1.0 206 Partial Content", {"Content-Length: 90"},
@@ -155,7 +155,7 @@ TEST_F(DownloadTransfer, TheFifthShortBodyEndsTheTransferAndDropsItsFile) {
   EXPECT_EQ(readWholeFile(page()), "new");
 }
 
-TEST_F(DownloadTransfer, ARefusedStatusOnAResumeDropsThePartialPage) {
+TEST_F(DownloadTransferTest, ARefusedStatusOnAResumeDropsThePartialPage) {
   server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 10"}, "12345"));
   server.reply(httpResponse("HTTP/1.0 503 Service Unavailable", {}, ""));
   EXPECT_FALSE(job().fetch(progress, "/p", page()));
@@ -166,7 +166,7 @@ TEST_F(DownloadTransfer, ARefusedStatusOnAResumeDropsThePartialPage) {
   EXPECT_EQ(readWholeFile(page()), "abcdefghij");
 }
 
-TEST_F(DownloadTransfer, NotFoundIsRefusedWithItsReasonAndLeavesNoFile) {
+TEST_F(DownloadTransferTest, NotFoundIsRefusedWithItsReasonAndLeavesNoFile) {
   server.reply(httpResponse("HTTP/1.0 404 Not Found", {"Content-Length: 9"}, "not here!"));
   EXPECT_FALSE(job().fetch(progress, "/missing", page()));
   EXPECT_EQ(progress.calls, std::vector<std::string>{"error Not Found"});
@@ -174,14 +174,14 @@ TEST_F(DownloadTransfer, NotFoundIsRefusedWithItsReasonAndLeavesNoFile) {
   EXPECT_FALSE(isFile(page()));
 }
 
-TEST_F(DownloadTransfer, ABodyWithoutLengthIsReadToTheEnd) {
+TEST_F(DownloadTransferTest, ABodyWithoutLengthIsReadToTheEnd) {
   server.reply(httpResponse("HTTP/1.1 200 OK", {"Server: loopback"}, "abc\r\ndef"));
   EXPECT_TRUE(job().fetch(progress, "/p", page()));
   EXPECT_EQ(progress.calls.front(), "bytes -1");
   EXPECT_EQ(readWholeFile(page()), "abc\r\ndef");
 }
 
-TEST_F(DownloadTransfer, BytesPastTheAnnouncedLengthAreNotTaken) {
+TEST_F(DownloadTransferTest, BytesPastTheAnnouncedLengthAreNotTaken) {
   server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 3"}, "abcEXTRA"));
   server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 0"}, "junk"));
   EXPECT_TRUE(job().fetch(progress, "/p", page()));
@@ -191,7 +191,7 @@ TEST_F(DownloadTransfer, BytesPastTheAnnouncedLengthAreNotTaken) {
   EXPECT_EQ(progress.bytes, 3);
 }
 
-TEST_F(DownloadTransfer, ASilentServerHitsTheReadTimeOut) {
+TEST_F(DownloadTransferTest, ASilentServerHitsTheReadTimeOut) {
   server.staySilent();
   job().client().setReadTimeout(kSilentTimeout);
   auto started = std::chrono::steady_clock::now();
@@ -202,14 +202,14 @@ TEST_F(DownloadTransfer, ASilentServerHitsTheReadTimeOut) {
   EXPECT_EQ(server.requests(), std::vector<std::string>{directRequest("/p")});
 }
 
-TEST_F(DownloadTransfer, ABrokenHeadIsAReceiveFailure) {
+TEST_F(DownloadTransferTest, ABrokenHeadIsAReceiveFailure) {
   server.reply("HTTP/1.0 200\r\n\r\nbody");
   EXPECT_FALSE(job().fetch(progress, "/p", page()));
   EXPECT_EQ(errors(progress.calls), std::vector<std::string>{kReceiveFailed});
   EXPECT_FALSE(isFile(page()));
 }
 
-TEST_F(DownloadTransfer, AResumeThatCannotConnectLeavesNoPartialFile) {
+TEST_F(DownloadTransferTest, AResumeThatCannotConnectLeavesNoPartialFile) {
   server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 100"}, pageBody(40)));
   server.refuseAfterScript();
   EXPECT_FALSE(job().fetch(progress, "/p", page()));
@@ -224,14 +224,14 @@ TEST_F(DownloadTransfer, AResumeThatCannotConnectLeavesNoPartialFile) {
   EXPECT_EQ(readWholeFile(page()), "fresh");
 }
 
-TEST_F(DownloadTransfer, AServerNameThatDoesNotResolveIsAConnectFailure) {
+TEST_F(DownloadTransferTest, AServerNameThatDoesNotResolveIsAConnectFailure) {
   job().client().setServer(std::string(64, 'a') + ".invalid", server.port());  // no query leaves
   EXPECT_FALSE(job().fetch(progress, "/p", page()));
   EXPECT_EQ(errors(progress.calls), std::vector<std::string>{kConnectFailed});
   EXPECT_TRUE(server.requests().empty());
 }
 
-TEST_F(DownloadTransfer, ATransferWithoutPageFileOnlyCountsBytes) {
+TEST_F(DownloadTransferTest, ATransferWithoutPageFileOnlyCountsBytes) {
   server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 4"}, "body"));
   EXPECT_TRUE(job().fetch(progress, "/cgi-bin/signin.cgi?id1=a&id2=b&passwd=c", ""));
   EXPECT_EQ(progress.bytes, 4);
@@ -239,7 +239,7 @@ TEST_F(DownloadTransfer, ATransferWithoutPageFileOnlyCountsBytes) {
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 
-TEST_F(DownloadTransfer, TheByteTotalIsAnnouncedOncePerBodyAndAnewForAWholePage) {
+TEST_F(DownloadTransferTest, TheByteTotalIsAnnouncedOncePerBodyAndAnewForAWholePage) {
   // Without a page file (the sign-in) a 206 answer carries the body on.
   server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 10"}, "0123"));
   server.reply(httpResponse("HTTP/1.0 206 Partial Content", {"Content-Length: 6"}, "456789"));
@@ -258,7 +258,7 @@ TEST_F(DownloadTransfer, TheByteTotalIsAnnouncedOncePerBodyAndAnewForAWholePage)
   EXPECT_EQ(readWholeFile(page()), "0123456789");
 }
 
-TEST_F(DownloadTransfer, ABodyOverTheCapFailsWithItsReasonAndLeavesNoFile) {
+TEST_F(DownloadTransferTest, ABodyOverTheCapFailsWithItsReasonAndLeavesNoFile) {
   job().client().setMaxBodyBytes(100);
   server.reply(httpResponse("HTTP/1.0 200 OK", {}, pageBody(101)));
   server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 101"}, pageBody(101)));
@@ -273,7 +273,7 @@ TEST_F(DownloadTransfer, ABodyOverTheCapFailsWithItsReasonAndLeavesNoFile) {
   EXPECT_EQ(readWholeFile(page()), pageBody(100));
 }
 
-TEST_F(DownloadTransfer, APageThatCannotBeWrittenFailsAndIsDeleted) {
+TEST_F(DownloadTransferTest, APageThatCannotBeWrittenFailsAndIsDeleted) {
   // A link to a device whose every write fails as on a full disk.
   std::error_code error;
   std::filesystem::create_symlink("/dev/full", page(), error);
@@ -307,7 +307,7 @@ class CancellingProgress : public RecordingProgress {
 };
 }  // namespace
 
-TEST_F(DownloadTransfer, ACancelStopsWithinOneByteAndKeepsWhatWasWritten) {
+TEST_F(DownloadTransferTest, ACancelStopsWithinOneByteAndKeepsWhatWasWritten) {
   std::string body = pageBody(200000);
   server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 200000"}, body));
   CancellingProgress cancelling(1500);
@@ -318,7 +318,7 @@ TEST_F(DownloadTransfer, ACancelStopsWithinOneByteAndKeepsWhatWasWritten) {
   EXPECT_EQ(readWholeFile(page()), body.substr(0, 1500));
 }
 
-TEST(DownloadThroughProxy, SendsTheAbsoluteUrlAndCredentialsToTheProxyOnly) {
+TEST(DownloadThroughProxyTest, SendsTheAbsoluteUrlAndCredentialsToTheProxyOnly) {
   LoopbackHttpServer origin;
   LoopbackHttpProxy proxy("Basic dXNlcjpwYXNz");
   proxy.route("tv.example", origin.port());
@@ -355,7 +355,7 @@ TEST(DownloadThroughProxy, SendsTheAbsoluteUrlAndCredentialsToTheProxyOnly) {
   EXPECT_EQ(readWholeFile(folder.file("p")), "page");
 }
 
-TEST(DownloadThroughProxy, WrongCredentialsAreRefusedByTheProxy) {
+TEST(DownloadThroughProxyTest, WrongCredentialsAreRefusedByTheProxy) {
   LoopbackHttpServer origin;
   LoopbackHttpProxy proxy("Basic dXNlcjpwYXNz");
   proxy.route("tv.example:8080", origin.port());

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(BuildRequest, DirectCarriesThePathOnlyAndAHostWithoutPort) {
+TEST(BuildRequestTest, DirectCarriesThePathOnlyAndAHostWithoutPort) {
   HttpClient client;
   client.setServer("tv.example", 8080);
   EXPECT_EQ(client.buildRequest("/tables/0105/GBS/tokyo/21.html"),
@@ -12,7 +12,7 @@ TEST(BuildRequest, DirectCarriesThePathOnlyAndAHostWithoutPort) {
             "\r\n");
 }
 
-TEST(BuildRequest, ThroughAProxyCarriesTheAbsoluteUrl) {
+TEST(BuildRequestTest, ThroughAProxyCarriesTheAbsoluteUrl) {
   HttpClient client;
   client.setServer("tv.example", 80);
   client.setProxy("proxy.example", 3128);
@@ -25,7 +25,7 @@ TEST(BuildRequest, ThroughAProxyCarriesTheAbsoluteUrl) {
             "GET http://tv.example:8080 HTTP/1.0\r\nhost: tv.example\r\n\r\n");
 }
 
-TEST(BuildRequest, WritesHeadersInByteOrderOfTheirNames) {
+TEST(BuildRequestTest, WritesHeadersInByteOrderOfTheirNames) {
   HttpClient client;
   client.setServer("tv.example", 80);
   client.setProxy("proxy.example", 3128);
@@ -45,7 +45,7 @@ TEST(BuildRequest, WritesHeadersInByteOrderOfTheirNames) {
             "\r\n");
 }
 
-TEST(BuildRequest, SendsNoCredentialsWithoutAProxy) {
+TEST(BuildRequestTest, SendsNoCredentialsWithoutAProxy) {
   HttpClient client;
   client.setServer("tv.example", 80);
   client.setProxyAuthorization("Basic dXNlcjpwYXNz");

@@ -6,19 +6,9 @@
 
 #include <string>
 
+#include "net/memory_bytes.h"
+
 namespace {
-class TextSource : public ByteSource {
- public:
-  explicit TextSource(std::string text) : text_(std::move(text)) {}
-  int nextByte() override {
-    return position_ < text_.size() ? static_cast<unsigned char>(text_[position_++]) : -1;
-  }
-
- private:
-  std::string text_;
-  std::size_t position_ = 0;
-};
-
 // `head`, then `filler` repeated for ever; counts what it handed out.
 class EndlessSource : public ByteSource {
  public:
@@ -37,13 +27,13 @@ class EndlessSource : public ByteSource {
 };
 
 bool parse(const std::string& text, HttpResponse& response) {
-  TextSource source(text);
+  StringByteSource source(text);
   ResponseParser parser(source);
   return parser.parse(response);
 }
 }  // namespace
 
-TEST(StatusLine, AcceptsVersionsZeroAndOneWithAPhrase) {
+TEST(StatusLineTest, AcceptsVersionsZeroAndOneWithAPhrase) {
   HttpResponse response;
   EXPECT_TRUE(parseStatusLine("HTTP/1.1 302 Found", response));
   EXPECT_EQ(response.status, 302);
@@ -55,7 +45,7 @@ TEST(StatusLine, AcceptsVersionsZeroAndOneWithAPhrase) {
   EXPECT_EQ(response.reason, "");
 }
 
-TEST(StatusLine, RefusesOtherShapes) {
+TEST(StatusLineTest, RefusesOtherShapes) {
   HttpResponse response;
   EXPECT_FALSE(parseStatusLine("HTTP/1.2 200 OK", response));
   EXPECT_FALSE(parseStatusLine("HTTP/1.0 200", response));
@@ -65,7 +55,7 @@ TEST(StatusLine, RefusesOtherShapes) {
   EXPECT_FALSE(parseStatusLine("HTTP/1.0 200-OK", response));
 }
 
-TEST(ResponseParser, ReadsHeadersLowerCasedWithTheirValuesAsSent) {
+TEST(ResponseParserTest, ReadsHeadersLowerCasedWithTheirValuesAsSent) {
   HttpResponse response;
   ASSERT_TRUE(parse("HTTP/1.0 200 OK\r\n"
                     "Content-Length:   1234  \r\n"
@@ -85,8 +75,8 @@ TEST(ResponseParser, ReadsHeadersLowerCasedWithTheirValuesAsSent) {
   EXPECT_EQ(response.headers["nocolon"], "");
 }
 
-TEST(ResponseParser, LeavesTheBodyInTheSameSource) {
-  TextSource source("HTTP/1.0 200 OK\r\nA: b\r\n\r\nXY");
+TEST(ResponseParserTest, LeavesTheBodyInTheSameSource) {
+  StringByteSource source("HTTP/1.0 200 OK\r\nA: b\r\n\r\nXY");
   ResponseParser parser(source);
   HttpResponse response;
   ASSERT_TRUE(parser.parse(response));
@@ -95,7 +85,7 @@ TEST(ResponseParser, LeavesTheBodyInTheSameSource) {
   EXPECT_EQ(parser.nextByte(), -1);
 }
 
-TEST(ResponseParser, FailsWhenTheHeadEndsEarlyAndClearsTheOldResponse) {
+TEST(ResponseParserTest, FailsWhenTheHeadEndsEarlyAndClearsTheOldResponse) {
   HttpResponse response;
   response.status = 302;
   response.headers["location"] = "x";
@@ -106,7 +96,7 @@ TEST(ResponseParser, FailsWhenTheHeadEndsEarlyAndClearsTheOldResponse) {
   EXPECT_FALSE(parse("garbage\r\n\r\n", response));
 }
 
-TEST(ResponseParser, GivesUpOnAnEndlessHeaderLine) {
+TEST(ResponseParserTest, GivesUpOnAnEndlessHeaderLine) {
   EndlessSource source("HTTP/1.0 200 OK\r\nX: ", "a");
   ResponseParser parser(source);
   HttpResponse response;
@@ -114,7 +104,7 @@ TEST(ResponseParser, GivesUpOnAnEndlessHeaderLine) {
   EXPECT_LE(source.served, LineReader::kMaxLineBytes + 20);
 }
 
-TEST(ResponseParser, GivesUpOnEndlessHeaders) {
+TEST(ResponseParserTest, GivesUpOnEndlessHeaders) {
   EndlessSource endless("HTTP/1.0 200 OK\r\n", "Set-Cookie: a\r\n");
   ResponseParser parser(endless);
   HttpResponse response;
@@ -129,7 +119,7 @@ TEST(ResponseParser, GivesUpOnEndlessHeaders) {
   EXPECT_TRUE(parse(head + "\r\n", response));
 }
 
-TEST(ResponseParser, GivesUpOnAnEndlessStatusLine) {
+TEST(ResponseParserTest, GivesUpOnAnEndlessStatusLine) {
   EndlessSource source("", "HTTP/1.0 200 OK");
   ResponseParser parser(source);
   HttpResponse response;
@@ -137,8 +127,8 @@ TEST(ResponseParser, GivesUpOnAnEndlessStatusLine) {
   EXPECT_LE(source.served, LineReader::kMaxLineBytes);
 }
 
-TEST(LineReader, EndsALastLineWithoutNewlineThenStaysEnded) {
-  TextSource source("one\r\ntw\ro");
+TEST(LineReaderTest, EndsALastLineWithoutNewlineThenStaysEnded) {
+  StringByteSource source("one\r\ntw\ro");
   LineReader reader(source);
   std::string line;
   EXPECT_TRUE(reader.readLine(line));

@@ -24,7 +24,7 @@ struct ConnectedPair {
 };
 }  // namespace
 
-TEST(TcpSocket, CarriesBytesBothWaysAndSeesThePeerClose) {
+TEST(TcpSocketTest, CarriesBytesBothWaysAndSeesThePeerClose) {
   ConnectedPair pair;
   ASSERT_EQ(pair.client.write("ping", 4), 4);
   char buffer[16] = {};
@@ -37,7 +37,7 @@ TEST(TcpSocket, CarriesBytesBothWaysAndSeesThePeerClose) {
   EXPECT_EQ(pair.client.read(buffer, sizeof buffer), 0);
 }
 
-TEST(TcpSocket, ReadFromASilentPeerTimesOut) {
+TEST(TcpSocketTest, ReadFromASilentPeerTimesOut) {
   LoopbackListener listener;
   TcpSocket client(kSilentTimeout);
   ASSERT_EQ(client.openAndConnect("127.0.0.1", listener.port()), 1);
@@ -47,7 +47,7 @@ TEST(TcpSocket, ReadFromASilentPeerTimesOut) {
   EXPECT_EQ(client.read(buffer, sizeof buffer), -1);
 }
 
-TEST(TcpSocket, OpensOnceUntilClosed) {
+TEST(TcpSocketTest, OpensOnceUntilClosed) {
   LoopbackListener listener;
   TcpSocket socket(kReadTimeout);
   EXPECT_TRUE(socket.close());  // never opened
@@ -60,7 +60,7 @@ TEST(TcpSocket, OpensOnceUntilClosed) {
   EXPECT_EQ(socket.openAndConnect("127.0.0.1", listener.port()), 1);
 }
 
-TEST(TcpSocket, ConnectToAClosedPortFailsAndLeavesTheSocketOpen) {
+TEST(TcpSocketTest, ConnectToAClosedPortFailsAndLeavesTheSocketOpen) {
   int port;
   {
     LoopbackListener gone;
@@ -72,7 +72,7 @@ TEST(TcpSocket, ConnectToAClosedPortFailsAndLeavesTheSocketOpen) {
   EXPECT_FALSE(socket.open());
 }
 
-TEST(TcpSocket, WriteToAClosedPeerFailsWithoutKillingTheProcess) {
+TEST(TcpSocketTest, WriteToAClosedPeerFailsWithoutKillingTheProcess) {
   ConnectedPair pair;
   pair.server.close();
   std::string block(65536, 'x');
@@ -82,7 +82,7 @@ TEST(TcpSocket, WriteToAClosedPeerFailsWithoutKillingTheProcess) {
   EXPECT_EQ(result, -1);
 }
 
-TEST(LoopbackListener, PicksAFreePortAndAcceptsNothingUnasked) {
+TEST(LoopbackListenerTest, PicksAFreePortAndAcceptsNothingUnasked) {
   LoopbackListener listener;
   ASSERT_TRUE(listener.isListening());
   EXPECT_GT(listener.port(), 0);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/guide_pages/memory_bytes.h"
+#include "net/memory_bytes.h"
 
 namespace {
 

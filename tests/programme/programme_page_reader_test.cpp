@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "tools/guide_pages/guide_page.h"
-#include "tests/programme/table_fixtures.h"
-#include "tools/guide_pages/memory_bytes.h"
+#include "tests/support/table_fixtures.h"
+#include "net/memory_bytes.h"
 #include "tools/guide_pages/sample_schedule.h"
 #include "tools/guide_pages/shift_jis_to_euc_jp.h"
 

@@ -5,8 +5,8 @@
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
 #include "programme/var_uint.h"
-#include "tests/programme/table_fixtures.h"
-#include "tools/guide_pages/memory_bytes.h"
+#include "tests/support/table_fixtures.h"
+#include "net/memory_bytes.h"
 #include "tools/guide_pages/sample_schedule.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "programme/genre_table.h"
-#include "tests/programme/table_fixtures.h"
+#include "tests/support/table_fixtures.h"
 
 namespace {
 
@@ -13,12 +13,12 @@ const std::string kTokyo = "\x93\x8c\x8b\x9e";
 const std::string kOsaka = "\x91\xe5\x8d\xe3";
 const std::string kKyoto = "\x8b\x9e\x93\x73";
 
-CellSpec header(const std::string& name, int number) { return {1, "", name, number}; }
-CellSpec hour(int number, int span) {
+CellShape header(const std::string& name, int number) { return {1, "", name, number}; }
+CellShape hour(int number, int span) {
   std::string text = (number % 24 < 10 ? "0" : "") + std::to_string(number % 24);
   return {span, text, text, number};
 }
-CellSpec corner() { return {1, "", "", 0}; }
+CellShape corner() { return {1, "", "", 0}; }
 
 TEST(ProgrammeTableTest, GridGrowsOnPlacingAndClearingEmptiesIt) {
   ProgrammeTable table;

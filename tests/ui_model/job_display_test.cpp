@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/model/resource_ids.h"
+
 namespace {
 
 const char kFinished[] = "\x8f\x49\x97\xb9";
@@ -19,30 +21,30 @@ TEST(JobDisplayTest, CountsAndScales) {
 }
 
 TEST(JobDisplayTest, FinishedCrawlOrSyncClosesOnlyWithAutoClose) {
-  for (int job : {kCrawlButton, kSyncButton}) {
-    JobEnding ending = jobEnding(0, 0, false, job, true);
+  for (int job : {IDC_CRAWL, IDC_SYNC}) {
+    JobEnding ending = jobEnding({0, 0, false, job, true});
     EXPECT_EQ(kFinished, ending.status);
     EXPECT_TRUE(ending.closeAfter);
     EXPECT_EQ(0, ending.lingerMilliseconds);
-    EXPECT_FALSE(jobEnding(5, 1001, false, job, false).closeAfter);
+    EXPECT_FALSE(jobEnding({5, 1001, false, job, false}).closeAfter);
   }
-  JobEnding deletion = jobEnding(3, 1001, false, kDeleteAllButton, true);
+  JobEnding deletion = jobEnding({3, 1001, false, IDC_DELETE_ALL, true});
   EXPECT_EQ(kFinished, deletion.status);
   EXPECT_FALSE(deletion.closeAfter);
 }
 
 TEST(JobDisplayTest, CancelShowsItsTextOnlyWhenTheJobStillSucceeded) {
-  JobEnding cancelled = jobEnding(0, 0, true, kCrawlButton, true);
+  JobEnding cancelled = jobEnding({0, 0, true, IDC_CRAWL, true});
   EXPECT_EQ(kCancelled, cancelled.status);
   EXPECT_FALSE(cancelled.closeAfter);
-  JobEnding failed = jobEnding(-1, 0, true, kCrawlButton, true);
+  JobEnding failed = jobEnding({-1, 0, true, IDC_CRAWL, true});
   EXPECT_EQ("", failed.status);  // the job's own last message stays
   EXPECT_FALSE(failed.closeAfter);
   EXPECT_EQ(0, failed.lingerMilliseconds);
 }
 
 TEST(JobDisplayTest, FailedAutomaticJobLingersTenSecondsThenCloses) {
-  JobEnding ending = jobEnding(-1, kCrawlButton, false, kCrawlButton, false);
+  JobEnding ending = jobEnding({-1, IDC_CRAWL, false, IDC_CRAWL, false});
   EXPECT_EQ(10000, ending.lingerMilliseconds);
   EXPECT_TRUE(ending.closeAfter);
   EXPECT_EQ("", ending.status);

@@ -14,13 +14,13 @@ ListRows laidOut(int count, int page) {
   return rows;
 }
 
-TEST(ListRows, PageCountsWholeRowsAndIsNeverZero) {
+TEST(ListRowsTest, PageCountsWholeRowsAndIsNeverZero) {
   EXPECT_EQ(24, pageRows(297, 12));
   EXPECT_EQ(1, pageRows(5, 12));
   EXPECT_EQ(1, pageRows(100, 0));
 }
 
-TEST(ListRows, AListThatFitsHasNoScrollBarAndIgnoresScrolling) {
+TEST(ListRowsTest, AListThatFitsHasNoScrollBarAndIgnoresScrolling) {
   ListRows rows = laidOut(10, 24);
   EXPECT_FALSE(settleScrollBar(rows));
   EXPECT_EQ(0, rows.top);
@@ -30,7 +30,7 @@ TEST(ListRows, AListThatFitsHasNoScrollBarAndIgnoresScrolling) {
   EXPECT_EQ(0, scrollTarget(exact, 1));
 }
 
-TEST(ListRows, ScrollingStopsAtBothEnds) {
+TEST(ListRowsTest, ScrollingStopsAtBothEnds) {
   ListRows rows = laidOut(30, 10);
   EXPECT_TRUE(settleScrollBar(rows));
   EXPECT_EQ(0, scrollTarget(rows, -1));
@@ -45,7 +45,7 @@ TEST(ListRows, ScrollingStopsAtBothEnds) {
   EXPECT_FALSE(isRowVisible(rows, 4));
 }
 
-TEST(ListRows, ASelectionOutOfViewBecomesTheLastWholeRowOrTheFirst) {
+TEST(ListRowsTest, ASelectionOutOfViewBecomesTheLastWholeRowOrTheFirst) {
   ListRows rows = laidOut(50, 10);
   EXPECT_EQ(-1, topShowing(rows, 9));  // the last whole row is in view
   EXPECT_EQ(1, topShowing(rows, 10));  // the partly visible row scrolls by one
@@ -55,7 +55,7 @@ TEST(ListRows, ASelectionOutOfViewBecomesTheLastWholeRowOrTheFirst) {
   EXPECT_EQ(-1, topShowing(rows, 16));
 }
 
-TEST(ListRows, GrowingTheWindowPullsTheTopBackSoNoRowIsWasted) {
+TEST(ListRowsTest, GrowingTheWindowPullsTheTopBackSoNoRowIsWasted) {
   ListRows rows = laidOut(30, 10);
   moveTop(rows, 20);
   relayoutRows(rows, 15);

@@ -25,7 +25,7 @@ std::vector<std::string> lines(const std::vector<MenuEntry>& menu) {
 
 const MenuEntry& viewSubmenu(const std::vector<MenuEntry>& menu) { return menu[4]; }
 
-ViewState viewIn(int mode, int key) {
+ViewState viewIn(ViewMode mode, int key) {
   ViewState view;
   view.mode = mode;
   view.key = key;

@@ -106,7 +106,7 @@ TEST_F(ProgrammeViewTest, GenreViewListsMatchingProgrammesAndEveryHeader) {
             bodies(listProgrammes(table, view)));
 }
 
-TEST(ProgrammeViewGaps, ChannelsMissingFromASlotLeaveGapsTheViewsStepOver) {
+TEST(ProgrammeViewGapsTest, ChannelsMissingFromASlotLeaveGapsTheViewsStepOver) {
   ProgrammeTable table;
   DayTableBuilder day(table);
   int late = day.channel("LateStart");

@@ -23,7 +23,7 @@ ProgrammeCell cellWithBody(const std::string& body) {
   return cell;
 }
 
-TEST(NormaliseTime, EveryShapeOfStartTime) {
+TEST(NormaliseTimeTest, EveryShapeOfStartTime) {
   EXPECT_EQ("2100", normaliseTime("21:00"));
   EXPECT_EQ("0930", normaliseTime("9:30"));
   EXPECT_EQ("0030", normaliseTime("0:30"));
@@ -34,7 +34,7 @@ TEST(NormaliseTime, EveryShapeOfStartTime) {
   EXPECT_EQ("", normaliseTime("21:00:00"));
 }
 
-TEST(EndTimeFromTitle, TheDigitsAfterTheLastDoubleByteCharacter) {
+TEST(EndTimeFromTitleTest, TheDigitsAfterTheLastDoubleByteCharacter) {
   EXPECT_EQ("2254", endTimeFromTitle(cellWithBody(std::string("News") + kWaveDash + "22:54")));
   // A full-width closing parenthesis and space do not break the digits; the
   // three digits of 9:30 get their zero.
@@ -118,7 +118,7 @@ TEST_F(ReservationTest, QuotedTextsStayInsideTheirQuotesAndOneLineBodiesStayWhol
             reservationArguments(table, *oneLine, view));
 }
 
-TEST(CompanionTool, CommandLinesQuoteThePathAndKeepTheSpace) {
+TEST(CompanionToolTest, CommandLinesQuoteThePathAndKeepTheSpace) {
   const std::string path = companionPath("C:\\Program Files\\Rokuban\\");
   EXPECT_EQ("C:\\Program Files\\Rokuban\\Denpoz.exe", path);
   EXPECT_EQ("\"C:\\Program Files\\Rokuban\\Denpoz.exe\" ", companionCommandLine(path, ""));

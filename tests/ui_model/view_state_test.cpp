@@ -1,12 +1,12 @@
-// Moving between broadcast days, the hour list's rows and the date label.
+// Moving between broadcast days, and the date label.
 #include <gtest/gtest.h>
 
-#include "ui/model/hour_rows.h"
+#include "ui/model/hour_list_rows.h"
 #include "ui/model/view_state.h"
 
 namespace {
 
-TEST(ViewState, TodayBeforeFiveIsThePreviousDateAtItsLateHour) {
+TEST(ViewStateTest, TodayBeforeFiveIsThePreviousDateAtItsLateHour) {
   ViewState view;
   moveToToday(view, DateTime{2003, 12, 5, 3, 10});
   EXPECT_EQ(2003, view.date.year);
@@ -27,7 +27,7 @@ TEST(ViewState, TodayBeforeFiveIsThePreviousDateAtItsLateHour) {
   EXPECT_EQ(5, view.hour);
 }
 
-TEST(ViewState, DaysRunFromYesterdayToSixDaysAheadButtonsKeepingTheHour) {
+TEST(ViewStateTest, DaysRunFromYesterdayToSixDaysAheadButtonsKeepingTheHour) {
   const DateTime now{2003, 12, 4, 21, 15};
   ViewState view;
   moveToToday(view, now);
@@ -49,7 +49,7 @@ TEST(ViewState, DaysRunFromYesterdayToSixDaysAheadButtonsKeepingTheHour) {
   EXPECT_EQ(21, view.hour);
 }
 
-TEST(ViewState, TheDayRowsJumpToTheLastOrFirstHour) {
+TEST(ViewStateTest, TheDayRowsJumpToTheLastOrFirstHour) {
   const DateTime now{2003, 12, 4, 21, 15};
   ViewState view;
   moveToToday(view, now);
@@ -68,7 +68,7 @@ TEST(ViewState, TheDayRowsJumpToTheLastOrFirstHour) {
   EXPECT_FALSE(moveToPreviousDay(view, early, true));
 }
 
-TEST(ViewState, DateLabelCarriesTheWeekdayKanji) {
+TEST(ViewStateTest, DateLabelCarriesTheWeekdayKanji) {
   ViewState view;
   moveToToday(view, DateTime{2003, 12, 4, 12, 0});  // a Thursday
   EXPECT_EQ("12/04(\x96\xd8)", dateLabel(view));
@@ -76,34 +76,6 @@ TEST(ViewState, DateLabelCarriesTheWeekdayKanji) {
   EXPECT_EQ("01/04(\x93\xfa)", dateLabel(view));
   moveToToday(view, DateTime{2004, 1, 3, 12, 0});
   EXPECT_EQ("01/03(\x93\x79)", dateLabel(view));
-}
-
-TEST(HourRows, TwentySixRowsFromThePreviousDayRowToTheNextDayRow) {
-  std::vector<int> items = hourListItems();
-  ASSERT_EQ(26u, items.size());
-  EXPECT_EQ(kPreviousDayRow, items.front());
-  EXPECT_EQ(kNextDayRow, items.back());
-  for (int hour = 5; hour <= 28; ++hour) EXPECT_EQ(hour, items[hourListRow(hour)]);
-  EXPECT_EQ("[\x81\xaa]", hourRowText(1000));
-  EXPECT_EQ("[\x81\xab]", hourRowText(1002));
-  EXPECT_EQ("05:00", hourRowText(5));
-  EXPECT_EQ("28:00", hourRowText(28));
-}
-
-TEST(HourRows, HoursAreColouredByTimeOfDayAndTheSelectionByTheSystem) {
-  const SystemColours system{0x123456, 0xABCDEF};
-  struct Case { int value; ColourRef background; };
-  for (Case c : {Case{1000, 0xFFFFFF}, Case{1002, 0xFFFFFF}, Case{5, 0x99FFFF}, Case{11, 0x99FFFF},
-                 Case{12, 0x66CCFF}, Case{17, 0x66CCFF}, Case{18, 0xFFCC99}, Case{23, 0xFFCC99},
-                 Case{24, 0xFF9966}, Case{28, 0xFF9966}}) {
-    RowLook look = hourRowLook(c.value, false, system);
-    EXPECT_EQ(c.background, look.background) << c.value;
-    EXPECT_EQ(kBlack, look.textColour) << c.value;
-  }
-  RowLook chosen = hourRowLook(20, true, system);
-  EXPECT_EQ(system.highlightText, chosen.textColour);
-  EXPECT_EQ(system.highlight, chosen.background);
-  EXPECT_EQ("20:00", chosen.text);
 }
 
 }  // namespace

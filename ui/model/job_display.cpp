@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "ui/model/resource_ids.h"
+
 const char kVersionLabel[] = "v0.4.0.4";
 
 namespace {
@@ -29,21 +31,21 @@ std::string fileCountText(int fileCount, int fileTotal) {
 
 int byteBarRange(int byteTotal) { return byteTotal < 0 ? kUnknownLengthScale : byteTotal; }
 
-JobEnding jobEnding(int result, int autoStartId, bool cancelRequested, int jobId, bool autoClose) {
+JobEnding jobEnding(const FinishedJob& job) {
   JobEnding ending{0, std::string(), false};
-  if (result < 0) {
+  if (job.result < 0) {
     // The job's own last message stays; a dialog nobody opened closes itself.
-    if (autoStartId != 0) {
+    if (job.autoStartId != 0) {
       ending.lingerMilliseconds = kFailedAutoJobLinger;
       ending.closeAfter = true;
     }
     return ending;
   }
-  if (cancelRequested) {
+  if (job.cancelRequested) {
     ending.status = kCancelled;
     return ending;
   }
   ending.status = kFinished;
-  ending.closeAfter = (jobId == kCrawlButton || jobId == kSyncButton) && autoClose;
+  ending.closeAfter = (job.jobId == IDC_CRAWL || job.jobId == IDC_SYNC) && job.autoClose;
   return ending;
 }

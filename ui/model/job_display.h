@@ -21,9 +21,12 @@ struct JobEnding {
   std::string status;      // put into the status line; empty: leave it as the job left it
   bool closeAfter;         // press "OK" by itself
 };
-JobEnding jobEnding(int result, int autoStartId, bool cancelRequested, int jobId, bool autoClose);
-
-// The job buttons and their ids.
-constexpr int kCrawlButton = 1001;
-constexpr int kSyncButton = 3;
-constexpr int kDeleteAllButton = 1011;
+// A job that has just returned.
+struct FinishedJob {
+  int result;            // the job's result, -1 on failure
+  int autoStartId;       // the job the dialog started by itself (IDC_CRAWL, IDC_SYNC), or 0
+  bool cancelRequested;  // "キャンセル" was pressed while it ran
+  int jobId;             // its button: IDC_CRAWL, IDC_SYNC or IDC_DELETE_ALL
+  bool autoClose;        // the "巡回後閉じる？" setting
+};
+JobEnding jobEnding(const FinishedJob& job);

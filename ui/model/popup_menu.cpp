@@ -55,7 +55,8 @@ MenuEntry viewSubmenu(const ViewState& view) {
 }  // namespace
 
 std::vector<MenuEntry> mainPopupMenu(const ViewState& view, bool companionInstalled) {
-  std::vector<MenuEntry> menu{item(1002, kTomorrow), item(1001, kNow), item(1000, kYesterday),
+  std::vector<MenuEntry> menu{item(kCommandNextDay, kTomorrow), item(kCommandToday, kNow),
+                              item(kCommandPreviousDay, kYesterday),
                               separator(), viewSubmenu(view), separator()};
   if (companionInstalled) {
     menu.push_back(submenu("Denpoz", {item(kCommandCompanionStart, kStart),
@@ -63,8 +64,9 @@ std::vector<MenuEntry> mainPopupMenu(const ViewState& view, bool companionInstal
                                       item(kCommandCompanionReservations, kReservations)}));
     menu.push_back(separator());
   }
-  for (MenuEntry entry : {item(1003, kSettings), item(1004, kCrawl), item(1005, kSync), separator(),
-                          item(2, kCancel), item(1, kQuit)})
+  for (MenuEntry entry : {item(kCommandSettings, kSettings), item(kCommandCrawl, kCrawl),
+                          item(kCommandSync, kSync), separator(), item(kCommandCloseMenu, kCancel),
+                          item(kCommandQuit, kQuit)})
     menu.push_back(entry);
   return menu;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/model/resource_ids.h"
 #include "ui/model/view_state.h"
 
 struct MenuEntry {
@@ -16,14 +17,6 @@ struct MenuEntry {
   bool checked = false;
   std::vector<MenuEntry> children;  // submenus only
 };
-
-// Ids of the "表示" submenu and the companion tool's submenu.
-constexpr int kCommandHourView = 1007;
-constexpr int kCommandCompanionStart = 1008;
-constexpr int kCommandCompanionRemote = 1009;
-constexpr int kCommandCompanionReservations = 1010;
-constexpr int kFirstGenreCommand = 2000;
-constexpr int kLastGenreCommand = 2099;
 
 // The whole menu for the current view; the "Denpoz" submenu and its
 // separator only when the companion tool is installed.

@@ -2,6 +2,7 @@
 // look.
 #include "ui/model/programme_view.h"
 
+#include "guide/calendar.h"
 #include "programme/programme_table.h"
 
 namespace {
@@ -40,6 +41,8 @@ bool appendHeader(const ProgrammeTable& table, std::size_t column, ProgrammeList
 
 bool isChannelHeader(const ProgrammeCell& cell) { return cell.timeText.empty(); }
 
+std::string titleLine(const ProgrammeCell& cell) { return cell.body.substr(0, cell.body.find('\r')); }
+
 ProgrammeListing timeViewListing(const ProgrammeTable& table, int hour) {
   ProgrammeListing listing;
   HourRows rows = table.findHour(hour);
@@ -60,7 +63,7 @@ ProgrammeListing timeViewListing(const ProgrammeTable& table, int hour) {
 // and evening, or its first one in the morning.
 ProgrammeListing channelViewListing(const ProgrammeTable& table, int column, int hour) {
   ProgrammeListing listing;
-  if (hour < 5) hour += 24;
+  hour = broadcastHour(hour);
   int firstProgramme = -1;
   int firstFromHour = -1;
   for (std::size_t i = 1; i < table.columnCount(); ++i) {
@@ -108,9 +111,7 @@ RowLook programmeRowLook(const ProgrammeCell& cell, bool selected, const SystemC
   if (isChannelHeader(cell)) {
     look = RowLook{cell.body, system.highlight, system.highlightText, true};
   } else {
-    std::string titleLine = cell.body.substr(0, cell.body.find('\r'));
-    look = RowLook{cell.timeText + " " + titleLine, kBlack, colourRefFromRgb(cell.background),
-                   false};
+    look = RowLook{cell.timeText + " " + titleLine(cell), kBlack, colourRefFromRgb(cell.background), false};
   }
   if (selected) {
     look.textColour = look.background;

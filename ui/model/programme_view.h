@@ -34,6 +34,8 @@ ProgrammeListing genreViewListing(const ProgrammeTable& table, int colour);
 
 // A header is a cell without a start time.
 bool isChannelHeader(const ProgrammeCell& cell);
+// A programme's title line: its body up to the first CR.
+std::string titleLine(const ProgrammeCell& cell);
 
 // Start time, a space and the title line (up to the first CR) of a
 // programme; the channel name of a header, drawn in the highlight colour

@@ -20,7 +20,7 @@ void moveToDay(ViewState& view, int day) {
 
 void moveToToday(ViewState& view, const DateTime& now) {
   moveToDay(view, broadcastDayNumber(now));
-  view.hour = now.hour < 5 ? now.hour + 24 : now.hour;
+  view.hour = broadcastHour(now.hour);
 }
 
 bool moveToPreviousDay(ViewState& view, const DateTime& now, bool fromButton) {

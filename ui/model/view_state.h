@@ -18,7 +18,7 @@ struct ViewState {
   CalendarDate date{};  // the broadcast date shown
   int hour = 0;         // the viewed hour, 5..28 once a day is shown
   int day = 0;          // dayNumber of `date`
-  int mode = kTimeView;
+  ViewMode mode = kTimeView;
   int key = 0;
 };
 

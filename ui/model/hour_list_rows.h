@@ -1,4 +1,4 @@
-// HourRows: the rows of the hour list beside the programme list. A row
+// Hour list rows: the rows of the hour list beside the programme list. A row
 // that moves one day back, the hours of a broadcast day (05:00 to 28:00)
 // and a row that moves one day forward; what each row says and how it is
 // coloured.

@@ -1,21 +1,21 @@
 // Helpers for the programme tests.
-#include "tests/programme/table_fixtures.h"
+#include "tests/support/table_fixtures.h"
 
-#include "tools/guide_pages/memory_bytes.h"
+#include "net/memory_bytes.h"
 
-void fillTable(ProgrammeTable& table, const std::vector<std::vector<CellSpec>>& columns, int key) {
+void fillTable(ProgrammeTable& table, const std::vector<std::vector<CellShape>>& columns, int key) {
   table.clear();
   table.setTableKey(key);
   for (std::size_t column = 0; column < columns.size(); ++column) {
     std::size_t row = 0;
-    for (const CellSpec& spec : columns[column]) {
-      ProgrammeCell* cell = table.newCell(spec.span);
-      cell->timeText = spec.timeText;
-      cell->body = spec.body;
-      cell->number = spec.number;
-      cell->background = spec.background;
+    for (const CellShape& shape : columns[column]) {
+      ProgrammeCell* cell = table.newCell(shape.span);
+      cell->timeText = shape.timeText;
+      cell->body = shape.body;
+      cell->number = shape.number;
+      cell->background = shape.background;
       cell->updateDetailOffset();
-      for (int i = 0; i < spec.span; ++i) table.placeCell(column, row++, cell);
+      for (int i = 0; i < shape.span; ++i) table.placeCell(column, row++, cell);
     }
   }
 }

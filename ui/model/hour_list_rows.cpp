@@ -1,5 +1,5 @@
 // The hour list's rows: items, texts and colours.
-#include "ui/model/hour_rows.h"
+#include "ui/model/hour_list_rows.h"
 
 #include <cstdio>
 

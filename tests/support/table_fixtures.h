@@ -9,7 +9,7 @@
 
 #include "programme/programme_table.h"
 
-struct CellSpec {
+struct CellShape {
   int span;
   std::string timeText;
   std::string body;
@@ -17,9 +17,9 @@ struct CellSpec {
   int background = 0xFFFFFF;
 };
 
-// Column 0 is the hour column; each column's first spec is its row-0 cell.
+// Column 0 is the hour column; each column's first shape is its row-0 cell.
 // Cells are placed one below the other; the key is set to `key`.
-void fillTable(ProgrammeTable& table, const std::vector<std::vector<CellSpec>>& columns, int key = 0);
+void fillTable(ProgrammeTable& table, const std::vector<std::vector<CellShape>>& columns, int key = 0);
 
 // Same key, same grid shape, and walking every column the same cells
 // (number, rowSpan, texts, colour, detailOffset) at the same rows.

@@ -4,12 +4,12 @@
 
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
+#include "net/memory_bytes.h"
 #include "os/os.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
-#include "tests/programme/table_fixtures.h"
+#include "tests/support/table_fixtures.h"
 #include "tests/support/temp_folder.h"
-#include "tools/guide_pages/memory_bytes.h"
 #include "tools/guide_pages/sample_schedule.h"
 
 namespace {

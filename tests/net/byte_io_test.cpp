@@ -1,17 +1,13 @@
-// Files, buffered input and output, paths and cache file names: the same
-// contract in both builds.
+// Files, buffered input and output, and paths: the same contract in both
+// builds.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <vector>
+#include <string>
 
-#include "config/settings_store.h"
-#include "guide/guide_cache.h"
 #include "net/buffered_reader.h"
 #include "net/buffered_sink.h"
 #include "net/local_file.h"
 #include "net/paths.h"
-#include "os/os.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -150,37 +146,6 @@ TEST(PathsTest, KindsOfPath) {
   EXPECT_FALSE(isDirectory(folder.file("f")));
   EXPECT_FALSE(isFile(folder.file("none")));
   EXPECT_FALSE(isDirectory(folder.file("none")));
-}
-
-TEST(CacheFileNamesTest, DirectoryIsCreatedAndNamesArePadded) {
-  TempFolder folder;
-  SettingsStore settings;
-  GuideCache& cache = guideCache(settings);
-  settings.setString("_config", "directory", folder.file("cache"));
-  std::string directory = folder.file("cache") + "\\";
-  EXPECT_EQ(directory, cache.cacheDirectory());
-  EXPECT_TRUE(isDirectory(folder.file("cache")));
-  EXPECT_EQ(directory + "010521tb.htm", cache.pageFileName(10521));
-  EXPECT_EQ(directory + "122425tb.tmp", cache.tableFileName(122425));
-
-  writeWholeFile(folder.file("afile"), "x");
-  settings.setString("_config", "directory", folder.file("afile"));
-  EXPECT_EQ("", cache.cacheDirectory());
-  settings.setString("_config", "directory", folder.file("missing\\child"));
-  EXPECT_EQ("", cache.cacheDirectory());
-  EXPECT_EQ("010521tb.htm", cache.pageFileName(10521));
-}
-
-TEST(FindFilesTest, WildcardMatchesWholeNamesOnly) {
-  TempFolder folder;
-  for (const char* name : {"010521tb.htm", "122425tb.tmp", "01052tb.htm", "x010521tb.htm",
-                           "010521tb.html", "abcdeftb.xyz"}) {
-    writeWholeFile(folder.file(name), "");
-  }
-  std::vector<std::string> found = os::findFiles(folder.path() + "??????tb.???");
-  std::sort(found.begin(), found.end());
-  EXPECT_EQ((std::vector<std::string>{"010521tb.htm", "122425tb.tmp", "abcdeftb.xyz"}), found);
-  EXPECT_TRUE(os::findFiles(folder.file("missing\\??????tb.???")).empty());
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
-// In-memory ends for the byte interfaces: read a page or a table file from
-// a string, write a table file into one.
+// In-memory ends for the byte interfaces: read a page, a table file or a
+// response from a string (or a fuzzer's buffer, copied), write into one.
+// For the tests, the fuzzers, the benchmarks and the tools.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <utility>
 
@@ -11,12 +13,16 @@
 class StringByteSource : public ByteSource {
  public:
   explicit StringByteSource(std::string bytes) : bytes_(std::move(bytes)) {}
+  StringByteSource(const void* data, std::size_t size)
+      : bytes_(static_cast<const char*>(data), size) {}
   int nextByte() override {
     if (position_ >= bytes_.size()) return -1;
     return static_cast<unsigned char>(bytes_[position_++]);
   }
   // Starts again from the first byte.
   void rewind() { position_ = 0; }
+  // How many bytes were handed out.
+  std::size_t position() const { return position_; }
 
  private:
   std::string bytes_;

@@ -1,0 +1,33 @@
+// The cache directory and the names of the files in it.
+#include "guide/guide_cache.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "config/settings_store.h"
+#include "net/paths.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+TEST(CacheFileNamesTest, DirectoryIsCreatedAndNamesArePadded) {
+  TempFolder folder;
+  SettingsStore settings;
+  GuideCache& cache = guideCache(settings);
+  settings.setString("_config", "directory", folder.file("cache"));
+  std::string directory = folder.file("cache") + "\\";
+  EXPECT_EQ(directory, cache.cacheDirectory());
+  EXPECT_TRUE(isDirectory(folder.file("cache")));
+  EXPECT_EQ(directory + "010521tb.htm", cache.pageFileName(10521));
+  EXPECT_EQ(directory + "122425tb.tmp", cache.tableFileName(122425));
+
+  writeWholeFile(folder.file("afile"), "x");
+  settings.setString("_config", "directory", folder.file("afile"));
+  EXPECT_EQ("", cache.cacheDirectory());
+  settings.setString("_config", "directory", folder.file("missing\\child"));
+  EXPECT_EQ("", cache.cacheDirectory());
+  EXPECT_EQ("010521tb.htm", cache.pageFileName(10521));
+}
+
+}  // namespace
