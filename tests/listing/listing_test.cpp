@@ -7,8 +7,10 @@
 #include "guide/guide_cache.h"
 #include "listing/export_text.h"
 #include "listing/json_writer.h"
+#include "listing/xmltv_file.h"
 #include "listing/xmltv_writer.h"
 #include "net/clock.h"
+#include "net/paths.h"
 #include "os/os.h"
 #include "tests/support/listing_fixture.h"
 #include "tests/support/recording_progress.h"
@@ -148,6 +150,21 @@ TEST(CollectListing, SkipsMissingDaysAndNamesIncompleteOnes) {
   EXPECT_EQ(range.from.day, broken.incompleteDays[0].day);
   EXPECT_LT(broken.programmes.size(), whole.programmes.size());
   EXPECT_GT(broken.programmes.size(), 0u);
+}
+
+TEST(XmltvFile, WrittenWholeOnlyWhenAskedFor) {
+  TempFolder folder;
+  SettingsStore settings;
+  settings.section("_config")["directory"] = folder.file("cache");
+  const DateTime now = currentDateTime();
+  EXPECT_TRUE(refreshXmltvFile(settings, now));  // no "xmltvfile": nothing to do
+  settings.setXmltvFile(folder.file("missing") + "/guide.xml");
+  EXPECT_FALSE(refreshXmltvFile(settings, now));
+  settings.setXmltvFile(folder.file("guide.xml"));
+  ASSERT_TRUE(writeWholeFile(folder.file("guide.xml"), "old"));
+  EXPECT_TRUE(refreshXmltvFile(settings, now));
+  EXPECT_EQ(0u, readWholeFile(folder.file("guide.xml")).find("<?xml"));
+  EXPECT_FALSE(isFile(folder.file("guide.xml.new")));
 }
 
 }  // namespace

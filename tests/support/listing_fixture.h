@@ -27,7 +27,7 @@ inline Listing craftedListing(const SettingsStore& settings) {
     const int column = day.channel("CH8");
     day.programme(column, 20, 0, 30, std::string("Special") + kWaveDash() + "9:30");
     day.programme(column, 21, 0, 60, "News & <Views> [\x8e\x9a][\x8d\xc4]\r\n\"Guest\"\r\nline\x01two", 0xCCFFCC);
-    day.programme(column, 24, 30, 30, "Late \x80 movie", 0xFFCCCC);
+    day.programme(column, 24, 30, 30, "Late \x81 movie", 0xFFCCCC);
     day.programme(column, 28, 0, 60, std::string("Close") + kWaveDash() + "5:30");
     day.fillEmptySlots();
     appendDayRecords(table, dayNumber(2003, 12, 4), ids, listing.programmes);

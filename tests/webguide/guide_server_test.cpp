@@ -40,7 +40,9 @@ TEST(WebRequest, HeadsAreReadStrictly) {
   for (const Case& c : cases) {
     WebRequest request;
     EXPECT_EQ(c.status, parseWebRequest(c.head, request)) << c.head;
-    if (c.status == 200) EXPECT_EQ(c.path, request.path);
+    if (c.status == 200) {
+      EXPECT_EQ(c.path, request.path);
+    }
   }
   WebRequest request;
   parseWebRequest("GET / HTTP/1.0\r\nif-NONE-match: \"a\"\r\nIf-None-Match: W/\"b\" \r\n\r\n", request);
