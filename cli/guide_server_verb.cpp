@@ -5,6 +5,8 @@
 #include <thread>
 
 #include "cli/cli.h"
+#include "guide/guide_cache.h"
+#include "listing/listing.h"
 #include "os/interrupt.h"
 #include "os/os.h"
 #include "webguide/guide_routes.h"
@@ -34,6 +36,9 @@ int runGuideServer(CliContext& context) {
   std::printf("listening %s:%d\n", address.c_str(), server.port());
   std::fflush(stdout);
   printError("serving " + context.settings.directory() + " at /guide.xml and /guide.json\n");
+  // A pinned channel id the documents cannot use is said once, here.
+  const Listing first = collectListing(guideCache(context.settings), defaultListingRange(currentDateTime()));
+  for (const std::string& refusal : first.refusals) printError("rokuban-cli: " + refusal + "\n");
 
   std::atomic<bool> ended{false};
   bool served = false;
