@@ -2,6 +2,7 @@
 #include "app/guide_application.h"
 
 #include "guide/guide_cache.h"
+#include "listing/xmltv_file.h"
 #include "ui/main_window.h"
 #include "ui/model/resource_ids.h"
 
@@ -35,6 +36,8 @@ int GuideApplication::run() {
   // A missing or unreadable file leaves every setting at its default.
   settings_.load(moduleDirectory_ + kSettingsFileName);
   guide_ = &guideCache(settings_);
+  // The kept XMLTV file starts current; nowhere to tell of a failure yet.
+  refreshXmltvFile(settings_, currentDateTime());
   font_ = createInterfaceFont();
   if (!createMainWindow(kProductName, kProductName, mainWindowProcedure)) return 0;
   return runMessageLoop();

@@ -31,6 +31,8 @@ void printError(const std::string& cp932);
 // a value leaves `value` empty.
 bool takeOption(std::vector<std::string>& args, const std::string& name, std::string* value);
 bool takeFlag(std::vector<std::string>& args, const std::string& name);
+// A port number 0..65535 (0 picks a free port); false for anything else.
+bool parsePort(const std::string& text, int& port);
 // Prints "usage: rokuban-cli ..." for the verb to stderr and returns 2.
 int usageError(const CliContext& context, const char* verbName);
 // Saves the settings. False, saying why on stderr, when the file cannot be

@@ -2,7 +2,6 @@
 // and "sync-server" (serve this settings file's cache directory to others).
 #include <atomic>
 #include <cstdio>
-#include <cstdlib>
 #include <thread>
 
 #include "cli/cli.h"
@@ -23,15 +22,6 @@ int runSync(CliContext& context) {
   if (!context.args.empty()) return usageError(context, "sync");
   ConsoleProgress progress;
   return finishWithResult(guideCache(context.settings).syncFromServer(progress));
-}
-
-// A port number 0..65535 (0 picks a free port); false for anything else.
-bool parsePort(const std::string& text, int& port) {
-  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) {
-    return false;
-  }
-  port = std::atoi(text.c_str());
-  return port <= 65535;
 }
 
 int runSyncServer(CliContext& context) {

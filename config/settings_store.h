@@ -89,6 +89,9 @@ class SettingsStore {
   std::string directory() const;
   int executed() const;
   void setExecuted(int value);
+  // The XMLTV file the program keeps current; empty (the default): none.
+  std::string xmltvFile() const;
+  void setXmltvFile(const std::string& path);
 
   // Area choices: the section "area", filled with the 56 built-in rows when
   // it is empty.

@@ -6,6 +6,7 @@
 #include "config/settings_store.h"
 #include "guide/calendar.h"
 #include "guide/guide_cache.h"
+#include "listing/xmltv_file.h"
 #include "ui/connect_dialog.h"
 #include "ui/model/job_display.h"
 #include "ui/model/resource_ids.h"
@@ -78,6 +79,9 @@ int DownloadWorker::run() {
     case IDC_SYNC: result = cache.syncFromServer(*this); break;
     case IDC_DELETE_ALL: result = cache.deleteAllPages(*this); break;
   }
+  // The kept XMLTV file follows every download; a failure is only shown.
+  const bool exported = jobId == IDC_DELETE_ALL || refreshXmltvFile(*settings, currentDateTime());
+  exportStatus = exported ? std::string() : std::string(kXmltvFileNotWritten);
   finishJob();
   return 1;
 }
@@ -99,6 +103,8 @@ void DownloadWorker::finishJob() {
   enableJobControls(dialog, true);
   EnableWindow(GetDlgItem(dialog, IDCANCEL), TRUE);
   if (!ending.status.empty()) setText(IDC_STATUS, ending.status);
+  // A failed job's own message matters more than the export's.
+  if (!exportStatus.empty() && result >= 0) setText(IDC_STATUS, exportStatus);
   PostMessageA(dialog, WM_COMMAND, IDC_JOIN_WORKER, 0);
   if (ending.closeAfter) PostMessageA(dialog, WM_COMMAND, IDOK, 0);
 }

@@ -49,6 +49,8 @@ class DownloadWorker : public ProgressSink, public ThreadTask {
   int fileTotal = 0;
   int fileCount = 0;
   std::atomic<int> byteCount{0};
+  // The status after a failed write of the kept XMLTV file; else empty.
+  std::string exportStatus;
 
  private:
   bool notCancelled() const { return !cancelRequested.load(std::memory_order_relaxed); }

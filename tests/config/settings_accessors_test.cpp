@@ -15,6 +15,7 @@ TEST(SettingsAccessorsTest, DefaultsApplyOnlyWhenTheKeyIsAbsent) {
   EXPECT_EQ(23850, store.syncPort());
   EXPECT_EQ("Rokuban", store.directory());
   EXPECT_EQ(kDefaultGuideServer, store.server());
+  EXPECT_EQ("", store.xmltvFile());  // nothing is kept unless asked for
   EXPECT_FALSE(store.hasSection("_config"));  // getters never create anything
 
   StringMap& config = store.section("_config");

@@ -772,10 +772,46 @@ case_schedule() {
   expect "schedule instance quits with 0" 0 "$(quit_app "$folder")"
 }
 
+# --- The kept XMLTV file ("xmltvfile"): written at start-up and after a
+# crawl; a file that cannot be written shows in the status line.
+case_xmltv_file() {
+  local demo folder
+  demo=$(find_demo_guide)
+  if [ -z "$demo" ]; then
+    skip "xmltvfile after a crawl" "no demo guide"
+    return
+  fi
+  start_demo_guide "$demo" || { fail "demo guide starts"; return; }
+  folder=$(new_folder xmltv-file)
+  write_settings "$folder" executed=1 server=127.0.0.1 "port=$DEMO_PORT" date=1 autoclose=1 xmltvfile=guide.xml
+  start_app "$folder"
+  main_window_up
+  check "start-up writes the xmltv file" grep -q '^<tv ' "$folder/guide.xml"
+  drive_quiet main-command 1004
+  wait_dialog "$CONNECT"
+  dialog_gone "$CONNECT" 180000
+  check "the crawl rewrites the xmltv file with its programmes" grep -q '<programme ' "$folder/guide.xml"
+  quit_app "$folder" >/dev/null
+
+  folder=$(new_folder xmltv-file-fails)
+  write_settings "$folder" executed=1 server=127.0.0.1 "port=$DEMO_PORT" date=1 autoclose=0 xmltvfile=missing/guide.xml
+  start_app "$folder"
+  main_window_up
+  drive_quiet main-command 1003
+  wait_dialog "$CONNECT"
+  drive_quiet click "$CONNECT" 1001
+  check "an unwritable xmltv file shows in the status line" \
+    drive_quiet expect-text "$CONNECT" 1010 XMLTVファイルを書けません 180000
+  check "the crawl itself completed" sh -c "ls '$folder/Rokuban' | grep -q 'tb\\.tmp\$'"
+  drive_quiet click "$CONNECT" 2
+  dialog_gone "$CONNECT"
+  quit_app "$folder" >/dev/null
+}
+
 start_display
 wineboot -i >/dev/null 2>&1
 # ROKUBAN_E2E_CASES may name a subset, e.g. "crawls first_run_ok".
-for name in ${ROKUBAN_E2E_CASES:-first_run_cancel first_run_ok configured_start renamed_executable tray_icon failed_automatic_job crawls boot_download programme_views schedule}; do
+for name in ${ROKUBAN_E2E_CASES:-first_run_cancel first_run_ok configured_start renamed_executable tray_icon failed_automatic_job crawls xmltv_file boot_download programme_views schedule}; do
   "case_$name"
 done
 echo "screenshots in $OUT"

@@ -10,20 +10,11 @@
 
 #include <string>
 
+#include "listing/programme_time.h"  // normaliseTime, endTimeFromTitle
 #include "ui/model/view_state.h"
 
 class ProgrammeTable;
 struct ProgrammeCell;
-
-// "HH:MM" -> "HHMM", "H:MM" -> "0HMM", four other bytes unchanged, three
-// bytes with a leading "0"; any other length gives "".
-std::string normaliseTime(const std::string& text);
-
-// The digits of the title line (up to the first CR LF) after its last
-// double-byte character, the full-width space and right parenthesis not
-// counting: the end time a title like "... 〜22:54" or "...〜9:30）"
-// carries. Three digits get a leading "0". Empty when there are none.
-std::string endTimeFromTitle(const ProgrammeCell& cell);
 
 // The arguments for `cell`, a programme of `table` (the day table of
 // `view`). The end time comes from the next programme in the column, else

@@ -1,0 +1,85 @@
+// Verb "export": the cached guide of a range of broadcast days as XMLTV or
+// as JSON programme records, for media centres and scripts.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "guide/guide_cache.h"
+#include "listing/json_writer.h"
+#include "listing/listing.h"
+#include "listing/xmltv_file.h"
+#include "listing/xmltv_writer.h"
+#include "config/string_map.h"
+
+namespace {
+
+constexpr int kMostDays = 31;
+
+bool takeRange(CliContext& context, ListingRange& range) {
+  std::vector<std::string>& args = context.args;
+  std::string fromText, daysText;
+  if (takeOption(args, "--from", &fromText) && !parseIsoDate(fromText, range.from)) return false;
+  if (takeOption(args, "--days", &daysText)) {
+    if (daysText.empty() || daysText.find_first_not_of("0123456789") != std::string::npos) return false;
+    range.days = parseLeadingInt(daysText);
+    if (range.days < 1 || range.days > kMostDays) return false;
+  }
+  std::string channel;
+  while (takeOption(args, "--channel", &channel)) {
+    if (channel.empty()) return false;
+    range.channels.push_back(channel);
+  }
+  return true;
+}
+
+// What the listing lacks, on stderr: skipped and incomplete days, refused
+// ids, channels asked for but not found.
+void reportGaps(const Listing& listing, const ListingRange& range) {
+  for (const CalendarDate& date : listing.missingDays) {
+    std::fprintf(stderr, "rokuban-cli: %s: no programmes in the cache, skipped\n", isoDate(date).c_str());
+  }
+  for (const CalendarDate& date : listing.incompleteDays) {
+    std::fprintf(stderr, "rokuban-cli: %s: some four-hour slots missing or unreadable\n",
+                 isoDate(date).c_str());
+  }
+  for (const std::string& refusal : listing.refusals) printError("rokuban-cli: " + refusal + "\n");
+  for (const std::string& name : range.channels) {
+    bool found = false;
+    for (const ListingChannel& channel : listing.channels) found = found || channel.name == name;
+    if (!found) printError("rokuban-cli: no channel " + name + "\n");
+  }
+}
+
+int runExport(CliContext& context) {
+  std::vector<std::string>& args = context.args;
+  ListingRange range = defaultListingRange(currentDateTime());
+  std::string out;
+  const bool hasOut = takeOption(args, "--out", &out);
+  if (!takeRange(context, range) || args.size() != 1 || (hasOut && out.empty()) ||
+      (args[0] != "xmltv" && args[0] != "json")) {
+    return usageError(context, "export");
+  }
+  const Listing listing = collectListing(guideCache(context.settings), range);
+  reportGaps(listing, range);
+  if (listing.missingDays.size() == static_cast<std::size_t>(range.days)) {
+    std::fprintf(stderr, "rokuban-cli: the cache %s holds none of these days\n",
+                 context.settings.directory().c_str());
+    return 1;
+  }
+  const std::string document = args[0] == "xmltv" ? xmltvDocument(listing) : programmesJson(listing);
+  if (!hasOut) {
+    std::fwrite(document.data(), 1, document.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+  }
+  if (!writeFileAtomically(out, document)) {
+    std::fprintf(stderr, "rokuban-cli: cannot write %s\n", out.c_str());
+    return 1;
+  }
+  return 0;
+}
+
+const CliVerbRegistration kExport(
+    {"export", "export xmltv|json [--from YYYY-MM-DD] [--days N] [--channel NAME]... [--out FILE]", runExport});
+
+}  // namespace

@@ -1,0 +1,91 @@
+// Programme records from day tables.
+#include "listing/day_records.h"
+
+#include <algorithm>
+#include <map>
+
+#include "listing/channel_ids.h"
+#include "listing/programme_flags.h"
+#include "listing/programme_time.h"
+#include "programme/genre_table.h"
+#include "programme/programme_table.h"
+
+namespace {
+
+constexpr int kMinutesPerDay = 24 * 60;
+
+// The lines after the title line, each line end a single "\n".
+std::string descriptionOf(const ProgrammeCell& cell) {
+  std::string text;
+  const std::string& body = cell.body;
+  for (std::size_t i = std::min(cell.detailOffset, body.size()); i < body.size(); ++i) {
+    if (body[i] != '\r') text += body[i];
+  }
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  return text;
+}
+
+void appendRecord(const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay,
+                  const std::string& channel, const std::string& channelId,
+                  std::vector<ProgrammeRecord>& records) {
+  const int start = broadcastMinutes(normaliseTime(cell.timeText));
+  if (start < 0) return;
+  int stop = broadcastMinutes(programmeEndTime(day, cell));
+  if (stop < 0) stop = start;
+  // An end that reads earlier than the start can only be on the next day.
+  if (stop < start) stop += kMinutesPerDay;
+  ProgrammeRecord record;
+  record.channel = channel;
+  record.channelId = channelId;
+  record.start = listingMinute(broadcastDay, start);
+  record.stop = listingMinute(broadcastDay, stop);
+  record.title = cell.title();
+  record.description = descriptionOf(cell);
+  record.genre = genreOf(cell.background);
+  // Pages put the mark images after the details as often as in the title line.
+  record.flags = programmeFlagsOf(cell.body);
+  records.push_back(std::move(record));
+}
+
+}  // namespace
+
+void appendDayRecords(const ProgrammeTable& day, int broadcastDay, ChannelIds& ids,
+                      std::vector<ProgrammeRecord>& records) {
+  const std::size_t rows = day.rowCount(0);
+  for (std::size_t column = 1; column < day.columnCount(); ++column) {
+    const ProgrammeCell* header = day.cellAt(column, 0);
+    if (!header) continue;
+    const std::string channelId = ids.idFor(header->body);
+    for (std::size_t row = 1; row < rows;) {
+      const ProgrammeCell* cell = day.cellAt(column, row);
+      if (cell && !cell->body.empty()) {
+        appendRecord(day, *cell, broadcastDay, header->body, channelId, records);
+        row += cell->rowSpan > 1 ? cell->rowSpan : 1;
+      } else {
+        ++row;
+      }
+    }
+  }
+}
+
+void finishRecords(std::vector<ProgrammeRecord>& records, const std::vector<std::string>& channelOrder) {
+  std::map<std::string, std::size_t> position;
+  for (std::size_t i = 0; i < channelOrder.size(); ++i) position.emplace(channelOrder[i], i);
+  auto rank = [&](const ProgrammeRecord& record) {
+    auto found = position.find(record.channel);
+    return found == position.end() ? channelOrder.size() : found->second;
+  };
+  std::stable_sort(records.begin(), records.end(), [&](const ProgrammeRecord& a, const ProgrammeRecord& b) {
+    const std::size_t rankA = rank(a), rankB = rank(b);
+    if (rankA != rankB) return rankA < rankB;
+    if (a.channel != b.channel) return a.channel < b.channel;
+    return a.start < b.start;
+  });
+  for (std::size_t i = 0; i + 1 < records.size(); ++i) {
+    ProgrammeRecord& record = records[i];
+    const ProgrammeRecord& next = records[i + 1];
+    if (next.channel == record.channel && record.stop > next.start) {
+      record.stop = std::max(record.start, next.start);
+    }
+  }
+}

@@ -1,0 +1,25 @@
+// The programme records of one broadcast day's table.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "listing/programme_record.h"
+
+class ChannelIds;
+class ProgrammeTable;
+
+// Appends a record for every programme of `day` (a day table from loadDay)
+// of the broadcast date `broadcastDay` (a day number), channel by channel in
+// column order, each channel's programmes from the top, walked as the lists
+// walk them. A cell without a readable start time is left out. Stops follow
+// the end-time rule; one that would lie before its start is taken on the
+// next calendar day, and overlaps are left to finishRecords.
+void appendDayRecords(const ProgrammeTable& day, int broadcastDay, ChannelIds& ids,
+                      std::vector<ProgrammeRecord>& records);
+
+// Sorts by channel (in the order of `channelOrder`, channel names) and
+// start, and cuts each stop back to the start of the channel's next
+// programme, so that no two programmes of a channel overlap (across days
+// too). Records of channels not in `channelOrder` come last.
+void finishRecords(std::vector<ProgrammeRecord>& records, const std::vector<std::string>& channelOrder);

@@ -1,0 +1,52 @@
+// Escaping for the exports.
+#include "listing/export_text.h"
+
+#include <cstdio>
+
+#include "os/text.h"
+
+namespace {
+
+const char kReplacement[] = "\xEF\xBF\xBD";
+
+bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20; }
+
+}  // namespace
+
+void appendXmlText(std::string& out, const std::string& cp932) {
+  for (char c : os::cp932ToUtf8(cp932)) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&apos;"; break;
+      case '\t': case '\n': out += c; break;
+      default:
+        if (isControl(c)) out += kReplacement;
+        else out += c;
+    }
+  }
+}
+
+void appendJsonString(std::string& out, const std::string& cp932) {
+  out += '"';
+  for (char c : os::cp932ToUtf8(cp932)) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (isControl(c)) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
+          out += escaped;
+        } else {
+          out += c;
+        }
+    }
+  }
+  out += '"';
+}

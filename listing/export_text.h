@@ -1,0 +1,12 @@
+// Texts at the edge of the exports: Shift-JIS to UTF-8 (a byte that does
+// not convert becomes U+FFFD, the rest of the line stays), escaped for XML
+// or JSON.
+#pragma once
+
+#include <string>
+
+// Appends `cp932` as XML character data or attribute value: & < > " '
+// escaped, control characters that XML cannot hold as U+FFFD.
+void appendXmlText(std::string& out, const std::string& cp932);
+// Appends `cp932` as a JSON string with its quotes.
+void appendJsonString(std::string& out, const std::string& cp932);

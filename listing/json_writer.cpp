@@ -1,0 +1,64 @@
+// Writing JSON records.
+#include "listing/json_writer.h"
+
+#include <cstdio>
+
+#include "listing/export_text.h"
+#include "listing/genre_names.h"
+#include "listing/listing.h"
+#include "listing/programme_flags.h"
+
+namespace {
+
+std::string isoTime(ListingMinute minute) {
+  const DateTime time = dateTimeOf(minute);
+  char text[40];
+  std::snprintf(text, sizeof text, "\"%04d-%02d-%02dT%02d:%02d:00+09:00\"", time.year, time.month,
+                time.day, time.hour, time.minute);
+  return text;
+}
+
+void appendFlags(std::string& out, unsigned flags) {
+  out += '[';
+  bool first = true;
+  for (int i = 0; i < kProgrammeFlagCount; ++i) {
+    if (!(flags & (1u << i))) continue;
+    if (!first) out += ", ";
+    first = false;
+    appendJsonString(out, programmeFlagMark(i));
+  }
+  out += ']';
+}
+
+}  // namespace
+
+void appendProgrammeJson(std::string& out, const ProgrammeRecord& record) {
+  out += "{\"channel\": ";
+  appendJsonString(out, record.channel);
+  out += ", \"channelId\": ";
+  appendJsonString(out, record.channelId);
+  out += ", \"start\": " + isoTime(record.start) + ", \"stop\": " + isoTime(record.stop);
+  out += ", \"title\": ";
+  appendJsonString(out, record.title);
+  out += ", \"description\": ";
+  appendJsonString(out, record.description);
+  out += ", \"genre\": " + std::to_string(record.genre) + ", \"genreName\": ";
+  appendJsonString(out, genreNameJapanese(record.genre));
+  out += ", \"genreNameEn\": ";
+  appendJsonString(out, genreNameEnglish(record.genre));
+  out += ", \"flags\": ";
+  appendFlags(out, record.flags);
+  out += '}';
+}
+
+std::string programmesJson(const Listing& listing) {
+  std::string out;
+  out.reserve(16 + listing.programmes.size() * 400);
+  out += '[';
+  for (std::size_t i = 0; i < listing.programmes.size(); ++i) {
+    out += i == 0 ? "\n" : ",\n";
+    appendProgrammeJson(out, listing.programmes[i]);
+  }
+  out += "\n]\n";
+  return out;
+}

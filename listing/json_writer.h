@@ -1,0 +1,14 @@
+// Programme records as JSON (UTF-8): one object per record with the keys
+// channel, channelId, start, stop (ISO 8601 with +09:00), title,
+// description, genre, genreName, genreNameEn and flags (the marks found).
+// Every command that prints programmes as JSON uses these objects.
+#pragma once
+
+#include <string>
+
+struct Listing;
+struct ProgrammeRecord;
+
+void appendProgrammeJson(std::string& out, const ProgrammeRecord& record);
+// The listing's programmes as one array, an object a line.
+std::string programmesJson(const Listing& listing);

@@ -1,0 +1,80 @@
+// Collecting the records of a range of days.
+#include "listing/listing.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "config/settings_store.h"
+#include "guide/guide_cache.h"
+#include "listing/channel_ids.h"
+#include "listing/day_records.h"
+#include "programme/programme_table.h"
+
+namespace {
+
+bool isWanted(const ListingRange& range, const std::string& channel) {
+  return range.channels.empty() ||
+         std::find(range.channels.begin(), range.channels.end(), channel) != range.channels.end();
+}
+
+void noteChannels(const ProgrammeTable& day, const ListingRange& range, ChannelIds& ids,
+                  std::vector<ListingChannel>& channels) {
+  for (std::size_t column = 1; column < day.columnCount(); ++column) {
+    const ProgrammeCell* header = day.cellAt(column, 0);
+    if (!header || !isWanted(range, header->body)) continue;
+    auto known = std::find_if(channels.begin(), channels.end(),
+                              [&](const ListingChannel& channel) { return channel.name == header->body; });
+    if (known == channels.end()) channels.push_back({header->body, ids.idFor(header->body)});
+  }
+}
+
+}  // namespace
+
+ListingRange defaultListingRange(const DateTime& now) {
+  ListingRange range;
+  range.from = dateFromDayNumber(broadcastDayNumber(now));
+  return range;
+}
+
+Listing collectListing(GuideCache& cache, const ListingRange& range) {
+  Listing listing;
+  ChannelIds ids(cache.settings());
+  ProgrammeTable day;
+  const int first = dayNumber(range.from.year, range.from.month, range.from.day);
+  for (int number = first; number < first + range.days; ++number) {
+    const CalendarDate date = dateFromDayNumber(number);
+    day.clear();
+    cache.loadDay(date, day);
+    if (day.columnCount() == 0) {
+      listing.missingDays.push_back(date);
+      continue;
+    }
+    if (day.tableKey() != dayTableKey(date)) listing.incompleteDays.push_back(date);
+    noteChannels(day, range, ids, listing.channels);
+    std::size_t before = listing.programmes.size();
+    appendDayRecords(day, number, ids, listing.programmes);
+    auto unwanted = std::remove_if(listing.programmes.begin() + before, listing.programmes.end(),
+                                   [&](const ProgrammeRecord& record) { return !isWanted(range, record.channel); });
+    listing.programmes.erase(unwanted, listing.programmes.end());
+  }
+  std::vector<std::string> order;
+  for (const ListingChannel& channel : listing.channels) order.push_back(channel.name);
+  finishRecords(listing.programmes, order);
+  listing.refusals = ids.refusals();
+  return listing;
+}
+
+std::string isoDate(const CalendarDate& date) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+  return text;
+}
+
+bool parseIsoDate(const std::string& text, CalendarDate& date) {
+  int year, month, day;
+  char end;
+  if (std::sscanf(text.c_str(), "%d-%d-%d%c", &year, &month, &day, &end) != 3) return false;
+  if (year < 1900 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31) return false;
+  date = dateFromDayNumber(dayNumber(year, month, day));
+  return date.month == month;  // 31 April and the like
+}

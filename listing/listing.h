@@ -1,0 +1,49 @@
+// Listing: the programmes of a range of broadcast days from the cache, as
+// the exports write them. Days the cache does not hold are skipped and
+// named, never invented.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "guide/calendar.h"
+#include "listing/programme_record.h"
+
+class GuideCache;
+
+struct ListingRange {
+  CalendarDate from{};  // the first broadcast date
+  int days = 7;
+  // Channel names (Shift-JIS) to keep; all when empty.
+  std::vector<std::string> channels;
+};
+
+struct ListingChannel {
+  std::string name;  // Shift-JIS
+  std::string id;
+};
+
+struct Listing {
+  // In the order they first appear in the guide's columns.
+  std::vector<ListingChannel> channels;
+  // By channel in that order, then by start.
+  std::vector<ProgrammeRecord> programmes;
+  // Broadcast dates of which the cache held nothing readable.
+  std::vector<CalendarDate> missingDays;
+  // Dates of which some four-hour slots were missing or unreadable.
+  std::vector<CalendarDate> incompleteDays;
+  // Messages about refused pinned channel ids (Shift-JIS).
+  std::vector<std::string> refusals;
+};
+
+// Today's broadcast date (a moment before 05:00 belongs to the day
+// before) and seven days, every channel.
+ListingRange defaultListingRange(const DateTime& now);
+
+// Reads the days of `range` from the cache of `cache`'s settings.
+Listing collectListing(GuideCache& cache, const ListingRange& range);
+
+// "YYYY-MM-DD".
+std::string isoDate(const CalendarDate& date);
+// Reads "YYYY-MM-DD"; false when it is not a date of the calendar.
+bool parseIsoDate(const std::string& text, CalendarDate& date);

@@ -1,0 +1,28 @@
+// ProgrammeRecord: one programme of the guide as the exports see it, with
+// absolute start and stop times (Japan time). Texts stay Shift-JIS; the
+// writers convert them at the edge.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "guide/calendar.h"
+
+// Minutes since 00:00 of day number 0 (see dayNumber): one scale for every
+// moment of the week, so that times compare and subtract as numbers.
+using ListingMinute = std::int64_t;
+
+ListingMinute listingMinute(int dayNumber, int minuteOfDay);
+// The calendar date and time of a moment.
+DateTime dateTimeOf(ListingMinute minute);
+
+struct ProgrammeRecord {
+  std::string channel;    // the channel name
+  std::string channelId;  // ASCII, see channel_ids.h
+  ListingMinute start = 0;
+  ListingMinute stop = 0;  // never before start
+  std::string title;        // the table's short title of the cell
+  std::string description;  // the lines after the title line, joined by "\n"
+  int genre = 10;           // GenreTable number
+  unsigned flags = 0;       // ProgrammeFlag bits
+};

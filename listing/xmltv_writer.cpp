@@ -1,0 +1,75 @@
+// Writing XMLTV.
+#include "listing/xmltv_writer.h"
+
+#include <cstdio>
+
+#include "listing/export_text.h"
+#include "listing/genre_names.h"
+#include "listing/listing.h"
+#include "listing/programme_flags.h"
+
+namespace {
+
+void appendElement(std::string& out, const char* name, const std::string& cp932) {
+  out += "    <";
+  out += name;
+  out += " lang=\"ja\">";
+  appendXmlText(out, cp932);
+  out += "</";
+  out += name;
+  out += ">\n";
+}
+
+void appendChannel(std::string& out, const ListingChannel& channel) {
+  out += "  <channel id=\"" + channel.id + "\">\n";
+  out += "    <display-name lang=\"ja\">";
+  appendXmlText(out, channel.name);
+  out += "</display-name>\n  </channel>\n";
+}
+
+// The flag elements in the order the document type wants them.
+void appendFlags(std::string& out, unsigned flags) {
+  if (flags & kFlagBilingual) out += "    <audio><stereo>bilingual</stereo></audio>\n";
+  if (flags & kFlagRepeat) out += "    <previously-shown/>\n";
+  if (flags & kFlagFinal) out += "    <last-chance/>\n";
+  if (flags & kFlagNew) out += "    <new/>\n";
+  if (flags & kFlagSubtitles) out += "    <subtitles type=\"teletext\"/>\n";
+}
+
+void appendProgramme(std::string& out, const ProgrammeRecord& record) {
+  out += "  <programme start=\"" + xmltvTime(record.start) + "\" stop=\"" + xmltvTime(record.stop) +
+         "\" channel=\"" + record.channelId + "\">\n";
+  appendElement(out, "title", record.title);
+  if (!record.description.empty()) appendElement(out, "desc", record.description);
+  const std::string english = genreNameEnglish(record.genre);
+  if (!english.empty()) {
+    appendElement(out, "category", genreNameJapanese(record.genre));
+    out += "    <category lang=\"en\">";
+    appendXmlText(out, english);
+    out += "</category>\n";
+  }
+  appendFlags(out, record.flags);
+  out += "  </programme>\n";
+}
+
+}  // namespace
+
+std::string xmltvTime(ListingMinute minute) {
+  const DateTime time = dateTimeOf(minute);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d%02d%02d%02d%02d00 +0900", time.year, time.month, time.day,
+                time.hour, time.minute);
+  return text;
+}
+
+std::string xmltvDocument(const Listing& listing) {
+  std::string out;
+  out.reserve(256 + listing.programmes.size() * 400);
+  out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  out += "<!DOCTYPE tv SYSTEM \"xmltv.dtd\">\n";
+  out += "<tv generator-info-name=\"Rokuban\">\n";
+  for (const ListingChannel& channel : listing.channels) appendChannel(out, channel);
+  for (const ProgrammeRecord& record : listing.programmes) appendProgramme(out, record);
+  out += "</tv>\n";
+  return out;
+}

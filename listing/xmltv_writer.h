@@ -1,0 +1,17 @@
+// The XMLTV document of a listing (UTF-8): every channel, then every
+// programme, in the listing's order. Flags with an element of their own:
+// 二 <audio><stereo>bilingual</stereo></audio>, 再 <previously-shown/>,
+// 終 <last-chance/>, 新 <new/>, 字 <subtitles type="teletext"/>; the other
+// marks stay in the title.
+#pragma once
+
+#include <string>
+
+#include "listing/programme_record.h"
+
+struct Listing;
+
+std::string xmltvDocument(const Listing& listing);
+
+// "YYYYMMDDHHMMSS +0900" of a moment.
+std::string xmltvTime(ListingMinute minute);

@@ -1,0 +1,110 @@
+// The exports checked by outside tools: the XMLTV validator of the XMLTV
+// project (Debian xmltv-util, offline with its own DTD) and Python's JSON
+// reader; and the demo week's export against what `show` lists.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <set>
+
+#include "config/settings_store.h"
+#include "guide/guide_cache.h"
+#include "listing/json_writer.h"
+#include "listing/xmltv_file.h"
+#include "listing/xmltv_writer.h"
+#include "net/clock.h"
+#include "os/text.h"
+#include "tests/support/listing_fixture.h"
+#include "tests/support/recording_progress.h"
+#include "tests/support/temp_folder.h"
+#include "tools/demo_guide/demo_guide_server.h"
+
+namespace {
+
+int run(const std::string& command) { return std::system(command.c_str()); }
+
+int validateXmltv(const std::string& path) {
+  return run("XMLTV_SUPPLEMENT=/usr/share/xmltv tv_validate_file '" + path + "' >/dev/null");
+}
+
+int validateJson(const std::string& path) { return run("python3 -m json.tool '" + path + "' >/dev/null"); }
+
+std::string output(const std::string& command) {
+  std::string text;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return text;
+  char buffer[4096];
+  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, got);
+  pclose(pipe);
+  return text;
+}
+
+std::string cli(const std::string& ini) { return std::string(ROKUBAN_CLI) + " --ini '" + ini + "' "; }
+
+TEST(ExportValidation, CraftedDaysAfterMidnightAndAtFiveValidate) {
+  TempFolder folder;
+  SettingsStore settings;
+  const Listing listing = craftedListing(settings);
+  ASSERT_TRUE(writeFileAtomically(folder.file("crafted.xml"), xmltvDocument(listing)));
+  ASSERT_TRUE(writeFileAtomically(folder.file("crafted.json"), programmesJson(listing)));
+  EXPECT_EQ(0, validateXmltv(folder.file("crafted.xml")));
+  EXPECT_EQ(0, validateJson(folder.file("crafted.json")));
+}
+
+// The demo week crawled into a fresh cache, exported by the command-line
+// tool, validated, and compared day by day and channel by channel with the
+// start times `show --channel` lists.
+TEST(ExportValidation, DemoWeekValidatesAndAgreesWithShow) {
+  class NoWait : public Clock {
+    void sleepMilliseconds(int) override {}
+  } clock;
+  TempFolder folder;
+  DemoGuideServer server{DemoGuideOptions()};
+  ASSERT_TRUE(server.start());
+  SettingsStore settings;
+  settings.load(folder.file("Rokuban.ini"));
+  settings.section("_config")["server"] = "127.0.0.1";
+  settings.section("_config")["port"] = std::to_string(server.port());
+  settings.section("_config")["directory"] = folder.file("cache");
+  ASSERT_TRUE(settings.save());
+  GuideCache& cache = guideCache(settings);
+  cache.setClock(&clock);
+  const DateTime now = currentDateTime();
+  RecordingProgress progress;
+  ASSERT_EQ(42, cache.crawl(now, 6, progress));
+  cache.setClock(nullptr);
+
+  const ListingRange range = defaultListingRange(now);
+  const std::string ini = folder.file("Rokuban.ini");
+  const std::string week = folder.file("week.xml");
+  ASSERT_EQ(0, run(cli(ini) + "export xmltv --from " + isoDate(range.from) + " --out '" + week + "'"));
+  EXPECT_EQ(0, validateXmltv(week));
+  ASSERT_EQ(0, run(cli(ini) + "export json --days 7 > '" + folder.file("week.json") + "'"));
+  EXPECT_EQ(0, validateJson(folder.file("week.json")));
+
+  const Listing listing = collectListing(cache, range);
+  EXPECT_EQ(xmltvDocument(listing), readWholeFile(week));
+  EXPECT_TRUE(listing.missingDays.empty());
+  // "channel <tab> HH:MM" of every programme, per broadcast date.
+  std::map<std::string, std::multiset<std::string>> exported, shown;
+  for (const ProgrammeRecord& record : listing.programmes) {
+    const DateTime start = dateTimeOf(record.start - 5 * 60);  // back to its broadcast date
+    const CalendarDate date{start.year, start.month, start.day, 0};
+    exported[isoDate(date)].insert(os::cp932ToUtf8(record.channel) + "\t" + xmltvTime(record.start).substr(8, 2) +
+                                   ":" + xmltvTime(record.start).substr(10, 2));
+  }
+  ASSERT_EQ(7u, exported.size());
+  for (const auto& day : exported) {
+    for (const ListingChannel& channel : listing.channels) {
+      const std::string name = os::cp932ToUtf8(channel.name);
+      std::string lines = output(cli(ini) + "show --date " + day.first + " --channel '" + name + "'");
+      for (std::size_t at = 0, end; (end = lines.find('\n', at)) != std::string::npos; at = end + 1) {
+        const std::string line = lines.substr(at, end - at);
+        shown[day.first].insert(line.substr(0, line.find('\t', name.size() + 1)));
+      }
+    }
+    EXPECT_EQ(day.second, shown[day.first]) << day.first;
+  }
+}
+
+}  // namespace

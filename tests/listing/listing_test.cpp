@@ -1,0 +1,170 @@
+// Programme records, channel ids and the two export formats.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "config/settings_store.h"
+#include "guide/guide_cache.h"
+#include "listing/export_text.h"
+#include "listing/json_writer.h"
+#include "listing/xmltv_file.h"
+#include "listing/xmltv_writer.h"
+#include "net/clock.h"
+#include "net/paths.h"
+#include "os/os.h"
+#include "tests/support/listing_fixture.h"
+#include "tests/support/recording_progress.h"
+#include "tests/support/temp_folder.h"
+#include "tools/demo_guide/demo_guide_server.h"
+
+namespace {
+
+TEST(ProgrammeRecords, StartsAndStopsLieOnTheRightCalendarDayAndNeverOverlap) {
+  SettingsStore settings;
+  const Listing listing = craftedListing(settings);
+  struct Expected {
+    const char* titleStart;
+    const char* start;
+    const char* stop;
+  };
+  const Expected expected[] = {
+      // The title's 9:30 lies before 20:00, so next morning; cut back to the news.
+      {"Special", "20031204200000 +0900", "20031204210000 +0900"},
+      // The empty slot below gives no end: the hour after the programme does.
+      {"News", "20031204210000 +0900", "20031204230000 +0900"},
+      {"Late", "20031205003000 +0900", "20031205020000 +0900"},
+      // 05:30 from the title, cut back to the next broadcast day's first programme.
+      {"Close", "20031205040000 +0900", "20031205050000 +0900"},
+      {"Morning", "20031205050000 +0900", "20031205070000 +0900"},
+  };
+  ASSERT_EQ(5u, listing.programmes.size());
+  for (std::size_t i = 0; i < 5; ++i) {
+    const ProgrammeRecord& record = listing.programmes[i];
+    EXPECT_EQ(0u, record.title.find(expected[i].titleStart)) << record.title;
+    EXPECT_EQ(expected[i].start, xmltvTime(record.start)) << record.title;
+    EXPECT_EQ(expected[i].stop, xmltvTime(record.stop)) << record.title;
+  }
+}
+
+TEST(ProgrammeRecords, JsonObjectsCarryGenreFlagsAndTheDescription) {
+  SettingsStore settings;
+  const Listing listing = craftedListing(settings);
+  std::string news;
+  appendProgrammeJson(news, listing.programmes[1]);
+  EXPECT_EQ(
+      "{\"channel\": \"CH8\", \"channelId\": \"ch8.tokyo.jp\", \"start\": \"2003-12-04T21:00:00+09:00\", "
+      "\"stop\": \"2003-12-04T23:00:00+09:00\", \"title\": \"News & <Views> [\xe5\xad\x97][\xe5\x86\x8d]\", "
+      "\"description\": \"\\\"Guest\\\"\\nline\\u0001two\", \"genre\": 1, \"genreName\": \"\xe9\x9f\xb3\xe6\xa5\xbd\", "
+      "\"genreNameEn\": \"Music / Ballet / Dance\", \"flags\": [\"\xe5\xad\x97\", \"\xe5\x86\x8d\"]}",
+      news);
+  std::string morning;
+  appendProgrammeJson(morning, listing.programmes[4]);
+  EXPECT_NE(std::string::npos,
+            morning.find("\"genre\": 10, \"genreName\": \"\", \"genreNameEn\": \"\", \"flags\": "
+                         "[\"\xe6\x96\xb0\", \"\xe7\xb5\x82\", \"\xe4\xba\x8c\"]"));
+}
+
+TEST(XmltvDocument, ChannelsFirstFlagsInOrderAndEveryTextEscaped) {
+  SettingsStore settings;
+  const std::string xml = xmltvDocument(craftedListing(settings));
+  EXPECT_EQ(0u, xml.find("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE tv SYSTEM \"xmltv.dtd\">\n"
+                         "<tv generator-info-name=\"Rokuban\">\n  <channel id=\"ch8.tokyo.jp\">\n"));
+  EXPECT_NE(std::string::npos, xml.find("<title lang=\"ja\">News &amp; &lt;Views&gt; [\xe5\xad\x97]"));
+  EXPECT_NE(std::string::npos, xml.find("<desc lang=\"ja\">&quot;Guest&quot;\nline\xef\xbf\xbdtwo</desc>"));
+  // A byte that is no character becomes U+FFFD; the rest of the text stays.
+  EXPECT_NE(std::string::npos, xml.find("Late \xef\xbf\xbd movie"));
+  EXPECT_NE(std::string::npos,
+            xml.find("<category lang=\"en\">Music / Ballet / Dance</category>\n    <previously-shown/>\n"
+                     "    <subtitles type=\"teletext\"/>\n  </programme>"));
+  EXPECT_NE(std::string::npos,
+            xml.find("    <audio><stereo>bilingual</stereo></audio>\n    <last-chance/>\n    <new/>\n"));
+}
+
+TEST(ChannelIds, DerivedIdsHaveTheDottedFormAndPinsAreChecked) {
+  const std::regex dotted("^[-a-zA-Z0-9]+(\\.[-a-zA-Z0-9]+)+$");
+  struct Case {
+    const char* name;
+    const char* area;
+    const char* expected;  // whole id, or its start when it ends in a hash
+  };
+  const Case cases[] = {
+      {"NHK", "tokyo", "nhk.tokyo.jp"},
+      {"\x82\x61\x82\x72 TV-1", "_3", "bs-tv-1-"},  // full-width "BS", then a hash
+      {"\x93\x8c\x93\x73", "osaka", "ch-"},         // nothing in ASCII: a hash alone
+      {"", "", "ch-811c9dc5.area.jp"},
+  };
+  for (const Case& c : cases) {
+    const std::string id = derivedChannelId(c.name, c.area);
+    EXPECT_EQ(0u, id.find(c.expected)) << id;
+    EXPECT_TRUE(std::regex_match(id, dotted)) << id;
+    EXPECT_TRUE(isValidChannelId(id));
+    EXPECT_EQ(id, derivedChannelId(c.name, c.area));
+  }
+  EXPECT_NE(derivedChannelId("\x93\x8c\x93\x73", "tokyo"), derivedChannelId("\x93\x8c\x8b\x9e", "tokyo"));
+  for (const char* bad : {"", "nodot", ".a.b", "a..b", "a.b.", "a b.c", "a.b\x82\x60"}) {
+    EXPECT_FALSE(isValidChannelId(bad)) << bad;
+  }
+
+  SettingsStore settings;
+  settings.setString("xmltvid", "NHK", "nhk1.example.org");
+  settings.setString("xmltvid", "Bad", "bad id");
+  ChannelIds ids(settings);
+  EXPECT_EQ("nhk1.example.org", ids.idFor("NHK"));
+  EXPECT_EQ("bad.tokyo.jp", ids.idFor("Bad"));
+  EXPECT_EQ("bad.tokyo.jp", ids.idFor("Bad"));
+  ASSERT_EQ(1u, ids.refusals().size());
+  EXPECT_NE(std::string::npos, ids.refusals()[0].find("Bad=bad id"));
+}
+
+// A crawled day with one slot's table file broken, and a day never crawled.
+TEST(CollectListing, SkipsMissingDaysAndNamesIncompleteOnes) {
+  class NoWait : public Clock {
+    void sleepMilliseconds(int) override {}
+  } clock;
+  TempFolder folder;
+  DemoGuideServer server{DemoGuideOptions()};
+  ASSERT_TRUE(server.start());
+  SettingsStore settings;
+  settings.section("_config")["server"] = "127.0.0.1";
+  settings.section("_config")["port"] = std::to_string(server.port());
+  settings.section("_config")["directory"] = folder.file("cache");
+  settings.setDeleteHtml(true);
+  GuideCache& cache = guideCache(settings);
+  cache.setClock(&clock);
+  const DateTime now = currentDateTime();
+  RecordingProgress progress;
+  ASSERT_EQ(6, cache.crawl(now, 0, progress));
+  cache.setClock(nullptr);
+
+  ListingRange range = defaultListingRange(now);
+  range.days = 2;
+  const Listing whole = collectListing(cache, range);
+  EXPECT_TRUE(whole.incompleteDays.empty());
+  ASSERT_EQ(1u, whole.missingDays.size());
+  const CalendarDate& missing = whole.missingDays[0];
+  EXPECT_EQ(dayNumber(range.from.year, range.from.month, range.from.day) + 1,
+            dayNumber(missing.year, missing.month, missing.day));
+  ASSERT_TRUE(writeWholeFile(cache.tableFileName(slotKey(range.from, 13)), std::string("\x0eTvProgramTable\x05", 16)));
+  const Listing broken = collectListing(cache, range);
+  ASSERT_EQ(1u, broken.incompleteDays.size());
+  EXPECT_EQ(range.from.day, broken.incompleteDays[0].day);
+  EXPECT_LT(broken.programmes.size(), whole.programmes.size());
+  EXPECT_GT(broken.programmes.size(), 0u);
+}
+
+TEST(XmltvFile, WrittenWholeOnlyWhenAskedFor) {
+  TempFolder folder;
+  SettingsStore settings;
+  settings.section("_config")["directory"] = folder.file("cache");
+  const DateTime now = currentDateTime();
+  EXPECT_TRUE(refreshXmltvFile(settings, now));  // no "xmltvfile": nothing to do
+  settings.setXmltvFile(folder.file("missing") + "/guide.xml");
+  EXPECT_FALSE(refreshXmltvFile(settings, now));
+  settings.setXmltvFile(folder.file("guide.xml"));
+  ASSERT_TRUE(writeWholeFile(folder.file("guide.xml"), "old"));
+  EXPECT_TRUE(refreshXmltvFile(settings, now));
+  EXPECT_EQ(0u, readWholeFile(folder.file("guide.xml")).find("<?xml"));
+  EXPECT_FALSE(isFile(folder.file("guide.xml.new")));
+}
+
+}  // namespace

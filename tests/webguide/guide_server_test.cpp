@@ -1,0 +1,159 @@
+// The guide service: reading request heads, the documents with their
+// validators, and the server's limits over loopback.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "config/settings_store.h"
+#include "guide/guide_cache.h"
+#include "net/clock.h"
+#include "os/socket.h"
+#include "tests/support/recording_progress.h"
+#include "tests/support/temp_folder.h"
+#include "tools/demo_guide/demo_guide_server.h"
+#include "webguide/guide_feed.h"
+#include "webguide/guide_routes.h"
+#include "webguide/guide_server.h"
+
+namespace {
+
+TEST(WebRequest, HeadsAreReadStrictly) {
+  struct Case {
+    const char* head;
+    int status;
+    const char* path;
+  };
+  const Case cases[] = {
+      {"GET /guide.xml HTTP/1.0\r\n\r\n", 200, "/guide.xml"},
+      {"GET /guide.json?x=1 HTTP/1.1\nHost: a\n\n", 200, "/guide.json"},
+      {"POST /guide.xml HTTP/1.0\r\n\r\n", 405, ""},
+      {"HEAD /guide.xml HTTP/1.0\r\n\r\n", 405, ""},
+      {"GET http://a/guide.xml HTTP/1.0\r\n\r\n", 400, ""},
+      {"GET /guide.xml\r\n\r\n", 400, ""},
+      {"GET  /guide.xml HTTP/1.0\r\n\r\n", 400, ""},
+      {"GET /guide.xml HTTP/1.0\r\nno colon\r\n\r\n", 400, ""},
+      {"GET /guide.xml HTTP/1.0\r\n folded: x\r\n\r\n", 400, ""},
+      {"get /guide.xml HTTP/1.0\r\n\r\n", 400, ""},
+      {"GET /a\x01 HTTP/1.0\r\n\r\n", 400, ""},
+      {"", 400, ""},
+  };
+  for (const Case& c : cases) {
+    WebRequest request;
+    EXPECT_EQ(c.status, parseWebRequest(c.head, request)) << c.head;
+    if (c.status == 200) {
+      EXPECT_EQ(c.path, request.path);
+    }
+  }
+  WebRequest request;
+  parseWebRequest("GET / HTTP/1.0\r\nif-NONE-match: \"a\"\r\nIf-None-Match: W/\"b\" \r\n\r\n", request);
+  EXPECT_EQ("\"a\", W/\"b\"", request.ifNoneMatch);
+  EXPECT_TRUE(etagMatches(request.ifNoneMatch, "\"b\""));
+  EXPECT_FALSE(etagMatches(request.ifNoneMatch, "\"c\""));
+  EXPECT_TRUE(etagMatches("*", "\"c\""));
+  EXPECT_EQ(0u, requestHeadEnd("GET / HTTP/1.0\r\nHost: a\r\n"));
+  EXPECT_EQ(18u, requestHeadEnd("GET / HTTP/1.0\r\n\r\nrest"));
+}
+
+// A raw client: sends `request`, returns everything until the server closes.
+std::string roundTrip(int port, const std::string& request) {
+  os::SocketHandle socket = os::openTcpSocket();
+  std::uint32_t address = 0;
+  os::resolveIPv4("127.0.0.1", address);
+  if (!os::connectSocket(socket, address, os::networkPort(port))) return "no connection";
+  os::sendAll(socket, request.data(), static_cast<int>(request.size()));
+  std::string reply;
+  char buffer[8192];
+  for (int got; (got = os::receiveWithin(socket, buffer, sizeof buffer, 20000)) > 0;) reply.append(buffer, got);
+  os::closeSocket(socket);
+  return reply;
+}
+
+std::string headerOf(const std::string& reply, const std::string& name) {
+  const std::size_t at = reply.find("\r\n" + name + ": ");
+  if (at == std::string::npos) return std::string();
+  const std::size_t start = at + name.size() + 4;
+  return reply.substr(start, reply.find("\r\n", start) - start);
+}
+
+class GuideServerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(demo.start());
+    settings.section("_config")["server"] = "127.0.0.1";
+    settings.section("_config")["port"] = std::to_string(demo.port());
+    settings.section("_config")["directory"] = folder.file("cache");
+    settings.setDeleteHtml(true);
+  }
+  void serve(WebConnectionLimits limits = WebConnectionLimits()) {
+    server = std::make_unique<GuideServer>(guideRouter(std::make_shared<GuideFeed>(settings, 0)), limits);
+    ASSERT_TRUE(server->listen("127.0.0.1", 0));
+    serving = std::thread([this] { server->serve(); });
+  }
+  void TearDown() override {
+    if (server) server->stop();
+    if (serving.joinable()) serving.join();
+  }
+  TempFolder folder;
+  DemoGuideServer demo{DemoGuideOptions()};
+  SettingsStore settings;
+  std::unique_ptr<GuideServer> server;
+  std::thread serving;
+};
+
+TEST_F(GuideServerTest, DocumentsCarryValidatorsAndFollowTheCache) {
+  class NoWait : public Clock {
+    void sleepMilliseconds(int) override {}
+  } clock;
+  RecordingProgress progress;
+  GuideCache& cache = guideCache(settings);
+  cache.setClock(&clock);
+  const DateTime now = currentDateTime();
+  ASSERT_EQ(6, cache.crawl(now, 0, progress));
+  cache.setClock(nullptr);
+  serve();
+
+  const std::string first = roundTrip(server->port(), "GET /guide.xml HTTP/1.0\r\n\r\n");
+  ASSERT_EQ(0u, first.find("HTTP/1.0 200 OK\r\nContent-Type: application/xml; charset=utf-8\r\n")) << first;
+  const std::string etag = headerOf(first, "ETag");
+  EXPECT_FALSE(headerOf(first, "Last-Modified").empty());
+  const std::size_t bodyAt = first.find("\r\n\r\n") + 4;
+  EXPECT_EQ(std::to_string(first.size() - bodyAt), headerOf(first, "Content-Length"));
+  EXPECT_EQ(0u, first.find("<?xml", bodyAt) - bodyAt);
+
+  const std::string again =
+      roundTrip(server->port(), "GET /guide.xml HTTP/1.0\r\nIf-None-Match: " + etag + "\r\n\r\n");
+  EXPECT_EQ(0u, again.find("HTTP/1.0 304 Not Modified\r\n"));
+  EXPECT_EQ(again.size(), again.find("\r\n\r\n") + 4);  // no body
+
+  // A slot fewer in the cache: a new document with a new tag.
+  os::removeFile(cache.tableFileName(slotKey(dateFromDayNumber(broadcastDayNumber(now)), 21)));
+  const std::string changed =
+      roundTrip(server->port(), "GET /guide.xml HTTP/1.0\r\nIf-None-Match: " + etag + "\r\n\r\n");
+  EXPECT_EQ(0u, changed.find("HTTP/1.0 200 OK\r\n"));
+  EXPECT_NE(etag, headerOf(changed, "ETag"));
+  EXPECT_EQ(0u, roundTrip(server->port(), "GET /guide.json HTTP/1.0\r\n\r\n")
+                    .find("HTTP/1.0 200 OK\r\nContent-Type: application/json; charset=utf-8\r\n"));
+}
+
+TEST_F(GuideServerTest, NoClientHoldsItLongerThanItsLimits) {
+  WebConnectionLimits limits;
+  limits.requestDeadlineMilliseconds = 300;
+  serve(limits);
+  const int port = server->port();
+  EXPECT_EQ(0u, roundTrip(port, "GET /etc/passwd HTTP/1.0\r\n\r\n").find("HTTP/1.0 404 Not Found\r\n"));
+  EXPECT_EQ(0u, roundTrip(port, "DELETE /guide.xml HTTP/1.0\r\n\r\n").find("HTTP/1.0 405 "));
+  // A head that never ends is refused once it passes the limit.
+  EXPECT_EQ(0u, roundTrip(port, "GET /" + std::string(kMaxRequestHeadBytes + 10, 'a')).find("HTTP/1.0 400 "));
+  // A client that says nothing is dropped at the deadline without a word,
+  // while more clients than the cap still get their answers in turn.
+  std::vector<std::thread> silent;
+  std::vector<std::string> replies(GuideServer::kMaxConnections + 4);
+  for (std::size_t i = 0; i < replies.size(); ++i) {
+    silent.emplace_back([&, i] { replies[i] = roundTrip(port, i % 2 ? "" : "GET /x HTTP/1.0\r\n"); });
+  }
+  for (std::thread& client : silent) client.join();
+  for (const std::string& reply : replies) EXPECT_EQ("", reply);
+  EXPECT_EQ(0u, roundTrip(port, "GET /x HTTP/1.0\r\n\r\n").find("HTTP/1.0 404 "));
+}
+
+}  // namespace

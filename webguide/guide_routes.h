@@ -1,0 +1,10 @@
+// The paths of the guide service and what answers them.
+#pragma once
+
+#include <memory>
+
+#include "webguide/guide_feed.h"
+#include "webguide/web_router.h"
+
+// GET /guide.xml and GET /guide.json from `feed`; nothing else.
+std::shared_ptr<const WebRouter> guideRouter(std::shared_ptr<GuideFeed> feed);

@@ -1,0 +1,24 @@
+// WebRequest: what the guide service reads of an HTTP/1.0 request head. The
+// head comes from the network, so every byte of it is checked; nothing in
+// it reaches a file name.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+struct WebRequest {
+  std::string method;
+  std::string path;         // the target without its query
+  std::string ifNoneMatch;  // the If-None-Match value(s), empty when absent
+};
+
+// A head longer than this is refused.
+constexpr std::size_t kMaxRequestHeadBytes = 8192;
+
+// Index just past the blank line that ends the head at the start of
+// `bytes` (CR LF or bare LF line ends); 0 while it is incomplete.
+std::size_t requestHeadEnd(const std::string& bytes);
+
+// 200 and `request` filled for a well-formed GET; 405 for a well-formed
+// request with another method; 400 for anything malformed.
+int parseWebRequest(const std::string& head, WebRequest& request);

@@ -1,0 +1,47 @@
+// Writing responses.
+#include "webguide/web_response.h"
+
+#include <cstdio>
+
+const char* reasonPhrase(int status) {
+  switch (status) {
+    case 200: return "OK";
+    case 304: return "Not Modified";
+    case 400: return "Bad Request";
+    case 404: return "Not Found";
+    case 405: return "Method Not Allowed";
+    case 500: return "Internal Server Error";
+    case 503: return "Service Unavailable";
+    default: return "Error";
+  }
+}
+
+std::string responseBytes(const WebResponse& response) {
+  const bool withBody = response.status != 304;
+  std::string bytes = "HTTP/1.0 " + std::to_string(response.status) + " " + reasonPhrase(response.status) + "\r\n";
+  if (withBody && !response.contentType.empty()) bytes += "Content-Type: " + response.contentType + "\r\n";
+  if (withBody) bytes += "Content-Length: " + std::to_string(response.body.size()) + "\r\n";
+  for (const auto& header : response.headers) bytes += header.first + ": " + header.second + "\r\n";
+  bytes += "Connection: close\r\n\r\n";
+  if (withBody) bytes += response.body;
+  return bytes;
+}
+
+WebResponse errorResponse(int status) {
+  WebResponse response;
+  response.status = status;
+  response.contentType = "text/plain; charset=utf-8";
+  response.body = std::to_string(status) + " " + reasonPhrase(status) + "\n";
+  if (status == 405) response.headers.push_back({"Allow", "GET"});
+  return response;
+}
+
+std::string httpDate(const os::LocalTime& utc) {
+  static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  char text[40];
+  std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d GMT", kDays[utc.dayOfWeek % 7], utc.day,
+                kMonths[(utc.month + 11) % 12], utc.year, utc.hour, utc.minute, utc.second);
+  return text;
+}

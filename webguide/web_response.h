@@ -1,0 +1,26 @@
+// WebResponse: what the guide service answers, and its bytes on the wire
+// (HTTP/1.0, one response per connection).
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "os/os.h"
+
+struct WebResponse {
+  int status = 200;
+  std::string contentType;  // with its charset
+  std::string body;         // not sent with 304
+  std::vector<std::pair<std::string, std::string>> headers;  // further headers, in order
+};
+
+// "Not Found" and the like; "Error" for a status it does not know.
+const char* reasonPhrase(int status);
+// The status line, Content-Type (when set), Content-Length, the further
+// headers, "Connection: close", a blank line and the body.
+std::string responseBytes(const WebResponse& response);
+// A short plain-text answer for an error status (405 adds "Allow: GET").
+WebResponse errorResponse(int status);
+// "Sun, 06 Nov 1994 08:49:37 GMT" of a UTC time.
+std::string httpDate(const os::LocalTime& utc);
