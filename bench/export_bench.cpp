@@ -2,12 +2,12 @@
 // files: loading the days, building the records, writing XMLTV or JSON.
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_folder.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "listing/json_writer.h"
 #include "listing/listing.h"
 #include "listing/xmltv_writer.h"
-#include "tests/support/temp_folder.h"
 #include "tools/demo_guide/demo_guide_server.h"
 #include "ui/silent_progress.h"
 
@@ -26,7 +26,7 @@ struct CrawledWeek {
     crawled = guideCache(settings).crawl(now, 6, progress) == 42;
     range = defaultListingRange(now);
   }
-  TempFolder folder;
+  BenchFolder folder{"rokuban-export-bench-"};
   DemoGuideServer server;
   SettingsStore settings;
   ListingRange range;
