@@ -43,7 +43,8 @@ int runImportXmltv(CliContext& context) {
       guideCache(context.settings).importXmltv(context.args[0], first, first + days - 1, progress));
 }
 
-const CliVerbRegistration kImportXmltv({"import-xmltv", "import-xmltv FILE|URL [--from YYYY-MM-DD] [--days N]",
+const CliVerbRegistration kImportXmltv({"import-xmltv",
+                                        "import-xmltv FILE|URL [--from YYYY-MM-DD] [--days N]",
                                         runImportXmltv});
 
 }  // namespace

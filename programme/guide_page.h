@@ -1,12 +1,13 @@
 // GuidePage: writes one programme-table page of the guide service, for
-// the XMLTV import, tests, benchmarks and the demo guide service. The page
-// has the service's shape: an outer table whose second nested table is the grid; a header row
+// tests, benchmarks and the demo guide service. The page has the service's
+// shape: an outer table whose second nested table is the grid; a header row
 // of channel logos (the name in `alt`), repeated as the footer; an hour
 // column; one cell per programme with `rowspan` and `bgcolor`, holding a
 // nested table with the start minute, the bold title, detail lines (`br`),
 // "[..]" mark images and optionally a "registration" image; entity
 // references in the text; and `</html>` at the end. The service sends it
-// in EUC-JP; all texts given here are Shift-JIS.
+// in EUC-JP; all texts given here are Shift-JIS. The XMLTV import makes
+// its slots into such pages too, so they read exactly as the service's.
 //
 //   GuidePage page(17);                  // the 17:00-21:00 slot
 //   int news = page.addChannel(name);

@@ -93,8 +93,8 @@ void XmltvGuide::finish() {
     for (auto it = schedule.begin(); it != schedule.end();) {
       auto following = std::next(it);
       Programme& programme = it->second;
-      programme.end = programme.hasStop ? programme.stop
-                                        : following != schedule.end() ? following->first : endOfSlot(it->first);
+      if (programme.hasStop) programme.end = programme.stop;
+      else programme.end = following != schedule.end() ? following->first : endOfSlot(it->first);
       if (following != schedule.end()) programme.end = std::min(programme.end, following->first);
       it = programme.end <= it->first ? schedule.erase(it) : following;
     }
@@ -121,7 +121,9 @@ GuidePage XmltvGuide::slotPage(int day, int slotHour) {
   for (const Channel& channel : channels_) {
     std::string name = headerName(channel.name.empty() ? channel.id : channel.name);
     // Slots are stacked by channel name: two channels must not share one.
-    for (int n = 2; !names.insert(name).second; ++n) name = headerName(channel.id) + "(" + std::to_string(n) + ")";
+    for (int n = 2; !names.insert(name).second; ++n) {
+      name = headerName(channel.id) + "(" + std::to_string(n) + ")";
+    }
     page.addChannel(name);
   }
   const GuideMinute slotStart = broadcastDayStart(day) + (slotHour - kFirstSlotHour) * 60;

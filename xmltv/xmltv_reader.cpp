@@ -19,13 +19,16 @@ const char kTooDeep[] = "\x93\xfc\x82\xea\x8eq\x82\xaa\x90[\x82\xb7\x82\xac\x82\
 const char kBadEncoding[] =
     "\x95\xb6\x8e\x9a\x83R\x81[\x83h\x82\xc6\x82\xb5\x82\xc4\x95s\x90\xb3\x82\xc8\x83o\x83\x43\x83g\x82"
     "\xc5\x82\xb7";
-const char kBadTime[] = "\x8e\x9e\x8d\x8f\x82\xaa\x93\xc7\x82\xdf\x82\xdc\x82\xb9\x82\xf1";  // 時刻が読めません
-const char kBadMarkup[] = "XML\x82\xcc\x8f\x91\x8e\xae\x82\xaa\x95s\x90\xb3\x82\xc5\x82\xb7";  // XMLの書式が不正です
+// 時刻が読めません
+const char kBadTime[] = "\x8e\x9e\x8d\x8f\x82\xaa\x93\xc7\x82\xdf\x82\xdc\x82\xb9\x82\xf1";
+// XMLの書式が不正です
+const char kBadMarkup[] = "XML\x82\xcc\x8f\x91\x8e\xae\x82\xaa\x95s\x90\xb3\x82\xc5\x82\xb7";
 // 文字参照が読めません
 const char kBadReference[] = "\x95\xb6\x8e\x9a\x8eQ\x8f\xc6\x82\xaa\x93\xc7\x82\xdf\x82\xdc\x82\xb9\x82\xf1";
 // 対応していない文字コードです
 const char kUnknownEncoding[] =
-    "\x91\xce\x89\x9e\x82\xb5\x82\xc4\x82\xa2\x82\xc8\x82\xa2\x95\xb6\x8e\x9a\x83R\x81[\x83h\x82\xc5\x82\xb7";
+    "\x91\xce\x89\x9e\x82\xb5\x82\xc4\x82\xa2\x82\xc8\x82\xa2\x95\xb6\x8e\x9a\x83R\x81[\x83h\x82"
+    "\xc5\x82\xb7";
 // XMLTVの文書ではありません
 const char kNotXmltv[] = "XMLTV\x82\xcc\x95\xb6\x8f\x91\x82\xc5\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
 // 終了タグが開始タグと合いません
@@ -76,6 +79,17 @@ std::string attribute(const Attributes& attributes, const char* name) {
     if (a.name == name) return a.value;
   }
   return std::string();
+}
+
+// A text in Japanese replaces one in another language; otherwise the first wins.
+void chooseText(std::string& kept, bool& keptIsJapanese, const std::string& text,
+                       const std::string& lang) {
+  if (text.empty()) return;
+  const bool japanese = isJapanese(lang);
+  if (kept.empty() || (japanese && !keptIsJapanese)) {
+    kept = text;
+    keptIsJapanese = japanese;
+  }
 }
 
 }  // namespace
@@ -241,10 +255,16 @@ bool XmltvReader::setEncoding(const std::string& name) {
     if (name == known) return true;
   }
   for (const char* known : kShiftJis) {
-    if (name == known) return text_.setEncoding(XmltvEncoding::ShiftJis), true;
+    if (name == known) {
+      text_.setEncoding(XmltvEncoding::ShiftJis);
+      return true;
+    }
   }
   for (const char* known : kLatin1) {
-    if (name == known) return text_.setEncoding(XmltvEncoding::Latin1), true;
+    if (name == known) {
+      text_.setEncoding(XmltvEncoding::Latin1);
+      return true;
+    }
   }
   for (const char* known : kEucJp) {
     if (name == known) {
@@ -391,17 +411,6 @@ bool XmltvReader::openElement(const std::string& name, const std::vector<Attribu
   }
   open_.push_back({kind, name});
   return true;
-}
-
-// A text in Japanese replaces one in another language; otherwise the first wins.
-static void chooseText(std::string& kept, bool& keptIsJapanese, const std::string& text,
-                       const std::string& lang) {
-  if (text.empty()) return;
-  const bool japanese = isJapanese(lang);
-  if (kept.empty() || (japanese && !keptIsJapanese)) {
-    kept = text;
-    keptIsJapanese = japanese;
-  }
 }
 
 bool XmltvReader::closeElement() {
