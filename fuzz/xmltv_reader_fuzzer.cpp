@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!accepted) return 0;
   for (int day : guide.days()) {
     for (int hour : kSlotHours) {
-      BytesSource page(guide.slotPage(day, hour).eucJp());
+      const std::string bytes = guide.slotPage(day, hour).eucJp();
+      BytesSource page(bytes);
       ProgrammeTable table;
       if (!readPage(page, table)) std::abort();
       fileOf(table);
