@@ -713,7 +713,7 @@ case_xmltv_import() {
     done
     printf '</tv>\n'
   } >"$folder/guide.xml"
-  write_settings "$folder" executed=1 xmltvsource=guide.xml date=0 autoclose=1
+  write_settings "$folder" executed=1 xmltvsource=guide.xml date=1 autoclose=1
   start_app "$folder"
   main_window_up
   drive_quiet main-command 1004
