@@ -101,7 +101,7 @@ bool XmltvReader::read(ByteSource& source, XmltvHandler& handler) {
   text_ = XmltvText();
   line_ = 1;
   error_.clear();
-  stopped_ = sawRoot_ = false;
+  stopped_ = sawRoot_ = collecting_ = false;
   open_.clear();
   int c = next();
   if (c == 0xEF) {  // a UTF-8 byte order mark
@@ -135,21 +135,20 @@ bool XmltvReader::fail(const char* fault, int line) {
   return false;
 }
 
+bool XmltvReader::keepsText(Kind kind) {
+  return kind == Kind::DisplayName || kind == Kind::Title || kind == Kind::Desc || kind == Kind::Category;
+}
+
 std::string* XmltvReader::collector() {
-  if (open_.empty()) return nullptr;
-  switch (open_.back().kind) {
-    case Kind::DisplayName:
-    case Kind::Title:
-    case Kind::Desc:
-    case Kind::Category:
-      return collected_.size() < kXmltvMaxText ? &collected_ : nullptr;
-    default:
-      return nullptr;
-  }
+  return collecting_ && collected_.size() < kXmltvMaxText ? &collected_ : nullptr;
 }
 
 bool XmltvReader::characterData(int byte) {
   if (byte == '&') return reference(collector());
+  if (byte < 0x80 && text_.complete()) {  // the common case, in every encoding
+    if (std::string* out = collector()) *out += static_cast<char>(byte);
+    return true;
+  }
   if (!text_.put(byte, collector())) return fail(kBadEncoding);
   return true;
 }
@@ -405,7 +404,8 @@ bool XmltvReader::openElement(const std::string& name, const std::vector<Attribu
   } else if (parent == Kind::Programme && (name == "title" || name == "desc" || name == "category")) {
     kind = name == "title" ? Kind::Title : name == "desc" ? Kind::Desc : Kind::Category;
   }
-  if (kind == Kind::DisplayName || kind == Kind::Title || kind == Kind::Desc || kind == Kind::Category) {
+  collecting_ = keepsText(kind);
+  if (collecting_) {
     collected_.clear();
     lang_ = attribute(attributes, "lang");
   }
@@ -416,6 +416,7 @@ bool XmltvReader::openElement(const std::string& name, const std::vector<Attribu
 bool XmltvReader::closeElement() {
   const Kind kind = open_.back().kind;
   open_.pop_back();
+  collecting_ = !open_.empty() && keepsText(open_.back().kind);
   switch (kind) {
     case Kind::DisplayName:
       chooseText(channel_.name, channelNameInJapanese_, tidy(collected_, false), lang_);

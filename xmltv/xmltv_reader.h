@@ -90,6 +90,7 @@ class XmltvReader {
   bool closeElement();
   bool finishProgramme();
   bool setEncoding(const std::string& name);
+  static bool keepsText(Kind kind);
   std::string* collector();
 
   ByteSource* input_ = nullptr;
@@ -101,7 +102,8 @@ class XmltvReader {
   bool stopped_ = false;
   bool sawRoot_ = false;
   std::vector<Open> open_;
-  std::string collected_;  // text of the display-name, title, desc or category being read
+  bool collecting_ = false;  // inside a display-name, title, desc or category
+  std::string collected_;    // its text
   std::string lang_;       // its lang attribute
   XmltvChannel channel_;
   bool channelNameInJapanese_ = false;
