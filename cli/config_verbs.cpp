@@ -35,6 +35,7 @@ const SettingRow kSettings[] = {
     {"directory", [](const SettingsStore& s) { return s.directory(); }},
     {"executed", [](const SettingsStore& s) { return number(s.executed()); }},
     {"xmltvfile", [](const SettingsStore& s) { return s.xmltvFile(); }},
+    {"xmltvsource", [](const SettingsStore& s) { return s.xmltvSource(); }},
 };
 
 const SettingRow* findSetting(const std::string& key) {

@@ -1,6 +1,10 @@
 // The typed settings: key, type and default of each, all in "_config".
 #include "config/settings_store.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
 const char kDefaultGuideServer[] = "tvguide.invalid";
 
 namespace {
@@ -39,7 +43,24 @@ ROKUBAN_TEXT(syncServer, setSyncServer, "dokibanserver", nullptr)
 ROKUBAN_INT(syncPort, setSyncPort, "dokibanport", 23850)
 ROKUBAN_INT(executed, setExecuted, "executed", 0)
 ROKUBAN_TEXT(xmltvFile, setXmltvFile, "xmltvfile", nullptr)
+ROKUBAN_TEXT(xmltvSource, setXmltvSource, "xmltvsource", nullptr)
 
 std::string SettingsStore::server() const { return getString(kConfig, "server", kDefaultGuideServer); }
 int SettingsStore::port() const { return getInt(kConfig, "port", 80); }
 std::string SettingsStore::directory() const { return getString(kConfig, "directory", "Rokuban"); }
+
+std::vector<std::string> SettingsStore::xmltvChannels() const {
+  std::vector<std::pair<int, std::string>> ordered;
+  auto found = sections_.find("xmltvchannels");
+  if (found != sections_.end()) {
+    for (const auto& entry : found->second) {
+      if (!entry.second.empty()) ordered.emplace_back(std::atoi(entry.first.c_str()), entry.second);
+    }
+  }
+  // Keys sort as bytes in the file ("10" before "2"): order by their number.
+  std::stable_sort(ordered.begin(), ordered.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::string> ids;
+  for (auto& entry : ordered) ids.push_back(std::move(entry.second));
+  return ids;
+}

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "config/string_map.h"
 
@@ -92,6 +93,13 @@ class SettingsStore {
   // The XMLTV file the program keeps current; empty (the default): none.
   std::string xmltvFile() const;
   void setXmltvFile(const std::string& path);
+  // An XMLTV file or http:// URL to take the guide from; empty for the
+  // guide service.
+  std::string xmltvSource() const;
+  void setXmltvSource(const std::string& source);
+  // The section "xmltvchannels": "N=channel id" lines, the ids in the order
+  // of N; empty for every channel of the document.
+  std::vector<std::string> xmltvChannels() const;
 
   // Area choices: the section "area", filled with the 56 built-in rows when
   // it is empty.

@@ -104,6 +104,11 @@ int GuideCache::crawl(const DateTime& now, int days, ProgressSink& progress) {
     return -1;
   }
   if (settings().autoDelete() && deleteOldPages(now, progress) < 0) return 0;
+  // An XMLTV document, when one is set, stands in for the guide service.
+  if (!settings().xmltvSource().empty()) {
+    return importXmltv(settings().xmltvSource(), broadcastDayNumber(now), broadcastDayNumber(now) + days,
+                       progress);
+  }
   progress.showStatus(kChecking);
   void* cursor = os::showWaitCursor();
   std::vector<int> queue = missingSlots(*this, now, days, progress);

@@ -36,6 +36,12 @@ class GuideCache {
   // cancel, 0 when nothing had to be fetched, else the slots fetched.
   int crawl(const DateTime& now, int days, ProgressSink& progress);
 
+  // Reads the XMLTV document at `source` (a file path or an http:// URL)
+  // and writes the table files of every slot of the broadcast days
+  // firstDay .. lastDay (day numbers) that it holds. -1 on failure (nothing
+  // written, the message reported), else the slots written.
+  int importXmltv(const std::string& source, int firstDay, int lastDay, ProgressSink& progress);
+
   // Cache maintenance.
   CacheFileList listCacheFiles() const;
   int deleteFiles(const CacheFileList& names, ProgressSink& progress);

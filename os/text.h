@@ -11,6 +11,9 @@ namespace os {
 std::string cp932ToUtf8(const std::string& text);
 // UTF-8 to code page 932; characters without a Shift-JIS form become "?".
 std::string utf8ToCp932(const std::string& text);
+// One Unicode character in code page 932; empty when the code page has no
+// form for it (so callers choose their own stand-in).
+std::string codePointToCp932(unsigned codePoint);
 
 // A command-line argument as code page 932 (POSIX terminals speak UTF-8;
 // Windows hands arguments over in the ANSI code page already).

@@ -66,6 +66,36 @@ std::string utf8ToCp932(const std::string& text) {
   return out;
 }
 
+std::string codePointToCp932(unsigned codePoint) {
+  static const iconv_t converter = iconv_open("CP932", "UTF-8");
+  char utf8[4];
+  std::size_t length;
+  if (codePoint < 0x80) {
+    utf8[0] = static_cast<char>(codePoint);
+    length = 1;
+  } else if (codePoint < 0x800) {
+    utf8[0] = static_cast<char>(0xC0 | codePoint >> 6);
+    utf8[1] = static_cast<char>(0x80 | (codePoint & 0x3F));
+    length = 2;
+  } else if (codePoint < 0x10000) {
+    if (codePoint >= 0xD800 && codePoint < 0xE000) return std::string();
+    utf8[0] = static_cast<char>(0xE0 | codePoint >> 12);
+    utf8[1] = static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
+    utf8[2] = static_cast<char>(0x80 | (codePoint & 0x3F));
+    length = 3;
+  } else if (codePoint < 0x110000) {
+    utf8[0] = static_cast<char>(0xF0 | codePoint >> 18);
+    utf8[1] = static_cast<char>(0x80 | (codePoint >> 12 & 0x3F));
+    utf8[2] = static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
+    utf8[3] = static_cast<char>(0x80 | (codePoint & 0x3F));
+    length = 4;
+  } else {
+    return std::string();
+  }
+  std::string out;
+  return convertOne(converter, utf8, length, out) ? out : std::string();
+}
+
 std::string argumentToCp932(const std::string& argument) { return utf8ToCp932(argument); }
 
 std::string settingsDirectory() {

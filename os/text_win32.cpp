@@ -53,6 +53,27 @@ std::string utf8ToCp932(const std::string& text) {
   return wideToCodePage(wide.data(), size, 932);
 }
 
+std::string codePointToCp932(unsigned codePoint) {
+  wchar_t wide[2];
+  int units = 1;
+  if (codePoint >= 0x110000 || (codePoint >= 0xD800 && codePoint < 0xE000)) return std::string();
+  if (codePoint >= 0x10000) {
+    wide[0] = static_cast<wchar_t>(0xD800 + ((codePoint - 0x10000) >> 10));
+    wide[1] = static_cast<wchar_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
+    units = 2;
+  } else {
+    wide[0] = static_cast<wchar_t>(codePoint);
+  }
+  char out[8];
+  BOOL usedDefault = FALSE;
+  // No best fit: a character the code page lacks must not turn into a
+  // look-alike.
+  int size = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide, units, out, sizeof out, nullptr,
+                                 &usedDefault);
+  if (size <= 0 || usedDefault) return std::string();
+  return std::string(out, size);
+}
+
 std::string argumentToCp932(const std::string& argument) { return argument; }
 
 std::string settingsDirectory() {

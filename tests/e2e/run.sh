@@ -808,10 +808,38 @@ case_xmltv_file() {
   quit_app "$folder" >/dev/null
 }
 
+# --- An XMLTV file as the guide: a crawl imports it and the window lists it.
+case_xmltv_import() {
+  local folder base h
+  folder=$(new_folder xmltv-import)
+  base="$(date -d '5 hours ago' +%F) 05:00"
+  {
+    printf '<?xml version="1.0" encoding="UTF-8"?>\n<tv>\n'
+    printf '<channel id="a.example"><display-name lang="ja">XMLTV放送</display-name></channel>\n'
+    printf '<channel id="b.example"><display-name>Quiet</display-name></channel>\n'
+    for h in $(seq 0 23); do
+      printf '<programme start="%s +0900" stop="%s +0900" channel="a.example"><title lang="ja">番組%02d</title><category lang="en">Sports</category></programme>\n' \
+        "$(date -d "$base $h hours" +%Y%m%d%H%M%S)" "$(date -d "$base $((h + 1)) hours" +%Y%m%d%H%M%S)" "$h"
+    done
+    printf '</tv>\n'
+  } >"$folder/guide.xml"
+  write_settings "$folder" executed=1 xmltvsource=guide.xml date=1 autoclose=1
+  start_app "$folder"
+  main_window_up
+  drive_quiet main-command 1004
+  check "XMLTV crawl opens the dialog" wait_dialog "$CONNECT"
+  check "XMLTV crawl closes by itself" dialog_gone "$CONNECT" 180000
+  check "XMLTV crawl wrote the day's six table files" \
+    sh -c "test \$(ls '$folder/Rokuban' | grep -c 'tb\\.tmp\$') -eq 6"
+  check "the window lists the imported guide" drive_quiet wait-rows programme 1 5000
+  shot main-window-xmltv
+  expect "XMLTV instance quits with 0" 0 "$(quit_app "$folder")"
+}
+
 start_display
 wineboot -i >/dev/null 2>&1
 # ROKUBAN_E2E_CASES may name a subset, e.g. "crawls first_run_ok".
-for name in ${ROKUBAN_E2E_CASES:-first_run_cancel first_run_ok configured_start renamed_executable tray_icon failed_automatic_job crawls xmltv_file boot_download programme_views schedule}; do
+for name in ${ROKUBAN_E2E_CASES:-first_run_cancel first_run_ok configured_start renamed_executable tray_icon failed_automatic_job crawls xmltv_file boot_download programme_views schedule xmltv_import}; do
   "case_$name"
 done
 echo "screenshots in $OUT"

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "net/memory_bytes.h"
-#include "tools/guide_pages/shift_jis_to_euc_jp.h"
+#include "programme/shift_jis_to_euc_jp.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/guide_pages/guide_page.h"
+#include "programme/guide_page.h"
 
 struct ScheduledProgramme {
   int channel;

@@ -6,7 +6,8 @@
 // nested table with the start minute, the bold title, detail lines (`br`),
 // "[..]" mark images and optionally a "registration" image; entity
 // references in the text; and `</html>` at the end. The service sends it
-// in EUC-JP; all texts given here are Shift-JIS.
+// in EUC-JP; all texts given here are Shift-JIS. The XMLTV import makes
+// its slots into such pages too, so they read exactly as the service's.
 //
 //   GuidePage page(17);                  // the 17:00-21:00 slot
 //   int news = page.addChannel(name);

@@ -1,5 +1,5 @@
 // Shift-JIS to EUC-JP by arithmetic on the JIS row and cell.
-#include "tools/guide_pages/shift_jis_to_euc_jp.h"
+#include "programme/shift_jis_to_euc_jp.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // GuidePage: the page markup, row by row.
-#include "tools/guide_pages/guide_page.h"
+#include "programme/guide_page.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "tools/guide_pages/shift_jis_to_euc_jp.h"
+#include "programme/shift_jis_to_euc_jp.h"
 
 namespace {
 

@@ -1,0 +1,50 @@
+// Verb "import-xmltv": an XMLTV file or http:// URL into the table files of
+// the cache, once, as a crawl with the setting "xmltvsource" would.
+#include <cstdio>
+#include <string>
+
+#include "cli/cli.h"
+#include "cli/console_progress.h"
+#include "guide/guide_cache.h"
+
+namespace {
+
+// Yesterday to six days ahead, the days the window offers.
+constexpr int kDaysBack = 1;
+constexpr int kDaysAhead = 6;
+constexpr int kMostDays = 31;
+
+// "YYYY-MM-DD" as a day number; false when it is not a valid date.
+bool parseDay(const std::string& text, int& number) {
+  int year, month, day;
+  char end;
+  if (std::sscanf(text.c_str(), "%d-%d-%d%c", &year, &month, &day, &end) != 3 || month < 1 || month > 12 ||
+      day < 1 || day > 31) {
+    return false;
+  }
+  number = dayNumber(year, month, day);
+  const CalendarDate date = dateFromDayNumber(number);
+  return date.month == month && date.day == day;
+}
+
+int runImportXmltv(CliContext& context) {
+  std::string fromText, daysText;
+  const bool hasFrom = takeOption(context.args, "--from", &fromText);
+  const bool hasDays = takeOption(context.args, "--days", &daysText);
+  if (context.args.size() != 1) return usageError(context, "import-xmltv");
+  const int today = broadcastDayNumber(currentDateTime());
+  int first = today - kDaysBack;
+  if (hasFrom && !parseDay(fromText, first)) return usageError(context, "import-xmltv");
+  int days = hasDays ? parseLeadingInt(daysText) : today + kDaysAhead - first + 1;
+  if (!hasDays && days < 1) days = kDaysAhead + 1;  // a start beyond the window: a week from it
+  if (days < 1 || days > kMostDays) return usageError(context, "import-xmltv");
+  ConsoleProgress progress;
+  return finishWithResult(
+      guideCache(context.settings).importXmltv(context.args[0], first, first + days - 1, progress));
+}
+
+const CliVerbRegistration kImportXmltv({"import-xmltv",
+                                        "import-xmltv FILE|URL [--from YYYY-MM-DD] [--days N]",
+                                        runImportXmltv});
+
+}  // namespace

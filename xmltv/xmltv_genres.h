@@ -1,0 +1,13 @@
+// XmltvGenres: the genre colour of a programme from its <category> texts.
+// The Japanese genre names of the genre table are taken as they are; the
+// English names are the one mapping of this program from XMLTV categories
+// (the top-level categories of the broadcast content descriptor, "Movie /
+// Drama", "Music / Ballet / Dance", "Sports", ..., and a few plain words).
+#pragma once
+
+#include <string>
+#include <vector>
+
+// 0xRRGGBB of the genre, or white (0xFFFFFF) when no category names one.
+// A Japanese genre name wins over an English one anywhere in the list.
+int genreColourOfCategories(const std::vector<std::string>& categories);

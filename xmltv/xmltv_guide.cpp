@@ -1,0 +1,159 @@
+// XmltvGuide: keeping the programmes of the range, their ends, and the
+// slot pages.
+#include "xmltv/xmltv_guide.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+#include <utility>
+
+#include "xmltv/xmltv_genres.h"
+
+namespace {
+
+constexpr int kSlotMinutes = 4 * 60;
+constexpr int kFirstSlotHour = 5;
+const char kRightQuote[] = "\x81\x68";  // ” in place of a quote the page's alt cannot hold
+
+// The start of the four-hour slot after the one `minute` lies in.
+GuideMinute endOfSlot(GuideMinute minute) {
+  const GuideMinute dayStart = broadcastDayStart(broadcastDayOf(minute));
+  return dayStart + ((minute - dayStart) / kSlotMinutes + 1) * kSlotMinutes;
+}
+
+// A channel name as a page header carries it: never empty, no quote.
+std::string headerName(const std::string& name) {
+  std::string out;
+  for (char c : name) {
+    if (c == '"') out += kRightQuote;
+    else out += c;
+  }
+  return out;
+}
+
+std::string clockOf(GuideMinute minute) {
+  const int ofDay = static_cast<int>(((minute % 1440) + 1440) % 1440);
+  char clock[8];
+  std::snprintf(clock, sizeof clock, "%02d:%02d", ofDay / 60, ofDay % 60);
+  return clock;
+}
+
+}  // namespace
+
+XmltvGuide::XmltvGuide(int firstDay, int lastDay, std::vector<std::string> keep)
+    : firstDay_(firstDay), lastDay_(lastDay), keep_(std::move(keep)) {
+  for (const std::string& id : keep_) {
+    if (indexOfId_.count(id) || static_cast<int>(channels_.size()) >= kXmltvMaxChannels) continue;
+    indexOfId_[id] = static_cast<int>(channels_.size());
+    channels_.push_back({id, std::string()});
+    schedules_.emplace_back();
+  }
+}
+
+int XmltvGuide::channelIndex(const std::string& id) {
+  auto found = indexOfId_.find(id);
+  if (found != indexOfId_.end()) return found->second;
+  if (!keep_.empty() || static_cast<int>(channels_.size()) >= kXmltvMaxChannels) return -1;
+  const int index = static_cast<int>(channels_.size());
+  indexOfId_[id] = index;
+  channels_.push_back({id, std::string()});
+  schedules_.emplace_back();
+  return index;
+}
+
+bool XmltvGuide::onChannel(const XmltvChannel& channel) {
+  const int index = channelIndex(channel.id);
+  if (index >= 0 && channels_[index].name.empty()) channels_[index].name = channel.name;
+  return true;
+}
+
+bool XmltvGuide::onProgramme(const XmltvProgramme& programme) {
+  const GuideMinute rangeStart = broadcastDayStart(firstDay_);
+  const GuideMinute rangeEnd = broadcastDayStart(lastDay_ + 1);
+  // A programme without a stop may still run into the range until the
+  // next one begins; a day before the range is far enough to look back.
+  const bool touches = programme.start < rangeEnd &&
+                       (programme.hasStop ? programme.stop > rangeStart
+                                          : programme.start >= rangeStart - 1440);
+  if (!touches) return true;
+  const int index = channelIndex(programme.channel);
+  if (index < 0) return true;
+  Programme kept{programme.stop, programme.hasStop, 0, programme.title, programme.desc,
+                 genreColourOfCategories(programme.categories)};
+  if (schedules_[index].emplace(programme.start, std::move(kept)).second) finished_ = false;
+  return true;
+}
+
+// Ends: the stop, or without one the next start (the end of the slot for
+// the last); a programme overlapping the next gives way where it begins.
+void XmltvGuide::finish() {
+  if (finished_) return;
+  finished_ = true;
+  for (Schedule& schedule : schedules_) {
+    for (auto it = schedule.begin(); it != schedule.end();) {
+      auto following = std::next(it);
+      Programme& programme = it->second;
+      if (programme.hasStop) programme.end = programme.stop;
+      else programme.end = following != schedule.end() ? following->first : endOfSlot(it->first);
+      if (following != schedule.end()) programme.end = std::min(programme.end, following->first);
+      it = programme.end <= it->first ? schedule.erase(it) : following;
+    }
+  }
+}
+
+std::vector<int> XmltvGuide::days() {
+  finish();
+  std::set<int> held;
+  for (const Schedule& schedule : schedules_) {
+    for (const auto& entry : schedule) {
+      const int first = std::max(firstDay_, broadcastDayOf(entry.first));
+      const int last = std::min(lastDay_, broadcastDayOf(entry.second.end - 1));
+      for (int day = first; day <= last; ++day) held.insert(day);
+    }
+  }
+  return std::vector<int>(held.begin(), held.end());
+}
+
+GuidePage XmltvGuide::slotPage(int day, int slotHour) {
+  finish();
+  GuidePage page(slotHour);
+  std::set<std::string> names;
+  for (const Channel& channel : channels_) {
+    std::string name = headerName(channel.name.empty() ? channel.id : channel.name);
+    // Slots are stacked by channel name: two channels must not share one.
+    for (int n = 2; !names.insert(name).second; ++n) {
+      name = headerName(channel.id) + "(" + std::to_string(n) + ")";
+    }
+    page.addChannel(name);
+  }
+  const GuideMinute slotStart = broadcastDayStart(day) + (slotHour - kFirstSlotHour) * 60;
+  const GuideMinute slotEnd = slotStart + kSlotMinutes;
+  for (std::size_t channel = 0; channel < schedules_.size(); ++channel) {
+    const Schedule& schedule = schedules_[channel];
+    auto it = schedule.upper_bound(slotStart);
+    if (it != schedule.begin() && std::prev(it)->second.end > slotStart) --it;
+    for (; it != schedule.end() && it->first < slotEnd; ++it) {
+      const Programme& kept = it->second;
+      PageProgramme programme;
+      programme.channel = static_cast<int>(channel);
+      programme.start = static_cast<int>(std::max(it->first, slotStart) - slotStart);
+      programme.length = static_cast<int>(std::min(kept.end, slotEnd) - slotStart) - programme.start;
+      programme.title = kept.title;
+      programme.detail = kept.desc;
+      programme.colour = kept.colour;
+      if (it->first < slotStart) {
+        // Began in an earlier slot: its start written out, as the service does.
+        programme.style = StartStyle::Clock;
+        programme.clock = clockOf(it->first);
+      }
+      page.addProgramme(programme);
+    }
+  }
+  return page;
+}
+
+std::size_t XmltvGuide::programmeCount() const {
+  std::size_t count = 0;
+  for (const Schedule& schedule : schedules_) count += schedule.size();
+  return count;
+}

@@ -1,0 +1,57 @@
+// XmltvGuide: what an XMLTV document holds for a range of broadcast days,
+// gathered as the reader hands it over, and given back as one guide page
+// per four-hour slot, so that the page reader and the table files treat it
+// exactly as a page of the guide service.
+//
+// Memory: only programmes that touch the range are kept, one per channel
+// and start minute (the first), with texts cut by the reader.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "programme/guide_page.h"
+#include "xmltv/xmltv_reader.h"
+
+// More columns than any guide needs, well inside what a page may hold.
+constexpr int kXmltvMaxChannels = 400;
+
+class XmltvGuide : public XmltvHandler {
+ public:
+  // Broadcast days firstDay .. lastDay (day numbers). `keep`: the channel
+  // ids to show, in their order; empty for every channel of the document.
+  XmltvGuide(int firstDay, int lastDay, std::vector<std::string> keep = {});
+
+  bool onChannel(const XmltvChannel& channel) override;
+  bool onProgramme(const XmltvProgramme& programme) override;
+
+  // The broadcast days of the range that some programme touches, in order.
+  std::vector<int> days();
+  // The page of the slot starting at `slotHour` (5, 9, ..., 25) of `day`.
+  GuidePage slotPage(int day, int slotHour);
+  std::size_t programmeCount() const;
+
+ private:
+  struct Channel {
+    std::string id, name;
+  };
+  struct Programme {
+    GuideMinute stop;
+    bool hasStop;
+    GuideMinute end;  // after finishing: the stop, cut at the next start
+    std::string title, desc;
+    int colour;
+  };
+  using Schedule = std::map<GuideMinute, Programme>;  // by start
+
+  int channelIndex(const std::string& id);
+  void finish();
+
+  int firstDay_, lastDay_;
+  std::vector<std::string> keep_;
+  std::vector<Channel> channels_;
+  std::map<std::string, int> indexOfId_;
+  std::vector<Schedule> schedules_;  // one per channel
+  bool finished_ = false;
+};
