@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 class BenchFolder {
@@ -21,6 +22,9 @@ class BenchFolder {
   BenchFolder& operator=(const BenchFolder&) = delete;
 
   std::string file(const std::string& name) const { return (path_ / name).string(); }
+  void write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(path_ / name, std::ios::binary) << bytes;
+  }
 
  private:
   std::filesystem::path path_;

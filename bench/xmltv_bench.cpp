@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <string>
 
+#include "bench/bench_folder.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "os/text.h"
-#include "tests/support/temp_folder.h"
 #include "tools/guide_pages/sample_schedule.h"
 #include "ui/silent_progress.h"
 
@@ -67,13 +67,13 @@ std::string weekDocument(int firstDay, int& programmes) {
 }
 
 void BM_ImportXmltvWeek(benchmark::State& state) {
-  TempFolder folder;
+  BenchFolder folder{"rokuban-xmltv-bench-"};
   SettingsStore settings;
   settings.section("_config")["directory"] = folder.file("cache");
   GuideCache& cache = guideCache(settings);
   const int firstDay = dayNumber(2026, 12, 7);
   int programmes = 0;
-  writeWholeFile(folder.file("week.xml"), weekDocument(firstDay, programmes));
+  folder.write("week.xml", weekDocument(firstDay, programmes));
   SilentProgress progress;
   for (auto _ : state) {
     if (cache.importXmltv(folder.file("week.xml"), firstDay, firstDay + kDays - 1, progress) != kDays * 6) {
