@@ -34,6 +34,7 @@ const SettingRow kSettings[] = {
     {"dokibanport", [](const SettingsStore& s) { return number(s.syncPort()); }},
     {"directory", [](const SettingsStore& s) { return s.directory(); }},
     {"executed", [](const SettingsStore& s) { return number(s.executed()); }},
+    {"refreshhours", [](const SettingsStore& s) { return number(s.refreshHours()); }},
 };
 
 const SettingRow* findSetting(const std::string& key) {

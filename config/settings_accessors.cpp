@@ -38,6 +38,7 @@ ROKUBAN_TEXT(proxyPass, setProxyPass, "proxypass", nullptr)
 ROKUBAN_TEXT(syncServer, setSyncServer, "dokibanserver", nullptr)
 ROKUBAN_INT(syncPort, setSyncPort, "dokibanport", 23850)
 ROKUBAN_INT(executed, setExecuted, "executed", 0)
+ROKUBAN_INT(refreshHours, setRefreshHours, "refreshhours", 0)
 
 std::string SettingsStore::server() const { return getString(kConfig, "server", kDefaultGuideServer); }
 int SettingsStore::port() const { return getInt(kConfig, "port", 80); }

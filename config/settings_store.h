@@ -89,6 +89,10 @@ class SettingsStore {
   std::string directory() const;
   int executed() const;
   void setExecuted(int value);
+  // Hours after which a crawl fetches today's and tomorrow's slots again
+  // (conditionally); 0 or less: never.
+  int refreshHours() const;
+  void setRefreshHours(int hours);
 
   // Area choices: the section "area", filled with the 56 built-in rows when
   // it is empty.

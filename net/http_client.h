@@ -30,6 +30,7 @@ class HttpClient {
   void setProxyAuthorization(const std::string& value) { proxyAuthorization_ = value; }
   // Adds or replaces a header sent with every request of this client.
   void setRequestHeader(const std::string& name, const std::string& value);
+  void removeRequestHeader(const std::string& name) { requestHeaders_.erase(name); }
   const HeaderMap& requestHeaders() const { return requestHeaders_; }
   // The read time-out of each socket this client opens.
   void setReadTimeout(int milliseconds) { readTimeout_ = milliseconds; }
