@@ -16,7 +16,7 @@ std::string pageSuffix(int page, int pages) {
 }
 
 std::string areaPath(int key, const std::string& area) {
-  char mmdd[8], hour[8];
+  char mmdd[16], hour[16];
   std::snprintf(mmdd, sizeof mmdd, "%04d", key / 100);
   std::snprintf(hour, sizeof hour, "%02d", key % 100);
   return std::string("/tables/") + mmdd + "/GBS/" + area + "/" + hour + ".html";
