@@ -143,6 +143,14 @@ TEST_F(RefreshTest, ChangedSlotIsReplacedAndItsEntityTagAskedNextTime) {
   server.reply(kNotModified);
   EXPECT_EQ(0, cache.refreshNearSlots(now, 3, progress));
   EXPECT_NE(std::string::npos, server.requests().back().find("\r\nif-none-match: \"v2\"\r\n"));
+
+  // The same page sent again in full counts as unchanged.
+  os::setFileModifiedTime(cache.tableFileName(key), clock.now - 4 * kHour);
+  server.reply(ok(moved));
+  EXPECT_EQ(0, cache.refreshNearSlots(now, 3, progress));
+  EXPECT_EQ(report(1, 1, 0, 0, 0, 0), progress.calls.back());
+  EXPECT_EQ(clock.now, os::fileModifiedTime(cache.tableFileName(key)));
+  EXPECT_FALSE(isFile(cache.slotFileName(key, "etg")));  // that answer carried no tag
 }
 
 TEST_F(RefreshTest, PageThatReadsWorseLeavesTheOldTableAndIsKeptAside) {
