@@ -16,6 +16,7 @@
 #include "tests/support/loopback_http_server.h"
 #include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
+#include "tools/demo_guide/demo_guide_server.h"
 #include "tools/guide_pages/guide_page.h"
 
 namespace {
@@ -213,6 +214,35 @@ TEST_F(RefreshTest, CrawlRefreshesOnlyWhenTheSettingAsks) {
   EXPECT_EQ(0, cache.crawl(now, 0, progress));
   EXPECT_EQ(6u, server.requests().size());
   EXPECT_EQ(report(6, 6, 0, 0, 0, 0), progress.calls.back());
+}
+
+TEST(RefreshPersonalTableTest, EveryPageOfASlotSentInFullIsReadAgain) {
+  DemoGuideServer server{DemoGuideOptions()};  // answers in full, never 304
+  ASSERT_TRUE(server.start());
+  TempFolder folder;
+  SettingsStore settings;
+  settings.section("_config")["server"] = "127.0.0.1";
+  settings.section("_config")["port"] = std::to_string(server.port());
+  settings.section("_config")["directory"] = folder.file("cache");
+  settings.setArea("_2");
+  settings.setTvGuideUser("demo-user");
+  settings.setTvGuidePass("demo");
+  GuideCache& cache = guideCache(settings);
+  FixedClock clock;
+  clock.now = os::currentUnixTime();
+  cache.setClock(&clock);
+  RecordingProgress progress;
+  const DateTime now = currentDateTime();
+  ASSERT_EQ(6, cache.crawl(now, 0, progress));
+  const int first = slotKey(dateFromDayNumber(broadcastDayNumber(now)), 5);
+  for (int hour : kSlotHours) {
+    os::setFileModifiedTime(cache.tableFileName(first - 5 + hour), clock.now - 5 * kHour);
+  }
+  const int served = server.requestCount();
+  EXPECT_EQ(0, cache.refreshNearSlots(now, 3, progress));
+  EXPECT_EQ(served + 12, server.requestCount());  // both pages of each slot
+  EXPECT_EQ(report(6, 6, 0, 0, 0, 0), progress.calls.back());
+  cache.setClock(nullptr);
 }
 
 }  // namespace
