@@ -36,6 +36,7 @@ const SettingRow kSettings[] = {
     {"executed", [](const SettingsStore& s) { return number(s.executed()); }},
     {"xmltvfile", [](const SettingsStore& s) { return s.xmltvFile(); }},
     {"xmltvsource", [](const SettingsStore& s) { return s.xmltvSource(); }},
+    {"refreshhours", [](const SettingsStore& s) { return number(s.refreshHours()); }},
 };
 
 const SettingRow* findSetting(const std::string& key) {

@@ -38,12 +38,17 @@ bool takeMoment(CliContext& context, DateTime& moment) {
 int runCrawl(CliContext& context) {
   std::string daysText = std::to_string(context.settings.days());
   takeOption(context.args, "--days", &daysText);
+  std::string refreshText = std::to_string(context.settings.refreshHours());
+  const bool refreshAsked = takeOption(context.args, "--refresh", &refreshText);
+  const int refreshHours = parseLeadingInt(refreshText);
   DateTime now;
   if (!takeMoment(context, now)) return 2;
   int days = parseLeadingInt(daysText);
-  if (!context.args.empty() || days < 0 || days > 6) return usageError(context, "crawl");
+  if (!context.args.empty() || days < 0 || days > 6 || (refreshAsked && refreshHours <= 0)) {
+    return usageError(context, "crawl");
+  }
   ConsoleProgress progress;
-  int result = guideCache(context.settings).crawl(now, days, progress);
+  int result = guideCache(context.settings).crawl(now, days, progress, refreshHours);
   // The crawl may have signed in or normalised the area.
   const bool saved = saveSettings(context);
   const int exitCode = finishWithResult(result);
@@ -64,7 +69,7 @@ int runDeleteOld(CliContext& context) {
   return finishWithResult(guideCache(context.settings).deleteOldPages(now, progress));
 }
 
-const CliVerbRegistration kCrawl({"crawl", "crawl [--days N] [--now \"YYYY-MM-DD HH:MM\"]",
+const CliVerbRegistration kCrawl({"crawl", "crawl [--days N] [--refresh HOURS] [--now \"YYYY-MM-DD HH:MM\"]",
                                   runCrawl});
 const CliVerbRegistration kDeleteAll({"delete-all", "delete-all", runDeleteAll});
 const CliVerbRegistration kDeleteOld({"delete-old", "delete-old [--now \"YYYY-MM-DD HH:MM\"]",

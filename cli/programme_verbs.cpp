@@ -32,17 +32,6 @@ void printJson(const ProgrammeTable& table) {
 
 // ---- parse-page and dump-table ----
 
-bool writeTableFile(const std::string& path, const ProgrammeTable& table) {
-  LocalFile file;
-  if (!file.createForWrite(path)) return false;
-  bool written;
-  {
-    BufferedSink sink(file);
-    written = table.write(sink) && sink.flush();
-  }
-  return file.close() && written;
-}
-
 // The key of a page: the six digits its cache name starts with, else 0.
 int keyFromFileName(const std::string& path) {
   std::string name = path.substr(lastSeparatorEnd(path), 6);

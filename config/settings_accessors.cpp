@@ -44,6 +44,7 @@ ROKUBAN_INT(syncPort, setSyncPort, "dokibanport", 23850)
 ROKUBAN_INT(executed, setExecuted, "executed", 0)
 ROKUBAN_TEXT(xmltvFile, setXmltvFile, "xmltvfile", nullptr)
 ROKUBAN_TEXT(xmltvSource, setXmltvSource, "xmltvsource", nullptr)
+ROKUBAN_INT(refreshHours, setRefreshHours, "refreshhours", 0)
 
 std::string SettingsStore::server() const { return getString(kConfig, "server", kDefaultGuideServer); }
 int SettingsStore::port() const { return getInt(kConfig, "port", 80); }

@@ -100,6 +100,10 @@ class SettingsStore {
   // The section "xmltvchannels": "N=channel id" lines, the ids in the order
   // of N; empty for every channel of the document.
   std::vector<std::string> xmltvChannels() const;
+  // Hours after which a crawl fetches today's and tomorrow's slots again
+  // (conditionally); 0 or less: never.
+  int refreshHours() const;
+  void setRefreshHours(int hours);
 
   // Area choices: the section "area", filled with the 56 built-in rows when
   // it is empty.

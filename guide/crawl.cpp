@@ -6,6 +6,7 @@
 
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
+#include "guide/slot_paths.h"
 #include "net/download_job.h"
 #include "os/cursor.h"
 #include "programme/programme_table.h"
@@ -22,33 +23,6 @@ const char kAllPresent[] = "\x8a\x6d\x94\x46OK!!";             // 確認OK!!
 // は番組表ではありません。
 const char kNotATable[] =
     "\x82\xcd\x94\xd4\x91\x67\x95\x5c\x82\xc5\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x42";
-
-std::string slotLabel(int key) {
-  char label[32];
-  std::snprintf(label, sizeof label, "%02d/%02d %02d:00-", key / 10000, key % 10000 / 100,
-                key % 100);
-  return label;
-}
-
-std::string pageSuffix(int page, int pages) {
-  char suffix[16];
-  std::snprintf(suffix, sizeof suffix, "(%d/%d)", page, pages);
-  return suffix;
-}
-
-std::string areaPath(int key, const std::string& area) {
-  char mmdd[8], hour[8];
-  std::snprintf(mmdd, sizeof mmdd, "%04d", key / 100);
-  std::snprintf(hour, sizeof hour, "%02d", key % 100);
-  return std::string("/tables/") + mmdd + "/GBS/" + area + "/" + hour + ".html";
-}
-
-std::string personalPath(int key, int page) {
-  char path[96];
-  std::snprintf(path, sizeof path, "/cgi-bin/your_table.cgi?mmdd=%04d&hh=%02d&t=4&page=%d&opt_g=1",
-                key / 100, key % 100, page);
-  return path;
-}
 
 // The slots of days + 1 broadcast days whose table is neither stored nor
 // convertible from a cached page.
@@ -99,6 +73,18 @@ bool fetchSlot(GuideCache& cache, DownloadJob& job, int key, int pages,
 }  // namespace
 
 int GuideCache::crawl(const DateTime& now, int days, ProgressSink& progress) {
+  return crawl(now, days, progress, settings().refreshHours());
+}
+
+int GuideCache::crawl(const DateTime& now, int days, ProgressSink& progress, int refreshHours) {
+  const int fetched = fetchMissingSlots(now, days, progress);
+  // The refresh is a step of its own, after the missing slots came in.
+  if (fetched < 0 || refreshHours <= 0) return fetched;
+  const int replaced = refreshNearSlots(now, refreshHours, progress);
+  return replaced < 0 ? -1 : fetched + replaced;
+}
+
+int GuideCache::fetchMissingSlots(const DateTime& now, int days, ProgressSink& progress) {
   if (cacheDirectory().empty()) {
     progress.reportError(kNoDirectory);
     return -1;

@@ -21,18 +21,12 @@ std::string GuideCache::cacheDirectory() const {
   return isDirectory(directory) ? withTrailingSeparator(directory) : std::string();
 }
 
-namespace {
-std::string slotFileName(const std::string& directory, const char* pattern, int slotKey) {
+std::string GuideCache::slotFileName(int slotKey, const char* extension) const {
   char name[32];
-  std::snprintf(name, sizeof name, pattern, slotKey);
-  return directory + name;
-}
-}  // namespace
-
-std::string GuideCache::pageFileName(int slotKey) const {
-  return slotFileName(cacheDirectory(), "%06dtb.htm", slotKey);
+  std::snprintf(name, sizeof name, "%06dtb.%.3s", slotKey, extension);
+  return cacheDirectory() + name;
 }
 
-std::string GuideCache::tableFileName(int slotKey) const {
-  return slotFileName(cacheDirectory(), "%06dtb.tmp", slotKey);
-}
+std::string GuideCache::pageFileName(int slotKey) const { return slotFileName(slotKey, "htm"); }
+
+std::string GuideCache::tableFileName(int slotKey) const { return slotFileName(slotKey, "tmp"); }

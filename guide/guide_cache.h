@@ -29,12 +29,25 @@ class GuideCache {
   std::string cacheDirectory() const;
   std::string pageFileName(int slotKey) const;   // "%06dtb.htm"
   std::string tableFileName(int slotKey) const;  // "%06dtb.tmp"
+  // "%06dtb." + extension: the refresh's files beside a slot's table (they
+  // match the cache file pattern, so the clean-ups take them with the slot).
+  std::string slotFileName(int slotKey, const char* extension) const;
 
   // Sign-in: true when a session cookie is stored.
   bool signIn(ProgressSink& progress);
   // Brings the slots of days + 1 broadcast days up to date. -1 on failure or
   // cancel, 0 when nothing had to be fetched, else the slots fetched.
+  // With the setting "refreshhours" above 0, also refreshes the near slots
+  // (see refreshNearSlots); the result then adds the slots it replaced.
   int crawl(const DateTime& now, int days, ProgressSink& progress);
+  // The same with `refreshHours` in place of the setting (0: no refresh).
+  int crawl(const DateTime& now, int days, ProgressSink& progress, int refreshHours);
+  // Fetches again, conditionally, every slot of today's and tomorrow's
+  // broadcast days whose table file is older than `hours` hours; a new page
+  // replaces a table only when it reads at least as completely. Ends with a
+  // report in the status line. -1 on failure or cancel, else the number of
+  // tables replaced.
+  int refreshNearSlots(const DateTime& now, int hours, ProgressSink& progress);
 
   // Reads the XMLTV document at `source` (a file path or an http:// URL)
   // and writes the table files of every slot of the broadcast days
@@ -60,9 +73,16 @@ class GuideCache {
   int syncFromServer(ProgressSink& progress);
 
  private:
+  // The crawl's first step: check the slots and download the missing ones.
+  int fetchMissingSlots(const DateTime& now, int days, ProgressSink& progress);
+
   SettingsStore* settings_ = nullptr;
   Clock* clock_ = nullptr;
 };
+
+// Writes `table` as a table file at `path`; a file not written whole is
+// removed. (saveTableFile writes the slot's own table file with it.)
+bool writeTableFile(const std::string& path, const ProgrammeTable& table);
 
 // The one GuideCache, created on the first call; every call points it at
 // `settings`.

@@ -9,6 +9,8 @@ class SystemClock : public Clock {
 };
 }  // namespace
 
+std::int64_t Clock::nowSeconds() { return os::currentUnixTime(); }
+
 Clock& systemClock() {
   static SystemClock clock;
   return clock;

@@ -66,14 +66,28 @@ bool DownloadJob::countDown() {
   return true;
 }
 
+void DownloadJob::setCondition(const std::string& modifiedSince, const std::string& entityTag) {
+  conditional_ = !modifiedSince.empty();
+  client_.removeRequestHeader("if-modified-since");
+  client_.removeRequestHeader("if-none-match");
+  if (conditional_) client_.setRequestHeader("if-modified-since", modifiedSince);
+  if (conditional_ && !entityTag.empty()) client_.setRequestHeader("if-none-match", entityTag);
+}
+
 bool DownloadJob::onConnect(const std::string&, int) {
   // A new transfer never appends to what an earlier, abandoned one left open.
   finishPageFile();
   bodyStarted_ = false;
+  notModified_ = false;
   return true;
 }
 
 bool DownloadJob::onHeaders(const HttpResponse& response) {
+  const int kNotModified = 304;
+  if (conditional_ && response.status == kNotModified && !bodyStarted_) {
+    notModified_ = true;  // nothing to keep: whatever body follows is dropped
+    return true;
+  }
   if (response.status != 200 && response.status != 206) {
     // A refused answer to a resumed request: the partial page is useless.
     discardPageFile();
@@ -90,7 +104,7 @@ bool DownloadJob::onHeaders(const HttpResponse& response) {
 }
 
 bool DownloadJob::onBodyStart(int length) {
-  if (bodyStarted_) return true;  // a resumed attempt carries on
+  if (bodyStarted_ || notModified_) return true;  // a resumed attempt carries on
   bodyStarted_ = true;
   if (!progress().setByteTotal(length)) return false;
   progress().showStatus(kReceiving);
@@ -102,6 +116,7 @@ bool DownloadJob::onBodyStart(int length) {
 }
 
 bool DownloadJob::onByte(int byte) {
+  if (notModified_) return true;
   if (!progress().addBytes(1)) return false;
   // A page with a hole is worse than none: a write that fails ends it.
   if (sink_ && !sink_->put(static_cast<unsigned char>(byte))) return failToSave();

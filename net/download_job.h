@@ -41,6 +41,14 @@ class DownloadJob : public TransferObserver {
   bool fetchWithRetry(ProgressSink& progress, const std::string& path,
                       const std::string& pageFile);
 
+  // Makes the following fetches conditional (a refresh): they carry
+  // "if-modified-since" and, when `entityTag` is not empty, "if-none-match",
+  // and a 304 answer completes them without a page file (see notModified).
+  // An empty `modifiedSince` ends the condition.
+  void setCondition(const std::string& modifiedSince, const std::string& entityTag);
+  // The last transfer was answered 304 Not Modified.
+  bool notModified() const { return notModified_; }
+
   // TransferObserver.
   bool onConnect(const std::string& host, int port) override;
   bool onHeaders(const HttpResponse& response) override;
@@ -73,6 +81,8 @@ class DownloadJob : public TransferObserver {
   std::string pageFileName_;  // where the next transfer's body goes
   std::string openFileName_;  // the file pageFile_ holds open
   bool bodyStarted_ = false;  // the transfer's byte total is announced
+  bool conditional_ = false;  // a 304 answer is welcome
+  bool notModified_ = false;  // ... and this transfer got one
   LocalFile pageFile_;
   std::unique_ptr<BufferedSink> sink_;  // declared after pageFile_: goes first
 };

@@ -44,6 +44,14 @@ std::string linkTarget(const std::string& path);
 // `to` must not be a symbolic link (see linkTarget) and lie beside `from`.
 bool replaceKeepingAttributes(const std::string& from, const std::string& to);
 
+// A file's last modification, in seconds since 1970-01-01 00:00 UTC; -1
+// when the file cannot be queried.
+std::int64_t fileModifiedTime(const std::string& path);
+// Sets it; false when the file cannot be changed.
+bool setFileModifiedTime(const std::string& path, std::int64_t seconds);
+// Now, in the same seconds.
+std::int64_t currentUnixTime();
+
 // Names (without directory) of the files matching `pattern`, a path whose
 // last component may hold the wildcard '?' (one byte) and '*'.
 std::vector<std::string> findFiles(const std::string& pattern);

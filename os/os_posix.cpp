@@ -119,6 +119,23 @@ bool replaceFile(const std::string& from, const std::string& to) {
   return ::rename(nativePath(from).c_str(), nativePath(to).c_str()) == 0;
 }
 
+std::int64_t fileModifiedTime(const std::string& path) {
+  struct stat info;
+  if (::stat(nativePath(path).c_str(), &info) != 0) return -1;
+  return static_cast<std::int64_t>(info.st_mtime);
+}
+
+bool setFileModifiedTime(const std::string& path, std::int64_t seconds) {
+  struct timespec times[2];
+  times[0].tv_sec = 0;
+  times[0].tv_nsec = UTIME_OMIT;  // the access time stays
+  times[1].tv_sec = static_cast<time_t>(seconds);
+  times[1].tv_nsec = 0;
+  return ::utimensat(AT_FDCWD, nativePath(path).c_str(), times, 0) == 0;
+}
+
+std::int64_t currentUnixTime() { return static_cast<std::int64_t>(std::time(nullptr)); }
+
 std::string linkTarget(const std::string& path) {
   std::string current = nativePath(path);
   // A loop of links ends the walk; writing then fails where the rename does.

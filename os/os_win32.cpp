@@ -54,6 +54,43 @@ bool replaceFile(const std::string& from, const std::string& to) {
   return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
+namespace {
+// FILETIME counts 100 ns steps from 1601; Unix seconds count from 1970.
+const std::int64_t kFileTimeOf1970 = 116444736000000000LL;
+const std::int64_t kFileTimeStepsPerSecond = 10000000LL;
+
+std::int64_t unixSecondsOf(const FILETIME& time) {
+  std::int64_t steps = (static_cast<std::int64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+  return (steps - kFileTimeOf1970) / kFileTimeStepsPerSecond;
+}
+}  // namespace
+
+std::int64_t fileModifiedTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+  return unixSecondsOf(data.ftLastWriteTime);
+}
+
+bool setFileModifiedTime(const std::string& path, std::int64_t seconds) {
+  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  std::int64_t steps = seconds * kFileTimeStepsPerSecond + kFileTimeOf1970;
+  FILETIME time;
+  time.dwLowDateTime = static_cast<DWORD>(steps & 0xFFFFFFFF);
+  time.dwHighDateTime = static_cast<DWORD>(steps >> 32);
+  bool set = SetFileTime(file, nullptr, nullptr, &time) != 0;
+  CloseHandle(file);
+  return set;
+}
+
+std::int64_t currentUnixTime() {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  return unixSecondsOf(now);
+}
+
 std::string linkTarget(const std::string& path) { return path; }
 
 bool replaceKeepingAttributes(const std::string& from, const std::string& to) {

@@ -55,7 +55,10 @@ bool GuideCache::loadTableFile(int slotKey, ProgrammeTable& table) {
 }
 
 bool GuideCache::saveTableFile(int slotKey, const ProgrammeTable& table) {
-  const std::string path = tableFileName(slotKey);
+  return writeTableFile(tableFileName(slotKey), table);
+}
+
+bool writeTableFile(const std::string& path, const ProgrammeTable& table) {
   LocalFile file;
   if (!file.createForWrite(path)) return false;
   bool written;
