@@ -8,7 +8,7 @@
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
 #include "tests/support/temp_folder.h"
-#include "tools/guide_pages/guide_page.h"
+#include "programme/guide_page.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo_guide/demo_guide_server.h"
-#include "tools/guide_pages/guide_page.h"
+#include "programme/guide_page.h"
 
 namespace {
 
