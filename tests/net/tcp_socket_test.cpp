@@ -72,6 +72,14 @@ TEST(TcpSocket, ConnectToAClosedPortFailsAndLeavesTheSocketOpen) {
   EXPECT_FALSE(socket.open());
 }
 
+TEST(TcpSocket, AnEmptyHostNamesNoMachine) {
+  // Windows would otherwise resolve "" to this machine and connect to it.
+  LoopbackListener listener;
+  TcpSocket socket(kReadTimeout);
+  ASSERT_TRUE(socket.open());
+  EXPECT_FALSE(socket.connectTo("", listener.port()));
+}
+
 TEST(TcpSocket, WriteToAClosedPeerFailsWithoutKillingTheProcess) {
   ConnectedPair pair;
   pair.server.close();
