@@ -1,8 +1,7 @@
 #include "guide/guide_cache.h"
 
-#include <cstdio>
-
 #include "config/settings_store.h"
+#include "guide/cache_file_name.h"
 #include "net/clock.h"
 #include "net/paths.h"
 #include "os/os.h"
@@ -21,18 +20,10 @@ std::string GuideCache::cacheDirectory() const {
   return isDirectory(directory) ? withTrailingSeparator(directory) : std::string();
 }
 
-namespace {
-std::string slotFileName(const std::string& directory, const char* pattern, int slotKey) {
-  char name[32];
-  std::snprintf(name, sizeof name, pattern, slotKey);
-  return directory + name;
-}
-}  // namespace
-
 std::string GuideCache::pageFileName(int slotKey) const {
-  return slotFileName(cacheDirectory(), "%06dtb.htm", slotKey);
+  return cacheDirectory() + cacheFileName(kPageFileNamePattern, slotKey);
 }
 
 std::string GuideCache::tableFileName(int slotKey) const {
-  return slotFileName(cacheDirectory(), "%06dtb.tmp", slotKey);
+  return cacheDirectory() + cacheFileName(kTableFileNamePattern, slotKey);
 }

@@ -1,0 +1,17 @@
+// The names of the files the program writes in the cache directory: the slot
+// key in six digits, "tb.", and one of three extensions. Clean-ups delete
+// these names and nothing else, whatever else the directory holds.
+#pragma once
+
+#include <string>
+
+constexpr char kPageFileNamePattern[] = "%06dtb.htm";          // a downloaded guide page
+constexpr char kTableFileNamePattern[] = "%06dtb.tmp";         // a programme table
+constexpr char kPartialTableFileNamePattern[] = "%06dtb.prt";  // a table a sync still receives
+// What a directory search asks for; isCacheFileName then picks the names.
+constexpr char kCacheFileSearchPattern[] = "??????tb.???";
+
+// `pattern` (one of the three above) filled with `slotKey`.
+std::string cacheFileName(const char* pattern, int slotKey);
+// True for six digits followed by the tail of one of the three patterns.
+bool isCacheFileName(const std::string& name);
