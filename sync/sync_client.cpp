@@ -43,6 +43,11 @@ const char kSkippedEntries[] =
     "\x88\xea\x97\x97\x82\xcc\x96\xb3\x8c\xf8\x82\xc8\x8d\x80\x96\xda\x82\xf0\x94\xf2"
     "\x82\xce\x82\xb5\x82\xdc\x82\xb5\x82\xbd:%d\x8c\x8f";
 
+// 受信量が上限を超えました。
+const char kTooMuch[] =
+    "\x8e\xf3\x90\x4d\x97\xca\x82\xaa\x8f\xe3\x8c\xc0\x82\xf0\x92\xb4\x82\xa6\x82\xdc\x82\xb5"
+    "\x82\xbd\x81\x42";
+
 constexpr int kContentChunk = 8192;
 
 int failWith(ProgressSink& progress, const std::string& message) {
@@ -101,6 +106,7 @@ int SyncClient::run(ProgressSink& progress) {
 }
 
 int SyncClient::runOver(Stream& server, const std::string& directory, ProgressSink& progress) {
+  receivedBytes_ = 0;
   CacheFileList leftOver;
   int outcome = fetchListed(server, directory, leftOver, progress);
   if (outcome <= 0) {
@@ -164,6 +170,7 @@ int SyncClient::receiveList(Stream& server, std::string& list, ProgressSink& pro
   list.assign(static_cast<std::size_t>(header.length) + 1, '\0');
   if (server.read(&list[0], header.length) != header.length) return failWith(progress, kReceiveError);
   list.resize(header.length);
+  receivedBytes_ += header.length;
   if (!header.hasCode(kSyncOk)) return failWith(progress, kServerError + errorText(list));
   if (header.length % SyncListEntry::kSize != 0) {
     progress.reportError(kBadListSize);
@@ -181,6 +188,8 @@ bool SyncClient::fetchOne(Stream& server, const std::string& directory,
   }
   SyncFrameHeader header = decodeSyncFrameHeader(headerBytes);
   if (!header.hasCode(kSyncOk)) return refuse(progress, kFetchFailed);
+  receivedBytes_ += header.length;
+  if (receivedBytes_ > maxRunBytes_) return refuse(progress, kTooMuch);
 
   const std::string partial = directory + partialFileName(entry);
   LocalFile file;

@@ -106,6 +106,24 @@ TEST_F(SyncClientTest, EntriesNamingNoRealSlotAreSkippedWithAStatus) {
   EXPECT_EQ(progress.calls[3], "status " + kFetching);
 }
 
+TEST_F(SyncClientTest, ARunTakesNoMoreThanItsCapAndSaysWhy) {
+  putStaleFiles();
+  const std::string list = entry(0, 6, 1, 5) + entry(0, 6, 1, 9);  // 8 bytes
+  server.expect(4).send(syncFrame("ok", list)).expect(16).send(syncFrame("ok", "12345") + syncFrame("ok", "6"));
+  server.start();
+  SyncClient client(cache);
+  client.setReadTimeout(3000);
+  client.setMaxRunBytes(13);
+
+  EXPECT_EQ(client.run(progress), -1);
+  EXPECT_EQ(readWholeFile(folder.file("060105tb.tmp")), "12345");
+  EXPECT_FALSE(exists("060109tb.tmp"));
+  EXPECT_TRUE(exists("123125tb.tmp"));  // a failed run deletes nothing
+  // 受信量が上限を超えました。
+  EXPECT_EQ(progress.calls.back(), "error \x8e\xf3\x90\x4d\x97\xca\x82\xaa\x8f\xe3\x8c\xc0\x82\xf0"
+                                   "\x92\xb4\x82\xa6\x82\xdc\x82\xb5\x82\xbd\x81\x42");
+}
+
 TEST_F(SyncClientTest, ContentInManySmallPiecesArrivesWhole) {
   std::string content;
   for (int i = 0; i < 3000; ++i) content += static_cast<char>(i * 7);
