@@ -27,8 +27,8 @@ SyncConnection::~SyncConnection() { os::closeSocket(socket_); }
 
 void SyncConnection::serve() {
   SyncRequestHandler requests(folder_);
-  std::uint64_t requestStart = limits_.now();
-  state_->lastProgress = requestStart;
+  // The first request's clock started when the server took the connection.
+  std::uint64_t requestStart = state_->lastProgress;
   std::string reply;
   while (!*stopping_) {
     SyncRequestHandler::Step step = requests.next(reply);

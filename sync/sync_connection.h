@@ -16,7 +16,9 @@
 
 // What the server and a connection's thread share.
 struct SyncConnectionState {
-  std::atomic<std::uint64_t> lastProgress{0};  // clock time of the last byte in or out
+  // Clock time of the last byte in or out; the server sets it when it takes
+  // the connection.
+  std::atomic<std::uint64_t> lastProgress{0};
   std::atomic<bool> giveWay{false};            // set by the server to end the connection
   std::atomic<bool> done{false};               // set by the thread as it ends
 };
