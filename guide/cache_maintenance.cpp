@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "config/settings_store.h"
+#include "guide/cache_file_name.h"
 #include "guide/guide_cache.h"
 #include "os/os.h"
 #include "ui/progress_sink.h"
@@ -29,7 +30,10 @@ CacheFileList GuideCache::listCacheFiles() const {
   // Without a cache directory the pattern would search the current one.
   std::string directory = cacheDirectory();
   if (directory.empty()) return names;
-  for (const std::string& name : os::findFiles(directory + "??????tb.???")) names.insert(name);
+  // The search pattern also matches names the program never wrote.
+  for (const std::string& name : os::findFiles(directory + kCacheFileSearchPattern)) {
+    if (isCacheFileName(name)) names.insert(name);
+  }
   return names;
 }
 

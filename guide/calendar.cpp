@@ -1,5 +1,8 @@
 #include "guide/calendar.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "os/os.h"
 
 int dayNumber(int year, int month, int day) {
@@ -21,6 +24,12 @@ CalendarDate dateFromDayNumber(int number) {
   int weekday = (number + 2) % 7;
   if (weekday < 0) weekday += 7;
   return CalendarDate{year, month, number - dayNumber(year, month, 0), weekday};
+}
+
+bool isRealSlot(int month, int day, int hour) {
+  static const int kDaysInMonth[13] = {0, 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (month < 1 || month > 12 || day < 1 || day > kDaysInMonth[month]) return false;
+  return std::find(std::begin(kSlotHours), std::end(kSlotHours), hour) != std::end(kSlotHours);
 }
 
 int broadcastDayNumber(const DateTime& moment) {

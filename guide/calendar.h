@@ -17,6 +17,9 @@ CalendarDate dateFromDayNumber(int number);
 
 // The slot start hours of a broadcast day.
 constexpr int kSlotHours[6] = {5, 9, 13, 17, 21, 25};
+// True when month, day and hour name a slot of some year: month 1..12, a day
+// that month has (29 February too) and one of the slot hours.
+bool isRealSlot(int month, int day, int hour);
 
 // Day number of the broadcast day that `moment` falls in.
 int broadcastDayNumber(const DateTime& moment);

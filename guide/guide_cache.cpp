@@ -1,8 +1,7 @@
 #include "guide/guide_cache.h"
 
-#include <cstdio>
-
 #include "config/settings_store.h"
+#include "guide/cache_file_name.h"
 #include "net/clock.h"
 #include "net/paths.h"
 #include "os/os.h"

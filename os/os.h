@@ -16,6 +16,12 @@ constexpr FileHandle kNoFile = -1;
 
 // Opens an existing file for reading; others may read it at the same time.
 FileHandle openFileForRead(const std::string& path);
+// Like openFileForRead, but only for a regular file of its own: never a
+// directory, device or pipe, never through a symbolic link (on Windows, no
+// reparse point). For files served to others.
+FileHandle openRegularFileForRead(const std::string& path);
+// True when `path` itself is such a regular file (a link to one is not).
+bool isRegularFile(const std::string& path);
 // Creates or truncates a file for writing, with no sharing.
 FileHandle createFileForWrite(const std::string& path);
 // The same for a file that may hold secrets: a new file is readable and

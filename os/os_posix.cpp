@@ -61,6 +61,22 @@ FileHandle openFileForRead(const std::string& path) {
   return openLocked(path, O_RDONLY, LOCK_SH);
 }
 
+FileHandle openRegularFileForRead(const std::string& path) {
+  // No following of the last link, and a pipe must not block the open.
+  FileHandle fd = openLocked(path, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, LOCK_SH);
+  struct stat info;
+  if (fd != kNoFile && (::fstat(static_cast<int>(fd), &info) != 0 || !S_ISREG(info.st_mode))) {
+    ::close(static_cast<int>(fd));
+    return kNoFile;
+  }
+  return fd;
+}
+
+bool isRegularFile(const std::string& path) {
+  struct stat info;
+  return !path.empty() && ::lstat(nativePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 namespace {
 FileHandle createTruncated(const std::string& path, mode_t mode) {
   // Lock before truncating so that a file held by a reader is left intact.

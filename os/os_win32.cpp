@@ -17,6 +17,30 @@ FileHandle openFileForRead(const std::string& path) {
                                 OPEN_EXISTING, 0, nullptr));
 }
 
+namespace {
+constexpr DWORD kNotRegular =
+    FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+}  // namespace
+
+FileHandle openRegularFileForRead(const std::string& path) {
+  // The reparse point itself is opened, never what it points to.
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return kNoFile;
+  BY_HANDLE_FILE_INFORMATION info;
+  if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
+      (info.dwFileAttributes & kNotRegular) != 0) {
+    CloseHandle(file);
+    return kNoFile;
+  }
+  return fromHandle(file);
+}
+
+bool isRegularFile(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotRegular) == 0;
+}
+
 FileHandle createFileForWrite(const std::string& path) {
   return fromHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
                                 nullptr));

@@ -32,9 +32,10 @@ bool closeSocket(SocketHandle socket);
 
 // IPv4 address of `host` in network byte order: dotted numeric text is taken
 // as it is (no lookup); anything else goes to the name resolver. False when
-// neither gives an address.
+// neither gives an address, and always for an empty host.
 bool resolveIPv4(const std::string& host, std::uint32_t& address);
-// Blocking connect; `address` and `port` in network byte order.
+// Blocking connect; `address` and `port` in network byte order. A connect
+// that a signal interrupts is waited for, not started again.
 bool connectSocket(SocketHandle socket, std::uint32_t address, std::uint16_t port);
 // Network byte order of a host-order port.
 std::uint16_t networkPort(int port);
@@ -47,6 +48,13 @@ int waitReadable(SocketHandle socket, int timeoutMilliseconds);
 int receiveWithin(SocketHandle socket, void* buffer, int size, int timeoutMilliseconds);
 // One send call: bytes sent, -1 on failure (never a signal for a closed peer).
 int sendSome(SocketHandle socket, const void* data, int length);
+// 1 when `socket` can take more bytes to send within `timeoutMilliseconds`,
+// 0 on time-out, -1 on failure.
+int waitWritable(SocketHandle socket, int timeoutMilliseconds);
+// Sends what the socket takes without waiting: bytes sent (0 when its
+// buffer is full), -1 on failure. Servers use it with waitWritable so that a
+// peer that stops reading cannot hold a thread for ever.
+int sendWithoutWaiting(SocketHandle socket, const void* data, int length);
 // Sends the whole of `data`; false when any send fails.
 bool sendAll(SocketHandle socket, const void* data, int length);
 

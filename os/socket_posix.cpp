@@ -4,7 +4,7 @@
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
-#include <sys/select.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -21,6 +21,28 @@ constexpr int kSendFlags = MSG_NOSIGNAL;  // a closed peer is a result, not SIGP
 #else
 constexpr int kSendFlags = 0;
 #endif
+
+// A connect interrupted by a signal goes on in the background; calling
+// connect again would only say EALREADY. Wait for it and take its outcome.
+bool finishPendingConnect(int handle) {
+  pollfd pending{handle, POLLOUT, 0};
+  int ready;
+  do {
+    ready = ::poll(&pending, 1, -1);
+  } while (ready < 0 && errno == EINTR);
+  if (ready <= 0) return false;
+  int error = 0;
+  socklen_t length = sizeof error;
+  return ::getsockopt(handle, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+}
+
+int waitFor(SocketHandle socket, short events, int timeoutMilliseconds) {
+  if (socket == kNoSocket) return -1;
+  pollfd waiting{fd(socket), events, 0};
+  int ready = ::poll(&waiting, 1, timeoutMilliseconds);
+  if (ready < 0) return errno == EINTR ? 0 : -1;
+  return ready > 0 ? 1 : 0;
+}
 }  // namespace
 
 bool startSockets() { return true; }
@@ -40,6 +62,7 @@ bool closeSocket(SocketHandle socket) {
 }
 
 bool resolveIPv4(const std::string& host, std::uint32_t& address) {
+  if (host.empty()) return false;
   in_addr numeric{};
   if (::inet_aton(host.c_str(), &numeric) != 0) {
     address = numeric.s_addr;
@@ -60,24 +83,14 @@ bool connectSocket(SocketHandle socket, std::uint32_t address, std::uint16_t por
   peer.sin_family = AF_INET;
   peer.sin_port = port;
   peer.sin_addr.s_addr = address;
-  int result;
-  do {
-    result = ::connect(fd(socket), reinterpret_cast<sockaddr*>(&peer), sizeof peer);
-  } while (result != 0 && errno == EINTR);
-  return result == 0;
+  if (::connect(fd(socket), reinterpret_cast<sockaddr*>(&peer), sizeof peer) == 0) return true;
+  return errno == EINTR && finishPendingConnect(fd(socket));
 }
 
 std::uint16_t networkPort(int port) { return htons(static_cast<std::uint16_t>(port)); }
 
 int waitReadable(SocketHandle socket, int timeoutMilliseconds) {
-  if (socket == kNoSocket || fd(socket) >= FD_SETSIZE) return -1;
-  fd_set readable;
-  FD_ZERO(&readable);
-  FD_SET(fd(socket), &readable);
-  timeval limit{timeoutMilliseconds / 1000, (timeoutMilliseconds % 1000) * 1000};
-  int ready = ::select(fd(socket) + 1, &readable, nullptr, nullptr, &limit);
-  if (ready < 0) return -1;
-  return ready > 0 ? 1 : 0;
+  return waitFor(socket, POLLIN, timeoutMilliseconds);
 }
 
 int receiveWithin(SocketHandle socket, void* buffer, int size, int timeoutMilliseconds) {
@@ -89,6 +102,16 @@ int receiveWithin(SocketHandle socket, void* buffer, int size, int timeoutMillis
 int sendSome(SocketHandle socket, const void* data, int length) {
   ssize_t sent = ::send(fd(socket), data, static_cast<size_t>(length), kSendFlags);
   return sent < 0 ? -1 : static_cast<int>(sent);
+}
+
+int waitWritable(SocketHandle socket, int timeoutMilliseconds) {
+  return waitFor(socket, POLLOUT, timeoutMilliseconds);
+}
+
+int sendWithoutWaiting(SocketHandle socket, const void* data, int length) {
+  ssize_t sent = ::send(fd(socket), data, static_cast<size_t>(length), kSendFlags | MSG_DONTWAIT);
+  if (sent >= 0) return static_cast<int>(sent);
+  return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR ? 0 : -1;
 }
 
 SocketHandle listenTcp(const std::string& address, int port, int backlog) {

@@ -54,7 +54,8 @@ bool closeSocket(SocketHandle socket) {
 }
 
 bool resolveIPv4(const std::string& host, std::uint32_t& address) {
-  if (!startSockets()) return false;
+  // gethostbyname("") answers with this machine; an empty host names none.
+  if (host.empty() || !startSockets()) return false;
   if (parseDotted(host, address)) return true;
   hostent* found = gethostbyname(host.c_str());
   if (found == nullptr || found->h_addr_list[0] == nullptr ||
@@ -98,6 +99,31 @@ int receiveWithin(SocketHandle socket, void* buffer, int size, int timeoutMillis
 
 int sendSome(SocketHandle socket, const void* data, int length) {
   int sent = send(toSocket(socket), static_cast<const char*>(data), length, 0);
+  return sent == SOCKET_ERROR ? -1 : sent;
+}
+
+int waitWritable(SocketHandle socket, int timeoutMilliseconds) {
+  if (socket == kNoSocket) return -1;
+  fd_set writable;
+  FD_ZERO(&writable);
+  FD_SET(toSocket(socket), &writable);
+  timeval limit;
+  limit.tv_sec = timeoutMilliseconds / 1000;
+  limit.tv_usec = (timeoutMilliseconds % 1000) * 1000;
+  int ready = select(static_cast<int>(toSocket(socket)) + 1, nullptr, &writable, nullptr, &limit);
+  if (ready == SOCKET_ERROR) return -1;
+  return ready > 0 ? 1 : 0;
+}
+
+int sendWithoutWaiting(SocketHandle socket, const void* data, int length) {
+  // Winsock 1.1 has no per-call flag for this: non-blocking for one send.
+  u_long nonBlocking = 1;
+  if (ioctlsocket(toSocket(socket), FIONBIO, &nonBlocking) == SOCKET_ERROR) return -1;
+  int sent = send(toSocket(socket), static_cast<const char*>(data), length, 0);
+  bool full = sent == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK;
+  u_long blocking = 0;
+  ioctlsocket(toSocket(socket), FIONBIO, &blocking);
+  if (full) return 0;
   return sent == SOCKET_ERROR ? -1 : sent;
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The whole test suite: set-up, both builds, native tests (CTest), Windows
-# tests under wine, end-to-end tests of Rokuban.exe under Xvfb, and bounded
-# fuzzing runs. Exits non-zero when anything fails.
+# The whole test suite: set-up, both builds, native tests (CTest), the same
+# native tests built once more with AddressSanitizer and UndefinedBehavior-
+# Sanitizer, Windows tests under wine, end-to-end tests of Rokuban.exe under
+# Xvfb, and bounded fuzzing runs. Exits non-zero when anything fails.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh || exit 1
@@ -12,6 +13,17 @@ section() { printf '\n== %s ==\n' "$1"; }
 
 section "native tests"
 ctest --test-dir build/native --output-on-failure -j2 || failed=1
+
+section "native tests with AddressSanitizer and UndefinedBehaviorSanitizer"
+started=$(date +%s)
+if cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DROKUBAN_SANITIZE=ON >/dev/null &&
+   cmake --build build/asan -j"${JOBS:-2}" >build/asan-build.log 2>&1; then
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build/asan --output-on-failure -j2 || failed=1
+else
+  tail -40 build/asan-build.log; failed=1
+fi
+echo "sanitizer build and tests: $(( $(date +%s) - started ))s"
 
 section "Windows tests under wine"
 source scripts/wine-env.sh

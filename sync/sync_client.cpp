@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/settings_store.h"
+#include "guide/cache_file_name.h"
 #include "net/local_file.h"
 #include "os/os.h"
 #include "sync/sync_frame.h"
@@ -37,6 +38,16 @@ const char kFetchFailed[] =
 const char kSaveFailed[] =
     "\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xcc\x95\xdb\x91\xb6\x82\xc9\x8e\xb8\x94\x73";
 
+// 一覧の無効な項目を飛ばしました:N件
+const char kSkippedEntries[] =
+    "\x88\xea\x97\x97\x82\xcc\x96\xb3\x8c\xf8\x82\xc8\x8d\x80\x96\xda\x82\xf0\x94\xf2"
+    "\x82\xce\x82\xb5\x82\xdc\x82\xb5\x82\xbd:%d\x8c\x8f";
+
+// 受信量が上限を超えました。
+const char kTooMuch[] =
+    "\x8e\xf3\x90\x4d\x97\xca\x82\xaa\x8f\xe3\x8c\xc0\x82\xf0\x92\xb4\x82\xa6\x82\xdc\x82\xb5"
+    "\x82\xbd\x81\x42";
+
 constexpr int kContentChunk = 8192;
 
 int failWith(ProgressSink& progress, const std::string& message) {
@@ -54,9 +65,13 @@ bool refuse(ProgressSink& progress, const std::string& message) {
 // It still matches the cache file pattern, so the next sync's clean-up
 // removes one left behind by a killed process.
 std::string partialFileName(const SyncListEntry& entry) {
-  char name[32];
-  std::snprintf(name, sizeof name, "%06dtb.prt", entry.slotKey());
-  return name;
+  return cacheFileName(kPartialTableFileNamePattern, entry.slotKey());
+}
+
+void reportSkipped(ProgressSink& progress, int skipped) {
+  char status[96];
+  std::snprintf(status, sizeof status, kSkippedEntries, skipped);
+  progress.showStatus(status);
 }
 
 // The server's error text: its data up to the first zero byte.
@@ -91,6 +106,7 @@ int SyncClient::run(ProgressSink& progress) {
 }
 
 int SyncClient::runOver(Stream& server, const std::string& directory, ProgressSink& progress) {
+  receivedBytes_ = 0;
   CacheFileList leftOver;
   int outcome = fetchListed(server, directory, leftOver, progress);
   if (outcome <= 0) {
@@ -109,16 +125,23 @@ int SyncClient::fetchListed(Stream& server, const std::string& directory,
   if (listed <= 0) return listed;
 
   // Present files stay as they are; the rest is asked for in list order.
+  // An entry that names no real slot would become a file no clean-up knows.
   leftOver = cache_.listCacheFiles();
   std::vector<SyncListEntry> wanted;
   std::string requests;
+  int skipped = 0;
   const unsigned char* bytes = reinterpret_cast<const unsigned char*>(list.data());
   for (std::size_t at = 0; at < list.size(); at += SyncListEntry::kSize) {
     SyncListEntry entry = SyncListEntry::fromBytes(bytes + at);
+    if (!entry.namesRealSlot()) {
+      ++skipped;
+      continue;
+    }
     if (leftOver.erase(entry.tableFileName()) != 0) continue;
     requests += encodeSyncFrame(kSyncGet, entry.bytes());
     wanted.push_back(entry);
   }
+  if (skipped > 0) reportSkipped(progress, skipped);
 
   progress.showStatus(kFetching);
   int length = static_cast<int>(requests.size());
@@ -147,6 +170,7 @@ int SyncClient::receiveList(Stream& server, std::string& list, ProgressSink& pro
   list.assign(static_cast<std::size_t>(header.length) + 1, '\0');
   if (server.read(&list[0], header.length) != header.length) return failWith(progress, kReceiveError);
   list.resize(header.length);
+  receivedBytes_ += header.length;
   if (!header.hasCode(kSyncOk)) return failWith(progress, kServerError + errorText(list));
   if (header.length % SyncListEntry::kSize != 0) {
     progress.reportError(kBadListSize);
@@ -164,6 +188,8 @@ bool SyncClient::fetchOne(Stream& server, const std::string& directory,
   }
   SyncFrameHeader header = decodeSyncFrameHeader(headerBytes);
   if (!header.hasCode(kSyncOk)) return refuse(progress, kFetchFailed);
+  receivedBytes_ += header.length;
+  if (receivedBytes_ > maxRunBytes_) return refuse(progress, kTooMuch);
 
   const std::string partial = directory + partialFileName(entry);
   LocalFile file;

@@ -18,10 +18,17 @@ class ProgressSink;
 
 class SyncClient {
  public:
+  // The most one run takes from a server, list and files together: a week
+  // of tables is about a megabyte; a server that sends more is not serving
+  // tables. (A named cap of the sync's own; pages have theirs in net/.)
+  static constexpr long long kMaxRunBytes = 16LL * 1024 * 1024;
+
   explicit SyncClient(GuideCache& cache) : cache_(cache) {}
 
   // How long each socket read waits for the server.
   void setReadTimeout(int milliseconds) { readTimeout_ = milliseconds; }
+  // Tests lower the cap.
+  void setMaxRunBytes(long long bytes) { maxRunBytes_ = bytes; }
 
   // Connects to the server of the settings and runs the exchange. -1 on a
   // failure (reported through `progress`, nothing deleted), 0 when the list
@@ -45,4 +52,6 @@ class SyncClient {
 
   GuideCache& cache_;
   int readTimeout_ = TcpSocket::kDefaultReadTimeoutMilliseconds;
+  long long maxRunBytes_ = kMaxRunBytes;
+  long long receivedBytes_ = 0;
 };

@@ -1,98 +1,82 @@
-// One client of the sync server, served on its own thread.
+// One client of the sync server: requests in, replies out, each within its
+// own time.
 #include "sync/sync_connection.h"
-
-#include <vector>
-
-#include "os/os.h"
-#include "sync/sync_frame.h"
 
 namespace {
 
-constexpr int kPollMilliseconds = 200;
+// How often a waiting connection looks at its flags and the clock.
+constexpr int kPollMilliseconds = 100;
 
-// Error texts the client shows after "エラー:", each ending in a zero byte.
-const std::string kCannotList("\x88\xea\x97\x97\x82\xf0\x8d\xec\x82\xea\x82\xdc\x82\xb9\x82\xf1", 17);  // 一覧を作れません
-const std::string kBadRequest("\x95\x73\x90\xb3\x82\xc8\x97\x76\x8b\x81", 11);  // 不正な要求
+bool expired(std::uint64_t now, std::uint64_t since, int limitMilliseconds) {
+  return now - since >= static_cast<std::uint64_t>(limitMilliseconds);
+}
 
 }  // namespace
 
 SyncConnection::SyncConnection(os::SocketHandle socket, SyncTableFolder folder,
-                               const std::atomic<bool>& stopping)
-    : socket_(socket), folder_(std::move(folder)), stopping_(stopping) {}
+                               SyncServerLimits limits,
+                               std::shared_ptr<const std::atomic<bool>> stopping,
+                               std::shared_ptr<SyncConnectionState> state)
+    : socket_(socket),
+      folder_(std::move(folder)),
+      limits_(std::move(limits)),
+      stopping_(std::move(stopping)),
+      state_(std::move(state)) {}
 
 SyncConnection::~SyncConnection() { os::closeSocket(socket_); }
 
 void SyncConnection::serve() {
-  while (!stopping_) {
-    if (pending_.size() >= static_cast<std::size_t>(kSyncFrameHeaderSize)) {
-      SyncFrameHeader header = decodeSyncFrameHeader(reinterpret_cast<const unsigned char*>(pending_.data()));
-      std::size_t frameSize = kSyncFrameHeaderSize + static_cast<std::size_t>(header.length);
-      if (pending_.size() >= frameSize) {
-        std::string frame = pending_.substr(0, frameSize);
-        pending_.erase(0, frameSize);
-        if (!answer(frame)) break;
-        continue;
-      }
+  SyncRequestHandler requests(folder_);
+  // The first request's clock started when the server took the connection.
+  std::uint64_t requestStart = state_->lastProgress;
+  std::string reply;
+  while (!*stopping_) {
+    SyncRequestHandler::Step step = requests.next(reply);
+    if (step == SyncRequestHandler::Step::kNeedMore) {
+      if (!receiveMore(requests, requestStart)) break;
+      continue;
     }
-    if (!receiveMore()) break;
+    if (!sendReply(reply) || step == SyncRequestHandler::Step::kReplyAndEnd) break;
+    // The next request's own deadline starts now, however many bytes of it
+    // arrived before.
+    requestStart = limits_.now();
   }
   os::closeSocket(socket_);
   socket_ = os::kNoSocket;
 }
 
-bool SyncConnection::receiveMore() {
-  std::uint64_t idleSince = os::tickMilliseconds();
-  while (!stopping_) {
+bool SyncConnection::receiveMore(SyncRequestHandler& requests, std::uint64_t requestStart) {
+  while (!*stopping_ && !state_->giveWay) {
+    if (expired(limits_.now(), requestStart, limits_.requestMilliseconds)) return false;
     int ready = os::waitReadable(socket_, kPollMilliseconds);
     if (ready < 0) return false;
-    if (ready > 0) {
-      char buffer[4096];
-      int got = os::receiveWithin(socket_, buffer, sizeof buffer, 0);
-      if (got <= 0) return false;
-      pending_.append(buffer, got);
-      return true;
+    if (ready == 0) continue;
+    char buffer[4096];
+    int got = os::receiveWithin(socket_, buffer, sizeof buffer, 0);
+    if (got <= 0) return false;
+    requests.receive(buffer, static_cast<std::size_t>(got));
+    madeProgress();
+    return true;
+  }
+  return false;
+}
+
+bool SyncConnection::sendReply(const std::string& frame) {
+  // Header and data go out as one stream of bytes; the client reads each
+  // header in a single call. A stop lets the reply finish; giving way does not.
+  std::uint64_t start = limits_.now();
+  std::size_t sent = 0;
+  while (sent < frame.size()) {
+    if (state_->giveWay || expired(limits_.now(), start, limits_.sendMilliseconds)) return false;
+    int ready = os::waitWritable(socket_, kPollMilliseconds);
+    if (ready < 0) return false;
+    if (ready == 0) continue;
+    int done = os::sendWithoutWaiting(socket_, frame.data() + sent, static_cast<int>(frame.size() - sent));
+    if (done < 0) return false;
+    if (done > 0) {
+      sent += static_cast<std::size_t>(done);
+      madeProgress();
     }
-    if (os::tickMilliseconds() - idleSince >= static_cast<std::uint64_t>(kIdleLimitMilliseconds)) return false;
   }
-  return false;
-}
-
-bool SyncConnection::answer(const std::string& frame) {
-  SyncFrameHeader header = decodeSyncFrameHeader(reinterpret_cast<const unsigned char*>(frame.data()));
-  std::string data = frame.substr(kSyncFrameHeaderSize);
-  if (header.hasCode(kSyncList) && data.empty()) return answerList();
-  if (header.hasCode(kSyncGet) && data.size() == static_cast<std::size_t>(SyncListEntry::kSize)) {
-    return answerGet(data);
-  }
-  // A request we cannot read leaves the stream's framing in doubt: say so and end.
-  reply(kSyncRefused, kBadRequest);
-  return false;
-}
-
-bool SyncConnection::answerList() {
-  std::vector<SyncListEntry> entries;
-  if (!folder_.list(entries)) {
-    reply(kSyncRefused, kCannotList);
-    return false;
-  }
-  std::string data;
-  for (const SyncListEntry& entry : entries) data += entry.bytes();
-  if (!reply(kSyncOk, data)) return false;
-  // After an empty list the client asks for nothing and waits for the end of
-  // the stream before it goes on, so end it now.
-  return !entries.empty();
-}
-
-bool SyncConnection::answerGet(const std::string& entryBytes) {
-  SyncListEntry entry = SyncListEntry::fromBytes(reinterpret_cast<const unsigned char*>(entryBytes.data()));
-  std::string content;
-  if (!folder_.load(entry, content)) return reply(kSyncRefused, std::string());
-  return reply(kSyncOk, content);
-}
-
-bool SyncConnection::reply(const char* status, const std::string& data) {
-  // Header and data go out in one piece: the client reads each header in a
-  // single call.
-  std::string frame = encodeSyncFrame(status, data);
-  return os::sendAll(socket_, frame.data(), static_cast<int>(frame.size()));
+  return true;
 }

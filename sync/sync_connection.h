@@ -1,21 +1,35 @@
-// SyncConnection: the sync server's side of one client connection. It reads
-// request frames (which may arrive in any pieces), answers "LS" with the
-// folder's list and "GE" with a file, and ends when the client closes, sends
-// something it does not understand, stays idle too long, or the server stops.
+// SyncConnection: the sync server's side of one client connection, served on
+// a thread of its own. It reads requests, sends the replies of its
+// SyncRequestHandler, and ends when the client closes, sends something it
+// does not understand, misses a request deadline or a send time-out, is
+// asked to give way, or the server stops.
 #pragma once
 
 #include <atomic>
-#include <string>
+#include <cstdint>
+#include <memory>
 
 #include "os/socket.h"
+#include "sync/sync_request_handler.h"
+#include "sync/sync_server_limits.h"
 #include "sync/sync_table_folder.h"
+
+// What the server and a connection's thread share.
+struct SyncConnectionState {
+  // Clock time of the last byte in or out; the server sets it when it takes
+  // the connection.
+  std::atomic<std::uint64_t> lastProgress{0};
+  std::atomic<bool> giveWay{false};            // set by the server to end the connection
+  std::atomic<bool> done{false};               // set by the thread as it ends
+};
 
 class SyncConnection {
  public:
-  static constexpr int kIdleLimitMilliseconds = 60000;
-
-  // Takes ownership of `socket`; `stopping` is polled between requests.
-  SyncConnection(os::SocketHandle socket, SyncTableFolder folder, const std::atomic<bool>& stopping);
+  // Takes ownership of `socket`. `stopping` is polled between requests,
+  // `state` all the time.
+  SyncConnection(os::SocketHandle socket, SyncTableFolder folder, SyncServerLimits limits,
+                 std::shared_ptr<const std::atomic<bool>> stopping,
+                 std::shared_ptr<SyncConnectionState> state);
   ~SyncConnection();
   SyncConnection(const SyncConnection&) = delete;
   SyncConnection& operator=(const SyncConnection&) = delete;
@@ -24,16 +38,16 @@ class SyncConnection {
   void serve();
 
  private:
-  // Waits for more request bytes; false when the connection should end.
-  bool receiveMore();
-  // Answers one complete frame; false when the connection should end.
-  bool answer(const std::string& frame);
-  bool answerList();
-  bool answerGet(const std::string& entryBytes);
-  bool reply(const char* status, const std::string& data);
+  // Waits for more request bytes until the request's deadline; false when
+  // the connection should end.
+  bool receiveMore(SyncRequestHandler& requests, std::uint64_t requestStart);
+  // Sends a whole reply within the send time; false when it could not.
+  bool sendReply(const std::string& frame);
+  void madeProgress() { state_->lastProgress = limits_.now(); }
 
   os::SocketHandle socket_;
   SyncTableFolder folder_;
-  const std::atomic<bool>& stopping_;
-  std::string pending_;  // request bytes not yet answered
+  SyncServerLimits limits_;
+  std::shared_ptr<const std::atomic<bool>> stopping_;
+  std::shared_ptr<SyncConnectionState> state_;
 };

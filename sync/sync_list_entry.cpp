@@ -3,6 +3,9 @@
 
 #include <cstdio>
 
+#include "guide/cache_file_name.h"
+#include "guide/calendar.h"
+
 SyncListEntry SyncListEntry::fromBytes(const unsigned char* bytes) {
   SyncListEntry entry;
   entry.tag = bytes[0];
@@ -21,11 +24,9 @@ std::string SyncListEntry::bytes() const {
   return wire;
 }
 
-std::string SyncListEntry::tableFileName() const {
-  char name[32];
-  std::snprintf(name, sizeof name, "%06dtb.tmp", slotKey());
-  return name;
-}
+bool SyncListEntry::namesRealSlot() const { return isRealSlot(month, day, hour); }
+
+std::string SyncListEntry::tableFileName() const { return cacheFileName(kTableFileNamePattern, slotKey()); }
 
 std::string SyncListEntry::label() const {
   char text[32];

@@ -17,6 +17,9 @@ struct SyncListEntry {
   std::string bytes() const;
 
   int slotKey() const { return month * 10000 + day * 100 + hour; }
+  // True when the entry names a real slot (month, a day of it, a slot hour):
+  // only such entries ever become file names.
+  bool namesRealSlot() const;
   // "%06dtb.tmp" of the slot key.
   std::string tableFileName() const;
   // "%02d/%02d %02d:00-", the progress label of a fetch.

@@ -1,19 +1,24 @@
 // The sync server's accept loop and its connection threads.
 #include "sync/sync_server.h"
 
+#include <algorithm>
+
 #include "os/os.h"
-#include "sync/sync_connection.h"
 
 namespace {
 
 constexpr int kPollMilliseconds = 200;
 constexpr int kGraceMilliseconds = 3000;
 constexpr int kFailuresToGiveUp = 20;
+// Newcomers wait here while a slot is made free.
+constexpr int kBacklog = 32;
 
 }  // namespace
 
-SyncServer::SyncServer(const std::string& cacheDirectory)
-    : folder_(cacheDirectory), stopping_(std::make_shared<std::atomic<bool>>(false)) {}
+SyncServer::SyncServer(const std::string& cacheDirectory, SyncServerLimits limits)
+    : folder_(cacheDirectory),
+      limits_(std::move(limits)),
+      stopping_(std::make_shared<std::atomic<bool>>(false)) {}
 
 SyncServer::~SyncServer() {
   stop();
@@ -23,7 +28,7 @@ SyncServer::~SyncServer() {
 
 bool SyncServer::listen(const std::string& address, int port) {
   if (listener_ != os::kNoSocket || !os::startSockets()) return false;
-  listener_ = os::listenTcp(address, port);
+  listener_ = os::listenTcp(address, port, kBacklog);
   if (listener_ == os::kNoSocket) return false;
   port_ = os::boundPort(listener_);
   return true;
@@ -34,13 +39,14 @@ bool SyncServer::serve() {
   int failures = 0;
   while (!*stopping_ && failures < kFailuresToGiveUp) {
     joinFinished();
-    // At the limit, new clients wait in the backlog until a slot frees.
-    if (workers_.size() >= static_cast<std::size_t>(kMaxConnections)) {
-      os::sleepMilliseconds(kPollMilliseconds / 4);
+    int ready = os::waitReadable(listener_, isFull() ? kPollMilliseconds / 20 : kPollMilliseconds);
+    if (ready == 0) continue;
+    if (ready > 0 && isFull()) {
+      // The newcomer waits in the backlog until the idlest connection has gone.
+      makeRoom();
+      os::sleepMilliseconds(kPollMilliseconds / 20);
       continue;
     }
-    int ready = os::waitReadable(listener_, kPollMilliseconds);
-    if (ready == 0) continue;
     os::SocketHandle connection = ready > 0 ? os::acceptConnection(listener_) : os::kNoSocket;
     if (connection == os::kNoSocket) {
       // A signal interrupts the wait too; only a run of failures ends the loop.
@@ -61,26 +67,39 @@ bool SyncServer::serve() {
 
 void SyncServer::admit(os::SocketHandle connection) {
   Worker worker;
-  worker.done = std::make_shared<std::atomic<bool>>(false);
-  std::shared_ptr<std::atomic<bool>> stopping = stopping_;
-  std::shared_ptr<std::atomic<bool>> done = worker.done;
+  worker.state = std::make_shared<SyncConnectionState>();
+  worker.state->lastProgress = limits_.now();
+  std::shared_ptr<const std::atomic<bool>> stopping = stopping_;
+  std::shared_ptr<SyncConnectionState> state = worker.state;
   SyncTableFolder folder = folder_;
-  worker.thread = std::thread([connection, folder, stopping, done] {
-    SyncConnection(connection, folder, *stopping).serve();
-    done->store(true);
+  SyncServerLimits limits = limits_;
+  worker.thread = std::thread([connection, folder, limits, stopping, state] {
+    SyncConnection(connection, folder, limits, stopping, state).serve();
+    state->done = true;
   });
   workers_.push_back(std::move(worker));
+  connectionCount_ = static_cast<int>(workers_.size());
+}
+
+void SyncServer::makeRoom() {
+  Worker* idlest = nullptr;
+  for (Worker& worker : workers_) {
+    if (worker.state->giveWay) return;
+    if (!idlest || worker.state->lastProgress < idlest->state->lastProgress) idlest = &worker;
+  }
+  if (idlest) idlest->state->giveWay = true;
 }
 
 void SyncServer::joinFinished() {
   for (auto worker = workers_.begin(); worker != workers_.end();) {
-    if (*worker->done) {
+    if (worker->state->done) {
       worker->thread.join();
       worker = workers_.erase(worker);
     } else {
       ++worker;
     }
   }
+  connectionCount_ = static_cast<int>(workers_.size());
 }
 
 void SyncServer::finishAll() {
@@ -89,8 +108,9 @@ void SyncServer::finishAll() {
     joinFinished();
     if (!workers_.empty()) os::sleepMilliseconds(10);
   }
-  // A connection blocked on a client that does not read: it owns all it
-  // uses, so it can be left to end on its own.
-  for (Worker& worker : workers_) worker.thread.detach();
+  // What is left is stuck on a client that does not read: end it now.
+  for (Worker& worker : workers_) worker.state->giveWay = true;
+  for (Worker& worker : workers_) worker.thread.join();
   workers_.clear();
+  connectionCount_ = 0;
 }

@@ -20,7 +20,8 @@ class SyncTableFolder {
   explicit SyncTableFolder(std::string directory) : directory_(std::move(directory)) {}
   const std::string& directory() const { return directory_; }
 
-  // One entry per table file, in name order. False when the folder is gone.
+  // One entry per table file, in name order: regular files only, no link
+  // followed. False when the folder is gone.
   bool list(std::vector<SyncListEntry>& entries) const;
   // The file's whole content. False when the entry names no valid slot, the
   // file is missing or unreadable, or it is too large for one reply.
@@ -30,7 +31,5 @@ class SyncTableFolder {
   std::string directory_;
 };
 
-// True for month 1..12, day 1..31 and one of the six slot hours.
-bool isValidSlot(const SyncListEntry& entry);
 // Parses exactly six digits followed by "tb.tmp" into a valid slot entry.
 bool parseTableFileName(const std::string& name, SyncListEntry& entry);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "config/settings_store.h"
+#include "guide/cache_file_name.h"
 #include "guide/guide_cache.h"
 #include "net/paths.h"
 #include "tests/support/recording_progress.h"
@@ -34,6 +35,20 @@ TEST_F(CacheMaintenanceTest, ListsOnlyCacheNamesInByteOrder) {
   EXPECT_EQ((CacheFileList{"010521tb.htm", "010521tb.tmp", "122425tb.tmp"}), left());
 }
 
+TEST_F(CacheMaintenanceTest, OnlyTheNamesTheProgramWritesAreCacheFiles) {
+  for (const char* name : {"010521tb.htm", "010521tb.tmp", "010521tb.prt", "999999tb.htm"}) {
+    EXPECT_TRUE(isCacheFileName(name)) << name;
+  }
+  for (const char* name : {"notes1tb.txt", "abcdeftb.htm", "01052xtb.tmp", "010521tb.txt", "010521TB.HTM",
+                           "010521tb.htm.bak", "010521tb.ht", "0105210tb.tmp", ""}) {
+    EXPECT_FALSE(isCacheFileName(name)) << name;
+  }
+  addFiles({"010521tb.htm", "notes1tb.txt", "abcdeftb.htm"});
+  EXPECT_EQ(1, cache.deleteAllPages(progress));
+  EXPECT_TRUE(isFile(cache.cacheDirectory() + "notes1tb.txt"));
+  EXPECT_TRUE(isFile(cache.cacheDirectory() + "abcdeftb.htm"));
+}
+
 TEST_F(CacheMaintenanceTest, DeleteAllAnnouncesEachFileAndStopsAtACancel) {
   addFiles({"010505tb.htm", "010505tb.tmp", "010509tb.htm"});
   progress.cancelAt = 5;  // two statuses, two files go; the third is counted but refused
@@ -55,9 +70,10 @@ TEST_F(CacheMaintenanceTest, KeepWindowSpansTheNewYear) {
   // 30 December to 6 January.
   addFiles({"122905tb.tmp", "123005tb.tmp", "123125tb.htm", "010125tb.tmp", "010621tb.tmp",
             "010705tb.tmp", "x12305tb.tmp"});
-  EXPECT_EQ(3, cache.deleteOldPages({2027, 1, 1, 3, 0}, progress));
+  EXPECT_EQ(2, cache.deleteOldPages({2027, 1, 1, 3, 0}, progress));
   EXPECT_EQ((CacheFileList{"010125tb.tmp", "010621tb.tmp", "123005tb.tmp", "123125tb.htm"}),
             left());
+  EXPECT_TRUE(isFile(cache.cacheDirectory() + "x12305tb.tmp"));  // not a name the program writes
 }
 
 TEST_F(CacheMaintenanceTest, DeleteOldCancelledBeforeTheListingGivesMinusOne) {

@@ -26,6 +26,18 @@ TEST(CalendarTest, EveryDayFrom1900To2100RoundTripsInOrder) {
   }
 }
 
+TEST(CalendarTest, RealSlotsHaveAMonthADayOfItAndASlotHour) {
+  struct Case { int month, day, hour; bool real; } cases[] = {
+      {1, 1, 5, true},   {12, 31, 25, true}, {2, 29, 9, true},  {4, 30, 13, true},
+      {0, 1, 5, false},  {13, 1, 5, false},  {255, 1, 5, false}, {2, 30, 5, false},
+      {4, 31, 5, false}, {1, 0, 5, false},   {1, 32, 5, false},  {1, 1, 6, false},
+      {1, 1, 0, false},  {1, 1, 29, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.real, isRealSlot(c.month, c.day, c.hour)) << c.month << "/" << c.day << " " << c.hour;
+  }
+}
+
 TEST(CalendarTest, BroadcastDayStartsAtFive) {
   EXPECT_EQ(dayNumber(2026, 12, 31), broadcastDayNumber({2027, 1, 1, 4, 59}));
   EXPECT_EQ(dayNumber(2027, 1, 1), broadcastDayNumber({2027, 1, 1, 5, 0}));

@@ -72,6 +72,14 @@ TEST(TcpSocketTest, ConnectToAClosedPortFailsAndLeavesTheSocketOpen) {
   EXPECT_FALSE(socket.open());
 }
 
+TEST(TcpSocketTest, AnEmptyHostNamesNoMachine) {
+  // Windows would otherwise resolve "" to this machine and connect to it.
+  LoopbackListener listener;
+  TcpSocket socket(kReadTimeout);
+  ASSERT_TRUE(socket.open());
+  EXPECT_FALSE(socket.connectTo("", listener.port()));
+}
+
 TEST(TcpSocketTest, WriteToAClosedPeerFailsWithoutKillingTheProcess) {
   ConnectedPair pair;
   pair.server.close();

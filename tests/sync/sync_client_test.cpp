@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "config/settings_store.h"
 #include "os/os.h"
 #include "os/socket.h"
@@ -80,6 +82,46 @@ TEST_F(SyncClientTest, FetchesWhatIsMissingAndDeletesWhatIsNotListed) {
       "total 2",               "file 01/01 09:00-",    "file 01/02 25:00-",
       "status " + kDeleting,   "file 010105tb.htm",    "file 123125tb.tmp"};
   EXPECT_EQ(progress.calls, expected);
+}
+
+TEST_F(SyncClientTest, EntriesNamingNoRealSlotAreSkippedWithAStatus) {
+  // Month 0, 13 and 255, 30 February, 31 April, hour 6: none may become a file.
+  std::string list = entry(0, 0, 1, 5) + entry(0, 13, 1, 5) + entry(0, 255, 255, 255) +
+                     entry(0, 2, 30, 5) + entry(0, 4, 31, 9) + entry(0, 1, 1, 6);
+  const std::string real = entry(0, 2, 29, 25);
+  server.expect(4).send(syncFrame("ok", list + real)).expect(8).send(syncFrame("ok", "leap"));
+  server.start();
+
+  EXPECT_EQ(runSync(), 0);
+  EXPECT_EQ(server.received(), kListRequest + getRequest(real));
+  EXPECT_EQ(cache.listCacheFiles(), CacheFileList{"022925tb.tmp"});
+  int files = 0;
+  for (const auto& file : std::filesystem::directory_iterator(folder.path())) files += file.is_regular_file();
+  EXPECT_EQ(files, 1);
+  // 一覧の無効な項目を飛ばしました:6件
+  const std::string skipped =
+      "\x88\xea\x97\x97\x82\xcc\x96\xb3\x8c\xf8\x82\xc8\x8d\x80\x96\xda\x82\xf0\x94\xf2"
+      "\x82\xce\x82\xb5\x82\xdc\x82\xb5\x82\xbd:6\x8c\x8f";
+  EXPECT_EQ(progress.calls[2], "status " + skipped);
+  EXPECT_EQ(progress.calls[3], "status " + kFetching);
+}
+
+TEST_F(SyncClientTest, ARunTakesNoMoreThanItsCapAndSaysWhy) {
+  putStaleFiles();
+  const std::string list = entry(0, 6, 1, 5) + entry(0, 6, 1, 9);  // 8 bytes
+  server.expect(4).send(syncFrame("ok", list)).expect(16).send(syncFrame("ok", "12345") + syncFrame("ok", "6"));
+  server.start();
+  SyncClient client(cache);
+  client.setReadTimeout(3000);
+  client.setMaxRunBytes(13);
+
+  EXPECT_EQ(client.run(progress), -1);
+  EXPECT_EQ(readWholeFile(folder.file("060105tb.tmp")), "12345");
+  EXPECT_FALSE(exists("060109tb.tmp"));
+  EXPECT_TRUE(exists("123125tb.tmp"));  // a failed run deletes nothing
+  // 受信量が上限を超えました。
+  EXPECT_EQ(progress.calls.back(), "error \x8e\xf3\x90\x4d\x97\xca\x82\xaa\x8f\xe3\x8c\xc0\x82\xf0"
+                                   "\x92\xb4\x82\xa6\x82\xdc\x82\xb5\x82\xbd\x81\x42");
 }
 
 TEST_F(SyncClientTest, ContentInManySmallPiecesArrivesWhole) {

@@ -5,10 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <memory>
 #include <thread>
+#include <vector>
 
 #include "net/tcp_socket.h"
+#include "os/os.h"
 #include "tests/support/scripted_sync_server.h"
 #include "tests/support/temp_folder.h"
 
@@ -46,8 +50,24 @@ bool peerClosed(TcpSocket& socket) {
   return socket.read(&byte, 1) == 0;
 }
 
+// The server ended the connection: an orderly close, or a reset when it went
+// away with request bytes unread. A silent server makes the read time out.
+bool peerEnded(TcpSocket& socket, int readTimeoutMilliseconds) {
+  std::uint64_t start = os::tickMilliseconds();
+  char byte;
+  int got = socket.read(&byte, 1);
+  return got == 0 || (got < 0 && os::tickMilliseconds() - start < static_cast<std::uint64_t>(readTimeoutMilliseconds));
+}
+
 class SyncServerTest : public ::testing::Test {
  protected:
+  // The server's clock moves only when a test moves it.
+  SyncServerLimits handMovedClock() {
+    SyncServerLimits limits;
+    limits.now = [this] { return clockNow.load(); };
+    return limits;
+  }
+
   void SetUp() override {
     ASSERT_TRUE(writeWholeFile(folder.file("010105tb.tmp"), "new year"));
     ASSERT_TRUE(writeWholeFile(folder.file("123125tb.tmp"), ""));
@@ -72,8 +92,9 @@ class SyncServerTest : public ::testing::Test {
     return readFrame(socket);
   }
 
+  std::atomic<std::uint64_t> clockNow{1000};
   TempFolder folder;
-  SyncServer server{folder.path()};
+  SyncServer server{folder.path(), handMovedClock()};
   std::thread serving;
   bool served = false;
 };
@@ -158,6 +179,80 @@ TEST_F(SyncServerTest, ServesAnotherClientWhileOneIsIdle) {
   ASSERT_TRUE(connect(busy));
   EXPECT_EQ(ask(busy, syncFrame("GE", entry('t', 1, 1, 5))), syncFrame("ok", "new year"));
   EXPECT_EQ(ask(idle, syncFrame("GE", entry('t', 1, 1, 5))), syncFrame("ok", "new year"));
+}
+
+TEST_F(SyncServerTest, ServesOnlyRegularFilesAndFollowsNoLink) {
+  TempFolder outside;
+  ASSERT_TRUE(writeWholeFile(outside.file("secret"), "not yours"));
+  std::error_code failed;
+  std::filesystem::create_symlink(outside.file("secret"), folder.file("010109tb.tmp"), failed);
+  if (failed) GTEST_SKIP() << "no symbolic links here";
+  TcpSocket client(3000);
+  ASSERT_TRUE(connect(client));
+  EXPECT_EQ(ask(client, syncFrame("LS")), syncFrame("ok", entry('t', 1, 1, 5) + entry('t', 12, 31, 25)));
+  EXPECT_EQ(ask(client, syncFrame("GE", entry('t', 1, 1, 9))), syncFrame("ng"));
+}
+
+TEST_F(SyncServerTest, ARequestHasADeadlineOfItsOwnHoweverOftenBytesCome) {
+  TcpSocket client(3000);
+  ASSERT_TRUE(connect(client));
+  // The request's clock starts once the server has taken the connection.
+  std::uint64_t giveUp = os::tickMilliseconds() + 3000;
+  while (server.connectionCount() == 0 && os::tickMilliseconds() < giveUp) os::sleepMilliseconds(5);
+  // One byte per 3 s: each gap is within the 5 s limit, the request as a
+  // whole is not.
+  for (char byte : std::string("LS", 2)) {
+    clockNow += 3000;
+    ASSERT_EQ(client.write(&byte, 1), 1);
+  }
+  EXPECT_TRUE(peerEnded(client, 3000));
+}
+
+TEST_F(SyncServerTest, SixteenBadClientsDoNotKeepARealClientOut) {
+  ASSERT_TRUE(writeWholeFile(folder.file("020205tb.tmp"), std::string(65535, 'a')));
+  std::string manyGets;
+  for (int i = 0; i < 300; ++i) manyGets += syncFrame("GE", entry('t', 2, 2, 5));
+  const std::string kinds[] = {"", "L", manyGets};  // silent, stuck half-way, never reading
+  for (const std::string& sent : kinds) {
+    std::vector<std::unique_ptr<TcpSocket>> bad;
+    for (int i = 0; i < server.limits().maxConnections; ++i) {
+      bad.push_back(std::make_unique<TcpSocket>(3000));
+      ASSERT_TRUE(connect(*bad.back()));
+      int length = static_cast<int>(sent.size());
+      if (length > 0) {
+        ASSERT_EQ(bad.back()->write(sent.data(), length), length);
+      }
+    }
+    TcpSocket real(3000);
+    ASSERT_TRUE(connect(real));
+    EXPECT_EQ(ask(real, syncFrame("GE", entry('t', 1, 1, 5))), syncFrame("ok", "new year"))
+        << "after clients sending " << sent.size() << " bytes";
+  }
+}
+
+TEST(SyncServerSendTest, AReplyTheClientDoesNotTakeEndsTheConnectionInTime) {
+  TempFolder folder;
+  ASSERT_TRUE(writeWholeFile(folder.file("020205tb.tmp"), std::string(65535, 'a')));
+  SyncServerLimits limits;
+  limits.sendMilliseconds = 200;
+  SyncServer server(folder.path(), limits);
+  ASSERT_TRUE(server.listen("127.0.0.1", 0));
+  std::thread serving([&] { server.serve(); });
+  TcpSocket reader(3000);
+  ASSERT_EQ(reader.openAndConnect("127.0.0.1", server.port()), 1);
+  std::string manyGets;
+  for (int i = 0; i < 300; ++i) manyGets += syncFrame("GE", entry('t', 2, 2, 5));
+  ASSERT_EQ(reader.write(manyGets.data(), static_cast<int>(manyGets.size())), static_cast<int>(manyGets.size()));
+  // Never read: the server's send stalls once the buffers are full.
+  auto waitForCount = [&](int count) {
+    std::uint64_t giveUp = os::tickMilliseconds() + 5000;
+    while (server.connectionCount() != count && os::tickMilliseconds() < giveUp) os::sleepMilliseconds(10);
+    return server.connectionCount() == count;
+  };
+  EXPECT_TRUE(waitForCount(1));
+  EXPECT_TRUE(waitForCount(0));
+  server.stop();
+  serving.join();
 }
 
 TEST_F(SyncServerTest, StopEndsIdleConnections) {

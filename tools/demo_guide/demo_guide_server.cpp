@@ -33,11 +33,7 @@ int yearOf(int month, int day) {
   return best;
 }
 
-bool validSlot(int mmdd, int hour) {
-  int month = mmdd / 100, day = mmdd % 100;
-  return month >= 1 && month <= 12 && day >= 1 && day <= 31 &&
-         (hour == 5 || hour == 9 || hour == 13 || hour == 17 || hour == 21 || hour == 25);
-}
+bool validSlot(int mmdd, int hour) { return isRealSlot(mmdd / 100, mmdd % 100, hour); }
 
 DemoAnswer pageAnswer(const DemoSlot& slot) {
   DemoAnswer answer;
@@ -83,21 +79,47 @@ void DemoGuideServer::stop() {
   if (acceptThread_.joinable()) acceptThread_.join();
   os::closeSocket(listener_);
   listener_ = os::kNoSocket;
-  std::vector<std::thread> connections;
+  std::vector<Connection> connections;
   {
     std::lock_guard<std::mutex> guard(lock_);
     connections.swap(connections_);
   }
-  for (std::thread& connection : connections) connection.join();
+  for (Connection& connection : connections) connection.thread.join();
+}
+
+int DemoGuideServer::connectionThreads() {
+  std::lock_guard<std::mutex> guard(lock_);
+  return static_cast<int>(connections_.size());
+}
+
+void DemoGuideServer::joinFinished() {
+  // A thread kept for every request ever served ran the process out of threads.
+  for (auto connection = connections_.begin(); connection != connections_.end();) {
+    if (*connection->done) {
+      connection->thread.join();
+      connection = connections_.erase(connection);
+    } else {
+      ++connection;
+    }
+  }
 }
 
 void DemoGuideServer::acceptLoop() {
   while (running_) {
+    {
+      std::lock_guard<std::mutex> guard(lock_);
+      joinFinished();
+    }
     if (os::waitReadable(listener_, 100) != 1) continue;
     os::SocketHandle connection = os::acceptConnection(listener_);
     if (connection == os::kNoSocket) continue;
+    auto done = std::make_shared<std::atomic<bool>>(false);
     std::lock_guard<std::mutex> guard(lock_);
-    connections_.emplace_back([this, connection] { serve(connection); });
+    connections_.push_back({std::thread([this, connection, done] {
+                              serve(connection);
+                              *done = true;
+                            }),
+                            done});
   }
 }
 

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -57,9 +58,18 @@ class DemoGuideServer {
   DemoAnswer answerFor(const std::string& requestHead);
   // Requests served so far (paths), for tests.
   int requestCount() const { return requestCount_; }
+  // Connection threads not yet joined, for tests.
+  int connectionThreads();
 
  private:
+  struct Connection {
+    std::thread thread;
+    std::shared_ptr<std::atomic<bool>> done;
+  };
+
   void acceptLoop();
+  // Joins the threads of connections that have ended; under lock_.
+  void joinFinished();
   void serve(os::SocketHandle connection);
   DemoAnswer signInAnswer(const std::map<std::string, std::string>& query);
   DemoAnswer personalAnswer(const std::map<std::string, std::string>& query,
@@ -76,6 +86,6 @@ class DemoGuideServer {
   std::atomic<int> requestCount_{0};
   std::thread acceptThread_;
   std::mutex lock_;
-  std::vector<std::thread> connections_;
+  std::vector<Connection> connections_;
   std::map<std::string, int> cuts_;
 };
