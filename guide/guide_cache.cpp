@@ -16,8 +16,15 @@ GuideCache& guideCache(SettingsStore& settings) {
 Clock& GuideCache::clock() const { return clock_ ? *clock_ : systemClock(); }
 
 std::string GuideCache::cacheDirectory() const {
+  bool createdNow;
+  return cacheDirectory(createdNow);
+}
+
+std::string GuideCache::cacheDirectory(bool& createdNow) const {
+  createdNow = false;
+  if (!pinnedDirectory_.empty()) return pinnedDirectory_;
   std::string directory = settings().directory();
-  os::createDirectory(directory);
+  createdNow = os::createDirectory(directory);
   return isDirectory(directory) ? withTrailingSeparator(directory) : std::string();
 }
 

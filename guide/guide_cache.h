@@ -27,6 +27,13 @@ class GuideCache {
   // The cache directory with its separator, created when missing; empty when
   // it is missing and cannot be created.
   std::string cacheDirectory() const;
+  // The same, telling whether the folder was created by this call (it is
+  // then empty).
+  std::string cacheDirectory(bool& createdNow) const;
+  // A crawl fixes its cache directory for the run: while one is pinned,
+  // cacheDirectory gives it without creating or checking the folder again.
+  // An empty string unpins.
+  void pinDirectory(const std::string& directory) { pinnedDirectory_ = directory; }
   std::string pageFileName(int slotKey) const;   // "%06dtb.htm"
   std::string tableFileName(int slotKey) const;  // "%06dtb.tmp"
 
@@ -56,6 +63,7 @@ class GuideCache {
  private:
   SettingsStore* settings_ = nullptr;
   Clock* clock_ = nullptr;
+  std::string pinnedDirectory_;
 };
 
 // The one GuideCache, created on the first call; every call points it at

@@ -9,6 +9,47 @@ namespace {
 inline bool isSpace(int c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
 inline char lowered(int c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c); }
 
+// The first `wanted` in [at, end), or end.
+inline const unsigned char* find(const unsigned char* at, const unsigned char* end, int wanted) {
+  const void* found = std::memchr(at, wanted, static_cast<std::size_t>(end - at));
+  return found ? static_cast<const unsigned char*>(found) : end;
+}
+
+inline void appendLowered(std::string& to, const unsigned char* from, const unsigned char* end) {
+  if (from == end) return;
+  std::size_t size = to.size();
+  to.append(reinterpret_cast<const char*>(from), static_cast<std::size_t>(end - from));
+  for (auto at = to.begin() + static_cast<std::ptrdiff_t>(size); at != to.end(); ++at) {
+    *at = lowered(static_cast<unsigned char>(*at));
+  }
+}
+
+inline void append(std::string& to, const unsigned char* from, const unsigned char* end) {
+  if (from != end) to.append(reinterpret_cast<const char*>(from), static_cast<std::size_t>(end - from));
+}
+
+// The bytes that end a run in the states that collect runs, as bit masks:
+// a name ends at space, tab or '>'; an attribute name at '=', '>' or any
+// white; an unquoted value at '>' or any white.
+enum : unsigned char { kEndsTagName = 1, kEndsAttrName = 2, kEndsUnquoted = 4 };
+struct RunEnds {
+  unsigned char of[256] = {};
+  constexpr RunEnds() {
+    of[' '] = of['\t'] = kEndsTagName;
+    for (int c = 0x09; c <= 0x0D; ++c) of[c] |= kEndsAttrName | kEndsUnquoted;
+    of[' '] |= kEndsAttrName | kEndsUnquoted;
+    of['>'] = kEndsTagName | kEndsAttrName | kEndsUnquoted;
+    of['='] = kEndsAttrName;
+  }
+};
+constexpr RunEnds kRunEnds;
+
+inline const unsigned char* runEnd(const unsigned char* at, const unsigned char* end,
+                                   unsigned char mask) {
+  while (at < end && !(kRunEnds.of[*at] & mask)) ++at;
+  return at;
+}
+
 struct Reference {
   const char* name;  // the bytes after '&', with the ';'
   char output;
@@ -37,96 +78,119 @@ bool HtmlTokenizer::run(ByteSource* source, HtmlHandler* handler) {
   handler_ = handler;
   state_ = State::Text;
   clearState();
-  for (int c; (c = source->nextByte()) >= 0;) {
-    // Text is most of a page: collect it without the state machine.
-    if (state_ == State::Text && c != '<') {
-      buffer_ += static_cast<char>(c);
-      continue;
-    }
-    if (!step(c)) return false;
+  SpanReader input(*source);
+  const unsigned char* bytes;
+  for (int count; (count = input.next(bytes)) > 0;) {
+    const unsigned char* at = bytes;
+    bool going = scan(at, bytes + count);
+    // Bytes after the one that made the handler stop stay unread.
+    input.take(static_cast<int>(at - bytes));
+    if (!going) return false;
   }
   return flushText();
 }
 
-bool HtmlTokenizer::step(int c) {
-  switch (state_) {
-    case State::Text:
-      if (c == '<') {
+bool HtmlTokenizer::scan(const unsigned char*& at, const unsigned char* end) {
+  // Each state first takes the run of bytes it only collects, in one go,
+  // then acts on the byte that ends the run.
+  while (at < end) {
+    const unsigned char* stop;
+    int c;
+    switch (state_) {
+      case State::Text:
+        stop = find(at, end, '<');
+        append(buffer_, at, stop);
+        at = stop;
+        if (at == end) return true;
+        ++at;
         state_ = State::TagName;
-        return flushText();
-      }
-      buffer_ += static_cast<char>(c);
-      return true;
-    case State::TagName:
-      // Only space and tab end a name: a line feed becomes part of it.
-      if (c == ' ' || c == '\t') {
-        state_ = State::AttrName;
-      } else if (c == '>') {
-        return emitTag();
-      } else {
-        tagName_ += lowered(c);
-      }
-      return true;
-    case State::AttrName:
-      if (c == '=') {
-        state_ = State::AfterEquals;
-      } else if (isSpace(c)) {
+        if (!flushText()) return false;
+        break;
+      case State::TagName:
+        // Only space and tab end a name: a line feed becomes part of it.
+        stop = runEnd(at, end, kEndsTagName);
+        appendLowered(tagName_, at, stop);
+        at = stop;
+        if (at == end) return true;
+        ++at;
+        if (*stop != '>') {
+          state_ = State::AttrName;
+        } else if (!emitTag()) {
+          return false;
+        }
+        break;
+      case State::AttrName:
+        stop = runEnd(at, end, kEndsAttrName);
+        appendLowered(attrName_, at, stop);
+        at = stop;
+        if (at == end) return true;
+        ++at;
+        if (*stop == '=') {
+          state_ = State::AfterEquals;
+        } else if (*stop != '>') {
+          commitAttribute();
+        } else if (!emitTag()) {
+          return false;
+        }
+        break;
+      case State::AfterEquals:
+        c = *at++;
+        if (c == '"') {
+          state_ = State::QuotedValue;
+        } else if (isSpace(c)) {
+          commitAttribute();
+          state_ = State::AttrName;
+        } else if (c == '>') {
+          if (!emitTag()) return false;
+        } else {
+          buffer_ += static_cast<char>(c);
+          state_ = State::UnquotedValue;
+        }
+        break;
+      case State::UnquotedValue:
+        stop = runEnd(at, end, kEndsUnquoted);
+        append(buffer_, at, stop);
+        at = stop;
+        if (at == end) return true;
+        ++at;
+        if (*stop != '>') {
+          commitAttribute();
+          state_ = State::AttrName;
+        } else if (!emitTag()) {
+          return false;
+        }
+        break;
+      case State::QuotedValue:
+        // '>' and white are bytes of the value; only '"' ends it.
+        stop = find(at, end, '"');
+        append(buffer_, at, stop);
+        at = stop;
+        if (at == end) return true;
+        ++at;
         commitAttribute();
-      } else if (c == '>') {
-        return emitTag();
-      } else {
-        attrName_ += lowered(c);
-      }
-      return true;
-    case State::AfterEquals:
-      if (c == '"') {
-        state_ = State::QuotedValue;
-      } else if (isSpace(c)) {
-        commitAttribute();
         state_ = State::AttrName;
-      } else if (c == '>') {
-        return emitTag();
-      } else {
-        buffer_ += static_cast<char>(c);
-        state_ = State::UnquotedValue;
-      }
-      return true;
-    case State::UnquotedValue:
-      if (isSpace(c)) {
-        commitAttribute();
-        state_ = State::AttrName;
-      } else if (c == '>') {
-        return emitTag();
-      } else {
-        buffer_ += static_cast<char>(c);
-      }
-      return true;
-    case State::QuotedValue:
-      if (c == '"') {
-        commitAttribute();
-        state_ = State::AttrName;
-      } else {
-        buffer_ += static_cast<char>(c);
-      }
-      return true;
+        break;
+    }
   }
   return true;
 }
 
 void HtmlTokenizer::commitAttribute() {
-  if (!attrName_.empty()) {
-    if (spareNodes_.empty()) {
-      attributes_[attrName_] = buffer_;
-    } else {
-      StringMap::node_type node = std::move(spareNodes_.back());
-      spareNodes_.pop_back();
-      node.key() = attrName_;
-      node.mapped() = buffer_;
-      auto inserted = attributes_.insert(std::move(node));
-      if (!inserted.inserted) {
-        inserted.position->second = buffer_;  // the last one wins
-        spareNodes_.push_back(std::move(inserted.node));
-      }
+  if (attrName_.empty()) {
+    buffer_.clear();  // a value without a name is dropped
+    return;
+  }
+  if (spareNodes_.empty()) {
+    attributes_[attrName_] = buffer_;
+  } else {
+    StringMap::node_type node = std::move(spareNodes_.back());
+    spareNodes_.pop_back();
+    node.key() = attrName_;
+    node.mapped() = buffer_;
+    auto inserted = attributes_.insert(std::move(node));
+    if (!inserted.inserted) {
+      inserted.position->second = buffer_;  // the last one wins
+      spareNodes_.push_back(std::move(inserted.node));
     }
   }
   attrName_.clear();
@@ -155,10 +219,9 @@ bool HtmlTokenizer::emitTag() {
 }
 
 bool HtmlTokenizer::flushText() {
-  if (buffer_.empty()) {
-    clearState();
-    return true;
-  }
+  // Text is flushed in state Text, where no tag is pending, and at the end
+  // of the input: the collected text is all there is to clear.
+  if (buffer_.empty()) return true;
   // Leading and trailing white go, inner runs become one space; the space of
   // &nbsp; is a byte of a word and is never collapsed.
   enum { Start, Word, Gap } white = Start;
@@ -182,6 +245,6 @@ bool HtmlTokenizer::flushText() {
     }
   }
   bool accepted = output_.empty() || handler_->onText(output_);
-  clearState();
+  buffer_.clear();
   return accepted;
 }
