@@ -1,6 +1,7 @@
 // EucJpToShiftJisSource: the byte-pair conversion.
 #include "programme/euc_jp_to_shift_jis_source.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -21,6 +22,20 @@ inline unsigned char* convertPair(int first, int second, unsigned char* out) {
   *out++ = static_cast<unsigned char>(lead);
   *out++ = static_cast<unsigned char>(trail);
   return out;
+}
+
+// How many of the first `size` bytes have no high bit, eight at a time.
+inline std::size_t asciiRun(const unsigned char* bytes, std::ptrdiff_t size) {
+  const std::uint64_t high = 0x8080808080808080u;
+  std::size_t at = 0;
+  const std::size_t limit = static_cast<std::size_t>(size);
+  for (std::uint64_t eight; at + 8 <= limit; at += 8) {
+    std::memcpy(&eight, bytes + at, 8);
+    // Little-endian: the lowest set high bit marks the first high byte.
+    if (eight & high) return at + static_cast<std::size_t>(__builtin_ctzll(eight & high) / 8);
+  }
+  while (at < limit && bytes[at] <= 0x7F) ++at;
+  return at;
 }
 
 }  // namespace
@@ -46,19 +61,14 @@ bool EucJpToShiftJisSource::convertMore() {
       lead_ = -1;
     }
     while (in < inEnd && out < outEnd) {
-      // Markup is ASCII: eight bytes without a high bit pass at once.
-      std::uint64_t eight;
-      while (inEnd - in >= 8 && outEnd - out >= 8 &&
-             (std::memcpy(&eight, in, 8), (eight & 0x8080808080808080u) == 0)) {
-        std::memcpy(out, in, 8);
-        in += 8;
-        out += 8;
-      }
+      // Markup is ASCII: the run up to the next high byte passes as it is.
+      std::size_t run = asciiRun(in, std::min(inEnd - in, outEnd - out));
+      std::memcpy(out, in, run);
+      in += run;
+      out += run;
       if (in == inEnd || out == outEnd) break;
       unsigned char first = *in++;
-      if (first <= 0x7F) {
-        *out++ = first;
-      } else if (in == inEnd) {
+      if (in == inEnd) {
         lead_ = first;  // its second byte is in the next span
       } else {
         out = convertPair(first, *in++, out);

@@ -15,10 +15,14 @@ inline const unsigned char* find(const unsigned char* at, const unsigned char* e
   return found ? static_cast<const unsigned char*>(found) : end;
 }
 
-inline void appendLowered(std::string& to, const unsigned char* from, const unsigned char* end) {
+// Appends [from, end) lowered; `upper` says whether the run holds an
+// upper-case letter at all (most names are lower-case already).
+inline void appendLowered(std::string& to, const unsigned char* from, const unsigned char* end,
+                          bool upper) {
   if (from == end) return;
   std::size_t size = to.size();
   to.append(reinterpret_cast<const char*>(from), static_cast<std::size_t>(end - from));
+  if (!upper) return;
   for (auto at = to.begin() + static_cast<std::ptrdiff_t>(size); at != to.end(); ++at) {
     *at = lowered(static_cast<unsigned char>(*at));
   }
@@ -30,23 +34,33 @@ inline void append(std::string& to, const unsigned char* from, const unsigned ch
 
 // The bytes that end a run in the states that collect runs, as bit masks:
 // a name ends at space, tab or '>'; an attribute name at '=', '>' or any
-// white; an unquoted value at '>' or any white.
-enum : unsigned char { kEndsTagName = 1, kEndsAttrName = 2, kEndsUnquoted = 4 };
-struct RunEnds {
+// white; an unquoted value at '>' or any white. Upper-case letters are
+// marked too, for the names that must be lowered.
+enum : unsigned char { kEndsTagName = 1, kEndsAttrName = 2, kEndsUnquoted = 4, kUpper = 8 };
+struct ByteKinds {
   unsigned char of[256] = {};
-  constexpr RunEnds() {
+  constexpr ByteKinds() {
     of[' '] = of['\t'] = kEndsTagName;
     for (int c = 0x09; c <= 0x0D; ++c) of[c] |= kEndsAttrName | kEndsUnquoted;
     of[' '] |= kEndsAttrName | kEndsUnquoted;
     of['>'] = kEndsTagName | kEndsAttrName | kEndsUnquoted;
     of['='] = kEndsAttrName;
+    for (int c = 'A'; c <= 'Z'; ++c) of[c] = kUpper;
   }
 };
-constexpr RunEnds kRunEnds;
+constexpr ByteKinds kByteKinds;
 
+// The first byte of [at, end) of a kind in `ends`, or end; `kinds` gathers
+// the kinds of the bytes before it.
 inline const unsigned char* runEnd(const unsigned char* at, const unsigned char* end,
-                                   unsigned char mask) {
-  while (at < end && !(kRunEnds.of[*at] & mask)) ++at;
+                                   unsigned char ends, unsigned char& kinds) {
+  unsigned char seen = 0;
+  for (; at < end; ++at) {
+    unsigned char kind = kByteKinds.of[*at];
+    if (kind & ends) break;
+    seen |= kind;
+  }
+  kinds = seen;
   return at;
 }
 
@@ -95,6 +109,7 @@ bool HtmlTokenizer::scan(const unsigned char*& at, const unsigned char* end) {
   // then acts on the byte that ends the run.
   while (at < end) {
     const unsigned char* stop;
+    unsigned char kinds;
     int c;
     switch (state_) {
       case State::Text:
@@ -108,8 +123,8 @@ bool HtmlTokenizer::scan(const unsigned char*& at, const unsigned char* end) {
         break;
       case State::TagName:
         // Only space and tab end a name: a line feed becomes part of it.
-        stop = runEnd(at, end, kEndsTagName);
-        appendLowered(tagName_, at, stop);
+        stop = runEnd(at, end, kEndsTagName, kinds);
+        appendLowered(tagName_, at, stop, kinds & kUpper);
         at = stop;
         if (at == end) return true;
         ++at;
@@ -120,8 +135,8 @@ bool HtmlTokenizer::scan(const unsigned char*& at, const unsigned char* end) {
         }
         break;
       case State::AttrName:
-        stop = runEnd(at, end, kEndsAttrName);
-        appendLowered(attrName_, at, stop);
+        stop = runEnd(at, end, kEndsAttrName, kinds);
+        appendLowered(attrName_, at, stop, kinds & kUpper);
         at = stop;
         if (at == end) return true;
         ++at;
@@ -148,7 +163,7 @@ bool HtmlTokenizer::scan(const unsigned char*& at, const unsigned char* end) {
         }
         break;
       case State::UnquotedValue:
-        stop = runEnd(at, end, kEndsUnquoted);
+        stop = runEnd(at, end, kEndsUnquoted, kinds);
         append(buffer_, at, stop);
         at = stop;
         if (at == end) return true;
