@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "net/span_reader.h"
+
 namespace {
 
 // Writes the Shift-JIS form of the EUC-JP pair (first, second) at `out`;

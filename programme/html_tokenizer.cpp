@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "net/span_reader.h"
+
 namespace {
 
 // isspace and tolower of the default locale, without the locale.

@@ -14,6 +14,7 @@
 
 #include "net/byte_sink.h"
 #include "net/byte_source.h"
+#include "net/span_reader.h"
 #include "programme/programme_table.h"
 #include "programme/var_uint.h"
 
