@@ -244,22 +244,30 @@ bool HtmlTokenizer::flushText() {
   enum { Start, Word, Gap } white = Start;
   output_.clear();
   const std::size_t size = buffer_.size();
-  for (std::size_t i = 0; i < size; ++i) {
+  for (std::size_t i = 0; i < size;) {
     unsigned char c = static_cast<unsigned char>(buffer_[i]);
     if (c <= 0x20) {
       if (white != Start) white = Gap;
+      ++i;
       continue;
     }
     if (white == Gap) output_ += ' ';
     white = Word;
-    char decoded;
-    std::size_t length;
-    if (c == '&' && (length = matchReference(buffer_, i + 1, &decoded)) != 0) {
-      output_ += decoded;
-      i += length;
-    } else {
-      output_ += static_cast<char>(c);
+    if (c == '&') {
+      char decoded;
+      std::size_t length = matchReference(buffer_, i + 1, &decoded);
+      output_ += length != 0 ? decoded : '&';
+      i += 1 + length;
+      continue;
     }
+    // The rest of the word goes in one piece.
+    std::size_t wordEnd = i + 1;
+    while (wordEnd < size && static_cast<unsigned char>(buffer_[wordEnd]) > 0x20 &&
+           buffer_[wordEnd] != '&') {
+      ++wordEnd;
+    }
+    output_.append(buffer_, i, wordEnd - i);
+    i = wordEnd;
   }
   bool accepted = output_.empty() || handler_->onText(output_);
   buffer_.clear();
