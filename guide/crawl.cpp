@@ -103,9 +103,9 @@ bool fetchSlot(GuideCache& cache, DownloadJob& job, int key, int pages,
 class PinnedDirectory {
  public:
   PinnedDirectory(GuideCache& cache, const std::string& directory) : cache_(cache) {
-    cache_.pinDirectory(directory);
+    cache_.pinDirectory(&directory);
   }
-  ~PinnedDirectory() { cache_.pinDirectory(std::string()); }
+  ~PinnedDirectory() { cache_.pinDirectory(nullptr); }
   PinnedDirectory(const PinnedDirectory&) = delete;
   PinnedDirectory& operator=(const PinnedDirectory&) = delete;
 

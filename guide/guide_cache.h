@@ -30,10 +30,11 @@ class GuideCache {
   // The same, telling whether the folder was created by this call (it is
   // then empty).
   std::string cacheDirectory(bool& createdNow) const;
-  // A crawl fixes its cache directory for the run: while one is pinned,
-  // cacheDirectory gives it without creating or checking the folder again.
-  // An empty string unpins.
-  void pinDirectory(const std::string& directory) { pinnedDirectory_ = directory; }
+  // A crawl fixes its cache directory for the run: while `directory` is
+  // pinned, cacheDirectory on the pinning thread gives it without creating
+  // or checking the folder again; other threads (the window's) look it up as
+  // before. Null unpins. The string must outlive the pin.
+  void pinDirectory(const std::string* directory) const;
   std::string pageFileName(int slotKey) const;   // "%06dtb.htm"
   std::string tableFileName(int slotKey) const;  // "%06dtb.tmp"
 
@@ -63,7 +64,6 @@ class GuideCache {
  private:
   SettingsStore* settings_ = nullptr;
   Clock* clock_ = nullptr;
-  std::string pinnedDirectory_;
 };
 
 // The one GuideCache, created on the first call; every call points it at
