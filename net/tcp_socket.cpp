@@ -34,7 +34,8 @@ bool TcpSocket::close() {
 
 int TcpSocket::read(void* buffer, int size) {
   if (!isOpen() || size < 0) return -1;
-  if (taken_ == kept_) {
+  const bool heldBefore = taken_ < kept_;
+  if (!heldBefore) {
     if (size >= kReceiveBlock) return os::receiveWithin(handle_, buffer, size, readTimeout_);
     if (!received_) received_.reset(new char[kReceiveBlock]);
     int got = os::receiveWithin(handle_, received_.get(), kReceiveBlock, readTimeout_);
@@ -45,6 +46,13 @@ int TcpSocket::read(void* buffer, int size) {
   int count = std::min(size, kept_ - taken_);
   std::memcpy(buffer, received_.get() + taken_, static_cast<std::size_t>(count));
   taken_ += count;
+  if (count < size && heldBefore) {
+    // A single receive would also have taken what has arrived since the
+    // block was received: a reader asking for a whole frame gets it when it
+    // is there.
+    int more = os::receiveWithin(handle_, static_cast<char*>(buffer) + count, size - count, 0);
+    if (more > 0) count += more;
+  }
   return count;
 }
 

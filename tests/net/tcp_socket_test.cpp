@@ -54,6 +54,18 @@ TEST(TcpSocket, SmallReadsTakeWhatArrivedInOrder) {
   EXPECT_EQ(pair.server.read(buffer, sizeof buffer), 0);
 }
 
+// A frame that began in an earlier receive comes whole once it is all there,
+// as it does from a single receive.
+TEST(TcpSocket, AReadTakesTheRestOfAFrameThatArrivedLater) {
+  ConnectedPair pair;
+  ASSERT_EQ(pair.client.write("AB", 2), 2);
+  char buffer[8] = {};
+  ASSERT_EQ(pair.server.read(buffer, 1), 1);
+  ASSERT_EQ(pair.client.write("CDEF", 4), 4);
+  ASSERT_EQ(pair.server.read(buffer, 5), 5);
+  EXPECT_EQ(std::string(buffer, 5), "BCDEF");
+}
+
 TEST(TcpSocket, ReadFromASilentPeerTimesOut) {
   LoopbackListener listener;
   TcpSocket client(kSilentTimeout);
