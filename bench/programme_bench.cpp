@@ -2,6 +2,9 @@
 // tokenizing, grid and finishing), table files read per second, and a
 // broadcast day assembled from its six table files.
 #include <benchmark/benchmark.h>
+#ifdef ROKUBAN_BENCH_GUMBO
+#include <gumbo.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -64,6 +67,22 @@ void BM_ReadPage(benchmark::State& state) {
   state.counters["cells"] = static_cast<double>(table.cellCount());
 }
 BENCHMARK(BM_ReadPage);
+
+#ifdef ROKUBAN_BENCH_GUMBO
+// A complete HTML5 parser building its document tree from the same bytes,
+// as the yardstick for BM_ReadPage.
+void BM_GumboParse(benchmark::State& state) {
+  const std::string& page = eveningPage();
+  for (auto _ : state) {
+    GumboOutput* output = gumbo_parse_with_options(&kGumboDefaultOptions, page.data(), page.size());
+    benchmark::DoNotOptimize(output->root);
+    gumbo_destroy_output(&kGumboDefaultOptions, output);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_GumboParse);
+#endif
 
 // The same page as the crawl reads it: from its file, 1024 bytes at a time.
 void BM_ReadPageFile(benchmark::State& state) {

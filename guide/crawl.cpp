@@ -25,9 +25,10 @@ const char kNotATable[] =
     "\x82\xcd\x94\xd4\x91\x67\x95\x5c\x82\xc5\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x42";
 
 // The slots of days + 1 broadcast days whose table is neither stored nor
-// convertible from a cached page.
-std::vector<int> missingSlots(GuideCache& cache, const DateTime& now, int days,
-                                     ProgressSink& progress) {
+// convertible from a cached page. A cache folder made by this run holds
+// neither: its slots are missing without a look.
+std::vector<int> missingSlots(GuideCache& cache, const DateTime& now, int days, bool emptyCache,
+                              ProgressSink& progress) {
   std::vector<int> queue;
   ProgrammeTable scratch;
   const int first = broadcastDayNumber(now);
@@ -36,7 +37,8 @@ std::vector<int> missingSlots(GuideCache& cache, const DateTime& now, int days,
     for (int hour : kSlotHours) {
       int key = slotKey(date, hour);
       progress.beginFile(slotLabel(key));
-      if (!cache.loadTableFile(key, scratch) && !cache.parseCachedPage(key, scratch)) {
+      if (emptyCache ||
+          (!cache.loadTableFile(key, scratch) && !cache.parseCachedPage(key, scratch))) {
         queue.push_back(key);
       }
     }
@@ -66,9 +68,24 @@ bool fetchSlot(GuideCache& cache, DownloadJob& job, int key, int pages,
     // A later page that does not read is left out of the slot.
     if (cache.parseDownloadedPage(key, pageFile, more)) table.appendChannels(more);
   }
-  cache.saveTableFile(key, table);
+  // A slot of one page has its table file already, from its reading.
+  if (pages > 1) cache.saveTableFile(key, table);
   return true;
 }
+
+// Keeps the cache directory fixed for the duration of a crawl.
+class PinnedDirectory {
+ public:
+  PinnedDirectory(GuideCache& cache, const std::string& directory) : cache_(cache) {
+    cache_.pinDirectory(&directory);
+  }
+  ~PinnedDirectory() { cache_.pinDirectory(nullptr); }
+  PinnedDirectory(const PinnedDirectory&) = delete;
+  PinnedDirectory& operator=(const PinnedDirectory&) = delete;
+
+ private:
+  GuideCache& cache_;
+};
 
 }  // namespace
 
@@ -85,10 +102,14 @@ int GuideCache::crawl(const DateTime& now, int days, ProgressSink& progress, int
 }
 
 int GuideCache::fetchMissingSlots(const DateTime& now, int days, ProgressSink& progress) {
-  if (cacheDirectory().empty()) {
+  bool createdNow;
+  const std::string directory = cacheDirectory(createdNow);
+  if (directory.empty()) {
     progress.reportError(kNoDirectory);
     return -1;
   }
+  // The folder is made (or found) once: every file of the run goes in it.
+  PinnedDirectory pinned(*this, directory);
   if (settings().autoDelete() && deleteOldPages(now, progress) < 0) return 0;
   // An XMLTV document, when one is set, stands in for the guide service.
   if (!settings().xmltvSource().empty()) {
@@ -97,7 +118,7 @@ int GuideCache::fetchMissingSlots(const DateTime& now, int days, ProgressSink& p
   }
   progress.showStatus(kChecking);
   void* cursor = os::showWaitCursor();
-  std::vector<int> queue = missingSlots(*this, now, days, progress);
+  std::vector<int> queue = missingSlots(*this, now, days, createdNow, progress);
   os::restoreCursor(cursor);
   if (queue.empty()) {
     progress.showStatus(kAllPresent);

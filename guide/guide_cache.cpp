@@ -14,9 +14,29 @@ GuideCache& guideCache(SettingsStore& settings) {
 
 Clock& GuideCache::clock() const { return clock_ ? *clock_ : systemClock(); }
 
+namespace {
+// The directory a crawl pinned, for its own thread only.
+struct DirectoryPin {
+  const GuideCache* cache;
+  const std::string* directory;
+};
+thread_local DirectoryPin tPinned = {nullptr, nullptr};
+}  // namespace
+
+void GuideCache::pinDirectory(const std::string* directory) const {
+  tPinned = {directory ? this : nullptr, directory};
+}
+
 std::string GuideCache::cacheDirectory() const {
+  bool createdNow;
+  return cacheDirectory(createdNow);
+}
+
+std::string GuideCache::cacheDirectory(bool& createdNow) const {
+  createdNow = false;
+  if (tPinned.cache == this) return *tPinned.directory;
   std::string directory = settings().directory();
-  os::createDirectory(directory);
+  createdNow = os::createDirectory(directory);
   return isDirectory(directory) ? withTrailingSeparator(directory) : std::string();
 }
 

@@ -27,6 +27,14 @@ class GuideCache {
   // The cache directory with its separator, created when missing; empty when
   // it is missing and cannot be created.
   std::string cacheDirectory() const;
+  // The same, telling whether the folder was created by this call (it is
+  // then empty).
+  std::string cacheDirectory(bool& createdNow) const;
+  // A crawl fixes its cache directory for the run: while `directory` is
+  // pinned, cacheDirectory on the pinning thread gives it without creating
+  // or checking the folder again; other threads (the window's) look it up as
+  // before. Null unpins. The string must outlive the pin.
+  void pinDirectory(const std::string* directory) const;
   std::string pageFileName(int slotKey) const;   // "%06dtb.htm"
   std::string tableFileName(int slotKey) const;  // "%06dtb.tmp"
   // "%06dtb." + extension: the refresh's files beside a slot's table (they

@@ -13,6 +13,14 @@ class BufferedReader : public ByteSource {
     if (filled_ < 0) return -1;
     return buffer_[position_++];
   }
+  // The rest of the current block.
+  int peekSpan(const unsigned char*& bytes) override {
+    if (position_ == filled_) refill();
+    if (filled_ < 0) return 0;
+    bytes = buffer_ + position_;
+    return filled_ - position_;
+  }
+  void consume(int count) override { position_ += count; }
 
  private:
   void refill();

@@ -5,12 +5,12 @@
 bool BufferedSink::flush() {
   int written = 0;
   while (written < count_) {
-    int done = stream_.write(buffer_ + written, count_ - written);
+    int done = stream_.write(buffer_.data() + written, count_ - written);
     // A stream that accepts nothing would otherwise spin for ever.
     if (done <= 0) {
       // What reached the stream is gone from the buffer: a later flush
       // carries on after it instead of writing it twice.
-      std::memmove(buffer_, buffer_ + written, static_cast<std::size_t>(count_ - written));
+      std::memmove(buffer_.data(), buffer_.data() + written, static_cast<std::size_t>(count_ - written));
       count_ -= written;
       return false;
     }

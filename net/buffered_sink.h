@@ -1,20 +1,26 @@
-// BufferedSink: a ByteSink over a Stream with a 1024-byte buffer. Destroy it
-// before the stream: its destructor flushes what is left.
+// BufferedSink: a ByteSink over a Stream with a 1024-byte buffer (or a
+// larger one where the writer chooses it). Destroy it before the stream:
+// its destructor flushes what is left.
 #pragma once
+
+#include <vector>
 
 #include "net/byte_sink.h"
 #include "net/stream.h"
 
 class BufferedSink : public ByteSink {
  public:
-  explicit BufferedSink(Stream& stream) : stream_(stream) {}
+  static constexpr int kDefaultCapacity = 1024;
+
+  explicit BufferedSink(Stream& stream, int capacity = kDefaultCapacity)
+      : stream_(stream), buffer_(static_cast<std::size_t>(capacity > 0 ? capacity : 1)) {}
   ~BufferedSink() override { flush(); }
   BufferedSink(const BufferedSink&) = delete;
   BufferedSink& operator=(const BufferedSink&) = delete;
 
   bool put(unsigned char byte) override {
-    if (count_ == static_cast<int>(sizeof buffer_) && !flush()) return false;
-    buffer_[count_++] = byte;
+    if (count_ == static_cast<int>(buffer_.size()) && !flush()) return false;
+    buffer_[static_cast<std::size_t>(count_++)] = byte;
     return true;
   }
   bool flush() override;
@@ -22,6 +28,6 @@ class BufferedSink : public ByteSink {
 
  private:
   Stream& stream_;
-  unsigned char buffer_[1024];
+  std::vector<unsigned char> buffer_;
   int count_ = 0;
 };

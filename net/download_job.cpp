@@ -111,7 +111,8 @@ bool DownloadJob::onBodyStart(int length) {
   if (pageFileName_.empty()) return true;
   if (!pageFile_.createForWrite(pageFileName_)) return false;
   openFileName_ = pageFileName_;
-  sink_.reset(new BufferedSink(pageFile_));
+  // A page goes to its file in a few large writes rather than 1 KB ones.
+  sink_.reset(new BufferedSink(pageFile_, kPageWriteBlock));
   return true;
 }
 

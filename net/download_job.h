@@ -61,6 +61,7 @@ class DownloadJob : public TransferObserver {
   static constexpr int kMaxResumes = 4;
   static constexpr int kMaxAttempts = 3;
   static constexpr int kRetrySeconds = 30;
+  static constexpr int kPageWriteBlock = 64 * 1024;
 
  private:
   ProgressSink& progress();

@@ -19,6 +19,12 @@ class StringByteSource : public ByteSource {
     if (position_ >= bytes_.size()) return -1;
     return static_cast<unsigned char>(bytes_[position_++]);
   }
+  // All the bytes not read yet.
+  int peekSpan(const unsigned char*& bytes) override {
+    bytes = reinterpret_cast<const unsigned char*>(bytes_.data()) + position_;
+    return static_cast<int>(bytes_.size() - position_);
+  }
+  void consume(int count) override { position_ += static_cast<std::size_t>(count); }
   // Starts again from the first byte.
   void rewind() { position_ = 0; }
   // How many bytes were handed out.

@@ -1,5 +1,8 @@
 #include "net/tcp_socket.h"
 
+#include <algorithm>
+#include <cstring>
+
 bool TcpSocket::open() {
   if (isOpen()) return false;
   handle_ = os::openTcpSocket();
@@ -25,12 +28,32 @@ bool TcpSocket::close() {
   if (!isOpen()) return true;
   bool closed = os::closeSocket(handle_);
   handle_ = os::kNoSocket;
+  taken_ = kept_ = 0;
   return closed;
 }
 
 int TcpSocket::read(void* buffer, int size) {
-  if (!isOpen()) return -1;
-  return os::receiveWithin(handle_, buffer, size, readTimeout_);
+  if (!isOpen() || size < 0) return -1;
+  const bool heldBefore = taken_ < kept_;
+  if (!heldBefore) {
+    if (size >= kReceiveBlock) return os::receiveWithin(handle_, buffer, size, readTimeout_);
+    if (!received_) received_.reset(new char[kReceiveBlock]);
+    int got = os::receiveWithin(handle_, received_.get(), kReceiveBlock, readTimeout_);
+    if (got <= 0) return got;
+    taken_ = 0;
+    kept_ = got;
+  }
+  int count = std::min(size, kept_ - taken_);
+  std::memcpy(buffer, received_.get() + taken_, static_cast<std::size_t>(count));
+  taken_ += count;
+  if (count < size && heldBefore) {
+    // A single receive would also have taken what has arrived since the
+    // block was received: a reader asking for a whole frame gets it when it
+    // is there.
+    int more = os::receiveWithin(handle_, static_cast<char*>(buffer) + count, size - count, 0);
+    if (more > 0) count += more;
+  }
+  return count;
 }
 
 int TcpSocket::write(const void* data, int length) {

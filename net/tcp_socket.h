@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "net/stream.h"
@@ -16,6 +17,7 @@
 class TcpSocket : public Stream {
  public:
   static constexpr int kDefaultReadTimeoutMilliseconds = 60000;
+  static constexpr int kReceiveBlock = 64 * 1024;
 
   // Each read waits at most `readTimeoutMilliseconds` for data; tests pass a
   // short one.
@@ -37,7 +39,10 @@ class TcpSocket : public Stream {
   bool isOpen() const { return handle_ != os::kNoSocket; }
 
   bool close() override;
-  // Bytes read, 0 when the peer has closed, -1 on failure or time-out.
+  // Bytes read, 0 when the peer has closed, -1 on failure or time-out. The
+  // socket receives up to kReceiveBlock bytes at once and hands them out
+  // over the following reads, so a reader asking for small blocks costs
+  // one receive per arrival, not one per block.
   int read(void* buffer, int size) override;
   // `length` once all is sent, 0 for nothing to send, -1 on failure.
   int write(const void* data, int length) override;
@@ -47,4 +52,8 @@ class TcpSocket : public Stream {
   std::uint32_t address_ = 0;  // network byte order
   std::uint16_t port_ = 0;     // network byte order
   os::SocketHandle handle_ = os::kNoSocket;
+  // Received bytes not yet read: received_[taken_, kept_).
+  std::unique_ptr<char[]> received_;
+  int taken_ = 0;
+  int kept_ = 0;
 };

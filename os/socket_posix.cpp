@@ -94,8 +94,17 @@ int waitReadable(SocketHandle socket, int timeoutMilliseconds) {
 }
 
 int receiveWithin(SocketHandle socket, void* buffer, int size, int timeoutMilliseconds) {
-  if (waitReadable(socket, timeoutMilliseconds) <= 0) return -1;
-  ssize_t received = ::recv(fd(socket), buffer, static_cast<size_t>(size), 0);
+  if (socket == kNoSocket) return -1;
+  // Bytes already there are taken without a wait; only a receive that would
+  // block waits, and then for the whole time-out.
+  ssize_t received;
+  do {
+    received = ::recv(fd(socket), buffer, static_cast<size_t>(size), MSG_DONTWAIT);
+  } while (received < 0 && errno == EINTR);
+  if (received < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+    if (waitReadable(socket, timeoutMilliseconds) <= 0) return -1;
+    received = ::recv(fd(socket), buffer, static_cast<size_t>(size), 0);
+  }
   return received < 0 ? -1 : static_cast<int>(received);
 }
 

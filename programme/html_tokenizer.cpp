@@ -3,11 +3,68 @@
 
 #include <cstring>
 
+#include "net/span_reader.h"
+
 namespace {
 
 // isspace and tolower of the default locale, without the locale.
 inline bool isSpace(int c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
 inline char lowered(int c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c); }
+
+// The first `wanted` in [at, end), or end.
+inline const unsigned char* find(const unsigned char* at, const unsigned char* end, int wanted) {
+  const void* found = std::memchr(at, wanted, static_cast<std::size_t>(end - at));
+  return found ? static_cast<const unsigned char*>(found) : end;
+}
+
+// Appends [from, end) lowered; `upper` says whether the run holds an
+// upper-case letter at all (most names are lower-case already).
+inline void appendLowered(std::string& to, const unsigned char* from, const unsigned char* end,
+                          bool upper) {
+  if (from == end) return;
+  std::size_t size = to.size();
+  to.append(reinterpret_cast<const char*>(from), static_cast<std::size_t>(end - from));
+  if (!upper) return;
+  for (auto at = to.begin() + static_cast<std::ptrdiff_t>(size); at != to.end(); ++at) {
+    *at = lowered(static_cast<unsigned char>(*at));
+  }
+}
+
+inline void append(std::string& to, const unsigned char* from, const unsigned char* end) {
+  if (from != end) to.append(reinterpret_cast<const char*>(from), static_cast<std::size_t>(end - from));
+}
+
+// The bytes that end a run in the states that collect runs, as bit masks:
+// a name ends at space, tab or '>'; an attribute name at '=', '>' or any
+// white; an unquoted value at '>' or any white. Upper-case letters are
+// marked too, for the names that must be lowered.
+enum : unsigned char { kEndsTagName = 1, kEndsAttrName = 2, kEndsUnquoted = 4, kUpper = 8 };
+struct ByteKinds {
+  unsigned char of[256] = {};
+  constexpr ByteKinds() {
+    of[' '] = of['\t'] = kEndsTagName;
+    for (int c = 0x09; c <= 0x0D; ++c) of[c] |= kEndsAttrName | kEndsUnquoted;
+    of[' '] |= kEndsAttrName | kEndsUnquoted;
+    of['>'] = kEndsTagName | kEndsAttrName | kEndsUnquoted;
+    of['='] = kEndsAttrName;
+    for (int c = 'A'; c <= 'Z'; ++c) of[c] = kUpper;
+  }
+};
+constexpr ByteKinds kByteKinds;
+
+// The first byte of [at, end) of a kind in `ends`, or end; `kinds` gathers
+// the kinds of the bytes before it.
+inline const unsigned char* runEnd(const unsigned char* at, const unsigned char* end,
+                                   unsigned char ends, unsigned char& kinds) {
+  unsigned char seen = 0;
+  for (; at < end; ++at) {
+    unsigned char kind = kByteKinds.of[*at];
+    if (kind & ends) break;
+    seen |= kind;
+  }
+  kinds = seen;
+  return at;
+}
 
 struct Reference {
   const char* name;  // the bytes after '&', with the ';'
@@ -37,96 +94,120 @@ bool HtmlTokenizer::run(ByteSource* source, HtmlHandler* handler) {
   handler_ = handler;
   state_ = State::Text;
   clearState();
-  for (int c; (c = source->nextByte()) >= 0;) {
-    // Text is most of a page: collect it without the state machine.
-    if (state_ == State::Text && c != '<') {
-      buffer_ += static_cast<char>(c);
-      continue;
-    }
-    if (!step(c)) return false;
+  SpanReader input(*source);
+  const unsigned char* bytes;
+  for (int count; (count = input.next(bytes)) > 0;) {
+    const unsigned char* at = bytes;
+    bool going = scan(at, bytes + count);
+    // Bytes after the one that made the handler stop stay unread.
+    input.take(static_cast<int>(at - bytes));
+    if (!going) return false;
   }
   return flushText();
 }
 
-bool HtmlTokenizer::step(int c) {
-  switch (state_) {
-    case State::Text:
-      if (c == '<') {
+bool HtmlTokenizer::scan(const unsigned char*& at, const unsigned char* end) {
+  // Each state first takes the run of bytes it only collects, in one go,
+  // then acts on the byte that ends the run.
+  while (at < end) {
+    const unsigned char* stop;
+    unsigned char kinds;
+    int c;
+    switch (state_) {
+      case State::Text:
+        stop = find(at, end, '<');
+        append(buffer_, at, stop);
+        at = stop;
+        if (at == end) return true;
+        ++at;
         state_ = State::TagName;
-        return flushText();
-      }
-      buffer_ += static_cast<char>(c);
-      return true;
-    case State::TagName:
-      // Only space and tab end a name: a line feed becomes part of it.
-      if (c == ' ' || c == '\t') {
-        state_ = State::AttrName;
-      } else if (c == '>') {
-        return emitTag();
-      } else {
-        tagName_ += lowered(c);
-      }
-      return true;
-    case State::AttrName:
-      if (c == '=') {
-        state_ = State::AfterEquals;
-      } else if (isSpace(c)) {
+        if (!flushText()) return false;
+        break;
+      case State::TagName:
+        // Only space and tab end a name: a line feed becomes part of it.
+        stop = runEnd(at, end, kEndsTagName, kinds);
+        appendLowered(tagName_, at, stop, kinds & kUpper);
+        at = stop;
+        if (at == end) return true;
+        ++at;
+        if (*stop != '>') {
+          state_ = State::AttrName;
+        } else if (!emitTag()) {
+          return false;
+        }
+        break;
+      case State::AttrName:
+        stop = runEnd(at, end, kEndsAttrName, kinds);
+        appendLowered(attrName_, at, stop, kinds & kUpper);
+        at = stop;
+        if (at == end) return true;
+        ++at;
+        if (*stop == '=') {
+          state_ = State::AfterEquals;
+        } else if (*stop != '>') {
+          commitAttribute();
+        } else if (!emitTag()) {
+          return false;
+        }
+        break;
+      case State::AfterEquals:
+        c = *at++;
+        if (c == '"') {
+          state_ = State::QuotedValue;
+        } else if (isSpace(c)) {
+          commitAttribute();
+          state_ = State::AttrName;
+        } else if (c == '>') {
+          if (!emitTag()) return false;
+        } else {
+          buffer_ += static_cast<char>(c);
+          state_ = State::UnquotedValue;
+        }
+        break;
+      case State::UnquotedValue:
+        stop = runEnd(at, end, kEndsUnquoted, kinds);
+        append(buffer_, at, stop);
+        at = stop;
+        if (at == end) return true;
+        ++at;
+        if (*stop != '>') {
+          commitAttribute();
+          state_ = State::AttrName;
+        } else if (!emitTag()) {
+          return false;
+        }
+        break;
+      case State::QuotedValue:
+        // '>' and white are bytes of the value; only '"' ends it.
+        stop = find(at, end, '"');
+        append(buffer_, at, stop);
+        at = stop;
+        if (at == end) return true;
+        ++at;
         commitAttribute();
-      } else if (c == '>') {
-        return emitTag();
-      } else {
-        attrName_ += lowered(c);
-      }
-      return true;
-    case State::AfterEquals:
-      if (c == '"') {
-        state_ = State::QuotedValue;
-      } else if (isSpace(c)) {
-        commitAttribute();
         state_ = State::AttrName;
-      } else if (c == '>') {
-        return emitTag();
-      } else {
-        buffer_ += static_cast<char>(c);
-        state_ = State::UnquotedValue;
-      }
-      return true;
-    case State::UnquotedValue:
-      if (isSpace(c)) {
-        commitAttribute();
-        state_ = State::AttrName;
-      } else if (c == '>') {
-        return emitTag();
-      } else {
-        buffer_ += static_cast<char>(c);
-      }
-      return true;
-    case State::QuotedValue:
-      if (c == '"') {
-        commitAttribute();
-        state_ = State::AttrName;
-      } else {
-        buffer_ += static_cast<char>(c);
-      }
-      return true;
+        break;
+    }
   }
   return true;
 }
 
 void HtmlTokenizer::commitAttribute() {
-  if (!attrName_.empty()) {
-    if (spareNodes_.empty()) {
-      attributes_[attrName_] = buffer_;
-    } else {
-      StringMap::node_type node = std::move(spareNodes_.back());
-      spareNodes_.pop_back();
-      node.key() = attrName_;
-      node.mapped() = buffer_;
-      auto inserted = attributes_.insert(std::move(node));
-      if (!inserted.inserted) {
-        inserted.position->second = buffer_;  // the last one wins
-        spareNodes_.push_back(std::move(inserted.node));
-      }
+  if (attrName_.empty()) {
+    buffer_.clear();  // a value without a name is dropped
+    return;
+  }
+  if (spareNodes_.empty()) {
+    attributes_[attrName_] = buffer_;
+  } else {
+    StringMap::node_type node = std::move(spareNodes_.back());
+    spareNodes_.pop_back();
+    node.key() = attrName_;
+    node.mapped() = buffer_;
+    auto inserted = attributes_.insert(std::move(node));
+    if (!inserted.inserted) {
+      inserted.position->second = buffer_;  // the last one wins
+      spareNodes_.push_back(std::move(inserted.node));
     }
   }
   attrName_.clear();
@@ -155,33 +236,40 @@ bool HtmlTokenizer::emitTag() {
 }
 
 bool HtmlTokenizer::flushText() {
-  if (buffer_.empty()) {
-    clearState();
-    return true;
-  }
+  // Text is flushed in state Text, where no tag is pending, and at the end
+  // of the input: the collected text is all there is to clear.
+  if (buffer_.empty()) return true;
   // Leading and trailing white go, inner runs become one space; the space of
   // &nbsp; is a byte of a word and is never collapsed.
   enum { Start, Word, Gap } white = Start;
   output_.clear();
   const std::size_t size = buffer_.size();
-  for (std::size_t i = 0; i < size; ++i) {
+  for (std::size_t i = 0; i < size;) {
     unsigned char c = static_cast<unsigned char>(buffer_[i]);
     if (c <= 0x20) {
       if (white != Start) white = Gap;
+      ++i;
       continue;
     }
     if (white == Gap) output_ += ' ';
     white = Word;
-    char decoded;
-    std::size_t length;
-    if (c == '&' && (length = matchReference(buffer_, i + 1, &decoded)) != 0) {
-      output_ += decoded;
-      i += length;
-    } else {
-      output_ += static_cast<char>(c);
+    if (c == '&') {
+      char decoded;
+      std::size_t length = matchReference(buffer_, i + 1, &decoded);
+      output_ += length != 0 ? decoded : '&';
+      i += 1 + length;
+      continue;
     }
+    // The rest of the word goes in one piece.
+    std::size_t wordEnd = i + 1;
+    while (wordEnd < size && static_cast<unsigned char>(buffer_[wordEnd]) > 0x20 &&
+           buffer_[wordEnd] != '&') {
+      ++wordEnd;
+    }
+    output_.append(buffer_, i, wordEnd - i);
+    i = wordEnd;
   }
   bool accepted = output_.empty() || handler_->onText(output_);
-  clearState();
+  buffer_.clear();
   return accepted;
 }

@@ -30,7 +30,10 @@ class HtmlTokenizer {
  private:
   enum class State { Text, TagName, AttrName, AfterEquals, UnquotedValue, QuotedValue };
 
-  bool step(int byte);
+  // Runs the bytes [at, end) through the lexical states, moving `at` past
+  // those used; false when the handler asked to stop (`at` is then just
+  // after the byte that made it stop).
+  bool scan(const unsigned char*& at, const unsigned char* end);
   bool flushText();
   bool emitTag();
   void commitAttribute();

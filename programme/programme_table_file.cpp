@@ -14,6 +14,7 @@
 
 #include "net/byte_sink.h"
 #include "net/byte_source.h"
+#include "net/span_reader.h"
 #include "programme/programme_table.h"
 #include "programme/var_uint.h"
 
@@ -66,10 +67,16 @@ bool readString(ByteSource& source, std::string* text) {
   std::uint32_t length;
   if (!readVarUInt(source, &length)) return false;
   text->clear();
-  for (std::uint32_t i = 0; i < length; ++i) {
-    int byte = source.nextByte();
-    if (byte < 0) return false;
-    *text += static_cast<char>(byte);
+  // Taken a span at a time where the source offers spans.
+  SpanReader input(source);
+  for (std::uint32_t left = length; left > 0;) {
+    const unsigned char* bytes;
+    int count = input.next(bytes);
+    if (count == 0) return false;
+    std::uint32_t used = std::min(static_cast<std::uint32_t>(count), left);
+    text->append(reinterpret_cast<const char*>(bytes), used);
+    input.take(static_cast<int>(used));
+    left -= used;
   }
   return true;
 }

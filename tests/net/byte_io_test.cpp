@@ -82,6 +82,19 @@ TEST(BufferedReaderTest, EndsForGoodAtTheFirstEmptyRead) {
   BufferedReader reader(empty);
   EXPECT_EQ(-1, reader.nextByte());
   EXPECT_EQ(-1, reader.nextByte());
+  const unsigned char* bytes;
+  EXPECT_EQ(0, reader.peekSpan(bytes));
+}
+
+TEST(BufferedSinkTest, ALargerBufferWritesInBlocksOfItsSize) {
+  RecordingStream stream;
+  {
+    BufferedSink sink(stream, 4096);
+    for (int i = 0; i < 4097; ++i) ASSERT_TRUE(sink.put('a'));
+    ASSERT_EQ(1u, stream.writes.size());
+    EXPECT_EQ(4096u, stream.writes[0].size());
+  }
+  EXPECT_EQ(std::string(4097, 'a'), stream.all());
 }
 
 TEST(LocalFileTest, ReadsBackWhatWasWrittenAcrossBufferBoundaries) {

@@ -37,6 +37,35 @@ TEST(TcpSocketTest, CarriesBytesBothWaysAndSeesThePeerClose) {
   EXPECT_EQ(pair.client.read(buffer, sizeof buffer), 0);
 }
 
+// Bytes received ahead of small reads come out in order, then the close.
+TEST(TcpSocketTest, SmallReadsTakeWhatArrivedInOrder) {
+  ConnectedPair pair;
+  std::string sent;
+  for (int i = 0; i < 3000; ++i) sent += static_cast<char>('a' + i % 26);
+  ASSERT_EQ(pair.client.write(sent.data(), 3000), 3000);
+  ASSERT_TRUE(pair.client.close());
+  std::string received;
+  char buffer[100];
+  for (int got; (got = pair.server.read(buffer, sizeof buffer)) > 0;) {
+    ASSERT_LE(got, 100);
+    received.append(buffer, static_cast<std::size_t>(got));
+  }
+  EXPECT_EQ(sent, received);
+  EXPECT_EQ(pair.server.read(buffer, sizeof buffer), 0);
+}
+
+// A frame that began in an earlier receive comes whole once it is all there,
+// as it does from a single receive.
+TEST(TcpSocketTest, AReadTakesTheRestOfAFrameThatArrivedLater) {
+  ConnectedPair pair;
+  ASSERT_EQ(pair.client.write("AB", 2), 2);
+  char buffer[8] = {};
+  ASSERT_EQ(pair.server.read(buffer, 1), 1);
+  ASSERT_EQ(pair.client.write("CDEF", 4), 4);
+  ASSERT_EQ(pair.server.read(buffer, 5), 5);
+  EXPECT_EQ(std::string(buffer, 5), "BCDEF");
+}
+
 TEST(TcpSocketTest, ReadFromASilentPeerTimesOut) {
   LoopbackListener listener;
   TcpSocket client(kSilentTimeout);

@@ -6,6 +6,7 @@
 
 #include "net/memory_bytes.h"
 #include "programme/shift_jis_to_euc_jp.h"
+#include "tests/support/chunked_byte_source.h"
 
 namespace {
 
@@ -48,6 +49,38 @@ TEST(EucJpToShiftJisSourceTest, EveryTwoByteCodeComesBackAsItsShiftJis) {
   ASSERT_EQ(all.size(), euc.size());
   for (char c : euc) ASSERT_GE(static_cast<unsigned char>(c), 0xA1);
   EXPECT_EQ(all, converted(euc));
+}
+
+// A pair split between two spans, katakana, a lone lead byte at the end and
+// long ASCII runs: the same bytes whatever spans the input comes in and
+// however the output is taken.
+TEST(EucJpToShiftJisSourceTest, SpansAndSingleBytesGiveTheSameBytes) {
+  std::string input;
+  for (int i = 0; i < 700; ++i) input += "<td>\xa4\xa2\x8e\xb1" "abcdefghij\xb4\xc1";
+  input += "\xc8";
+  const std::string expected = converted(input);
+  for (int chunk : {0, 1, 2, 3, 7, 4096}) {
+    ChunkedByteSource source(input, chunk);
+    EucJpToShiftJisSource converter(source);
+    std::string out;
+    const unsigned char* bytes;
+    for (int round = 0;; ++round) {
+      if (round % 2) {  // a byte, then a part of a span
+        int c = converter.nextByte();
+        if (c < 0) break;
+        out += static_cast<char>(c);
+      } else {
+        int count = converter.peekSpan(bytes);
+        if (count == 0) break;
+        int used = count > 5 ? count - 5 : count;
+        out.append(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(used));
+        converter.consume(used);
+      }
+    }
+    EXPECT_EQ(expected, out) << "spans of " << chunk;
+    EXPECT_EQ(-1, converter.nextByte());
+    EXPECT_EQ(0, converter.peekSpan(bytes));
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "net/memory_bytes.h"
+#include "tests/support/chunked_byte_source.h"
 
 namespace {
 
@@ -117,6 +118,28 @@ TEST(HtmlTokenizerTest, AFalseFromTheHandlerStopsReadingAtOnce) {
   RecordingHandler refusesTail;
   refusesTail.stopAfter = 2;
   EXPECT_FALSE(tokenizer.run(&last, &refusesTail));
+}
+
+// Every state met at the end of a span: the events do not depend on how
+// the input is cut, and a stop leaves the rest unread in every case.
+TEST(HtmlTokenizerTest, EventsDoNotDependOnTheSpansOfTheInput) {
+  const std::string input =
+      "a &amp; b<TD BgColor=\"#FF0000\" rowspan=3 nowrap x=\"1 > 2\">c\n d</td><Br/>"
+      "<img src=x />e<A\nB>f</A\nB><p\t=v =w>";
+  const Events expected = tokens(input);
+  for (int chunk : {0, 1, 2, 3, 5}) {
+    ChunkedByteSource source(input, chunk);
+    RecordingHandler handler;
+    HtmlTokenizer tokenizer;
+    EXPECT_TRUE(tokenizer.run(&source, &handler));
+    EXPECT_EQ(expected, handler.events) << "spans of " << chunk;
+
+    ChunkedByteSource stopped(input, chunk);
+    RecordingHandler stopping;
+    stopping.stopAfter = 1;  // the td start tag
+    EXPECT_FALSE(tokenizer.run(&stopped, &stopping));
+    EXPECT_EQ('c', stopped.nextByte()) << "spans of " << chunk;
+  }
 }
 
 TEST(HtmlTokenizerTest, MissingSourceOrHandlerReadsNothing) {
