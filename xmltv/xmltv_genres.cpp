@@ -1,6 +1,7 @@
 // XmltvGenres: the English category names and the genre each stands for.
 #include "xmltv/xmltv_genres.h"
 
+#include "listing/genre_names.h"
 #include "programme/genre_table.h"
 
 namespace {
@@ -12,23 +13,18 @@ struct EnglishGenre {
   int genreNumber;       // as in the genre table
 };
 
-// The first row of each genre is its name in an export.
+// Other words grabbers use, beside the names the export writes.
 const EnglishGenre kEnglishGenres[] = {
-    {"movie / drama", 0},
     {"movie", 0},
     {"film", 0},
-    {"music / ballet / dance", 1},
     {"music", 1},
     {"drama", 2},
     {"soap opera", 2},
-    {"children's / youth programmes", 3},
     {"children's / youth programs", 3},
     {"animation", 3},
     {"anime", 3},
     {"cartoon", 3},
-    {"sports", 4},
     {"sport", 4},
-    {"leisure hobbies", 7},
     {"cooking", 7},
     {"cookery", 7},
 };
@@ -56,6 +52,10 @@ int genreColourOfCategories(const std::vector<std::string>& categories) {
   }
   for (const std::string& category : categories) {
     const std::string name = lowered(category);
+    // The export's own English names first; a name two genres share is the first's.
+    for (int i = 0; i < kGenreRowCount; ++i) {
+      if (name == lowered(genreNameEnglish(kGenreTable[i].number))) return kGenreTable[i].colour;
+    }
     for (const EnglishGenre& genre : kEnglishGenres) {
       if (name == genre.category) return colourOfGenreNumber(genre.genreNumber);
     }
