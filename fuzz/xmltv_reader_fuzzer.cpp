@@ -16,7 +16,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // The seeds' week: 7 to 13 December 2026.
   static const int firstDay = dayNumber(2026, 12, 7);
-  BytesSource source(data, size);
+  StringByteSource source(data, size);
   XmltvGuide guide(firstDay, firstDay + 6);
   XmltvReader reader;
   const bool accepted = reader.read(source, guide);
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int day : guide.days()) {
     for (int hour : kSlotHours) {
       const std::string bytes = guide.slotPage(day, hour).eucJp();
-      BytesSource page(bytes);
+      StringByteSource page(bytes);
       ProgrammeTable table;
       if (!readPage(page, table)) std::abort();
       fileOf(table);
