@@ -88,7 +88,11 @@ int runAreas(CliContext& context) {
   return 0;
 }
 
-const CliVerbRegistration kConfig({"config", "config [get KEY | set KEY VALUE]", runConfig});
-const CliVerbRegistration kAreas({"areas", "areas", runAreas});
+const CliVerbRegistration kConfig({"config", "config [--show-secrets] [get KEY | set KEY VALUE]", runConfig,
+                                   "print every setting, or get or set one",
+                                   {{"--show-secrets", OptionKind::Flag, "print passwords and the cookie as they are"}},
+                                   "config set directory /srv/tv/cache"});
+const CliVerbRegistration kAreas({"areas", "areas", runAreas, "list the area table, the current choice marked", {},
+                                  "areas"});
 
 }  // namespace

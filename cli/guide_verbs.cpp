@@ -31,7 +31,7 @@ bool takeMoment(CliContext& context, DateTime& moment) {
     return true;
   }
   if (parseMoment(text, moment)) return true;
-  std::fprintf(stderr, "rokuban-cli: --now wants \"YYYY-MM-DD HH:MM\"\n");
+  argumentError(context.verbName, "--now wants \"YYYY-MM-DD HH:MM\", not \"" + text + "\"");
   return false;
 }
 
@@ -44,9 +44,9 @@ int runCrawl(CliContext& context) {
   DateTime now;
   if (!takeMoment(context, now)) return 2;
   int days = parseLeadingInt(daysText);
-  if (!context.args.empty() || days < 0 || days > 6 || (refreshAsked && refreshHours <= 0)) {
-    return usageError(context, "crawl");
-  }
+  if (!context.args.empty()) return usageError(context, "crawl");
+  if (days < 0 || days > 6 || daysText.size() > 1) return argumentError("crawl", "--days wants 0-6, not " + daysText);
+  if (refreshAsked && refreshHours <= 0) return argumentError("crawl", "--refresh wants 1 hour or more");
   ConsoleProgress progress;
   int result = guideCache(context.settings).crawl(now, days, progress, refreshHours);
   // The crawl may have signed in or normalised the area.
@@ -69,10 +69,20 @@ int runDeleteOld(CliContext& context) {
   return finishWithResult(guideCache(context.settings).deleteOldPages(now, progress));
 }
 
-const CliVerbRegistration kCrawl({"crawl", "crawl [--days N] [--refresh HOURS] [--now \"YYYY-MM-DD HH:MM\"]",
-                                  runCrawl});
-const CliVerbRegistration kDeleteAll({"delete-all", "delete-all", runDeleteAll});
-const CliVerbRegistration kDeleteOld({"delete-old", "delete-old [--now \"YYYY-MM-DD HH:MM\"]",
-                                      runDeleteOld});
+const CliOption kNowOption{"--now", OptionKind::Text, "the moment to act as of, \"YYYY-MM-DD HH:MM\""};
+
+const CliVerbRegistration kCrawl({"crawl",
+                                  "crawl [--days N] [--refresh HOURS] [--now \"YYYY-MM-DD HH:MM\"]",
+                                  runCrawl,
+                                  "fetch the guide slots the cache lacks",
+                                  {{"--days", OptionKind::Number, "days ahead besides today, 0-6 (default: setting date)"},
+                                   {"--refresh", OptionKind::Number, "re-fetch today's and tomorrow's slots older than HOURS"},
+                                   kNowOption},
+                                  "--ini /srv/tv/Rokuban.ini crawl --days 6"});
+const CliVerbRegistration kDeleteAll({"delete-all", "delete-all", runDeleteAll,
+                                      "delete every page and table file of the cache", {}, "delete-all"});
+const CliVerbRegistration kDeleteOld({"delete-old", "delete-old [--now \"YYYY-MM-DD HH:MM\"]", runDeleteOld,
+                                      "delete the cache files outside the eight-day window", {kNowOption},
+                                      "delete-old"});
 
 }  // namespace

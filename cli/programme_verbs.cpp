@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "cli/arguments.h"
 #include "cli/cli.h"
 #include "cli/table_json.h"
 #include "guide/calendar.h"
@@ -13,6 +14,8 @@
 #include "net/buffered_reader.h"
 #include "net/buffered_sink.h"
 #include "net/local_file.h"
+#include "net/memory_bytes.h"
+#include "os/os.h"
 #include "net/paths.h"
 #include "programme/genre_table.h"
 #include "programme/programme_page_reader.h"
@@ -32,6 +35,34 @@ void printJson(const ProgrammeTable& table) {
 
 // ---- parse-page and dump-table ----
 
+// The bytes of a file, or of standard input for "-"; false, saying so on
+// stderr, when it cannot be read.
+bool readInput(const std::string& path, std::string& bytes) {
+  LocalFile file;
+  const bool standard = path == "-";
+  const os::FileHandle handle = standard ? os::standardInput() : os::kNoFile;
+  if (!standard && !file.openForRead(path)) {
+    std::fprintf(stderr, "rokuban-cli: cannot open %s\n", path.c_str());
+    return false;
+  }
+  char buffer[4096];
+  for (;;) {
+    const int got = standard ? os::readFile(handle, buffer, sizeof buffer) : file.read(buffer, sizeof buffer);
+    if (got == 0 || (got < 0 && standard && !bytes.empty())) return true;  // a closed pipe ends the input too
+    if (got < 0) {
+      std::fprintf(stderr, "rokuban-cli: cannot read %s\n", standard ? "standard input" : path.c_str());
+      return false;
+    }
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+}
+
+// A slot key MMDDHH: a real month, a day of some month and an hour.
+bool validKey(int key) {
+  const int month = key / 10000, day = key / 100 % 100, hour = key % 100;
+  return month >= 1 && month <= 12 && day >= 1 && day <= 31 && hour <= 23;
+}
+
 // The key of a page: the six digits its cache name starts with, else 0.
 int keyFromFileName(const std::string& path) {
   std::string name = path.substr(lastSeparatorEnd(path), 6);
@@ -44,18 +75,17 @@ int runParsePage(CliContext& context) {
   const bool hasKey = takeOption(args, "--key", &keyText);
   const bool hasOut = takeOption(args, "--out", &out);
   const bool json = takeFlag(args, "--json");
-  if (args.size() != 1 || (hasKey && !allDigits(keyText)) || (hasOut && out.empty())) {
-    return usageError(context, "parse-page");
+  if (args.size() != 1 || (hasOut && out.empty())) return usageError(context, "parse-page");
+  if (hasKey && (keyText.size() != 6 || !validKey(std::atoi(keyText.c_str())))) {
+    return argumentError("parse-page", "--key '" + keyText + "' is not a slot MMDDHH (month 01-12, day 01-31, hour 00-23)");
   }
+  if (!hasOut && !json) return argumentError("parse-page", "nothing to do: give --out TABLE, --json or both");
   const std::string& path = args[0];
-  LocalFile file;
-  if (!file.openForRead(path)) {
-    std::fprintf(stderr, "rokuban-cli: cannot open %s\n", path.c_str());
-    return 1;
-  }
+  std::string bytes;
+  if (!readInput(path, bytes)) return 1;
   ProgrammeTable table;
   ProgrammePageReader reader;
-  BufferedReader input(file);
+  StringByteSource input(bytes);
   if (!reader.read(input, table)) {
     std::fprintf(stderr, "rokuban-cli: %s: %s\n", path.c_str(), reader.failure());
     return 1;
@@ -72,13 +102,10 @@ int runParsePage(CliContext& context) {
 int runDumpTable(CliContext& context) {
   if (context.args.size() != 1) return usageError(context, "dump-table");
   const std::string& path = context.args[0];
-  LocalFile file;
-  if (!file.openForRead(path)) {
-    std::fprintf(stderr, "rokuban-cli: cannot open %s\n", path.c_str());
-    return 1;
-  }
+  std::string bytes;
+  if (!readInput(path, bytes)) return 1;
   ProgrammeTable table;
-  BufferedReader input(file);
+  StringByteSource input(bytes);
   if (!table.read(input)) {
     std::fprintf(stderr, "rokuban-cli: %s: not a table file\n", path.c_str());
     return 1;
@@ -102,15 +129,6 @@ void printListing(const ProgrammeListing& listing) {
   }
 }
 
-bool parseDate(const std::string& text, CalendarDate& date) {
-  int year, month, day;
-  char end;
-  if (std::sscanf(text.c_str(), "%d-%d-%d%c", &year, &month, &day, &end) != 3) return false;
-  if (year < 1900 || month < 1 || month > 12 || day < 1 || day > 31) return false;
-  date = dateFromDayNumber(dayNumber(year, month, day));
-  return date.month == month;  // 31 April and the like
-}
-
 int runShow(CliContext& context) {
   std::vector<std::string>& args = context.args;
   std::string dateText, hourText, channelName, genreName;
@@ -120,13 +138,22 @@ int runShow(CliContext& context) {
   const bool hasGenre = takeOption(args, "--genre", &genreName);
   const bool json = takeFlag(args, "--json");
   if (!args.empty() || hasHour + hasChannel + hasGenre > 1) return usageError(context, "show");
+  if (json && hasHour + hasChannel + hasGenre > 0) {
+    return argumentError("show", "--json prints the whole day; it does not go with --hour, --channel or --genre");
+  }
 
   const DateTime now = currentDateTime();
-  CalendarDate date = dateFromDayNumber(broadcastDayNumber(now));
+  int chosenDay = broadcastDayNumber(now);
+  std::string problem;
+  if (hasDate && !parseDayArgument(dateText, broadcastDayNumber(now), chosenDay, problem)) {
+    return argumentError("show", "--date " + problem);
+  }
+  const CalendarDate date = dateFromDayNumber(chosenDay);
   int hour = broadcastHour(now.hour);
-  if (hasDate && !parseDate(dateText, date)) return usageError(context, "show");
   if (hasHour) {
-    if (!allDigits(hourText) || std::atoi(hourText.c_str()) > 28) return usageError(context, "show");
+    if (std::atoi(hourText.c_str()) > 28 || hourText.size() > 2) {
+      return argumentError("show", "--hour '" + hourText + "' is not an hour 0-28");
+    }
     hour = broadcastHour(std::atoi(hourText.c_str()));
   }
 
@@ -161,10 +188,23 @@ int runShow(CliContext& context) {
   return 0;
 }
 
-const CliVerbRegistration kParsePage({"parse-page", "parse-page PAGE [--key MMDDHH] [--out TABLE] [--json]",
-                                      runParsePage});
-const CliVerbRegistration kDumpTable({"dump-table", "dump-table TABLE", runDumpTable});
+const CliVerbRegistration kParsePage({"parse-page", "parse-page PAGE|- [--key MMDDHH] [--out TABLE] [--json]",
+                                      runParsePage,
+                                      "convert a saved guide page into a table file or JSON",
+                                      {{"--key", OptionKind::Number, "the slot MMDDHH (default: from the file name)"},
+                                       {"--out", OptionKind::Text, "write the table file here"},
+                                       {"--json", OptionKind::Flag, "print the table as JSON"}},
+                                      "parse-page 120705tb.htm --json"});
+const CliVerbRegistration kDumpTable({"dump-table", "dump-table TABLE|-", runDumpTable,
+                                      "print a table file as JSON", {}, "dump-table 120705tb.tmp"});
 const CliVerbRegistration kShow(
-    {"show", "show [--date YYYY-MM-DD] [--hour H | --channel NAME | --genre NAME] [--json]", runShow});
+    {"show", "show [--date D] [--hour H | --channel NAME | --genre NAME] [--json]", runShow,
+     "print a broadcast day of the cache as the window's lists show it",
+     {{"--date", OptionKind::Text, "YYYY-MM-DD, today or tomorrow (default: today)"},
+      {"--hour", OptionKind::Number, "the hour 5-28 of the time view (default: now)"},
+      {"--channel", OptionKind::Text, "one channel's day"},
+      {"--genre", OptionKind::Text, "one genre's programmes"},
+      {"--json", OptionKind::Flag, "the whole day's grid as JSON"}},
+     "show --date tomorrow --hour 21"});
 
 }  // namespace

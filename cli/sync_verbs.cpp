@@ -62,8 +62,12 @@ int runSyncServer(CliContext& context) {
   return served ? 0 : 1;
 }
 
-const CliVerbRegistration kSync({"sync", "sync", runSync});
-const CliVerbRegistration kSyncServer(
-    {"sync-server", "sync-server [--listen ADDR] [--port N]", runSyncServer});
+const CliVerbRegistration kSync({"sync", "sync", runSync,
+                                 "copy the table files of the sync server into the cache", {}, "sync"});
+const CliVerbRegistration kSyncServer({"sync-server", "sync-server [--listen ADDR] [--port N]", runSyncServer,
+                                       "serve the cache's table files to other machines",
+                                       {{"--listen", OptionKind::Text, "the address to listen on (default: 127.0.0.1)"},
+                                        {"--port", OptionKind::Number, "the port (default: 23850; 0: any free one)"}},
+                                       "sync-server --port 23850"});
 
 }  // namespace

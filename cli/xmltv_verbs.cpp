@@ -45,6 +45,10 @@ int runImportXmltv(CliContext& context) {
 
 const CliVerbRegistration kImportXmltv({"import-xmltv",
                                         "import-xmltv FILE|URL [--from YYYY-MM-DD] [--days N]",
-                                        runImportXmltv});
+                                        runImportXmltv,
+                                        "convert an XMLTV file or http:// URL into the cache's table files",
+                                        {{"--from", OptionKind::Text, "the first broadcast day (default: yesterday)"},
+                                         {"--days", OptionKind::Number, "how many days, 1-31 (default: to six days ahead)"}},
+                                        "import-xmltv guide.xml --days 7"});
 
 }  // namespace

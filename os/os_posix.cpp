@@ -100,6 +100,8 @@ FileHandle createPrivateFileForWrite(const std::string& path) {
 
 bool closeFile(FileHandle file) { return ::close(static_cast<int>(file)) == 0; }
 
+FileHandle standardInput() { return STDIN_FILENO; }
+
 int readFile(FileHandle file, void* buffer, int size) {
   ssize_t done;
   do {

@@ -50,6 +50,8 @@ FileHandle createPrivateFileForWrite(const std::string& path) { return createFil
 
 bool closeFile(FileHandle file) { return CloseHandle(toHandle(file)) != 0; }
 
+FileHandle standardInput() { return fromHandle(GetStdHandle(STD_INPUT_HANDLE)); }
+
 int readFile(FileHandle file, void* buffer, int size) {
   DWORD done = 0;
   if (!ReadFile(toHandle(file), buffer, static_cast<DWORD>(size), &done, nullptr)) return -1;

@@ -68,3 +68,46 @@ TEST_F(CliSettingsTest, AFileNotReadWholeIsKeptAndTheExitCodeSaysSo) {
 }
 
 }  // namespace
+
+namespace {
+
+struct ArgumentCase {
+  std::vector<std::string> args;
+  int exitCode;
+  const char* said;  // on stderr, or on stdout for exit code 0
+};
+
+TEST_F(CliSettingsTest, ArgumentsAreCheckedBeforeAVerbRunsAndHelpGoesToStdout) {
+  const ArgumentCase cases[] = {
+      {{"-h"}, 0, "Verbs:"},
+      {{"help", "crawl"}, 0, "--days"},
+      {{"show", "--help"}, 0, "Example:"},
+      {{"--version"}, 0, "rokuban-cli v"},
+      {{"version"}, 0, "rokuban-cli v"},
+      {{"nosuch"}, 2, "unknown verb 'nosuch'"},
+      {{"--bogus"}, 2, "unknown option '--bogus'"},
+      {{"crawl", "--days", "abc"}, 2, "--days wants a whole number, not 'abc'"},
+      {{"crawl", "--days"}, 2, "--days needs a value"},
+      {{"crawl", "--days=9"}, 2, "--days wants 0-6"},
+      {{"crawl", "--fast"}, 2, "unknown option --fast"},
+      {{"show", "--date", "2026-13-40"}, 2, "month 13 is not 1-12"},
+      {{"show", "--date=2026-02-30"}, 2, "day 30 is not in that month"},
+      {{"show", "--json", "--hour", "21"}, 2, "does not go with"},
+      {{"parse-page", "page.htm", "--key", "999999"}, 2, "--key '999999'"},
+      {{"parse-page", "page.htm"}, 2, "nothing to do"},
+      {{"config", "--show-secrets=1"}, 2, "--show-secrets takes no value"},
+  };
+  for (const ArgumentCase& c : cases) {
+    SCOPED_TRACE(c.args[0] + (c.args.size() > 1 ? " " + c.args[1] : ""));
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    const int exitCode = run(c.args);
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(c.exitCode, exitCode);
+    EXPECT_NE(std::string::npos, (c.exitCode == 0 ? out : err).find(c.said)) << out << err;
+  }
+  EXPECT_EQ(-1, os::fileAttributes(path));  // none of them wrote the settings file
+}
+
+}  // namespace
