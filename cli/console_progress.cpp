@@ -12,9 +12,28 @@ ConsoleProgress::ConsoleProgress(bool (*cancelled)())
   if (!cancelled) os::catchInterrupts();
 }
 
+ConsoleProgress::ConsoleProgress(bool quiet) : ConsoleProgress() { quiet_ = quiet; }
+
 bool ConsoleProgress::cancelled() const { return cancelled_(); }
 
+bool ConsoleProgress::itemWorthALine() const {
+  if (terminal_ || fileNumber_ > fileTotal_) return true;
+  const int quarter = fileTotal_ / 4 > 0 ? fileTotal_ / 4 : 1;
+  return fileNumber_ == 1 || fileNumber_ == fileTotal_ || fileNumber_ % quarter == 0;
+}
+
+bool ConsoleProgress::statusWorthALine(const std::string& message) {
+  if (terminal_) return true;
+  std::string kind;
+  for (char c : message) {
+    if (c < '0' || c > '9') kind += c;
+  }
+  return statusesShown_.insert(kind).second;
+}
+
 void ConsoleProgress::line(const std::string& prefix, const std::string& cp932) {
+  // After a cancel the job only winds down: no retries or resumes to tell.
+  if (cancelled()) return;
   endBar();
   std::fprintf(stderr, "%s", prefix.c_str());
   printError(cp932 + "\n");
@@ -22,7 +41,7 @@ void ConsoleProgress::line(const std::string& prefix, const std::string& cp932) 
 }
 
 void ConsoleProgress::drawBar() {
-  if (!terminal_) return;
+  if (!terminal_ || quiet_ || cancelled()) return;
   const int width = 30;
   int filled = byteTotal_ > 0 ? static_cast<int>(bytes_ * width / byteTotal_) : 0;
   if (filled > width) filled = width;
@@ -51,7 +70,7 @@ bool ConsoleProgress::beginFile(const std::string& label) {
   std::string count = fileNumber_ <= fileTotal_ ? "[" + std::to_string(fileNumber_) + "/" +
                                            std::to_string(fileTotal_) + "] "
                                      : "";
-  line("  " + count, label);
+  if (!quiet_ && itemWorthALine()) line("  " + count, label);
   return !cancelled();
 }
 
@@ -86,11 +105,19 @@ bool ConsoleProgress::flushBytes() {
 }
 
 bool ConsoleProgress::showStatus(const std::string& message) {
-  line("", message);
+  if (!quiet_ && statusWorthALine(message)) line("", message);
   return !cancelled();
+}
+
+int exitCodeFor(int result, int interruptCode) {
+  if (interruptCode != 0) return interruptCode;
+  return result < 0 ? 1 : 0;
 }
 
 int finishWithResult(int result) {
   std::printf("result %d\n", result);
-  return result < 0 ? 1 : 0;
+  std::fflush(stdout);
+  const int interruptCode = os::interruptExitCode();
+  if (interruptCode != 0) std::fprintf(stderr, "rokuban-cli: interrupted\n");
+  return exitCodeFor(result, interruptCode);
 }

@@ -47,7 +47,7 @@ int runCrawl(CliContext& context) {
   if (!context.args.empty()) return usageError(context, "crawl");
   if (days < 0 || days > 6 || daysText.size() > 1) return argumentError("crawl", "--days wants 0-6, not " + daysText);
   if (refreshAsked && refreshHours <= 0) return argumentError("crawl", "--refresh wants 1 hour or more");
-  ConsoleProgress progress;
+  ConsoleProgress progress(context.quiet);
   int result = guideCache(context.settings).crawl(now, days, progress, refreshHours);
   // The crawl may have signed in or normalised the area.
   const bool saved = saveSettings(context);
@@ -57,7 +57,7 @@ int runCrawl(CliContext& context) {
 
 int runDeleteAll(CliContext& context) {
   if (!context.args.empty()) return usageError(context, "delete-all");
-  ConsoleProgress progress;
+  ConsoleProgress progress(context.quiet);
   return finishWithResult(guideCache(context.settings).deleteAllPages(progress));
 }
 
@@ -65,7 +65,7 @@ int runDeleteOld(CliContext& context) {
   DateTime now;
   if (!takeMoment(context, now)) return 2;
   if (!context.args.empty()) return usageError(context, "delete-old");
-  ConsoleProgress progress;
+  ConsoleProgress progress(context.quiet);
   return finishWithResult(guideCache(context.settings).deleteOldPages(now, progress));
 }
 

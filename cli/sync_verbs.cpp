@@ -20,7 +20,7 @@ const char kNoDirectory[] =
 
 int runSync(CliContext& context) {
   if (!context.args.empty()) return usageError(context, "sync");
-  ConsoleProgress progress;
+  ConsoleProgress progress(context.quiet);
   return finishWithResult(guideCache(context.settings).syncFromServer(progress));
 }
 

@@ -38,7 +38,7 @@ int runImportXmltv(CliContext& context) {
   int days = hasDays ? parseLeadingInt(daysText) : today + kDaysAhead - first + 1;
   if (!hasDays && days < 1) days = kDaysAhead + 1;  // a start beyond the window: a week from it
   if (days < 1 || days > kMostDays) return usageError(context, "import-xmltv");
-  ConsoleProgress progress;
+  ConsoleProgress progress(context.quiet);
   return finishWithResult(
       guideCache(context.settings).importXmltv(context.args[0], first, first + days - 1, progress));
 }

@@ -2,6 +2,7 @@
 // `config set` and `crawl` treat a settings file they cannot keep whole.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,39 @@ TEST_F(CliSettingsTest, ArgumentsAreCheckedBeforeAVerbRunsAndHelpGoesToStdout) {
     EXPECT_NE(std::string::npos, (c.exitCode == 0 ? out : err).find(c.said)) << out << err;
   }
   EXPECT_EQ(-1, os::fileAttributes(path));  // none of them wrote the settings file
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CliExitCodeTest, AnInterruptOutranksTheResult) {
+  struct Case {
+    int result, interruptCode, exitCode;
+  };
+  for (const Case& c : {Case{3, 0, 0}, Case{0, 0, 0}, Case{-1, 0, 1}, Case{-1, 130, 130}, Case{2, 143, 143}}) {
+    EXPECT_EQ(c.exitCode, exitCodeFor(c.result, c.interruptCode)) << c.result << " " << c.interruptCode;
+  }
+}
+
+TEST(ConsoleProgressTest, ALogGetsAFewLinesAndACancelEndsThem) {
+  gCancelled = false;
+  ConsoleProgress progress(cancelFlag);
+  ::testing::internal::CaptureStderr();
+  progress.setFileTotal(100);
+  for (int i = 0; i < 100; ++i) {
+    progress.beginFile("item");
+    progress.showStatus("receiving");
+  }
+  for (int seconds = 30; seconds > 0; --seconds) progress.showStatus("retry in " + std::to_string(seconds) + "s");
+  gCancelled = true;
+  progress.showStatus("resume");
+  progress.reportError("interrupted");
+  const std::string log = ::testing::internal::GetCapturedStderr();
+  gCancelled = false;
+  // Tests run with stderr captured, never a terminal: items 1, 25, 50, 75 and 100.
+  EXPECT_EQ(7, std::count(log.begin(), log.end(), '\n')) << log;
+  EXPECT_EQ(std::string::npos, log.find("resume"));
 }
 
 }  // namespace
