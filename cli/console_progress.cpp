@@ -14,10 +14,11 @@ ConsoleProgress::ConsoleProgress(bool (*cancelled)())
 
 ConsoleProgress::ConsoleProgress(bool quiet) : ConsoleProgress() { quiet_ = quiet; }
 
-bool ConsoleProgress::cancelled() const { return cancelled_(); }
+bool ConsoleProgress::cancelled() const { return cancelled_() || (deadline_ && deadline_->reached()); }
 
 bool ConsoleProgress::itemWorthALine() const {
-  if (terminal_ || fileNumber_ > fileTotal_) return true;
+  if (terminal_) return true;
+  if (fileNumber_ > fileTotal_) return false;  // the uncounted look-ups and clean-ups
   const int quarter = fileTotal_ / 4 > 0 ? fileTotal_ / 4 : 1;
   return fileNumber_ == 1 || fileNumber_ == fileTotal_ || fileNumber_ % quarter == 0;
 }
@@ -120,4 +121,16 @@ int finishWithResult(int result) {
   const int interruptCode = os::interruptExitCode();
   if (interruptCode != 0) std::fprintf(stderr, "rokuban-cli: interrupted\n");
   return exitCodeFor(result, interruptCode);
+}
+
+int takeMaxTime(std::vector<std::string>& args) {
+  std::string text;
+  return takeOption(args, "--max-time", &text) ? parseLeadingInt(text) : 0;
+}
+
+int finishRun(int result, const Deadline& deadline, int maxTime) {
+  const int exitCode = finishWithResult(result);
+  if (!deadline.reached() || exitCode > 1) return exitCode;
+  std::fprintf(stderr, "rokuban-cli: --max-time %d s reached; the run was stopped\n", maxTime);
+  return 1;
 }

@@ -2,14 +2,17 @@
 // labels and errors go to stderr as UTF-8 lines; a byte count is drawn in
 // place only when stderr is a terminal; Ctrl-C becomes a cancel. When
 // stderr is not a terminal (a log file) it writes a few plain lines: the
-// first and last item and each quarter between, each kind of status once.
+// first and last counted item and each quarter between, each kind of
+// status once.
 // Quiet, it writes only errors; after a cancel, nothing.
 #pragma once
 
 #include <cstdint>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "cli/deadline.h"
 #include "ui/progress_sink.h"
 
 class ConsoleProgress : public ProgressSink {
@@ -27,7 +30,12 @@ class ConsoleProgress : public ProgressSink {
   bool flushBytes() override;
   bool showStatus(const std::string& message) override;
 
+  // A cancel, or the deadline (--max-time) reached.
   bool cancelled() const;
+  // The run also ends, as on a cancel, when `deadline` is reached.
+  void setDeadline(const Deadline* deadline) { deadline_ = deadline; }
+  // Items begun of those announced by the last setFileTotal.
+  int countedItemsBegun() const { return fileNumber_ < fileTotal_ ? fileNumber_ : fileTotal_; }
 
  private:
   void line(const std::string& prefix, const std::string& cp932);
@@ -45,6 +53,7 @@ class ConsoleProgress : public ProgressSink {
   std::uint64_t lastDraw_ = 0;
   bool barShown_ = false;
   bool quiet_ = false;
+  const Deadline* deadline_ = nullptr;
   std::set<std::string> statusesShown_;  // without digits: a countdown is one kind
 };
 
@@ -54,3 +63,9 @@ int finishWithResult(int result);
 // 130 or 143 when an interrupt stopped the job (`interruptCode`, as
 // os::interruptExitCode gives it), else 1 when `result` is negative, else 0.
 int exitCodeFor(int result, int interruptCode);
+
+// --max-time SECONDS of crawl and sync: taken from the arguments (0 when
+// absent); finishRun is finishWithResult that, when the deadline was
+// reached, says so and gives 1.
+int takeMaxTime(std::vector<std::string>& args);
+int finishRun(int result, const Deadline& deadline, int maxTime);

@@ -19,9 +19,17 @@ const char kNoDirectory[] =
     "\x82\xa2\x81\x49";
 
 int runSync(CliContext& context) {
+  const int maxTime = takeMaxTime(context.args);
   if (!context.args.empty()) return usageError(context, "sync");
+  const Deadline deadline(maxTime);
   ConsoleProgress progress(context.quiet);
-  return finishWithResult(guideCache(context.settings).syncFromServer(progress));
+  progress.setDeadline(&deadline);
+  const int result = guideCache(context.settings).syncFromServer(progress);
+  // The sync's result is the number of files its clean-up deleted.
+  if (result >= 0 && !context.quiet) {
+    std::fprintf(stderr, "fetched %d files, deleted %d\n", progress.countedItemsBegun(), result);
+  }
+  return finishRun(result, deadline, maxTime);
 }
 
 int runSyncServer(CliContext& context) {
@@ -62,8 +70,10 @@ int runSyncServer(CliContext& context) {
   return served ? 0 : 1;
 }
 
-const CliVerbRegistration kSync({"sync", "sync", runSync,
-                                 "copy the table files of the sync server into the cache", {}, "sync"});
+const CliVerbRegistration kSync({"sync", "sync [--max-time SECONDS]", runSync,
+                                 "copy the table files of the sync server into the cache",
+                                 {{"--max-time", OptionKind::Number, "end the whole run after SECONDS"}},
+                                 "sync --max-time 300"});
 const CliVerbRegistration kSyncServer({"sync-server", "sync-server [--listen ADDR] [--port N]", runSyncServer,
                                        "serve the cache's table files to other machines",
                                        {{"--listen", OptionKind::Text, "the address to listen on (default: 127.0.0.1)"},

@@ -61,11 +61,13 @@ TEST_F(CliSettingsTest, AFileNotReadWholeIsKeptAndTheExitCodeSaysSo) {
   EXPECT_EQ("[_config]\r\narea=osaka\r\n", readWholeFile(path));
   EXPECT_EQ(cut, readWholeFile(path + ".bak"));
 
-  // The crawl saves too; a cache directory under a missing parent ends it at once.
+  // A crawl that changed nothing leaves the file as it is; a cache directory
+  // under a missing parent ends it at once.
   const std::string noCache = "[_config]\r\ndirectory=" + folder.file("missing/child") + "\r\n[\r\n";
   writeWholeFile(path, noCache);
   EXPECT_EQ(1, run({"crawl", "--days", "0"}));
-  EXPECT_EQ(noCache, readWholeFile(path + ".bak1"));
+  EXPECT_EQ(noCache, readWholeFile(path));
+  EXPECT_EQ(-1, os::fileAttributes(path + ".bak1"));
 }
 
 }  // namespace
