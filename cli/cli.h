@@ -31,6 +31,7 @@ struct CliVerb {
   const char* summary;  // one line: what the verb does
   std::vector<CliOption> options;
   const char* example;  // one command line, after "rokuban-cli "
+  bool readsOnly = false;  // never creates the cache folder
 };
 
 struct CliVerbRegistration {

@@ -8,6 +8,7 @@
 #include "cli/cli.h"
 #include "cli/arguments.h"
 #include "cli/help.h"
+#include "guide/guide_cache.h"
 #include "os/text.h"
 
 namespace {
@@ -149,5 +150,6 @@ int runCli(std::vector<std::string> args) {
   context.args = args;
   context.verbName = verb->second.name;
   context.settings.load(context.settingsPath);
+  guideCache(context.settings).setCreatesDirectory(!verb->second.readsOnly);
   return verb->second.run(context);
 }

@@ -194,9 +194,9 @@ const CliVerbRegistration kParsePage({"parse-page", "parse-page PAGE|- [--key MM
                                       {{"--key", OptionKind::Number, "the slot MMDDHH (default: from the file name)"},
                                        {"--out", OptionKind::Text, "write the table file here"},
                                        {"--json", OptionKind::Flag, "print the table as JSON"}},
-                                      "parse-page 120705tb.htm --json"});
+                                      "parse-page 120705tb.htm --json", true});
 const CliVerbRegistration kDumpTable({"dump-table", "dump-table TABLE|-", runDumpTable,
-                                      "print a table file as JSON", {}, "dump-table 120705tb.tmp"});
+                                      "print a table file as JSON", {}, "dump-table 120705tb.tmp", true});
 const CliVerbRegistration kShow(
     {"show", "show [--date D] [--hour H | --channel NAME | --genre NAME] [--json]", runShow,
      "print a broadcast day of the cache as the window's lists show it",
@@ -205,6 +205,6 @@ const CliVerbRegistration kShow(
       {"--channel", OptionKind::Text, "one channel's day"},
       {"--genre", OptionKind::Text, "one genre's programmes"},
       {"--json", OptionKind::Flag, "the whole day's grid as JSON"}},
-     "show --date tomorrow --hour 21"});
+     "show --date tomorrow --hour 21", true});
 
 }  // namespace

@@ -16,7 +16,7 @@ Clock& GuideCache::clock() const { return clock_ ? *clock_ : systemClock(); }
 
 std::string GuideCache::cacheDirectory() const {
   std::string directory = settings().directory();
-  os::createDirectory(directory);
+  if (createsDirectory_) os::createDirectory(directory);
   return isDirectory(directory) ? withTrailingSeparator(directory) : std::string();
 }
 

@@ -24,6 +24,9 @@ class GuideCache {
   Clock& clock() const;
   // Tests put a fake clock here; null restores the system clock.
   void setClock(Clock* clock) { clock_ = clock; }
+  // Whether cacheDirectory creates a missing folder (the default); the
+  // command line's reading verbs turn it off.
+  void setCreatesDirectory(bool creates) { createsDirectory_ = creates; }
   // The tries of each page fetch; three 30 seconds apart unless set.
   void setRetryPolicy(const RetryPolicy& policy) { retryPolicy_ = policy; }
   const RetryPolicy& retryPolicy() const { return retryPolicy_; }
@@ -83,6 +86,7 @@ class GuideCache {
   SettingsStore* settings_ = nullptr;
   Clock* clock_ = nullptr;
   RetryPolicy retryPolicy_;
+  bool createsDirectory_ = true;
 };
 
 // Writes `table` as a table file at `path`; a file not written whole is

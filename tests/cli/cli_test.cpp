@@ -147,3 +147,37 @@ TEST(ConsoleProgressTest, ALogGetsAFewLinesAndACancelEndsThem) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CliSettingsTest, ConfigRefusesValuesOfTheWrongKindAndHidesSecrets) {
+  const std::string file = "[_config]\r\ntvguidepass=p\r\ndirectory=" + folder.file("cache") + "\r\n";
+  writeWholeFile(path, file);
+  const std::vector<std::vector<std::string>> refused = {
+      {"port", "http"}, {"port", "70000"}, {"date", "7"}, {"area", "atlantis"}, {"autoclose", "yes"}};
+  for (const auto& setting : refused) {
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(2, run({"config", "set", setting[0], setting[1]}));
+    EXPECT_NE(std::string::npos, ::testing::internal::GetCapturedStderr().find(setting[0])) << setting[0];
+  }
+  EXPECT_EQ(file, readWholeFile(path));
+
+  struct Shown {
+    std::vector<std::string> args;
+    const char* said;
+  };
+  for (const Shown& c : {Shown{{"config"}, "tvguidepass=********\n"}, Shown{{"config", "--show-secrets"}, "tvguidepass=p\n"},
+                         Shown{{"config", "get", "tvguidepass"}, "p\n"}}) {
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(0, run(c.args));
+    EXPECT_NE(std::string::npos, ::testing::internal::GetCapturedStdout().find(c.said)) << c.said;
+  }
+  // Reading verbs leave the cache folder uncreated and the file as it was.
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(1, run({"show", "--date", "today"}));
+  ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(0, run({"config", "set", "port", "8080"}));
+  EXPECT_EQ(-1, os::fileAttributes(folder.file("cache")));
+}
+
+}  // namespace
