@@ -2,6 +2,7 @@
 // file as JSON) and "show" (a broadcast day from the cache directory, as the
 // lists of the main window show it, or as JSON). The views themselves are
 // the window's own (ui/model/programme_view.h); here they are only printed.
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -17,6 +18,7 @@
 #include "net/memory_bytes.h"
 #include "os/os.h"
 #include "net/paths.h"
+#include "listing/genre_names.h"
 #include "programme/genre_table.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
@@ -129,27 +131,107 @@ void printListing(const ProgrammeListing& listing) {
   }
 }
 
+// The channel names of a day, in column order.
+std::vector<std::string> channelNames(const ProgrammeTable& day) {
+  std::vector<std::string> names;
+  for (std::size_t column = 1; column < day.columnCount(); ++column) {
+    const ProgrammeCell* header = day.cellAt(column, 0);
+    if (header) names.push_back(header->body);
+  }
+  return names;
+}
+
+// The column of the channel `name` names: exactly, else as the one channel
+// it begins, else as the one channel holding it; -1, saying why and listing
+// the channels, when none or several match.
+int chooseChannel(const ProgrammeTable& day, const std::string& name) {
+  const int exact = day.findChannel(name);
+  if (exact >= 0) return exact;
+  const std::vector<std::string> names = channelNames(day);
+  for (bool prefixOnly : {true, false}) {
+    std::vector<std::string> matches;
+    for (const std::string& channel : names) {
+      const std::size_t at = channel.find(name);
+      if (at == 0 || (!prefixOnly && at != std::string::npos)) matches.push_back(channel);
+    }
+    if (matches.size() == 1) return day.findChannel(matches[0]);
+    if (matches.size() > 1) {
+      std::string list;
+      for (const std::string& match : matches) list += "  " + match + "\n";
+      printError("rokuban-cli: '" + name + "' matches several channels:\n" + list);
+      return -1;
+    }
+  }
+  std::string list;
+  for (const std::string& channel : names) list += "  " + channel + "\n";
+  printError("rokuban-cli: no channel " + name + "; the channels are:\n" + list);
+  return -1;
+}
+
+// The genre rows `name` names: the Japanese name, or (any case) the English
+// category or one of its parts ("Movie / Drama", "drama").
+std::vector<const GenreRow*> chooseGenres(const std::string& name) {
+  std::vector<const GenreRow*> rows;
+  if (const GenreRow* row = findGenre(name)) return {row};
+  std::string wanted;
+  for (char c : name) wanted += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (int i = 0; i < kGenreRowCount; ++i) {
+    std::string english;
+    for (const char* c = genreNameEnglish(kGenreTable[i].number); *c; ++c) {
+      english += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+    }
+    bool matches = english == wanted;
+    for (std::size_t start = 0; !matches && start < english.size();) {
+      std::size_t end = english.find(" / ", start);
+      if (end == std::string::npos) end = english.size();
+      matches = english.compare(start, end - start, wanted) == 0 && end - start == wanted.size();
+      start = end + 3;
+    }
+    if (matches) rows.push_back(&kGenreTable[i]);
+  }
+  return rows;
+}
+
+// Loads the broadcast day `--date` names (today by default) into `day`;
+// 0, or the exit code after saying what is wrong.
+int loadChosenDay(CliContext& context, const char* verbName, ProgrammeTable& day) {
+  std::string dateText, problem;
+  const int today = broadcastDayNumber(currentDateTime());
+  int chosenDay = today;
+  if (takeOption(context.args, "--date", &dateText) && !parseDayArgument(dateText, today, chosenDay, problem)) {
+    return argumentError(verbName, "--date " + problem);
+  }
+  const CalendarDate date = dateFromDayNumber(chosenDay);
+  guideCache(context.settings).loadDay(date, day);
+  if (day.columnCount() != 0) return 0;
+  std::fprintf(stderr, "rokuban-cli: no programmes for %04d-%02d-%02d in %s\n", date.year, date.month, date.day,
+               context.settings.directory().c_str());
+  return 1;
+}
+
+int runChannels(CliContext& context) {
+  ProgrammeTable day;
+  if (const int failed = loadChosenDay(context, "channels", day)) return failed;
+  if (!context.args.empty()) return usageError(context, "channels");
+  for (const std::string& name : channelNames(day)) printOut(name + "\n");
+  return 0;
+}
+
 int runShow(CliContext& context) {
   std::vector<std::string>& args = context.args;
-  std::string dateText, hourText, channelName, genreName;
-  const bool hasDate = takeOption(args, "--date", &dateText);
+  std::string hourText, channelName, genreName;
   const bool hasHour = takeOption(args, "--hour", &hourText);
   const bool hasChannel = takeOption(args, "--channel", &channelName);
   const bool hasGenre = takeOption(args, "--genre", &genreName);
   const bool json = takeFlag(args, "--json");
-  if (!args.empty() || hasHour + hasChannel + hasGenre > 1) return usageError(context, "show");
+  std::vector<std::string> rest = args;
+  std::string ignored;
+  takeOption(rest, "--date", &ignored);
+  if (!rest.empty() || hasHour + hasChannel + hasGenre > 1) return usageError(context, "show");
   if (json && hasHour + hasChannel + hasGenre > 0) {
     return argumentError("show", "--json prints the whole day; it does not go with --hour, --channel or --genre");
   }
-
-  const DateTime now = currentDateTime();
-  int chosenDay = broadcastDayNumber(now);
-  std::string problem;
-  if (hasDate && !parseDayArgument(dateText, broadcastDayNumber(now), chosenDay, problem)) {
-    return argumentError("show", "--date " + problem);
-  }
-  const CalendarDate date = dateFromDayNumber(chosenDay);
-  int hour = broadcastHour(now.hour);
+  int hour = broadcastHour(currentDateTime().hour);
   if (hasHour) {
     if (std::atoi(hourText.c_str()) > 28 || hourText.size() > 2) {
       return argumentError("show", "--hour '" + hourText + "' is not an hour 0-28");
@@ -158,30 +240,24 @@ int runShow(CliContext& context) {
   }
 
   ProgrammeTable day;
-  guideCache(context.settings).loadDay(date, day);
-  if (day.columnCount() == 0) {
-    std::fprintf(stderr, "rokuban-cli: no programmes for %04d-%02d-%02d in %s\n", date.year, date.month, date.day,
-                 context.settings.directory().c_str());
-    return 1;
-  }
+  if (const int failed = loadChosenDay(context, "show", day)) return failed;
   if (json) {
     printJson(day);
   } else if (hasChannel) {
-    const int column = day.findChannel(channelName);
-    if (column < 0) {
-      printError("rokuban-cli: no channel " + channelName + "\n");
-      return 1;
-    }
+    const int column = chooseChannel(day, channelName);
+    if (column < 0) return 1;
     printListing(channelViewListing(day, column, hour));
   } else if (hasGenre) {
-    const GenreRow* genre = findGenre(genreName);
-    if (!genre) {
+    const std::vector<const GenreRow*> genres = chooseGenres(genreName);
+    if (genres.empty()) {
       std::string names;
-      for (int i = 0; i < kGenreRowCount; ++i) names += std::string(" ") + kGenreTable[i].name;
-      printError("rokuban-cli: genres are" + names + "\n");
+      for (int i = 0; i < kGenreRowCount; ++i) {
+        names += std::string("\n  ") + kGenreTable[i].name + " (" + genreNameEnglish(kGenreTable[i].number) + ")";
+      }
+      printError("rokuban-cli: no genre " + genreName + "; the genres are:" + names + "\n");
       return 1;
     }
-    printListing(genreViewListing(day, genre->colour));
+    for (const GenreRow* genre : genres) printListing(genreViewListing(day, genre->colour));
   } else {
     printListing(timeViewListing(day, hour));
   }
@@ -206,5 +282,9 @@ const CliVerbRegistration kShow(
       {"--genre", OptionKind::Text, "one genre's programmes"},
       {"--json", OptionKind::Flag, "the whole day's grid as JSON"}},
      "show --date tomorrow --hour 21", true});
+const CliVerbRegistration kChannels({"channels", "channels [--date D]", runChannels,
+                                     "list the channel names of a broadcast day of the cache",
+                                     {{"--date", OptionKind::Text, "YYYY-MM-DD, today or tomorrow (default: today)"}},
+                                     "channels --date tomorrow", true});
 
 }  // namespace
