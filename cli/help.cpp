@@ -35,6 +35,12 @@ std::string verbHelp(const CliVerb& verb) {
   return text;
 }
 
+std::string commandReference() {
+  std::string text = overallHelp() + "\nUsage of each verb:\n";
+  for (const auto& entry : registeredVerbs()) text += std::string(kProgram) + " [--ini FILE] " + entry.second.usage + "\n";
+  return text;
+}
+
 std::string shortUsage() {
   return std::string("usage: ") + kProgram + " [--ini FILE] [--quiet] VERB [ARGS]   (" + kProgram +
          " help: the verbs)\n";

@@ -14,6 +14,8 @@ const std::map<std::string, CliVerb>& registeredVerbs();
 std::string overallHelp();
 // "help VERB": its usage, description, options and example.
 std::string verbHelp(const CliVerb& verb);
+// The README's command reference: overallHelp and every verb's usage line.
+std::string commandReference();
 // The short usage for stderr after a mistake.
 std::string shortUsage();
 // "rokuban-cli VERSION".

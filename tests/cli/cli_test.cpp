@@ -8,6 +8,7 @@
 
 #include "cli/cli.h"
 #include "cli/console_progress.h"
+#include "cli/help.h"
 #include "os/os.h"
 #include "tests/support/temp_folder.h"
 
@@ -178,6 +179,23 @@ TEST_F(CliSettingsTest, ConfigRefusesValuesOfTheWrongKindAndHidesSecrets) {
   ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(0, run({"config", "set", "port", "8080"}));
   EXPECT_EQ(-1, os::fileAttributes(folder.file("cache")));
+}
+
+}  // namespace
+
+namespace {
+
+// The README's command reference is the help's own text, between its markers.
+TEST(CliHelpTest, TheReadmeHoldsTheHelpText) {
+  const std::string readme = readWholeFile(std::string(ROKUBAN_SOURCE_DIR) + "/README.md");
+  if (readme.empty()) GTEST_SKIP() << "README.md not reachable from this build";
+  const std::string begin = "<!-- rokuban-cli help -->\n```text\n", end = "```\n<!-- end of rokuban-cli help -->";
+  const std::size_t from = readme.find(begin), to = readme.find(end);
+  ASSERT_NE(std::string::npos, from);
+  ASSERT_NE(std::string::npos, to);
+  EXPECT_EQ(commandReference(), readme.substr(from + begin.size(), to - from - begin.size()))
+      << "paste this between the markers:\n"
+      << commandReference();
 }
 
 }  // namespace
