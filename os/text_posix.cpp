@@ -99,9 +99,10 @@ std::string codePointToCp932(unsigned codePoint) {
 std::string argumentToCp932(const std::string& argument) { return utf8ToCp932(argument); }
 
 std::string settingsDirectory() {
-  std::string base = environmentVariable("XDG_CONFIG_HOME");
+  // Paths inside the program are in code page 932, the environment's in UTF-8.
+  std::string base = utf8ToCp932(environmentVariable("XDG_CONFIG_HOME"));
   if (base.empty()) {
-    base = environmentVariable("HOME") + "/.config";
+    base = utf8ToCp932(environmentVariable("HOME")) + "/.config";
     createDirectory(base);
   }
   std::string directory = base + "/rokuban/";
