@@ -48,6 +48,9 @@ bool takeOption(std::vector<std::string>& args, const std::string& name, std::st
 bool takeFlag(std::vector<std::string>& args, const std::string& name);
 // A port number 0..65535 (0 picks a free port); false for anything else.
 bool parsePort(const std::string& text, int& port);
+// "rokuban-cli: cannot VERB PATH: SYSTEM ERROR TEXT" on stderr, right after
+// the failed call.
+void printFileFailure(const char* verb, const std::string& path);
 // Prints "usage: rokuban-cli ..." for the verb to stderr and returns 2.
 int usageError(const CliContext& context, const char* verbName);
 // Prints "rokuban-cli: VERB: PROBLEM" and the verb's usage to stderr;

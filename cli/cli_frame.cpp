@@ -9,6 +9,7 @@
 #include "cli/arguments.h"
 #include "cli/help.h"
 #include "guide/guide_cache.h"
+#include "os/os.h"
 #include "os/text.h"
 
 namespace {
@@ -82,6 +83,11 @@ bool takeFlag(std::vector<std::string>& args, const std::string& name) {
   return false;
 }
 
+void printFileFailure(const char* verb, const std::string& path) {
+  const std::string reason = os::lastErrorText();
+  printError(std::string("rokuban-cli: cannot ") + verb + " " + path + ": " + reason + "\n");
+}
+
 int usageError(const CliContext&, const char* verbName) {
   auto found = verbs().find(verbName);
   std::fprintf(stderr, "usage: rokuban-cli [--ini FILE] %s\n",
@@ -100,8 +106,11 @@ bool saveSettings(CliContext& context) {
   const bool whole = settings.loadedWhole();
   const char* path = context.settingsPath.c_str();
   if (!context.settings.save()) {
-    std::fprintf(stderr, "rokuban-cli: cannot write %s%s\n", path,
-                 whole ? "" : ": it could not be read whole, and is left as it was");
+    if (whole) {
+      printFileFailure("write", path);
+    } else {
+      printError(std::string("rokuban-cli: cannot write ") + path + ": it could not be read whole, and is left as it was\n");
+    }
     return false;
   }
   if (whole) return true;

@@ -3,12 +3,15 @@
 #include <cstdio>
 
 #include "cli/cli.h"
+#include "cli/english_messages.h"
 #include "os/interrupt.h"
 #include "os/os.h"
 #include "os/text.h"
 
 ConsoleProgress::ConsoleProgress(bool (*cancelled)())
-    : cancelled_(cancelled ? cancelled : os::interrupted), terminal_(os::stderrIsTerminal()) {
+    : cancelled_(cancelled ? cancelled : os::interrupted),
+      terminal_(os::stderrIsTerminal()),
+      english_(terminal_ && !os::localeIsJapanese()) {
   if (!cancelled) os::catchInterrupts();
 }
 
@@ -37,7 +40,7 @@ void ConsoleProgress::line(const std::string& prefix, const std::string& cp932) 
   if (cancelled()) return;
   endBar();
   std::fprintf(stderr, "%s", prefix.c_str());
-  printError(cp932 + "\n");
+  printError((english_ ? withEnglish(cp932) : cp932) + "\n");
   std::fflush(stderr);
 }
 
@@ -96,7 +99,7 @@ bool ConsoleProgress::addBytes(int n) {
 }
 
 bool ConsoleProgress::reportError(const std::string& message) {
-  line("error: ", message);
+  line("rokuban-cli: ", message);
   return false;
 }
 

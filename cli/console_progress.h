@@ -46,6 +46,7 @@ class ConsoleProgress : public ProgressSink {
 
   bool (*cancelled_)();
   bool terminal_;
+  bool english_;  // a terminal in another language: known messages get their English form
   int fileTotal_ = 0;
   int fileNumber_ = 0;
   int byteTotal_ = -1;

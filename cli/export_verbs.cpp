@@ -73,7 +73,7 @@ int runExport(CliContext& context) {
     return std::fflush(stdout) == 0 ? 0 : 1;
   }
   if (!writeFileAtomically(out, document)) {
-    std::fprintf(stderr, "rokuban-cli: cannot write %s\n", out.c_str());
+    printFileFailure("write", out);
     return 1;
   }
   return 0;

@@ -44,7 +44,7 @@ bool readInput(const std::string& path, std::string& bytes) {
   const bool standard = path == "-";
   const os::FileHandle handle = standard ? os::standardInput() : os::kNoFile;
   if (!standard && !file.openForRead(path)) {
-    std::fprintf(stderr, "rokuban-cli: cannot open %s\n", path.c_str());
+    printFileFailure("open", path);
     return false;
   }
   char buffer[4096];
@@ -52,7 +52,7 @@ bool readInput(const std::string& path, std::string& bytes) {
     const int got = standard ? os::readFile(handle, buffer, sizeof buffer) : file.read(buffer, sizeof buffer);
     if (got == 0 || (got < 0 && standard && !bytes.empty())) return true;  // a closed pipe ends the input too
     if (got < 0) {
-      std::fprintf(stderr, "rokuban-cli: cannot read %s\n", standard ? "standard input" : path.c_str());
+      printFileFailure("read", standard ? "standard input" : path);
       return false;
     }
     bytes.append(buffer, static_cast<std::size_t>(got));
@@ -94,7 +94,7 @@ int runParsePage(CliContext& context) {
   }
   table.setTableKey(hasKey ? std::atoi(keyText.c_str()) : keyFromFileName(path));
   if (hasOut && !writeTableFile(out, table)) {
-    std::fprintf(stderr, "rokuban-cli: cannot write %s\n", out.c_str());
+    printFileFailure("write", out);
     return 1;
   }
   if (json) printJson(table);

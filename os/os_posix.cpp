@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 namespace os {
@@ -105,6 +106,8 @@ FileHandle createPrivateFileForWrite(const std::string& path) {
 bool closeFile(FileHandle file) { return ::close(static_cast<int>(file)) == 0; }
 
 FileHandle standardInput() { return STDIN_FILENO; }
+
+std::string lastErrorText() { return utf8ToCp932(std::strerror(errno)); }
 
 int readFile(FileHandle file, void* buffer, int size) {
   ssize_t done;

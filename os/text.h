@@ -29,5 +29,8 @@ std::string executablePath();
 std::string environmentVariable(const char* name);
 // True when the standard error stream is a terminal.
 bool stderrIsTerminal();
+// True when the user's language is Japanese (LC_ALL, LC_MESSAGES or LANG
+// on POSIX; the user interface language on Windows).
+bool localeIsJapanese();
 
 }  // namespace os

@@ -123,4 +123,12 @@ std::string environmentVariable(const char* name) {
 
 bool stderrIsTerminal() { return ::isatty(2) != 0; }
 
+bool localeIsJapanese() {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const std::string value = environmentVariable(name);
+    if (!value.empty()) return value.compare(0, 2, "ja") == 0;
+  }
+  return false;
+}
+
 }  // namespace os

@@ -98,4 +98,6 @@ std::string environmentVariable(const char* name) {
 
 bool stderrIsTerminal() { return _isatty(2) != 0; }
 
+bool localeIsJapanese() { return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE; }
+
 }  // namespace os

@@ -8,6 +8,7 @@
 
 #include "cli/cli.h"
 #include "cli/console_progress.h"
+#include "cli/english_messages.h"
 #include "cli/help.h"
 #include "os/os.h"
 #include "tests/support/temp_folder.h"
@@ -196,6 +197,18 @@ TEST(CliHelpTest, TheReadmeHoldsTheHelpText) {
   EXPECT_EQ(commandReference(), readme.substr(from + begin.size(), to - from - begin.size()))
       << "paste this between the markers:\n"
       << commandReference();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EnglishMessagesTest, KnownMessagesGetTheirEnglishFormAfterThem) {
+  const std::string failed = "\x90\xda\x91\xb1\x8e\xb8\x94\x73\x81\x49";                    // 接続失敗！
+  const std::string retry = "\x83\x8a\x83\x67\x83\x89\x83\x43\x82\xdc\x82\xc5" "5\x95\x62\x81\x63";  // リトライまで5秒…
+  EXPECT_EQ(failed + " (connection failed)", withEnglish(failed));
+  EXPECT_EQ(retry + " (waiting to retry)", withEnglish(retry));
+  EXPECT_EQ("12/07 05:00-", withEnglish("12/07 05:00-"));
 }
 
 }  // namespace
