@@ -99,6 +99,10 @@ bool ConsoleProgress::addBytes(int n) {
 }
 
 bool ConsoleProgress::reportError(const std::string& message) {
+  // The service answers a good sign-in with a redirect, which the transfer
+  // reports by its reason; the sign-in itself says when it failed.
+  static const char kSigningIn[] = "\x94\x46\x8f\xd8\x92\x86\x81\x49";  // 認証中！
+  if (lastStatus_ == kSigningIn && message == "Found") return false;
   line("rokuban-cli: ", message);
   return false;
 }
@@ -109,6 +113,7 @@ bool ConsoleProgress::flushBytes() {
 }
 
 bool ConsoleProgress::showStatus(const std::string& message) {
+  lastStatus_ = message;
   if (!quiet_ && statusWorthALine(message)) line("", message);
   return !cancelled();
 }

@@ -54,6 +54,7 @@ class ConsoleProgress : public ProgressSink {
   std::uint64_t lastDraw_ = 0;
   bool barShown_ = false;
   bool quiet_ = false;
+  std::string lastStatus_;
   const Deadline* deadline_ = nullptr;
   std::set<std::string> statusesShown_;  // without digits: a countdown is one kind
 };

@@ -212,3 +212,20 @@ TEST(EnglishMessagesTest, KnownMessagesGetTheirEnglishFormAfterThem) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ConsoleProgressTest, TheSignInsRedirectIsNoErrorLine) {
+  ConsoleProgress progress(cancelFlag);
+  ::testing::internal::CaptureStderr();
+  progress.showStatus("\x94\x46\x8f\xd8\x92\x86\x81\x49");  // 認証中！
+  progress.reportError("Found");
+  progress.showStatus("later");
+  progress.reportError("Found");
+  const std::string log = ::testing::internal::GetCapturedStderr();
+  // Only the one reported after another status is printed.
+  EXPECT_EQ(log.find("Found"), log.rfind("Found")) << log;
+  EXPECT_NE(std::string::npos, log.find("later\nrokuban-cli: Found")) << log;
+}
+
+}  // namespace
