@@ -30,6 +30,9 @@ class ConsoleProgress : public ProgressSink {
   bool flushBytes() override;
   bool showStatus(const std::string& message) override;
 
+  // The server the job talks to, "host:port", named in the failures that
+  // concern it: a failed connection, an HTTP answer refused.
+  void setServer(const std::string& hostPort) { server_ = hostPort; }
   // A cancel, or the deadline (--max-time) reached.
   bool cancelled() const;
   // The run also ends, as on a cancel, when `deadline` is reached.
@@ -55,6 +58,7 @@ class ConsoleProgress : public ProgressSink {
   bool barShown_ = false;
   bool quiet_ = false;
   std::string lastStatus_;
+  std::string server_;
   const Deadline* deadline_ = nullptr;
   std::set<std::string> statusesShown_;  // without digits: a countdown is one kind
 };

@@ -62,6 +62,11 @@ int runCrawl(CliContext& context) {
   const Deadline deadline(maxTime);
   ConsoleProgress progress(context.quiet);
   progress.setDeadline(&deadline);
+  const SettingsStore& settings = context.settings;
+  const bool proxy = !settings.proxyServer().empty();
+  // An XMLTV source stands in for the guide service and names its own host.
+  if (settings.xmltvSource().empty()) progress.setServer(proxy ? settings.proxyServer() + ":" + std::to_string(settings.proxyPort())
+                           : settings.server() + ":" + std::to_string(settings.port()));
   GuideCache& cache = guideCache(context.settings);
   cache.setRetryPolicy(retries);
   int result = cache.crawl(now, days, progress, refreshHours);

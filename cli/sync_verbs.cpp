@@ -24,6 +24,7 @@ int runSync(CliContext& context) {
   const Deadline deadline(maxTime);
   ConsoleProgress progress(context.quiet);
   progress.setDeadline(&deadline);
+  progress.setServer(context.settings.syncServer() + ":" + std::to_string(context.settings.syncPort()));
   const int result = guideCache(context.settings).syncFromServer(progress);
   // The sync's result is the number of files its clean-up deleted.
   if (result >= 0 && !context.quiet) {
