@@ -105,6 +105,7 @@ bool saveSettings(CliContext& context) {
   const SettingsStore& settings = context.settings;
   const bool whole = settings.loadedWhole();
   const char* path = context.settingsPath.c_str();
+  if (context.settingsPath == os::settingsDirectory() + "Rokuban.ini") os::createSettingsDirectory();
   if (!context.settings.save()) {
     if (whole) {
       printFileFailure("write", path);

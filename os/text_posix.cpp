@@ -103,11 +103,16 @@ std::string settingsDirectory() {
   std::string base = utf8ToCp932(environmentVariable("XDG_CONFIG_HOME"));
   if (base.empty()) {
     base = utf8ToCp932(environmentVariable("HOME")) + "/.config";
-    createDirectory(base);
   }
-  std::string directory = base + "/rokuban/";
-  createDirectory(directory);
-  return directory;
+  return base + "/rokuban/";
+}
+
+bool createSettingsDirectory() {
+  if (environmentVariable("XDG_CONFIG_HOME").empty()) {
+    createDirectory(utf8ToCp932(environmentVariable("HOME")) + "/.config");
+  }
+  createDirectory(settingsDirectory());
+  return fileAttributes(settingsDirectory()) != -1;
 }
 
 std::string executablePath() {

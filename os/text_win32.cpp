@@ -85,6 +85,8 @@ std::string settingsDirectory() {
   return std::string(full, name - full);
 }
 
+bool createSettingsDirectory() { return true; }  // the program's own folder
+
 std::string executablePath() {
   char buffer[MAX_PATH];
   DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -229,3 +230,23 @@ TEST(ConsoleProgressTest, TheSignInsRedirectIsNoErrorLine) {
 }
 
 }  // namespace
+
+#ifndef _WIN32
+namespace {
+
+TEST(CliDefaultSettingsTest, TheSettingsFolderIsMadeOnlyToSaveIn) {
+  TempFolder folder;
+  const std::string config = folder.file("config");
+  ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(0, runCli({"areas"}));
+  ::testing::internal::GetCapturedStdout();
+  EXPECT_EQ(-1, os::fileAttributes(config));
+  ASSERT_TRUE(os::createDirectory(config));
+  EXPECT_EQ(0, runCli({"config", "set", "port", "8080"}));
+  EXPECT_EQ("[_config]\r\nport=8080\r\n", readWholeFile(config + "/rokuban/Rokuban.ini"));
+  ::unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
+#endif
