@@ -11,12 +11,27 @@ struct CliContext {
   std::string settingsPath;
   SettingsStore settings;  // loaded from settingsPath before the verb runs
   std::vector<std::string> args;  // after the verb, arguments in code page 932
+  bool quiet = false;             // --quiet: only errors and the "result N" line
+  const char* verbName = "";      // the verb being run
+};
+
+// What an option of a verb takes after it.
+enum class OptionKind { Flag, Text, Number };
+
+struct CliOption {
+  const char* name;  // "--days"
+  OptionKind kind;
+  const char* help;  // one line for "help VERB"
 };
 
 struct CliVerb {
   const char* name;
   const char* usage;  // one line, after "rokuban-cli [--ini FILE] "
   int (*run)(CliContext& context);
+  const char* summary;  // one line: what the verb does
+  std::vector<CliOption> options;
+  const char* example;  // one command line, after "rokuban-cli "
+  bool readsOnly = false;  // never creates the cache folder
 };
 
 struct CliVerbRegistration {
@@ -33,8 +48,14 @@ bool takeOption(std::vector<std::string>& args, const std::string& name, std::st
 bool takeFlag(std::vector<std::string>& args, const std::string& name);
 // A port number 0..65535 (0 picks a free port); false for anything else.
 bool parsePort(const std::string& text, int& port);
+// "rokuban-cli: cannot VERB PATH: SYSTEM ERROR TEXT" on stderr, right after
+// the failed call.
+void printFileFailure(const char* verb, const std::string& path);
 // Prints "usage: rokuban-cli ..." for the verb to stderr and returns 2.
 int usageError(const CliContext& context, const char* verbName);
+// Prints "rokuban-cli: VERB: PROBLEM" and the verb's usage to stderr;
+// returns 2.
+int argumentError(const char* verbName, const std::string& problem);
 // Saves the settings. False, saying why on stderr, when the file cannot be
 // written or was not read whole (its old content is then kept as a backup,
 // or the file left as it was).

@@ -6,6 +6,10 @@
 #include <map>
 
 #include "cli/cli.h"
+#include "cli/arguments.h"
+#include "cli/help.h"
+#include "guide/guide_cache.h"
+#include "os/os.h"
 #include "os/text.h"
 
 namespace {
@@ -15,13 +19,37 @@ std::map<std::string, CliVerb>& verbs() {
   return table;
 }
 
-int printUsage() {
-  std::fprintf(stderr, "usage: rokuban-cli [--ini FILE] VERB [ARGS]\n");
-  for (const auto& verb : verbs()) std::fprintf(stderr, "  %s\n", verb.second.usage);
+void writeOut(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
+int usageFailure(const std::string& problem) {
+  std::fprintf(stderr, "rokuban-cli: %s\n%s", problem.c_str(), shortUsage().c_str());
   return 2;
 }
 
+// "help", "help VERB", "--help", "-h", "VERB --help", "VERB -h".
+bool asksForHelp(const std::vector<std::string>& args) {
+  for (const std::string& arg : args) {
+    if (arg == "--help" || arg == "-h") return true;
+  }
+  return !args.empty() && args[0] == "help";
+}
+
+int printHelp(const std::vector<std::string>& args) {
+  for (const std::string& arg : args) {
+    auto verb = verbs().find(arg);
+    if (verb != verbs().end()) {
+      writeOut(verbHelp(verb->second));
+      return 0;
+    }
+  }
+  if (args.size() == 2 && args[0] == "help") return usageFailure("unknown verb '" + args[1] + "'");
+  writeOut(overallHelp());
+  return 0;
+}
+
 }  // namespace
+
+const std::map<std::string, CliVerb>& registeredVerbs() { return verbs(); }
 
 CliVerbRegistration::CliVerbRegistration(const CliVerb& verb) { verbs()[verb.name] = verb; }
 
@@ -55,6 +83,11 @@ bool takeFlag(std::vector<std::string>& args, const std::string& name) {
   return false;
 }
 
+void printFileFailure(const char* verb, const std::string& path) {
+  const std::string reason = os::lastErrorText();
+  printError(std::string("rokuban-cli: cannot ") + verb + " " + path + ": " + reason + "\n");
+}
+
 int usageError(const CliContext&, const char* verbName) {
   auto found = verbs().find(verbName);
   std::fprintf(stderr, "usage: rokuban-cli [--ini FILE] %s\n",
@@ -62,13 +95,23 @@ int usageError(const CliContext&, const char* verbName) {
   return 2;
 }
 
+int argumentError(const char* verbName, const std::string& problem) {
+  printError(std::string("rokuban-cli: ") + verbName + ": " + problem + "\n");
+  CliContext none;
+  return usageError(none, verbName);
+}
+
 bool saveSettings(CliContext& context) {
   const SettingsStore& settings = context.settings;
   const bool whole = settings.loadedWhole();
   const char* path = context.settingsPath.c_str();
+  if (context.settingsPath == os::settingsDirectory() + "Rokuban.ini") os::createSettingsDirectory();
   if (!context.settings.save()) {
-    std::fprintf(stderr, "rokuban-cli: cannot write %s%s\n", path,
-                 whole ? "" : ": it could not be read whole, and is left as it was");
+    if (whole) {
+      printFileFailure("write", path);
+    } else {
+      printError(std::string("rokuban-cli: cannot write ") + path + ": it could not be read whole, and is left as it was\n");
+    }
     return false;
   }
   if (whole) return true;
@@ -80,17 +123,43 @@ bool saveSettings(CliContext& context) {
 int runCli(std::vector<std::string> args) {
   for (std::string& arg : args) arg = os::argumentToCp932(arg);
   CliContext context;
-  if (!takeOption(args, "--ini", &context.settingsPath)) {
-    context.settingsPath = os::settingsDirectory() + "Rokuban.ini";
+  // The options before the verb; "--ini=FILE" as well as "--ini FILE".
+  std::size_t verbAt = 0;
+  for (; verbAt < args.size(); ++verbAt) {
+    const std::string& arg = args[verbAt];
+    if (arg == "--quiet") {
+      context.quiet = true;
+    } else if (arg.compare(0, 6, "--ini=") == 0) {
+      context.settingsPath = arg.substr(6);
+    } else if (arg == "--ini") {
+      if (++verbAt == args.size()) return usageFailure("--ini needs a value");
+      context.settingsPath = args[verbAt];
+    } else {
+      break;
+    }
   }
-  if (args.empty() || args[0] == "--help" || args[0] == "help") return printUsage();
+  args.erase(args.begin(), args.begin() + verbAt);
+  if (context.settingsPath.empty()) context.settingsPath = os::settingsDirectory() + "Rokuban.ini";
+  if (args.empty()) {
+    std::fprintf(stderr, "%s", shortUsage().c_str());
+    return 2;
+  }
+  if (args[0] == "--version" || args[0] == "version") {
+    writeOut(versionText());
+    return 0;
+  }
+  if (asksForHelp(args)) return printHelp(args);
   auto verb = verbs().find(args[0]);
   if (verb == verbs().end()) {
-    std::fprintf(stderr, "rokuban-cli: unknown verb '%s'\n", args[0].c_str());
-    return printUsage();
+    const bool option = args[0].size() > 1 && args[0][0] == '-';
+    return usageFailure((option ? "unknown option '" : "unknown verb '") + args[0] + "'");
   }
   args.erase(args.begin());
+  std::string problem;
+  if (!checkArguments(verb->second.options, args, problem)) return argumentError(verb->first.c_str(), problem);
   context.args = args;
+  context.verbName = verb->second.name;
   context.settings.load(context.settingsPath);
+  guideCache(context.settings).setCreatesDirectory(!verb->second.readsOnly);
   return verb->second.run(context);
 }

@@ -5,39 +5,80 @@
 
 namespace {
 
+// What a typed setting accepts; Text takes anything the file can hold.
+enum class SettingKind { Text, Secret, Number, Switch, Days, Port, Area };
+
 struct SettingRow {
   const char* key;
   std::string (*read)(const SettingsStore&);
+  SettingKind kind;
 };
 
 std::string number(int value) { return std::to_string(value); }
 
+constexpr SettingKind kText = SettingKind::Text;
+constexpr SettingKind kSecret = SettingKind::Secret;
+constexpr SettingKind kNumber = SettingKind::Number;
+constexpr SettingKind kSwitch = SettingKind::Switch;
+constexpr SettingKind kPort = SettingKind::Port;
+
 // Every setting with its effective value, in the order of the settings table.
 const SettingRow kSettings[] = {
-    {"bootdownload", [](const SettingsStore& s) { return number(s.bootDownload()); }},
-    {"downloadtime", [](const SettingsStore& s) { return number(s.downloadTime()); }},
-    {"autodelete", [](const SettingsStore& s) { return number(s.autoDelete()); }},
-    {"autoclose", [](const SettingsStore& s) { return number(s.autoClose()); }},
-    {"deletehtml", [](const SettingsStore& s) { return number(s.deleteHtml()); }},
-    {"date", [](const SettingsStore& s) { return number(s.days()); }},
-    {"area", [](const SettingsStore& s) { return s.area(); }},
-    {"tvguideuser", [](const SettingsStore& s) { return s.tvGuideUser(); }},
-    {"tvguidepass", [](const SettingsStore& s) { return s.tvGuidePass(); }},
-    {"cookie", [](const SettingsStore& s) { return s.cookie(); }},
-    {"server", [](const SettingsStore& s) { return s.server(); }},
-    {"port", [](const SettingsStore& s) { return number(s.port()); }},
-    {"proxyserver", [](const SettingsStore& s) { return s.proxyServer(); }},
-    {"proxyport", [](const SettingsStore& s) { return number(s.proxyPort()); }},
-    {"proxyuser", [](const SettingsStore& s) { return s.proxyUser(); }},
-    {"proxypass", [](const SettingsStore& s) { return s.proxyPass(); }},
-    {"dokibanserver", [](const SettingsStore& s) { return s.syncServer(); }},
-    {"dokibanport", [](const SettingsStore& s) { return number(s.syncPort()); }},
-    {"directory", [](const SettingsStore& s) { return s.directory(); }},
-    {"executed", [](const SettingsStore& s) { return number(s.executed()); }},
-    {"xmltvfile", [](const SettingsStore& s) { return s.xmltvFile(); }},
-    {"xmltvsource", [](const SettingsStore& s) { return s.xmltvSource(); }},
-    {"refreshhours", [](const SettingsStore& s) { return number(s.refreshHours()); }},
+    {"bootdownload", [](const SettingsStore& s) { return number(s.bootDownload()); }, kSwitch},
+    {"downloadtime", [](const SettingsStore& s) { return number(s.downloadTime()); }, kText},
+    {"autodelete", [](const SettingsStore& s) { return number(s.autoDelete()); }, kSwitch},
+    {"autoclose", [](const SettingsStore& s) { return number(s.autoClose()); }, kSwitch},
+    {"deletehtml", [](const SettingsStore& s) { return number(s.deleteHtml()); }, kSwitch},
+    {"date", [](const SettingsStore& s) { return number(s.days()); }, SettingKind::Days},
+    {"area", [](const SettingsStore& s) { return s.area(); }, SettingKind::Area},
+    {"tvguideuser", [](const SettingsStore& s) { return s.tvGuideUser(); }, kText},
+    {"tvguidepass", [](const SettingsStore& s) { return s.tvGuidePass(); }, kSecret},
+    {"cookie", [](const SettingsStore& s) { return s.cookie(); }, kSecret},
+    {"server", [](const SettingsStore& s) { return s.server(); }, kText},
+    {"port", [](const SettingsStore& s) { return number(s.port()); }, kPort},
+    {"proxyserver", [](const SettingsStore& s) { return s.proxyServer(); }, kText},
+    {"proxyport", [](const SettingsStore& s) { return number(s.proxyPort()); }, kPort},
+    {"proxyuser", [](const SettingsStore& s) { return s.proxyUser(); }, kText},
+    {"proxypass", [](const SettingsStore& s) { return s.proxyPass(); }, kSecret},
+    {"dokibanserver", [](const SettingsStore& s) { return s.syncServer(); }, kText},
+    {"dokibanport", [](const SettingsStore& s) { return number(s.syncPort()); }, kPort},
+    {"directory", [](const SettingsStore& s) { return s.directory(); }, kText},
+    {"executed", [](const SettingsStore& s) { return number(s.executed()); }, kNumber},
+    {"xmltvfile", [](const SettingsStore& s) { return s.xmltvFile(); }, kText},
+    {"xmltvsource", [](const SettingsStore& s) { return s.xmltvSource(); }, kText},
+    {"refreshhours", [](const SettingsStore& s) { return number(s.refreshHours()); }, kNumber},
 };
+
+bool digitsOnly(const std::string& text) {
+  return !text.empty() && text.size() < 10 && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// The area keys of the settings file, read into a store of their own so
+// that filling in the built-in table never reaches the file.
+bool isKnownArea(const std::string& path, const std::string& key) {
+  SettingsStore probe;
+  probe.load(path);
+  return probe.areaTable().count(key) != 0;
+}
+
+// Empty when `value` suits the setting; else the form it accepts.
+std::string refusal(const SettingRow& row, const std::string& value, const std::string& settingsPath) {
+  int port = 0;
+  switch (row.kind) {
+    case SettingKind::Number:
+      return digitsOnly(value) ? "" : "a whole number";
+    case SettingKind::Switch:
+      return value == "0" || value == "1" ? "" : "0 or 1";
+    case SettingKind::Days:
+      return value.size() == 1 && value[0] >= '0' && value[0] <= '6' ? "" : "days ahead, 0-6";
+    case SettingKind::Port:
+      return parsePort(value, port) && port > 0 ? "" : "a port number 1-65535";
+    case SettingKind::Area:
+      return isKnownArea(settingsPath, value) ? "" : "an area key of the area table (see 'rokuban-cli areas')";
+    default:
+      return "";
+  }
+}
 
 const SettingRow* findSetting(const std::string& key) {
   for (const SettingRow& row : kSettings) {
@@ -48,8 +89,13 @@ const SettingRow* findSetting(const std::string& key) {
 
 int runConfig(CliContext& context) {
   std::vector<std::string>& args = context.args;
+  const bool showSecrets = takeFlag(args, "--show-secrets");
   if (args.empty()) {
-    for (const SettingRow& row : kSettings) printOut(std::string(row.key) + "=" + row.read(context.settings) + "\n");
+    for (const SettingRow& row : kSettings) {
+      std::string value = row.read(context.settings);
+      if (row.kind == SettingKind::Secret && !showSecrets && !value.empty()) value = "********";
+      printOut(std::string(row.key) + "=" + value + "\n");
+    }
     return 0;
   }
   if (args[0] == "get" && args.size() == 2) {
@@ -62,9 +108,15 @@ int runConfig(CliContext& context) {
     return 0;
   }
   if (args[0] == "set" && args.size() == 3) {
-    if (!findSetting(args[1])) {
+    const SettingRow* row = findSetting(args[1]);
+    if (!row) {
       std::fprintf(stderr, "rokuban-cli: unknown setting '%s'\n", args[1].c_str());
       return 1;
+    }
+    const std::string accepted = refusal(*row, args[2], context.settingsPath);
+    if (!accepted.empty()) {
+      printError("rokuban-cli: '" + args[2] + "' is no value for " + args[1] + ": it takes " + accepted + "\n");
+      return 2;
     }
     // Stored as typed, byte for byte; the accessors read it back as they would.
     if (!context.settings.setString("_config", args[1], args[2])) {
@@ -88,7 +140,11 @@ int runAreas(CliContext& context) {
   return 0;
 }
 
-const CliVerbRegistration kConfig({"config", "config [get KEY | set KEY VALUE]", runConfig});
-const CliVerbRegistration kAreas({"areas", "areas", runAreas});
+const CliVerbRegistration kConfig({"config", "config [--show-secrets] [get KEY | set KEY VALUE]", runConfig,
+                                   "print every setting, or get or set one",
+                                   {{"--show-secrets", OptionKind::Flag, "print passwords and the cookie as they are"}},
+                                   "config set directory /srv/tv/cache", true});
+const CliVerbRegistration kAreas({"areas", "areas", runAreas, "list the area table, the current choice marked", {},
+                                  "areas", true});
 
 }  // namespace

@@ -1,28 +1,52 @@
 #include "cli/console_progress.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "cli/cli.h"
+#include "cli/english_messages.h"
 #include "os/interrupt.h"
 #include "os/os.h"
 #include "os/text.h"
 
 ConsoleProgress::ConsoleProgress(bool (*cancelled)())
-    : cancelled_(cancelled ? cancelled : os::interrupted), terminal_(os::stderrIsTerminal()) {
+    : cancelled_(cancelled ? cancelled : os::interrupted),
+      terminal_(os::stderrIsTerminal()),
+      english_(terminal_ && !os::localeIsJapanese()) {
   if (!cancelled) os::catchInterrupts();
 }
 
-bool ConsoleProgress::cancelled() const { return cancelled_(); }
+ConsoleProgress::ConsoleProgress(bool quiet) : ConsoleProgress() { quiet_ = quiet; }
+
+bool ConsoleProgress::cancelled() const { return cancelled_() || (deadline_ && deadline_->reached()); }
+
+bool ConsoleProgress::itemWorthALine() const {
+  if (terminal_) return true;
+  if (fileNumber_ > fileTotal_) return false;  // the uncounted look-ups and clean-ups
+  const int quarter = fileTotal_ / 4 > 0 ? fileTotal_ / 4 : 1;
+  return fileNumber_ == 1 || fileNumber_ == fileTotal_ || fileNumber_ % quarter == 0;
+}
+
+bool ConsoleProgress::statusWorthALine(const std::string& message) {
+  if (terminal_) return true;
+  std::string kind;
+  for (char c : message) {
+    if (c < '0' || c > '9') kind += c;
+  }
+  return statusesShown_.insert(kind).second;
+}
 
 void ConsoleProgress::line(const std::string& prefix, const std::string& cp932) {
+  // After a cancel the job only winds down: no retries or resumes to tell.
+  if (cancelled()) return;
   endBar();
   std::fprintf(stderr, "%s", prefix.c_str());
-  printError(cp932 + "\n");
+  printError((english_ ? withEnglish(cp932) : cp932) + "\n");
   std::fflush(stderr);
 }
 
 void ConsoleProgress::drawBar() {
-  if (!terminal_) return;
+  if (!terminal_ || quiet_ || cancelled()) return;
   const int width = 30;
   int filled = byteTotal_ > 0 ? static_cast<int>(bytes_ * width / byteTotal_) : 0;
   if (filled > width) filled = width;
@@ -51,7 +75,7 @@ bool ConsoleProgress::beginFile(const std::string& label) {
   std::string count = fileNumber_ <= fileTotal_ ? "[" + std::to_string(fileNumber_) + "/" +
                                            std::to_string(fileTotal_) + "] "
                                      : "";
-  line("  " + count, label);
+  if (!quiet_ && itemWorthALine()) line("  " + count, label);
   return !cancelled();
 }
 
@@ -76,7 +100,20 @@ bool ConsoleProgress::addBytes(int n) {
 }
 
 bool ConsoleProgress::reportError(const std::string& message) {
-  line("error: ", message);
+  // The service answers a good sign-in with a redirect, which the transfer
+  // reports by its reason; the sign-in itself says when it failed.
+  static const char kSigningIn[] = "\x94\x46\x8f\xd8\x92\x86\x81\x49";  // 認証中！
+  if (lastStatus_ == kSigningIn && message == "Found") return false;
+  static const char kConnectFailed[] = "\x90\xda\x91\xb1\x8e\xb8\x94\x73\x81\x49";  // 接続失敗！
+  const bool plainText =
+      std::find_if(message.begin(), message.end(), [](char c) { return (c & 0x80) != 0; }) == message.end();
+  if (!server_.empty() && message == kConnectFailed) {
+    line("rokuban-cli: " + server_ + ": ", message);
+  } else if (!server_.empty() && plainText && !message.empty()) {
+    line("rokuban-cli: http://" + server_ + "/ answered: ", message);  // the reason of an HTTP status
+  } else {
+    line("rokuban-cli: ", message);
+  }
   return false;
 }
 
@@ -86,11 +123,32 @@ bool ConsoleProgress::flushBytes() {
 }
 
 bool ConsoleProgress::showStatus(const std::string& message) {
-  line("", message);
+  lastStatus_ = message;
+  if (!quiet_ && statusWorthALine(message)) line("", message);
   return !cancelled();
+}
+
+int exitCodeFor(int result, int interruptCode) {
+  if (interruptCode != 0) return interruptCode;
+  return result < 0 ? 1 : 0;
 }
 
 int finishWithResult(int result) {
   std::printf("result %d\n", result);
-  return result < 0 ? 1 : 0;
+  std::fflush(stdout);
+  const int interruptCode = os::interruptExitCode();
+  if (interruptCode != 0) std::fprintf(stderr, "rokuban-cli: interrupted\n");
+  return exitCodeFor(result, interruptCode);
+}
+
+int takeMaxTime(std::vector<std::string>& args) {
+  std::string text;
+  return takeOption(args, "--max-time", &text) ? parseLeadingInt(text) : 0;
+}
+
+int finishRun(int result, const Deadline& deadline, int maxTime) {
+  const int exitCode = finishWithResult(result);
+  if (!deadline.reached() || exitCode > 1) return exitCode;
+  std::fprintf(stderr, "rokuban-cli: --max-time %d s reached; the run was stopped\n", maxTime);
+  return 1;
 }

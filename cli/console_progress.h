@@ -1,17 +1,26 @@
 // ConsoleProgress: the command-line tool's ProgressSink. Statuses, item
 // labels and errors go to stderr as UTF-8 lines; a byte count is drawn in
-// place only when stderr is a terminal; Ctrl-C becomes a cancel.
+// place only when stderr is a terminal; Ctrl-C becomes a cancel. When
+// stderr is not a terminal (a log file) it writes a few plain lines: the
+// first and last counted item and each quarter between, each kind of
+// status once.
+// Quiet, it writes only errors; after a cancel, nothing.
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
+#include <vector>
 
+#include "cli/deadline.h"
 #include "ui/progress_sink.h"
 
 class ConsoleProgress : public ProgressSink {
  public:
   // `cancelled` tells whether the user asked to stop; by default, Ctrl-C.
   explicit ConsoleProgress(bool (*cancelled)() = nullptr);
+  // Ctrl-C as the cancel; `quiet` as given by --quiet.
+  explicit ConsoleProgress(bool quiet);
 
   bool setFileTotal(int total) override;
   bool beginFile(const std::string& label) override;
@@ -21,23 +30,48 @@ class ConsoleProgress : public ProgressSink {
   bool flushBytes() override;
   bool showStatus(const std::string& message) override;
 
+  // The server the job talks to, "host:port", named in the failures that
+  // concern it: a failed connection, an HTTP answer refused.
+  void setServer(const std::string& hostPort) { server_ = hostPort; }
+  // A cancel, or the deadline (--max-time) reached.
   bool cancelled() const;
+  // The run also ends, as on a cancel, when `deadline` is reached.
+  void setDeadline(const Deadline* deadline) { deadline_ = deadline; }
+  // Items begun of those announced by the last setFileTotal.
+  int countedItemsBegun() const { return fileNumber_ < fileTotal_ ? fileNumber_ : fileTotal_; }
 
  private:
   void line(const std::string& prefix, const std::string& cp932);
+  bool itemWorthALine() const;
+  bool statusWorthALine(const std::string& message);
   void drawBar();
   void endBar();
 
   bool (*cancelled_)();
   bool terminal_;
+  bool english_;  // a terminal in another language: known messages get their English form
   int fileTotal_ = 0;
   int fileNumber_ = 0;
   int byteTotal_ = -1;
   long long bytes_ = 0;
   std::uint64_t lastDraw_ = 0;
   bool barShown_ = false;
+  bool quiet_ = false;
+  std::string lastStatus_;
+  std::string server_;
+  const Deadline* deadline_ = nullptr;
+  std::set<std::string> statusesShown_;  // without digits: a countdown is one kind
 };
 
 // Prints the verb's result as the last stdout line, "result N", and gives
-// the exit code: 1 when N is negative, otherwise 0.
+// the exit code: see exitCodeFor; after an interrupt, says so on stderr.
 int finishWithResult(int result);
+// 130 or 143 when an interrupt stopped the job (`interruptCode`, as
+// os::interruptExitCode gives it), else 1 when `result` is negative, else 0.
+int exitCodeFor(int result, int interruptCode);
+
+// --max-time SECONDS of crawl and sync: taken from the arguments (0 when
+// absent); finishRun is finishWithResult that, when the deadline was
+// reached, says so and gives 1.
+int takeMaxTime(std::vector<std::string>& args);
+int finishRun(int result, const Deadline& deadline, int maxTime);

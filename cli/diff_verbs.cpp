@@ -41,6 +41,8 @@ int runDiffSlot(CliContext& context) {
   return diff.empty() ? 0 : 1;
 }
 
-const CliVerbRegistration kDiffSlot({"diff-slot", "diff-slot OLD NEW", runDiffSlot});
+const CliVerbRegistration kDiffSlot({"diff-slot", "diff-slot OLD NEW", runDiffSlot,
+                                     "programmes added, removed and moved between two table files of a slot", {},
+                                     "diff-slot old/120705tb.tmp 120705tb.tmp", true});
 
 }  // namespace

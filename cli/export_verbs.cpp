@@ -73,13 +73,19 @@ int runExport(CliContext& context) {
     return std::fflush(stdout) == 0 ? 0 : 1;
   }
   if (!writeFileAtomically(out, document)) {
-    std::fprintf(stderr, "rokuban-cli: cannot write %s\n", out.c_str());
+    printFileFailure("write", out);
     return 1;
   }
   return 0;
 }
 
 const CliVerbRegistration kExport(
-    {"export", "export xmltv|json [--from YYYY-MM-DD] [--days N] [--channel NAME]... [--out FILE]", runExport});
+    {"export", "export xmltv|json [--from YYYY-MM-DD] [--days N] [--channel NAME]... [--out FILE]", runExport,
+     "write the cached guide as XMLTV or JSON programme records",
+     {{"--from", OptionKind::Text, "the first broadcast day (default: today)"},
+      {"--days", OptionKind::Number, "how many days, 1-31 (default: 7)"},
+      {"--channel", OptionKind::Text, "only this channel (repeatable)"},
+      {"--out", OptionKind::Text, "write this file instead of standard output"}},
+     "export xmltv --out /srv/tv/guide.xml", true});
 
 }  // namespace

@@ -54,6 +54,10 @@ int runGuideServer(CliContext& context) {
 }
 
 const CliVerbRegistration kGuideServer(
-    {"guide-server", "guide-server [--listen ADDR] [--port N]", runGuideServer});
+    {"guide-server", "guide-server [--listen ADDR] [--port N]", runGuideServer,
+     "serve the cached guide over HTTP as /guide.xml and /guide.json",
+     {{"--listen", OptionKind::Text, "the address to listen on (default: 127.0.0.1)"},
+      {"--port", OptionKind::Number, "the port (0: any free one)"}},
+     "guide-server --listen 0.0.0.0 --port 8089"});
 
 }  // namespace

@@ -8,6 +8,11 @@
 
 namespace {
 
+// The section a crawl may change: the session cookie and the area.
+StringMap configSection(SettingsStore& settings) {
+  return settings.hasSection("_config") ? settings.section("_config") : StringMap();
+}
+
 // "YYYY-MM-DD HH:MM"; false when it is not a valid moment.
 bool parseMoment(const std::string& text, DateTime& moment) {
   char end;
@@ -31,7 +36,7 @@ bool takeMoment(CliContext& context, DateTime& moment) {
     return true;
   }
   if (parseMoment(text, moment)) return true;
-  std::fprintf(stderr, "rokuban-cli: --now wants \"YYYY-MM-DD HH:MM\"\n");
+  argumentError(context.verbName, "--now wants \"YYYY-MM-DD HH:MM\", not \"" + text + "\"");
   return false;
 }
 
@@ -44,20 +49,37 @@ int runCrawl(CliContext& context) {
   DateTime now;
   if (!takeMoment(context, now)) return 2;
   int days = parseLeadingInt(daysText);
-  if (!context.args.empty() || days < 0 || days > 6 || (refreshAsked && refreshHours <= 0)) {
-    return usageError(context, "crawl");
-  }
-  ConsoleProgress progress;
-  int result = guideCache(context.settings).crawl(now, days, progress, refreshHours);
-  // The crawl may have signed in or normalised the area.
-  const bool saved = saveSettings(context);
-  const int exitCode = finishWithResult(result);
+  RetryPolicy retries;
+  std::string text;
+  if (takeOption(context.args, "--retries", &text)) retries.attempts = parseLeadingInt(text) + 1;
+  if (takeOption(context.args, "--retry-wait", &text)) retries.waitSeconds = parseLeadingInt(text);
+  const int maxTime = takeMaxTime(context.args);
+  if (!context.args.empty()) return usageError(context, "crawl");
+  if (days < 0 || days > 6 || daysText.size() > 1) return argumentError("crawl", "--days wants 0-6, not " + daysText);
+  if (refreshAsked && refreshHours <= 0) return argumentError("crawl", "--refresh wants 1 hour or more");
+  if (retries.attempts < 1 || retries.attempts > 100) return argumentError("crawl", "--retries wants 0-99");
+  const StringMap before = configSection(context.settings);
+  const Deadline deadline(maxTime);
+  ConsoleProgress progress(context.quiet);
+  progress.setDeadline(&deadline);
+  const SettingsStore& settings = context.settings;
+  const bool proxy = !settings.proxyServer().empty();
+  // An XMLTV source stands in for the guide service and names its own host.
+  if (settings.xmltvSource().empty()) progress.setServer(proxy ? settings.proxyServer() + ":" + std::to_string(settings.proxyPort())
+                           : settings.server() + ":" + std::to_string(settings.port()));
+  GuideCache& cache = guideCache(context.settings);
+  cache.setRetryPolicy(retries);
+  int result = cache.crawl(now, days, progress, refreshHours);
+  // The crawl may have signed in or normalised the area; nothing else is
+  // worth rewriting the file for.
+  const bool saved = configSection(context.settings) == before || saveSettings(context);
+  const int exitCode = finishRun(result, deadline, maxTime);
   return saved ? exitCode : 1;
 }
 
 int runDeleteAll(CliContext& context) {
   if (!context.args.empty()) return usageError(context, "delete-all");
-  ConsoleProgress progress;
+  ConsoleProgress progress(context.quiet);
   return finishWithResult(guideCache(context.settings).deleteAllPages(progress));
 }
 
@@ -65,14 +87,28 @@ int runDeleteOld(CliContext& context) {
   DateTime now;
   if (!takeMoment(context, now)) return 2;
   if (!context.args.empty()) return usageError(context, "delete-old");
-  ConsoleProgress progress;
+  ConsoleProgress progress(context.quiet);
   return finishWithResult(guideCache(context.settings).deleteOldPages(now, progress));
 }
 
-const CliVerbRegistration kCrawl({"crawl", "crawl [--days N] [--refresh HOURS] [--now \"YYYY-MM-DD HH:MM\"]",
-                                  runCrawl});
-const CliVerbRegistration kDeleteAll({"delete-all", "delete-all", runDeleteAll});
-const CliVerbRegistration kDeleteOld({"delete-old", "delete-old [--now \"YYYY-MM-DD HH:MM\"]",
-                                      runDeleteOld});
+const CliOption kNowOption{"--now", OptionKind::Text, "the moment to act as of, \"YYYY-MM-DD HH:MM\""};
+
+const CliVerbRegistration kCrawl({"crawl",
+                                  "crawl [--days N] [--refresh HOURS] [--now \"YYYY-MM-DD HH:MM\"] [--retries N] "
+                                  "[--retry-wait SECONDS] [--max-time SECONDS]",
+                                  runCrawl,
+                                  "fetch the guide slots the cache lacks",
+                                  {{"--days", OptionKind::Number, "days ahead besides today, 0-6 (default: setting date)"},
+                                   {"--refresh", OptionKind::Number, "re-fetch today's and tomorrow's slots older than HOURS"},
+                                   kNowOption,
+                                   {"--retries", OptionKind::Number, "tries after the first failed one (default: 2)"},
+                                   {"--retry-wait", OptionKind::Number, "seconds between tries (default: 30)"},
+                                   {"--max-time", OptionKind::Number, "end the whole run after SECONDS"}},
+                                  "--ini /srv/tv/Rokuban.ini crawl --days 6"});
+const CliVerbRegistration kDeleteAll({"delete-all", "delete-all", runDeleteAll,
+                                      "delete every page and table file of the cache", {}, "delete-all"});
+const CliVerbRegistration kDeleteOld({"delete-old", "delete-old [--now \"YYYY-MM-DD HH:MM\"]", runDeleteOld,
+                                      "delete the cache files outside the eight-day window", {kNowOption},
+                                      "delete-old"});
 
 }  // namespace

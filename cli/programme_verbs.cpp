@@ -2,10 +2,12 @@
 // file as JSON) and "show" (a broadcast day from the cache directory, as the
 // lists of the main window show it, or as JSON). The views themselves are
 // the window's own (ui/model/programme_view.h); here they are only printed.
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "cli/arguments.h"
 #include "cli/cli.h"
 #include "cli/table_json.h"
 #include "guide/calendar.h"
@@ -13,7 +15,10 @@
 #include "net/buffered_reader.h"
 #include "net/buffered_sink.h"
 #include "net/local_file.h"
+#include "net/memory_bytes.h"
+#include "os/os.h"
 #include "net/paths.h"
+#include "listing/genre_names.h"
 #include "programme/genre_table.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
@@ -32,6 +37,34 @@ void printJson(const ProgrammeTable& table) {
 
 // ---- parse-page and dump-table ----
 
+// The bytes of a file, or of standard input for "-"; false, saying so on
+// stderr, when it cannot be read.
+bool readInput(const std::string& path, std::string& bytes) {
+  LocalFile file;
+  const bool standard = path == "-";
+  const os::FileHandle handle = standard ? os::standardInput() : os::kNoFile;
+  if (!standard && !file.openForRead(path)) {
+    printFileFailure("open", path);
+    return false;
+  }
+  char buffer[4096];
+  for (;;) {
+    const int got = standard ? os::readFile(handle, buffer, sizeof buffer) : file.read(buffer, sizeof buffer);
+    if (got == 0 || (got < 0 && standard && !bytes.empty())) return true;  // a closed pipe ends the input too
+    if (got < 0) {
+      printFileFailure("read", standard ? "standard input" : path);
+      return false;
+    }
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+}
+
+// A slot key MMDDHH: a real month, a day of some month and an hour.
+bool validKey(int key) {
+  const int month = key / 10000, day = key / 100 % 100, hour = key % 100;
+  return month >= 1 && month <= 12 && day >= 1 && day <= 31 && hour <= 23;
+}
+
 // The key of a page: the six digits its cache name starts with, else 0.
 int keyFromFileName(const std::string& path) {
   std::string name = path.substr(lastSeparatorEnd(path), 6);
@@ -44,25 +77,24 @@ int runParsePage(CliContext& context) {
   const bool hasKey = takeOption(args, "--key", &keyText);
   const bool hasOut = takeOption(args, "--out", &out);
   const bool json = takeFlag(args, "--json");
-  if (args.size() != 1 || (hasKey && !allDigits(keyText)) || (hasOut && out.empty())) {
-    return usageError(context, "parse-page");
+  if (args.size() != 1 || (hasOut && out.empty())) return usageError(context, "parse-page");
+  if (hasKey && (keyText.size() != 6 || !validKey(std::atoi(keyText.c_str())))) {
+    return argumentError("parse-page", "--key '" + keyText + "' is not a slot MMDDHH (month 01-12, day 01-31, hour 00-23)");
   }
+  if (!hasOut && !json) return argumentError("parse-page", "nothing to do: give --out TABLE, --json or both");
   const std::string& path = args[0];
-  LocalFile file;
-  if (!file.openForRead(path)) {
-    std::fprintf(stderr, "rokuban-cli: cannot open %s\n", path.c_str());
-    return 1;
-  }
+  std::string bytes;
+  if (!readInput(path, bytes)) return 1;
   ProgrammeTable table;
   ProgrammePageReader reader;
-  BufferedReader input(file);
+  StringByteSource input(bytes);
   if (!reader.read(input, table)) {
     std::fprintf(stderr, "rokuban-cli: %s: %s\n", path.c_str(), reader.failure());
     return 1;
   }
   table.setTableKey(hasKey ? std::atoi(keyText.c_str()) : keyFromFileName(path));
   if (hasOut && !writeTableFile(out, table)) {
-    std::fprintf(stderr, "rokuban-cli: cannot write %s\n", out.c_str());
+    printFileFailure("write", out);
     return 1;
   }
   if (json) printJson(table);
@@ -72,13 +104,10 @@ int runParsePage(CliContext& context) {
 int runDumpTable(CliContext& context) {
   if (context.args.size() != 1) return usageError(context, "dump-table");
   const std::string& path = context.args[0];
-  LocalFile file;
-  if (!file.openForRead(path)) {
-    std::fprintf(stderr, "rokuban-cli: cannot open %s\n", path.c_str());
-    return 1;
-  }
+  std::string bytes;
+  if (!readInput(path, bytes)) return 1;
   ProgrammeTable table;
-  BufferedReader input(file);
+  StringByteSource input(bytes);
   if (!table.read(input)) {
     std::fprintf(stderr, "rokuban-cli: %s: not a table file\n", path.c_str());
     return 1;
@@ -102,69 +131,160 @@ void printListing(const ProgrammeListing& listing) {
   }
 }
 
-bool parseDate(const std::string& text, CalendarDate& date) {
-  int year, month, day;
-  char end;
-  if (std::sscanf(text.c_str(), "%d-%d-%d%c", &year, &month, &day, &end) != 3) return false;
-  if (year < 1900 || month < 1 || month > 12 || day < 1 || day > 31) return false;
-  date = dateFromDayNumber(dayNumber(year, month, day));
-  return date.month == month;  // 31 April and the like
+// The channel names of a day, in column order.
+std::vector<std::string> channelNames(const ProgrammeTable& day) {
+  std::vector<std::string> names;
+  for (std::size_t column = 1; column < day.columnCount(); ++column) {
+    const ProgrammeCell* header = day.cellAt(column, 0);
+    if (header) names.push_back(header->body);
+  }
+  return names;
+}
+
+// The column of the channel `name` names: exactly, else as the one channel
+// it begins, else as the one channel holding it; -1, saying why and listing
+// the channels, when none or several match.
+int chooseChannel(const ProgrammeTable& day, const std::string& name) {
+  const int exact = day.findChannel(name);
+  if (exact >= 0) return exact;
+  const std::vector<std::string> names = channelNames(day);
+  for (bool prefixOnly : {true, false}) {
+    std::vector<std::string> matches;
+    for (const std::string& channel : names) {
+      const std::size_t at = channel.find(name);
+      if (at == 0 || (!prefixOnly && at != std::string::npos)) matches.push_back(channel);
+    }
+    if (matches.size() == 1) return day.findChannel(matches[0]);
+    if (matches.size() > 1) {
+      std::string list;
+      for (const std::string& match : matches) list += "  " + match + "\n";
+      printError("rokuban-cli: '" + name + "' matches several channels:\n" + list);
+      return -1;
+    }
+  }
+  std::string list;
+  for (const std::string& channel : names) list += "  " + channel + "\n";
+  printError("rokuban-cli: no channel " + name + "; the channels are:\n" + list);
+  return -1;
+}
+
+// The genre rows `name` names: the Japanese name, or (any case) the English
+// category or one of its parts ("Movie / Drama", "drama").
+std::vector<const GenreRow*> chooseGenres(const std::string& name) {
+  std::vector<const GenreRow*> rows;
+  if (const GenreRow* row = findGenre(name)) return {row};
+  std::string wanted;
+  for (char c : name) wanted += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (int i = 0; i < kGenreRowCount; ++i) {
+    std::string english;
+    for (const char* c = genreNameEnglish(kGenreTable[i].number); *c; ++c) {
+      english += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+    }
+    bool matches = english == wanted;
+    for (std::size_t start = 0; !matches && start < english.size();) {
+      std::size_t end = english.find(" / ", start);
+      if (end == std::string::npos) end = english.size();
+      matches = english.compare(start, end - start, wanted) == 0 && end - start == wanted.size();
+      start = end + 3;
+    }
+    if (matches) rows.push_back(&kGenreTable[i]);
+  }
+  return rows;
+}
+
+// Loads the broadcast day `--date` names (today by default) into `day`;
+// 0, or the exit code after saying what is wrong.
+int loadChosenDay(CliContext& context, const char* verbName, ProgrammeTable& day) {
+  std::string dateText, problem;
+  const int today = broadcastDayNumber(currentDateTime());
+  int chosenDay = today;
+  if (takeOption(context.args, "--date", &dateText) && !parseDayArgument(dateText, today, chosenDay, problem)) {
+    return argumentError(verbName, "--date " + problem);
+  }
+  const CalendarDate date = dateFromDayNumber(chosenDay);
+  guideCache(context.settings).loadDay(date, day);
+  if (day.columnCount() != 0) return 0;
+  std::fprintf(stderr, "rokuban-cli: no programmes for %04d-%02d-%02d in %s\n", date.year, date.month, date.day,
+               context.settings.directory().c_str());
+  return 1;
+}
+
+int runChannels(CliContext& context) {
+  ProgrammeTable day;
+  if (const int failed = loadChosenDay(context, "channels", day)) return failed;
+  if (!context.args.empty()) return usageError(context, "channels");
+  for (const std::string& name : channelNames(day)) printOut(name + "\n");
+  return 0;
 }
 
 int runShow(CliContext& context) {
   std::vector<std::string>& args = context.args;
-  std::string dateText, hourText, channelName, genreName;
-  const bool hasDate = takeOption(args, "--date", &dateText);
+  std::string hourText, channelName, genreName;
   const bool hasHour = takeOption(args, "--hour", &hourText);
   const bool hasChannel = takeOption(args, "--channel", &channelName);
   const bool hasGenre = takeOption(args, "--genre", &genreName);
   const bool json = takeFlag(args, "--json");
-  if (!args.empty() || hasHour + hasChannel + hasGenre > 1) return usageError(context, "show");
-
-  const DateTime now = currentDateTime();
-  CalendarDate date = dateFromDayNumber(broadcastDayNumber(now));
-  int hour = broadcastHour(now.hour);
-  if (hasDate && !parseDate(dateText, date)) return usageError(context, "show");
+  std::vector<std::string> rest = args;
+  std::string ignored;
+  takeOption(rest, "--date", &ignored);
+  if (!rest.empty() || hasHour + hasChannel + hasGenre > 1) return usageError(context, "show");
+  if (json && hasHour + hasChannel + hasGenre > 0) {
+    return argumentError("show", "--json prints the whole day; it does not go with --hour, --channel or --genre");
+  }
+  int hour = broadcastHour(currentDateTime().hour);
   if (hasHour) {
-    if (!allDigits(hourText) || std::atoi(hourText.c_str()) > 28) return usageError(context, "show");
+    if (std::atoi(hourText.c_str()) > 28 || hourText.size() > 2) {
+      return argumentError("show", "--hour '" + hourText + "' is not an hour 0-28");
+    }
     hour = broadcastHour(std::atoi(hourText.c_str()));
   }
 
   ProgrammeTable day;
-  guideCache(context.settings).loadDay(date, day);
-  if (day.columnCount() == 0) {
-    std::fprintf(stderr, "rokuban-cli: no programmes for %04d-%02d-%02d in %s\n", date.year, date.month, date.day,
-                 context.settings.directory().c_str());
-    return 1;
-  }
+  if (const int failed = loadChosenDay(context, "show", day)) return failed;
   if (json) {
     printJson(day);
   } else if (hasChannel) {
-    const int column = day.findChannel(channelName);
-    if (column < 0) {
-      printError("rokuban-cli: no channel " + channelName + "\n");
-      return 1;
-    }
+    const int column = chooseChannel(day, channelName);
+    if (column < 0) return 1;
     printListing(channelViewListing(day, column, hour));
   } else if (hasGenre) {
-    const GenreRow* genre = findGenre(genreName);
-    if (!genre) {
+    const std::vector<const GenreRow*> genres = chooseGenres(genreName);
+    if (genres.empty()) {
       std::string names;
-      for (int i = 0; i < kGenreRowCount; ++i) names += std::string(" ") + kGenreTable[i].name;
-      printError("rokuban-cli: genres are" + names + "\n");
+      for (int i = 0; i < kGenreRowCount; ++i) {
+        names += std::string("\n  ") + kGenreTable[i].name + " (" + genreNameEnglish(kGenreTable[i].number) + ")";
+      }
+      printError("rokuban-cli: no genre " + genreName + "; the genres are:" + names + "\n");
       return 1;
     }
-    printListing(genreViewListing(day, genre->colour));
+    for (const GenreRow* genre : genres) printListing(genreViewListing(day, genre->colour));
   } else {
     printListing(timeViewListing(day, hour));
   }
   return 0;
 }
 
-const CliVerbRegistration kParsePage({"parse-page", "parse-page PAGE [--key MMDDHH] [--out TABLE] [--json]",
-                                      runParsePage});
-const CliVerbRegistration kDumpTable({"dump-table", "dump-table TABLE", runDumpTable});
+const CliVerbRegistration kParsePage({"parse-page", "parse-page PAGE|- [--key MMDDHH] [--out TABLE] [--json]",
+                                      runParsePage,
+                                      "convert a saved guide page into a table file or JSON",
+                                      {{"--key", OptionKind::Number, "the slot MMDDHH (default: from the file name)"},
+                                       {"--out", OptionKind::Text, "write the table file here"},
+                                       {"--json", OptionKind::Flag, "print the table as JSON"}},
+                                      "parse-page 120705tb.htm --json", true});
+const CliVerbRegistration kDumpTable({"dump-table", "dump-table TABLE|-", runDumpTable,
+                                      "print a table file as JSON", {}, "dump-table 120705tb.tmp", true});
 const CliVerbRegistration kShow(
-    {"show", "show [--date YYYY-MM-DD] [--hour H | --channel NAME | --genre NAME] [--json]", runShow});
+    {"show", "show [--date D] [--hour H | --channel NAME | --genre NAME] [--json]", runShow,
+     "print a broadcast day of the cache as the window's lists show it",
+     {{"--date", OptionKind::Text, "YYYY-MM-DD, today or tomorrow (default: today)"},
+      {"--hour", OptionKind::Number, "the hour 5-28 of the time view (default: now)"},
+      {"--channel", OptionKind::Text, "one channel's day"},
+      {"--genre", OptionKind::Text, "one genre's programmes"},
+      {"--json", OptionKind::Flag, "the whole day's grid as JSON"}},
+     "show --date tomorrow --hour 21", true});
+const CliVerbRegistration kChannels({"channels", "channels [--date D]", runChannels,
+                                     "list the channel names of a broadcast day of the cache",
+                                     {{"--date", OptionKind::Text, "YYYY-MM-DD, today or tomorrow (default: today)"}},
+                                     "channels --date tomorrow", true});
 
 }  // namespace

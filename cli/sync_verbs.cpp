@@ -19,9 +19,18 @@ const char kNoDirectory[] =
     "\x82\xa2\x81\x49";
 
 int runSync(CliContext& context) {
+  const int maxTime = takeMaxTime(context.args);
   if (!context.args.empty()) return usageError(context, "sync");
-  ConsoleProgress progress;
-  return finishWithResult(guideCache(context.settings).syncFromServer(progress));
+  const Deadline deadline(maxTime);
+  ConsoleProgress progress(context.quiet);
+  progress.setDeadline(&deadline);
+  progress.setServer(context.settings.syncServer() + ":" + std::to_string(context.settings.syncPort()));
+  const int result = guideCache(context.settings).syncFromServer(progress);
+  // The sync's result is the number of files its clean-up deleted.
+  if (result >= 0 && !context.quiet) {
+    std::fprintf(stderr, "fetched %d files, deleted %d\n", progress.countedItemsBegun(), result);
+  }
+  return finishRun(result, deadline, maxTime);
 }
 
 int runSyncServer(CliContext& context) {
@@ -62,8 +71,14 @@ int runSyncServer(CliContext& context) {
   return served ? 0 : 1;
 }
 
-const CliVerbRegistration kSync({"sync", "sync", runSync});
-const CliVerbRegistration kSyncServer(
-    {"sync-server", "sync-server [--listen ADDR] [--port N]", runSyncServer});
+const CliVerbRegistration kSync({"sync", "sync [--max-time SECONDS]", runSync,
+                                 "copy the table files of the sync server into the cache",
+                                 {{"--max-time", OptionKind::Number, "end the whole run after SECONDS"}},
+                                 "sync --max-time 300"});
+const CliVerbRegistration kSyncServer({"sync-server", "sync-server [--listen ADDR] [--port N]", runSyncServer,
+                                       "serve the cache's table files to other machines",
+                                       {{"--listen", OptionKind::Text, "the address to listen on (default: 127.0.0.1)"},
+                                        {"--port", OptionKind::Number, "the port (default: 23850; 0: any free one)"}},
+                                       "sync-server --port 23850"});
 
 }  // namespace

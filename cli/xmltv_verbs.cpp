@@ -38,13 +38,17 @@ int runImportXmltv(CliContext& context) {
   int days = hasDays ? parseLeadingInt(daysText) : today + kDaysAhead - first + 1;
   if (!hasDays && days < 1) days = kDaysAhead + 1;  // a start beyond the window: a week from it
   if (days < 1 || days > kMostDays) return usageError(context, "import-xmltv");
-  ConsoleProgress progress;
+  ConsoleProgress progress(context.quiet);
   return finishWithResult(
       guideCache(context.settings).importXmltv(context.args[0], first, first + days - 1, progress));
 }
 
 const CliVerbRegistration kImportXmltv({"import-xmltv",
                                         "import-xmltv FILE|URL [--from YYYY-MM-DD] [--days N]",
-                                        runImportXmltv});
+                                        runImportXmltv,
+                                        "convert an XMLTV file or http:// URL into the cache's table files",
+                                        {{"--from", OptionKind::Text, "the first broadcast day (default: yesterday)"},
+                                         {"--days", OptionKind::Number, "how many days, 1-31 (default: to six days ahead)"}},
+                                        "import-xmltv guide.xml --days 7"});
 
 }  // namespace

@@ -129,6 +129,7 @@ int GuideCache::fetchMissingSlots(const DateTime& now, int days, ProgressSink& p
   const int total = static_cast<int>(queue.size()) * (pages > 0 ? pages : 1);
   if (!progress.setFileTotal(total)) return -1;
   DownloadJob job(settings(), clock());
+  job.setRetryPolicy(retryPolicy());
   for (int key : queue) {
     if (!fetchSlot(*this, job, key, pages, progress)) return -1;
   }

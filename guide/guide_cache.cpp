@@ -36,7 +36,7 @@ std::string GuideCache::cacheDirectory(bool& createdNow) const {
   createdNow = false;
   if (tPinned.cache == this) return *tPinned.directory;
   std::string directory = settings().directory();
-  createdNow = os::createDirectory(directory);
+  createdNow = createsDirectory_ && os::createDirectory(directory);
   return isDirectory(directory) ? withTrailingSeparator(directory) : std::string();
 }
 

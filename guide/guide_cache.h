@@ -7,6 +7,7 @@
 #include <string>
 
 #include "guide/calendar.h"
+#include "net/retry_policy.h"
 
 class Clock;
 class ProgrammeTable;
@@ -23,6 +24,12 @@ class GuideCache {
   Clock& clock() const;
   // Tests put a fake clock here; null restores the system clock.
   void setClock(Clock* clock) { clock_ = clock; }
+  // Whether cacheDirectory creates a missing folder (the default); the
+  // command line's reading verbs turn it off.
+  void setCreatesDirectory(bool creates) { createsDirectory_ = creates; }
+  // The tries of each page fetch; three 30 seconds apart unless set.
+  void setRetryPolicy(const RetryPolicy& policy) { retryPolicy_ = policy; }
+  const RetryPolicy& retryPolicy() const { return retryPolicy_; }
 
   // The cache directory with its separator, created when missing; empty when
   // it is missing and cannot be created.
@@ -86,6 +93,8 @@ class GuideCache {
 
   SettingsStore* settings_ = nullptr;
   Clock* clock_ = nullptr;
+  RetryPolicy retryPolicy_;
+  bool createsDirectory_ = true;
 };
 
 // Writes `table` as a table file at `path`; a file not written whole is

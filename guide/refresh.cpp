@@ -221,6 +221,7 @@ int GuideCache::refreshNearSlots(const DateTime& now, int hours, ProgressSink& p
     int failed = 0;  // the slot whose refresh broke off
     {
       DownloadJob job(settings(), clock());
+      job.setRetryPolicy(retryPolicy());
       SlotRefresh refresh(*this, job, pages, progress, report);
       for (int key : slots) {
         if (!refresh.run(key)) {

@@ -48,13 +48,13 @@ bool DownloadJob::fetchWithRetry(ProgressSink& progress, const std::string& path
   for (int attempts = 0;;) {
     if (!progress.showStatus(kConnecting)) return false;
     if (client_.transact(path, *this)) return true;
-    if (++attempts == kMaxAttempts) return false;
+    if (++attempts >= retryPolicy_.attempts) return false;
     if (!countDown()) return false;
   }
 }
 
 bool DownloadJob::countDown() {
-  for (int seconds = kRetrySeconds; seconds >= 1; --seconds) {
+  for (int seconds = retryPolicy_.waitSeconds; seconds >= 1; --seconds) {
     char status[64];
     std::snprintf(status, sizeof status, kRetryIn, seconds);
     if (!progress().showStatus(status)) {

@@ -16,6 +16,7 @@
 #include "net/clock.h"
 #include "net/http_client.h"
 #include "net/local_file.h"
+#include "net/retry_policy.h"
 #include "net/transfer_observer.h"
 
 class ProgressSink;
@@ -41,6 +42,9 @@ class DownloadJob : public TransferObserver {
   bool fetchWithRetry(ProgressSink& progress, const std::string& path,
                       const std::string& pageFile);
 
+  // Replaces the three tries 30 seconds apart (the command line's --retries).
+  void setRetryPolicy(const RetryPolicy& policy) { retryPolicy_ = policy; }
+
   // Makes the following fetches conditional (a refresh): they carry
   // "if-modified-since" and, when `entityTag` is not empty, "if-none-match",
   // and a 304 answer completes them without a page file (see notModified).
@@ -59,8 +63,6 @@ class DownloadJob : public TransferObserver {
   bool onComplete() override;
 
   static constexpr int kMaxResumes = 4;
-  static constexpr int kMaxAttempts = 3;
-  static constexpr int kRetrySeconds = 30;
   static constexpr int kPageWriteBlock = 64 * 1024;
 
  private:
@@ -84,6 +86,7 @@ class DownloadJob : public TransferObserver {
   bool bodyStarted_ = false;  // the transfer's byte total is announced
   bool conditional_ = false;  // a 304 answer is welcome
   bool notModified_ = false;  // ... and this transfer got one
+  RetryPolicy retryPolicy_;
   LocalFile pageFile_;
   std::unique_ptr<BufferedSink> sink_;  // declared after pageFile_: goes first
 };

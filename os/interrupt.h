@@ -8,5 +8,9 @@ namespace os {
 void catchInterrupts();
 // True once an interrupt arrived.
 bool interrupted();
+// What the shell expects of a process stopped by the interrupt: 130 after
+// Ctrl-C (SIGINT), 143 after a termination request (SIGTERM, or a console
+// closing); 0 before any.
+int interruptExitCode();
 
 }  // namespace os

@@ -5,8 +5,8 @@
 namespace os {
 
 namespace {
-volatile sig_atomic_t gInterrupted = 0;
-void onSignal(int) { gInterrupted = 1; }
+volatile sig_atomic_t gInterrupted = 0;  // the signal's number
+void onSignal(int number) { gInterrupted = number; }
 }  // namespace
 
 void catchInterrupts() {
@@ -22,5 +22,7 @@ void catchInterrupts() {
 }
 
 bool interrupted() { return gInterrupted != 0; }
+
+int interruptExitCode() { return gInterrupted == 0 ? 0 : 128 + gInterrupted; }
 
 }  // namespace os

@@ -5,9 +5,9 @@
 namespace os {
 
 namespace {
-volatile LONG gInterrupted = 0;
-BOOL WINAPI onConsoleEvent(DWORD) {
-  InterlockedExchange(&gInterrupted, 1);
+volatile LONG gInterrupted = 0;  // the exit code it asks for
+BOOL WINAPI onConsoleEvent(DWORD event) {
+  InterlockedExchange(&gInterrupted, event == CTRL_C_EVENT ? 130 : 143);
   return TRUE;
 }
 }  // namespace
@@ -20,5 +20,7 @@ void catchInterrupts() {
 }
 
 bool interrupted() { return gInterrupted != 0; }
+
+int interruptExitCode() { return static_cast<int>(gInterrupted); }
 
 }  // namespace os

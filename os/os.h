@@ -28,6 +28,11 @@ FileHandle createFileForWrite(const std::string& path);
 // writable by its owner only (mode 0600 on POSIX; Win32 has no such mode).
 FileHandle createPrivateFileForWrite(const std::string& path);
 bool closeFile(FileHandle file);
+// The system's text for the last failed file or folder call of this
+// thread ("Permission denied"), in code page 932.
+std::string lastErrorText();
+// The process's standard input, for reading with readFile; never closed.
+FileHandle standardInput();
 // Bytes read (0 at end of file), or -1 on failure.
 int readFile(FileHandle file, void* buffer, int size);
 // Bytes written, or -1 on failure.

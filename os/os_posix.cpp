@@ -1,6 +1,8 @@
 // POSIX side of the OS layer, mirroring the Win32 contract.
 #include "os/os.h"
 
+#include "os/text.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -9,6 +11,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 namespace os {
@@ -44,15 +47,17 @@ bool matchesWildcard(const char* pattern, const char* name) {
   return *name == '\0';
 }
 
-// Paths arrive in the Windows shape; a "\" that is not the trail byte of a
-// double-byte character is a separator here too.
+// Paths arrive in the Windows shape and in code page 932; a "\" that is
+// not the trail byte of a double-byte character is a separator here too,
+// and the file system takes the locale's bytes (UTF-8). This is the one
+// place where a file name changes its encoding.
 std::string nativePath(const std::string& path) {
   std::string native = path;
   for (std::size_t i = 0; i < native.size(); ++i) {
     if (isLeadByte(static_cast<unsigned char>(native[i]))) ++i;
     else if (native[i] == '\\') native[i] = '/';
   }
-  return native;
+  return cp932ToUtf8(native);
 }
 
 }  // namespace
@@ -99,6 +104,10 @@ FileHandle createPrivateFileForWrite(const std::string& path) {
 }
 
 bool closeFile(FileHandle file) { return ::close(static_cast<int>(file)) == 0; }
+
+FileHandle standardInput() { return STDIN_FILENO; }
+
+std::string lastErrorText() { return utf8ToCp932(std::strerror(errno)); }
 
 int readFile(FileHandle file, void* buffer, int size) {
   ssize_t done;
@@ -157,17 +166,17 @@ std::string linkTarget(const std::string& path) {
   // A loop of links ends the walk; writing then fails where the rename does.
   for (int hops = 0; hops < 40; ++hops) {
     struct stat info;
-    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return utf8ToCp932(current);
     std::vector<char> target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4096) + 1);
     ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
-    if (length < 0 || static_cast<std::size_t>(length) >= target.size()) return current;
+    if (length < 0 || static_cast<std::size_t>(length) >= target.size()) return utf8ToCp932(current);
     std::string next(target.data(), static_cast<std::size_t>(length));
     std::string::size_type slash = current.find_last_of('/');
-    if (next.empty()) return current;
+    if (next.empty()) return utf8ToCp932(current);
     if (next[0] != '/' && slash != std::string::npos) next = current.substr(0, slash + 1) + next;
     current = next;
   }
-  return current;
+  return utf8ToCp932(current);
 }
 
 bool replaceKeepingAttributes(const std::string& from, const std::string& to) {
@@ -189,11 +198,12 @@ std::vector<std::string> findFiles(const std::string& pattern) {
   std::string native = nativePath(pattern);
   std::string::size_type slash = native.find_last_of('/');
   std::string directory = slash == std::string::npos ? "." : native.substr(0, slash + 1);
-  std::string wildcard = slash == std::string::npos ? native : native.substr(slash + 1);
+  const std::string wildcard = utf8ToCp932(slash == std::string::npos ? native : native.substr(slash + 1));
   DIR* listing = ::opendir(directory.c_str());
   if (!listing) return names;
   while (const dirent* entry = ::readdir(listing)) {
-    if (matchesWildcard(wildcard.c_str(), entry->d_name)) names.push_back(entry->d_name);
+    const std::string name = utf8ToCp932(entry->d_name);
+    if (matchesWildcard(wildcard.c_str(), name.c_str())) names.push_back(name);
   }
   ::closedir(listing);
   return names;

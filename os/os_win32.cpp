@@ -50,6 +50,19 @@ FileHandle createPrivateFileForWrite(const std::string& path) { return createFil
 
 bool closeFile(FileHandle file) { return CloseHandle(toHandle(file)) != 0; }
 
+std::string lastErrorText() {
+  char text[256];
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                      GetLastError(), 0, text, sizeof text, nullptr);
+  std::string message(text, length);
+  while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == '.')) {
+    message.pop_back();
+  }
+  return message;
+}
+
+FileHandle standardInput() { return fromHandle(GetStdHandle(STD_INPUT_HANDLE)); }
+
 int readFile(FileHandle file, void* buffer, int size) {
   DWORD done = 0;
   if (!ReadFile(toHandle(file), buffer, static_cast<DWORD>(size), &done, nullptr)) return -1;

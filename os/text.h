@@ -20,8 +20,12 @@ std::string codePointToCp932(unsigned codePoint);
 std::string argumentToCp932(const std::string& argument);
 // Where the command-line tool looks for "Rokuban.ini" by default, with its
 // separator: beside the executable on Windows, as the program keeps it;
-// $XDG_CONFIG_HOME/rokuban/ (or ~/.config/rokuban/) elsewhere, created.
+// $XDG_CONFIG_HOME/rokuban/ (or ~/.config/rokuban/) elsewhere; not created,
+// so that reading the settings leaves no trace.
 std::string settingsDirectory();
+// Creates settingsDirectory when missing, before the settings are saved
+// there; false when it cannot be.
+bool createSettingsDirectory();
 
 // The full path of the running executable.
 std::string executablePath();
@@ -29,5 +33,8 @@ std::string executablePath();
 std::string environmentVariable(const char* name);
 // True when the standard error stream is a terminal.
 bool stderrIsTerminal();
+// True when the user's language is Japanese (LC_ALL, LC_MESSAGES or LANG
+// on POSIX; the user interface language on Windows).
+bool localeIsJapanese();
 
 }  // namespace os

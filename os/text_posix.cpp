@@ -99,14 +99,20 @@ std::string codePointToCp932(unsigned codePoint) {
 std::string argumentToCp932(const std::string& argument) { return utf8ToCp932(argument); }
 
 std::string settingsDirectory() {
-  std::string base = environmentVariable("XDG_CONFIG_HOME");
+  // Paths inside the program are in code page 932, the environment's in UTF-8.
+  std::string base = utf8ToCp932(environmentVariable("XDG_CONFIG_HOME"));
   if (base.empty()) {
-    base = environmentVariable("HOME") + "/.config";
-    createDirectory(base);
+    base = utf8ToCp932(environmentVariable("HOME")) + "/.config";
   }
-  std::string directory = base + "/rokuban/";
-  createDirectory(directory);
-  return directory;
+  return base + "/rokuban/";
+}
+
+bool createSettingsDirectory() {
+  if (environmentVariable("XDG_CONFIG_HOME").empty()) {
+    createDirectory(utf8ToCp932(environmentVariable("HOME")) + "/.config");
+  }
+  createDirectory(settingsDirectory());
+  return fileAttributes(settingsDirectory()) != -1;
 }
 
 std::string executablePath() {
@@ -121,5 +127,13 @@ std::string environmentVariable(const char* name) {
 }
 
 bool stderrIsTerminal() { return ::isatty(2) != 0; }
+
+bool localeIsJapanese() {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const std::string value = environmentVariable(name);
+    if (!value.empty()) return value.compare(0, 2, "ja") == 0;
+  }
+  return false;
+}
 
 }  // namespace os

@@ -85,6 +85,8 @@ std::string settingsDirectory() {
   return std::string(full, name - full);
 }
 
+bool createSettingsDirectory() { return true; }  // the program's own folder
+
 std::string executablePath() {
   char buffer[MAX_PATH];
   DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
@@ -97,5 +99,7 @@ std::string environmentVariable(const char* name) {
 }
 
 bool stderrIsTerminal() { return _isatty(2) != 0; }
+
+bool localeIsJapanese() { return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE; }
 
 }  // namespace os

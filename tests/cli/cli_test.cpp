@@ -2,11 +2,15 @@
 // `config set` and `crawl` treat a settings file they cannot keep whole.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
 #include "cli/console_progress.h"
+#include "cli/english_messages.h"
+#include "cli/help.h"
 #include "os/os.h"
 #include "tests/support/temp_folder.h"
 
@@ -60,11 +64,189 @@ TEST_F(CliSettingsTest, AFileNotReadWholeIsKeptAndTheExitCodeSaysSo) {
   EXPECT_EQ("[_config]\r\narea=osaka\r\n", readWholeFile(path));
   EXPECT_EQ(cut, readWholeFile(path + ".bak"));
 
-  // The crawl saves too; a cache directory under a missing parent ends it at once.
+  // A crawl that changed nothing leaves the file as it is; a cache directory
+  // under a missing parent ends it at once.
   const std::string noCache = "[_config]\r\ndirectory=" + folder.file("missing/child") + "\r\n[\r\n";
   writeWholeFile(path, noCache);
   EXPECT_EQ(1, run({"crawl", "--days", "0"}));
-  EXPECT_EQ(noCache, readWholeFile(path + ".bak1"));
+  EXPECT_EQ(noCache, readWholeFile(path));
+  EXPECT_EQ(-1, os::fileAttributes(path + ".bak1"));
 }
 
 }  // namespace
+
+namespace {
+
+struct ArgumentCase {
+  std::vector<std::string> args;
+  int exitCode;
+  const char* said;  // on stderr, or on stdout for exit code 0
+};
+
+TEST_F(CliSettingsTest, ArgumentsAreCheckedBeforeAVerbRunsAndHelpGoesToStdout) {
+  const ArgumentCase cases[] = {
+      {{"-h"}, 0, "Verbs:"},
+      {{"help", "crawl"}, 0, "--days"},
+      {{"show", "--help"}, 0, "Example:"},
+      {{"--version"}, 0, "rokuban-cli v"},
+      {{"version"}, 0, "rokuban-cli v"},
+      {{"nosuch"}, 2, "unknown verb 'nosuch'"},
+      {{"--bogus"}, 2, "unknown option '--bogus'"},
+      {{"crawl", "--days", "abc"}, 2, "--days wants a whole number, not 'abc'"},
+      {{"crawl", "--days"}, 2, "--days needs a value"},
+      {{"crawl", "--days=9"}, 2, "--days wants 0-6"},
+      {{"crawl", "--fast"}, 2, "unknown option --fast"},
+      {{"show", "--date", "2026-13-40"}, 2, "month 13 is not 1-12"},
+      {{"show", "--date=2026-02-30"}, 2, "day 30 is not in that month"},
+      {{"show", "--json", "--hour", "21"}, 2, "does not go with"},
+      {{"parse-page", "page.htm", "--key", "999999"}, 2, "--key '999999'"},
+      {{"parse-page", "page.htm"}, 2, "nothing to do"},
+      {{"config", "--show-secrets=1"}, 2, "--show-secrets takes no value"},
+  };
+  for (const ArgumentCase& c : cases) {
+    SCOPED_TRACE(c.args[0] + (c.args.size() > 1 ? " " + c.args[1] : ""));
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    const int exitCode = run(c.args);
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(c.exitCode, exitCode);
+    EXPECT_NE(std::string::npos, (c.exitCode == 0 ? out : err).find(c.said)) << out << err;
+  }
+  EXPECT_EQ(-1, os::fileAttributes(path));  // none of them wrote the settings file
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CliExitCodeTest, AnInterruptOutranksTheResult) {
+  struct Case {
+    int result, interruptCode, exitCode;
+  };
+  for (const Case& c : {Case{3, 0, 0}, Case{0, 0, 0}, Case{-1, 0, 1}, Case{-1, 130, 130}, Case{2, 143, 143}}) {
+    EXPECT_EQ(c.exitCode, exitCodeFor(c.result, c.interruptCode)) << c.result << " " << c.interruptCode;
+  }
+}
+
+TEST(ConsoleProgressTest, ALogGetsAFewLinesAndACancelEndsThem) {
+  gCancelled = false;
+  ConsoleProgress progress(cancelFlag);
+  ::testing::internal::CaptureStderr();
+  progress.setFileTotal(100);
+  for (int i = 0; i < 100; ++i) {
+    progress.beginFile("item");
+    progress.showStatus("receiving");
+  }
+  for (int seconds = 30; seconds > 0; --seconds) progress.showStatus("retry in " + std::to_string(seconds) + "s");
+  gCancelled = true;
+  progress.showStatus("resume");
+  progress.reportError("interrupted");
+  const std::string log = ::testing::internal::GetCapturedStderr();
+  gCancelled = false;
+  // Tests run with stderr captured, never a terminal: items 1, 25, 50, 75 and 100.
+  EXPECT_EQ(7, std::count(log.begin(), log.end(), '\n')) << log;
+  EXPECT_EQ(std::string::npos, log.find("resume"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CliSettingsTest, ConfigRefusesValuesOfTheWrongKindAndHidesSecrets) {
+  const std::string file = "[_config]\r\ntvguidepass=p\r\ndirectory=" + folder.file("cache") + "\r\n";
+  writeWholeFile(path, file);
+  const std::vector<std::vector<std::string>> refused = {
+      {"port", "http"}, {"port", "70000"}, {"date", "7"}, {"area", "atlantis"}, {"autoclose", "yes"}};
+  for (const auto& setting : refused) {
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(2, run({"config", "set", setting[0], setting[1]}));
+    EXPECT_NE(std::string::npos, ::testing::internal::GetCapturedStderr().find(setting[0])) << setting[0];
+  }
+  EXPECT_EQ(file, readWholeFile(path));
+
+  struct Shown {
+    std::vector<std::string> args;
+    const char* said;
+  };
+  for (const Shown& c : {Shown{{"config"}, "tvguidepass=********\n"}, Shown{{"config", "--show-secrets"}, "tvguidepass=p\n"},
+                         Shown{{"config", "get", "tvguidepass"}, "p\n"}}) {
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(0, run(c.args));
+    EXPECT_NE(std::string::npos, ::testing::internal::GetCapturedStdout().find(c.said)) << c.said;
+  }
+  // Reading verbs leave the cache folder uncreated and the file as it was.
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(1, run({"show", "--date", "today"}));
+  ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(0, run({"config", "set", "port", "8080"}));
+  EXPECT_EQ(-1, os::fileAttributes(folder.file("cache")));
+}
+
+}  // namespace
+
+namespace {
+
+// The README's command reference is the help's own text, between its markers.
+TEST(CliHelpTest, TheReadmeHoldsTheHelpText) {
+  const std::string readme = readWholeFile(std::string(ROKUBAN_SOURCE_DIR) + "/README.md");
+  if (readme.empty()) GTEST_SKIP() << "README.md not reachable from this build";
+  const std::string begin = "<!-- rokuban-cli help -->\n```text\n", end = "```\n<!-- end of rokuban-cli help -->";
+  const std::size_t from = readme.find(begin), to = readme.find(end);
+  ASSERT_NE(std::string::npos, from);
+  ASSERT_NE(std::string::npos, to);
+  EXPECT_EQ(commandReference(), readme.substr(from + begin.size(), to - from - begin.size()))
+      << "paste this between the markers:\n"
+      << commandReference();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EnglishMessagesTest, KnownMessagesGetTheirEnglishFormAfterThem) {
+  const std::string failed = "\x90\xda\x91\xb1\x8e\xb8\x94\x73\x81\x49";                    // 接続失敗！
+  const std::string retry = "\x83\x8a\x83\x67\x83\x89\x83\x43\x82\xdc\x82\xc5" "5\x95\x62\x81\x63";  // リトライまで5秒…
+  EXPECT_EQ(failed + " (connection failed)", withEnglish(failed));
+  EXPECT_EQ(retry + " (waiting to retry)", withEnglish(retry));
+  EXPECT_EQ("12/07 05:00-", withEnglish("12/07 05:00-"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ConsoleProgressTest, TheSignInsRedirectIsNoErrorLine) {
+  ConsoleProgress progress(cancelFlag);
+  ::testing::internal::CaptureStderr();
+  progress.showStatus("\x94\x46\x8f\xd8\x92\x86\x81\x49");  // 認証中！
+  progress.reportError("Found");
+  progress.showStatus("later");
+  progress.reportError("Found");
+  const std::string log = ::testing::internal::GetCapturedStderr();
+  // Only the one reported after another status is printed.
+  EXPECT_EQ(log.find("Found"), log.rfind("Found")) << log;
+  EXPECT_NE(std::string::npos, log.find("later\nrokuban-cli: Found")) << log;
+}
+
+}  // namespace
+
+#ifndef _WIN32
+namespace {
+
+TEST(CliDefaultSettingsTest, TheSettingsFolderIsMadeOnlyToSaveIn) {
+  TempFolder folder;
+  const std::string config = folder.file("config");
+  ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(0, runCli({"areas"}));
+  ::testing::internal::GetCapturedStdout();
+  EXPECT_EQ(-1, os::fileAttributes(config));
+  ASSERT_TRUE(os::createDirectory(config));
+  EXPECT_EQ(0, runCli({"config", "set", "port", "8080"}));
+  EXPECT_EQ("[_config]\r\nport=8080\r\n", readWholeFile(config + "/rokuban/Rokuban.ini"));
+  ::unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
+#endif

@@ -10,6 +10,7 @@
 
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
+#include "listing/genre_names.h"
 #include "listing/json_writer.h"
 #include "listing/xmltv_file.h"
 #include "listing/xmltv_writer.h"
@@ -112,6 +113,21 @@ TEST(ExportValidation, DemoWeekValidatesAndAgreesWithShow) {
     }
     EXPECT_EQ(day.second, shown[day.first]) << day.first;
   }
+
+  // Discovery: the channel names in order; English genre names and a part
+  // of a channel name pick what the exact names pick.
+  const std::string date = " --date " + isoDate(range.from);
+  std::string names;
+  for (const ListingChannel& channel : listing.channels) names += os::cp932ToUtf8(channel.name) + "\n";
+  EXPECT_EQ(names, output(cli(ini) + "channels" + date));
+  EXPECT_EQ(output(cli(ini) + "show" + date + " --genre '" + os::cp932ToUtf8(genreNameJapanese(4)) + "'"),
+            output(cli(ini) + "show" + date + " --genre sports"));
+  const std::string last = os::cp932ToUtf8(listing.channels.back().name);
+  std::string prefix = last;  // without its last character
+  while ((prefix.back() & 0xC0) == 0x80) prefix.pop_back();
+  prefix.pop_back();
+  EXPECT_EQ(output(cli(ini) + "show" + date + " --channel '" + last + "'"),
+            output(cli(ini) + "show" + date + " --channel '" + prefix + "'"));
 }
 
 // The demo week's XMLTV export imported into an empty cache gives the same

@@ -1,0 +1,85 @@
+#include "cli/arguments.h"
+
+#include <cstdio>
+
+#include "guide/calendar.h"
+
+namespace {
+
+const CliOption* findOption(const std::vector<CliOption>& options, const std::string& name) {
+  for (const CliOption& option : options) {
+    if (name == option.name) return &option;
+  }
+  return nullptr;
+}
+
+bool isOptionLike(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
+
+bool allDigits(const std::string& text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+}  // namespace
+
+bool checkArguments(const std::vector<CliOption>& options, std::vector<std::string>& args,
+                    std::string& problem) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (!isOptionLike(args[i])) continue;
+    const std::size_t equals = args[i].find('=');
+    if (args[i].compare(0, 2, "--") == 0 && equals != std::string::npos) {
+      const std::string value = args[i].substr(equals + 1);
+      args[i].resize(equals);
+      args.insert(args.begin() + i + 1, value);
+    }
+    const CliOption* option = findOption(options, args[i]);
+    if (!option) {
+      problem = "unknown option " + args[i];
+      return false;
+    }
+    if (option->kind == OptionKind::Flag) {
+      if (equals != std::string::npos) {
+        problem = args[i] + " takes no value";
+        return false;
+      }
+      continue;
+    }
+    if (i + 1 >= args.size()) {
+      problem = args[i] + " needs a value";
+      return false;
+    }
+    ++i;
+    if (option->kind == OptionKind::Number && !allDigits(args[i])) {
+      problem = std::string(option->name) + " wants a whole number, not '" + args[i] + "'";
+      return false;
+    }
+  }
+  return true;
+}
+
+bool parseDayArgument(const std::string& text, int todayNumber, int& number, std::string& problem) {
+  if (text == "today" || text == "tomorrow") {
+    number = todayNumber + (text == "tomorrow");
+    return true;
+  }
+  int year, month, day;
+  char end;
+  if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &end) != 3) {
+    problem = "'" + text + "' is not YYYY-MM-DD, today or tomorrow";
+    return false;
+  }
+  if (year < 1900) {
+    problem = "'" + text + "': year " + std::to_string(year) + " is before 1900";
+    return false;
+  }
+  if (month < 1 || month > 12) {
+    problem = "'" + text + "': month " + std::to_string(month) + " is not 1-12";
+    return false;
+  }
+  number = dayNumber(year, month, day);
+  const CalendarDate date = dateFromDayNumber(number);
+  if (day < 1 || date.month != month || date.day != day) {
+    problem = "'" + text + "': day " + std::to_string(day) + " is not in that month";
+    return false;
+  }
+  return true;
+}
