@@ -1,10 +1,9 @@
 // Verb "guide-server": the cached guide over HTTP for media centres that
 // take a URL (GET /guide.xml, GET /guide.json).
-#include <atomic>
 #include <cstdio>
-#include <thread>
 
 #include "cli/cli.h"
+#include "cli/serve_until_interrupted.h"
 #include "guide/guide_cache.h"
 #include "listing/listing.h"
 #include "os/interrupt.h"
@@ -40,17 +39,7 @@ int runGuideServer(CliContext& context) {
   const Listing first = collectListing(guideCache(context.settings), defaultListingRange(currentDateTime()));
   for (const std::string& refusal : first.refusals) printError("rokuban-cli: " + refusal + "\n");
 
-  std::atomic<bool> ended{false};
-  bool served = false;
-  std::thread serving([&] {
-    served = server.serve();
-    ended = true;
-  });
-  while (!os::interrupted() && !ended) os::sleepMilliseconds(100);
-  server.stop();
-  serving.join();
-  std::fprintf(stderr, "guide server stopped\n");
-  return served ? 0 : 1;
+  return serveUntilInterrupted(server, "guide server");
 }
 
 const CliVerbRegistration kGuideServer(

@@ -1,10 +1,9 @@
 // Verbs "sync" (fetch the table files from the sync server of the settings)
 // and "sync-server" (serve this settings file's cache directory to others).
-#include <atomic>
 #include <cstdio>
-#include <thread>
 
 #include "cli/cli.h"
+#include "cli/serve_until_interrupted.h"
 #include "cli/console_progress.h"
 #include "guide/guide_cache.h"
 #include "os/interrupt.h"
@@ -58,17 +57,7 @@ int runSyncServer(CliContext& context) {
   std::printf("listening %s:%d\n", address.c_str(), server.port());
   std::fflush(stdout);
 
-  std::atomic<bool> ended{false};
-  bool served = false;
-  std::thread serving([&] {
-    served = server.serve();
-    ended = true;
-  });
-  while (!os::interrupted() && !ended) os::sleepMilliseconds(100);
-  server.stop();
-  serving.join();
-  std::fprintf(stderr, "sync server stopped\n");
-  return served ? 0 : 1;
+  return serveUntilInterrupted(server, "sync server");
 }
 
 const CliVerbRegistration kSync({"sync", "sync [--max-time SECONDS]", runSync,

@@ -3,32 +3,10 @@
 
 #include <cstdio>
 
-#include "os/text.h"
+#include "listing/export_text.h"
 #include "programme/programme_table.h"
 
 namespace {
-
-void appendJsonString(std::string& json, const std::string& cp932) {
-  json += '"';
-  for (char c : os::cp932ToUtf8(cp932)) {
-    switch (c) {
-      case '"': json += "\\\""; break;
-      case '\\': json += "\\\\"; break;
-      case '\r': json += "\\r"; break;
-      case '\n': json += "\\n"; break;
-      case '\t': json += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-          json += escaped;
-        } else {
-          json += c;
-        }
-    }
-  }
-  json += '"';
-}
 
 void appendCell(std::string& json, const ProgrammeCell& cell, std::size_t row) {
   char numbers[96];
