@@ -65,6 +65,17 @@ expect() {
 # The driver; its output comes back as UTF-8 without carriage returns.
 drive() { wine "$DRIVER_EXE" "$@" 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 drive_quiet() { wine "$DRIVER_EXE" "$@" >/dev/null 2>&1; }
+# The rows of a list as drawn. A row query the program could not answer in
+# time (a loaded machine) fails the driver; it is asked again.
+drive_rows() {
+  local out try
+  for try in 1 2 3; do
+    out=$(drive rows "$@") && { printf '%s\n' "$out"; return 0; }
+    sleep 0.5
+  done
+  printf '%s\n' "$out"
+  return 1
+}
 
 CONNECT=接続
 CONNECTION_SETTINGS=接続の設定
@@ -243,7 +254,7 @@ case_configured_start() {
   # Any program may send the row query: what comes in lParam is no address.
   drive_quiet post 0x8301 1 0x10
   check "a row query carrying a stray address leaves the program answering" drive_quiet responds
-  expect "the row query still answers its driver" 05:00 "$(drive rows hour 1 | cut -c15-)"
+  expect "the row query still answers its driver" 05:00 "$(drive_rows hour 1 | cut -c15-)"
 
   drive_quiet main-command 1003
   wait_dialog "$CONNECT" || { fail "settings button opens the dialog"; return; }
@@ -568,7 +579,7 @@ prepare_cache() {
 
 # The programme list as rokuban-cli show prints it: "channel<TAB>time<TAB>title line".
 programme_rows_as_cli() {
-  drive rows programme | awk '{
+  drive_rows programme | awk '{
     text = substr($0, 15)
     if (match(text, /^[0-9]+:[0-9]+ /)) {
       print channel "\t" substr(text, 1, RLENGTH - 1) "\t" substr(text, RLENGTH + 1)
@@ -578,7 +589,7 @@ programme_rows_as_cli() {
   }'
 }
 
-row_text() { drive rows "$1" "$2" | cut -c15-; }
+row_text() { drive_rows "$1" "$2" | cut -c15-; }
 selected() { drive list "$1" selected; }
 
 # shot_main NAME: the main window alone.
@@ -637,7 +648,7 @@ case_programme_views() {
   # The selected row is drawn highlighted: 07:00, which is not among the
   # rows compared, takes the selection from the current hour first.
   drive_quiet click-row hour 3
-  hours=$(drive rows hour)
+  hours=$(drive_rows hour)
   expect "hour list has 26 rows" 26 "$(echo "$hours" | wc -l)"
   expect "hour list rows and colours" \
     "FFFFFF [↑]|99FFFF 05:00|99FFFF 11:00|66CCFF 12:00|66CCFF 17:00|FFCC99 18:00|FFCC99 23:00|FF9966 24:00|FF9966 28:00|FFFFFF [↓]" \
@@ -650,7 +661,7 @@ case_programme_views() {
 
   # The channel view: a header activated with Enter.
   local header_row channel
-  header_row=$(drive rows programme | awk '{ if (substr($0, 15) !~ /^[0-9]+:[0-9]+ /) n++; if (n == 2) { print NR - 1; exit } }')
+  header_row=$(drive_rows programme | awk '{ if (substr($0, 15) !~ /^[0-9]+:[0-9]+ /) n++; if (n == 2) { print NR - 1; exit } }')
   channel=$(row_text programme "$header_row")
   drive_quiet click-row programme "$header_row"
   drive_quiet key programme $VK_RETURN
@@ -668,14 +679,14 @@ case_programme_views() {
   # A reservation: the channel's second programme, then the menu's three
   # companion items, recorded by the stand-in byte for byte.
   local first_programme second next details path expected
-  first_programme=$(drive rows programme | awk -v c="$channel" '{ t = substr($0, 15) } t == c { f = 1; next } f { print NR - 1; exit }')
+  first_programme=$(drive_rows programme | awk -v c="$channel" '{ t = substr($0, 15) } t == c { f = 1; next } f { print NR - 1; exit }')
   drive_quiet click-row programme $((first_programme + 1))
   second=$(row_text programme $((first_programme + 1)))
   next=$(row_text programme $((first_programme + 2)))
   details=$(drive detail | tail -n +2 | sed 's/^(//; $s/)$//' | awk 'NR > 1 { printf "\r\n" } { printf "%s", $0 }')
   drive_quiet key programme $VK_RETURN
   local genre title start end colour
-  colour=$(drive rows programme $((first_programme + 1)) | cut -c8-13)
+  colour=$(drive_rows programme $((first_programme + 1)) | cut -c8-13)
   case "$colour" in CCCCFF) genre=0 ;; CCFFCC) genre=1 ;; CCFFFF) genre=2 ;; FFFFCC) genre=3 ;; FFCCCC) genre=4 ;; 99CCFF) genre=7 ;; *) genre=10 ;; esac
   start=${second%% *}
   end=${next%% *}
@@ -699,7 +710,7 @@ case_programme_views() {
   sleep 0.5
   expect "genre view 料理 from the menu lists what rokuban-cli shows" "$(cli show --genre 料理)" "$(programme_rows_as_cli)"
   expect "料理 rows drawn light orange (page FFCC99, GDI 99CCFF)" 99CCFF \
-    "$(drive rows programme | awk 'substr($0, 15) ~ /^[0-9]+:[0-9]+ / {print $1}' | sort -u | paste -sd' ')"
+    "$(drive_rows programme | awk 'substr($0, 15) ~ /^[0-9]+:[0-9]+ / {print $1}' | sort -u | paste -sd' ')"
   sleep 0.3
   shot_main genre-view
   drive_quiet send-command 2000
