@@ -12,6 +12,33 @@ namespace os {
 
 namespace {
 
+// An iconv descriptor holds conversion state, so no two threads may share
+// one (the sync server lists its folder on several threads at once): each
+// thread opens its own and closes it when the thread ends.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : descriptor_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (descriptor_ != reinterpret_cast<iconv_t>(-1)) iconv_close(descriptor_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+  iconv_t descriptor() const { return descriptor_; }
+
+ private:
+  iconv_t descriptor_;
+};
+
+iconv_t toUtf8() {
+  thread_local const Converter converter("UTF-8", "CP932");
+  return converter.descriptor();
+}
+
+iconv_t toCp932() {
+  thread_local const Converter converter("CP932", "UTF-8");
+  return converter.descriptor();
+}
+
 // Converts one character; false when iconv refuses it.
 bool convertOne(iconv_t converter, const char* in, std::size_t length, std::string& out) {
   char buffer[16];
@@ -38,7 +65,7 @@ std::size_t utf8Length(unsigned char lead) {
 }  // namespace
 
 std::string cp932ToUtf8(const std::string& text) {
-  static const iconv_t converter = iconv_open("UTF-8", "CP932");
+  const iconv_t converter = toUtf8();
   std::string out;
   for (std::size_t i = 0; i < text.size();) {
     unsigned char byte = static_cast<unsigned char>(text[i]);
@@ -55,7 +82,7 @@ std::string cp932ToUtf8(const std::string& text) {
 }
 
 std::string utf8ToCp932(const std::string& text) {
-  static const iconv_t converter = iconv_open("CP932", "UTF-8");
+  const iconv_t converter = toCp932();
   std::string out;
   for (std::size_t i = 0; i < text.size();) {
     std::size_t length = utf8Length(static_cast<unsigned char>(text[i]));
@@ -67,7 +94,7 @@ std::string utf8ToCp932(const std::string& text) {
 }
 
 std::string codePointToCp932(unsigned codePoint) {
-  static const iconv_t converter = iconv_open("CP932", "UTF-8");
+  const iconv_t converter = toCp932();
   char utf8[4];
   std::size_t length;
   if (codePoint < 0x80) {
