@@ -49,6 +49,28 @@ std::string withoutMarks(const std::string& lines) {
 
 std::string cli(const std::string& ini) { return std::string(ROKUBAN_CLI) + " --ini '" + ini + "' "; }
 
+// Crawls the demo week from a demo guide on loopback into `folder`'s cache,
+// the settings saved as `ini` for the command-line tool; false on failure.
+bool crawlDemoWeek(const TempFolder& folder, SettingsStore& settings, const std::string& ini,
+                   const DateTime& now) {
+  class NoWait : public Clock {
+    void sleepMilliseconds(int) override {}
+  } clock;
+  DemoGuideServer server{DemoGuideOptions()};
+  if (!server.start()) return false;
+  settings.load(ini);
+  settings.section("_config")["server"] = "127.0.0.1";
+  settings.section("_config")["port"] = std::to_string(server.port());
+  settings.section("_config")["directory"] = folder.file("cache");
+  if (!settings.save()) return false;
+  GuideCache& cache = guideCache(settings);
+  cache.setClock(&clock);
+  RecordingProgress progress;
+  const int crawled = cache.crawl(now, 6, progress);
+  cache.setClock(nullptr);
+  return crawled == 42;
+}
+
 TEST(ExportValidation, CraftedDaysAfterMidnightAndAtFiveValidate) {
   TempFolder folder;
   SettingsStore settings;
@@ -63,24 +85,11 @@ TEST(ExportValidation, CraftedDaysAfterMidnightAndAtFiveValidate) {
 // tool, validated, and compared day by day and channel by channel with the
 // start times `show --channel` lists.
 TEST(ExportValidation, DemoWeekValidatesAndAgreesWithShow) {
-  class NoWait : public Clock {
-    void sleepMilliseconds(int) override {}
-  } clock;
   TempFolder folder;
-  DemoGuideServer server{DemoGuideOptions()};
-  ASSERT_TRUE(server.start());
   SettingsStore settings;
-  settings.load(folder.file("Rokuban.ini"));
-  settings.section("_config")["server"] = "127.0.0.1";
-  settings.section("_config")["port"] = std::to_string(server.port());
-  settings.section("_config")["directory"] = folder.file("cache");
-  ASSERT_TRUE(settings.save());
-  GuideCache& cache = guideCache(settings);
-  cache.setClock(&clock);
   const DateTime now = currentDateTime();
-  RecordingProgress progress;
-  ASSERT_EQ(42, cache.crawl(now, 6, progress));
-  cache.setClock(nullptr);
+  ASSERT_TRUE(crawlDemoWeek(folder, settings, folder.file("Rokuban.ini"), now));
+  GuideCache& cache = guideCache(settings);
 
   const ListingRange range = defaultListingRange(now);
   const std::string ini = folder.file("Rokuban.ini");
@@ -133,21 +142,11 @@ TEST(ExportValidation, DemoWeekValidatesAndAgreesWithShow) {
 // The demo week's XMLTV export imported into an empty cache gives the same
 // programmes: channel, start, title and genre, and the same `show` lines.
 TEST(ExportValidation, DemoWeekExportImportsBackToTheSameGuide) {
-  class NoWait : public Clock {
-    void sleepMilliseconds(int) override {}
-  } clock;
   TempFolder folder;
-  DemoGuideServer server{DemoGuideOptions()};
-  ASSERT_TRUE(server.start());
   SettingsStore original;
-  original.section("_config")["server"] = "127.0.0.1";
-  original.section("_config")["port"] = std::to_string(server.port());
-  original.section("_config")["directory"] = folder.file("cache");
-  RecordingProgress progress;
-  guideCache(original).setClock(&clock);
   const DateTime now = currentDateTime();
-  ASSERT_EQ(42, guideCache(original).crawl(now, 6, progress));
-  guideCache(original).setClock(nullptr);
+  ASSERT_TRUE(crawlDemoWeek(folder, original, folder.file("original.ini"), now));
+  RecordingProgress progress;
   const ListingRange range = defaultListingRange(now);
   const Listing before = collectListing(guideCache(original), range);
   ASSERT_TRUE(writeFileAtomically(folder.file("week.xml"), xmltvDocument(before)));
@@ -170,9 +169,6 @@ TEST(ExportValidation, DemoWeekExportImportsBackToTheSameGuide) {
   };
   EXPECT_EQ(programmes(before), programmes(after));
 
-  original.load(folder.file("original.ini"));
-  original.section("_config")["directory"] = folder.file("cache");
-  ASSERT_TRUE(original.save());
   for (int day = from; day <= from + 6; ++day) {
     const CalendarDate date = dateFromDayNumber(day);
     for (const char* view : {" --hour 7", " --hour 21", " --hour 25"}) {
