@@ -1,6 +1,5 @@
 #include "cli/console_progress.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "cli/cli.h"
@@ -100,22 +99,24 @@ bool ConsoleProgress::addBytes(int n) {
 }
 
 bool ConsoleProgress::reportError(const std::string& message) {
+  std::string failure;
+  failure.swap(failure_);
   // The service answers a good sign-in with a redirect, which the transfer
   // reports by its reason; the sign-in itself says when it failed.
   static const char kSigningIn[] = "\x94\x46\x8f\xd8\x92\x86\x81\x49";  // 認証中！
   if (lastStatus_ == kSigningIn && message == "Found") return false;
   static const char kConnectFailed[] = "\x90\xda\x91\xb1\x8e\xb8\x94\x73\x81\x49";  // 接続失敗！
-  const bool plainText =
-      std::find_if(message.begin(), message.end(), [](char c) { return (c & 0x80) != 0; }) == message.end();
-  if (!server_.empty() && message == kConnectFailed) {
+  if (!failure.empty()) {
+    line("rokuban-cli: ", failure);  // it says more than the message
+  } else if (!server_.empty() && message == kConnectFailed) {
     line("rokuban-cli: " + server_ + ": ", message);
-  } else if (!server_.empty() && plainText && !message.empty()) {
-    line("rokuban-cli: http://" + server_ + "/ answered: ", message);  // the reason of an HTTP status
   } else {
     line("rokuban-cli: ", message);
   }
   return false;
 }
+
+void ConsoleProgress::describeFailure(const std::string& detail) { failure_ = detail; }
 
 bool ConsoleProgress::flushBytes() {
   drawBar();

@@ -29,6 +29,8 @@ class ConsoleProgress : public ProgressSink {
   bool reportError(const std::string& message) override;
   bool flushBytes() override;
   bool showStatus(const std::string& message) override;
+  // Printed instead of the message of the reportError that follows.
+  void describeFailure(const std::string& detail) override;
 
   // The server the job talks to, "host:port", named in the failures that
   // concern it: a failed connection, an HTTP answer refused.
@@ -59,6 +61,7 @@ class ConsoleProgress : public ProgressSink {
   bool quiet_ = false;
   std::string lastStatus_;
   std::string server_;
+  std::string failure_;  // from describeFailure, for the next reportError
   const Deadline* deadline_ = nullptr;
   std::set<std::string> statusesShown_;  // without digits: a countdown is one kind
 };

@@ -14,10 +14,6 @@
 
 namespace {
 
-// 保存先ディレクトリがない！
-const char kNoDirectory[] =
-    "\x95\xdb\x91\xb6\x90\xe6\x83\x66\x83\x42\x83\x8c\x83\x4e\x83\x67\x83\x8a\x82\xaa\x82\xc8"
-    "\x82\xa2\x81\x49";
 const char kChecking[] = "\x8a\x6d\x94\x46\x92\x86\x81\x63";  // 確認中…
 const char kAllPresent[] = "\x8a\x6d\x94\x46OK!!";             // 確認OK!!
 // は番組表ではありません。
@@ -104,10 +100,7 @@ int GuideCache::crawl(const DateTime& now, int days, ProgressSink& progress, int
 int GuideCache::fetchMissingSlots(const DateTime& now, int days, ProgressSink& progress) {
   bool createdNow;
   const std::string directory = cacheDirectory(createdNow);
-  if (directory.empty()) {
-    progress.reportError(kNoDirectory);
-    return -1;
-  }
+  if (directory.empty()) return failForDirectory(progress);
   // The folder is made (or found) once: every file of the run goes in it.
   PinnedDirectory pinned(*this, directory);
   if (settings().autoDelete() && deleteOldPages(now, progress) < 0) return 0;

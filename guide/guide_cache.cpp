@@ -3,8 +3,10 @@
 #include "config/settings_store.h"
 #include "guide/cache_file_name.h"
 #include "net/clock.h"
+#include "net/failure_text.h"
 #include "net/paths.h"
 #include "os/os.h"
+#include "ui/progress_sink.h"
 
 GuideCache& guideCache(SettingsStore& settings) {
   static GuideCache cache;
@@ -38,6 +40,24 @@ std::string GuideCache::cacheDirectory(bool& createdNow) const {
   std::string directory = settings().directory();
   createdNow = createsDirectory_ && os::createDirectory(directory);
   return isDirectory(directory) ? withTrailingSeparator(directory) : std::string();
+}
+
+int GuideCache::failForDirectory(ProgressSink& progress) const {
+  static const char kNoDirectory[] =  // 保存先ディレクトリがない！
+      "\x95\xdb\x91\xb6\x90\xe6\x83\x66\x83\x42\x83\x8c\x83\x4e\x83\x67\x83\x8a\x82\xaa\x82\xc8"
+      "\x82\xa2\x81\x49";
+  const std::string directory = settings().directory();
+  if (directory.empty()) {
+    progress.describeFailure("no cache folder is set (directory)");
+  } else if (createsDirectory_) {
+    // Asking again brings back the system's reason for the first refusal.
+    os::createDirectory(directory);
+    progress.describeFailure(fileFailureText("cannot create folder", directory));
+  } else {
+    progress.describeFailure("no folder " + directory);
+  }
+  progress.reportError(kNoDirectory);
+  return -1;
 }
 
 std::string GuideCache::slotFileName(int slotKey, const char* extension) const {

@@ -42,6 +42,9 @@ class GuideCache {
   // or checking the folder again; other threads (the window's) look it up as
   // before. Null unpins. The string must outlive the pin.
   void pinDirectory(const std::string* directory) const;
+  // Reports "保存先ディレクトリがない！" with the folder and the system's
+  // reason; -1, the jobs' result for it.
+  int failForDirectory(ProgressSink& progress) const;
   std::string pageFileName(int slotKey) const;   // "%06dtb.htm"
   std::string tableFileName(int slotKey) const;  // "%06dtb.tmp"
   // "%06dtb." + extension: the refresh's files beside a slot's table (they

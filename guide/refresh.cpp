@@ -22,6 +22,7 @@
 #include "net/clock.h"
 #include "net/download_job.h"
 #include "net/local_file.h"
+#include "net/failure_text.h"
 #include "os/os.h"
 #include "programme/programme_diff.h"
 #include "programme/programme_page_reader.h"
@@ -182,12 +183,16 @@ class SlotRefresh {
   bool replaceTable(const ProgrammeTable& old, const ProgrammeTable& fresh) {
     const std::string table = cache_.tableFileName(key_);
     const std::string next = cache_.slotFileName(key_, "tnw");
-    if (!writeTableFile(next, fresh)) return progress_.reportError(kSaveFailed);
+    if (!writeTableFile(next, fresh)) {
+      progress_.describeFailure(fileFailureText("cannot write", next));
+      return progress_.reportError(kSaveFailed);
+    }
     if (sameFileBytes(next, table)) {
       os::removeFile(next);
       return keepAsUnchanged();
     }
     if (!os::replaceFile(next, table)) {
+      progress_.describeFailure(fileFailureText("cannot replace", table));
       os::removeFile(next);
       return progress_.reportError(kSaveFailed);
     }

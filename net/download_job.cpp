@@ -4,6 +4,7 @@
 
 #include "config/settings_store.h"
 #include "net/basic_credentials.h"
+#include "net/failure_text.h"
 #include "os/os.h"
 #include "ui/progress_sink.h"
 #include "ui/silent_progress.h"
@@ -37,18 +38,18 @@ ProgressSink& DownloadJob::progress() {
 bool DownloadJob::fetch(ProgressSink& progress, const std::string& path,
                         const std::string& pageFile) {
   progress_ = &progress;
+  path_ = path;
   pageFileName_ = pageFile;
+  saveFailed_ = false;
   return client_.transact(path, *this);
 }
 
 bool DownloadJob::fetchWithRetry(ProgressSink& progress, const std::string& path,
                                  const std::string& pageFile) {
-  progress_ = &progress;
-  pageFileName_ = pageFile;
   for (int attempts = 0;;) {
     if (!progress.showStatus(kConnecting)) return false;
-    if (client_.transact(path, *this)) return true;
-    if (++attempts >= retryPolicy_.attempts) return false;
+    if (fetch(progress, path, pageFile)) return true;
+    if (saveFailed_ || ++attempts >= retryPolicy_.attempts) return false;
     if (!countDown()) return false;
   }
 }
@@ -91,6 +92,7 @@ bool DownloadJob::onHeaders(const HttpResponse& response) {
   if (response.status != 200 && response.status != 206) {
     // A refused answer to a resumed request: the partial page is useless.
     discardPageFile();
+    progress().describeFailure(currentUrl() + ": " + std::to_string(response.status) + " " + response.reason);
     progress().reportError(response.reason);
     return false;
   }
@@ -109,7 +111,7 @@ bool DownloadJob::onBodyStart(int length) {
   if (!progress().setByteTotal(length)) return false;
   progress().showStatus(kReceiving);
   if (pageFileName_.empty()) return true;
-  if (!pageFile_.createForWrite(pageFileName_)) return false;
+  if (!pageFile_.createForWrite(pageFileName_)) return failToCreate();
   openFileName_ = pageFileName_;
   // A page goes to its file in a few large writes rather than 1 KB ones.
   sink_.reset(new BufferedSink(pageFile_, kPageWriteBlock));
@@ -141,7 +143,15 @@ bool DownloadJob::onComplete() {
   return finishPageFile() || failToSave();
 }
 
+bool DownloadJob::failToCreate() {
+  saveFailed_ = true;
+  progress().describeFailure(fileFailureText("cannot write", pageFileName_));
+  return progress().reportError(kSaveFailed);
+}
+
 bool DownloadJob::failToSave() {
+  saveFailed_ = true;
+  progress().describeFailure(fileFailureText("cannot write", openFileName_));
   progress().reportError(kSaveFailed);
   discardPageFile();
   os::removeFile(openFileName_);  // also when the failing close was the last step
@@ -153,6 +163,12 @@ bool DownloadJob::finishPageFile() {
   bool written = !sink_ || sink_->flush();
   sink_.reset();
   return pageFile_.close() && written;
+}
+
+std::string DownloadJob::currentUrl() const {
+  std::string url = "http://" + settings_.server();
+  if (settings_.port() != 80) url += ":" + std::to_string(settings_.port());
+  return url + path_;
 }
 
 void DownloadJob::discardPageFile() {

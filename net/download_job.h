@@ -38,7 +38,8 @@ class DownloadJob : public TransferObserver {
   // `progress`. True when the body ended properly.
   bool fetch(ProgressSink& progress, const std::string& path, const std::string& pageFile);
   // Up to three transfers 30 seconds apart, with a status line for every
-  // second of waiting. False after the third failure or on a cancel.
+  // second of waiting. False after the third failure or on a cancel; at
+  // once when the page could not be saved, which waiting does not mend.
   bool fetchWithRetry(ProgressSink& progress, const std::string& path,
                       const std::string& pageFile);
 
@@ -74,6 +75,10 @@ class DownloadJob : public TransferObserver {
   // A page file that could not be written: reports it, deletes the file
   // and returns false.
   bool failToSave();
+  // A page file that could not be made; false.
+  bool failToCreate();
+  // "http://server[:port]/path" of the current transfer, for error lines.
+  std::string currentUrl() const;
   // Closes the page file, drops the bytes not yet written, deletes it.
   void discardPageFile();
 
@@ -81,7 +86,9 @@ class DownloadJob : public TransferObserver {
   Clock& clock_;
   ProgressSink* progress_ = nullptr;
   HttpClient client_;
+  std::string path_;          // the current transfer's request path
   std::string pageFileName_;  // where the next transfer's body goes
+  bool saveFailed_ = false;   // the current transfer failed on the local side
   std::string openFileName_;  // the file pageFile_ holds open
   bool bodyStarted_ = false;  // the transfer's byte total is announced
   bool conditional_ = false;  // a 304 answer is welcome

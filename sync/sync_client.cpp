@@ -9,6 +9,7 @@
 #include "config/settings_store.h"
 #include "guide/cache_file_name.h"
 #include "net/local_file.h"
+#include "net/failure_text.h"
 #include "os/os.h"
 #include "sync/sync_frame.h"
 #include "sync/sync_list_entry.h"
@@ -16,10 +17,6 @@
 
 namespace {
 
-// 保存先ディレクトリがない！
-const char kNoDirectory[] =
-    "\x95\xdb\x91\xb6\x90\xe6\x83\x66\x83\x42\x83\x8c\x83\x4e\x83\x67\x83\x8a\x82\xaa\x82\xc8"
-    "\x82\xa2\x81\x49";
 const char kConnecting[] = "\x83\x54\x81\x5b\x83\x6f\x82\xc9\x90\xda\x91\xb1\x81\x63";  // サーバに接続…
 const char kConnectFailed[] = "\x90\xda\x91\xb1\x8e\xb8\x94\x73\x81\x49";  // 接続失敗！
 const char kListing[] = "\x88\xea\x97\x97\x8e\xe6\x93\xbe\x92\x86\x81\x63";  // 一覧取得中…
@@ -94,7 +91,7 @@ bool copyContent(Stream& server, LocalFile& file, int size) {
 
 int SyncClient::run(ProgressSink& progress) {
   std::string directory = cache_.cacheDirectory();
-  if (directory.empty()) return failWith(progress, kNoDirectory);
+  if (directory.empty()) return cache_.failForDirectory(progress);
   progress.showStatus(kConnecting);
   TcpSocket socket(readTimeout_);
   const SettingsStore& settings = cache_.settings();
@@ -193,12 +190,15 @@ bool SyncClient::fetchOne(Stream& server, const std::string& directory,
 
   const std::string partial = directory + partialFileName(entry);
   LocalFile file;
-  if (!file.createForWrite(partial)) return refuse(progress, kSaveFailed);
-  bool complete = copyContent(server, file, header.length);
-  complete = file.close() && complete;
-  if (!complete || !os::replaceFile(partial, directory + entry.tableFileName())) {
-    os::removeFile(partial);
+  if (!file.createForWrite(partial)) {
+    progress.describeFailure(fileFailureText("cannot write", partial));
     return refuse(progress, kSaveFailed);
   }
-  return true;
+  bool complete = copyContent(server, file, header.length);
+  complete = file.close() && complete;
+  const std::string table = directory + entry.tableFileName();
+  if (complete && os::replaceFile(partial, table)) return true;
+  if (complete) progress.describeFailure(fileFailureText("cannot replace", table));
+  os::removeFile(partial);
+  return refuse(progress, kSaveFailed);
 }

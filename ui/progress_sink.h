@@ -22,6 +22,10 @@ class ProgressSink {
   virtual bool flushBytes() = 0;
   // A progress message. False once cancelled.
   virtual bool showStatus(const std::string& message) = 0;
+  // What failed and why, told just before the reportError it explains: the
+  // URL and status of an HTTP answer, a path and the system's reason. Only
+  // the command line shows it; the window keeps its short messages.
+  virtual void describeFailure(const std::string& detail) {}
 
  protected:
   ~ProgressSink() = default;

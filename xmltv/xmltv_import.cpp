@@ -17,10 +17,6 @@
 
 namespace {
 
-// 保存先ディレクトリがない！
-const char kNoDirectory[] =
-    "\x95\xdb\x91\xb6\x90\xe6\x83\x66\x83\x42\x83\x8c\x83\x4e\x83\x67\x83\x8a\x82\xaa\x82\xc8"
-    "\x82\xa2\x81\x49";
 // XMLTVの文書が開けません:
 const char kCannotOpen[] = "XMLTV\x82\xcc\x95\xb6\x8f\x91\x82\xaa\x8aJ\x82\xaf\x82\xdc\x82\xb9\x82\xf1: ";
 // XMLTVを読み込み中…
@@ -86,7 +82,7 @@ bool readDocument(const std::string& path, const std::string& shownName, XmltvGu
 
 int GuideCache::importXmltv(const std::string& source, int firstDay, int lastDay, ProgressSink& progress) {
   const std::string directory = cacheDirectory();
-  if (directory.empty()) return progress.reportError(kNoDirectory), -1;
+  if (directory.empty()) return failForDirectory(progress);
   XmltvGuide guide(firstDay, lastDay, settings().xmltvChannels());
   HttpLocation location;
   if (parseHttpUrl(source, location)) {

@@ -229,6 +229,16 @@ TEST(ConsoleProgressTest, TheSignInsRedirectIsNoErrorLine) {
   EXPECT_NE(std::string::npos, log.find("later\nrokuban-cli: Found")) << log;
 }
 
+TEST(ConsoleProgressTest, AFailuresParticularsReplaceItsMessageOnce) {
+  ConsoleProgress progress(cancelFlag);
+  ::testing::internal::CaptureStderr();
+  progress.describeFailure("http://127.0.0.1:8080/p: 503 Service Unavailable");
+  progress.reportError("Service Unavailable");
+  progress.reportError("next");
+  EXPECT_EQ("rokuban-cli: http://127.0.0.1:8080/p: 503 Service Unavailable\nrokuban-cli: next\n",
+            ::testing::internal::GetCapturedStderr());
+}
+
 }  // namespace
 
 #ifndef _WIN32

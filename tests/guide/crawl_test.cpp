@@ -129,6 +129,11 @@ TEST_F(CrawlTest, MissingCacheDirectoryIsReported) {
   settings.section("_config")["directory"] = folder.file("blocker");
   EXPECT_EQ(-1, cache.crawl(now, 0, progress));
   EXPECT_EQ(std::vector<std::string>{kNoDirectory}, progress.calls);
+  // The command line's line names the folder and the system's reason.
+  ASSERT_EQ(progress.failures.size(), 1u);
+  const std::string named = "cannot create folder " + folder.file("blocker") + ": ";
+  EXPECT_EQ(0, progress.failures[0].compare(0, named.size(), named)) << progress.failures[0];
+  EXPECT_GT(progress.failures[0].size(), named.size());
 }
 
 TEST_F(CrawlTest, CancelDuringTheCountdownIsReported) {

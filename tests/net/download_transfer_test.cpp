@@ -170,6 +170,9 @@ TEST_F(DownloadTransferTest, NotFoundIsRefusedWithItsReasonAndLeavesNoFile) {
   server.reply(httpResponse("HTTP/1.0 404 Not Found", {"Content-Length: 9"}, "not here!"));
   EXPECT_FALSE(job().fetch(progress, "/missing", page()));
   EXPECT_EQ(progress.calls, std::vector<std::string>{"error Not Found"});
+  // The command line names the URL and the status.
+  EXPECT_EQ(progress.failures,
+            std::vector<std::string>{"http://127.0.0.1:" + std::to_string(server.port()) + "/missing: 404 Not Found"});
   EXPECT_EQ(job().client().status(), 404);
   EXPECT_FALSE(isFile(page()));
 }
@@ -285,9 +288,23 @@ TEST_F(DownloadTransferTest, APageThatCannotBeWrittenFailsAndIsDeleted) {
                               pageBody(length)));
     EXPECT_FALSE(job().fetch(progress, "/p", page()));
     EXPECT_EQ(errors(progress.calls), std::vector<std::string>{kSaveFailed});
+    EXPECT_EQ(progress.failures.back(), "cannot write " + page() + ": No space left on device");
     EXPECT_FALSE(std::filesystem::is_symlink(page()));
     std::filesystem::create_symlink("/dev/full", page(), error);
   }
+}
+
+TEST_F(DownloadTransferTest, APageFileThatCannotBeMadeIsNamedAndNotTriedAgain) {
+  const std::string unmakeable = folder.file("no such folder/010521tb.htm");
+  server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 3"}, "abc"));
+  job().setRetryPolicy(RetryPolicy{3, 0});
+  EXPECT_FALSE(job().fetchWithRetry(progress, "/p", unmakeable));
+  EXPECT_EQ(server.requests().size(), 1u);
+  EXPECT_EQ(errors(progress.calls), std::vector<std::string>{kSaveFailed});
+  ASSERT_EQ(progress.failures.size(), 1u);
+  const std::string named = "cannot write " + unmakeable + ": ";
+  EXPECT_EQ(progress.failures[0].compare(0, named.size(), named), 0) << progress.failures[0];
+  EXPECT_GT(progress.failures[0].size(), named.size());  // and the system's reason
 }
 
 namespace {

@@ -26,11 +26,13 @@ class RecordingProgress : public ProgressSink {
   }
   bool flushBytes() override { return true; }
   bool showStatus(const std::string& message) override { return record("status " + message); }
+  void describeFailure(const std::string& detail) override { failures.push_back(detail); }
 
   // Calls counted from 1 (byte additions not included); from call number
   // `cancelAt` on, every answer is false.
   int cancelAt = 0;
   std::vector<std::string> calls;
+  std::vector<std::string> failures;  // describeFailure's, apart from the calls
   long long bytes = 0;
   long long transferBytes = 0;  // since the last byte total, as a dialog counts
 
