@@ -3,7 +3,9 @@
 
 #include "config/settings_store.h"
 #include "os/text.h"
+#include "search/match_line.h"
 #include "search/programme_matcher.h"
+#include "search/search_text.h"
 #include "search/watch_check.h"
 #include "search/watch_memory.h"
 
@@ -96,6 +98,53 @@ TEST(SearchMatching, QueryTextReadsBackToTheSameQuery) {
   EXPECT_EQ(query.windowTo, back.windowTo);
   EXPECT_EQ(query.weekdays, back.weekdays);
   EXPECT_TRUE(back.regex && back.reserve);
+}
+
+TEST(SearchText, FoldsLikeAPersonReadsAndKeepsWhatItCannotRead) {
+  struct Case {
+    std::string cp932;
+    const char* folded;
+  };
+  const Case cases[] = {
+      {sj("ｳﾞｧｲｵﾘﾝ ﾊﾟﾝ ﾏﾞ"), "ヴァイオリン パン マ゛"},  // a mark that does not combine stays
+      {sj("ＡＢＣ　ｘｙｚ！"), "abc xyz!"},
+      {"\x82", "\xef\xbf\xbd"},        // a lead byte at the end
+      {"\x81" " a", "\xef\xbf\xbd" " a"},  // a lead byte whose trail cannot pair
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.folded, searchFormOfCp932(c.cp932)) << c.folded;
+  EXPECT_EQ("\\S+\\D x", searchFormOfPattern("\\S+\\D X"));
+}
+
+TEST(SearchMatching, OptionsReadEveryFormTheyAreDocumentedIn) {
+  struct Case {
+    const char* text;
+    int from, to;
+    unsigned weekdays;
+  };
+  const Case cases[] = {
+      {"--time=23:00-26:00 x", 23 * 60, 2 * 60, 0},
+      {"--time 9:05-10:00 x", 9 * 60 + 5, 10 * 60, 0},
+      {"--weekday 土日 x", -1, -1, 0x41},
+      {"--weekday=Mon,tue x", -1, -1, 0x06},
+  };
+  for (const Case& c : cases) {
+    ProgrammeQuery query;
+    std::string problem;
+    ASSERT_TRUE(parseQueryText(sj(c.text), query, problem)) << c.text << problem;
+    EXPECT_EQ(c.from, query.windowFrom) << c.text;
+    EXPECT_EQ(c.to, query.windowTo) << c.text;
+    EXPECT_EQ(c.weekdays, query.weekdays) << c.text;
+  }
+  ProgrammeQuery query;
+  std::string problem;
+  ASSERT_TRUE(parseQueryText(sj("\"a b\"　-\"c d\""), query, problem));  // ideographic space between
+  EXPECT_EQ(std::vector<std::string>{"a b"}, query.words);
+  EXPECT_EQ(std::vector<std::string>{"c d"}, query.excluded);
+}
+
+TEST(SearchMatching, ALineShowsTheBroadcastDayAndHoursPastMidnight) {
+  const ProgrammeRecord late = week().programmes[3];
+  EXPECT_EQ(sj("12/04(金) 24:30-25:30 BS1 深夜アニメ Ｍａｇｉｃ"), matchLine(late));
 }
 
 TEST(WatchList, DamagedEntriesAreReportedKeptAndSkipped) {
