@@ -209,6 +209,8 @@ TEST(ExportValidation, SearchCalendarParsesWithTheRecordsTimesAndExitCodesTellTh
   const std::string query = "search --genre sports -" + os::cp932ToUtf8("\x8d\xc4");  // -再
   ASSERT_EQ(0, run(cli(ini) + query + " --ics --out '" + folder.file("found.ics") + "'"));
   ASSERT_EQ(0, run(cli(ini) + query + " --json --out '" + folder.file("found.json") + "'"));
+  ASSERT_EQ(0, run(cli(ini) + query + " --xmltv --out '" + folder.file("found.xml") + "'"));
+  EXPECT_EQ(0, validateXmltv(folder.file("found.xml")));
   writeWholeFile(folder.file("compare.py"), kCompareCalendar);
   const std::string compared = output("/usr/bin/python3 '" + folder.file("compare.py") + "' '" +
                                       folder.file("found.ics") + "' '" + folder.file("found.json") + "'");
