@@ -111,7 +111,6 @@ bool takeMoment(CliContext& context, DateTime& moment) {
   return false;
 }
 
-
 bool takeListingDays(std::vector<std::string>& args, ListingRange& range) {
   std::string fromText, daysText;
   if (takeOption(args, "--from", &fromText) && !parseIsoDate(fromText, range.from)) return false;

@@ -2,7 +2,6 @@
 // file as JSON) and "show" (a broadcast day from the cache directory, as the
 // lists of the main window show it, or as JSON). The views themselves are
 // the window's own (ui/model/programme_view.h); here they are only printed.
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
