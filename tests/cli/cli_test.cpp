@@ -102,6 +102,13 @@ TEST_F(CliSettingsTest, ArgumentsAreCheckedBeforeAVerbRunsAndHelpGoesToStdout) {
       {{"parse-page", "page.htm", "--key", "999999"}, 2, "--key '999999'"},
       {{"parse-page", "page.htm"}, 2, "nothing to do"},
       {{"config", "--show-secrets=1"}, 2, "--show-secrets takes no value"},
+      {{"search", "--json", "--ics", "x"}, 2, "one at a time"},
+      {{"search", "-x", "--time", "25:00-01:00"}, 2, "not a time window"},  // -x: a word to leave out
+      {{"crawl", "-x"}, 2, "unknown option -x"},
+      {{"search", "--weekday", "funday", "x"}, 2, "'funday' is not a list of weekdays"},
+      {{"watch", "add", "--regex", "a("}, 2, "invalid regular expression 'a('"},
+      {{"watch", "remove", "x"}, 2, "usage:"},
+      {{"watch", "forget"}, 2, "usage:"},
   };
   for (const ArgumentCase& c : cases) {
     SCOPED_TRACE(c.args[0] + (c.args.size() > 1 ? " " + c.args[1] : ""));

@@ -1,8 +1,10 @@
 // The exports checked by outside tools: the XMLTV validator of the XMLTV
-// project (Debian xmltv-util, offline with its own DTD) and Python's JSON
-// reader; and the demo week's export against what `show` lists.
+// project (Debian xmltv-util, offline with its own DTD), Python's JSON
+// reader and Debian's iCalendar parser (python3-icalendar); the demo
+// week's export against what `show` lists; the search verbs' exit codes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <regex>
@@ -178,6 +180,58 @@ TEST(ExportValidation, DemoWeekExportImportsBackToTheSameGuide) {
           << show;
     }
   }
+}
+
+// Reads the calendar and the JSON records of the same search and prints
+// "ok N" when every event carries its record's times (Japan time), title,
+// description and channel, and a unique UID.
+const char kCompareCalendar[] = R"(
+import icalendar, json, sys
+from datetime import timedelta, timezone
+japan = timezone(timedelta(hours=9))
+events = icalendar.Calendar.from_ical(open(sys.argv[1], 'rb').read()).walk('VEVENT')
+records = json.load(open(sys.argv[2], encoding='utf-8'))
+def iso(value):
+    return value.dt.astimezone(japan).isoformat()
+problems = [(str(e['SUMMARY']), iso(e['DTSTART']), r['title'], r['start'])
+            for e, r in zip(events, records)
+            if (iso(e['DTSTART']), iso(e['DTEND']), str(e['SUMMARY']), str(e.get('DESCRIPTION', '')),
+                str(e['LOCATION'])) != (r['start'], r['stop'], r['title'], r['description'], r['channel'])]
+uids = set(str(e['UID']) for e in events)
+print(problems[:3] if problems or len(events) != len(records) or len(uids) != len(events) else 'ok %d' % len(events))
+)";
+
+TEST(ExportValidation, SearchCalendarParsesWithTheRecordsTimesAndExitCodesTellTheOutcome) {
+  TempFolder folder;
+  SettingsStore settings;
+  const std::string ini = folder.file("Rokuban.ini");
+  ASSERT_TRUE(crawlDemoWeek(folder, settings, ini, currentDateTime()));
+  const std::string query = "search --genre sports -" + os::cp932ToUtf8("\x8d\xc4");  // -再
+  ASSERT_EQ(0, run(cli(ini) + query + " --ics --out '" + folder.file("found.ics") + "'"));
+  ASSERT_EQ(0, run(cli(ini) + query + " --json --out '" + folder.file("found.json") + "'"));
+  ASSERT_EQ(0, run(cli(ini) + query + " --xmltv --out '" + folder.file("found.xml") + "'"));
+  EXPECT_EQ(0, validateXmltv(folder.file("found.xml")));
+  writeWholeFile(folder.file("compare.py"), kCompareCalendar);
+  const std::string compared = output("/usr/bin/python3 '" + folder.file("compare.py") + "' '" +
+                                      folder.file("found.ics") + "' '" + folder.file("found.json") + "'");
+  EXPECT_EQ(0u, compared.find("ok ")) << compared;
+  EXPECT_NE("ok 0\n", compared);
+
+  EXPECT_EQ(1, WEXITSTATUS(run(cli(ini) + "search xyzzy")));
+  EXPECT_EQ(2, WEXITSTATUS(run(cli(ini) + "search --regex '(' 2>/dev/null")));
+  EXPECT_EQ(2, WEXITSTATUS(run(cli(ini) + "search 2>/dev/null")));
+
+  // A damaged entry is named; the good one announces its matches once.
+  ASSERT_EQ(0, run(cli(ini) + "watch add --genre sports >/dev/null"));
+  settings.load(ini);
+  settings.setString("watch", "7", "--time 99");
+  ASSERT_TRUE(settings.save());
+  const std::string check = cli(ini) + "watch check 2>&1";
+  const std::string first = output(check);
+  EXPECT_NE(std::string::npos, first.find("watch entry 7 is damaged")) << first;
+  EXPECT_LE(2, std::count(first.begin(), first.end(), '\n')) << first;  // and at least one programme
+  EXPECT_EQ(1, WEXITSTATUS(run(cli(ini) + "watch check >/dev/null 2>&1")));
+  EXPECT_EQ(0, WEXITSTATUS(run(cli(ini) + "watch check --all >/dev/null 2>&1")));
 }
 
 }  // namespace

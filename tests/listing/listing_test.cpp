@@ -6,6 +6,7 @@
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "listing/export_text.h"
+#include "listing/ics_writer.h"
 #include "listing/json_writer.h"
 #include "listing/xmltv_file.h"
 #include "listing/xmltv_writer.h"
@@ -78,6 +79,33 @@ TEST(XmltvDocument, ChannelsFirstFlagsInOrderAndEveryTextEscaped) {
                      "    <subtitles type=\"teletext\"/>\n  </programme>"));
   EXPECT_NE(std::string::npos,
             xml.find("    <audio><stereo>bilingual</stereo></audio>\n    <last-chance/>\n    <new/>\n"));
+}
+
+TEST(IcsDocument, LinesAreFoldedBetweenCharactersAndTextIsEscaped) {
+  Listing listing;
+  ProgrammeRecord record;
+  record.channel = "CH8";
+  record.channelId = "ch8.tokyo.jp";
+  record.start = listingMinute(dayNumber(2026, 12, 4), 24 * 60 + 30);  // 00:30 Japan time
+  record.stop = record.start + 30;
+  record.title = "a,b;c\\d";
+  for (int i = 0; i < 40; ++i) record.description += "\x82\xa0";  // あ, three octets in UTF-8
+  record.description += "\nend";
+  listing.programmes.push_back(record);
+  const std::string ics = icsDocument(listing, record.start);
+  EXPECT_NE(std::string::npos, ics.find("\r\nUID:ch8.tokyo.jp-20261205T0030@rokuban\r\n"));
+  EXPECT_NE(std::string::npos, ics.find("\r\nDTSTART:20261204T153000Z\r\nDTEND:20261204T160000Z\r\n"));
+  EXPECT_NE(std::string::npos, ics.find("\r\nSUMMARY:a\\,b\\;c\\\\d\r\n"));
+  std::string unfolded;
+  for (std::size_t at = 0, end; (end = ics.find("\r\n", at)) != std::string::npos; at = end + 2) {
+    const std::string line = ics.substr(at, end - at);
+    EXPECT_GE(75u, line.size()) << line;
+    EXPECT_NE(0x80, static_cast<unsigned char>(line[line[0] == ' ' ? 1 : 0]) & 0xC0) << line;
+    unfolded += line[0] == ' ' ? line.substr(1) : "|" + line;
+  }
+  std::string description = "|DESCRIPTION:";
+  for (int i = 0; i < 40; ++i) description += "\xe3\x81\x82";
+  EXPECT_NE(std::string::npos, unfolded.find(description + "\\nend|"));
 }
 
 TEST(ChannelIds, DerivedIdsHaveTheDottedFormAndPinsAreChecked) {
