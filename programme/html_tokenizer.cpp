@@ -11,8 +11,13 @@ namespace {
 inline bool isSpace(int c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
 inline char lowered(int c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c); }
 
-// The first `wanted` in [at, end), or end.
+// The first `wanted` in [at, end), or end. Most runs between two tags and
+// most values are a few bytes long: a loop finds those before a call would.
 inline const unsigned char* find(const unsigned char* at, const unsigned char* end, int wanted) {
+  const unsigned char* const near = end - at > 16 ? at + 16 : end;
+  for (; at < near; ++at) {
+    if (*at == wanted) return at;
+  }
   const void* found = std::memchr(at, wanted, static_cast<std::size_t>(end - at));
   return found ? static_cast<const unsigned char*>(found) : end;
 }
@@ -28,6 +33,16 @@ inline void appendLowered(std::string& to, const unsigned char* from, const unsi
   for (auto at = to.begin() + static_cast<std::ptrdiff_t>(size); at != to.end(); ++at) {
     *at = lowered(static_cast<unsigned char>(*at));
   }
+}
+
+// `text` is the `size` bytes at `bytes`; a loop, as the names compared are
+// a few bytes long.
+inline bool sameBytes(const std::string& text, const char* bytes, std::size_t size) {
+  if (text.size() != size) return false;
+  for (std::size_t i = 0; i < size; ++i) {
+    if (text[i] != bytes[i]) return false;
+  }
+  return true;
 }
 
 inline void append(std::string& to, const unsigned char* from, const unsigned char* end) {
@@ -124,6 +139,11 @@ bool HtmlTokenizer::scan(const unsigned char*& at, const unsigned char* end) {
         if (!flushText()) return false;
         break;
       case State::TagName:
+        // The slash of an end tag is not kept with its name.
+        if (tagName_.empty() && !endTag_ && *at == '/') {
+          endTag_ = true;
+          ++at;
+        }
         // Only space and tab end a name: a line feed becomes part of it.
         stop = runEnd(at, end, kEndsTagName, kinds);
         appendLowered(tagName_, at, stop, kinds & kUpper);
@@ -138,11 +158,17 @@ bool HtmlTokenizer::scan(const unsigned char*& at, const unsigned char* end) {
         break;
       case State::AttrName:
         stop = runEnd(at, end, kEndsAttrName, kinds);
-        appendLowered(attrName_, at, stop, kinds & kUpper);
+        // A lower-case name whole in this span is stored only when it is
+        // kept; left empty, its attribute is dropped as one without a name.
+        if (!attrName_.empty() || stop == end || (kinds & kUpper) ||
+            keeps(reinterpret_cast<const char*>(at), static_cast<std::size_t>(stop - at))) {
+          appendLowered(attrName_, at, stop, kinds & kUpper);
+        }
         at = stop;
         if (at == end) return true;
         ++at;
         if (*stop == '=') {
+          dropping_ = !keeps(attrName_.data(), attrName_.size());
           state_ = State::AfterEquals;
         } else if (*stop != '>') {
           commitAttribute();
@@ -166,7 +192,8 @@ bool HtmlTokenizer::scan(const unsigned char*& at, const unsigned char* end) {
         break;
       case State::UnquotedValue:
         stop = runEnd(at, end, kEndsUnquoted, kinds);
-        append(buffer_, at, stop);
+        // A value not kept is needed only when the input ends inside it: as text.
+        if (!dropping_ || stop == end) append(buffer_, at, stop);
         at = stop;
         if (at == end) return true;
         ++at;
@@ -180,7 +207,7 @@ bool HtmlTokenizer::scan(const unsigned char*& at, const unsigned char* end) {
       case State::QuotedValue:
         // '>' and white are bytes of the value; only '"' ends it.
         stop = find(at, end, '"');
-        append(buffer_, at, stop);
+        if (!dropping_ || stop == end) append(buffer_, at, stop);
         at = stop;
         if (at == end) return true;
         ++at;
@@ -192,9 +219,20 @@ bool HtmlTokenizer::scan(const unsigned char*& at, const unsigned char* end) {
   return true;
 }
 
+bool HtmlTokenizer::keeps(const char* name, std::size_t size) const {
+  if (keptNames_.empty()) return true;
+  for (const std::string& kept : keptNames_) {
+    if (sameBytes(kept, name, size)) return true;
+  }
+  return false;
+}
+
 void HtmlTokenizer::commitAttribute() {
-  if (attrName_.empty()) {
-    buffer_.clear();  // a value without a name is dropped
+  dropping_ = false;
+  if (attrName_.empty() || !keeps(attrName_.data(), attrName_.size())) {
+    // A value without a name is dropped, and so is an attribute not kept.
+    attrName_.clear();
+    buffer_.clear();
     return;
   }
   if (spareNodes_.empty()) {
@@ -216,17 +254,18 @@ void HtmlTokenizer::commitAttribute() {
 
 void HtmlTokenizer::clearState() {
   tagName_.clear();
+  endTag_ = false;
   attrName_.clear();
   buffer_.clear();
+  dropping_ = false;
   while (!attributes_.empty()) spareNodes_.push_back(attributes_.extract(attributes_.begin()));
 }
 
 bool HtmlTokenizer::emitTag() {
   state_ = State::Text;
   bool accepted;
-  if (!tagName_.empty() && tagName_[0] == '/') {
-    endName_.assign(tagName_, 1, std::string::npos);
-    accepted = handler_->onEndTag(endName_);
+  if (endTag_) {
+    accepted = handler_->onEndTag(tagName_);
   } else {
     commitAttribute();
     accepted = handler_->onStartTag(tagName_, attributes_);

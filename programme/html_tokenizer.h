@@ -8,6 +8,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "config/string_map.h"
@@ -27,6 +28,11 @@ class HtmlTokenizer {
   // was accepted. A tag not closed by '>' at the end is never reported.
   bool run(ByteSource* source, HtmlHandler* handler);
 
+  // Puts only the attributes of these (lower-case) names into the map a
+  // start tag hands over; the others are read past as before, never stored.
+  // All are kept until this is called. Everything else is reported alike.
+  void keepOnlyAttributes(std::vector<std::string> names) { keptNames_ = std::move(names); }
+
  private:
   enum class State { Text, TagName, AttrName, AfterEquals, UnquotedValue, QuotedValue };
 
@@ -37,17 +43,21 @@ class HtmlTokenizer {
   bool flushText();
   bool emitTag();
   void commitAttribute();
+  bool keeps(const char* name, std::size_t size) const;
   void clearState();
 
   HtmlHandler* handler_ = nullptr;
-  std::string tagName_;
+  std::string tagName_;  // without the slash of an end tag
+  bool endTag_ = false;  // the tag's name began with '/'
+
   std::string attrName_;
   std::string buffer_;  // text being collected, or the value being read
   StringMap attributes_;
   // Nodes of attributes_ taken out when a tag is done, reused for the next
   // tags so that a page costs no allocation per attribute.
   std::vector<StringMap::node_type> spareNodes_;
+  std::vector<std::string> keptNames_;  // empty: every attribute is kept
+  bool dropping_ = false;               // the value being read belongs to an attribute not kept
   State state_ = State::Text;
-  std::string output_;   // the flushed text, reused
-  std::string endName_;  // an end tag's name without the slash, reused
+  std::string output_;  // the flushed text, reused
 };
