@@ -130,6 +130,11 @@ bool HtmlTokenizer::scan(const unsigned char*& at, const unsigned char* end) {
     int c;
     switch (state_) {
       case State::Text:
+        // White before any text would be dropped by the flush: the line
+        // ends between tags are never collected.
+        if (buffer_.empty()) {
+          while (at < end && *at <= 0x20) ++at;
+        }
         stop = find(at, end, '<');
         append(buffer_, at, stop);
         at = stop;
