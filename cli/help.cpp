@@ -1,6 +1,6 @@
 #include "cli/help.h"
 
-#include "ui/model/job_display.h"
+#include "config/version.h"
 
 namespace {
 

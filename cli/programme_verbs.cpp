@@ -1,7 +1,8 @@
 // Verbs "parse-page" (a guide page into a table file), "dump-table" (a table
 // file as JSON) and "show" (a broadcast day from the cache directory, as the
 // lists of the main window show it, or as JSON). The views themselves are
-// the window's own (ui/model/programme_view.h); here they are only printed.
+// the window's own (ui/model/programme_view.h); their rows are printed with
+// the start and stop the exports give the same programmes.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -17,7 +18,9 @@
 #include "net/memory_bytes.h"
 #include "os/os.h"
 #include "net/paths.h"
+#include "listing/day_schedule.h"
 #include "listing/genre_names.h"
+#include "listing/listing.h"
 #include "programme/genre_table.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
@@ -117,17 +120,27 @@ int runDumpTable(CliContext& context) {
 
 // ---- show ----
 
-// Each programme of a listing as "channel <tab> start <tab> title line", as
-// the list draws it; the channel is the header listed last before it.
-void printListing(const ProgrammeListing& listing) {
+// Each programme of a listing as a schedule line with the title line the
+// list draws; the channel is the header listed last before it.
+void printListing(const ProgrammeListing& listing, const DaySchedule& schedule) {
   const ProgrammeCell* channel = nullptr;
   for (const ProgrammeCell* cell : listing.items) {
     if (isChannelHeader(*cell)) {
       channel = cell;
     } else if (channel) {
-      printOut(channel->body + "\t" + cell->timeText + "\t" + titleLine(*cell) + "\n");
+      printOut(schedule.lineOf(channel->body, *cell, titleLine(*cell)) + "\n");
     }
   }
+}
+
+// The records of the broadcast day `date` and of the day after it, whose
+// first programmes end the day's last ones.
+DaySchedule dayScheduleOf(CliContext& context, const CalendarDate& date) {
+  ListingRange range;
+  range.from = date;
+  range.days = 2;
+  return DaySchedule(collectListing(guideCache(context.settings), range).programmes,
+                     dayNumber(date.year, date.month, date.day));
 }
 
 // The channel names of a day, in column order.
@@ -169,7 +182,7 @@ int chooseChannel(const ProgrammeTable& day, const std::string& name) {
 
 // Loads the broadcast day `--date` names (today by default) into `day`;
 // 0, or the exit code after saying what is wrong.
-int loadChosenDay(CliContext& context, const char* verbName, ProgrammeTable& day) {
+int loadChosenDay(CliContext& context, const char* verbName, ProgrammeTable& day, CalendarDate* chosen = nullptr) {
   std::string dateText, problem;
   const int today = broadcastDayNumber(currentDateTime());
   int chosenDay = today;
@@ -177,6 +190,7 @@ int loadChosenDay(CliContext& context, const char* verbName, ProgrammeTable& day
     return argumentError(verbName, "--date " + problem);
   }
   const CalendarDate date = dateFromDayNumber(chosenDay);
+  if (chosen) *chosen = date;
   guideCache(context.settings).loadDay(date, day);
   if (day.columnCount() != 0) return 0;
   std::fprintf(stderr, "rokuban-cli: no programmes for %04d-%02d-%02d in %s\n", date.year, date.month, date.day,
@@ -215,13 +229,17 @@ int runShow(CliContext& context) {
   }
 
   ProgrammeTable day;
-  if (const int failed = loadChosenDay(context, "show", day)) return failed;
+  CalendarDate date;
+  if (const int failed = loadChosenDay(context, "show", day, &date)) return failed;
   if (json) {
     printJson(day);
-  } else if (hasChannel) {
+    return 0;
+  }
+  const DaySchedule schedule = dayScheduleOf(context, date);
+  if (hasChannel) {
     const int column = chooseChannel(day, channelName);
     if (column < 0) return 1;
-    printListing(channelViewListing(day, column, hour));
+    printListing(channelViewListing(day, column, hour), schedule);
   } else if (hasGenre) {
     const std::vector<const GenreRow*> genres = genreRowsNamed(genreName);
     if (genres.empty()) {
@@ -232,9 +250,9 @@ int runShow(CliContext& context) {
       printError("rokuban-cli: no genre " + genreName + "; the genres are:" + names + "\n");
       return 1;
     }
-    for (const GenreRow* genre : genres) printListing(genreViewListing(day, genre->colour));
+    for (const GenreRow* genre : genres) printListing(genreViewListing(day, genre->colour), schedule);
   } else {
-    printListing(timeViewListing(day, hour));
+    printListing(timeViewListing(day, hour), schedule);
   }
   return 0;
 }

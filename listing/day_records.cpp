@@ -28,16 +28,15 @@ std::string descriptionOf(const ProgrammeCell& cell) {
 void appendRecord(const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay,
                   const std::string& channel, const std::string& channelId,
                   std::vector<ProgrammeRecord>& records) {
-  const int start = broadcastMinutes(normaliseTime(cell.timeText));
-  if (start < 0) return;
+  ProgrammeRecord record;
+  if (!programmeStart(cell, broadcastDay, record.start)) return;
+  const int start = static_cast<int>(record.start - listingMinute(broadcastDay, 0));
   int stop = broadcastMinutes(programmeEndTime(day, cell));
   if (stop < 0) stop = start;
   // An end that reads earlier than the start can only be on the next day.
   if (stop < start) stop += kMinutesPerDay;
-  ProgrammeRecord record;
   record.channel = channel;
   record.channelId = channelId;
-  record.start = listingMinute(broadcastDay, start);
   record.stop = listingMinute(broadcastDay, stop);
   record.title = cell.title();
   record.description = descriptionOf(cell);
@@ -48,6 +47,13 @@ void appendRecord(const ProgrammeTable& day, const ProgrammeCell& cell, int broa
 }
 
 }  // namespace
+
+bool programmeStart(const ProgrammeCell& cell, int broadcastDay, ListingMinute& start) {
+  const int minutes = broadcastMinutes(normaliseTime(cell.timeText));
+  if (minutes < 0) return false;
+  start = listingMinute(broadcastDay, minutes);
+  return true;
+}
 
 void appendDayRecords(const ProgrammeTable& day, int broadcastDay, ChannelIds& ids,
                       std::vector<ProgrammeRecord>& records) {

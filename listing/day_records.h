@@ -8,6 +8,11 @@
 
 class ChannelIds;
 class ProgrammeTable;
+struct ProgrammeCell;
+
+// The start of `cell`, a programme of the broadcast date `broadcastDay`;
+// false when its time cannot be read.
+bool programmeStart(const ProgrammeCell& cell, int broadcastDay, ListingMinute& start);
 
 // Appends a record for every programme of `day` (a day table from loadDay)
 // of the broadcast date `broadcastDay` (a day number), channel by channel in

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "config/version.h"
 #include "listing/export_text.h"
 #include "listing/genre_names.h"
 #include "listing/listing.h"
@@ -67,7 +68,7 @@ std::string xmltvDocument(const Listing& listing) {
   out.reserve(256 + listing.programmes.size() * 400);
   out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   out += "<!DOCTYPE tv SYSTEM \"xmltv.dtd\">\n";
-  out += "<tv generator-info-name=\"Rokuban\">\n";
+  out += std::string("<tv generator-info-name=\"Rokuban ") + kVersionLabel + "\">\n";
   for (const ListingChannel& channel : listing.channels) appendChannel(out, channel);
   for (const ProgrammeRecord& record : listing.programmes) appendProgramme(out, record);
   out += "</tv>\n";

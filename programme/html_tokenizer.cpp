@@ -1,6 +1,7 @@
 // HtmlTokenizer: the lexical states, text flushing and entity references.
 #include "programme/html_tokenizer.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "net/span_reader.h"
@@ -11,8 +12,13 @@ namespace {
 inline bool isSpace(int c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
 inline char lowered(int c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c); }
 
-// The first `wanted` in [at, end), or end.
+// The first `wanted` in [at, end), or end. Most runs between two tags and
+// most values are a few bytes long: a loop finds those before a call would.
 inline const unsigned char* find(const unsigned char* at, const unsigned char* end, int wanted) {
+  const unsigned char* const near = end - at > 16 ? at + 16 : end;
+  for (; at < near; ++at) {
+    if (*at == wanted) return at;
+  }
   const void* found = std::memchr(at, wanted, static_cast<std::size_t>(end - at));
   return found ? static_cast<const unsigned char*>(found) : end;
 }
@@ -28,6 +34,16 @@ inline void appendLowered(std::string& to, const unsigned char* from, const unsi
   for (auto at = to.begin() + static_cast<std::ptrdiff_t>(size); at != to.end(); ++at) {
     *at = lowered(static_cast<unsigned char>(*at));
   }
+}
+
+// `text` is the `size` bytes at `bytes`; a loop, as the names compared are
+// a few bytes long.
+inline bool sameBytes(const std::string& text, const char* bytes, std::size_t size) {
+  if (text.size() != size) return false;
+  for (std::size_t i = 0; i < size; ++i) {
+    if (text[i] != bytes[i]) return false;
+  }
+  return true;
 }
 
 inline void append(std::string& to, const unsigned char* from, const unsigned char* end) {
@@ -108,13 +124,20 @@ bool HtmlTokenizer::run(ByteSource* source, HtmlHandler* handler) {
 
 bool HtmlTokenizer::scan(const unsigned char*& at, const unsigned char* end) {
   // Each state first takes the run of bytes it only collects, in one go,
-  // then acts on the byte that ends the run.
+  // then acts on the byte that ends the run. The usual way through a tag
+  // (text, name, attribute name, '=', quoted value) falls from one state
+  // into the next without going round the loop.
   while (at < end) {
     const unsigned char* stop;
     unsigned char kinds;
     int c;
     switch (state_) {
       case State::Text:
+        // White before any text would be dropped by the flush: the line
+        // ends between tags are never collected.
+        if (buffer_.empty()) {
+          while (at < end && *at <= 0x20) ++at;
+        }
         stop = find(at, end, '<');
         append(buffer_, at, stop);
         at = stop;
@@ -122,79 +145,145 @@ bool HtmlTokenizer::scan(const unsigned char*& at, const unsigned char* end) {
         ++at;
         state_ = State::TagName;
         if (!flushText()) return false;
-        break;
+        if (at == end) return true;
+        [[fallthrough]];
       case State::TagName:
+        // The slash of an end tag is not kept with its name.
+        if (tagName_.empty() && !endTag_ && *at == '/') {
+          endTag_ = true;
+          ++at;
+        }
         // Only space and tab end a name: a line feed becomes part of it.
         stop = runEnd(at, end, kEndsTagName, kinds);
         appendLowered(tagName_, at, stop, kinds & kUpper);
         at = stop;
         if (at == end) return true;
         ++at;
-        if (*stop != '>') {
-          state_ = State::AttrName;
-        } else if (!emitTag()) {
-          return false;
+        if (*stop == '>') {
+          if (!emitTag()) return false;
+          break;
         }
-        break;
+        state_ = State::AttrName;
+        if (at == end) return true;
+        [[fallthrough]];
       case State::AttrName:
+        // White between attributes commits nothing: no name is pending.
+        if (attrName_.empty()) {
+          while (at < end && isSpace(*at)) ++at;
+          if (at == end) return true;
+        }
         stop = runEnd(at, end, kEndsAttrName, kinds);
-        appendLowered(attrName_, at, stop, kinds & kUpper);
+        // A lower-case name whole in this span is stored only when it is
+        // kept; left empty, its attribute is dropped as one without a name.
+        if (!attrName_.empty() || stop == end || (kinds & kUpper)) {
+          appendLowered(attrName_, at, stop, kinds & kUpper);
+        } else if (keeps(reinterpret_cast<const char*>(at), static_cast<std::size_t>(stop - at),
+                         static_cast<std::size_t>(end - at))) {
+          append(attrName_, at, stop);
+          nameKept_ = true;
+        }
         at = stop;
         if (at == end) return true;
         ++at;
-        if (*stop == '=') {
-          state_ = State::AfterEquals;
-        } else if (*stop != '>') {
-          commitAttribute();
-        } else if (!emitTag()) {
-          return false;
+        if (*stop != '=') {
+          if (*stop != '>') {
+            commitAttribute();
+          } else if (!emitTag()) {
+            return false;
+          }
+          break;
         }
-        break;
+        dropping_ = !isKept();
+        state_ = State::AfterEquals;
+        if (at == end) return true;
+        [[fallthrough]];
       case State::AfterEquals:
         c = *at++;
-        if (c == '"') {
-          state_ = State::QuotedValue;
-        } else if (isSpace(c)) {
-          commitAttribute();
-          state_ = State::AttrName;
-        } else if (c == '>') {
-          if (!emitTag()) return false;
-        } else {
-          buffer_ += static_cast<char>(c);
-          state_ = State::UnquotedValue;
+        if (c != '"') {
+          if (isSpace(c)) {
+            commitAttribute();
+            state_ = State::AttrName;
+          } else if (c == '>') {
+            if (!emitTag()) return false;
+          } else {
+            buffer_ += static_cast<char>(c);
+            state_ = State::UnquotedValue;
+          }
+          break;
         }
-        break;
-      case State::UnquotedValue:
-        stop = runEnd(at, end, kEndsUnquoted, kinds);
-        append(buffer_, at, stop);
-        at = stop;
+        state_ = State::QuotedValue;
         if (at == end) return true;
-        ++at;
-        if (*stop != '>') {
-          commitAttribute();
-          state_ = State::AttrName;
-        } else if (!emitTag()) {
-          return false;
-        }
-        break;
+        [[fallthrough]];
       case State::QuotedValue:
         // '>' and white are bytes of the value; only '"' ends it.
         stop = find(at, end, '"');
-        append(buffer_, at, stop);
+        // A value not kept is needed only when the input ends inside it: as text.
+        if (!dropping_ || stop == end) append(buffer_, at, stop);
         at = stop;
         if (at == end) return true;
         ++at;
         commitAttribute();
         state_ = State::AttrName;
         break;
+      case State::UnquotedValue:
+        stop = runEnd(at, end, kEndsUnquoted, kinds);
+        if (!dropping_ || stop == end) append(buffer_, at, stop);
+        at = stop;
+        if (at == end) return true;
+        ++at;
+        if (*stop != '>') {
+          commitAttribute();
+          state_ = State::AttrName;
+        } else if (!emitTag()) {
+          return false;
+        }
+        break;
     }
   }
   return true;
 }
 
+void HtmlTokenizer::keepOnlyAttributes(std::vector<std::string> names) {
+  keptNames_ = std::move(names);
+  keptWords_.clear();
+  for (const std::string& name : keptNames_) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, name.data(), std::min<std::size_t>(name.size(), 8));
+    keptWords_.emplace_back(word, name.size());
+  }
+}
+
+bool HtmlTokenizer::keeps(const char* name, std::size_t size, std::size_t readable) const {
+  if (keptNames_.empty()) return true;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  if (size <= 8 && readable >= 8) {
+    // Eight bytes read at once, those past the name masked off.
+    std::uint64_t word;
+    std::memcpy(&word, name, 8);
+    word &= size == 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * size)) - 1;
+    bool kept = false;
+    for (const auto& keptWord : keptWords_) kept |= (keptWord.first == word) & (keptWord.second == size);
+    return kept;
+  }
+#endif
+  for (const std::string& kept : keptNames_) {
+    if (sameBytes(kept, name, size)) return true;
+  }
+  return false;
+}
+
+bool HtmlTokenizer::isKept() const {
+  return nameKept_ || keeps(attrName_.data(), attrName_.size(), attrName_.size());
+}
+
 void HtmlTokenizer::commitAttribute() {
-  if (attrName_.empty()) {
-    buffer_.clear();  // a value without a name is dropped
+  dropping_ = false;
+  const bool kept = !attrName_.empty() && isKept();
+  nameKept_ = false;
+  if (!kept) {
+    // A value without a name is dropped, and so is an attribute not kept.
+    attrName_.clear();
+    buffer_.clear();
     return;
   }
   if (spareNodes_.empty()) {
@@ -202,11 +291,12 @@ void HtmlTokenizer::commitAttribute() {
   } else {
     StringMap::node_type node = std::move(spareNodes_.back());
     spareNodes_.pop_back();
-    node.key() = attrName_;
-    node.mapped() = buffer_;
+    // Swapped rather than copied; the spare's old strings are cleared below.
+    node.key().swap(attrName_);
+    node.mapped().swap(buffer_);
     auto inserted = attributes_.insert(std::move(node));
     if (!inserted.inserted) {
-      inserted.position->second = buffer_;  // the last one wins
+      inserted.position->second.swap(inserted.node.mapped());  // the last one wins
       spareNodes_.push_back(std::move(inserted.node));
     }
   }
@@ -216,17 +306,18 @@ void HtmlTokenizer::commitAttribute() {
 
 void HtmlTokenizer::clearState() {
   tagName_.clear();
+  endTag_ = false;
   attrName_.clear();
   buffer_.clear();
+  dropping_ = nameKept_ = false;
   while (!attributes_.empty()) spareNodes_.push_back(attributes_.extract(attributes_.begin()));
 }
 
 bool HtmlTokenizer::emitTag() {
   state_ = State::Text;
   bool accepted;
-  if (!tagName_.empty() && tagName_[0] == '/') {
-    endName_.assign(tagName_, 1, std::string::npos);
-    accepted = handler_->onEndTag(endName_);
+  if (endTag_) {
+    accepted = handler_->onEndTag(tagName_);
   } else {
     commitAttribute();
     accepted = handler_->onStartTag(tagName_, attributes_);

@@ -7,7 +7,9 @@
 // Construct, run once per input, destroy. One thread at a time.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "config/string_map.h"
@@ -27,6 +29,11 @@ class HtmlTokenizer {
   // was accepted. A tag not closed by '>' at the end is never reported.
   bool run(ByteSource* source, HtmlHandler* handler);
 
+  // Puts only the attributes of these (lower-case) names into the map a
+  // start tag hands over; the others are read past as before, never stored.
+  // All are kept until this is called. Everything else is reported alike.
+  void keepOnlyAttributes(std::vector<std::string> names);
+
  private:
   enum class State { Text, TagName, AttrName, AfterEquals, UnquotedValue, QuotedValue };
 
@@ -37,17 +44,28 @@ class HtmlTokenizer {
   bool flushText();
   bool emitTag();
   void commitAttribute();
+  bool isKept() const;  // of the pending attribute name
+  // Whether the attribute `name` (`size` bytes, `readable` of them may be
+  // read) is kept.
+  bool keeps(const char* name, std::size_t size, std::size_t readable) const;
   void clearState();
 
   HtmlHandler* handler_ = nullptr;
-  std::string tagName_;
+  std::string tagName_;  // without the slash of an end tag
+  bool endTag_ = false;  // the tag's name began with '/'
+
   std::string attrName_;
   std::string buffer_;  // text being collected, or the value being read
   StringMap attributes_;
   // Nodes of attributes_ taken out when a tag is done, reused for the next
   // tags so that a page costs no allocation per attribute.
   std::vector<StringMap::node_type> spareNodes_;
+  std::vector<std::string> keptNames_;  // empty: every attribute is kept
+  // The first eight bytes of each kept name, zero-padded, and its length:
+  // most names are told apart by one comparison, without a branch per byte.
+  std::vector<std::pair<std::uint64_t, std::size_t>> keptWords_;
+  bool nameKept_ = false;               // attrName_ is known to be kept
+  bool dropping_ = false;               // the value being read belongs to an attribute not kept
   State state_ = State::Text;
-  std::string output_;   // the flushed text, reused
-  std::string endName_;  // an end tag's name without the slash, reused
+  std::string output_;  // the flushed text, reused
 };

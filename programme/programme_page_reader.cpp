@@ -2,7 +2,6 @@
 #include "programme/programme_page_reader.h"
 
 #include <cstdint>
-#include <cstring>
 
 #include "programme/euc_jp_to_shift_jis_source.h"
 #include "programme/html_tokenizer.h"
@@ -14,10 +13,14 @@ const char kBoldOpen[] = "\x81\x79";
 const char kBoldClose[] = "\x81\x7A";
 
 // Tag names are compared length first: most tags of a page are not the
-// one asked about.
+// one asked about. A loop: the names are too short to be worth a call.
 template <std::size_t N>
 inline bool is(const std::string& name, const char (&wanted)[N]) {
-  return name.size() == N - 1 && std::memcmp(name.data(), wanted, N - 1) == 0;
+  if (name.size() != N - 1) return false;
+  for (std::size_t i = 0; i + 1 < N; ++i) {
+    if (name[i] != wanted[i]) return false;
+  }
+  return true;
 }
 
 // The value of attribute `name`, or null when the tag has none. A tag has a
@@ -71,6 +74,7 @@ bool ProgrammePageReader::read(ByteSource& source, ProgrammeTable& table) {
   reset(table);
   EucJpToShiftJisSource converted(source);
   HtmlTokenizer tokenizer;
+  tokenizer.keepOnlyAttributes({"color", "rowspan", "bgcolor", "alt"});
   tokenizer.run(&converted, this);
   if (tooLarge_) {
     failure_ = "the grid is larger than any guide page";

@@ -577,17 +577,21 @@ prepare_cache() {
   ls "$WORK/cache-source/Rokuban" 2>/dev/null | grep -q 'tb\.tmp$'
 }
 
-# The programme list as rokuban-cli show prints it: "channel<TAB>time<TAB>title line".
+# The programme list as rokuban-cli show prints it, less the date and the
+# end time the window does not show: "time channel title line".
 programme_rows_as_cli() {
   drive_rows programme | awk '{
     text = substr($0, 15)
     if (match(text, /^[0-9]+:[0-9]+ /)) {
-      print channel "\t" substr(text, 1, RLENGTH - 1) "\t" substr(text, RLENGTH + 1)
+      print substr(text, 1, RLENGTH) channel " " substr(text, RLENGTH + 1)
     } else {
       channel = text
     }
   }'
 }
+
+# cli_rows ARGS...: the lines of rokuban-cli show ARGS without their date and end time.
+cli_rows() { cli show "$@" | sed -E 's|^[0-9]{2}/[0-9]{2} ([0-9]{2}:[0-9]{2})-[0-9]{2}:[0-9]{2} |\1 |'; }
 
 row_text() { drive_rows "$1" "$2" | cut -c15-; }
 selected() { drive list "$1" selected; }
@@ -655,7 +659,7 @@ case_programme_views() {
     "$(echo "$hours" | sed -n '1p;2p;8p;9p;14p;15p;20p;21p;25p;26p' | awk '{print $1 " " substr($0, 15)}' | paste -sd'|')"
 
   drive_quiet click-row hour 17
-  expect "time view at 21:00 lists what rokuban-cli shows" "$(cli show --hour 21)" "$(programme_rows_as_cli)"
+  expect "time view at 21:00 lists what rokuban-cli shows" "$(cli_rows --hour 21)" "$(programme_rows_as_cli)"
   sleep 0.3
   shot_main time-view
 
@@ -667,10 +671,10 @@ case_programme_views() {
   drive_quiet key programme $VK_RETURN
   local channel_rows
   channel_rows=$(programme_rows_as_cli)
-  expect "channel view of $channel lists what rokuban-cli shows" "$(cli show --channel "$channel")" "$channel_rows"
+  expect "channel view of $channel lists what rokuban-cli shows" "$(cli_rows --channel "$channel")" "$channel_rows"
   local chosen expected_first
   chosen=$(row_text programme "$(selected programme)")
-  expected_first=$(echo "$channel_rows" | awk -F'\t' '{ h = $2 + 0; if (NR > 1 && h < 5) h += 24; if (h >= 21) { print $2 " " $3; exit } }')
+  expected_first=$(echo "$channel_rows" | awk -v c="$channel" '{ h = $1 + 0; if (NR > 1 && h < 5) h += 24; if (h >= 21) { print $1 " " substr($0, length($1) + length(c) + 3); exit } }')
   expect "channel view selects the first programme from 21:00" "$expected_first" "$chosen"
   expect "detail pane shows the selected programme" "${chosen#* }" "$(drive detail | head -1)"
   sleep 0.3
@@ -708,15 +712,15 @@ case_programme_views() {
   drive_quiet popup-menu programme $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_RIGHT \
     $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_RETURN
   sleep 0.5
-  expect "genre view 料理 from the menu lists what rokuban-cli shows" "$(cli show --genre 料理)" "$(programme_rows_as_cli)"
+  expect "genre view 料理 from the menu lists what rokuban-cli shows" "$(cli_rows --genre 料理)" "$(programme_rows_as_cli)"
   expect "料理 rows drawn light orange (page FFCC99, GDI 99CCFF)" 99CCFF \
     "$(drive_rows programme | awk 'substr($0, 15) ~ /^[0-9]+:[0-9]+ / {print $1}' | sort -u | paste -sd' ')"
   sleep 0.3
   shot_main genre-view
   drive_quiet send-command 2000
-  expect "genre command 2000 shows 映画" "$(cli show --genre 映画)" "$(programme_rows_as_cli)"
+  expect "genre command 2000 shows 映画" "$(cli_rows --genre 映画)" "$(programme_rows_as_cli)"
   drive_quiet send-command 1007
-  expect "時間 returns to the time view at 21:00" "$(cli show --hour 21)" "$(programme_rows_as_cli)"
+  expect "時間 returns to the time view at 21:00" "$(cli_rows --hour 21)" "$(programme_rows_as_cli)"
 
   # Day limits: ">" six times reaches today + 6, a seventh does nothing;
   # "<" stops at yesterday; the buttons keep the hour.
@@ -725,7 +729,7 @@ case_programme_views() {
   expect "> stops at six days ahead" "$(date_label 6)" "$(drive main-text 1001)"
   expect "> keeps the hour" 17 "$(selected hour)"
   expect "six days ahead lists what rokuban-cli shows" \
-    "$(cli show --hour 21 --date "$(date -d "$(date -d '5 hours ago' +%F) 6 days" +%F)")" "$(programme_rows_as_cli)"
+    "$(cli_rows --hour 21 --date "$(date -d "$(date -d '5 hours ago' +%F) 6 days" +%F)")" "$(programme_rows_as_cli)"
   drive_quiet click-row hour 25
   expect "[↓] beyond the range does nothing" "$(date_label 6)" "$(drive main-text 1001)"
   for i in 1 2 3 4 5 6 7 8 9; do drive_quiet send-command 1000; done

@@ -85,7 +85,7 @@ TEST(ExportValidation, CraftedDaysAfterMidnightAndAtFiveValidate) {
 
 // The demo week crawled into a fresh cache, exported by the command-line
 // tool, validated, and compared day by day and channel by channel with the
-// start times `show --channel` lists.
+// dates, starts and stops `show --channel` lists.
 TEST(ExportValidation, DemoWeekValidatesAndAgreesWithShow) {
   TempFolder folder;
   SettingsStore settings;
@@ -104,13 +104,15 @@ TEST(ExportValidation, DemoWeekValidatesAndAgreesWithShow) {
   const Listing listing = collectListing(cache, range);
   EXPECT_EQ(xmltvDocument(listing), readWholeFile(week));
   EXPECT_TRUE(listing.missingDays.empty());
-  // "channel <tab> HH:MM" of every programme, per broadcast date.
+  // "MM/DD HH:MM-HH:MM channel" of every programme, per broadcast date.
   std::map<std::string, std::multiset<std::string>> exported, shown;
   for (const ProgrammeRecord& record : listing.programmes) {
     const DateTime start = dateTimeOf(record.start - 5 * 60);  // back to its broadcast date
     const CalendarDate date{start.year, start.month, start.day, 0};
-    exported[isoDate(date)].insert(os::cp932ToUtf8(record.channel) + "\t" + xmltvTime(record.start).substr(8, 2) +
-                                   ":" + xmltvTime(record.start).substr(10, 2));
+    const std::string from = xmltvTime(record.start), to = xmltvTime(record.stop);
+    exported[isoDate(date)].insert(from.substr(4, 2) + "/" + from.substr(6, 2) + " " + from.substr(8, 2) + ":" +
+                                   from.substr(10, 2) + "-" + to.substr(8, 2) + ":" + to.substr(10, 2) + " " +
+                                   os::cp932ToUtf8(record.channel));
   }
   ASSERT_EQ(7u, exported.size());
   for (const auto& day : exported) {
@@ -119,7 +121,7 @@ TEST(ExportValidation, DemoWeekValidatesAndAgreesWithShow) {
       std::string lines = output(cli(ini) + "show --date " + day.first + " --channel '" + name + "'");
       for (std::size_t at = 0, end; (end = lines.find('\n', at)) != std::string::npos; at = end + 1) {
         const std::string line = lines.substr(at, end - at);
-        shown[day.first].insert(line.substr(0, line.find('\t', name.size() + 1)));
+        shown[day.first].insert(line.substr(0, std::string("MM/DD HH:MM-HH:MM ").size() + name.size()));
       }
     }
     EXPECT_EQ(day.second, shown[day.first]) << day.first;

@@ -5,6 +5,7 @@
 
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
+#include "listing/day_schedule.h"
 #include "listing/export_text.h"
 #include "listing/ics_writer.h"
 #include "listing/json_writer.h"
@@ -47,6 +48,32 @@ TEST(ProgrammeRecords, StartsAndStopsLieOnTheRightCalendarDayAndNeverOverlap) {
   }
 }
 
+// Cells of day one found again by their start: the date of the start, a stop
+// after midnight, the cut at day two; a start not read or not recorded keeps
+// the line's fields.
+TEST(DaySchedule, LinesCarryTheStartDateAndTheExportsStop) {
+  SettingsStore settings;
+  const DaySchedule schedule(craftedListing(settings).programmes, dayNumber(2003, 12, 4));
+  const struct {
+    const char* time;
+    const char* line;
+  } cases[] = {
+      {"20:00", "12/04 20:00-21:00 CH8 T"},
+      {"00:30", "12/05 00:30-02:00 CH8 T"},
+      {"4:00", "12/05 04:00-05:00 CH8 T"},
+      {"12:00", "12/04 ?\?:?\?-?\?:?\? CH8 T"},
+      {"1", "12/04 ?\?:?\?-?\?:?\? CH8 T"},
+  };
+  for (const auto& c : cases) {
+    ProgrammeCell cell;
+    cell.timeText = c.time;
+    EXPECT_EQ(c.line, schedule.lineOf("CH8", cell, "T")) << c.time;
+  }
+  ProgrammeCell other;
+  other.timeText = "20:00";
+  EXPECT_EQ(nullptr, schedule.recordOf("CH9", other));
+}
+
 TEST(ProgrammeRecords, JsonObjectsCarryGenreFlagsAndTheDescription) {
   SettingsStore settings;
   const Listing listing = craftedListing(settings);
@@ -69,7 +96,7 @@ TEST(XmltvDocument, ChannelsFirstFlagsInOrderAndEveryTextEscaped) {
   SettingsStore settings;
   const std::string xml = xmltvDocument(craftedListing(settings));
   EXPECT_EQ(0u, xml.find("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE tv SYSTEM \"xmltv.dtd\">\n"
-                         "<tv generator-info-name=\"Rokuban\">\n  <channel id=\"ch8.tokyo.jp\">\n"));
+                         "<tv generator-info-name=\"Rokuban v0.4.0.4\">\n  <channel id=\"ch8.tokyo.jp\">\n"));
   EXPECT_NE(std::string::npos, xml.find("<title lang=\"ja\">News &amp; &lt;Views&gt; [\xe5\xad\x97]"));
   EXPECT_NE(std::string::npos, xml.find("<desc lang=\"ja\">&quot;Guest&quot;\nline\xef\xbf\xbdtwo</desc>"));
   // A byte that is no character becomes U+FFFD; the rest of the text stays.

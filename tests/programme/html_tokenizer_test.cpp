@@ -142,6 +142,26 @@ TEST(HtmlTokenizerTest, EventsDoNotDependOnTheSpansOfTheInput) {
   }
 }
 
+// Attributes not kept stay out of the map and nothing else changes, however
+// the input is cut, even when it ends inside the value of one not kept.
+TEST(HtmlTokenizerTest, AttributesNotKeptStayOutAndNothingElseChanges) {
+  const std::string tags = "<TD BgColor=\"#FF0000\" rowspan=3 nowrap x=\"1 > 2\">c</td><p =v bgcolor X>";
+  const Events kept{"S:td{bgcolor=#FF0000,x=1 > 2,}", "T:c", "E:td", "S:p{bgcolor=,x=,}"};
+  for (const char* tail : {"", "<a href=\"cut  off", "<a href=cut"}) {
+    const Events expected = tokens(tags + tail);
+    for (int chunk : {0, 1, 2, 3, 5}) {
+      ChunkedByteSource source(tags + tail, chunk);
+      RecordingHandler handler;
+      HtmlTokenizer tokenizer;
+      tokenizer.keepOnlyAttributes({"bgcolor", "x"});
+      EXPECT_TRUE(tokenizer.run(&source, &handler));
+      Events wanted = kept;
+      if (expected.size() > kept.size()) wanted.push_back(expected.back());
+      EXPECT_EQ(wanted, handler.events) << tail << ", spans of " << chunk;
+    }
+  }
+}
+
 TEST(HtmlTokenizerTest, MissingSourceOrHandlerReadsNothing) {
   const std::string input = "x";
   StringByteSource source(input);

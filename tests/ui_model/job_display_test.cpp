@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "config/version.h"
 #include "ui/model/resource_ids.h"
 
 namespace {

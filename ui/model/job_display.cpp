@@ -5,8 +5,6 @@
 
 #include "ui/model/resource_ids.h"
 
-const char kVersionLabel[] = "v0.4.0.4";
-
 namespace {
 const char kBytesPattern[] = "%d\x83\x6f\x83\x43\x83\x67";                      // "%dバイト"
 const char kFilesPattern[] = "\x83\x74\x83\x40\x83\x43\x83\x8b\x90\x94:%d/%d";  // "ファイル数:%d/%d"

@@ -12,9 +12,6 @@ std::string fileCountText(int fileCount, int fileTotal);
 // against 100000 bytes.
 int byteBarRange(int byteTotal);
 
-// The version label of the dialog.
-extern const char kVersionLabel[];
-
 // How the dialog goes on after a job returned `result`.
 struct JobEnding {
   int lingerMilliseconds;  // wait before anything else, so the last message stays readable

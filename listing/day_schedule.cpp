@@ -1,0 +1,45 @@
+// Records found by their cells, and their schedule lines.
+#include "listing/day_schedule.h"
+
+#include <cstdio>
+
+#include "listing/day_records.h"
+
+namespace {
+
+std::string joinedLine(const char* times, const std::string& channel, const std::string& title) {
+  return std::string(times) + " " + channel + " " + title;
+}
+
+}  // namespace
+
+std::string scheduleLine(const ProgrammeRecord& record, const std::string& title) {
+  const DateTime start = dateTimeOf(record.start);
+  const DateTime stop = dateTimeOf(record.stop);
+  char times[32];
+  std::snprintf(times, sizeof times, "%02d/%02d %02d:%02d-%02d:%02d", start.month, start.day, start.hour,
+                start.minute, stop.hour, stop.minute);
+  return joinedLine(times, record.channel, title);
+}
+
+DaySchedule::DaySchedule(const std::vector<ProgrammeRecord>& records, int broadcastDay)
+    : broadcastDay_(broadcastDay) {
+  // Records keep the order of the cells, so the first of a start is the upper cell.
+  for (const ProgrammeRecord& record : records) records_.emplace(std::make_pair(record.channel, record.start), record);
+}
+
+const ProgrammeRecord* DaySchedule::recordOf(const std::string& channel, const ProgrammeCell& cell) const {
+  ListingMinute start;
+  if (!programmeStart(cell, broadcastDay_, start)) return nullptr;
+  const auto found = records_.find(std::make_pair(channel, start));
+  return found == records_.end() ? nullptr : &found->second;
+}
+
+std::string DaySchedule::lineOf(const std::string& channel, const ProgrammeCell& cell,
+                                const std::string& title) const {
+  if (const ProgrammeRecord* record = recordOf(channel, cell)) return scheduleLine(*record, title);
+  const DateTime date = dateTimeOf(listingMinute(broadcastDay_, 0));
+  char times[32];
+  std::snprintf(times, sizeof times, "%02d/%02d ?\?:?\?-?\?:?\?", date.month, date.day);
+  return joinedLine(times, channel, title);
+}

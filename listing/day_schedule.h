@@ -1,0 +1,40 @@
+// DaySchedule: the programme records of one broadcast day, found again from
+// the cells of its day table, so that the rows the lists show can be printed
+// with the exports' own start and stop.
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "listing/programme_record.h"
+
+struct ProgrammeCell;
+
+// "MM/DD HH:MM-HH:MM channel title": the calendar date of the start, then
+// the start and the stop (a stop after midnight reads earlier than its
+// start; a programme without length has both the same). The channel name
+// may hold spaces itself.
+std::string scheduleLine(const ProgrammeRecord& record, const std::string& title);
+
+class DaySchedule {
+ public:
+  // `records` of the broadcast date `broadcastDay` (a day number) and of the
+  // day after, from collectListing, so that the day's last stops are cut as
+  // the exports cut them.
+  DaySchedule(const std::vector<ProgrammeRecord>& records, int broadcastDay);
+
+  // The record read from `cell` of the channel `channel`; null when the
+  // cell's start cannot be read. Of two programmes with the same start, the
+  // upper one.
+  const ProgrammeRecord* recordOf(const std::string& channel, const ProgrammeCell& cell) const;
+
+  // scheduleLine of the cell's record; without one, the broadcast date and
+  // "??:??-??:??" in place of the times, so that the line keeps its fields.
+  std::string lineOf(const std::string& channel, const ProgrammeCell& cell, const std::string& title) const;
+
+ private:
+  int broadcastDay_;
+  std::map<std::pair<std::string, ListingMinute>, ProgrammeRecord> records_;
+};
