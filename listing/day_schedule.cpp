@@ -13,12 +13,17 @@ std::string joinedLine(const char* times, const std::string& channel, const std:
 
 }  // namespace
 
-std::string scheduleLine(const ProgrammeRecord& record, const std::string& title) {
+std::string scheduleLine(const ProgrammeRecord& record, const std::string& title, bool weekday) {
   const DateTime start = dateTimeOf(record.start);
   const DateTime stop = dateTimeOf(record.stop);
-  char times[32];
-  std::snprintf(times, sizeof times, "%02d/%02d %02d:%02d-%02d:%02d", start.month, start.day, start.hour,
-                start.minute, stop.hour, stop.minute);
+  std::string day;
+  if (weekday) {
+    const int startDay = dayNumber(start.year, start.month, start.day);
+    day = std::string("(") + weekdayKanji(dateFromDayNumber(startDay).dayOfWeek) + ")";
+  }
+  char times[48];
+  std::snprintf(times, sizeof times, "%02d/%02d%s %02d:%02d-%02d:%02d", start.month, start.day, day.c_str(),
+                start.hour, start.minute, stop.hour, stop.minute);
   return joinedLine(times, record.channel, title);
 }
 

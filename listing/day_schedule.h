@@ -15,8 +15,9 @@ struct ProgrammeCell;
 // "MM/DD HH:MM-HH:MM channel title": the calendar date of the start, then
 // the start and the stop (a stop after midnight reads earlier than its
 // start; a programme without length has both the same). The channel name
-// may hold spaces itself.
-std::string scheduleLine(const ProgrammeRecord& record, const std::string& title);
+// may hold spaces itself. With `weekday`, the date is followed by its day
+// of the week, "12/05(土)".
+std::string scheduleLine(const ProgrammeRecord& record, const std::string& title, bool weekday = false);
 
 class DaySchedule {
  public:

@@ -1,7 +1,7 @@
 // The one-line form of a match, as `search` and `watch` print it and a
 // notification lists it: "MM/DD(曜) HH:MM-HH:MM channel title" (Shift-JIS),
-// the date being the broadcast day and hours after midnight counted on as
-// 24 to 28, as the guide shows them.
+// `show`'s line with the day of the week: the calendar date and time of the
+// start, so that a programme after midnight shows the next date.
 #pragma once
 
 #include <string>

@@ -63,9 +63,12 @@ bool ProgrammeMatcher::matches(const ProgrammeRecord& record) const {
       std::find(query_.genres.begin(), query_.genres.end(), record.genre) == query_.genres.end())
     return false;
   if (!timeMatches(record.start)) return false;
-  if (!channels_.empty() &&
-      std::find(channels_.begin(), channels_.end(), searchFormOfCp932(record.channel)) == channels_.end())
-    return false;
+  if (!channels_.empty()) {
+    // A part of the name will do, as `show --channel` takes it: "nhk" is every NHK channel.
+    const std::string channel = searchFormOfCp932(record.channel);
+    const auto within = [&](const std::string& part) { return channel.find(part) != std::string::npos; };
+    if (std::none_of(channels_.begin(), channels_.end(), within)) return false;
+  }
   return textMatches(record);
 }
 

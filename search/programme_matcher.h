@@ -2,7 +2,7 @@
 // Words are compared in search form (search_text.h) with the title and the
 // description; with `regex` they are ECMAScript regular expressions
 // (std::regex) over that UTF-8 text. Channels compare in search form too
-// ("ＮＨＫ総合" is "nhk総合"), whole names. The time window and the weekdays
+// ("ＮＨＫ総合" is "nhk総合"), a part of a name will do. The time window and the weekdays
 // look at the start: its time of day, and the weekday of its broadcast day
 // (a programme at 01:00 on Saturday belongs to Friday).
 //

@@ -61,6 +61,7 @@ TEST(SearchMatching, FoldsWidthCaseAndKanaAndHonoursEveryCondition) {
       {"MAGIC", "深夜アニメ Ｍａｇｉｃ|"},                        // case and width
       {"ニュース -天気予報", "ニュース９|"},                       // exclusion reads the description
       {"--channel NHK総合 ニュース", "ニュース９|ニュース|"},      // channel name folded too
+      {"--channel nhk ニュース", "ニュース９|ニュース|"},          // a part of it will do
       {"--regex ニュース\\d", "ニュース９|"},
       {"--regex \"^映画\\s+SPORTS\"", "映画 Sports Day|"},
       {"--time 23:00-02:00", "ｱﾆﾒ ｶﾞﾝﾀﾞﾑ|深夜アニメ Ｍａｇｉｃ|"},  // across midnight
@@ -142,9 +143,9 @@ TEST(SearchMatching, OptionsReadEveryFormTheyAreDocumentedIn) {
   EXPECT_EQ(std::vector<std::string>{"c d"}, query.excluded);
 }
 
-TEST(SearchMatching, ALineShowsTheBroadcastDayAndHoursPastMidnight) {
+TEST(SearchMatching, ALineShowsTheCalendarDateOfAProgrammeAfterMidnight) {
   const ProgrammeRecord late = week().programmes[3];
-  EXPECT_EQ(sj("12/04(金) 24:30-25:30 BS1 深夜アニメ Ｍａｇｉｃ"), matchLine(late));
+  EXPECT_EQ(sj("12/05(土) 00:30-01:30 BS1 深夜アニメ Ｍａｇｉｃ"), matchLine(late));
 }
 
 TEST(WatchList, DamagedEntriesAreReportedKeptAndSkipped) {
