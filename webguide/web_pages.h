@@ -1,0 +1,39 @@
+// WebPages: the HTML side of the guide service: GET / (a day of the cached
+// week, ?date=YYYY-MM-DD from yesterday to six days ahead), its style sheet
+// and script. The pages only read the cache. Every page answer carries a
+// security policy that allows the service's own style sheet and script
+// alone, and a bad parameter gets a 400 page.
+#pragma once
+
+#include <functional>
+#include <mutex>
+
+#include "guide/calendar.h"
+#include "listing/listing.h"
+#include "webguide/page_frame.h"
+#include "webguide/web_request.h"
+#include "webguide/web_response.h"
+
+class SettingsStore;
+
+class WebPages {
+ public:
+  // `settings` (with the cache directory) must outlive the pages; `now`
+  // gives the local time a page is made for.
+  explicit WebPages(SettingsStore& settings, std::function<DateTime()> now = currentDateTime);
+
+  // Safe to call from several threads at once.
+  WebResponse day(const WebRequest& request);
+  static WebResponse styleSheet(const WebRequest& request);
+  static WebResponse script(const WebRequest& request);
+
+ private:
+  Listing listingOf(const CalendarDate& from, int days);
+
+  SettingsStore& settings_;
+  std::function<DateTime()> now_;
+  std::mutex cacheLock_;  // one reader of the cache at a time
+};
+
+// A page answer: UTF-8 HTML with the headers every page carries.
+WebResponse htmlResponse(int status, std::string html);
