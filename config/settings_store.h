@@ -51,6 +51,11 @@ class SettingsStore {
   // The section of that name, created empty when missing.
   StringMap& section(const std::string& name) { return sections_[name]; }
   bool hasSection(const std::string& name) const { return sections_.count(name) != 0; }
+  // The section of that name, or null when missing.
+  const StringMap* findSection(const std::string& name) const {
+    auto found = sections_.find(name);
+    return found == sections_.end() ? nullptr : &found->second;
+  }
 
   // Typed settings, all in the section "_config".
   bool bootDownload() const;

@@ -37,6 +37,13 @@ int broadcastDayNumber(const DateTime& moment) {
   return moment.hour < 5 ? number - 1 : number;
 }
 
+const char* weekdayKanji(int dayOfWeek) {
+  static const char* const kNames[7] = {
+      "\x93\xfa", "\x8c\x8e", "\x89\xce", "\x90\x85", "\x96\xd8", "\x8b\xe0", "\x93\x79",
+  };
+  return kNames[((dayOfWeek % 7) + 7) % 7];
+}
+
 int broadcastHour(int hour) { return hour < 5 ? hour + 24 : hour; }
 
 int slotKey(const CalendarDate& date, int hour) {

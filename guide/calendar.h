@@ -31,5 +31,8 @@ int slotKey(const CalendarDate& date, int hour);
 // The key of a complete day table: MMDD99.
 int dayTableKey(const CalendarDate& date);
 
+// The Shift-JIS kanji of a day of the week, 0 = Sunday ("日" .. "土").
+const char* weekdayKanji(int dayOfWeek);
+
 // The local date and time now.
 DateTime currentDateTime();

@@ -4,11 +4,6 @@
 #include <cstdio>
 
 namespace {
-// Sunday first.
-const char* const kWeekdayNames[7] = {
-    "\x93\xfa", "\x8c\x8e", "\x89\xce", "\x90\x85", "\x96\xd8", "\x8b\xe0", "\x93\x79",
-};
-
 constexpr int kDaysBack = 1;
 constexpr int kDaysAhead = 6;
 
@@ -42,6 +37,6 @@ std::string dateLabel(const ViewState& view) {
   if (weekday < 0 || weekday > 6) weekday = 0;
   char label[32];
   std::snprintf(label, sizeof label, "%02d/%02d(%s)", view.date.month, view.date.day,
-                kWeekdayNames[weekday]);
+                weekdayKanji(weekday));
   return label;
 }

@@ -1,0 +1,119 @@
+// Matching programme records against a query.
+#include "search/programme_matcher.h"
+
+#include <algorithm>
+
+#include "os/text.h"
+#include "search/search_text.h"
+
+namespace {
+
+constexpr int kDayMinutes = 24 * 60;
+constexpr int kBroadcastDayStart = 5 * 60;
+
+int minuteOfDay(ListingMinute moment) { return static_cast<int>(((moment % kDayMinutes) + kDayMinutes) % kDayMinutes); }
+
+bool compileAll(const std::vector<std::string>& words, std::vector<std::regex>& patterns, std::string& problem) {
+  for (const std::string& word : words) {
+    // std::regex reports a bad pattern by throwing; the throw ends here.
+    try {
+      patterns.emplace_back(searchFormOfPattern(os::cp932ToUtf8(word)), std::regex::ECMAScript | std::regex::optimize);
+    } catch (const std::regex_error&) {
+      problem = "invalid regular expression '" + word + "'";
+      return false;
+    }
+  }
+  return true;
+}
+
+std::vector<std::string> searchForms(const std::vector<std::string>& words) {
+  std::vector<std::string> forms;
+  for (const std::string& word : words) forms.push_back(searchFormOfCp932(word));
+  return forms;
+}
+
+}  // namespace
+
+int broadcastWeekday(ListingMinute moment) {
+  const ListingMinute day = (moment - kBroadcastDayStart) / kDayMinutes;
+  return static_cast<int>((day + 2) % 7);
+}
+
+bool ProgrammeMatcher::compile(const ProgrammeQuery& query, std::string& problem) {
+  if (isEmptyQuery(query)) {
+    problem = "the query is empty";
+    return false;
+  }
+  query_ = query;
+  channels_ = searchForms(query.channels);
+  words_.clear();
+  excluded_.clear();
+  wordPatterns_.clear();
+  excludedPatterns_.clear();
+  if (query.regex) {
+    return compileAll(query.words, wordPatterns_, problem) && compileAll(query.excluded, excludedPatterns_, problem);
+  }
+  words_ = searchForms(query.words);
+  excluded_ = searchForms(query.excluded);
+  return true;
+}
+
+bool ProgrammeMatcher::matches(const ProgrammeRecord& record) const {
+  if (!query_.genres.empty() &&
+      std::find(query_.genres.begin(), query_.genres.end(), record.genre) == query_.genres.end())
+    return false;
+  if (!timeMatches(record.start)) return false;
+  if (!channels_.empty() &&
+      std::find(channels_.begin(), channels_.end(), searchFormOfCp932(record.channel)) == channels_.end())
+    return false;
+  return textMatches(record);
+}
+
+bool ProgrammeMatcher::timeMatches(ListingMinute start) const {
+  if (query_.weekdays != 0 && (query_.weekdays & (1u << broadcastWeekday(start))) == 0) return false;
+  if (query_.windowFrom < 0) return true;
+  const int minute = minuteOfDay(start);
+  if (query_.windowFrom < query_.windowTo) return minute >= query_.windowFrom && minute < query_.windowTo;
+  return minute >= query_.windowFrom || minute < query_.windowTo;
+}
+
+bool ProgrammeMatcher::textMatches(const ProgrammeRecord& record) const {
+  if (words_.empty() && excluded_.empty() && wordPatterns_.empty() && excludedPatterns_.empty()) return true;
+  // One text for title and description, so that a word never spans them.
+  const std::string text = searchFormOfCp932(record.title + "\n" + record.description);
+  for (const std::string& word : words_)
+    if (text.find(word) == std::string::npos) return false;
+  for (const std::string& word : excluded_)
+    if (text.find(word) != std::string::npos) return false;
+  for (const std::regex& pattern : wordPatterns_)
+    if (!std::regex_search(text, pattern)) return false;
+  for (const std::regex& pattern : excludedPatterns_)
+    if (std::regex_search(text, pattern)) return false;
+  return true;
+}
+
+std::vector<ProgrammeRecord> findMatches(const Listing& listing, const ProgrammeMatcher& matcher) {
+  std::vector<ProgrammeRecord> found;
+  for (const ProgrammeRecord& record : listing.programmes)
+    if (matcher.matches(record)) found.push_back(record);
+  sortMatches(found, listing);
+  return found;
+}
+
+void sortMatches(std::vector<ProgrammeRecord>& records, const Listing& listing) {
+  auto column = [&](const ProgrammeRecord& record) {
+    for (std::size_t i = 0; i < listing.channels.size(); ++i)
+      if (listing.channels[i].name == record.channel) return i;
+    return listing.channels.size();
+  };
+  std::stable_sort(records.begin(), records.end(), [&](const ProgrammeRecord& a, const ProgrammeRecord& b) {
+    return a.start != b.start ? a.start < b.start : column(a) < column(b);
+  });
+}
+
+std::vector<ProgrammeRecord> findMatches(const Listing& listing, const ProgrammeQuery& query) {
+  ProgrammeMatcher matcher;
+  std::string problem;
+  if (!matcher.compile(query, problem)) return {};
+  return findMatches(listing, matcher);
+}

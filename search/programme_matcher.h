@@ -1,0 +1,49 @@
+// ProgrammeMatcher: a compiled query, and the search over a listing.
+// Words are compared in search form (search_text.h) with the title and the
+// description; with `regex` they are ECMAScript regular expressions
+// (std::regex) over that UTF-8 text. Channels compare in search form too
+// ("ＮＨＫ総合" is "nhk総合"), whole names. The time window and the weekdays
+// look at the start: its time of day, and the weekday of its broadcast day
+// (a programme at 01:00 on Saturday belongs to Friday).
+//
+// Calling protocol: compile once (false, with the problem in Shift-JIS,
+// for an empty query or a bad regular expression, which it names), then
+// ask `matches` for each record. Or call findMatches.
+#pragma once
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "listing/listing.h"
+#include "listing/programme_record.h"
+#include "search/programme_query.h"
+
+class ProgrammeMatcher {
+ public:
+  bool compile(const ProgrammeQuery& query, std::string& problem);
+  bool matches(const ProgrammeRecord& record) const;
+
+ private:
+  bool textMatches(const ProgrammeRecord& record) const;
+  bool timeMatches(ListingMinute start) const;
+
+  ProgrammeQuery query_;
+  std::vector<std::string> words_;     // search form
+  std::vector<std::string> excluded_;  // search form
+  std::vector<std::regex> wordPatterns_;
+  std::vector<std::regex> excludedPatterns_;
+  std::vector<std::string> channels_;  // search form
+};
+
+// The weekday (0 = Sunday) of the broadcast day a moment belongs to.
+int broadcastWeekday(ListingMinute moment);
+
+// The records of `listing` that match, by start, then in the listing's
+// channel order. Empty for a query that does not compile (see
+// ProgrammeMatcher::compile to learn why).
+std::vector<ProgrammeRecord> findMatches(const Listing& listing, const ProgrammeQuery& query);
+// Sorts records by start, then in the listing's channel order.
+void sortMatches(std::vector<ProgrammeRecord>& records, const Listing& listing);
+// The same with a compiled matcher.
+std::vector<ProgrammeRecord> findMatches(const Listing& listing, const ProgrammeMatcher& matcher);

@@ -1,0 +1,18 @@
+// Search text: the form in which a query word and a programme's text are
+// compared. Matching works on UTF-8 (converted from the records' Shift-JIS)
+// in which full-width Latin letters, digits and signs are their ASCII
+// selves, Latin letters are lower case, the ideographic space is a space
+// and half-width katakana (with their sound marks) are full-width. The
+// records' own text is never changed: callers normalise a copy.
+#pragma once
+
+#include <string>
+
+// `utf8` in search form.
+std::string searchForm(const std::string& utf8);
+// A regular expression in search form: the same folding, except that the
+// character after a backslash stays as written (so \S, \D, \W keep their
+// meaning).
+std::string searchFormOfPattern(const std::string& utf8);
+// Shift-JIS text in search form (UTF-8).
+std::string searchFormOfCp932(const std::string& cp932);

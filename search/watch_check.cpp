@@ -1,0 +1,62 @@
+// Checking the watch list against the cached week.
+#include "search/watch_check.h"
+
+#include <set>
+
+#include "config/settings_store.h"
+#include "guide/guide_cache.h"
+#include "search/programme_matcher.h"
+#include "search/watch_memory.h"
+
+namespace {
+
+void addOnce(std::vector<ProgrammeRecord>& records, std::set<std::string>& seen, const ProgrammeRecord& record) {
+  if (seen.insert(programmeIdentity(record)).second) records.push_back(record);
+}
+
+}  // namespace
+
+ListingMinute listingMinuteOf(const DateTime& moment) {
+  return listingMinute(dayNumber(moment.year, moment.month, moment.day), moment.hour * 60 + moment.minute);
+}
+
+WatchCheck checkWatchList(const Listing& listing, const WatchList& list, const SettingsStore& settings,
+                          ListingMinute now) {
+  WatchCheck check;
+  check.problems = list.problems;
+  std::set<std::string> current, reserving;
+  for (const WatchEntry& entry : list.entries) {
+    ProgrammeMatcher matcher;
+    std::string problem;
+    if (!matcher.compile(entry.query, problem)) {
+      check.problems.push_back("watch entry " + std::to_string(entry.number) + ": " + problem);
+      continue;
+    }
+    for (const ProgrammeRecord& record : listing.programmes) {
+      if (record.stop <= now || !matcher.matches(record)) continue;
+      addOnce(check.current, current, record);
+      if (entry.query.reserve && record.start > now && !isRemembered(settings, kReservedSection, record))
+        addOnce(check.toReserve, reserving, record);
+    }
+  }
+  sortMatches(check.current, listing);
+  sortMatches(check.toReserve, listing);
+  for (const ProgrammeRecord& record : check.current)
+    if (!isRemembered(settings, kAnnouncedSection, record)) check.fresh.push_back(record);
+  return check;
+}
+
+WatchCheck checkWatchList(GuideCache& cache, const DateTime& now) {
+  const WatchList list = loadWatchList(cache.settings());
+  if (list.entries.empty() && list.problems.empty()) return {};
+  const Listing listing = collectListing(cache, defaultListingRange(now));
+  return checkWatchList(listing, list, cache.settings(), listingMinuteOf(now));
+}
+
+void rememberAnnounced(SettingsStore& settings, const std::vector<ProgrammeRecord>& records, ListingMinute now) {
+  remember(settings, kAnnouncedSection, records, now);
+}
+
+void rememberReserved(SettingsStore& settings, const std::vector<ProgrammeRecord>& records, ListingMinute now) {
+  remember(settings, kReservedSection, records, now);
+}

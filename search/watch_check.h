@@ -1,0 +1,44 @@
+// WatchCheck: what the watch list finds in the cached week, and what of it
+// is new. Used after every crawl or sync, at start-up and by `watch check`.
+//
+// Calling protocol: checkWatchList, announce `fresh` and hand `toReserve`
+// to the recording tool, then rememberAnnounced / rememberReserved with
+// what was really announced and reserved, then save the settings file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "guide/calendar.h"
+#include "listing/listing.h"
+#include "listing/programme_record.h"
+#include "search/watch_list.h"
+
+class GuideCache;
+class SettingsStore;
+
+struct WatchCheck {
+  // Every match of every entry that has not ended, each programme once, by
+  // start then channel order.
+  std::vector<ProgrammeRecord> current;
+  // Those of `current` never announced before.
+  std::vector<ProgrammeRecord> fresh;
+  // Matches of automatic entries that have not started and were never
+  // reserved before.
+  std::vector<ProgrammeRecord> toReserve;
+  // Damaged entries and queries that do not compile (Shift-JIS), one a
+  // line; the other entries were checked.
+  std::vector<std::string> problems;
+};
+
+// Over a listing already collected.
+WatchCheck checkWatchList(const Listing& listing, const WatchList& list, const SettingsStore& settings,
+                          ListingMinute now);
+// Over today's broadcast day and the six after it, from the cache of
+// `cache`'s settings, with the watch list of those settings.
+WatchCheck checkWatchList(GuideCache& cache, const DateTime& now);
+
+ListingMinute listingMinuteOf(const DateTime& moment);
+
+void rememberAnnounced(SettingsStore& settings, const std::vector<ProgrammeRecord>& records, ListingMinute now);
+void rememberReserved(SettingsStore& settings, const std::vector<ProgrammeRecord>& records, ListingMinute now);
