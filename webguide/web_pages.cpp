@@ -2,9 +2,12 @@
 #include "webguide/web_pages.h"
 
 #include "guide/guide_cache.h"
+#include "os/text.h"
+#include "search/programme_matcher.h"
 #include "webguide/day_page.h"
 #include "webguide/page_style.h"
 #include "webguide/query_parameters.h"
+#include "webguide/search_page.h"
 
 namespace {
 
@@ -31,6 +34,21 @@ bool requestedDate(const WebRequest& request, const PageClock& clock, CalendarDa
     return true;
   }
   return parseIsoDate(text, date) && isPageDate(date, clock.today);
+}
+
+// The request's search as a compiled matcher; false with a message (UTF-8).
+bool compiledSearch(const std::string& cp932, ProgrammeMatcher& matcher, std::string& problem) {
+  std::vector<std::string> tokens;
+  ProgrammeQuery query;
+  if (!splitQueryText(cp932, tokens)) {
+    problem = "A quotation mark of the search is not closed.";
+    return false;
+  }
+  if (!parseQueryArguments(tokens, query, problem) || !matcher.compile(query, problem)) {
+    problem = os::cp932ToUtf8(problem);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -75,4 +93,42 @@ WebResponse WebPages::styleSheet(const WebRequest&) {
 
 WebResponse WebPages::script(const WebRequest&) {
   return fixedResponse("text/javascript; charset=utf-8", pageScript());
+}
+
+bool WebPages::searchMatches(const WebRequest& request, const PageClock& clock,
+                             std::vector<ProgrammeRecord>& matches, std::string& text, WebResponse& refusal) {
+  std::string typed;
+  const int found = queryParameter(request.query, "q", typed);
+  if (found < 0 || typed.size() > kMaxSearchBytes) {
+    refusal = htmlResponse(400, messagePage("The search must be at most " + std::to_string(kMaxSearchBytes) +
+                                                " bytes of text.",
+                                            clock));
+    return false;
+  }
+  // Through Shift-JIS and back: the search runs on the guide's own text,
+  // and the page shows exactly what was searched for.
+  const std::string cp932 = os::utf8ToCp932(typed);
+  text = os::cp932ToUtf8(cp932);
+  std::string problem;
+  ProgrammeMatcher matcher;
+  if (text.find_first_not_of(' ') == std::string::npos) {
+    text.clear();  // the page that asks for a search
+    return true;
+  }
+  if (!compiledSearch(cp932, matcher, problem)) {
+    refusal = htmlResponse(400, messagePage(problem, clock));
+    return false;
+  }
+  const std::vector<CalendarDate> dates = pageDates(clock.today);
+  matches = findMatches(listingOf(dates.front(), static_cast<int>(dates.size())), matcher);
+  return true;
+}
+
+WebResponse WebPages::search(const WebRequest& request) {
+  const PageClock clock = pageClockAt(now_());
+  std::vector<ProgrammeRecord> matches;
+  std::string text;
+  WebResponse refusal;
+  if (!searchMatches(request, clock, matches, text, refusal)) return refusal;
+  return htmlResponse(200, searchPage(matches, text, clock));
 }

@@ -1,6 +1,8 @@
 // WebPages: the HTML side of the guide service: GET / (a day of the cached
-// week, ?date=YYYY-MM-DD from yesterday to six days ahead), its style sheet
-// and script. The pages only read the cache. Every page answer carries a
+// week, ?date=YYYY-MM-DD from yesterday to six days ahead), GET /search?q=
+// (the search's matches over those days; q is a search as the command line
+// takes it: words, -words, --channel, --genre, ...), its style sheet and
+// script. The pages only read the cache. Every page answer carries a
 // security policy that allows the service's own style sheet and script
 // alone, and a bad parameter gets a 400 page.
 #pragma once
@@ -24,11 +26,16 @@ class WebPages {
 
   // Safe to call from several threads at once.
   WebResponse day(const WebRequest& request);
+  WebResponse search(const WebRequest& request);
   static WebResponse styleSheet(const WebRequest& request);
   static WebResponse script(const WebRequest& request);
 
  private:
   Listing listingOf(const CalendarDate& from, int days);
+  // The matches of the request's search over the offered days, its text as
+  // shown (UTF-8); false with a 400 page in `refusal` for a bad search.
+  bool searchMatches(const WebRequest& request, const PageClock& clock, std::vector<ProgrammeRecord>& matches,
+                     std::string& text, WebResponse& refusal);
 
   SettingsStore& settings_;
   std::function<DateTime()> now_;

@@ -14,6 +14,7 @@ import tempfile
 import time
 import unittest
 import urllib.error
+import urllib.parse
 import urllib.request
 
 CLI, DEMO, SHOTS = sys.argv[1:4] if len(sys.argv) >= 4 else (None, None, None)
@@ -160,8 +161,30 @@ class PageInBrowser(unittest.TestCase):
         self.assertTrue(details.get_attribute("open"))
         self.assertIn("–", details.find_element("css selector", ".d").text)  # its time range
 
+    def test_search_finds_across_the_week_and_links_to_the_day(self):
+        self.open()
+        box = self.driver.find_element("css selector", "input[name=q]")
+        box.send_keys("クラシック音楽館")
+        box.submit()
+        hits = self.driver.find_elements("css selector", "ol.hits a")
+        self.assertGreater(len(hits), 1)
+        self.assertTrue(all("クラシック音楽館" in hit.text for hit in hits))
+        self.assertGreater(len({hit.get_attribute("href").split("#")[0] for hit in hits}), 1)  # several days
+        feed = self.driver.find_element("partial link text", "Calendar").get_attribute("href")
+        self.assertIn("/search.ics?q=", feed)
+        hits[-1].click()
+        opened = self.driver.execute_script("return document.querySelector('details:target');")
+        self.assertIsNotNone(opened)
+        self.assertTrue(opened.get_attribute("open"))
+        self.assertIn("クラシック音楽館", opened.text)
+        # Markup in matches' titles stays text on the search page too.
+        self.driver.get(self.service.url + "search?q=" + urllib.parse.quote("夜の特集"))
+        self.assertEqual(7, sum(MARKUP in hit.text for hit in self.driver.find_elements("css selector", "ol.hits a")))
+        self.assertIsNone(self.driver.execute_script("return window.rokubanInjected;"))
+
     def test_bad_parameters_get_a_400_page_with_the_headers(self):
-        for path in ("?date=2001-01-01", "?date=2026-13-40", "?date=%zz"):
+        for path in ("?date=2001-01-01", "?date=2026-13-40", "?date=%zz", "search?q=" + "a" * 201,
+                     "search?q=--regex+%28"):
             with self.assertRaises(urllib.error.HTTPError) as refused:
                 urllib.request.urlopen(self.service.url + path)
             self.assertEqual(400, refused.exception.code)

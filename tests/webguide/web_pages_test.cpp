@@ -87,7 +87,7 @@ TEST(DayPage, TextsAreEscapedAndNowIsMarked) {
   }
 }
 
-TEST(WebPages, DatesOutsideTheWeekAndBadParametersGetA400Page) {
+TEST(WebPages, DatesOutsideTheWeekAndBadSearchesGetA400Page) {
   TempFolder folder;
   SettingsStore settings;
   settings.section("_config")["directory"] = folder.file("cache");
@@ -99,14 +99,26 @@ TEST(WebPages, DatesOutsideTheWeekAndBadParametersGetA400Page) {
       {"", 200},           {"date=2026-12-05", 200}, {"date=2026-12-12", 200}, {"date=2026-12-04", 400},
       {"date=2026-12-13", 400}, {"date=2026-02-30", 400}, {"date=%zz", 400},     {"date=tomorrow", 400},
   };
+  const std::string tooLong = "q=" + std::string(kMaxSearchBytes + 1, 'a');
+  const struct {
+    std::string query;
+    int status;
+  } searches[] = {
+      {"q=", 200},          {"q=a+-b", 200}, {"q=--regex+%28", 400}, {"q=%22open", 400},
+      {"q=--genre+xyz", 400}, {"q=%zz", 400},  {tooLong, 400},
+  };
   for (const auto& c : cases) {
     WebRequest request;
-    request.path = "/";
     request.query = c.query;
     const WebResponse response = pages.day(request);
     EXPECT_EQ(c.status, response.status) << c.query;
     EXPECT_EQ("text/html; charset=utf-8", response.contentType);
     EXPECT_EQ(4u, response.headers.size());
+  }
+  for (const auto& c : searches) {
+    WebRequest request;
+    request.query = c.query;
+    EXPECT_EQ(c.status, pages.search(request).status) << c.query;
   }
 }
 
