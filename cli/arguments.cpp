@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "config/string_map.h"
 #include "guide/calendar.h"
 
 namespace {
@@ -19,12 +20,27 @@ bool allDigits(const std::string& text) {
   return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
+// "YYYY-MM-DD HH:MM"; false when it is not a valid moment.
+bool parseMoment(const std::string& text, DateTime& moment) {
+  char end;
+  if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d%c", &moment.year, &moment.month, &moment.day,
+                  &moment.hour, &moment.minute, &end) != 5) {
+    return false;
+  }
+  if (moment.month < 1 || moment.month > 12 || moment.day < 1 || moment.day > 31 ||
+      moment.hour < 0 || moment.hour > 23 || moment.minute < 0 || moment.minute > 59) {
+    return false;
+  }
+  CalendarDate date = dateFromDayNumber(dayNumber(moment.year, moment.month, moment.day));
+  return date.month == moment.month && date.day == moment.day;
+}
+
 }  // namespace
 
 bool checkArguments(const std::vector<CliOption>& options, std::vector<std::string>& args,
-                    std::string& problem) {
+                    std::string& problem, bool dashWords) {
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (!isOptionLike(args[i])) continue;
+    if (!isOptionLike(args[i]) || (dashWords && args[i][1] != '-')) continue;
     const std::size_t equals = args[i].find('=');
     if (args[i].compare(0, 2, "--") == 0 && equals != std::string::npos) {
       const std::string value = args[i].substr(equals + 1);
@@ -80,6 +96,29 @@ bool parseDayArgument(const std::string& text, int todayNumber, int& number, std
   if (day < 1 || date.month != month || date.day != day) {
     problem = "'" + text + "': day " + std::to_string(day) + " is not in that month";
     return false;
+  }
+  return true;
+}
+
+bool takeMoment(CliContext& context, DateTime& moment) {
+  std::string text;
+  if (!takeOption(context.args, "--now", &text)) {
+    moment = currentDateTime();
+    return true;
+  }
+  if (parseMoment(text, moment)) return true;
+  argumentError(context.verbName, "--now wants \"YYYY-MM-DD HH:MM\", not \"" + text + "\"");
+  return false;
+}
+
+
+bool takeListingDays(std::vector<std::string>& args, ListingRange& range) {
+  std::string fromText, daysText;
+  if (takeOption(args, "--from", &fromText) && !parseIsoDate(fromText, range.from)) return false;
+  if (takeOption(args, "--days", &daysText)) {
+    if (daysText.empty() || daysText.find_first_not_of("0123456789") != std::string::npos) return false;
+    range.days = parseLeadingInt(daysText);
+    if (range.days < 1 || range.days > kMostListingDays) return false;
   }
   return true;
 }

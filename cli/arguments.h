@@ -6,13 +6,25 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "guide/calendar.h"
+#include "listing/listing.h"
 
 // Splits "--opt=value" into "--opt" "value" and refuses an option the verb
 // does not declare, a missing value and a Number option whose value is not
-// digits. False with `problem` naming the option and what is wrong.
+// digits. False with `problem` naming the option and what is wrong. With
+// `dashWords`, only "--" begins an option: "-word" is a word of the verb's.
 bool checkArguments(const std::vector<CliOption>& options, std::vector<std::string>& args,
-                    std::string& problem);
+                    std::string& problem, bool dashWords = false);
 
 // "YYYY-MM-DD", "today" or "tomorrow" (broadcast days, as of `todayNumber`)
 // as a day number; false with `problem` saying which part is wrong.
 bool parseDayArgument(const std::string& text, int todayNumber, int& number, std::string& problem);
+
+// Takes "--now \"YYYY-MM-DD HH:MM\""; the local time when absent. False,
+// after saying so, on a malformed value.
+bool takeMoment(CliContext& context, DateTime& moment);
+
+constexpr int kMostListingDays = 31;
+// Takes "--from YYYY-MM-DD" and "--days N" (1-31) into `range`; false on a
+// bad value.
+bool takeListingDays(std::vector<std::string>& args, ListingRange& range);

@@ -32,6 +32,7 @@ struct CliVerb {
   std::vector<CliOption> options;
   const char* example;  // one command line, after "rokuban-cli "
   bool readsOnly = false;  // never creates the cache folder
+  bool dashWords = false;  // "-word" is a word, not an option (see checkArguments)
 };
 
 struct CliVerbRegistration {

@@ -156,7 +156,7 @@ int runCli(std::vector<std::string> args) {
   }
   args.erase(args.begin());
   std::string problem;
-  if (!checkArguments(verb->second.options, args, problem)) return argumentError(verb->first.c_str(), problem);
+  if (!checkArguments(verb->second.options, args, problem, verb->second.dashWords)) return argumentError(verb->first.c_str(), problem);
   context.args = args;
   context.verbName = verb->second.name;
   context.settings.load(context.settingsPath);

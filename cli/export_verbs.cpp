@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/arguments.h"
 #include "cli/cli.h"
+#include "cli/listing_gaps.h"
 #include "guide/guide_cache.h"
 #include "listing/json_writer.h"
 #include "listing/listing.h"
@@ -14,41 +16,15 @@
 
 namespace {
 
-constexpr int kMostDays = 31;
-
 bool takeRange(CliContext& context, ListingRange& range) {
   std::vector<std::string>& args = context.args;
-  std::string fromText, daysText;
-  if (takeOption(args, "--from", &fromText) && !parseIsoDate(fromText, range.from)) return false;
-  if (takeOption(args, "--days", &daysText)) {
-    if (daysText.empty() || daysText.find_first_not_of("0123456789") != std::string::npos) return false;
-    range.days = parseLeadingInt(daysText);
-    if (range.days < 1 || range.days > kMostDays) return false;
-  }
+  if (!takeListingDays(args, range)) return false;
   std::string channel;
   while (takeOption(args, "--channel", &channel)) {
     if (channel.empty()) return false;
     range.channels.push_back(channel);
   }
   return true;
-}
-
-// What the listing lacks, on stderr: skipped and incomplete days, refused
-// ids, channels asked for but not found.
-void reportGaps(const Listing& listing, const ListingRange& range) {
-  for (const CalendarDate& date : listing.missingDays) {
-    std::fprintf(stderr, "rokuban-cli: %s: no programmes in the cache, skipped\n", isoDate(date).c_str());
-  }
-  for (const CalendarDate& date : listing.incompleteDays) {
-    std::fprintf(stderr, "rokuban-cli: %s: some four-hour slots missing or unreadable\n",
-                 isoDate(date).c_str());
-  }
-  for (const std::string& refusal : listing.refusals) printError("rokuban-cli: " + refusal + "\n");
-  for (const std::string& name : range.channels) {
-    bool found = false;
-    for (const ListingChannel& channel : listing.channels) found = found || channel.name == name;
-    if (!found) printError("rokuban-cli: no channel " + name + "\n");
-  }
 }
 
 int runExport(CliContext& context) {
@@ -61,7 +37,7 @@ int runExport(CliContext& context) {
     return usageError(context, "export");
   }
   const Listing listing = collectListing(guideCache(context.settings), range);
-  reportGaps(listing, range);
+  reportListingGaps(listing, range);
   if (listing.missingDays.size() == static_cast<std::size_t>(range.days)) {
     std::fprintf(stderr, "rokuban-cli: the cache %s holds none of these days\n",
                  context.settings.directory().c_str());

@@ -2,6 +2,7 @@
 // to date from a scheduler, without a window.
 #include <cstdio>
 
+#include "cli/arguments.h"
 #include "cli/cli.h"
 #include "cli/console_progress.h"
 #include "guide/guide_cache.h"
@@ -11,33 +12,6 @@ namespace {
 // The section a crawl may change: the session cookie and the area.
 StringMap configSection(SettingsStore& settings) {
   return settings.hasSection("_config") ? settings.section("_config") : StringMap();
-}
-
-// "YYYY-MM-DD HH:MM"; false when it is not a valid moment.
-bool parseMoment(const std::string& text, DateTime& moment) {
-  char end;
-  if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d%c", &moment.year, &moment.month, &moment.day,
-                  &moment.hour, &moment.minute, &end) != 5) {
-    return false;
-  }
-  if (moment.month < 1 || moment.month > 12 || moment.day < 1 || moment.day > 31 ||
-      moment.hour < 0 || moment.hour > 23 || moment.minute < 0 || moment.minute > 59) {
-    return false;
-  }
-  CalendarDate date = dateFromDayNumber(dayNumber(moment.year, moment.month, moment.day));
-  return date.month == moment.month && date.day == moment.day;
-}
-
-// Takes "--now"; the local time when absent. False on a malformed value.
-bool takeMoment(CliContext& context, DateTime& moment) {
-  std::string text;
-  if (!takeOption(context.args, "--now", &text)) {
-    moment = currentDateTime();
-    return true;
-  }
-  if (parseMoment(text, moment)) return true;
-  argumentError(context.verbName, "--now wants \"YYYY-MM-DD HH:MM\", not \"" + text + "\"");
-  return false;
 }
 
 int runCrawl(CliContext& context) {

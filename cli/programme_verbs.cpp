@@ -168,30 +168,6 @@ int chooseChannel(const ProgrammeTable& day, const std::string& name) {
   return -1;
 }
 
-// The genre rows `name` names: the Japanese name, or (any case) the English
-// category or one of its parts ("Movie / Drama", "drama").
-std::vector<const GenreRow*> chooseGenres(const std::string& name) {
-  std::vector<const GenreRow*> rows;
-  if (const GenreRow* row = findGenre(name)) return {row};
-  std::string wanted;
-  for (char c : name) wanted += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  for (int i = 0; i < kGenreRowCount; ++i) {
-    std::string english;
-    for (const char* c = genreNameEnglish(kGenreTable[i].number); *c; ++c) {
-      english += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
-    }
-    bool matches = english == wanted;
-    for (std::size_t start = 0; !matches && start < english.size();) {
-      std::size_t end = english.find(" / ", start);
-      if (end == std::string::npos) end = english.size();
-      matches = english.compare(start, end - start, wanted) == 0 && end - start == wanted.size();
-      start = end + 3;
-    }
-    if (matches) rows.push_back(&kGenreTable[i]);
-  }
-  return rows;
-}
-
 // Loads the broadcast day `--date` names (today by default) into `day`;
 // 0, or the exit code after saying what is wrong.
 int loadChosenDay(CliContext& context, const char* verbName, ProgrammeTable& day) {
@@ -248,7 +224,7 @@ int runShow(CliContext& context) {
     if (column < 0) return 1;
     printListing(channelViewListing(day, column, hour));
   } else if (hasGenre) {
-    const std::vector<const GenreRow*> genres = chooseGenres(genreName);
+    const std::vector<const GenreRow*> genres = genreRowsNamed(genreName);
     if (genres.empty()) {
       std::string names;
       for (int i = 0; i < kGenreRowCount; ++i) {

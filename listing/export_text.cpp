@@ -52,3 +52,19 @@ void appendJsonString(std::string& out, const std::string& cp932) {
   }
   out += '"';
 }
+
+void appendIcsText(std::string& out, const std::string& cp932) {
+  for (char c : os::cp932ToUtf8(cp932)) {
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case ';': out += "\\;"; break;
+      case ',': out += "\\,"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': break;
+      case '\t': out += c; break;
+      default:
+        if (isControl(c)) out += kReplacement;
+        else out += c;
+    }
+  }
+}

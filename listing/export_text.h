@@ -1,6 +1,6 @@
 // Texts at the edge of the exports: Shift-JIS to UTF-8 (a byte that does
 // not convert becomes U+FFFD, the rest of the line stays), escaped for XML
-// or JSON.
+// or JSON or iCalendar.
 #pragma once
 
 #include <string>
@@ -13,3 +13,6 @@ void appendXmlText(std::string& out, const std::string& cp932);
 void appendXmlUtf8(std::string& out, const std::string& utf8);
 // Appends `cp932` as a JSON string with its quotes.
 void appendJsonString(std::string& out, const std::string& cp932);
+// Appends `cp932` as an iCalendar TEXT value: \ ; , escaped, a line break
+// as \n, other control characters as U+FFFD.
+void appendIcsText(std::string& out, const std::string& cp932);

@@ -1,6 +1,8 @@
 // Genre names for the exports.
 #include "listing/genre_names.h"
 
+#include <cctype>
+
 #include "programme/genre_table.h"
 
 namespace {
@@ -35,4 +37,26 @@ const char* genreNameEnglish(int number) {
     if (row.number == number) return row.name;
   }
   return "";
+}
+
+std::vector<const GenreRow*> genreRowsNamed(const std::string& name) {
+  std::vector<const GenreRow*> rows;
+  if (const GenreRow* row = findGenre(name)) return {row};
+  std::string wanted;
+  for (char c : name) wanted += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (int i = 0; i < kGenreRowCount; ++i) {
+    std::string english;
+    for (const char* c = genreNameEnglish(kGenreTable[i].number); *c; ++c) {
+      english += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+    }
+    bool matches = english == wanted;
+    for (std::size_t start = 0; !matches && start < english.size();) {
+      std::size_t end = english.find(" / ", start);
+      if (end == std::string::npos) end = english.size();
+      matches = english.compare(start, end - start, wanted) == 0 && end - start == wanted.size();
+      start = end + 3;
+    }
+    if (matches) rows.push_back(&kGenreTable[i]);
+  }
+  return rows;
 }

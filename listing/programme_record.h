@@ -13,6 +13,7 @@
 using ListingMinute = std::int64_t;
 
 ListingMinute listingMinute(int dayNumber, int minuteOfDay);
+ListingMinute listingMinuteOf(const DateTime& moment);
 // The calendar date and time of a moment.
 DateTime dateTimeOf(ListingMinute minute);
 

@@ -80,7 +80,11 @@ bool ProgrammeMatcher::timeMatches(ListingMinute start) const {
 bool ProgrammeMatcher::textMatches(const ProgrammeRecord& record) const {
   if (words_.empty() && excluded_.empty() && wordPatterns_.empty() && excludedPatterns_.empty()) return true;
   // One text for title and description, so that a word never spans them.
-  const std::string text = searchFormOfCp932(record.title + "\n" + record.description);
+  thread_local std::string text;
+  text.clear();
+  appendSearchFormOfCp932(text, record.title);
+  text += '\n';
+  appendSearchFormOfCp932(text, record.description);
   for (const std::string& word : words_)
     if (text.find(word) == std::string::npos) return false;
   for (const std::string& word : excluded_)

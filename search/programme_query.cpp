@@ -213,19 +213,7 @@ std::string queryText(const ProgrammeQuery& query) {
 
 std::vector<int> genresNamed(const std::string& name) {
   std::vector<int> genres;
-  if (const GenreRow* row = findGenre(name)) return {row->number};
-  const std::string wanted = searchForm(name);
-  for (int i = 0; i < kGenreRowCount; ++i) {
-    const std::string english = searchForm(genreNameEnglish(kGenreTable[i].number));
-    bool named = !english.empty() && english == wanted;
-    for (std::size_t start = 0; !named && start < english.size();) {
-      std::size_t slash = english.find(" / ", start);
-      if (slash == std::string::npos) slash = english.size();
-      named = english.compare(start, slash - start, wanted) == 0 && slash - start == wanted.size();
-      start = slash + 3;
-    }
-    if (named) genres.push_back(kGenreTable[i].number);
-  }
+  for (const GenreRow* row : genreRowsNamed(name)) genres.push_back(row->number);
   return genres;
 }
 

@@ -48,9 +48,7 @@ std::string queryText(const ProgrammeQuery& query);
 // The tokens of a line; false on an unterminated quote.
 bool splitQueryText(const std::string& text, std::vector<std::string>& tokens);
 
-// The genres a name stands for: the Japanese name of one genre, or an
-// English category or one of its parts ("Movie / Drama", "drama") in any
-// case, which may stand for several. Empty when none.
+// The genre numbers a name stands for (see genreRowsNamed).
 std::vector<int> genresNamed(const std::string& name);
 // "HH:MM-HH:MM" (or H:MM, hours up to 28) as two minutes of the day; false
 // when it is not such a window or both ends are the same.

@@ -1,9 +1,16 @@
 // Folding text for matching: width, case and half-width katakana.
 #include "search/search_text.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "os/os.h"
 #include "os/text.h"
 
 namespace {
+
+constexpr unsigned kReplacement = 0xFFFD;
 
 // U+FF61..U+FF9F as full-width code points.
 const unsigned short kFullWidthOfHalfKana[63] = {
@@ -17,9 +24,9 @@ const unsigned short kFullWidthOfHalfKana[63] = {
 constexpr unsigned kHalfVoiced = 0xFF9E;
 constexpr unsigned kHalfSemiVoiced = 0xFF9F;
 
-// The next code point of `text` at `at`, which moves past it; a byte that
-// does not begin a valid sequence is returned as itself (and left alone).
-unsigned nextCodePoint(const std::string& text, std::size_t& at, std::size_t& length) {
+// The code point of `text` at `at`, `length` bytes long; a byte that
+// does not begin a valid sequence gives 0x110000, one byte long.
+unsigned nextCodePoint(const std::string& text, std::size_t at, std::size_t& length) {
   const unsigned char lead = static_cast<unsigned char>(text[at]);
   length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
   if (length == 0 || at + length > text.size()) {
@@ -74,38 +81,172 @@ unsigned foldWidthAndCase(unsigned code) {
   return code;
 }
 
-std::string fold(const std::string& utf8, bool keepEscapes) {
-  std::string out;
-  out.reserve(utf8.size());
-  std::size_t at = 0;
-  bool escaped = false;
-  while (at < utf8.size()) {
+constexpr unsigned kRawByte = 0x110000;  // + the byte: not a character, copied as it is
+
+void decodeUtf8(const std::string& utf8, std::vector<unsigned>& codes) {
+  codes.clear();
+  for (std::size_t at = 0; at < utf8.size();) {
     std::size_t length;
-    unsigned code = nextCodePoint(utf8, at, length);
-    if (code == 0x110000 || escaped) {
-      out.append(utf8, at, length);
-      at += length;
+    const unsigned code = nextCodePoint(utf8, at, length);
+    codes.push_back(code == 0x110000 ? kRawByte + static_cast<unsigned char>(utf8[at]) : code);
+    at += length;
+  }
+}
+
+// Folds `codes` onto `out`.
+void fold(const std::vector<unsigned>& codes, bool keepEscapes, std::string& out) {
+  bool escaped = false;
+  for (std::size_t i = 0; i < codes.size(); ++i) {
+    unsigned code = codes[i];
+    if (code >= kRawByte) {
+      out += static_cast<char>(code - kRawByte);
       escaped = false;
       continue;
     }
-    at += length;
+    if (escaped) {
+      appendCodePoint(out, code);
+      escaped = false;
+      continue;
+    }
     escaped = keepEscapes && code == '\\';
     if (code >= 0xFF61 && code <= 0xFF9F) {
-      std::size_t markLength = 0, markAt = at;
-      const unsigned next = at < utf8.size() ? nextCodePoint(utf8, markAt, markLength) : 0;
       bool tookMark;
-      code = fullWidthKana(code, next, tookMark);
-      if (tookMark) at += markLength;
+      code = fullWidthKana(code, i + 1 < codes.size() ? codes[i + 1] : 0, tookMark);
+      if (tookMark) ++i;
     }
     appendCodePoint(out, foldWidthAndCase(code));
   }
+}
+
+std::string foldUtf8(const std::string& utf8, bool keepEscapes) {
+  std::vector<unsigned> codes;
+  decodeUtf8(utf8, codes);
+  std::string out;
+  out.reserve(utf8.size());
+  fold(codes, keepEscapes, out);
   return out;
+}
+
+// Every character of code page 932 as its code point, by its byte or by
+// lead * 256 + trail: converting one character at a time at the edge is
+// too slow for a week of programmes searched while the user types. Built
+// once, on first use (thread-safe: the web guide searches on several
+// threads).
+const std::vector<std::uint16_t>& cp932CodePoints() {
+  static const std::vector<std::uint16_t> table = [] {
+    std::vector<std::uint16_t> codes(0x10000, kReplacement);
+    auto codeOf = [](const std::string& bytes) {
+      const std::string utf8 = os::cp932ToUtf8(bytes);
+      std::size_t at = 0, length = 0;
+      const unsigned code = utf8.empty() ? kReplacement : nextCodePoint(utf8, at, length);
+      return static_cast<std::uint16_t>(code < 0x10000 && at + length == utf8.size() ? code : kReplacement);
+    };
+    for (unsigned byte = 0; byte < 0x100; ++byte) {
+      if (byte < 0x80) {
+        codes[byte] = static_cast<std::uint16_t>(byte);
+      } else if (os::isLeadByte(static_cast<unsigned char>(byte))) {
+        for (unsigned trail = 0x40; trail <= 0xFC; ++trail)
+          codes[byte << 8 | trail] = codeOf({static_cast<char>(byte), static_cast<char>(trail)});
+      } else {
+        codes[byte] = codeOf(std::string(1, static_cast<char>(byte)));
+      }
+    }
+    return codes;
+  }();
+  return table;
+}
+
+struct FoldedCharacter {
+  unsigned char length;
+  char bytes[3];
+};
+
+FoldedCharacter foldedCharacter(unsigned code) {
+  if (code >= 0xFF61 && code <= 0xFF9F) code = kFullWidthOfHalfKana[code - 0xFF61];
+  std::string utf8;
+  appendCodePoint(utf8, foldWidthAndCase(code));
+  FoldedCharacter folded{static_cast<unsigned char>(utf8.size()), {}};
+  utf8.copy(folded.bytes, 3);
+  return folded;
+}
+
+// Each character of code page 932 in search form, indexed as
+// cp932CodePoints: one look-up a character.
+const std::vector<FoldedCharacter>& foldedCp932() {
+  static const std::vector<FoldedCharacter> table = [] {
+    const std::vector<std::uint16_t>& codes = cp932CodePoints();
+    std::vector<FoldedCharacter> folded(codes.size());
+    for (std::size_t i = 0; i < codes.size(); ++i) folded[i] = foldedCharacter(codes[i]);
+    return folded;
+  }();
+  return table;
+}
+
+const FoldedCharacter kFoldedReplacement = {3, {'\xEF', '\xBF', '\xBD'}};
+
+bool isHalfWidthKana(unsigned char byte) { return byte >= 0xA1 && byte <= 0xDF; }
+
+// A half-width katakana with a sound mark after it that combines: appends
+// the one full-width character and returns true.
+bool appendCombinedKana(std::string& out, unsigned char kana, unsigned char mark) {
+  if (mark != 0xDE && mark != 0xDF) return false;
+  bool tookMark;
+  const unsigned code = fullWidthKana(0xFF61 + kana - 0xA1, 0xFF61 + mark - 0xA1, tookMark);
+  if (tookMark) appendCodePoint(out, code);
+  return tookMark;
 }
 
 }  // namespace
 
-std::string searchForm(const std::string& utf8) { return fold(utf8, false); }
+std::string searchForm(const std::string& utf8) { return foldUtf8(utf8, false); }
 
-std::string searchFormOfPattern(const std::string& utf8) { return fold(utf8, true); }
+std::string searchFormOfPattern(const std::string& utf8) { return foldUtf8(utf8, true); }
 
-std::string searchFormOfCp932(const std::string& cp932) { return fold(os::cp932ToUtf8(cp932), false); }
+void appendSearchFormOfCp932(std::string& out, const std::string& cp932) {
+  static const std::vector<unsigned char> leads = [] {
+    std::vector<unsigned char> bytes(256);
+    for (unsigned byte = 0; byte < 256; ++byte) bytes[byte] = os::isLeadByte(static_cast<unsigned char>(byte));
+    return bytes;
+  }();
+  const std::vector<FoldedCharacter>& folded = foldedCp932();
+  const std::vector<std::uint16_t>& codes = cp932CodePoints();
+  const std::size_t size = cp932.size();
+  // Written through a pointer: no character grows to more than three bytes.
+  const std::size_t start = out.size();
+  out.resize(start + 3 * size);
+  char* to = &out[start];
+  for (std::size_t i = 0; i < size; ++i) {
+    const unsigned char byte = static_cast<unsigned char>(cp932[i]);
+    if (byte < 0x80) {
+      *to++ = static_cast<char>(byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte);
+      continue;
+    }
+    const unsigned char next = i + 1 < size ? static_cast<unsigned char>(cp932[i + 1]) : 0;
+    unsigned index = byte;
+    if (leads[byte]) {
+      index = byte << 8 | next;
+      if (next == 0 || codes[index] == kReplacement) index = 0;  // a lead byte without its pair
+      else ++i;
+    } else if (isHalfWidthKana(byte) && (next == 0xDE || next == 0xDF)) {
+      std::string combined;
+      if (appendCombinedKana(combined, byte, next)) {
+        to = std::copy(combined.begin(), combined.end(), to);
+        ++i;
+        continue;
+      }
+    }
+    const FoldedCharacter& character = index == 0 ? kFoldedReplacement : folded[index];
+    // Three bytes always fit (see above); only `length` of them count.
+    to[0] = character.bytes[0];
+    to[1] = character.bytes[1];
+    to[2] = character.bytes[2];
+    to += character.length;
+  }
+  out.resize(static_cast<std::size_t>(to - out.data()));
+}
+
+std::string searchFormOfCp932(const std::string& cp932) {
+  std::string out;
+  appendSearchFormOfCp932(out, cp932);
+  return out;
+}

@@ -16,3 +16,5 @@ std::string searchForm(const std::string& utf8);
 std::string searchFormOfPattern(const std::string& utf8);
 // Shift-JIS text in search form (UTF-8).
 std::string searchFormOfCp932(const std::string& cp932);
+// The same, appended to `out`.
+void appendSearchFormOfCp932(std::string& out, const std::string& cp932);

@@ -16,10 +16,6 @@ void addOnce(std::vector<ProgrammeRecord>& records, std::set<std::string>& seen,
 
 }  // namespace
 
-ListingMinute listingMinuteOf(const DateTime& moment) {
-  return listingMinute(dayNumber(moment.year, moment.month, moment.day), moment.hour * 60 + moment.minute);
-}
-
 WatchCheck checkWatchList(const Listing& listing, const WatchList& list, const SettingsStore& settings,
                           ListingMinute now) {
   WatchCheck check;

@@ -38,7 +38,5 @@ WatchCheck checkWatchList(const Listing& listing, const WatchList& list, const S
 // `cache`'s settings, with the watch list of those settings.
 WatchCheck checkWatchList(GuideCache& cache, const DateTime& now);
 
-ListingMinute listingMinuteOf(const DateTime& moment);
-
 void rememberAnnounced(SettingsStore& settings, const std::vector<ProgrammeRecord>& records, ListingMinute now);
 void rememberReserved(SettingsStore& settings, const std::vector<ProgrammeRecord>& records, ListingMinute now);

@@ -1,0 +1,16 @@
+// The query options `search` and `watch add` share, and their reading.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "search/programme_matcher.h"
+
+std::vector<CliOption> queryOptions();
+
+// Reads the remaining arguments as a query and compiles it into `matcher`
+// (and `query` when not null). False, after printing the problem and the
+// verb's usage, on a bad or empty query.
+bool compileQueryArguments(const char* verbName, const std::vector<std::string>& args, ProgrammeMatcher& matcher,
+                           ProgrammeQuery* query, bool allowReserve);

@@ -1,0 +1,88 @@
+// Verb "search": the programmes of the cached week that match a query, as
+// text lines, JSON records, XMLTV or iCalendar.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/arguments.h"
+#include "cli/cli.h"
+#include "cli/listing_gaps.h"
+#include "cli/search_options.h"
+#include "guide/guide_cache.h"
+#include "listing/ics_writer.h"
+#include "listing/json_writer.h"
+#include "listing/xmltv_file.h"
+#include "listing/xmltv_writer.h"
+#include "os/text.h"
+#include "search/match_line.h"
+#include "search/programme_matcher.h"
+
+namespace {
+
+enum class MatchFormat { Lines, Json, Xmltv, Ics };
+
+bool takeFormat(std::vector<std::string>& args, MatchFormat& format) {
+  int chosen = 0;
+  if (takeFlag(args, "--json")) format = MatchFormat::Json, ++chosen;
+  if (takeFlag(args, "--xmltv")) format = MatchFormat::Xmltv, ++chosen;
+  if (takeFlag(args, "--ics")) format = MatchFormat::Ics, ++chosen;
+  return chosen <= 1;
+}
+
+std::string document(MatchFormat format, const Listing& source, const std::vector<ProgrammeRecord>& matches) {
+  const Listing found = listingOf(source, matches);
+  switch (format) {
+    case MatchFormat::Json: return programmesJson(found);
+    case MatchFormat::Xmltv: return xmltvDocument(found);
+    case MatchFormat::Ics: return icsDocument(found, listingMinuteOf(currentDateTime()));
+    case MatchFormat::Lines: break;
+  }
+  std::string lines;
+  for (const ProgrammeRecord& record : matches) lines += matchLine(record) + "\n";
+  return os::cp932ToUtf8(lines);
+}
+
+int runSearch(CliContext& context) {
+  std::vector<std::string>& args = context.args;
+  ListingRange range = defaultListingRange(currentDateTime());
+  MatchFormat format = MatchFormat::Lines;
+  std::string out;
+  const bool hasOut = takeOption(args, "--out", &out);
+  if (!takeFormat(args, format)) return argumentError("search", "--json, --xmltv and --ics go one at a time");
+  if (!takeListingDays(args, range) || (hasOut && out.empty())) return usageError(context, "search");
+  ProgrammeMatcher matcher;
+  if (!compileQueryArguments("search", args, matcher, nullptr, false)) return 2;
+  const Listing listing = collectListing(guideCache(context.settings), range);
+  reportListingGaps(listing, range);
+  const std::vector<ProgrammeRecord> matches = findMatches(listing, matcher);
+  const std::string text = document(format, listing, matches);
+  if (!hasOut) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    if (std::fflush(stdout) != 0) return 1;
+  } else if (!writeFileAtomically(out, text)) {
+    printFileFailure("write", out);
+    return 1;
+  }
+  return matches.empty() ? 1 : 0;
+}
+
+std::vector<CliOption> searchOptions() {
+  std::vector<CliOption> options = queryOptions();
+  options.insert(options.end(),
+                 {{"--from", OptionKind::Text, "the first broadcast day (default: today)"},
+                  {"--days", OptionKind::Number, "how many days, 1-31 (default: 7)"},
+                  {"--json", OptionKind::Flag, "print JSON programme records"},
+                  {"--xmltv", OptionKind::Flag, "print an XMLTV document of the matches"},
+                  {"--ics", OptionKind::Flag, "print an iCalendar file, one event per match"},
+                  {"--out", OptionKind::Text, "write this file instead of standard output"}});
+  return options;
+}
+
+const CliVerbRegistration kSearch(
+    {"search",
+     "search [--channel NAME]... [--genre NAME]... [--time HH:MM-HH:MM] [--weekday DAYS] [--regex] "
+     "[--from YYYY-MM-DD] [--days N] [--json | --xmltv | --ics] [--out FILE] WORD... [-WORD]...",
+     runSearch, "find programmes of the cached week (exit 1: none found)", searchOptions(),
+     "search --genre sports --weekday sat,sun --ics --out sports.ics", true, true});
+
+}  // namespace

@@ -1,0 +1,94 @@
+// Verb "watch": the saved queries of the settings file, and the matches of
+// them not announced before.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/arguments.h"
+#include "cli/cli.h"
+#include "cli/search_options.h"
+#include "guide/guide_cache.h"
+#include "search/match_line.h"
+#include "search/watch_check.h"
+
+namespace {
+
+void reportProblems(const std::vector<std::string>& problems) {
+  for (const std::string& problem : problems) printError("rokuban-cli: " + problem + "\n");
+}
+
+int addEntry(CliContext& context) {
+  ProgrammeMatcher matcher;
+  ProgrammeQuery query;
+  if (!compileQueryArguments("watch", context.args, matcher, &query, true)) return 2;
+  WatchList list = loadWatchList(context.settings);
+  const int number = addWatchEntry(list, query);
+  if (!saveWatchList(context.settings, list)) return argumentError("watch", "a word holds a line break");
+  if (!saveSettings(context)) return 1;
+  if (!context.quiet) printOut(std::to_string(number) + ": " + queryText(query) + "\n");
+  return 0;
+}
+
+int listEntries(CliContext& context) {
+  if (!context.args.empty()) return usageError(context, "watch");
+  const WatchList list = loadWatchList(context.settings);
+  reportProblems(list.problems);
+  for (const WatchEntry& entry : list.entries) printOut(std::to_string(entry.number) + ": " + queryText(entry.query) + "\n");
+  return 0;
+}
+
+int removeEntry(CliContext& context) {
+  const std::vector<std::string>& args = context.args;
+  if (args.size() != 1 || args[0].empty() || args[0].find_first_not_of("0123456789") != std::string::npos)
+    return usageError(context, "watch");
+  WatchList list = loadWatchList(context.settings);
+  if (!removeWatchEntry(list, parseLeadingInt(args[0]))) {
+    std::fprintf(stderr, "rokuban-cli: no watch entry %s\n", args[0].c_str());
+    return 1;
+  }
+  saveWatchList(context.settings, list);
+  return saveSettings(context) ? 0 : 1;
+}
+
+int checkEntries(CliContext& context) {
+  const bool all = takeFlag(context.args, "--all");
+  DateTime now;
+  if (!takeMoment(context, now)) return 2;
+  if (!context.args.empty()) return usageError(context, "watch");
+  const WatchCheck check = checkWatchList(guideCache(context.settings), now);
+  reportProblems(check.problems);
+  const std::vector<ProgrammeRecord>& shown = all ? check.current : check.fresh;
+  for (const ProgrammeRecord& record : shown) printOut(matchLine(record) + "\n");
+  if (!check.fresh.empty()) {
+    rememberAnnounced(context.settings, check.fresh, listingMinuteOf(now));
+    if (!saveSettings(context)) return 1;
+  }
+  return shown.empty() ? 1 : 0;
+}
+
+int runWatch(CliContext& context) {
+  std::vector<std::string>& args = context.args;
+  const std::string action = args.empty() ? "" : args[0];
+  if (!args.empty()) args.erase(args.begin());
+  if (action == "add") return addEntry(context);
+  if (action == "list") return listEntries(context);
+  if (action == "remove") return removeEntry(context);
+  if (action == "check") return checkEntries(context);
+  return usageError(context, "watch");
+}
+
+std::vector<CliOption> watchOptions() {
+  std::vector<CliOption> options = queryOptions();
+  options.insert(options.end(),
+                 {{"--reserve", OptionKind::Flag, "add: the Windows program reserves new matches by itself"},
+                  {"--all", OptionKind::Flag, "check: print every current match, not only the new ones"},
+                  {"--now", OptionKind::Text, "check: the moment to act as of, \"YYYY-MM-DD HH:MM\""}});
+  return options;
+}
+
+const CliVerbRegistration kWatch(
+    {"watch", "watch add [--reserve] [query options] WORD... | list | remove N | check [--all] [--now \"YYYY-MM-DD HH:MM\"]",
+     runWatch, "keep saved searches and print their new matches (check exit 1: none new)", watchOptions(),
+     "watch add --channel NHK --time 19:00-19:30 news", true, true});
+
+}  // namespace
