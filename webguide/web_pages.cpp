@@ -2,6 +2,7 @@
 #include "webguide/web_pages.h"
 
 #include "guide/guide_cache.h"
+#include "listing/ics_writer.h"
 #include "os/text.h"
 #include "search/programme_matcher.h"
 #include "webguide/day_page.h"
@@ -131,4 +132,18 @@ WebResponse WebPages::search(const WebRequest& request) {
   WebResponse refusal;
   if (!searchMatches(request, clock, matches, text, refusal)) return refusal;
   return htmlResponse(200, searchPage(matches, text, clock));
+}
+
+WebResponse WebPages::calendar(const WebRequest& request) {
+  const PageClock clock = pageClockAt(now_());
+  Listing matches;
+  std::string text;
+  WebResponse refusal;
+  if (!searchMatches(request, clock, matches.programmes, text, refusal)) return refusal;
+  WebResponse response;
+  response.contentType = "text/calendar; charset=utf-8";
+  response.body = icsDocument(matches, clock.now);
+  // A calendar subscribed to the feed asks again now and then; an hour old is fresh enough.
+  response.headers = {{"Cache-Control", "max-age=3600"}, {"X-Content-Type-Options", "nosniff"}};
+  return response;
 }

@@ -1,8 +1,8 @@
 // WebPages: the HTML side of the guide service: GET / (a day of the cached
 // week, ?date=YYYY-MM-DD from yesterday to six days ahead), GET /search?q=
 // (the search's matches over those days; q is a search as the command line
-// takes it: words, -words, --channel, --genre, ...), its style sheet and
-// script. The pages only read the cache. Every page answer carries a
+// takes it: words, -words, --channel, --genre, ...), GET /search.ics?q=
+// (the same matches as an iCalendar feed), its style sheet and script. The pages only read the cache. Every page answer carries a
 // security policy that allows the service's own style sheet and script
 // alone, and a bad parameter gets a 400 page.
 #pragma once
@@ -27,6 +27,7 @@ class WebPages {
   // Safe to call from several threads at once.
   WebResponse day(const WebRequest& request);
   WebResponse search(const WebRequest& request);
+  WebResponse calendar(const WebRequest& request);
   static WebResponse styleSheet(const WebRequest& request);
   static WebResponse script(const WebRequest& request);
 

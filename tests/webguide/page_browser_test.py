@@ -90,6 +90,12 @@ def browser(javascript=True):
     return webdriver.Chrome(service=Service(DRIVER), options=options)
 
 
+def wait_for_url(driver, part):
+    from selenium.webdriver.support.ui import WebDriverWait
+    WebDriverWait(driver, 20).until(lambda d: part in d.current_url and
+                                    d.execute_script("return document.readyState;") == "complete")
+
+
 def screen(driver, width, height, mobile):
     driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                            {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": mobile})
@@ -147,7 +153,7 @@ class PageInBrowser(unittest.TestCase):
         tomorrow = tabs[[tab.get_attribute("aria-current") for tab in tabs].index("page") + 1]
         date = tomorrow.get_attribute("href").rsplit("=", 1)[1]
         tomorrow.click()
-        self.assertTrue(self.driver.current_url.endswith("date=" + date))
+        wait_for_url(self.driver, "date=" + date)
         self.assert_day_as_shown(self.driver.execute_script(PROGRAMMES_JS), date)
 
     def test_markup_in_a_title_is_text_and_runs_nothing(self):
@@ -166,13 +172,17 @@ class PageInBrowser(unittest.TestCase):
         box = self.driver.find_element("css selector", "input[name=q]")
         box.send_keys("クラシック音楽館")
         box.submit()
+        wait_for_url(self.driver, "/search?q=")
         hits = self.driver.find_elements("css selector", "ol.hits a")
         self.assertGreater(len(hits), 1)
         self.assertTrue(all("クラシック音楽館" in hit.text for hit in hits))
         self.assertGreater(len({hit.get_attribute("href").split("#")[0] for hit in hits}), 1)  # several days
         feed = self.driver.find_element("partial link text", "Calendar").get_attribute("href")
-        self.assertIn("/search.ics?q=", feed)
+        with urllib.request.urlopen(feed) as answer:
+            self.assertEqual("text/calendar; charset=utf-8", answer.headers["Content-Type"])
+            self.assertEqual(len(hits), answer.read().decode("utf-8").count("BEGIN:VEVENT"))
         hits[-1].click()
+        wait_for_url(self.driver, "#p-")
         opened = self.driver.execute_script("return document.querySelector('details:target');")
         self.assertIsNotNone(opened)
         self.assertTrue(opened.get_attribute("open"))
@@ -216,6 +226,7 @@ class PageWithoutJavaScript(unittest.TestCase):
             last = driver.find_elements("css selector", ".days a")[-1]
             date = last.get_attribute("href").rsplit("=", 1)[1]
             last.click()
+            wait_for_url(driver, "date=" + date)
             current = driver.find_element("css selector", ".days a[aria-current=page]")
             self.assertTrue(current.get_attribute("href").endswith(date))
             summary = driver.find_element("css selector", "details.p summary")
