@@ -48,6 +48,15 @@ void appendContinuation(std::string& out, const ProgrammeRecord& record) {
   out += "</a>";
 }
 
+// The programme before records[next] when it began before `top` and still
+// runs then, with no other starting at `top`; else null.
+const ProgrammeRecord* runningInto(const std::vector<const ProgrammeRecord*>& records, std::size_t next,
+                                   ListingMinute top) {
+  if (next == 0 || (next < records.size() && records[next]->start <= top)) return nullptr;
+  const ProgrammeRecord* before = records[next - 1];
+  return before->start < top && before->stop > top ? before : nullptr;
+}
+
 void appendHeadRow(std::string& out, const Listing& day) {
   out += "<thead><tr><th class=\"h\"></th>";
   for (const ListingChannel& channel : day.channels) {
@@ -88,11 +97,8 @@ void appendGrid(std::string& out, const Listing& day, ListingMinute dayStart, Li
       out += "<td>";
       const auto& records = columns[column];
       std::size_t& at = next[column];
-      if (at > 0 && records[at - 1]->stop > top && records[at - 1]->start < top &&
-          (at == records.size() || records[at]->start > top)) {
-        appendContinuation(out, *records[at - 1]);
-      }
-      for (; at < records.size() && (hourRow(records[at]->start, dayStart) == hour); ++at) {
+      if (const ProgrammeRecord* running = runningInto(records, at, top)) appendContinuation(out, *running);
+      for (; at < records.size() && hourRow(records[at]->start, dayStart) == hour; ++at) {
         appendProgramme(out, *records[at], now);
       }
       out += "</td>";
