@@ -1,10 +1,10 @@
 // Answering the page requests.
 #include "webguide/web_pages.h"
 
-#include "guide/guide_cache.h"
 #include "listing/ics_writer.h"
 #include "os/text.h"
 #include "search/programme_matcher.h"
+#include "webguide/cached_listing.h"
 #include "webguide/day_page.h"
 #include "webguide/page_style.h"
 #include "webguide/query_parameters.h"
@@ -73,8 +73,7 @@ Listing WebPages::listingOf(const CalendarDate& from, int days) {
   ListingRange range;
   range.from = from;
   range.days = days;
-  std::lock_guard<std::mutex> hold(cacheLock_);
-  return collectListing(guideCache(settings_), range);
+  return cachedListing(settings_, range);
 }
 
 WebResponse WebPages::day(const WebRequest& request) {

@@ -8,7 +8,6 @@
 #pragma once
 
 #include <functional>
-#include <mutex>
 
 #include "guide/calendar.h"
 #include "listing/listing.h"
@@ -40,7 +39,6 @@ class WebPages {
 
   SettingsStore& settings_;
   std::function<DateTime()> now_;
-  std::mutex cacheLock_;  // one reader of the cache at a time
 };
 
 // A page answer: UTF-8 HTML with the headers every page carries.
