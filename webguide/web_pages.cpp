@@ -37,7 +37,7 @@ bool requestedDate(const WebRequest& request, const PageClock& clock, CalendarDa
   return parseIsoDate(text, date) && isPageDate(date, clock.today);
 }
 
-// The request's search as a compiled matcher; false with a message (UTF-8).
+// The search `cp932` (as typed) compiled; false with the problem in UTF-8.
 bool compiledSearch(const std::string& cp932, ProgrammeMatcher& matcher, std::string& problem) {
   std::vector<std::string> tokens;
   ProgrammeQuery query;
