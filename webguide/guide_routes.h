@@ -9,6 +9,5 @@
 
 // GET /guide.xml and GET /guide.json from `feed`; nothing else.
 std::shared_ptr<const WebRouter> guideRouter(std::shared_ptr<GuideFeed> feed);
-// The same and the pages for people: /, /search, /search.ics, /page.css,
-// /page.js.
+// The same and the pages for people: /, /search, /search.ics.
 std::shared_ptr<const WebRouter> guideRouter(std::shared_ptr<GuideFeed> feed, std::shared_ptr<WebPages> pages);

@@ -5,6 +5,7 @@
 
 #include "listing/export_text.h"
 #include "listing/listing.h"
+#include "webguide/page_style.h"
 
 namespace {
 
@@ -68,7 +69,10 @@ std::string pageStart(const std::string& title, const PageClock& clock, const Ca
       "<title>";
   appendXmlUtf8(out, title);
   out +=
-      "</title><link rel=\"stylesheet\" href=\"/page.css\"><script src=\"/page.js\" defer></script></head>\n"
+      "</title><style>";
+  static const std::string sheet = pageStyleSheet();
+  out += sheet + "</style><script>" + pageScript() + "</script></head>\n";
+  out +=
       "<body><header><h1><a href=\"/\">Rokuban</a></h1>"
       "<form action=\"/search\" method=\"get\" role=\"search\">"
       "<input type=\"search\" name=\"q\" maxlength=\"" + std::to_string(kMaxSearchBytes / 3) +

@@ -1,5 +1,5 @@
 // PageFrame: what every HTML page of the guide service shares: the head
-// (its own style sheet and script, nothing from elsewhere), the search box,
+// (its own style sheet and script inline, nothing from elsewhere), the search box,
 // the day tabs and the links to the feeds. Pages are UTF-8; every text
 // from the guide goes through appendXmlText (listing/export_text.h).
 #pragma once

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "programme/genre_table.h"
+#include "webguide/inline_source_hash.h"
 
 namespace {
 
@@ -73,4 +74,11 @@ const char* pageScript() {
          "  var row=document.querySelector('tr.nowrow');\n"
          "  if(row&&!location.hash)row.scrollIntoView({block:'start',inline:'nearest'});\n"
          "});\n";
+}
+
+const std::string& pagePolicy() {
+  static const std::string policy = "default-src 'none'; style-src " + inlineSourceHash(pageStyleSheet()) +
+                                    "; script-src " + inlineSourceHash(pageScript()) +
+                                    "; form-action 'self'; base-uri 'none'; frame-ancestors 'none'";
+  return policy;
 }

@@ -1,6 +1,6 @@
-// The style sheet and the script of the HTML pages, served from the guide
-// service itself (/page.css, /page.js) so that the pages' security policy
-// can refuse everything inline and everything from elsewhere.
+// The style sheet and the script every HTML page holds inline, and the
+// security policy that lets exactly those two run (by their hashes) and
+// refuses everything else inline and everything from elsewhere.
 #pragma once
 
 #include <string>
@@ -10,3 +10,5 @@ std::string pageStyleSheet();
 // The script: scrolls today's page to the hour running now and opens a
 // programme named by the address's fragment. The pages work without it.
 const char* pageScript();
+// The Content-Security-Policy of the pages.
+const std::string& pagePolicy();

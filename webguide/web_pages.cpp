@@ -12,18 +12,6 @@
 
 namespace {
 
-const char kPolicy[] =
-    "default-src 'none'; style-src 'self'; script-src 'self'; img-src 'self'; form-action 'self'; "
-    "base-uri 'none'; frame-ancestors 'none'";
-
-WebResponse fixedResponse(const char* contentType, std::string body) {
-  WebResponse response;
-  response.contentType = contentType;
-  response.body = std::move(body);
-  response.headers = {{"Cache-Control", "max-age=300"}, {"X-Content-Type-Options", "nosniff"}};
-  return response;
-}
-
 // The date a day page asks for; false when it is malformed or outside the
 // days the pages offer.
 bool requestedDate(const WebRequest& request, const PageClock& clock, CalendarDate& date) {
@@ -60,7 +48,7 @@ WebResponse htmlResponse(int status, std::string html) {
   response.contentType = "text/html; charset=utf-8";
   response.body = std::move(html);
   response.headers = {{"Cache-Control", "no-cache"},
-                      {"Content-Security-Policy", kPolicy},
+                      {"Content-Security-Policy", pagePolicy()},
                       {"X-Content-Type-Options", "nosniff"},
                       {"Referrer-Policy", "no-referrer"}};
   return response;
@@ -86,14 +74,6 @@ WebResponse WebPages::day(const WebRequest& request) {
   return htmlResponse(200, dayPage(listingOf(date, 1), date, clock));
 }
 
-WebResponse WebPages::styleSheet(const WebRequest&) {
-  static const std::string sheet = pageStyleSheet();
-  return fixedResponse("text/css; charset=utf-8", sheet);
-}
-
-WebResponse WebPages::script(const WebRequest&) {
-  return fixedResponse("text/javascript; charset=utf-8", pageScript());
-}
 
 bool WebPages::searchMatches(const WebRequest& request, const PageClock& clock,
                              std::vector<ProgrammeRecord>& matches, std::string& text, WebResponse& refusal) {

@@ -2,9 +2,9 @@
 // week, ?date=YYYY-MM-DD from yesterday to six days ahead), GET /search?q=
 // (the search's matches over those days; q is a search as the command line
 // takes it: words, -words, --channel, --genre, ...), GET /search.ics?q=
-// (the same matches as an iCalendar feed), its style sheet and script. The pages only read the cache. Every page answer carries a
-// security policy that allows the service's own style sheet and script
-// alone, and a bad parameter gets a 400 page.
+// (the same matches as an iCalendar feed). The pages only read the cache.
+// Every page answer carries a security policy that lets the page's own
+// inline style sheet and script run alone; a bad parameter gets a 400 page.
 #pragma once
 
 #include <functional>
@@ -27,8 +27,6 @@ class WebPages {
   WebResponse day(const WebRequest& request);
   WebResponse search(const WebRequest& request);
   WebResponse calendar(const WebRequest& request);
-  static WebResponse styleSheet(const WebRequest& request);
-  static WebResponse script(const WebRequest& request);
 
  private:
   Listing listingOf(const CalendarDate& from, int days);

@@ -85,6 +85,7 @@ def browser(javascript=True):
     options.binary_location = CHROMIUM
     for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage"):
         options.add_argument(argument)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
     if not javascript:
         options.add_experimental_option("prefs", {"profile.managed_default_content_settings.javascript": 2})
     return webdriver.Chrome(service=Service(DRIVER), options=options)
@@ -143,6 +144,9 @@ class PageInBrowser(unittest.TestCase):
         self.assertIn("today", current.text)
         today = current.get_attribute("href").rsplit("=", 1)[1]
         self.assert_day_as_shown(programmes, today)
+        # The policy refused nothing of the page's own style sheet and script.
+        refusals = [entry["message"] for entry in self.driver.get_log("browser") if "Content Security" in entry["message"]]
+        self.assertEqual([], refusals)
         # The script scrolled the grid to the hour running now.
         self.assertTrue(self.driver.execute_script(
             "var row = document.querySelector('tr.nowrow'), grid = document.getElementById('grid');"

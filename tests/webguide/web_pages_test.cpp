@@ -7,6 +7,7 @@
 #include "config/settings_store.h"
 #include "tests/support/temp_folder.h"
 #include "webguide/day_page.h"
+#include "webguide/inline_source_hash.h"
 #include "webguide/query_parameters.h"
 #include "webguide/web_pages.h"
 
@@ -39,6 +40,13 @@ TEST(QueryParameters, FormEncodingIsDecodedAndBadEscapesRefused) {
   ASSERT_EQ(200, parseWebRequest("GET /?date=x#frag HTTP/1.0\r\n\r\n", request));
   EXPECT_EQ("/", request.path);
   EXPECT_EQ("date=x", request.query);
+}
+
+// The policy's hashes must be exact, or browsers refuse the pages' style.
+TEST(InlineSourceHash, KnownDigests) {
+  EXPECT_EQ("'sha256-47DEQpj8HBSa+/TImW+5JCeuQeRkm5NMpJWZG3hSuFU='", inlineSourceHash(""));
+  EXPECT_EQ("'sha256-ungWv48Bz+pBQUDeXa4iI7ADYaOWF3qctBD/YfIAFa0='", inlineSourceHash("abc"));
+  EXPECT_EQ("'sha256-/+BU/nrgy23GXDr5th1SCfQ5hR20PQulmXM33xVGaOs='", inlineSourceHash(std::string(64, 'a')));
 }
 
 ProgrammeRecord record(const char* channel, int day, int startMinute, int length, const char* title) {
