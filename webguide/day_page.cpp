@@ -42,8 +42,9 @@ void appendProgramme(std::string& out, const ProgrammeRecord& record, ListingMin
 }
 
 // A programme that began in an earlier hour, named again at the top of this one.
-void appendContinuation(std::string& out, const ProgrammeRecord& record) {
-  out += "<a class=\"c g" + std::to_string(record.genre) + "\" href=\"#" + programmeAnchor(record) + "\">";
+void appendContinuation(std::string& out, const ProgrammeRecord& record, ListingMinute now) {
+  out += "<a class=\"c g" + std::to_string(record.genre) + (isRunning(record, now) ? " now" : "") + "\" href=\"#" +
+         programmeAnchor(record) + "\">";
   appendXmlText(out, record.title);
   out += "</a>";
 }
@@ -97,7 +98,7 @@ void appendGrid(std::string& out, const Listing& day, ListingMinute dayStart, Li
       out += "<td>";
       const auto& records = columns[column];
       std::size_t& at = next[column];
-      if (const ProgrammeRecord* running = runningInto(records, at, top)) appendContinuation(out, *running);
+      if (const ProgrammeRecord* running = runningInto(records, at, top)) appendContinuation(out, *running, now);
       for (; at < records.size() && hourRow(records[at]->start, dayStart) == hour; ++at) {
         appendProgramme(out, *records[at], now);
       }

@@ -49,6 +49,7 @@ const char kLayout[] =
     "a.c{display:block;font-size:.8em;color:#555;padding:0 .25em;text-decoration:none;overflow:hidden;"
     "white-space:nowrap;text-overflow:ellipsis}"
     "a.c::before{content:'\\2026  '}"
+    "a.c.now{color:#e0482c;font-weight:bold}"
     "ol.hits{margin:.5em;padding-left:1.5em;overflow:auto}"
     "ol.hits li{margin:.2em 0;padding:.2em;overflow-wrap:anywhere}"
     "footer{flex:none;padding:.3em .5em;font-size:.85em;background:#e4e8f0}"
