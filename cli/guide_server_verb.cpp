@@ -1,5 +1,6 @@
 // Verb "guide-server": the cached guide over HTTP for media centres that
-// take a URL (GET /guide.xml, GET /guide.json).
+// take a URL (GET /guide.xml, GET /guide.json) and as a page for the
+// household's browsers (GET /).
 #include <cstdio>
 
 #include "cli/cli.h"
@@ -25,7 +26,8 @@ int runGuideServer(CliContext& context) {
   if (!context.args.empty() || !hasAddress || !parsePort(portText, port)) {
     return usageError(context, "guide-server");
   }
-  GuideServer server(guideRouter(std::make_shared<GuideFeed>(context.settings, kRefreshMilliseconds)));
+  GuideServer server(guideRouter(std::make_shared<GuideFeed>(context.settings, kRefreshMilliseconds),
+                                 std::make_shared<WebPages>(context.settings)));
   if (!server.listen(address, port)) {
     std::fprintf(stderr, "rokuban-cli: cannot listen on %s:%d\n", address.c_str(), port);
     return 1;
@@ -34,7 +36,7 @@ int runGuideServer(CliContext& context) {
   // The chosen port first, for scripts that ask for a free one with --port 0.
   std::printf("listening %s:%d\n", address.c_str(), server.port());
   std::fflush(stdout);
-  printError("serving " + context.settings.directory() + " at /guide.xml and /guide.json\n");
+  printError("serving " + context.settings.directory() + " at /, /guide.xml and /guide.json\n");
   // A pinned channel id the documents cannot use is said once, here.
   const Listing first = collectListing(guideCache(context.settings), defaultListingRange(currentDateTime()));
   for (const std::string& refusal : first.refusals) printError("rokuban-cli: " + refusal + "\n");
@@ -44,7 +46,7 @@ int runGuideServer(CliContext& context) {
 
 const CliVerbRegistration kGuideServer(
     {"guide-server", "guide-server [--listen ADDR] [--port N]", runGuideServer,
-     "serve the cached guide over HTTP as /guide.xml and /guide.json",
+     "serve the cached guide over HTTP: a page for browsers at /, /guide.xml and /guide.json",
      {{"--listen", OptionKind::Text, "the address to listen on (default: 127.0.0.1)"},
       {"--port", OptionKind::Number, "the port (0: any free one)"}},
      "guide-server --listen 0.0.0.0 --port 8089"});

@@ -13,8 +13,10 @@ bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20; }
 
 }  // namespace
 
-void appendXmlText(std::string& out, const std::string& cp932) {
-  for (char c : os::cp932ToUtf8(cp932)) {
+void appendXmlText(std::string& out, const std::string& cp932) { appendXmlUtf8(out, os::cp932ToUtf8(cp932)); }
+
+void appendXmlUtf8(std::string& out, const std::string& utf8) {
+  for (char c : utf8) {
     switch (c) {
       case '&': out += "&amp;"; break;
       case '<': out += "&lt;"; break;

@@ -3,11 +3,11 @@
 
 #include <cstdio>
 
-#include "guide/guide_cache.h"
 #include "listing/json_writer.h"
 #include "listing/listing.h"
 #include "listing/xmltv_writer.h"
 #include "os/universal_time.h"
+#include "webguide/cached_listing.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ WebResponse GuideFeed::json(const WebRequest& request) {
 void GuideFeed::refresh() {
   const std::uint64_t now = os::tickMilliseconds();
   if (built_ && now - builtAt_ < static_cast<std::uint64_t>(refreshMilliseconds_)) return;
-  const Listing listing = collectListing(guideCache(settings_), defaultListingRange(currentDateTime()));
+  const Listing listing = cachedListing(settings_, defaultListingRange(currentDateTime()));
   xmltv_ = renewed(xmltv_, "application/xml; charset=utf-8", xmltvDocument(listing));
   json_ = renewed(json_, "application/json; charset=utf-8", programmesJson(listing));
   built_ = true;

@@ -56,7 +56,11 @@ bool readRequestLine(const std::string& line, WebRequest& request) {
       version[5] < '0' || version[5] > '9' || version[7] < '0' || version[7] > '9') {
     return false;
   }
-  request.path = target.substr(0, target.find_first_of("?#"));
+  const std::size_t pathEnd = target.find_first_of("?#");
+  request.path = target.substr(0, pathEnd);
+  if (pathEnd != std::string::npos && target[pathEnd] == '?') {
+    request.query = target.substr(pathEnd + 1, target.find('#', pathEnd) - pathEnd - 1);
+  }
   return true;
 }
 

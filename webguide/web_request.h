@@ -9,6 +9,7 @@
 struct WebRequest {
   std::string method;
   std::string path;         // the target without its query
+  std::string query;        // what follows "?", still percent-encoded
   std::string ifNoneMatch;  // the If-None-Match value(s), empty when absent
 };
 

@@ -33,6 +33,9 @@ WebResponse errorResponse(int status) {
   response.contentType = "text/plain; charset=utf-8";
   response.body = std::to_string(status) + " " + reasonPhrase(status) + "\n";
   if (status == 405) response.headers.push_back({"Allow", "GET"});
+  // Browsers reach the service too: an error is never kept or sniffed.
+  response.headers.push_back({"Cache-Control", "no-store"});
+  response.headers.push_back({"X-Content-Type-Options", "nosniff"});
   return response;
 }
 

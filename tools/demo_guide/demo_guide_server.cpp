@@ -35,10 +35,10 @@ int yearOf(int month, int day) {
 
 bool validSlot(int mmdd, int hour) { return isRealSlot(mmdd / 100, mmdd % 100, hour); }
 
-DemoAnswer pageAnswer(const DemoSlot& slot) {
+DemoAnswer pageAnswer(const DemoSlot& slot, bool markupTitle) {
   DemoAnswer answer;
   answer.headers.push_back("Content-Type: text/html; charset=EUC-JP");
-  answer.body = demoPage(slot);
+  answer.body = demoPage(slot, markupTitle);
   return answer;
 }
 
@@ -225,7 +225,7 @@ DemoAnswer DemoGuideServer::personalAnswer(const std::map<std::string, std::stri
   };
   int mmdd = number("mmdd"), hour = number("hh"), page = number("page");
   if (!validSlot(mmdd, hour) || page < 1 || page > 9) return simpleAnswer(404, "Not Found");
-  return pageAnswer({yearOf(mmdd / 100, mmdd % 100), mmdd / 100, mmdd % 100, hour, "_", page});
+  return pageAnswer({yearOf(mmdd / 100, mmdd % 100), mmdd / 100, mmdd % 100, hour, "_", page}, options_.markupTitle);
 }
 
 DemoAnswer DemoGuideServer::areaAnswer(const std::string& path) {
@@ -236,5 +236,5 @@ DemoAnswer DemoGuideServer::areaAnswer(const std::string& path) {
       std::string(tail) != "html" || !validSlot(mmdd, hour)) {
     return simpleAnswer(404, "Not Found");
   }
-  return pageAnswer({yearOf(mmdd / 100, mmdd % 100), mmdd / 100, mmdd % 100, hour, area, 1});
+  return pageAnswer({yearOf(mmdd / 100, mmdd % 100), mmdd / 100, mmdd % 100, hour, area, 1}, options_.markupTitle);
 }

@@ -30,6 +30,9 @@ struct DemoGuideOptions {
   bool refuse = false;    // close every connection without a word
   bool silent = false;    // accept and never answer
   int failStatus = 0;     // answer every page with this status (e.g. 500)
+  // Test data for the pages that show the guide: every day, the first
+  // programme from 20:00 of the first channel gets a title holding markup.
+  bool markupTitle = false;
 };
 
 // What the service would serve at a path: the status line's code and

@@ -11,5 +11,9 @@ struct DemoSlot {
   int page;              // personal-table page, 1..9; 1 for a prefecture
 };
 
-// The page of `slot`, EUC-JP, in the shape the guide service uses.
-std::string demoPage(const DemoSlot& slot);
+// The page of `slot`, EUC-JP, in the shape the guide service uses; with
+// `markupTitle`, one programme a day has kMarkupTitle as its title.
+std::string demoPage(const DemoSlot& slot, bool markupTitle = false);
+
+// A title (UTF-8) that a page writing it unescaped would run as script.
+extern const char kMarkupTitle[];

@@ -14,7 +14,7 @@ int usage() {
   std::fprintf(stderr,
                "usage: rokuban-demo-guide [--listen ADDR] [--port N] [--port-file FILE]\n"
                "       [--user ID] [--password PW] [--cut-bodies N] [--refuse] [--silent]\n"
-               "       [--fail-status CODE]\n"
+               "       [--fail-status CODE] [--markup-title]\n"
                "Serves a made-up week of programme pages (default 127.0.0.1, a free port).\n");
   return 2;
 }
@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
     else if (arg == "--fail-status" && hasValue) options.failStatus = std::atoi(argv[++i]);
     else if (arg == "--refuse") options.refuse = true;
     else if (arg == "--silent") options.silent = true;
+    else if (arg == "--markup-title") options.markupTitle = true;
     else return usage();
   }
   os::catchInterrupts();

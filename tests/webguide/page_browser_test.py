@@ -1,0 +1,245 @@
+"""The guide service's page in a real browser (headless chromium driven by
+selenium) against a guide-server on a cache crawled from the demo guide on
+loopback: today's programmes as `show` lists them, the day tabs, search,
+a title holding markup, and the page without JavaScript. Saves screenshots
+at phone and desktop sizes.
+
+usage: page_browser_test.py CLI DEMO_GUIDE SCREENSHOT_DIR
+Exits 77 (skipped) when chromium is not installed."""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+import urllib.error
+import urllib.parse
+import urllib.request
+
+CLI, DEMO, SHOTS = sys.argv[1:4] if len(sys.argv) >= 4 else (None, None, None)
+CHROMIUM = shutil.which("chromium")
+DRIVER = shutil.which("chromedriver")
+MARKUP = "<script>window.rokubanInjected=1</script>"
+
+# Each programme on the page: channel (its column's heading), start, title.
+PROGRAMMES_JS = """
+var heads = Array.from(document.querySelectorAll('thead th')).map(function (th) { return th.textContent; });
+return Array.from(document.querySelectorAll('details.p')).map(function (d) {
+  var summary = d.querySelector('summary');
+  return [heads[d.closest('td').cellIndex], summary.querySelector('time').textContent,
+          summary.lastChild.textContent];
+});
+"""
+
+
+def wait_for_line(process, prefix, seconds=20):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        line = process.stdout.readline()
+        if line.startswith(prefix):
+            return line
+    raise RuntimeError("no '%s' line" % prefix)
+
+
+class GuideService:
+    """A demo guide, a crawl of its week and a guide-server, all on loopback."""
+
+    def __init__(self):
+        self.folder = tempfile.mkdtemp(prefix="rokuban-web-")
+        self.ini = os.path.join(self.folder, "cli.ini")
+        self.demo = subprocess.Popen([DEMO, "--markup-title"], stdout=subprocess.PIPE, text=True)
+        demo_port = wait_for_line(self.demo, "rokuban-demo-guide: listening").rsplit(":", 1)[1].strip()
+        for key, value in (("server", "127.0.0.1"), ("port", demo_port),
+                           ("directory", os.path.join(self.folder, "cache"))):
+            self.cli("config", "set", key, value)
+        self.cli("crawl", "--days", "6")
+        self.server = subprocess.Popen([CLI, "--ini", self.ini, "guide-server", "--port", "0"],
+                                       stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        self.url = "http://" + wait_for_line(self.server, "listening ").split()[1] + "/"
+
+    def cli(self, *args):
+        return subprocess.run([CLI, "--ini", self.ini] + list(args), check=True, capture_output=True,
+                              encoding="utf-8").stdout
+
+    def shown(self, date, channels):
+        """(channel, HH:MM, title line) of every programme `show` lists on `date`."""
+        lines = []
+        for channel in channels:
+            for line in self.cli("show", "--date", date, "--channel", channel).splitlines():
+                name, start, title = line.split("\t")[:3]
+                lines.append((name, start, title))
+        return sorted(lines)
+
+    def close(self):
+        for process in (self.server, self.demo):
+            process.terminate()
+            process.wait(10)
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+def browser(javascript=True):
+    from selenium import webdriver
+    from selenium.webdriver.chrome.service import Service
+    options = webdriver.ChromeOptions()
+    options.binary_location = CHROMIUM
+    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage"):
+        options.add_argument(argument)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    if not javascript:
+        options.add_experimental_option("prefs", {"profile.managed_default_content_settings.javascript": 2})
+    return webdriver.Chrome(service=Service(DRIVER), options=options)
+
+
+def wait_for_url(driver, part):
+    from selenium.webdriver.support.ui import WebDriverWait
+    WebDriverWait(driver, 20).until(lambda d: part in d.current_url and
+                                    d.execute_script("return document.readyState;") == "complete")
+
+
+def screen(driver, width, height, mobile):
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                           {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": mobile})
+
+
+SERVICE = None  # one crawled demo week for every test
+
+
+def setUpModule():
+    global SERVICE
+    SERVICE = GuideService()
+
+
+def tearDownModule():
+    SERVICE.close()
+
+
+class PageInBrowser(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.service = SERVICE
+        cls.driver = browser()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+
+    def open(self, path=""):
+        self.driver.get(self.service.url + path)
+        return self.driver.execute_script(PROGRAMMES_JS)
+
+    def assert_day_as_shown(self, programmes, date):
+        channels = self.driver.execute_script(
+            "return Array.from(document.querySelectorAll('thead th')).slice(1).map(function (th) {"
+            " return th.textContent; });")
+        shown = self.service.shown(date, channels)
+        self.assertEqual(len(shown), len(programmes))
+        for (channel, start, title), (shown_channel, shown_start, line) in zip(sorted(programmes), shown):
+            self.assertEqual((shown_channel, shown_start), (channel, start))
+            self.assertIn(title.strip(), line)
+
+    def test_today_and_the_next_day_list_what_show_lists(self):
+        programmes = self.open()
+        current = self.driver.find_element("css selector", ".days a[aria-current=page]")
+        self.assertIn("today", current.text)
+        today = current.get_attribute("href").rsplit("=", 1)[1]
+        self.assert_day_as_shown(programmes, today)
+        # The policy refused nothing of the page's own style sheet and script.
+        refusals = [entry["message"] for entry in self.driver.get_log("browser") if "Content Security" in entry["message"]]
+        self.assertEqual([], refusals)
+        # The script scrolled the grid to the hour running now.
+        self.assertTrue(self.driver.execute_script(
+            "var row = document.querySelector('tr.nowrow'), grid = document.getElementById('grid');"
+            "var r = row.getBoundingClientRect(), g = grid.getBoundingClientRect();"
+            "return r.top >= g.top - 1 && r.top < g.bottom;"))
+
+        tabs = self.driver.find_elements("css selector", ".days a")
+        tomorrow = tabs[[tab.get_attribute("aria-current") for tab in tabs].index("page") + 1]
+        date = tomorrow.get_attribute("href").rsplit("=", 1)[1]
+        tomorrow.click()
+        wait_for_url(self.driver, "date=" + date)
+        self.assert_day_as_shown(self.driver.execute_script(PROGRAMMES_JS), date)
+
+    def test_markup_in_a_title_is_text_and_runs_nothing(self):
+        programmes = self.open()
+        self.assertTrue(any(MARKUP in title for _, _, title in programmes))
+        self.assertIsNone(self.driver.execute_script("return window.rokubanInjected;"))
+        self.assertEqual(0, len(self.driver.find_elements("css selector", "img")))
+        summary = [d for d in self.driver.find_elements("css selector", "details.p summary") if MARKUP in d.text]
+        summary[0].click()
+        details = summary[0].find_element("xpath", "..")
+        self.assertTrue(details.get_attribute("open"))
+        self.assertIn("–", details.find_element("css selector", ".d").text)  # its time range
+
+    def test_search_finds_across_the_week_and_links_to_the_day(self):
+        self.open()
+        box = self.driver.find_element("css selector", "input[name=q]")
+        box.send_keys("クラシック音楽館")
+        box.submit()
+        wait_for_url(self.driver, "/search?q=")
+        hits = self.driver.find_elements("css selector", "ol.hits a")
+        self.assertGreater(len(hits), 1)
+        self.assertTrue(all("クラシック音楽館" in hit.text for hit in hits))
+        self.assertGreater(len({hit.get_attribute("href").split("#")[0] for hit in hits}), 1)  # several days
+        feed = self.driver.find_element("partial link text", "Calendar").get_attribute("href")
+        with urllib.request.urlopen(feed) as answer:
+            self.assertEqual("text/calendar; charset=utf-8", answer.headers["Content-Type"])
+            self.assertEqual(len(hits), answer.read().decode("utf-8").count("BEGIN:VEVENT"))
+        hits[-1].click()
+        wait_for_url(self.driver, "#p-")
+        opened = self.driver.execute_script("return document.querySelector('details:target');")
+        self.assertIsNotNone(opened)
+        self.assertTrue(opened.get_attribute("open"))
+        self.assertIn("クラシック音楽館", opened.text)
+        # Markup in matches' titles stays text on the search page too.
+        self.driver.get(self.service.url + "search?q=" + urllib.parse.quote("夜の特集"))
+        self.assertEqual(7, sum(MARKUP in hit.text for hit in self.driver.find_elements("css selector", "ol.hits a")))
+        self.assertIsNone(self.driver.execute_script("return window.rokubanInjected;"))
+
+    def test_bad_parameters_get_a_400_page_with_the_headers(self):
+        with self.assertRaises(urllib.error.HTTPError) as refused:
+            urllib.request.urlopen(self.service.url + "search?q=" + "a" * 201)
+        self.assertEqual(400, refused.exception.code)
+        with urllib.request.urlopen(self.service.url) as answer:
+            self.assertIn("default-src 'none'", answer.headers["Content-Security-Policy"])
+            self.assertEqual("nosniff", answer.headers["X-Content-Type-Options"])
+            self.assertEqual(str(len(answer.read())), answer.headers["Content-Length"])
+
+    def test_phone_and_desktop_screens(self):
+        os.makedirs(SHOTS, exist_ok=True)
+        for width, height, mobile in ((390, 844, True), (1280, 800, False)):
+            screen(self.driver, width, height, mobile)
+            self.open()
+            # The page itself never scrolls sideways; the grid of channels does.
+            self.assertLessEqual(self.driver.execute_script("return document.documentElement.scrollWidth;"), width)
+            self.assertTrue(self.driver.execute_script(
+                "var g = document.getElementById('grid'); return g.scrollWidth > g.clientWidth;"))
+            self.driver.save_screenshot(os.path.join(SHOTS, "web-guide-%dx%d.png" % (width, height)))
+        self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+
+class PageWithoutJavaScript(unittest.TestCase):
+    def test_tabs_and_details_work(self):
+        driver = browser(javascript=False)
+        try:
+            driver.get(SERVICE.url)
+            # Nothing scrolled the grid: the page's script did not run.
+            self.assertEqual(0, driver.execute_script("return document.getElementById('grid').scrollTop;"))
+            last = driver.find_elements("css selector", ".days a")[-1]
+            date = last.get_attribute("href").rsplit("=", 1)[1]
+            last.click()
+            wait_for_url(driver, "date=" + date)
+            current = driver.find_element("css selector", ".days a[aria-current=page]")
+            self.assertTrue(current.get_attribute("href").endswith(date))
+            summary = driver.find_element("css selector", "details.p summary")
+            summary.click()
+            self.assertTrue(summary.find_element("xpath", "..").get_attribute("open"))
+        finally:
+            driver.quit()
+
+
+if __name__ == "__main__":
+    if not CHROMIUM or not DRIVER:
+        print("SKIPPED: chromium and chromium-driver are not installed (scripts/setup.sh installs them)")
+        sys.exit(77)
+    unittest.main(argv=sys.argv[:1], verbosity=2)

@@ -1,0 +1,133 @@
+// The pages for people: query parameters, what a day's page writes (and
+// never writes unescaped), and which requests get a 400 page.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "config/settings_store.h"
+#include "tests/support/temp_folder.h"
+#include "webguide/day_page.h"
+#include "webguide/inline_source_hash.h"
+#include "webguide/query_parameters.h"
+#include "webguide/web_pages.h"
+
+namespace {
+
+TEST(QueryParameters, FormEncodingIsDecodedAndBadEscapesRefused) {
+  struct Case {
+    const char* query;
+    const char* name;
+    int found;
+    const char* value;
+  };
+  const Case cases[] = {
+      {"date=2026-12-07&q=a+b%26c", "q", 1, "a b&c"},
+      {"q=%E6%9D%B1&q=second", "q", 1, "\xE6\x9D\xB1"},
+      {"qq=1&q", "q", 1, ""},
+      {"date=1", "q", 0, ""},
+      {"", "q", 0, ""},
+      {"q=%zz", "q", -1, ""},
+      {"q=%4", "q", -1, ""},
+  };
+  for (const Case& c : cases) {
+    std::string value;
+    EXPECT_EQ(c.found, queryParameter(c.query, c.name, value)) << c.query;
+    if (c.found == 1) {
+      EXPECT_EQ(c.value, value) << c.query;
+    }
+  }
+  WebRequest request;
+  ASSERT_EQ(200, parseWebRequest("GET /?date=x#frag HTTP/1.0\r\n\r\n", request));
+  EXPECT_EQ("/", request.path);
+  EXPECT_EQ("date=x", request.query);
+}
+
+// The policy's hashes must be exact, or browsers refuse the pages' style.
+TEST(InlineSourceHash, KnownDigests) {
+  EXPECT_EQ("'sha256-47DEQpj8HBSa+/TImW+5JCeuQeRkm5NMpJWZG3hSuFU='", inlineSourceHash(""));
+  EXPECT_EQ("'sha256-ungWv48Bz+pBQUDeXa4iI7ADYaOWF3qctBD/YfIAFa0='", inlineSourceHash("abc"));
+  EXPECT_EQ("'sha256-/+BU/nrgy23GXDr5th1SCfQ5hR20PQulmXM33xVGaOs='", inlineSourceHash(std::string(64, 'a')));
+}
+
+ProgrammeRecord record(const char* channel, int day, int startMinute, int length, const char* title) {
+  ProgrammeRecord programme;
+  programme.channel = channel;
+  programme.channelId = std::string(channel) == "A" ? "a.tokyo.jp" : "b.tokyo.jp";
+  programme.start = listingMinute(day, startMinute);
+  programme.stop = programme.start + length;
+  programme.title = title;
+  return programme;
+}
+
+// Markup in every text of the guide comes out as text; the programme
+// running now is marked and its hour is the row to scroll to; a long
+// programme is named again at the top of each later hour.
+TEST(DayPage, TextsAreEscapedAndNowIsMarked) {
+  const CalendarDate date{2026, 12, 7, 1};
+  const int day = dayNumber(2026, 12, 7);
+  Listing listing;
+  listing.channels = {{"A", "a.tokyo.jp"}, {"<b>B</b>", "b.tokyo.jp"}};
+  listing.programmes = {record("A", day, 20 * 60, 150, "<script>alert(\"x\")</script>'&"),
+                        record("A", day, 22 * 60 + 30, 60, "Late"),
+                        record("<b>B</b>", day, 25 * 60, 30, "After midnight")};
+  listing.programmes[0].description = "line</p><img src=x onerror=y>";
+  listing.programmes[0].genre = 2;
+  PageClock clock;
+  clock.today = date;
+  clock.now = listingMinute(day, 21 * 60 + 10);
+
+  const std::string page = dayPage(listing, date, clock);
+  EXPECT_EQ(std::string::npos, page.find("<script>alert"));
+  EXPECT_EQ(std::string::npos, page.find("<b>B"));
+  EXPECT_EQ(std::string::npos, page.find("<img"));
+  EXPECT_NE(std::string::npos, page.find("&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt;&apos;&amp;"));
+  EXPECT_NE(std::string::npos, page.find("<details class=\"p g2 now\" id=\"p-a.tokyo.jp-2000\">"));
+  EXPECT_NE(std::string::npos, page.find("<tr id=\"h21\" class=\"nowrow\">"));
+  EXPECT_NE(std::string::npos, page.find("id=\"p-b.tokyo.jp-0100\"><summary><time>01:00</time>"));
+  const std::regex continuation("href=\"#p-a\\.tokyo\\.jp-2000\"");
+  EXPECT_EQ(2, std::distance(std::sregex_iterator(page.begin(), page.end(), continuation), std::sregex_iterator()));
+  // Every element the page opens it closes, so no text can end one early.
+  for (const char* element : {"details", "summary", "td", "tr", "p", "a"}) {
+    const std::regex open(std::string("<") + element + "[ >]"), close(std::string("</") + element + ">");
+    EXPECT_EQ(std::distance(std::sregex_iterator(page.begin(), page.end(), open), std::sregex_iterator()),
+              std::distance(std::sregex_iterator(page.begin(), page.end(), close), std::sregex_iterator()))
+        << element;
+  }
+}
+
+TEST(WebPages, DatesOutsideTheWeekAndBadSearchesGetA400Page) {
+  TempFolder folder;
+  SettingsStore settings;
+  settings.section("_config")["directory"] = folder.file("cache");
+  WebPages pages(settings, [] { return DateTime{2026, 12, 7, 3, 0}; });  // broadcast date 12/6
+  const struct {
+    const char* query;
+    int status;
+  } cases[] = {
+      {"", 200},           {"date=2026-12-05", 200}, {"date=2026-12-12", 200}, {"date=2026-12-04", 400},
+      {"date=2026-12-13", 400}, {"date=2026-02-30", 400}, {"date=%zz", 400},     {"date=tomorrow", 400},
+  };
+  const std::string tooLong = "q=" + std::string(kMaxSearchBytes + 1, 'a');
+  const struct {
+    std::string query;
+    int status;
+  } searches[] = {
+      {"q=", 200},          {"q=a+-b", 200}, {"q=--regex+%28", 400}, {"q=%22open", 400},
+      {"q=--genre+xyz", 400}, {"q=%zz", 400},  {tooLong, 400},
+  };
+  for (const auto& c : cases) {
+    WebRequest request;
+    request.query = c.query;
+    const WebResponse response = pages.day(request);
+    EXPECT_EQ(c.status, response.status) << c.query;
+    EXPECT_EQ("text/html; charset=utf-8", response.contentType);
+    EXPECT_EQ(4u, response.headers.size());
+  }
+  for (const auto& c : searches) {
+    WebRequest request;
+    request.query = c.query;
+    EXPECT_EQ(c.status, pages.search(request).status) << c.query;
+  }
+}
+
+}  // namespace

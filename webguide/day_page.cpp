@@ -1,0 +1,167 @@
+// Writing a day's page.
+#include "webguide/day_page.h"
+
+#include <cstdio>
+
+#include "listing/export_text.h"
+#include "listing/genre_names.h"
+#include "listing/programme_flags.h"
+
+namespace {
+
+const int kFirstHour = 5;  // the broadcast day's hours 5 .. 28
+const int kHours = 24;
+
+// The broadcast hour (5 .. 28) in which `minute` lies, kept inside the day
+// whose date begins at `dayStart`.
+int hourRow(ListingMinute minute, ListingMinute dayStart) {
+  const int hour = static_cast<int>((minute - dayStart) / 60);
+  return hour < kFirstHour ? kFirstHour : hour >= kFirstHour + kHours ? kFirstHour + kHours - 1 : hour;
+}
+
+bool isWithinDay(ListingMinute minute, ListingMinute dayStart) {
+  return minute >= dayStart + kFirstHour * 60 && minute < dayStart + (kFirstHour + kHours) * 60;
+}
+
+bool isRunning(const ProgrammeRecord& record, ListingMinute now) { return record.start <= now && now < record.stop; }
+
+void appendSummary(std::string& out, const ProgrammeRecord& record, bool now) {
+  out += "<summary><time>" + clockTime(record.start) + "</time> ";
+  if (now) out += "<em class=\"air\">now</em> ";
+  appendXmlText(out, record.title);
+  out += "</summary>";
+}
+
+void appendProgramme(std::string& out, const ProgrammeRecord& record, ListingMinute now) {
+  const bool running = isRunning(record, now);
+  out += "<details class=\"p g" + std::to_string(record.genre) + (running ? " now" : "") + "\" id=\"" +
+         programmeAnchor(record) + "\">";
+  appendSummary(out, record, running);
+  appendProgrammeDetails(out, record);
+  out += "</details>";
+}
+
+// A programme that began in an earlier hour, named again at the top of this one.
+void appendContinuation(std::string& out, const ProgrammeRecord& record, ListingMinute now) {
+  out += "<a class=\"c g" + std::to_string(record.genre) + (isRunning(record, now) ? " now" : "") + "\" href=\"#" +
+         programmeAnchor(record) + "\">";
+  appendXmlText(out, record.title);
+  out += "</a>";
+}
+
+// The programme before records[next] when it began before `top` and still
+// runs then, with no other starting at `top`; else null.
+const ProgrammeRecord* runningInto(const std::vector<const ProgrammeRecord*>& records, std::size_t next,
+                                   ListingMinute top) {
+  if (next == 0 || (next < records.size() && records[next]->start <= top)) return nullptr;
+  const ProgrammeRecord* before = records[next - 1];
+  return before->start < top && before->stop > top ? before : nullptr;
+}
+
+void appendHeadRow(std::string& out, const Listing& day) {
+  out += "<thead><tr><th class=\"h\"></th>";
+  for (const ListingChannel& channel : day.channels) {
+    out += "<th scope=\"col\">";
+    appendXmlText(out, channel.name);
+    out += "</th>";
+  }
+  out += "</tr></thead>";
+}
+
+// The records of each channel, in the listing's channel order.
+std::vector<std::vector<const ProgrammeRecord*>> byChannel(const Listing& day) {
+  std::vector<std::vector<const ProgrammeRecord*>> columns(day.channels.size());
+  for (const ProgrammeRecord& record : day.programmes) {
+    for (std::size_t i = 0; i < day.channels.size(); ++i) {
+      if (day.channels[i].name == record.channel) {
+        columns[i].push_back(&record);
+        break;
+      }
+    }
+  }
+  return columns;
+}
+
+void appendGrid(std::string& out, const Listing& day, ListingMinute dayStart, ListingMinute now) {
+  const auto columns = byChannel(day);
+  std::vector<std::size_t> next(columns.size(), 0);
+  const bool today = isWithinDay(now, dayStart);
+  out += "<div class=\"grid\" id=\"grid\"><table>";
+  appendHeadRow(out, day);
+  out += "<tbody>";
+  for (int hour = kFirstHour; hour < kFirstHour + kHours; ++hour) {
+    const ListingMinute top = dayStart + hour * 60;
+    const bool nowRow = today && hourRow(now, dayStart) == hour;
+    out += "<tr id=\"h" + std::to_string(hour) + "\"" + (nowRow ? " class=\"nowrow\"" : "") +
+           "><th class=\"h\" scope=\"row\">" + std::to_string(hour % 24) + "</th>";
+    for (std::size_t column = 0; column < columns.size(); ++column) {
+      out += "<td>";
+      const auto& records = columns[column];
+      std::size_t& at = next[column];
+      if (const ProgrammeRecord* running = runningInto(records, at, top)) appendContinuation(out, *running, now);
+      for (; at < records.size() && hourRow(records[at]->start, dayStart) == hour; ++at) {
+        appendProgramme(out, *records[at], now);
+      }
+      out += "</td>";
+    }
+    out += "</tr>\n";
+  }
+  out += "</tbody></table></div>";
+}
+
+}  // namespace
+
+std::string clockTime(ListingMinute minute) {
+  const DateTime time = dateTimeOf(minute);
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d:%02d", time.hour % 24, time.minute % 60);
+  return text;
+}
+
+std::string programmeAnchor(const ProgrammeRecord& record) {
+  const DateTime start = dateTimeOf(record.start);
+  char time[8];
+  std::snprintf(time, sizeof time, "%02d%02d", start.hour % 24, start.minute % 60);
+  return "p-" + record.channelId + "-" + time;
+}
+
+void appendProgrammeDetails(std::string& out, const ProgrammeRecord& record) {
+  out += "<div class=\"d\"><p>" + clockTime(record.start) + "&#8211;" + clockTime(record.stop) + " ";
+  appendXmlText(out, record.channel);
+  out += "</p>";
+  if (*genreNameJapanese(record.genre)) {
+    out += "<p>";
+    appendXmlText(out, genreNameJapanese(record.genre));
+    out += std::string(" (") + genreNameEnglish(record.genre) + ")</p>";
+  }
+  if (record.flags) {
+    out += "<p class=\"f\">";
+    for (int i = 0; i < kProgrammeFlagCount; ++i) {
+      if (!(record.flags & (1u << i))) continue;
+      out += "<span>";
+      appendXmlText(out, programmeFlagMark(i));
+      out += "</span>";
+    }
+    out += "</p>";
+  }
+  if (!record.description.empty()) {
+    out += "<p class=\"t\">";
+    appendXmlText(out, record.description);
+    out += "</p>";
+  }
+  out += "</div>";
+}
+
+std::string dayPage(const Listing& day, const CalendarDate& date, const PageClock& clock) {
+  const ListingMinute dayStart = listingMinute(dayNumber(date.year, date.month, date.day), 0);
+  std::string out = pageStart("Rokuban " + isoDate(date), clock, &date, std::string());
+  if (day.programmes.empty()) {
+    out += "<p class=\"msg\">Nothing of " + isoDate(date) + " is in the cache.</p>";
+  } else {
+    if (isWithinDay(clock.now, dayStart)) {
+      out += "<p class=\"jump\"><a href=\"#h" + std::to_string(hourRow(clock.now, dayStart)) + "\">Now</a></p>";
+    }
+    appendGrid(out, day, dayStart, clock.now);
+  }
+  return out + pageEnd();
+}

@@ -1,0 +1,24 @@
+// DayPage: the HTML page of one broadcast day: the channels side by side
+// (each its own column, in the guide's order), one row per hour, each
+// programme in its genre's colour under the hour it starts in, with its
+// details folded under its title; a programme still running at the top of
+// a later hour is named there again. The programmes running at `clock.now`
+// are marked and their hour is the row the page's script scrolls to.
+#pragma once
+
+#include <string>
+
+#include "listing/listing.h"
+#include "webguide/page_frame.h"
+
+// `day`: the records of broadcast date `date` alone (collectListing of one
+// day); an empty listing says the cache holds nothing of that day.
+std::string dayPage(const Listing& day, const CalendarDate& date, const PageClock& clock);
+
+// The anchor of a programme on its day's page, e.g. "p-tv.tokyo.jp-2100":
+// what search results link to.
+std::string programmeAnchor(const ProgrammeRecord& record);
+// "HH:MM" of a moment.
+std::string clockTime(ListingMinute minute);
+// Appends the details of `record`: time, channel, genre, flags, text.
+void appendProgrammeDetails(std::string& out, const ProgrammeRecord& record);

@@ -1,0 +1,22 @@
+// SearchPage: the page of a search across the days the pages offer: one
+// line per match (day, time, channel, title in its genre's colour), each a
+// link to the programme on its day's page, and the address of the same
+// search as a calendar feed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "listing/programme_record.h"
+#include "webguide/page_frame.h"
+
+// The most matches a page lists; the rest are counted.
+constexpr std::size_t kMaxListedMatches = 500;
+
+// `searchText` is the search as typed (UTF-8); empty gives the page that
+// asks for one.
+std::string searchPage(const std::vector<ProgrammeRecord>& matches, const std::string& searchText,
+                       const PageClock& clock);
+
+// "%XX" for every byte outside A-Z a-z 0-9 - . _ ~, for a query value.
+std::string percentEncoded(const std::string& text);

@@ -1,0 +1,43 @@
+// WebPages: the HTML side of the guide service: GET / (a day of the cached
+// week, ?date=YYYY-MM-DD from yesterday to six days ahead), GET /search?q=
+// (the search's matches over those days; q is a search as the command line
+// takes it: words, -words, --channel, --genre, ...), GET /search.ics?q=
+// (the same matches as an iCalendar feed). The pages only read the cache.
+// Every page answer carries a security policy that lets the page's own
+// inline style sheet and script run alone; a bad parameter gets a 400 page.
+#pragma once
+
+#include <functional>
+
+#include "guide/calendar.h"
+#include "listing/listing.h"
+#include "webguide/page_frame.h"
+#include "webguide/web_request.h"
+#include "webguide/web_response.h"
+
+class SettingsStore;
+
+class WebPages {
+ public:
+  // `settings` (with the cache directory) must outlive the pages; `now`
+  // gives the local time a page is made for.
+  explicit WebPages(SettingsStore& settings, std::function<DateTime()> now = currentDateTime);
+
+  // Safe to call from several threads at once.
+  WebResponse day(const WebRequest& request);
+  WebResponse search(const WebRequest& request);
+  WebResponse calendar(const WebRequest& request);
+
+ private:
+  Listing listingOf(const CalendarDate& from, int days);
+  // The matches of the request's search over the offered days, its text as
+  // shown (UTF-8); false with a 400 page in `refusal` for a bad search.
+  bool searchMatches(const WebRequest& request, const PageClock& clock, std::vector<ProgrammeRecord>& matches,
+                     std::string& text, WebResponse& refusal);
+
+  SettingsStore& settings_;
+  std::function<DateTime()> now_;
+};
+
+// A page answer: UTF-8 HTML with the headers every page carries.
+WebResponse htmlResponse(int status, std::string html);
