@@ -6,7 +6,6 @@
 #include "listing/channel_ids.h"
 #include "listing/day_records.h"
 #include "programme/genre_table.h"
-#include "search/watch_check.h"
 #include "tests/ui_model/day_table_builder.h"
 #include "ui/model/reservation.h"
 #include "ui/model/search_form.h"
@@ -137,13 +136,6 @@ TEST(WatchAnnouncementTest, OneBalloonNamingTheFirstTitlesAndTheReservations) {
   ASSERT_TRUE(watchAnnouncement({recordAt(tuesday(), 600, longTitle)}, 0, announcement));
   EXPECT_EQ(kBalloonTextBytes - 2, announcement.text.size());
   EXPECT_TRUE(watchAnnouncement({}, 1, announcement));
-}
-
-TEST(WatchAnnouncementTest, OnlyAToolBesideTheProgramGetsReservations) {
-  WatchCheck check;
-  check.toReserve.push_back(recordAt(tuesday(), 600, "a"));
-  EXPECT_EQ(1u, matchesToReserve(check, true).size());
-  EXPECT_TRUE(matchesToReserve(check, false).empty());
 }
 
 TEST(ViewStateTest, DayMovesLeaveOnlyTheSearchView) {
