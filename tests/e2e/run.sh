@@ -964,7 +964,8 @@ case_watch_list() {
   calls=$(call_count "$folder/denpoz-calls.txt")
   check "the automatic entry handed its matches to the recording tool" test "$calls" -ge 1
   expect "the balloon counts the reservations" "$calls" "$(echo "$first" | head -1 | cut -d' ' -f3)"
-  check "the reservations are of $reserved" test -z "$(grep -a '^"Z:' "$folder/denpoz-calls.txt" | iconv -f CP932 -t UTF-8 | grep -v -F "$reserved")"
+  expect "every reservation is of $reserved (its short title quoted)" "$calls" \
+    "$(iconv -f CP932 -t UTF-8 "$folder/denpoz-calls.txt" | grep -c -F "\"$reserved\"")"
   check "the watch memory reached the settings file" grep -q '^\[watchreserved\]' "$folder/Rokuban.ini"
 
   drive_quiet main-command 1004
