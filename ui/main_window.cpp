@@ -174,12 +174,13 @@ LRESULT onCreate(HWND hwnd, const CREATESTRUCTA& cs) {
   addTrayIcon(hwnd);
   if (!confirmFirstRun(hwnd)) return 0;
   PostMessageA(hwnd, WM_COMMAND, kCommandToday, 0);
-  PostMessageA(hwnd, WM_COMMAND, kCommandCheckWatch, 0);
   if (settings().bootDownload()) {
-    // The crawl's dialog run sets up the schedule when it ends.
+    // The crawl's dialog run sets up the schedule and checks the watch
+    // list when it ends: one balloon for the start, not two.
     PostMessageA(hwnd, WM_COMMAND, kCommandCrawl, 0);
     return 0;
   }
+  PostMessageA(hwnd, WM_COMMAND, kCommandCheckWatch, 0);
   setUpSchedule(hwnd);
   return 0;
 }
