@@ -9,6 +9,7 @@
 #include "ui/model/hour_list_rows.h"
 #include "ui/model/programme_view.h"
 #include "ui/programme_list.h"
+#include "ui/search_view.h"
 
 namespace {
 ListViewHost host;
@@ -16,6 +17,10 @@ ViewState view;
 ProgrammeTable table;
 
 void fillProgrammeList(ListWindow& list) {
+  if (view.mode == kSearchView) {
+    fillSearchRows(list, view.key);
+    return;
+  }
   ProgrammeListing listing = listProgrammes(table, view);
   for (const ProgrammeCell* cell : listing.items) list.append(reinterpret_cast<LPARAM>(cell));
   if (listing.selected >= 0) list.select(listing.selected);
@@ -66,6 +71,7 @@ void showNextDay(bool fromButton) {
 }
 
 void showDate() {
+  leaveSearchView(view);
   setDateButtonLabel();
   // A changed row reports itself and so shows that hour in the time view.
   hourList().select(hourListRow(view.hour));
@@ -98,6 +104,12 @@ void showChannel(int column) {
 void showGenre(int colour) {
   view.mode = kGenreView;
   view.key = colour;
+  refreshProgrammeList();
+}
+
+void showSearch(int source) {
+  view.mode = kSearchView;
+  view.key = source;
   refreshProgrammeList();
 }
 

@@ -47,5 +47,7 @@ void reloadDay();
 void showHour(int hour);
 void showChannel(int column);
 void showGenre(int colour);
+// The fourth view: the matches of the week of `source` (a SearchSource).
+void showSearch(int source);
 // Lists the day table anew in the current view.
 void refreshProgrammeList();

@@ -23,10 +23,7 @@ bool lookOf(int list, int row, RowLook& look) {
     look = hourRowLook(static_cast<int>(item), selected, systemColours());
     return true;
   }
-  const ProgrammeCell* cell = reinterpret_cast<const ProgrammeCell*>(item);
-  if (!cell) return false;
-  look = programmeRowLook(*cell, selected, systemColours());
-  return true;
+  return programmeListRowLook(item, selected, look);
 }
 
 }  // namespace

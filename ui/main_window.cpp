@@ -21,6 +21,9 @@
 #include "ui/model/popup_menu.h"
 #include "ui/model/tray_icon_retry.h"
 #include "ui/programme_list.h"
+#include "ui/search_dialog.h"
+#include "ui/search_view.h"
+#include "ui/watch_announcer.h"
 
 namespace {
 
@@ -113,6 +116,24 @@ void retryTrayIcon(HWND hwnd) {
   if (!trayRetry.another(putTrayIcon())) KillTimer(hwnd, kTrayRetryTimer);
 }
 
+// One balloon from the tray icon. The icon was added with the first
+// version's record; the balloon's fields come with the second version's.
+void showTrayBalloon(const WatchAnnouncement& announcement) {
+  NOTIFYICONDATAA balloon = trayIcon;
+  balloon.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  balloon.uFlags = NIF_INFO;
+  lstrcpynA(balloon.szInfoTitle, announcement.title.c_str(), sizeof balloon.szInfoTitle);
+  lstrcpynA(balloon.szInfo, announcement.text.c_str(), sizeof balloon.szInfo);
+  balloon.uTimeout = 10000;
+  balloon.dwInfoFlags = NIIF_INFO;
+  Shell_NotifyIconA(NIM_MODIFY, &balloon);
+}
+
+void announceWatchMatches() {
+  WatchAnnouncement announcement;
+  if (checkWatchListNow(announcement)) showTrayBalloon(announcement);
+}
+
 void addTrayIcon(HWND hwnd) {
   trayIcon = NOTIFYICONDATAA{};
   // The first-version record: its size depends on the pointer width.
@@ -154,10 +175,12 @@ LRESULT onCreate(HWND hwnd, const CREATESTRUCTA& cs) {
   if (!confirmFirstRun(hwnd)) return 0;
   PostMessageA(hwnd, WM_COMMAND, kCommandToday, 0);
   if (settings().bootDownload()) {
-    // The crawl's dialog run sets up the schedule when it ends.
+    // The crawl's dialog run sets up the schedule and checks the watch
+    // list when it ends: one balloon for the start, not two.
     PostMessageA(hwnd, WM_COMMAND, kCommandCrawl, 0);
     return 0;
   }
+  PostMessageA(hwnd, WM_COMMAND, kCommandCheckWatch, 0);
   setUpSchedule(hwnd);
   return 0;
 }
@@ -170,6 +193,22 @@ void runConnectDialog(HWND hwnd, int autoStartId) {
   // The dialog's job may have written the viewed day's files.
   reloadDay();
   setFocus(nullptr);
+  announceWatchMatches();
+}
+
+void runSearchDialog(HWND hwnd) {
+  ProgrammeQuery query;
+  if (!openSearchDialog(hwnd, dayTable(), query)) return;
+  setSearchQuery(query);
+  showSearch(kSearchResults);
+  setFocus(programmeList().handle());
+}
+
+void showWatchView(HWND hwnd) {
+  ShowWindow(hwnd, SW_SHOW);
+  SetForegroundWindow(hwnd);
+  showSearch(kWatchMatches);
+  setFocus(programmeList().handle());
 }
 
 void showGenreOfCommand(int id) {
@@ -190,6 +229,9 @@ LRESULT onCommand(HWND hwnd, int id) {
     case kCommandCompanionStart: launchCompanion(""); break;
     case kCommandCompanionRemote: launchCompanion(kCompanionRemote); break;
     case kCommandCompanionReservations: launchCompanion(kCompanionReservationList); break;
+    case kCommandSearch: runSearchDialog(hwnd); break;
+    case kCommandWatch: showSearch(kWatchMatches); break;
+    case kCommandCheckWatch: announceWatchMatches(); break;
     default: showGenreOfCommand(id); break;
   }
   return 1;
@@ -216,7 +258,9 @@ LRESULT onClose(HWND hwnd) {
 }
 
 LRESULT onTrayCallback(HWND hwnd, LPARAM mouseEvent) {
-  if (mouseEvent == WM_LBUTTONUP) {
+  if (mouseEvent == NIN_BALLOONUSERCLICK) {
+    showWatchView(hwnd);
+  } else if (mouseEvent == WM_LBUTTONUP) {
     ShowWindow(hwnd, SW_SHOW);
     SetForegroundWindow(hwnd);
   }
@@ -265,6 +309,7 @@ LRESULT CALLBACK mainWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPA
     case kTrayCallbackMessage: return onTrayCallback(hwnd, lParam);
     case WM_DESTROY: return onDestroy();
     case kDescribeListRow: return describeListRow(hwnd, wParam, lParam);
+    case kDescribeAnnouncement: return describeAnnouncement(hwnd, lParam);
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
   }
 }

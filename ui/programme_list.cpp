@@ -10,20 +10,32 @@
 #include "ui/main_window.h"
 #include "ui/model/programme_view.h"
 #include "ui/reserve_programme.h"
+#include "ui/search_view.h"
 
 namespace {
 ListWindow list;
 
 const ProgrammeCell* cellOf(LPARAM item) { return reinterpret_cast<const ProgrammeCell*>(item); }
 
-void showDetail(const ProgrammeCell* cell) {
+// The search view's rows are matches of the week, not cells of the day.
+bool showsMatches() { return viewState().mode == kSearchView; }
+
+void showDetail(LPARAM item) {
   std::string text;
-  if (detailPaneText(cell, text) && listViewHost().detailPane)
-    SetWindowTextA(listViewHost().detailPane, text.c_str());
+  const bool shown = showsMatches() ? searchRowDetail(item, text) : detailPaneText(cellOf(item), text);
+  if (shown && listViewHost().detailPane) SetWindowTextA(listViewHost().detailPane, text.c_str());
 }
 
-void onKey(const ProgrammeCell* cell, int key) {
-  if (key == VK_RETURN || key == VK_RIGHT) activateProgrammeItem(cell);
+void activate(LPARAM item) {
+  if (showsMatches()) {
+    activateSearchRow(item);
+  } else {
+    activateProgrammeItem(cellOf(item));
+  }
+}
+
+void onKey(LPARAM item, int key) {
+  if (key == VK_RETURN || key == VK_RIGHT) activate(item);
   if (key == VK_LEFT) setFocus(hourList().handle());
 }
 
@@ -39,18 +51,24 @@ bool createProgrammeList(HWND mainWindow, const LayoutRect& place) {
                           place.width, place.height, nullptr);
 }
 
+bool programmeListRowLook(LPARAM item, bool selected, RowLook& look) {
+  if (showsMatches()) return lookOfSearchRow(item, selected, look);
+  const ProgrammeCell* cell = cellOf(item);
+  if (!cell) return false;
+  look = programmeRowLook(*cell, selected, systemColours());
+  return true;
+}
+
 void drawProgrammeRow(const ListDrawItem& item) {
-  const ProgrammeCell* cell = cellOf(item.item);
-  if (!cell) return;
-  paintListRow(item, programmeRowLook(*cell, item.selected != 0, systemColours()));
+  RowLook look;
+  if (programmeListRowLook(item.item, item.selected != 0, look)) paintListRow(item, look);
 }
 
 void onProgrammeListNotify(const ListNotify& notice) {
-  const ProgrammeCell* cell = cellOf(notice.item);
   switch (static_cast<int>(notice.header.code)) {
-    case kListSelectionChanged: showDetail(cell); break;
-    case kListDoubleClick: activateProgrammeItem(cell); break;
-    case kListKeyDown: onKey(cell, notice.value); break;
+    case kListSelectionChanged: showDetail(notice.item); break;
+    case kListDoubleClick: activate(notice.item); break;
+    case kListKeyDown: onKey(notice.item, notice.value); break;
     case kListRightClick: showPopupMenuAt(static_cast<DWORD>(notice.value)); break;
   }
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ui/list_row_query.h"
+#include "ui/watch_announcer.h"
 
 namespace {
 
@@ -279,22 +280,28 @@ class RowReplyWindow {
   bool ok() const { return window_ != nullptr; }
   // The row's description, or false when the program answered none.
   bool describe(HWND main, int row, WORD which, std::string& description) {
-    received_.clear();
-    if (SendMessageA(main, kDescribeListRow, MAKEWPARAM(row, which),
-                     reinterpret_cast<LPARAM>(window_)) < 0)
-      return false;
-    description = received_;
-    return true;
+    return ask(main, kDescribeListRow, MAKEWPARAM(row, which), description);
+  }
+  // The main window's record of its last watch-list announcement.
+  bool describeAnnouncement(HWND main, std::string& description) {
+    return ask(main, kDescribeAnnouncement, 0, description);
   }
 
  private:
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_COPYDATA) return DefWindowProcA(window, message, wParam, lParam);
     const COPYDATASTRUCT& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    if (data.dwData != kRowDescriptionTag || data.cbData == 0) return FALSE;
+    if ((data.dwData != kRowDescriptionTag && data.dwData != kAnnouncementTag) || data.cbData == 0) return FALSE;
     received_.assign(static_cast<const char*>(data.lpData), data.cbData - 1);
     return TRUE;
   }
+  bool ask(HWND main, UINT message, WPARAM wParam, std::string& answer) {
+    received_.clear();
+    if (SendMessageA(main, message, wParam, reinterpret_cast<LPARAM>(window_)) < 0) return false;
+    answer = received_;
+    return true;
+  }
+
   static std::string received_;
   HWND window_ = nullptr;
 };
@@ -319,6 +326,16 @@ int printListRows(char** args) {
     if (!reply.describe(main, row, which, text)) return 1;
     std::printf("%s\n", text.c_str());
   }
+  return 0;
+}
+
+// "balloons count reserved title", then the balloon's text lines.
+int printAnnouncement(char**) {
+  HWND main = mainWindow();
+  RowReplyWindow reply;
+  std::string text;
+  if (!main || !reply.ok() || !reply.describeAnnouncement(main, text)) return 1;
+  std::printf("%s\n", text.c_str());
   return 0;
 }
 
@@ -573,6 +590,7 @@ const Verb kVerbs[] = {
     {"taskbar-created", 0, announceTaskbar, ""},
     {"tray-count", 0, printTrayIconCount, ""},
     {"tray-click", 0, clickTrayIcon, ""},
+    {"announcement", 0, printAnnouncement, ""},
 };
 
 int usage() {

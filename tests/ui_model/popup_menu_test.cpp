@@ -42,14 +42,16 @@ TEST(PopupMenuTest, WithoutTheCompanionToolTheMenuHasNoDenpozSubmenuNorItsSepara
                 "-", "[\x95\x5c\x8e\xa6]", "-",                     // 表示
                 "1003 \x90\xdd\x92\xe8", "1004 \x8f\x84\x89\xf1", "1005 \x93\xaf\x8a\xfa", "-",
                 "2 \x83\x4c\x83\x83\x83\x93\x83\x5a\x83\x8b",  // キャンセル
-                "1 \x8f\x49\x97\xb9"}),                        // 終了
+                "1 \x8f\x49\x97\xb9",                          // 終了
+                "-", "1012 \x8c\x9f\x8d\xf5...",                  // 検索...
+                "1013 \x83\x45\x83\x48\x83\x62\x83\x60"}),      // ウォッチ
             lines(mainPopupMenu(viewIn(kTimeView, 21), false)));
 }
 
 TEST(PopupMenuTest, WithTheCompanionToolItsSubmenuAndASeparatorComeBeforeTheJobs) {
   std::vector<MenuEntry> menu = mainPopupMenu(viewIn(kTimeView, 21), true);
   std::vector<std::string> all = lines(menu);
-  ASSERT_EQ(14u, all.size());
+  ASSERT_EQ(17u, all.size());
   EXPECT_EQ("[Denpoz]", all[6]);
   EXPECT_EQ("-", all[7]);
   EXPECT_EQ("1003 \x90\xdd\x92\xe8", all[8]);
@@ -76,6 +78,14 @@ TEST(PopupMenuTest, ViewSubmenuChecksTheHoursInTheTimeViewAndTheViewedGenreOnly)
   // A channel view whose column number happens to equal nothing: no marks.
   std::vector<MenuEntry> channel = viewSubmenu(mainPopupMenu(viewIn(kChannelView, cooking), false)).children;
   for (const MenuEntry& entry : channel) EXPECT_FALSE(entry.checked);
+}
+
+TEST(PopupMenuTest, TheSearchViewChecksItsOwnSourceOnly) {
+  for (int source : {kSearchResults, kWatchMatches}) {
+    std::vector<std::string> all = lines(mainPopupMenu(viewIn(kSearchView, source), false));
+    EXPECT_EQ(source == kSearchResults, all[all.size() - 2][0] == '*') << source;
+    EXPECT_EQ(source == kWatchMatches, all.back()[0] == '*') << source;
+  }
 }
 
 TEST(PopupMenuTest, GenreItemIdsStandForTheTableRowsAndNothingBeyond) {

@@ -18,6 +18,8 @@ const char kCrawl[] = "\x8f\x84\x89\xf1";                               // "巡�
 const char kSync[] = "\x93\xaf\x8a\xfa";                                // "同期"
 const char kCancel[] = "\x83\x4c\x83\x83\x83\x93\x83\x5a\x83\x8b";      // "キャンセル"
 const char kQuit[] = "\x8f\x49\x97\xb9";                                // "終了"
+const char kSearch[] = "\x8c\x9f\x8d\xf5...";                           // "検索..."
+const char kWatch[] = "\x83\x45\x83\x48\x83\x62\x83\x60";              // "ウォッチ"
 
 MenuEntry item(int id, const char* text, bool checked = false) {
   MenuEntry entry;
@@ -52,6 +54,10 @@ MenuEntry viewSubmenu(const ViewState& view) {
   return submenu(kView, std::move(children));
 }
 
+bool isSearchView(const ViewState& view, SearchSource source) {
+  return view.mode == kSearchView && view.key == source;
+}
+
 }  // namespace
 
 std::vector<MenuEntry> mainPopupMenu(const ViewState& view, bool companionInstalled) {
@@ -66,7 +72,9 @@ std::vector<MenuEntry> mainPopupMenu(const ViewState& view, bool companionInstal
   }
   for (MenuEntry entry : {item(kCommandSettings, kSettings), item(kCommandCrawl, kCrawl),
                           item(kCommandSync, kSync), separator(), item(kCommandCloseMenu, kCancel),
-                          item(kCommandQuit, kQuit)})
+                          item(kCommandQuit, kQuit), separator(),
+                          item(kCommandSearch, kSearch, isSearchView(view, kSearchResults)),
+                          item(kCommandWatch, kWatch, isSearchView(view, kWatchMatches))})
     menu.push_back(entry);
   return menu;
 }

@@ -7,6 +7,7 @@
 #define IDI_ROKUBAN 107
 #define IDD_CONNECT 132
 #define IDD_CONNECTION_SETTINGS 133
+#define IDD_SEARCH 134
 
 /* Connect dialog 132 */
 #define IDC_CRAWL 1001
@@ -42,6 +43,12 @@
 #define IDC_SYNC_SERVER 1019
 #define IDC_SYNC_PORT 1020
 
+/* Search dialog 134 */
+#define IDC_SEARCH_WORDS 1101
+#define IDC_SEARCH_CHANNEL 1102
+#define IDC_SEARCH_GENRE 1103
+#define IDC_SEARCH_PROBLEM 1104
+
 #ifndef RC_INVOKED
 /* The main window's buttons and popup menu items (WM_COMMAND ids). */
 enum MainCommand {
@@ -58,6 +65,11 @@ enum MainCommand {
   kCommandCompanionStart = 1008,
   kCommandCompanionRemote = 1009,
   kCommandCompanionReservations = 1010,
+  /* After the existing items: the search dialog, the watch list's matches,
+     and the check of the watch list (posted at start-up, never a menu item). */
+  kCommandSearch = 1012,
+  kCommandWatch = 1013,
+  kCommandCheckWatch = 1014,
   /* One genre item each, in genre table order. */
   kFirstGenreCommand = 2000,
   kLastGenreCommand = 2099,

@@ -32,6 +32,12 @@ bool moveToNextDay(ViewState& view, const DateTime& now, bool fromButton) {
   return true;
 }
 
+void leaveSearchView(ViewState& view) {
+  if (view.mode != kSearchView) return;
+  view.mode = kTimeView;
+  view.key = view.hour;
+}
+
 std::string dateLabel(const ViewState& view) {
   int weekday = view.date.dayOfWeek;
   if (weekday < 0 || weekday > 6) weekday = 0;

@@ -12,7 +12,11 @@ enum ViewMode {
   kTimeView = 0,     // every channel at the viewed hour; key = the hour
   kChannelView = 1,  // one channel the whole day; key = its column
   kGenreView = 2,    // one genre the whole day; key = its background colour
+  kSearchView = 3,   // the matches of the week; key = a SearchSource
 };
+
+// What the search view lists.
+enum SearchSource { kSearchResults = 0, kWatchMatches = 1 };
 
 struct ViewState {
   CalendarDate date{};  // the broadcast date shown
@@ -33,6 +37,11 @@ bool moveToPreviousDay(ViewState& view, const DateTime& now, bool fromButton);
 // One day forward, no further than six days after today's broadcast day. A
 // step from the "[↓]" row lands on the first hour, 5.
 bool moveToNextDay(ViewState& view, const DateTime& now, bool fromButton);
+
+// The moves between days (the buttons, the date button, the hour list's
+// "[↑]"/"[↓]") leave the search view for the time view at the viewed hour;
+// the other views stay.
+void leaveSearchView(ViewState& view);
 
 // The date button's label "%02d/%02d(%s)" with the weekday's kanji.
 std::string dateLabel(const ViewState& view);

@@ -1,0 +1,155 @@
+// The search view's rows, their way back to the day table's cells, the
+// search dialog's query and the watch list's balloon.
+#include <gtest/gtest.h>
+
+#include "config/settings_store.h"
+#include "listing/channel_ids.h"
+#include "listing/day_records.h"
+#include "programme/genre_table.h"
+#include "tests/ui_model/day_table_builder.h"
+#include "ui/model/reservation.h"
+#include "ui/model/search_form.h"
+#include "ui/model/search_listing.h"
+#include "ui/model/watch_announcement.h"
+
+namespace {
+
+const char kChannel[] = "\x82\xa0\x82\xa8\x82\xce";  // "あおば"
+const char kDrama[] = "\x83\x68\x83\x89\x83\x7d";      // "ドラマ"
+const int kDramaColour = 0xFFFFCC;
+
+// 2026-12-08, a Tuesday.
+int tuesday() { return dayNumber(2026, 12, 8); }
+
+ProgrammeRecord recordAt(int day, int minuteOfDay, const std::string& title, int genre = 10) {
+  ProgrammeRecord record;
+  record.channel = kChannel;
+  record.start = listingMinute(day, minuteOfDay);
+  record.stop = record.start + 30;
+  record.title = title;
+  record.genre = genre;
+  return record;
+}
+
+TEST(SearchListingTest, RowsNameTheBroadcastDayAndItsClockAfterMidnight) {
+  struct Case {
+    int minuteOfDay;
+    const char* text;
+  } cases[] = {
+      {21 * 60, "12/08(\x89\xce) 21:00 "},           // 火
+      {25 * 60 + 30, "12/08(\x89\xce) 25:30 "},      // the night after still belongs to Tuesday
+      {24 * 60 + 5 * 60, "12/09(\x90\x85) 05:00 "},  // 水: the next broadcast day
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(std::string(c.text) + kChannel + " T", searchRowText(recordAt(tuesday(), c.minuteOfDay, "T")))
+        << c.minuteOfDay;
+  }
+  const RowLook plain = searchRowLook(recordAt(tuesday(), 600, "T", genreOf(kDramaColour)), false, SystemColours{0x123456, kWhite});
+  EXPECT_EQ(colourRefFromRgb(kDramaColour), plain.background);
+  EXPECT_EQ(kBlack, plain.textColour);
+  const RowLook chosen = searchRowLook(recordAt(tuesday(), 600, "T", genreOf(kDramaColour)), true, SystemColours{0x123456, kWhite});
+  EXPECT_EQ(0x123456u, chosen.background);
+  EXPECT_EQ(plain.background, chosen.textColour);
+}
+
+TEST(SearchListingTest, TheFirstRowNotEndedIsSelected) {
+  const std::vector<ProgrammeRecord> rows{recordAt(tuesday(), 600, "a"), recordAt(tuesday(), 700, "b")};
+  EXPECT_EQ(0, firstSearchRowSelected(rows, listingMinute(tuesday(), 500)));
+  EXPECT_EQ(1, firstSearchRowSelected(rows, listingMinute(tuesday(), 630)));
+  EXPECT_EQ(1, firstSearchRowSelected(rows, listingMinute(tuesday(), 900)));
+  EXPECT_EQ(-1, firstSearchRowSelected({}, 0));
+}
+
+// Every record of a day finds its own cell again, and its reservation is
+// the one the day's own views make, dated by the match's day.
+TEST(SearchListingTest, AMatchReservesWhatItsDaysViewReserves) {
+  ProgrammeTable day;
+  DayTableBuilder builder(day);
+  const int column = builder.channel(kChannel);
+  builder.programme(column, 21, 0, 60, std::string("\x81\x79") + kDrama + "\x81\x7a\r\n(detail)", kDramaColour);
+  builder.programme(column, 22, 0, 60, "news");
+  builder.programme(column, 25, 30, 30, "late");
+  builder.fillEmptySlots();
+  SettingsStore settings;
+  ChannelIds ids(settings);
+  std::vector<ProgrammeRecord> records;
+  appendDayRecords(day, tuesday(), ids, records);
+  ASSERT_EQ(3u, records.size());
+
+  ViewState tuesdayView;
+  tuesdayView.day = tuesday();
+  tuesdayView.date = dateFromDayNumber(tuesday());
+  for (const ProgrammeRecord& record : records) {
+    const ProgrammeCell* cell = findRecordCell(day, record);
+    ASSERT_NE(nullptr, cell) << record.title;
+    EXPECT_EQ(reservationArguments(day, *cell, tuesdayView), reservationArguments(day, *cell, dayViewOf(record)));
+  }
+  EXPECT_NE(std::string::npos, reservationArguments(day, *findRecordCell(day, records[2]), dayViewOf(records[2]))
+                                   .find(" 20261209 0130 "));
+  EXPECT_EQ(std::string("\x81\x79") + kDrama + "\x81\x7a\r\n(detail)", searchDetailText(records[0], findRecordCell(day, records[0])));
+
+  ProgrammeRecord moved = records[1];
+  moved.start += 5;
+  EXPECT_EQ(nullptr, findRecordCell(day, moved));
+  moved.description = "a\nb";
+  EXPECT_EQ("news\r\na\r\nb", searchDetailText(moved, nullptr));
+}
+
+TEST(SearchFormTest, TheListsAddAChannelAndAGenreToTheWords) {
+  ProgrammeTable day;
+  DayTableBuilder builder(day);
+  builder.channel(kChannel);
+  const std::vector<std::string> channels = searchChannelChoices(day);
+  ASSERT_EQ(2u, channels.size());
+  ProgrammeQuery query;
+  std::string problem;
+  ASSERT_TRUE(searchFormQuery("-x", channels, 1, 4, query, problem)) << problem;
+  EXPECT_EQ(std::vector<std::string>{kChannel}, query.channels);
+  EXPECT_EQ(std::vector<std::string>{"x"}, query.excluded);
+  EXPECT_EQ(1u, query.genres.size());
+  ASSERT_TRUE(searchFormQuery("", channels, 1, 0, query, problem)) << problem;
+
+  for (const char* bad : {"", "--regex (", "\"open"}) {
+    problem.clear();
+    EXPECT_FALSE(searchFormQuery(bad, channels, 0, 0, query, problem)) << bad;
+    EXPECT_FALSE(problem.empty()) << bad;
+  }
+}
+
+TEST(WatchAnnouncementTest, OneBalloonNamingTheFirstTitlesAndTheReservations) {
+  WatchAnnouncement announcement;
+  EXPECT_FALSE(watchAnnouncement({}, 0, announcement));
+
+  std::vector<ProgrammeRecord> fresh;
+  for (const char* title : {"a", "b", "c", "d", "e"}) fresh.push_back(recordAt(tuesday(), 600, title));
+  ASSERT_TRUE(watchAnnouncement(fresh, 2, announcement));
+  EXPECT_EQ("\x83\x45\x83\x48\x83\x62\x83\x60: 5\x8c\x8f\x82\xcc\x90\x56\x82\xb5\x82\xa2\x94\xd4\x91\x67",
+            announcement.title);  // ウォッチ: 5件の新しい番組
+  EXPECT_EQ("a\r\nb\r\nc\r\n\x81\x63\r\n2\x8c\x8f\x82\xf0\x98\x5e\x89\xe6\x97\x5c\x96\xf1\x82\xb5\x82\xdc\x82\xb5\x82\xbd",
+            announcement.text);  // …, 2件を録画予約しました
+  EXPECT_EQ(5, announcement.count);
+  EXPECT_EQ(2, announcement.reserved);
+
+  // Long titles fill the shell's buffer, never cutting a character in two.
+  std::string longTitle;
+  for (int i = 0; i < 100; ++i) longTitle += kDrama;
+  ASSERT_TRUE(watchAnnouncement({recordAt(tuesday(), 600, longTitle)}, 0, announcement));
+  EXPECT_EQ(kBalloonTextBytes - 2, announcement.text.size());
+  EXPECT_TRUE(watchAnnouncement({}, 1, announcement));
+}
+
+TEST(ViewStateTest, DayMovesLeaveOnlyTheSearchView) {
+  ViewState view;
+  view.hour = 21;
+  view.mode = kGenreView;
+  view.key = kDramaColour;
+  leaveSearchView(view);
+  EXPECT_EQ(kGenreView, view.mode);
+  view.mode = kSearchView;
+  view.key = kWatchMatches;
+  leaveSearchView(view);
+  EXPECT_EQ(kTimeView, view.mode);
+  EXPECT_EQ(21, view.key);
+}
+
+}  // namespace

@@ -1,0 +1,87 @@
+// The fourth view's rows.
+#include "ui/model/search_listing.h"
+
+#include <cstdio>
+
+#include "guide/calendar.h"
+#include "listing/programme_time.h"
+#include "programme/genre_table.h"
+#include "programme/programme_table.h"
+#include "ui/model/programme_view.h"
+
+namespace {
+
+// Minutes from 00:00 of the broadcast date: 300..1739.
+int minuteOfBroadcastDay(const ProgrammeRecord& record) {
+  return static_cast<int>(record.start - listingMinute(broadcastDayOf(record), 0));
+}
+
+int genreColour(int genre) {
+  for (int i = 0; i < kGenreRowCount; ++i)
+    if (kGenreTable[i].number == genre) return kGenreTable[i].colour;
+  return 0xFFFFFF;
+}
+
+}  // namespace
+
+int broadcastDayOf(const ProgrammeRecord& record) { return broadcastDayNumber(dateTimeOf(record.start)); }
+
+ViewState dayViewOf(const ProgrammeRecord& record) {
+  ViewState view;
+  view.day = broadcastDayOf(record);
+  view.date = dateFromDayNumber(view.day);
+  return view;
+}
+
+std::string searchRowText(const ProgrammeRecord& record) {
+  const CalendarDate date = dateFromDayNumber(broadcastDayOf(record));
+  const int minute = minuteOfBroadcastDay(record);
+  int weekday = date.dayOfWeek;
+  if (weekday < 0 || weekday > 6) weekday = 0;
+  char head[48];
+  std::snprintf(head, sizeof head, "%02d/%02d(%s) %02d:%02d ", date.month, date.day, weekdayKanji(weekday),
+                minute / 60, minute % 60);
+  return head + record.channel + " " + record.title;
+}
+
+RowLook searchRowLook(const ProgrammeRecord& record, bool selected, const SystemColours& system) {
+  RowLook look{searchRowText(record), kBlack, colourRefFromRgb(genreColour(record.genre)), false};
+  if (selected) {
+    look.textColour = look.background;
+    look.background = system.highlight;
+  }
+  return look;
+}
+
+int firstSearchRowSelected(const std::vector<ProgrammeRecord>& rows, ListingMinute now) {
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    if (rows[i].stop > now) return static_cast<int>(i);
+  return static_cast<int>(rows.size()) - 1;
+}
+
+const ProgrammeCell* findRecordCell(const ProgrammeTable& day, const ProgrammeRecord& record) {
+  const int column = day.findChannel(record.channel);
+  if (column < 1) return nullptr;
+  const int start = minuteOfBroadcastDay(record);
+  const std::size_t col = static_cast<std::size_t>(column);
+  for (std::size_t row = 1; row < day.rowCount(col);) {
+    const ProgrammeCell* cell = day.cellAt(col, row);
+    if (cell && !cell->body.empty() && !isChannelHeader(*cell) &&
+        broadcastMinutes(normaliseTime(cell->timeText)) == start)
+      return cell;
+    row += cell && cell->rowSpan > 1 ? static_cast<std::size_t>(cell->rowSpan) : 1;
+  }
+  return nullptr;
+}
+
+std::string searchDetailText(const ProgrammeRecord& record, const ProgrammeCell* cell) {
+  std::string text;
+  if (detailPaneText(cell, text)) return text;
+  text = record.title;
+  std::size_t from = 0;
+  // The description's lines end in "\n"; the pane wants CR LF.
+  if (!record.description.empty()) text += "\r\n";
+  for (std::size_t at; (at = record.description.find('\n', from)) != std::string::npos; from = at + 1)
+    text += record.description.substr(from, at - from) + "\r\n";
+  return text + record.description.substr(from);
+}
