@@ -14,9 +14,12 @@ bool isUnreserved(char c) {
 }
 
 void appendMatch(std::string& out, const ProgrammeRecord& record) {
-  const CalendarDate date = dateFromDayNumber(broadcastDayNumber(dateTimeOf(record.start)));
+  const DateTime start = dateTimeOf(record.start);
+  // The link goes to the broadcast day's page; the text names the clock's date, as its times do.
+  const CalendarDate date = dateFromDayNumber(broadcastDayNumber(start));
+  const CalendarDate shown = dateFromDayNumber(dayNumber(start.year, start.month, start.day));
   out += "<li class=\"g" + std::to_string(record.genre) + "\"><a href=\"" + dayPageUrl(date) + "#" +
-         programmeAnchor(record) + "\"><time>" + shortDayName(date) + " " + clockTime(record.start) +
+         programmeAnchor(record) + "\"><time>" + shortDayName(shown) + " " + clockTime(record.start) +
          "&#8211;" + clockTime(record.stop) + "</time> ";
   appendXmlText(out, record.channel);
   out += " <b>";

@@ -67,8 +67,10 @@ class GuideService:
         lines = []
         for channel in channels:
             for line in self.cli("show", "--date", date, "--channel", channel).splitlines():
-                name, start, title = line.split("\t")[:3]
-                lines.append((name, start, title))
+                # "MM/DD HH:MM-HH:MM channel title"; the channel name may hold spaces.
+                _, times, rest = line.split(" ", 2)
+                assert rest.startswith(channel + " "), line
+                lines.append((channel, times[:5], rest[len(channel) + 1:]))
         return sorted(lines)
 
     def close(self):
