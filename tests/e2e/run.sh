@@ -592,6 +592,8 @@ programme_rows_as_cli() {
 
 # cli_rows ARGS...: the lines of rokuban-cli show ARGS without their date and end time.
 cli_rows() { cli show "$@" | sed -E 's|^[0-9]{2}/[0-9]{2} ([0-9]{2}:[0-9]{2})-[0-9]{2}:[0-9]{2} |\1 |'; }
+# cli_fields ARGS...: the same as "channel<TAB>HH:MM<TAB>title" (the demo's channel names hold no space).
+cli_fields() { cli show "$@" | sed -E 's|^[0-9]{2}/[0-9]{2} ([0-9]{2}:[0-9]{2})-[0-9]{2}:[0-9]{2} ([^ ]+) |\2\t\1\t|'; }
 
 row_text() { drive_rows "$1" "$2" | cut -c15-; }
 selected() { drive list "$1" selected; }
@@ -879,7 +881,7 @@ case_search_view() {
   # The viewed day's first channel is the dialog's first channel choice.
   channel=$(drive_rows programme | cut -c15- | grep -v '^[0-9]*:[0-9]* ' | sed -n 1p)
   day2=$(date -d "$(date -d '5 hours ago' +%F) 2 days" +%F)
-  line=$(cli show --channel "$channel" --date "$day2" | awk -F'\t' '$2 >= "19:00" && $2 < "23:00" && $3 ~ /【/ { print; exit }')
+  line=$(cli_fields --channel "$channel" --date "$day2" | awk -F'\t' '$2 >= "19:00" && $2 < "23:00" && $3 ~ /【/ { print; exit }')
   time=$(echo "$line" | cut -f2)
   title_line=$(echo "$line" | cut -f3)
   title=$(echo "$title_line" | sed 's/^.*【\(.*\)】.*$/\1/')
@@ -915,7 +917,7 @@ case_search_view() {
   drive_quiet send-command 1002
   drive_quiet send-command 1002
   expect "> leaves the search view for the time view" \
-    "$(cli show --hour $((10#$(date -d '5 hours ago' +%H) + 5)) --date "$day2")" "$(programme_rows_as_cli)"
+    "$(cli_rows --hour $((10#$(date -d '5 hours ago' +%H) + 5)) --date "$day2")" "$(programme_rows_as_cli)"
   local header target
   header=$(drive_rows programme | cut -c15- | grep -n -x -F "$channel" | head -1 | cut -d: -f1)
   drive_quiet click-row programme $((header - 1))
@@ -942,9 +944,9 @@ case_watch_list() {
   fi
   local folder tomorrow channel watched reserved calls
   tomorrow=$(date -d "$(date -d '5 hours ago' +%F) 1 day" +%F)
-  channel=$(cli show --hour 21 --date "$tomorrow" | cut -f1 | sed -n 1p)
-  watched=$(cli show --channel "$channel" --date "$tomorrow" | awk -F'\t' '$2 >= "12:00" && $3 ~ /【/ { print $3; exit }' | sed 's/^.*【\(.*\)】.*$/\1/')
-  reserved=$(cli show --channel "$channel" --date "$tomorrow" | awk -F'\t' '$2 >= "18:00" && $3 ~ /【/ { print $3; exit }' | sed 's/^.*【\(.*\)】.*$/\1/')
+  channel=$(cli_fields --hour 21 --date "$tomorrow" | cut -f1 | sed -n 1p)
+  watched=$(cli_fields --channel "$channel" --date "$tomorrow" | awk -F'\t' '$2 >= "12:00" && $3 ~ /【/ { print $3; exit }' | sed 's/^.*【\(.*\)】.*$/\1/')
+  reserved=$(cli_fields --channel "$channel" --date "$tomorrow" | awk -F'\t' '$2 >= "18:00" && $3 ~ /【/ { print $3; exit }' | sed 's/^.*【\(.*\)】.*$/\1/')
   folder=$(new_folder watch)
   cp "$DENPOZ_EXE" "$folder/Denpoz.exe"
   write_settings "$folder" executed=1 server=127.0.0.1 "port=$DEMO_PORT" date=1 autoclose=1
