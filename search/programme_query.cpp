@@ -21,8 +21,12 @@ bool isBlank(const std::string& text, std::size_t at) {
 }
 
 // Bytes of the character at `at`: two for a Shift-JIS lead byte.
+// A lead byte makes a pair only with a byte that can follow it, so that a
+// stray one never swallows the blank or quote after it.
 std::size_t characterLength(const std::string& text, std::size_t at) {
-  return os::isLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
+  if (!os::isLeadByte(static_cast<unsigned char>(text[at])) || at + 1 >= text.size()) return 1;
+  const unsigned char next = static_cast<unsigned char>(text[at + 1]);
+  return (next >= 0x40 && next <= 0x7e) || (next >= 0x80 && next <= 0xfc) ? 2 : 1;
 }
 
 bool readHourMinute(const std::string& text, int& minutes) {

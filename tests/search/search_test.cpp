@@ -80,7 +80,7 @@ TEST(SearchMatching, FoldsWidthCaseAndKanaAndHonoursEveryCondition) {
 
 TEST(SearchMatching, QueryTextReadsBackToTheSameQuery) {
   ProgrammeQuery query;
-  query.words = {sj("a\"b"), sj("ニュース 9")};
+  query.words = {sj("a\"b"), sj("ニュース 9"), "mon\x90"};  // a stray lead byte must not join the next word
   query.excluded = {"x y"};
   query.channels = {"BS 1"};
   query.genres = {3};
