@@ -2,39 +2,15 @@
 // files: loading the days, building the records, writing XMLTV or JSON.
 #include <benchmark/benchmark.h>
 
-#include "bench/bench_folder.h"
-#include "config/settings_store.h"
-#include "guide/guide_cache.h"
+#include "bench/crawled_week.h"
 #include "listing/json_writer.h"
 #include "listing/listing.h"
 #include "listing/xmltv_writer.h"
-#include "tools/demo_guide/demo_guide_server.h"
-#include "ui/silent_progress.h"
 
 namespace {
 
-// One crawled week shared by the benchmarks.
-struct CrawledWeek {
-  CrawledWeek() : server(DemoGuideOptions()) {
-    server.start();
-    settings.section("_config")["server"] = "127.0.0.1";
-    settings.section("_config")["port"] = std::to_string(server.port());
-    settings.section("_config")["directory"] = folder.file("cache");
-    settings.setDeleteHtml(true);
-    SilentProgress progress;
-    const DateTime now = currentDateTime();
-    crawled = guideCache(settings).crawl(now, 6, progress) == 42;
-    range = defaultListingRange(now);
-  }
-  BenchFolder folder{"rokuban-export-bench-"};
-  DemoGuideServer server;
-  SettingsStore settings;
-  ListingRange range;
-  bool crawled = false;
-};
-
 CrawledWeek& week() {
-  static CrawledWeek crawled;
+  static CrawledWeek crawled("rokuban-export-bench-");
   return crawled;
 }
 
@@ -44,7 +20,7 @@ void exportWeek(benchmark::State& state) {
   if (!crawled.crawled) state.SkipWithError("crawl failed");
   std::size_t bytes = 0, programmes = 0;
   for (auto _ : state) {
-    const Listing listing = collectListing(guideCache(crawled.settings), crawled.range);
+    const Listing listing = collectListing(guideCache(crawled.settings), defaultListingRange(crawled.now));
     const std::string document = Write(listing);
     bytes += document.size();
     programmes += listing.programmes.size();

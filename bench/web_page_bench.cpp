@@ -4,35 +4,14 @@
 // and stay under 300 KB (counter page_kb).
 #include <benchmark/benchmark.h>
 
-#include "bench/bench_folder.h"
-#include "config/settings_store.h"
-#include "guide/guide_cache.h"
-#include "tools/demo_guide/demo_guide_server.h"
-#include "ui/silent_progress.h"
+#include "bench/crawled_week.h"
 #include "webguide/day_page.h"
 #include "webguide/web_pages.h"
 
 namespace {
 
-struct CrawledWeek {
-  CrawledWeek() : server(DemoGuideOptions()) {
-    server.start();
-    settings.section("_config")["server"] = "127.0.0.1";
-    settings.section("_config")["port"] = std::to_string(server.port());
-    settings.section("_config")["directory"] = folder.file("cache");
-    settings.setDeleteHtml(true);
-    SilentProgress progress;
-    crawled = guideCache(settings).crawl(now, 6, progress) == 42;
-  }
-  BenchFolder folder{"rokuban-web-bench-"};
-  DemoGuideServer server;
-  SettingsStore settings;
-  DateTime now = currentDateTime();
-  bool crawled = false;
-};
-
 CrawledWeek& week() {
-  static CrawledWeek crawled;
+  static CrawledWeek crawled("rokuban-web-bench-");
   return crawled;
 }
 
