@@ -42,24 +42,14 @@ bool etagMatches(const std::string& ifNoneMatch, const std::string& etag) {
 GuideFeed::GuideFeed(SettingsStore& settings, int refreshMilliseconds)
     : settings_(settings), refreshMilliseconds_(refreshMilliseconds) {}
 
-WebResponse GuideFeed::xmltv(const WebRequest& request) {
-  DocumentPtr document;
-  {
-    std::lock_guard<std::mutex> hold(lock_);
-    refresh();
-    document = xmltv_;
-  }
-  return answer(document, request);
-}
+WebResponse GuideFeed::xmltv(const WebRequest& request) { return answer(current(&GuideFeed::xmltv_), request); }
 
-WebResponse GuideFeed::json(const WebRequest& request) {
-  DocumentPtr document;
-  {
-    std::lock_guard<std::mutex> hold(lock_);
-    refresh();
-    document = json_;
-  }
-  return answer(document, request);
+WebResponse GuideFeed::json(const WebRequest& request) { return answer(current(&GuideFeed::json_), request); }
+
+GuideFeed::DocumentPtr GuideFeed::current(DocumentPtr GuideFeed::*document) {
+  std::lock_guard<std::mutex> hold(lock_);
+  refresh();
+  return this->*document;
 }
 
 void GuideFeed::refresh() {

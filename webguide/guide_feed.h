@@ -35,6 +35,8 @@ class GuideFeed {
   };
   using DocumentPtr = std::shared_ptr<const Document>;
 
+  // The document as it is now, refreshed first when it is due.
+  DocumentPtr current(DocumentPtr GuideFeed::*document);
   void refresh();
   static DocumentPtr renewed(const DocumentPtr& old, const char* contentType, std::string body);
   static WebResponse answer(const DocumentPtr& document, const WebRequest& request);
