@@ -85,10 +85,11 @@ bool ConsoleProgress::setByteTotal(int total) {
 }
 
 bool ConsoleProgress::addBytes(int n) {
+  const long long before = bytes_;
   bytes_ += n;
-  // Called for every byte: read the clock only now and then, and draw a few
-  // times a second, which is what a person can read.
-  if (terminal_ && (bytes_ & 1023) == 0) {
+  // Called for every byte: read the clock only now and then (at each new
+  // KB), and draw a few times a second, which is what a person can read.
+  if (terminal_ && (before >> 10) != (bytes_ >> 10)) {
     std::uint64_t now = os::tickMilliseconds();
     if (now - lastDraw_ >= 200) {
       lastDraw_ = now;
@@ -97,6 +98,8 @@ bool ConsoleProgress::addBytes(int n) {
   }
   return !cancelled();
 }
+
+int ConsoleProgress::addByteRun(int n) { return addBytes(n) ? n : 0; }
 
 bool ConsoleProgress::reportError(const std::string& message) {
   std::string failure;

@@ -26,6 +26,7 @@ class ConsoleProgress : public ProgressSink {
   bool beginFile(const std::string& label) override;
   bool setByteTotal(int total) override;
   bool addBytes(int n) override;
+  int addByteRun(int n) override;
   bool reportError(const std::string& message) override;
   bool flushBytes() override;
   bool showStatus(const std::string& message) override;

@@ -2,6 +2,6 @@
 
 void BufferedReader::refill() {
   position_ = 0;
-  filled_ = stream_.read(buffer_, sizeof buffer_);
+  filled_ = stream_.read(buffer_.data(), static_cast<int>(buffer_.size()));
   if (filled_ <= 0) filled_ = -1;
 }

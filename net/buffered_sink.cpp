@@ -1,5 +1,6 @@
 #include "net/buffered_sink.h"
 
+#include <algorithm>
 #include <cstring>
 
 bool BufferedSink::flush() {
@@ -18,4 +19,18 @@ bool BufferedSink::flush() {
   }
   count_ = 0;
   return true;
+}
+
+int BufferedSink::write(const void* data, int length) {
+  const unsigned char* bytes = static_cast<const unsigned char*>(data);
+  const int capacity = static_cast<int>(buffer_.size());
+  int done = 0;
+  while (done < length) {
+    if (count_ == capacity && !flush()) return done;
+    const int chunk = std::min(capacity - count_, length - done);
+    std::memcpy(buffer_.data() + count_, bytes + done, static_cast<std::size_t>(chunk));
+    count_ += chunk;
+    done += chunk;
+  }
+  return done;
 }

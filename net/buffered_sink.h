@@ -23,6 +23,8 @@ class BufferedSink : public ByteSink {
     buffer_[static_cast<std::size_t>(count_++)] = byte;
     return true;
   }
+  // As many puts, with whole blocks copied at a time.
+  int write(const void* data, int length) override;
   bool flush() override;
   bool sync() override { return true; }
 

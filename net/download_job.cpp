@@ -119,11 +119,17 @@ bool DownloadJob::onBodyStart(int length) {
 }
 
 bool DownloadJob::onByte(int byte) {
+  const unsigned char one = static_cast<unsigned char>(byte);
+  return onBytes(&one, 1);
+}
+
+bool DownloadJob::onBytes(const unsigned char* bytes, int count) {
   if (notModified_) return true;
-  if (!progress().addBytes(1)) return false;
+  // A cancel keeps the bytes the sink took before it.
+  const int counted = progress().addByteRun(count);
   // A page with a hole is worse than none: a write that fails ends it.
-  if (sink_ && !sink_->put(static_cast<unsigned char>(byte))) return failToSave();
-  return true;
+  if (sink_ && sink_->write(bytes, counted) != counted) return failToSave();
+  return counted == count;
 }
 
 bool DownloadJob::onShortBody(int attempt) {

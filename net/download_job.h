@@ -59,6 +59,7 @@ class DownloadJob : public TransferObserver {
   bool onHeaders(const HttpResponse& response) override;
   bool onBodyStart(int length) override;
   bool onByte(int byte) override;
+  bool onBytes(const unsigned char* bytes, int count) override;
   bool onShortBody(int attempt) override;
   bool onError(const std::string& message) override;
   bool onComplete() override;

@@ -1,9 +1,11 @@
 #include "net/http_client.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "net/buffered_reader.h"
 #include "net/response_parser.h"
+#include "net/span_reader.h"
 
 namespace {
 const char kConnectFailed[] = "\x90\xda\x91\xb1\x8e\xb8\x94\x73\x81\x49";  // 接続失敗！
@@ -105,18 +107,23 @@ HttpClient::Outcome HttpClient::attempt(TransferObserver& observer, int resumedA
 
 HttpClient::Outcome HttpClient::readBody(ByteSource& body, int length, TransferObserver& observer,
                                          int& received) {
+  SpanReader reader(body);
   int count = 0;
   // Never read past the announced length: the bytes after it are not ours.
   while (length < 0 || count < length) {
-    int byte = body.nextByte();
-    if (byte < 0) break;
+    const unsigned char* bytes = nullptr;
+    int ready = reader.next(bytes);
+    if (ready == 0) break;
     if (count == maxBodyBytes_) {
       observer.onError(kTooLarge);
       return Outcome::kFailed;
     }
-    if (!observer.onByte(byte)) return Outcome::kFailed;
-    ++count;
-    ++received;
+    if (length >= 0) ready = std::min(ready, length - count);
+    ready = std::min(ready, maxBodyBytes_ - count);
+    if (!observer.onBytes(bytes, ready)) return Outcome::kFailed;
+    reader.take(ready);
+    count += ready;
+    received += ready;
   }
   if (length < 0 || count == length) {
     return observer.onComplete() ? Outcome::kComplete : Outcome::kFailed;

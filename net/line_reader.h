@@ -14,6 +14,8 @@ class LineReader : public ByteSource {
 
   explicit LineReader(ByteSource& source) : source_(source) {}
   int nextByte() override { return source_.nextByte(); }
+  int peekSpan(const unsigned char*& bytes) override { return source_.peekSpan(bytes); }
+  void consume(int count) override { source_.consume(count); }
 
   // The next line without CR and LF. True for a line ended by LF, and for a
   // last non-empty line ended by the end of input; false at the end of input

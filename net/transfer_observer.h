@@ -17,6 +17,14 @@ class TransferObserver {
   virtual bool onBodyStart(int length) = 0;
   // Every body byte (0..255). False ends the transfer.
   virtual bool onByte(int byte) = 0;
+  // The body bytes as they arrive, in place of onByte for each: an observer
+  // that keeps them in bulk overrides this. False ends the transfer.
+  virtual bool onBytes(const unsigned char* bytes, int count) {
+    for (int i = 0; i < count; ++i) {
+      if (!onByte(bytes[i])) return false;
+    }
+    return true;
+  }
   // A body of known length ended early; `attempt` counts 1, 2, ... within
   // one transact. True asks for the rest with a range request.
   virtual bool onShortBody(int attempt) = 0;

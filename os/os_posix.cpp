@@ -88,8 +88,10 @@ FileHandle createTruncated(const std::string& path, mode_t mode) {
   FileHandle fd = openLocked(path, O_WRONLY | O_CREAT, LOCK_EX, mode);
   struct stat info;
   // Only a regular file has a length to cut; a device is written as it is.
+  // An empty file is left alone: cutting it to nothing would make the file
+  // system write it out on close, as if an old content were being replaced.
   if (fd != kNoFile && ::fstat(static_cast<int>(fd), &info) == 0 && S_ISREG(info.st_mode) &&
-      ::ftruncate(static_cast<int>(fd), 0) != 0) {
+      info.st_size > 0 && ::ftruncate(static_cast<int>(fd), 0) != 0) {
     ::close(static_cast<int>(fd));
     return kNoFile;
   }

@@ -13,7 +13,9 @@ namespace {
 
 // Reads the open page file; on success the table gets `slotKey`.
 bool readPageFile(LocalFile& file, int slotKey, ProgrammeTable& table) {
-  BufferedReader reader(file);
+  // A page is some tens of KB: a few large reads rather than one per KB.
+  const int kPageReadBlock = 64 * 1024;
+  BufferedReader reader(file, kPageReadBlock);
   if (!readPage(reader, table)) return false;
   table.setTableKey(slotKey);
   return true;

@@ -51,6 +51,8 @@ bool DownloadWorker::addBytes(int n) {
   return notCancelled();
 }
 
+int DownloadWorker::addByteRun(int n) { return addBytes(n) ? n : 0; }
+
 bool DownloadWorker::reportError(const std::string& message) {
   setText(IDC_STATUS, message);
   return false;

@@ -24,6 +24,7 @@ class DownloadWorker : public ProgressSink, public ThreadTask {
   bool beginFile(const std::string& label) override;
   bool setByteTotal(int total) override;
   bool addBytes(int n) override;
+  int addByteRun(int n) override;
   bool reportError(const std::string& message) override;
   bool flushBytes() override;
   bool showStatus(const std::string& message) override;

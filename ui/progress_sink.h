@@ -16,6 +16,16 @@ class ProgressSink {
   virtual bool setByteTotal(int total) = 0;
   // n more bytes arrived; called for every byte, so it must stay cheap.
   virtual bool addBytes(int n) = 0;
+  // `n` bytes that arrived together: how many of them are taken, counting
+  // from the first, before a cancel refuses the rest (n when none is
+  // refused). A sink that checks its cancel once per run overrides this;
+  // by default each byte goes through addBytes(1).
+  virtual int addByteRun(int n) {
+    for (int taken = 0; taken < n; ++taken) {
+      if (!addBytes(1)) return taken;
+    }
+    return n;
+  }
   // A failure, the job's last word. Always false.
   virtual bool reportError(const std::string& message) = 0;
   // Show the byte count now. Always true.

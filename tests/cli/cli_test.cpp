@@ -28,6 +28,7 @@ TEST(ConsoleProgressTest, AfterACancelOnlyReportErrorAndFlushBytesAnswerAsBefore
     EXPECT_EQ(!cancelled, progress.beginFile("12/06 05:00-"));
     EXPECT_EQ(!cancelled, progress.setByteTotal(-1));
     EXPECT_EQ(!cancelled, progress.addBytes(1));
+    EXPECT_EQ(cancelled ? 0 : 700, progress.addByteRun(700));
     EXPECT_EQ(!cancelled, progress.showStatus("status"));
     EXPECT_FALSE(progress.reportError("error"));
     EXPECT_TRUE(progress.flushBytes());

@@ -77,6 +77,20 @@ TEST(BufferedSinkTest, AFailureAfterAPartialWriteKeepsWhatWasWritten) {
   EXPECT_EQ("0123456789", stream.all());
 }
 
+TEST(BufferedSinkTest, ABulkWriteFlushesAsItsPutsWouldAndStopsAtARefusal) {
+  RecordingStream stream;
+  BufferedSink sink(stream);
+  const std::string bytes(2500, 'q');
+  stream.acceptedWrites = 1;
+  EXPECT_EQ(2048, sink.write(bytes.data(), 2500));  // the second full block cannot go
+  ASSERT_EQ(1u, stream.writes.size());
+  EXPECT_EQ(1024u, stream.writes[0].size());
+  stream.acceptedWrites = -1;
+  EXPECT_EQ(452, sink.write(bytes.data(), 452));
+  EXPECT_TRUE(sink.flush());
+  EXPECT_EQ(bytes, stream.all());
+}
+
 TEST(BufferedReaderTest, EndsForGoodAtTheFirstEmptyRead) {
   RecordingStream empty;
   BufferedReader reader(empty);
