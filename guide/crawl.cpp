@@ -1,12 +1,14 @@
 // The crawl: check every slot of the coming broadcast days, then download,
 // convert and store the missing ones.
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "guide/slot_paths.h"
+#include "guide/table_write_queue.h"
 #include "net/download_job.h"
 #include "os/cursor.h"
 #include "programme/programme_table.h"
@@ -42,9 +44,25 @@ std::vector<int> missingSlots(GuideCache& cache, const DateTime& now, int days, 
   return queue;
 }
 
+// Pages 2 .. pages of a personal table, added to `table`, which then
+// becomes the slot's table file.
+bool fetchLaterPages(GuideCache& cache, DownloadJob& job, int key, int pages, ProgrammeTable& table,
+                     ProgressSink& progress) {
+  const std::string pageFile = cache.pageFileName(key);
+  for (int page = 2; page <= pages; ++page) {
+    if (!progress.beginFile(slotLabel(key) + pageSuffix(page, pages))) return false;
+    if (!job.fetchWithRetry(progress, personalPath(key, page), pageFile)) return false;
+    ProgrammeTable more;
+    // A later page that does not read is left out of the slot.
+    if (cache.parseDownloadedPage(key, pageFile, more)) table.appendChannels(more);
+  }
+  cache.saveTableFile(key, table);
+  return true;
+}
+
 // Downloads the pages of one slot and stores its table file.
-bool fetchSlot(GuideCache& cache, DownloadJob& job, int key, int pages,
-                      ProgressSink& progress) {
+bool fetchSlot(GuideCache& cache, DownloadJob& job, TableWriteQueue& writes, int key, int pages,
+               ProgressSink& progress) {
   const std::string area = cache.settings().area();
   std::string label = slotLabel(key);
   if (pages > 0) label += pageSuffix(1, pages);
@@ -54,18 +72,17 @@ bool fetchSlot(GuideCache& cache, DownloadJob& job, int key, int pages,
                           pageFile)) {
     return false;
   }
-  ProgrammeTable table;
-  // Without its first page the slot has nothing: say which one, and why.
-  if (!cache.parseDownloadedPage(key, pageFile, table)) return progress.reportError(label + kNotATable);
-  for (int page = 2; page <= pages; ++page) {
-    if (!progress.beginFile(slotLabel(key) + pageSuffix(page, pages))) return false;
-    if (!job.fetchWithRetry(progress, personalPath(key, page), pageFile)) return false;
-    ProgrammeTable more;
-    // A later page that does not read is left out of the slot.
-    if (cache.parseDownloadedPage(key, pageFile, more)) table.appendChannels(more);
+  auto table = std::make_unique<ProgrammeTable>();
+  if (pages > 1) {
+    // Without its first page the slot has nothing: say which one, and why.
+    if (!cache.parseDownloadedPage(key, pageFile, *table)) return progress.reportError(label + kNotATable);
+    return fetchLaterPages(cache, job, key, pages, *table, progress);
   }
-  // A slot of one page has its table file already, from its reading.
-  if (pages > 1) cache.saveTableFile(key, table);
+  if (!cache.readDownloadedPage(key, pageFile, *table)) return progress.reportError(label + kNotATable);
+  // A page of its own slot: the table file is written while the next slot
+  // downloads.
+  writes.post(cache.tableFileName(key), std::move(table),
+              cache.settings().deleteHtml() ? pageFile : std::string());
   return true;
 }
 
@@ -123,8 +140,9 @@ int GuideCache::fetchMissingSlots(const DateTime& now, int days, ProgressSink& p
   if (!progress.setFileTotal(total)) return -1;
   DownloadJob job(settings(), clock());
   job.setRetryPolicy(retryPolicy());
+  TableWriteQueue writes;  // every table file is written when it goes
   for (int key : queue) {
-    if (!fetchSlot(*this, job, key, pages, progress)) return -1;
+    if (!fetchSlot(*this, job, writes, key, pages, progress)) return -1;
   }
   return static_cast<int>(queue.size());
 }

@@ -82,6 +82,9 @@ class GuideCache {
   // Pages and table files.
   bool parseCachedPage(int slotKey, ProgrammeTable& table);
   bool parseDownloadedPage(int slotKey, const std::string& pagePath, ProgrammeTable& table);
+  // Its first half: reads the page into `table` and removes a page that
+  // does not read; the table file is left to the caller.
+  bool readDownloadedPage(int slotKey, const std::string& pagePath, ProgrammeTable& table);
   bool loadTableFile(int slotKey, ProgrammeTable& table);
   bool saveTableFile(int slotKey, const ProgrammeTable& table);
   // Assembles the broadcast day of `date` (month and day) from its six slots.

@@ -35,18 +35,20 @@ bool GuideCache::parseCachedPage(int slotKey, ProgrammeTable& table) {
 }
 
 bool GuideCache::parseDownloadedPage(int slotKey, const std::string& pagePath, ProgrammeTable& table) {
-  LocalFile file;
-  if (!file.openForRead(pagePath) || !readPageFile(file, slotKey, table)) {
-    // A fresh download that does not read is of no use: the next crawl
-    // fetches it again.
-    file.close();
-    os::removeFile(pagePath);
-    return false;
-  }
+  if (!readDownloadedPage(slotKey, pagePath, table)) return false;
   saveTableFile(slotKey, table);
-  file.close();
   if (settings().deleteHtml()) os::removeFile(pagePath);
   return true;
+}
+
+bool GuideCache::readDownloadedPage(int slotKey, const std::string& pagePath, ProgrammeTable& table) {
+  LocalFile file;
+  if (file.openForRead(pagePath) && readPageFile(file, slotKey, table)) return true;
+  // A fresh download that does not read is of no use: the next crawl
+  // fetches it again.
+  file.close();
+  os::removeFile(pagePath);
+  return false;
 }
 
 bool GuideCache::loadTableFile(int slotKey, ProgrammeTable& table) {
