@@ -1,16 +1,20 @@
 // The crawl: check every slot of the coming broadcast days, then download,
 // convert and store the missing ones.
 #include <cstdio>
+#include <future>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "config/settings_store.h"
+#include "guide/crawl_worker.h"
 #include "guide/guide_cache.h"
 #include "guide/slot_paths.h"
-#include "guide/table_write_queue.h"
 #include "net/download_job.h"
+#include "net/memory_bytes.h"
 #include "os/cursor.h"
+#include "os/os.h"
+#include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
 #include "ui/progress_sink.h"
 
@@ -60,30 +64,77 @@ bool fetchLaterPages(GuideCache& cache, DownloadJob& job, int key, int pages, Pr
   return true;
 }
 
+// Reads a page on the worker as soon as its body is whole, while the job
+// writes the page file. The table must outlive it: it waits for the reading.
+class PageReadAhead : public PageBodyListener {
+ public:
+  PageReadAhead(CrawlWorker& worker, ProgrammeTable& table) : worker_(worker), table_(table) {}
+  ~PageReadAhead() {
+    if (read_.valid()) read_.wait();
+  }
+
+  void onPageBody(const std::string& body) override {
+    auto result = std::make_shared<std::promise<bool>>();
+    read_ = result->get_future();
+    auto bytes = std::make_shared<StringByteSource>(body);
+    ProgrammeTable* table = &table_;
+    worker_.post([result, bytes, table] { result->set_value(readPage(*bytes, *table)); });
+  }
+  bool started() const { return read_.valid(); }
+  // Whether the page read; only once started.
+  bool wait() { return read_.get(); }
+
+ private:
+  CrawlWorker& worker_;
+  ProgrammeTable& table_;
+  std::future<bool> read_;
+};
+
+// Writes the slot's table file on the worker, then removes the page when
+// asked to.
+void postTableFile(CrawlWorker& worker, const std::string& tablePath, std::shared_ptr<ProgrammeTable> table,
+                   const std::string& pageToRemove) {
+  worker.post([tablePath, table, pageToRemove] {
+    writeTableFile(tablePath, *table);
+    if (!pageToRemove.empty()) os::removeFile(pageToRemove);
+  });
+}
+
+// The first page of a slot of one page: read while its file is written,
+// its table file written while the next slot downloads.
+bool fetchSinglePage(GuideCache& cache, DownloadJob& job, CrawlWorker& worker, int key,
+                     const std::string& path, const std::string& label, ProgressSink& progress) {
+  const std::string pageFile = cache.pageFileName(key);
+  auto table = std::make_shared<ProgrammeTable>();
+  PageReadAhead readAhead(worker, *table);
+  job.setBodyListener(&readAhead);
+  const bool fetched = job.fetchWithRetry(progress, path, pageFile);
+  job.setBodyListener(nullptr);
+  if (!fetched) return false;
+  const bool read = readAhead.started()
+                        ? cache.settleDownloadedPage(key, pageFile, readAhead.wait(), *table)
+                        : cache.readDownloadedPage(key, pageFile, *table);
+  // Without its page the slot has nothing: say which one, and why.
+  if (!read) return progress.reportError(label + kNotATable);
+  postTableFile(worker, cache.tableFileName(key), table, cache.settings().deleteHtml() ? pageFile : std::string());
+  return true;
+}
+
 // Downloads the pages of one slot and stores its table file.
-bool fetchSlot(GuideCache& cache, DownloadJob& job, TableWriteQueue& writes, int key, int pages,
+bool fetchSlot(GuideCache& cache, DownloadJob& job, CrawlWorker& worker, int key, int pages,
                ProgressSink& progress) {
   const std::string area = cache.settings().area();
   std::string label = slotLabel(key);
   if (pages > 0) label += pageSuffix(1, pages);
   if (!progress.beginFile(label)) return false;
+  const std::string firstPath = pages > 0 ? personalPath(key, 1) : areaPath(key, area);
+  if (pages <= 1) return fetchSinglePage(cache, job, worker, key, firstPath, label, progress);
   const std::string pageFile = cache.pageFileName(key);
-  if (!job.fetchWithRetry(progress, pages > 0 ? personalPath(key, 1) : areaPath(key, area),
-                          pageFile)) {
-    return false;
-  }
-  auto table = std::make_unique<ProgrammeTable>();
-  if (pages > 1) {
-    // Without its first page the slot has nothing: say which one, and why.
-    if (!cache.parseDownloadedPage(key, pageFile, *table)) return progress.reportError(label + kNotATable);
-    return fetchLaterPages(cache, job, key, pages, *table, progress);
-  }
-  if (!cache.readDownloadedPage(key, pageFile, *table)) return progress.reportError(label + kNotATable);
-  // A page of its own slot: the table file is written while the next slot
-  // downloads.
-  writes.post(cache.tableFileName(key), std::move(table),
-              cache.settings().deleteHtml() ? pageFile : std::string());
-  return true;
+  if (!job.fetchWithRetry(progress, firstPath, pageFile)) return false;
+  ProgrammeTable table;
+  // Without its first page the slot has nothing: say which one, and why.
+  if (!cache.parseDownloadedPage(key, pageFile, table)) return progress.reportError(label + kNotATable);
+  return fetchLaterPages(cache, job, key, pages, table, progress);
 }
 
 // Keeps the cache directory fixed for the duration of a crawl.
@@ -140,9 +191,9 @@ int GuideCache::fetchMissingSlots(const DateTime& now, int days, ProgressSink& p
   if (!progress.setFileTotal(total)) return -1;
   DownloadJob job(settings(), clock());
   job.setRetryPolicy(retryPolicy());
-  TableWriteQueue writes;  // every table file is written when it goes
+  CrawlWorker worker;  // every table file is written before it goes
   for (int key : queue) {
-    if (!fetchSlot(*this, job, writes, key, pages, progress)) return -1;
+    if (!fetchSlot(*this, job, worker, key, pages, progress)) return -1;
   }
   return static_cast<int>(queue.size());
 }

@@ -85,6 +85,10 @@ class GuideCache {
   // Its first half: reads the page into `table` and removes a page that
   // does not read; the table file is left to the caller.
   bool readDownloadedPage(int slotKey, const std::string& pagePath, ProgrammeTable& table);
+  // What follows the reading of a downloaded page, made elsewhere (`read`
+  // tells whether it read): the table gets the slot's key, or the page is
+  // removed. Returns `read`.
+  bool settleDownloadedPage(int slotKey, const std::string& pagePath, bool read, ProgrammeTable& table);
   bool loadTableFile(int slotKey, ProgrammeTable& table);
   bool saveTableFile(int slotKey, const ProgrammeTable& table);
   // Assembles the broadcast day of `date` (month and day) from its six slots.

@@ -111,10 +111,13 @@ bool DownloadJob::onBodyStart(int length) {
   if (!progress().setByteTotal(length)) return false;
   progress().showStatus(kReceiving);
   if (pageFileName_.empty()) return true;
-  if (!pageFile_.createForWrite(pageFileName_)) return failToCreate();
+  // The file is made when its first block is written: a page that fits in
+  // the block reaches the disk in one go, once it is whole.
+  pageFile_.begin(pageFileName_);
   openFileName_ = pageFileName_;
   // A page goes to its file in a few large writes rather than 1 KB ones.
   sink_.reset(new BufferedSink(pageFile_, kPageWriteBlock));
+  if (bodyListener_) body_.clear();
   return true;
 }
 
@@ -129,6 +132,7 @@ bool DownloadJob::onBytes(const unsigned char* bytes, int count) {
   const int counted = progress().addByteRun(count);
   // A page with a hole is worse than none: a write that fails ends it.
   if (sink_ && sink_->write(bytes, counted) != counted) return failToSave();
+  if (sink_ && bodyListener_) body_.append(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(counted));
   return counted == count;
 }
 
@@ -146,13 +150,8 @@ bool DownloadJob::onError(const std::string& message) {
 }
 
 bool DownloadJob::onComplete() {
+  if (sink_ && bodyListener_) bodyListener_->onPageBody(body_);
   return finishPageFile() || failToSave();
-}
-
-bool DownloadJob::failToCreate() {
-  saveFailed_ = true;
-  progress().describeFailure(fileFailureText("cannot write", pageFileName_));
-  return progress().reportError(kSaveFailed);
 }
 
 bool DownloadJob::failToSave() {
@@ -165,7 +164,7 @@ bool DownloadJob::failToSave() {
 }
 
 bool DownloadJob::finishPageFile() {
-  if (!pageFile_.isOpen()) return true;
+  if (!pageFile_.isBegun()) return true;
   bool written = !sink_ || sink_->flush();
   sink_.reset();
   return pageFile_.close() && written;
@@ -178,8 +177,8 @@ std::string DownloadJob::currentUrl() const {
 }
 
 void DownloadJob::discardPageFile() {
-  if (!pageFile_.isOpen()) return;
-  pageFile_.close();
-  sink_.reset();  // its flush meets a closed file: the waiting bytes are dropped
+  if (!pageFile_.isBegun()) return;
+  pageFile_.abandon();
+  sink_.reset();  // its flush meets an abandoned file: the waiting bytes are dropped
   os::removeFile(openFileName_);
 }

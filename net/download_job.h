@@ -15,12 +15,23 @@
 #include "net/buffered_sink.h"
 #include "net/clock.h"
 #include "net/http_client.h"
-#include "net/local_file.h"
+#include "net/deferred_file.h"
 #include "net/retry_policy.h"
 #include "net/transfer_observer.h"
 
 class ProgressSink;
 class SettingsStore;
+
+// Told of a page's whole body once it arrived, before its file is written
+// and closed: a reader can start on it meanwhile. Not told when the body
+// falls short or is refused.
+class PageBodyListener {
+ public:
+  virtual void onPageBody(const std::string& body) = 0;
+
+ protected:
+  ~PageBodyListener() = default;
+};
 
 class DownloadJob : public TransferObserver {
  public:
@@ -42,6 +53,9 @@ class DownloadJob : public TransferObserver {
   // once when the page could not be saved, which waiting does not mend.
   bool fetchWithRetry(ProgressSink& progress, const std::string& path,
                       const std::string& pageFile);
+
+  // Tells `listener` (null: nobody) of each page body that arrives whole.
+  void setBodyListener(PageBodyListener* listener) { bodyListener_ = listener; }
 
   // Replaces the three tries 30 seconds apart (the command line's --retries).
   void setRetryPolicy(const RetryPolicy& policy) { retryPolicy_ = policy; }
@@ -76,8 +90,6 @@ class DownloadJob : public TransferObserver {
   // A page file that could not be written: reports it, deletes the file
   // and returns false.
   bool failToSave();
-  // A page file that could not be made; false.
-  bool failToCreate();
   // "http://server[:port]/path" of the current transfer, for error lines.
   std::string currentUrl() const;
   // Closes the page file, drops the bytes not yet written, deletes it.
@@ -95,6 +107,8 @@ class DownloadJob : public TransferObserver {
   bool conditional_ = false;  // a 304 answer is welcome
   bool notModified_ = false;  // ... and this transfer got one
   RetryPolicy retryPolicy_;
-  LocalFile pageFile_;
+  DeferredFile pageFile_;
+  PageBodyListener* bodyListener_ = nullptr;
+  std::string body_;  // the page's bytes so far, kept for the listener
   std::unique_ptr<BufferedSink> sink_;  // declared after pageFile_: goes first
 };

@@ -42,13 +42,24 @@ bool GuideCache::parseDownloadedPage(int slotKey, const std::string& pagePath, P
 }
 
 bool GuideCache::readDownloadedPage(int slotKey, const std::string& pagePath, ProgrammeTable& table) {
-  LocalFile file;
-  if (file.openForRead(pagePath) && readPageFile(file, slotKey, table)) return true;
-  // A fresh download that does not read is of no use: the next crawl
-  // fetches it again.
-  file.close();
-  os::removeFile(pagePath);
-  return false;
+  bool read;
+  {
+    LocalFile file;
+    read = file.openForRead(pagePath) && readPageFile(file, slotKey, table);
+  }  // closed before it may be removed
+  return settleDownloadedPage(slotKey, pagePath, read, table);
+}
+
+bool GuideCache::settleDownloadedPage(int slotKey, const std::string& pagePath, bool read,
+                                      ProgrammeTable& table) {
+  if (read) {
+    table.setTableKey(slotKey);
+  } else {
+    // A fresh download that does not read is of no use: the next crawl
+    // fetches it again.
+    os::removeFile(pagePath);
+  }
+  return read;
 }
 
 bool GuideCache::loadTableFile(int slotKey, ProgrammeTable& table) {

@@ -4,7 +4,6 @@
 
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
-#include "guide/table_write_queue.h"
 #include "net/memory_bytes.h"
 #include "os/os.h"
 #include "programme/programme_page_reader.h"
@@ -176,23 +175,6 @@ TEST_F(GuideCachePagesTest, AMissingSlotLeavesTheDayIncompleteAndPagesStandInFor
   ASSERT_TRUE(cache.loadDay({2003, 12, 5, 5}, empty));
   EXPECT_EQ(-1, empty.tableKey());
   EXPECT_EQ(0u, empty.columnCount());
-}
-
-TEST_F(GuideCachePagesTest, QueuedTableWritesAreDoneInOrderBeforeTheQueueIsGone) {
-  cachePage(5);
-  const std::string path = cache.tableFileName(slotKey(kDay, 5));
-  ProgrammeTable last;
-  expectedSlot(9, last);
-  {
-    TableWriteQueue writes;
-    for (int hour : {5, 9}) {  // the same file twice: the later table wins
-      auto table = std::make_unique<ProgrammeTable>();
-      expectedSlot(hour, *table);
-      writes.post(path, std::move(table), hour == 9 ? cache.pageFileName(slotKey(kDay, 5)) : "");
-    }
-  }
-  EXPECT_EQ(tableFileBytes(last), readWholeFile(path));
-  EXPECT_FALSE(exists(cache.pageFileName(slotKey(kDay, 5))));
 }
 
 }  // namespace
