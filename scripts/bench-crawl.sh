@@ -23,7 +23,7 @@ if [ "$mode" = --strace ]; then
   "$cli" --ini "$work/r.ini" config set directory "$work/cache"
   strace -f -c -o "$work/calls" "$cli" --ini "$work/r.ini" crawl --days 6 >/dev/null 2>&1
   # calls and errors of each system call the crawl's own work makes
-  awk '$NF ~ /^(mkdir|pselect6|select|recvfrom|recv|write|openat|open|flock|ftruncate|read)$/ {
+  awk '$NF ~ /^(mkdir|poll|pselect6|select|recvfrom|recv|write|openat|open|flock|ftruncate|read)$/ {
          errors = (NF == 6) ? $5 : 0; printf "%-10s %6d calls %6d failed\n", $NF, $4, errors }' "$work/calls"
   exit 0
 fi
@@ -54,6 +54,7 @@ for run in 1 2 3 4 5; do
 done
 crawl=$(printf '%s\n' "${crawl_times[@]}" | median)
 fetch=$(printf '%s\n' "${curl_times[@]}" | median)
+echo "runs (ms): crawl ${crawl_times[*]}; curl ${curl_times[*]}; curl into files ${curl_file_times[*]}"
 echo "crawl of 42 slots (download, conversion, table files): ${crawl} ms"
 echo "curl of the same 42 pages:                            ${fetch} ms"
 stored=$(printf '%s\n' "${curl_file_times[@]}" | median)
