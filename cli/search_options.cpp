@@ -12,9 +12,9 @@ std::vector<CliOption> queryOptions() {
 bool compileQueryArguments(const char* verbName, const std::vector<std::string>& args, ProgrammeMatcher& matcher,
                            ProgrammeQuery* query, bool allowReserve) {
   ProgrammeQuery read;
-  std::string problem;
+  QueryProblem problem;
   if (!parseQueryArguments(args, read, problem, allowReserve) || !matcher.compile(read, problem)) {
-    argumentError(verbName, problem);
+    argumentError(verbName, englishText(problem));
     return false;
   }
   if (query) *query = read;

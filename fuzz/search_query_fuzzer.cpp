@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (queryParameter(text, "q", value) == 1 && value.size() > text.size()) std::abort();
 
   ProgrammeQuery query;
-  std::string problem;
+  QueryProblem problem;
   if (!parseQueryText(text, query, problem)) return 0;
   const std::string line = queryText(query);
   ProgrammeQuery again;

@@ -13,13 +13,13 @@ constexpr int kBroadcastDayStart = 5 * 60;
 
 int minuteOfDay(ListingMinute moment) { return static_cast<int>(((moment % kDayMinutes) + kDayMinutes) % kDayMinutes); }
 
-bool compileAll(const std::vector<std::string>& words, std::vector<std::regex>& patterns, std::string& problem) {
+bool compileAll(const std::vector<std::string>& words, std::vector<std::regex>& patterns, QueryProblem& problem) {
   for (const std::string& word : words) {
     // std::regex reports a bad pattern by throwing; the throw ends here.
     try {
       patterns.emplace_back(searchFormOfPattern(os::cp932ToUtf8(word)), std::regex::ECMAScript | std::regex::optimize);
     } catch (const std::regex_error&) {
-      problem = "invalid regular expression '" + word + "'";
+      problem = {QueryProblem::kBadRegex, word};
       return false;
     }
   }
@@ -39,9 +39,9 @@ int broadcastWeekday(ListingMinute moment) {
   return static_cast<int>((day + 2) % 7);
 }
 
-bool ProgrammeMatcher::compile(const ProgrammeQuery& query, std::string& problem) {
+bool ProgrammeMatcher::compile(const ProgrammeQuery& query, QueryProblem& problem) {
   if (isEmptyQuery(query)) {
-    problem = "the query is empty";
+    problem = {QueryProblem::kEmpty, std::string()};
     return false;
   }
   query_ = query;
@@ -120,7 +120,7 @@ void sortMatches(std::vector<ProgrammeRecord>& records, const Listing& listing) 
 
 std::vector<ProgrammeRecord> findMatches(const Listing& listing, const ProgrammeQuery& query) {
   ProgrammeMatcher matcher;
-  std::string problem;
+  QueryProblem problem;
   if (!matcher.compile(query, problem)) return {};
   return findMatches(listing, matcher);
 }

@@ -6,8 +6,8 @@
 // look at the start: its time of day, and the weekday of its broadcast day
 // (a programme at 01:00 on Saturday belongs to Friday).
 //
-// Calling protocol: compile once (false, with the problem in Shift-JIS,
-// for an empty query or a bad regular expression, which it names), then
+// Calling protocol: compile once (false, with the problem, for an empty
+// query or a bad regular expression, which it names), then
 // ask `matches` for each record. Or call findMatches.
 #pragma once
 
@@ -21,7 +21,7 @@
 
 class ProgrammeMatcher {
  public:
-  bool compile(const ProgrammeQuery& query, std::string& problem);
+  bool compile(const ProgrammeQuery& query, QueryProblem& problem);
   bool matches(const ProgrammeRecord& record) const;
 
  private:

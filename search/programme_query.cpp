@@ -77,23 +77,23 @@ std::string quoted(const std::string& token) {
 }
 
 bool takeValue(const std::vector<std::string>& tokens, std::size_t& i, const std::string& name,
-               std::string& value, std::string& problem) {
+               std::string& value, QueryProblem& problem) {
   const std::size_t equals = tokens[i].find('=');
   if (equals != std::string::npos) {
     value = tokens[i].substr(equals + 1);
   } else if (i + 1 < tokens.size()) {
     value = tokens[++i];
   } else {
-    problem = name + " needs a value";
+    problem = {QueryProblem::kNeedsValue, name};
     return false;
   }
   if (!value.empty()) return true;
-  problem = name + " needs a value";
+  problem = {QueryProblem::kNeedsValue, name};
   return false;
 }
 
 bool readOption(const std::vector<std::string>& tokens, std::size_t& i, ProgrammeQuery& query,
-                std::string& problem, bool allowReserve) {
+                QueryProblem& problem, bool allowReserve) {
   const std::string name = tokens[i].substr(0, tokens[i].find('='));
   const bool hasValue = name.size() != tokens[i].size();
   if ((name == "--regex" || (name == "--reserve" && allowReserve)) && !hasValue) {
@@ -108,7 +108,7 @@ bool readOption(const std::vector<std::string>& tokens, std::size_t& i, Programm
     if (!takeValue(tokens, i, name, value, problem)) return false;
     const std::vector<int> genres = genresNamed(value);
     if (genres.empty()) {
-      problem = "no genre '" + value + "'";
+      problem = {QueryProblem::kNoSuchGenre, value};
       return false;
     }
     for (int genre : genres)
@@ -117,17 +117,17 @@ bool readOption(const std::vector<std::string>& tokens, std::size_t& i, Programm
   } else if (name == "--time") {
     if (!takeValue(tokens, i, name, value, problem)) return false;
     if (!parseTimeWindow(value, query.windowFrom, query.windowTo)) {
-      problem = "'" + value + "' is not a time window HH:MM-HH:MM";
+      problem = {QueryProblem::kNotATimeWindow, value};
       return false;
     }
   } else if (name == "--weekday") {
     if (!takeValue(tokens, i, name, value, problem)) return false;
     if (!parseWeekdays(value, query.weekdays)) {
-      problem = "'" + value + "' is not a list of weekdays";
+      problem = {QueryProblem::kNotWeekdays, value};
       return false;
     }
   } else {
-    problem = "unknown option " + tokens[i];
+    problem = {QueryProblem::kUnknownOption, tokens[i]};
     return false;
   }
   return true;
@@ -140,7 +140,7 @@ bool isEmptyQuery(const ProgrammeQuery& query) {
          query.windowFrom < 0 && query.weekdays == 0;
 }
 
-bool parseQueryArguments(const std::vector<std::string>& tokens, ProgrammeQuery& query, std::string& problem,
+bool parseQueryArguments(const std::vector<std::string>& tokens, ProgrammeQuery& query, QueryProblem& problem,
                          bool allowReserve) {
   for (std::size_t i = 0; i < tokens.size(); ++i) {
     const std::string& token = tokens[i];
@@ -153,7 +153,7 @@ bool parseQueryArguments(const std::vector<std::string>& tokens, ProgrammeQuery&
     }
   }
   if (!isEmptyQuery(query)) return true;
-  problem = "the query is empty";
+  problem = {QueryProblem::kEmpty, std::string()};
   return false;
 }
 
@@ -186,10 +186,10 @@ bool splitQueryText(const std::string& text, std::vector<std::string>& tokens) {
   return true;
 }
 
-bool parseQueryText(const std::string& text, ProgrammeQuery& query, std::string& problem) {
+bool parseQueryText(const std::string& text, ProgrammeQuery& query, QueryProblem& problem) {
   std::vector<std::string> tokens;
   if (!splitQueryText(text, tokens)) {
-    problem = "a quote is not closed";
+    problem = {QueryProblem::kUnclosedQuote, std::string()};
     return false;
   }
   return parseQueryArguments(tokens, query, problem, true);

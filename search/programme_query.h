@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "search/query_problem.h"
+
 struct ProgrammeQuery {
   std::vector<std::string> words;     // all must occur in the title or the description
   std::vector<std::string> excluded;  // none may occur
@@ -36,13 +38,13 @@ bool isEmptyQuery(const ProgrammeQuery& query);
 
 // Reads tokens into `query` (adding to it). "--opt=value" and "--opt value"
 // both work. `allowReserve` accepts --reserve (watch entries). False, with
-// `problem` (Shift-JIS) naming the token, on an unknown option, a missing
-// or bad value, or a query that asks for nothing.
-bool parseQueryArguments(const std::vector<std::string>& tokens, ProgrammeQuery& query, std::string& problem,
+// `problem` naming the token, on an unknown option, a missing or bad value,
+// or a query that asks for nothing.
+bool parseQueryArguments(const std::vector<std::string>& tokens, ProgrammeQuery& query, QueryProblem& problem,
                          bool allowReserve = false);
 // Splits one line into tokens (blanks, the ideographic space and quotes as
 // described above) and reads them, --reserve allowed.
-bool parseQueryText(const std::string& text, ProgrammeQuery& query, std::string& problem);
+bool parseQueryText(const std::string& text, ProgrammeQuery& query, QueryProblem& problem);
 // The one-line form parseQueryText reads back to the same query.
 std::string queryText(const ProgrammeQuery& query);
 // The tokens of a line; false on an unterminated quote.

@@ -23,9 +23,9 @@ WatchCheck checkWatchList(const Listing& listing, const WatchList& list, const S
   std::set<std::string> current, reserving;
   for (const WatchEntry& entry : list.entries) {
     ProgrammeMatcher matcher;
-    std::string problem;
+    QueryProblem problem;
     if (!matcher.compile(entry.query, problem)) {
-      check.problems.push_back("watch entry " + std::to_string(entry.number) + ": " + problem);
+      check.problems.push_back("watch entry " + std::to_string(entry.number) + ": " + englishText(problem));
       continue;
     }
     for (const ProgrammeRecord& record : listing.programmes) {

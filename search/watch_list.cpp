@@ -22,16 +22,17 @@ WatchList loadWatchList(const SettingsStore& settings) {
   if (!section) return list;
   for (const auto& line : *section) {
     WatchEntry entry;
-    std::string problem;
+    QueryProblem problem;
     if (!isEntryNumber(line.first)) {
-      problem = "is not an entry number";
+      list.problems.push_back("watch entry " + line.first + " is damaged (is not an entry number), skipped");
     } else if (parseQueryText(line.second, entry.query, problem)) {
       entry.number = parseLeadingInt(line.first);
       list.entries.push_back(entry);
       continue;
+    } else {
+      list.problems.push_back("watch entry " + line.first + " is damaged (" + englishText(problem) + "), skipped");
     }
     list.damaged.push_back(line);
-    list.problems.push_back("watch entry " + line.first + " is damaged (" + problem + "), skipped");
   }
   std::sort(list.entries.begin(), list.entries.end(),
             [](const WatchEntry& a, const WatchEntry& b) { return a.number < b.number; });

@@ -33,8 +33,9 @@ bool compiledSearch(const std::string& cp932, ProgrammeMatcher& matcher, std::st
     problem = "A quotation mark of the search is not closed.";
     return false;
   }
-  if (!parseQueryArguments(tokens, query, problem) || !matcher.compile(query, problem)) {
-    problem = os::cp932ToUtf8(problem);
+  QueryProblem refused;
+  if (!parseQueryArguments(tokens, query, refused) || !matcher.compile(query, refused)) {
+    problem = os::cp932ToUtf8(englishText(refused));
     return false;
   }
   return true;

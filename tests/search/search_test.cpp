@@ -42,9 +42,11 @@ Listing week() {
 
 std::string titlesFound(const char* queryUtf8) {
   ProgrammeQuery query;
-  std::string problem, titles;
+  QueryProblem problem;
+  std::string titles;
   ProgrammeMatcher matcher;
-  if (!parseQueryText(sj(queryUtf8), query, problem) || !matcher.compile(query, problem)) return "! " + problem;
+  if (!parseQueryText(sj(queryUtf8), query, problem) || !matcher.compile(query, problem))
+    return "! " + englishText(problem);
   for (const ProgrammeRecord& found : findMatches(week(), matcher)) titles += os::cp932ToUtf8(found.title) + "|";
   return titles;
 }
@@ -89,8 +91,8 @@ TEST(SearchMatching, QueryTextReadsBackToTheSameQuery) {
   query.weekdays = 0x41;
   query.regex = query.reserve = true;
   ProgrammeQuery back;
-  std::string problem;
-  ASSERT_TRUE(parseQueryText(queryText(query), back, problem)) << problem;
+  QueryProblem problem;
+  ASSERT_TRUE(parseQueryText(queryText(query), back, problem)) << englishText(problem);
   EXPECT_EQ(query.words, back.words);
   EXPECT_EQ(query.excluded, back.excluded);
   EXPECT_EQ(query.channels, back.channels);
@@ -130,14 +132,14 @@ TEST(SearchMatching, OptionsReadEveryFormTheyAreDocumentedIn) {
   };
   for (const Case& c : cases) {
     ProgrammeQuery query;
-    std::string problem;
-    ASSERT_TRUE(parseQueryText(sj(c.text), query, problem)) << c.text << problem;
+    QueryProblem problem;
+    ASSERT_TRUE(parseQueryText(sj(c.text), query, problem)) << c.text << englishText(problem);
     EXPECT_EQ(c.from, query.windowFrom) << c.text;
     EXPECT_EQ(c.to, query.windowTo) << c.text;
     EXPECT_EQ(c.weekdays, query.weekdays) << c.text;
   }
   ProgrammeQuery query;
-  std::string problem;
+  QueryProblem problem;
   ASSERT_TRUE(parseQueryText(sj("\"a b\"　-\"c d\""), query, problem));  // ideographic space between
   EXPECT_EQ(std::vector<std::string>{"a b"}, query.words);
   EXPECT_EQ(std::vector<std::string>{"c d"}, query.excluded);
@@ -158,7 +160,7 @@ TEST(WatchList, DamagedEntriesAreReportedKeptAndSkipped) {
   ASSERT_EQ(1u, list.entries.size());
   EXPECT_EQ(2u, list.problems.size());
   ProgrammeQuery added;
-  std::string problem;
+  QueryProblem problem;
   ASSERT_TRUE(parseQueryText("--reserve news", added, problem));
   EXPECT_EQ(3, addWatchEntry(list, added));
   EXPECT_TRUE(removeWatchEntry(list, 1));

@@ -114,6 +114,10 @@ TEST(SearchFormTest, TheListsAddAChannelAndAGenreToTheWords) {
     EXPECT_FALSE(searchFormQuery(bad, channels, 0, 0, query, problem)) << bad;
     EXPECT_FALSE(problem.empty()) << bad;
   }
+  // The window names the problem in Japanese: 正規表現「(」が正しくありません
+  searchFormQuery("--regex (", channels, 0, 0, query, problem);
+  EXPECT_EQ("\x90\xb3\x8bK\x95\\\x8c\xbb\x81u(\x81v\x82\xaa\x90\xb3\x82\xb5\x82\xad\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1",
+            problem);
 }
 
 TEST(WatchAnnouncementTest, OneBalloonNamingTheFirstTitlesAndTheReservations) {

@@ -1,0 +1,24 @@
+// QueryProblem: why a query was refused, kept apart from its wording: the
+// command line, the web page and the watch list tell it in English
+// (englishText), the window in Japanese (the search dialog's).
+#pragma once
+
+#include <string>
+
+struct QueryProblem {
+  enum Kind {
+    kNone,
+    kEmpty,           // the query asks for nothing
+    kNeedsValue,      // an option without its value
+    kNoSuchGenre,     // a --genre value that names none
+    kNotATimeWindow,  // a --time value
+    kNotWeekdays,     // a --weekday value
+    kUnknownOption,
+    kUnclosedQuote,
+    kBadRegex,        // a word that is no regular expression
+  };
+  Kind kind = kNone;
+  std::string subject;  // the option, value or pattern it is about (Shift-JIS)
+};
+
+std::string englishText(const QueryProblem& problem);
