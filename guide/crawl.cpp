@@ -100,8 +100,8 @@ void postTableFile(CrawlWorker& worker, const std::string& tablePath, std::share
   });
 }
 
-// The first page of a slot of one page: read while its file is written,
-// its table file written while the next slot downloads.
+// A slot of one page: the page is read while its file is written, the
+// table file written while the next slot downloads.
 bool fetchSinglePage(GuideCache& cache, DownloadJob& job, CrawlWorker& worker, int key,
                      const std::string& path, const std::string& label, ProgressSink& progress) {
   const std::string pageFile = cache.pageFileName(key);
