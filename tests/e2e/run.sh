@@ -577,6 +577,17 @@ prepare_cache() {
   ls "$WORK/cache-source/Rokuban" 2>/dev/null | grep -q 'tb\.tmp$'
 }
 
+# start_on_cached_week FOLDER: Rokuban.exe on the crawled week, with the
+# recording tool beside it; true once its main window is up.
+start_on_cached_week() {
+  local folder=$1
+  cp -r "$WORK/cache-source/Rokuban" "$folder/Rokuban"
+  cp "$DENPOZ_EXE" "$folder/Denpoz.exe"
+  write_settings "$folder" executed=1 server=127.0.0.1 "port=$DEMO_PORT"
+  start_app "$folder"
+  main_window_up
+}
+
 # The programme list as rokuban-cli show prints it, less the date and the
 # end time the window does not show: "time channel title line".
 programme_rows_as_cli() {
@@ -639,11 +650,7 @@ case_programme_views() {
   fi
   local folder
   folder=$(new_folder views)
-  cp -r "$WORK/cache-source/Rokuban" "$folder/Rokuban"
-  cp "$DENPOZ_EXE" "$folder/Denpoz.exe"
-  write_settings "$folder" executed=1 server=127.0.0.1 "port=$DEMO_PORT"
-  start_app "$folder"
-  main_window_up || { fail "views: main window"; return; }
+  start_on_cached_week "$folder" || { fail "views: main window"; return; }
   check "programme list filled after start-up" drive_quiet wait-rows programme 1 10000
 
   local hours
@@ -873,11 +880,7 @@ case_search_view() {
   fi
   local folder day2 channel line time title_line title expected_row row
   folder=$(new_folder search)
-  cp -r "$WORK/cache-source/Rokuban" "$folder/Rokuban"
-  cp "$DENPOZ_EXE" "$folder/Denpoz.exe"
-  write_settings "$folder" executed=1 server=127.0.0.1 "port=$DEMO_PORT"
-  start_app "$folder"
-  main_window_up || { fail "search: main window"; return; }
+  start_on_cached_week "$folder" || { fail "search: main window"; return; }
   drive_quiet wait-rows programme 1 10000
   expect "without watch entries no balloon at start-up" "0 0 0 " "$(drive announcement | head -1)"
 
