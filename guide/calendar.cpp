@@ -1,6 +1,7 @@
 #include "guide/calendar.h"
 
 #include <algorithm>
+#include <atomic>
 #include <iterator>
 
 #include "os/os.h"
@@ -52,7 +53,39 @@ int slotKey(const CalendarDate& date, int hour) {
 
 int dayTableKey(const CalendarDate& date) { return slotKey(date, 99); }
 
+namespace {
+
+constexpr std::int64_t kSecondsPerDay = 24 * 60 * 60;
+// Atomic: servers started by a test read the clock on their own threads.
+std::atomic<bool> clockOverridden{false};
+std::atomic<std::int64_t> overriddenSeconds{0};
+
+std::int64_t floorDivide(std::int64_t value, std::int64_t divisor) {
+  return value / divisor - (value % divisor < 0 ? 1 : 0);
+}
+
+}  // namespace
+
+DateTime japanDateTimeOf(std::int64_t unixSeconds) {
+  const std::int64_t seconds = unixSeconds + kJapanOffsetSeconds;
+  const std::int64_t days = floorDivide(seconds, kSecondsPerDay);
+  const int ofDay = static_cast<int>(seconds - days * kSecondsPerDay);
+  const CalendarDate date = dateFromDayNumber(dayNumber(1970, 1, 1) + static_cast<int>(days));
+  return DateTime{date.year, date.month, date.day, ofDay / 3600, ofDay / 60 % 60};
+}
+
 DateTime currentDateTime() {
+  return japanDateTimeOf(clockOverridden ? overriddenSeconds.load() : os::currentUnixTime());
+}
+
+DateTime localDateTime() {
   os::LocalTime now = os::localTime();
   return DateTime{now.year, now.month, now.day, now.hour, now.minute};
 }
+
+GuideClockOverride::GuideClockOverride(std::int64_t unixSeconds) {
+  clockOverridden = true;
+  overriddenSeconds = unixSeconds;
+}
+
+GuideClockOverride::~GuideClockOverride() { clockOverridden = false; }

@@ -2,6 +2,8 @@
 // a moment before 05:00 belonging to the previous date with hours 24 to 28.
 #pragma once
 
+#include <cstdint>
+
 struct CalendarDate {
   int year, month, day;
   int dayOfWeek;  // 0 = Sunday
@@ -34,5 +36,24 @@ int dayTableKey(const CalendarDate& date);
 // The Shift-JIS kanji of a day of the week, 0 = Sunday ("日" .. "土").
 const char* weekdayKanji(int dayOfWeek);
 
-// The local date and time now.
+// The guide is Japan time (UTC+9, no summer time) whatever the host's zone:
+// every "now" compared with the guide is this one.
+constexpr int kJapanOffsetSeconds = 9 * 60 * 60;
+// Japan's date and time at a moment given as seconds since 1970 UTC.
+DateTime japanDateTimeOf(std::int64_t unixSeconds);
+// Japan's date and time now, from the system's UTC clock (or the moment a
+// GuideClockOverride holds).
 DateTime currentDateTime();
+// The host's own clock, for what a user typed in it (the daily download
+// time of the Windows program) and nothing else.
+DateTime localDateTime();
+
+// Tests and benchmarks: while one lives, currentDateTime() answers for its
+// UTC moment. Not thread-safe; one at a time.
+class GuideClockOverride {
+ public:
+  explicit GuideClockOverride(std::int64_t unixSeconds);
+  ~GuideClockOverride();
+  GuideClockOverride(const GuideClockOverride&) = delete;
+  GuideClockOverride& operator=(const GuideClockOverride&) = delete;
+};

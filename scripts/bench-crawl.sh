@@ -30,7 +30,7 @@ fi
 
 urls=()
 for d in 0 1 2 3 4 5 6; do
-  day=$(date -d "$(date -d '5 hours ago' +%F) + $d days" +%m%d)
+  day=$(TZ=Asia/Tokyo date -d "$(TZ=Asia/Tokyo date -d '5 hours ago' +%F) + $d days" +%m%d)
   for h in 05 09 13 17 21 25; do urls+=("http://127.0.0.1:$port/tables/$day/GBS/tokyo/$h.html"); done
 done
 curl_args=() curl_file_args=()

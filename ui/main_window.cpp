@@ -160,8 +160,10 @@ bool confirmFirstRun(HWND hwnd) {
   return true;
 }
 
+// The download time is what the user typed, so it keeps the machine's own
+// clock; the crawl it starts still takes the guide's days in Japan time.
 void setUpSchedule(HWND hwnd) {
-  if (nextDailyRun(settings().downloadTime(), currentDateTime(), schedule))
+  if (nextDailyRun(settings().downloadTime(), localDateTime(), schedule))
     SetTimer(hwnd, kScheduleTimer, 60000, nullptr);
 }
 
@@ -243,7 +245,7 @@ LRESULT onTimer(HWND hwnd, WPARAM id) {
     retryTrayIcon(hwnd);
     return 1;
   }
-  if (dailyRunDue(schedule, currentDateTime())) PostMessageA(hwnd, WM_COMMAND, kCommandCrawl, 0);
+  if (dailyRunDue(schedule, localDateTime())) PostMessageA(hwnd, WM_COMMAND, kCommandCrawl, 0);
   return 1;
 }
 

@@ -21,6 +21,9 @@ for file in "$ROKUBAN_EXE" "$DRIVER_EXE" "$DENPOZ_EXE"; do
   [ -f "$file" ] || { echo "missing $file" >&2; exit 2; }
 done
 source "$(dirname "$0")/../../scripts/lib.sh"
+# The guide's dates and hours are Japan time whatever this host's zone; the
+# daily download time alone keeps the host's own clock (plain `date`).
+jst() { TZ=Asia/Tokyo date "$@"; }
 rm -rf "$OUT" && mkdir -p "$OUT" && OUT=$(cd "$OUT" && pwd)
 
 WORK=$(mktemp -d /tmp/rokuban-e2e.XXXXXX)
@@ -538,7 +541,7 @@ WEEKDAYS=(日 月 火 水 木 金 土)
 # date_label OFFSET: the date button's text for today's broadcast day + OFFSET.
 date_label() {
   local day
-  day=$(date -d "$(date -d '5 hours ago' +%F) $1 days" '+%m/%d %w')
+  day=$(jst -d "$(jst -d '5 hours ago' +%F) $1 days" '+%m/%d %w')
   echo "${day% *}(${WEEKDAYS[${day#* }]})"
 }
 
@@ -656,7 +659,7 @@ case_programme_views() {
   local hours
   expect "date button shows today's broadcast day" "$(date_label 0)" "$(drive main-text 1001)"
   local hour
-  hour=$((10#$(date -d '5 hours ago' +%H) + 5))
+  hour=$((10#$(jst -d '5 hours ago' +%H) + 5))
   expect "hour list selects the current hour" $((hour - 4)) "$(selected hour)"
   # The selected row is drawn highlighted: 07:00, which is not among the
   # rows compared, takes the selection from the current hour first.
@@ -712,7 +715,7 @@ case_programme_views() {
   drive_quiet popup-menu programme $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_RIGHT $VK_DOWN $VK_DOWN $VK_RETURN
   calls_recorded "$folder/denpoz-calls.txt" 4
   expected=$(printf '"%s" %s %s %s %s "%s" "%s" "%s" %s\n"%s" \n"%s" ?REMOTE\n"%s" ?RECLIST\n' \
-    "$path" "$channel" "$(date -d '5 hours ago' +%Y%m%d)" "${start/:/}" "${end/:/}" "$details" "$title" "${second#* }" "$genre" \
+    "$path" "$channel" "$(jst -d '5 hours ago' +%Y%m%d)" "${start/:/}" "${end/:/}" "$details" "$title" "${second#* }" "$genre" \
     "$path" "$path" "$path" | iconv -f UTF-8 -t CP932 | od -An -tx1)
   cp "$folder/denpoz-calls.txt" "$OUT/" 2>/dev/null
   expect "reservation, empty, ?REMOTE and ?RECLIST command lines byte for byte" "$expected" "$(od -An -tx1 "$folder/denpoz-calls.txt" 2>/dev/null)"
@@ -738,7 +741,7 @@ case_programme_views() {
   expect "> stops at six days ahead" "$(date_label 6)" "$(drive main-text 1001)"
   expect "> keeps the hour" 17 "$(selected hour)"
   expect "six days ahead lists what rokuban-cli shows" \
-    "$(cli_rows --hour 21 --date "$(date -d "$(date -d '5 hours ago' +%F) 6 days" +%F)")" "$(programme_rows_as_cli)"
+    "$(cli_rows --hour 21 --date "$(jst -d "$(jst -d '5 hours ago' +%F) 6 days" +%F)")" "$(programme_rows_as_cli)"
   drive_quiet click-row hour 25
   expect "[↓] beyond the range does nothing" "$(date_label 6)" "$(drive main-text 1001)"
   for i in 1 2 3 4 5 6 7 8 9; do drive_quiet send-command 1000; done
@@ -839,14 +842,14 @@ case_xmltv_file() {
 case_xmltv_import() {
   local folder base h
   folder=$(new_folder xmltv-import)
-  base="$(date -d '5 hours ago' +%F) 05:00"
+  base="$(jst -d '5 hours ago' +%F) 05:00"
   {
     printf '<?xml version="1.0" encoding="UTF-8"?>\n<tv>\n'
     printf '<channel id="a.example"><display-name lang="ja">XMLTV放送</display-name></channel>\n'
     printf '<channel id="b.example"><display-name>Quiet</display-name></channel>\n'
     for h in $(seq 0 23); do
       printf '<programme start="%s +0900" stop="%s +0900" channel="a.example"><title lang="ja">番組%02d</title><category lang="en">Sports</category></programme>\n' \
-        "$(date -d "$base $h hours" +%Y%m%d%H%M%S)" "$(date -d "$base $((h + 1)) hours" +%Y%m%d%H%M%S)" "$h"
+        "$(jst -d "$base $h hours" +%Y%m%d%H%M%S)" "$(jst -d "$base $((h + 1)) hours" +%Y%m%d%H%M%S)" "$h"
     done
     printf '</tv>\n'
   } >"$folder/guide.xml"
@@ -886,7 +889,7 @@ case_search_view() {
 
   # The viewed day's first channel is the dialog's first channel choice.
   channel=$(drive_rows programme | cut -c15- | grep -v '^[0-9]*:[0-9]* ' | sed -n 1p)
-  day2=$(date -d "$(date -d '5 hours ago' +%F) 2 days" +%F)
+  day2=$(jst -d "$(jst -d '5 hours ago' +%F) 2 days" +%F)
   line=$(cli_fields --channel "$channel" --date "$day2" | awk -F'\t' '$2 >= "19:00" && $2 < "23:00" && $3 ~ /【/ { print; exit }')
   time=$(echo "$line" | cut -f2)
   title_line=$(echo "$line" | cut -f3)
@@ -923,7 +926,7 @@ case_search_view() {
   drive_quiet send-command 1002
   drive_quiet send-command 1002
   expect "> leaves the search view for the time view" \
-    "$(cli_rows --hour $((10#$(date -d '5 hours ago' +%H) + 5)) --date "$day2")" "$(programme_rows_as_cli)"
+    "$(cli_rows --hour $((10#$(jst -d '5 hours ago' +%H) + 5)) --date "$day2")" "$(programme_rows_as_cli)"
   local header target
   header=$(drive_rows programme | cut -c15- | grep -n -x -F "$channel" | head -1 | cut -d: -f1)
   drive_quiet click-row programme $((header - 1))
@@ -936,7 +939,7 @@ case_search_view() {
   expect "two reservations recorded" 2 "$(call_count "$folder/denpoz-calls.txt")"
   expect "Enter on a match reserves what its day's channel view reserves" \
     "$(call "$folder/denpoz-calls.txt" 2)" "$(call "$folder/denpoz-calls.txt" 1)"
-  check "the reservation carries the match's own date" grep -q " $(date -d "$day2" +%Y%m%d) ${time/:/} " "$folder/denpoz-calls.txt"
+  check "the reservation carries the match's own date" grep -q " $(jst -d "$day2" +%Y%m%d) ${time/:/} " "$folder/denpoz-calls.txt"
   expect "search instance quits with 0" 0 "$(quit_app "$folder")"
 }
 
@@ -949,7 +952,7 @@ case_watch_list() {
     return
   fi
   local folder tomorrow channel watched reserved calls
-  tomorrow=$(date -d "$(date -d '5 hours ago' +%F) 1 day" +%F)
+  tomorrow=$(jst -d "$(jst -d '5 hours ago' +%F) 1 day" +%F)
   channel=$(cli_fields --hour 21 --date "$tomorrow" | cut -f1 | sed -n 1p)
   watched=$(cli_fields --channel "$channel" --date "$tomorrow" | awk -F'\t' '$2 >= "12:00" && $3 ~ /【/ { print $3; exit }' | sed 's/^.*【\(.*\)】.*$/\1/')
   reserved=$(cli_fields --channel "$channel" --date "$tomorrow" | awk -F'\t' '$2 >= "18:00" && $3 ~ /【/ { print $3; exit }' | sed 's/^.*【\(.*\)】.*$/\1/')

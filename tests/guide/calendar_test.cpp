@@ -47,3 +47,24 @@ TEST(CalendarTest, BroadcastDayStartsAtFive) {
 }
 
 }  // namespace
+
+TEST(CalendarTest, JapanTimeIsNineHoursAheadOfUtcAcrossDaysYearsAndBefore1970) {
+  struct Case { std::int64_t unixSeconds; DateTime japan; } cases[] = {
+      {0, {1970, 1, 1, 9, 0}},
+      {1796813970, {2026, 12, 9, 19, 59}},   // 10:59:30Z
+      {1796828400, {2026, 12, 10, 0, 0}},    // 15:00Z is midnight in Japan
+      {1798729199, {2026, 12, 31, 23, 59}},  // 14:59:59Z on New Year's Eve
+      {-32400, {1970, 1, 1, 0, 0}},
+      {-32401, {1969, 12, 31, 23, 59}},
+  };
+  for (const Case& c : cases) {
+    const DateTime got = japanDateTimeOf(c.unixSeconds);
+    EXPECT_EQ(c.japan.year, got.year) << c.unixSeconds;
+    EXPECT_EQ(c.japan.month, got.month) << c.unixSeconds;
+    EXPECT_EQ(c.japan.day, got.day) << c.unixSeconds;
+    EXPECT_EQ(c.japan.hour, got.hour) << c.unixSeconds;
+    EXPECT_EQ(c.japan.minute, got.minute) << c.unixSeconds;
+  }
+  GuideClockOverride clock(1796813970);
+  EXPECT_EQ(19, currentDateTime().hour);
+}

@@ -1,0 +1,70 @@
+// The command line under three host time zones from one UTC moment: the
+// guide is Japan time, so every zone must print the same.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <time.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "guide/calendar.h"
+#include "tests/support/temp_folder.h"
+#include "tools/demo_guide/demo_guide_server.h"
+
+namespace {
+
+// 2026-12-09 10:59:30 UTC: 19:59 in Japan, 02:59 in Los Angeles (whose own
+// broadcast day would still be the 8th).
+constexpr std::int64_t kMoment = 1796813970;
+
+void useZone(const char* zone) {
+  ::setenv("TZ", zone, 1);
+  ::tzset();
+}
+
+std::string runAndCapture(std::vector<std::string> args) {
+  ::testing::internal::CaptureStdout();
+  const int code = runCli(std::move(args));
+  return std::to_string(code) + "\n" + ::testing::internal::GetCapturedStdout();
+}
+
+TEST(JapanTimeTest, EveryHostZoneSeesTheSameGuideAndTheSameNow) {
+  ASSERT_EQ(19, japanDateTimeOf(kMoment).hour);
+  GuideClockOverride clock(kMoment);
+  TempFolder folder;
+  DemoGuideServer server{DemoGuideOptions()};
+  ASSERT_TRUE(server.start());
+  const std::string ini = folder.file("Rokuban.ini");
+  auto cli = [&](std::vector<std::string> args) {
+    args.insert(args.begin(), {"--ini", ini, "--quiet"});
+    return runAndCapture(args);
+  };
+  cli({"config", "set", "server", "127.0.0.1"});
+  cli({"config", "set", "port", std::to_string(server.port())});
+  cli({"config", "set", "directory", folder.file("cache")});
+  useZone("Asia/Tokyo");
+  ASSERT_EQ(0u, cli({"crawl"}).find("0\n"));
+
+  std::vector<std::string> outputs;
+  for (const char* zone : {"Asia/Tokyo", "UTC", "America/Los_Angeles"}) {
+    SCOPED_TRACE(zone);
+    useZone(zone);
+    std::string seen = cli({"crawl", "--retries", "1", "--retry-wait", "0"});  // nothing left to fetch
+    seen += cli({"show"});
+    seen += cli({"search", "--ics", "--time", "19:00-20:00"});
+    seen += cli({"delete-old"});
+    seen += cli({"watch", "check", "--all"});
+    outputs.push_back(seen);
+  }
+  ::unsetenv("TZ");
+  ::tzset();
+
+  EXPECT_NE(std::string::npos, outputs[0].find("DTSTAMP:20261209T105900Z"));
+  EXPECT_NE(std::string::npos, outputs[0].find("12/09 19:"));  // show opens at the 19:00 hour
+  EXPECT_EQ(outputs[0], outputs[1]);
+  EXPECT_EQ(outputs[0], outputs[2]);
+}
+
+}  // namespace
