@@ -1,16 +1,28 @@
 // XMLTV import throughput: a week of 40 channels (about 10,000 programmes)
-// read, converted into slot pages, read back and stored as table files.
+// read, converted into slot pages, read back and stored as table files; and
+// the reader alone against expat on the same bytes, for that week and for a
+// tuner server's shape of document (programmes in no order, all channels
+// mixed, UTC offsets, numeric ids, enclosed symbols in titles).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <random>
 #include <string>
+#include <vector>
+
+#ifdef ROKUBAN_BENCH_EXPAT
+#include <expat.h>
+#endif
 
 #include "bench/bench_folder.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
+#include "net/memory_bytes.h"
 #include "os/text.h"
 #include "tools/guide_pages/sample_schedule.h"
 #include "ui/silent_progress.h"
+#include "xmltv/xmltv_reader.h"
 
 namespace {
 
@@ -83,5 +95,114 @@ void BM_ImportXmltvWeek(benchmark::State& state) {
   state.counters["programmes"] = programmes;
 }
 BENCHMARK(BM_ImportXmltvWeek)->Unit(benchmark::kMillisecond);
+
+std::string utcStamp(int firstDay, int minutes) {
+  const int total = 5 * 60 - 9 * 60 + minutes + 1440;
+  const CalendarDate date = dateFromDayNumber(firstDay - 1 + total / 1440);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d%02d%02d%02d%02d00 +0000", date.year, date.month, date.day,
+                total % 1440 / 60, total % 60);
+  return text;
+}
+
+// What a tuner server serves for the same week: one channel element per
+// service with a numeric id, then every programme in no particular order,
+// times in UTC, marks as enclosed symbols, categories as "major - minor".
+std::string tunerDocument(int firstDay, int& programmes) {
+  static const char* const kSymbols[] = {"\xF0\x9F\x88\x91", "\xF0\x9F\x88\x9F", "\xF0\x9F\x88\x9E"};
+  std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE tv SYSTEM \"xmltv.dtd\">\n<tv>\n";
+  std::vector<std::string> elements;
+  for (int day = 0; day < kDays; ++day) {
+    const SampleSchedule schedule = sampleSchedule(kChannels, 2026 + day);
+    if (day == 0) {
+      for (int i = 0; i < kChannels; ++i) {
+        xml += "<channel id=\"" + std::to_string(3273601024 + i) + "\"><display-name>" +
+               escaped(schedule.channels[i]) + "</display-name></channel>\n";
+      }
+    }
+    for (const ScheduledProgramme& p : schedule.programmes) {
+      elements.push_back("<programme start=\"" + utcStamp(firstDay + day, p.start) + "\" stop=\"" +
+                         utcStamp(firstDay + day, p.start + p.length) + "\" channel=\"" +
+                         std::to_string(3273601024 + p.channel) + "\"><title>" + escaped(p.title) +
+                         kSymbols[elements.size() % 3] + "</title><desc>" + escaped(p.detail) +
+                         "</desc><category lang=\"ja\">\xE3\x83\x89\xE3\x83\xA9\xE3\x83\x9E - "
+                         "\xE5\x9B\xBD\xE5\x86\x85\xE3\x83\x89\xE3\x83\xA9\xE3\x83\x9E</category></programme>\n");
+    }
+  }
+  std::shuffle(elements.begin(), elements.end(), std::mt19937(7));
+  for (const std::string& element : elements) xml += element;
+  programmes = static_cast<int>(elements.size());
+  return xml + "</tv>\n";
+}
+
+class CountingHandler : public XmltvHandler {
+ public:
+  bool onChannel(const XmltvChannel&) override { return ++channels, true; }
+  bool onProgramme(const XmltvProgramme& programme) override {
+    titleBytes += programme.title.size();
+    return ++programmes, true;
+  }
+  int channels = 0, programmes = 0;
+  std::size_t titleBytes = 0;
+};
+
+std::string documentOf(int shape, int& programmes) {
+  const int firstDay = dayNumber(2026, 12, 7);
+  return shape == 0 ? weekDocument(firstDay, programmes) : tunerDocument(firstDay, programmes);
+}
+
+// The reader as the import runs it: every channel and programme handed
+// over with its times read and its texts converted to Shift-JIS.
+void BM_ReadXmltv(benchmark::State& state) {
+  int programmes = 0;
+  const std::string document = documentOf(static_cast<int>(state.range(0)), programmes);
+  for (auto _ : state) {
+    StringByteSource source(document);
+    CountingHandler handler;
+    XmltvReader reader;
+    if (!reader.read(source, handler) || handler.programmes != programmes) state.SkipWithError("read failed");
+    benchmark::DoNotOptimize(handler.titleBytes);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * document.size()));
+  state.counters["programmes"] = programmes;
+}
+BENCHMARK(BM_ReadXmltv)->Arg(0)->Arg(1)->ArgNames({"tuner"})->Unit(benchmark::kMillisecond);
+
+#ifdef ROKUBAN_BENCH_EXPAT
+// expat parsing the same bytes with handlers that only count: a floor for
+// any reader that must also look at what it reads.
+struct ExpatCount {
+  int programmes = 0;
+  std::size_t textBytes = 0;
+};
+
+void BM_ExpatParse(benchmark::State& state) {
+  int programmes = 0;
+  const std::string document = documentOf(static_cast<int>(state.range(0)), programmes);
+  for (auto _ : state) {
+    ExpatCount count;
+    XML_Parser parser = XML_ParserCreate(nullptr);
+    XML_SetUserData(parser, &count);
+    XML_SetElementHandler(
+        parser,
+        [](void* data, const XML_Char* name, const XML_Char**) {
+          if (name[0] == 'p' && std::string(name) == "programme") ++static_cast<ExpatCount*>(data)->programmes;
+        },
+        [](void*, const XML_Char*) {});
+    XML_SetCharacterDataHandler(parser, [](void* data, const XML_Char*, int length) {
+      static_cast<ExpatCount*>(data)->textBytes += static_cast<std::size_t>(length);
+    });
+    if (XML_Parse(parser, document.data(), static_cast<int>(document.size()), 1) != XML_STATUS_OK ||
+        count.programmes != programmes) {
+      state.SkipWithError("expat failed");
+    }
+    XML_ParserFree(parser);
+    benchmark::DoNotOptimize(count.textBytes);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * document.size()));
+  state.counters["programmes"] = programmes;
+}
+BENCHMARK(BM_ExpatParse)->Arg(0)->Arg(1)->ArgNames({"tuner"})->Unit(benchmark::kMillisecond);
+#endif
 
 }  // namespace

@@ -7,7 +7,7 @@ packages=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev
           libbenchmark-dev mingw-w64 wine wine64 xvfb x11-utils imagemagick locales
           fonts-ipafont-gothic curl python3 xmltv-util
           python3-icalendar  # the tests read the calendar export with a real parser
-          libgumbo-dev  # the benchmarks' reference HTML parser, never linked into the program
+          libgumbo-dev libexpat1-dev  # the benchmarks' reference HTML and XML parsers, never linked into the program
           chromium chromium-driver python3-selenium)  # the web guide's browser test
 missing=()
 for p in "${packages[@]}"; do
