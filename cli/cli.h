@@ -33,6 +33,9 @@ struct CliVerb {
   const char* example;  // one command line, after "rokuban-cli "
   bool readsOnly = false;  // never creates the cache folder
   bool dashWords = false;  // "-word" is a word, not an option (see checkArguments)
+  // Holds the settings file's lock from the load to the end of the verb:
+  // quick verbs that change what they have just read (the next list number).
+  bool locksSettings = false;
 };
 
 struct CliVerbRegistration {

@@ -159,6 +159,7 @@ int runCli(std::vector<std::string> args) {
   if (!checkArguments(verb->second.options, args, problem, verb->second.dashWords)) return argumentError(verb->first.c_str(), problem);
   context.args = args;
   context.verbName = verb->second.name;
+  if (verb->second.locksSettings) context.settings.lockForUpdate(context.settingsPath);
   context.settings.load(context.settingsPath);
   guideCache(context.settings).setCreatesDirectory(!verb->second.readsOnly);
   return verb->second.run(context);

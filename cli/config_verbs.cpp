@@ -143,7 +143,7 @@ int runAreas(CliContext& context) {
 const CliVerbRegistration kConfig({"config", "config [--show-secrets] [get KEY | set KEY VALUE]", runConfig,
                                    "print every setting, or get or set one",
                                    {{"--show-secrets", OptionKind::Flag, "print passwords and the cookie as they are"}},
-                                   "config set directory /srv/tv/cache", true});
+                                   "config set directory /srv/tv/cache", true, false, true});
 const CliVerbRegistration kAreas({"areas", "areas", runAreas, "list the area table, the current choice marked", {},
                                   "areas", true});
 

@@ -89,6 +89,6 @@ std::vector<CliOption> watchOptions() {
 const CliVerbRegistration kWatch(
     {"watch", "watch add [--reserve] [query options] WORD... | list | remove N | check [--all] [--now \"YYYY-MM-DD HH:MM\"]",
      runWatch, "keep saved searches and print their new matches (check exit 1: none new)", watchOptions(),
-     "watch add --channel NHK --time 19:00-19:30 news", true, true});
+     "watch add --channel NHK --time 19:00-19:30 news", true, true, true});
 
 }  // namespace

@@ -5,6 +5,9 @@
 #include "net/local_file.h"
 #include "os/os.h"
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 enum class LineState { start, inHeader, inKey, inValue, afterHeader };
@@ -45,11 +48,15 @@ bool SettingsStore::load(const std::string& path) {
   LocalFile file;
   if (!file.openForRead(path)) return false;
   BufferedReader reader(file);
-  loadedWhole_ = readEntries(reader);
+  loaded_.clear();
+  loadedWhole_ = readEntries(reader, loaded_);
+  for (const auto& section : loaded_) {
+    for (const auto& entry : section.second) sections_[section.first][entry.first] = entry.second;
+  }
   return loadedWhole_;
 }
 
-bool SettingsStore::readEntries(ByteSource& reader) {
+bool SettingsStore::readEntries(ByteSource& reader, Sections& into) {
   std::string currentSection, key, value;
   LineState state = LineState::start;
   for (int c; (c = reader.nextByte()) >= 0;) {
@@ -57,7 +64,7 @@ bool SettingsStore::readEntries(ByteSource& reader) {
     if (c == '\n') {
       if (state == LineState::inHeader) return false;
       if (state == LineState::inKey || state == LineState::inValue) {
-        sections_[currentSection][key] = value;
+        into[currentSection][key] = value;
         key.clear();
         value.clear();
       }
@@ -92,7 +99,7 @@ bool SettingsStore::readEntries(ByteSource& reader) {
   }
   // A last line without LF ends like any other line.
   if (state == LineState::inHeader) return false;
-  if (state == LineState::inKey || state == LineState::inValue) sections_[currentSection][key] = value;
+  if (state == LineState::inKey || state == LineState::inValue) into[currentSection][key] = value;
   return true;
 }
 
@@ -116,12 +123,64 @@ bool SettingsStore::keepBackup() {
   return false;
 }
 
+namespace {
+
+const std::string* valueIn(const std::map<std::string, StringMap, ByteOrder>& sections,
+                           const std::string& section, const std::string& key) {
+  auto found = sections.find(section);
+  if (found == sections.end()) return nullptr;
+  auto entry = found->second.find(key);
+  return entry == found->second.end() ? nullptr : &entry->second;
+}
+
+bool sameValue(const std::string* a, const std::string* b) { return a == b || (a && b && *a == *b); }
+
+}  // namespace
+
+// A three-way merge by key: what this store changed since loaded_ wins,
+// everything else is taken as the file holds it now.
+void SettingsStore::takeOverChangesOnDisk() {
+  if (!loadedWhole_) return;  // the file is being kept as a backup instead
+  LocalFile file;
+  if (!file.openForRead(path_)) return;
+  Sections disk;
+  BufferedReader reader(file);
+  if (!readEntries(reader, disk)) return;
+  for (const auto& section : disk) sections_[section.first];
+  std::vector<std::pair<std::string, std::string>> keys;
+  for (const Sections* sections : {&disk, &loaded_, &sections_}) {
+    for (const auto& section : *sections) {
+      for (const auto& entry : section.second) keys.emplace_back(section.first, entry.first);
+    }
+  }
+  for (const auto& key : keys) {
+    const std::string* mine = valueIn(sections_, key.first, key.second);
+    if (!sameValue(mine, valueIn(loaded_, key.first, key.second))) continue;
+    const std::string* theirs = valueIn(disk, key.first, key.second);
+    if (sameValue(mine, theirs)) continue;
+    if (theirs) sections_[key.first][key.second] = *theirs;
+    else sections_[key.first].erase(key.second);
+  }
+}
+
+bool SettingsStore::lockForUpdate(const std::string& path) { return lock_.acquire(lockPath(path)); }
+
 bool SettingsStore::save() {
   if (path_.empty()) return false;
   backupPath_.clear();
+  os::FileLock ownLock;
+  if (!lock_.held()) ownLock.acquire(lockPath(path_));  // unlocked, a save works as it always did
   if (!loadedWhole_ && os::fileAttributes(path_) != -1 && !keepBackup()) return false;
-  const std::string target = os::linkTarget(path_);
-  const std::string temporary = target + ".new";
+  takeOverChangesOnDisk();
+  if (!writeFile(os::linkTarget(path_))) return false;
+  loaded_ = sections_;
+  loadedWhole_ = true;  // the old file, if it was not read whole, is kept
+  return true;
+}
+
+bool SettingsStore::writeFile(const std::string& target) {
+  // A name of its own: two programs saving at once must not share one.
+  const std::string temporary = target + ".new" + std::to_string(os::currentProcessId());
   os::removeFile(temporary);  // a stale one would lend its permissions
   bool complete;
   {
@@ -145,7 +204,6 @@ bool SettingsStore::save() {
     os::removeFile(temporary);
     return false;
   }
-  loadedWhole_ = true;  // the old file, if it was not read whole, is kept
   return true;
 }
 

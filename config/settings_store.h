@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "config/string_map.h"
+#include "os/file_lock.h"
 
 class ByteSource;
 
@@ -32,7 +33,19 @@ class SettingsStore {
   // is first copied to a backup (see backupPath); when that copy fails,
   // nothing is written. False when nothing could be written. With no path,
   // writes nothing.
+  // Saves never lose one another's changes: under the lock of lockPath()
+  // the file is read again, and every key another program changed since
+  // this store's last load or save is taken over unless this store changed
+  // the same key; each save writes its own temporary file.
   bool save();
+  // Holds the file's lock from before a load until release: for a change
+  // made from what the file holds now (the next number of a list), so that
+  // no other save comes between the read and the write. False when the
+  // lock file cannot be made; saves then take the lock themselves.
+  bool lockForUpdate(const std::string& path);
+  void releaseLock() { lock_.release(); }
+  // The settings file's lock file: the path with ".lock" after it.
+  static std::string lockPath(const std::string& path) { return path + ".lock"; }
 
   const std::string& path() const { return path_; }
   // False after a load that stopped early or could not read an existing
@@ -119,7 +132,10 @@ class SettingsStore {
   int personalTablePages();
 
  private:
-  bool readEntries(ByteSource& reader);
+  using Sections = std::map<std::string, StringMap, ByteOrder>;
+  static bool readEntries(ByteSource& reader, Sections& into);
+  void takeOverChangesOnDisk();
+  bool writeFile(const std::string& target);
   // Copies the file at path_ to the first free name of ".bak", ".bak1", ...,
   // or finds it kept already in one of them. False when it cannot.
   bool keepBackup();
@@ -127,7 +143,9 @@ class SettingsStore {
   std::string path_;
   bool loadedWhole_ = true;
   std::string backupPath_;
-  std::map<std::string, StringMap, ByteOrder> sections_;
+  Sections sections_;
+  Sections loaded_;  // what the file held at the last load or save
+  os::FileLock lock_;
 };
 
 // Where a placeholder for the guide service's host stands when "server" is

@@ -91,7 +91,7 @@ TEST_F(SettingsFileTest, UnwritableLocationFailsAndKeepsMemory) {
 TEST_F(SettingsFileTest, FailedSaveLeavesTheOldFileWhole) {
   ASSERT_TRUE(loadText("[_config]\r\ndate=3\r\n"));
   // A directory where the temporary file would go makes the save fail.
-  ASSERT_TRUE(os::createDirectory(path + ".new"));
+  ASSERT_TRUE(os::createDirectory(path + ".new" + std::to_string(os::currentProcessId())));
   store.setInt("_config", "date", 5);
   EXPECT_FALSE(store.save());
   EXPECT_EQ("[_config]\r\ndate=3\r\n", readWholeFile(path));
@@ -201,6 +201,25 @@ TEST_F(SettingsFileTest, FileHeldByAnotherWriterIsNeverReplaced) {
   EXPECT_EQ("tvguidepass=p\r\n", readWholeFile(path));
   EXPECT_EQ("[_config]\r\narea=osaka\r\n", saved());  // once free, kept first
   EXPECT_EQ("tvguidepass=p\r\n", readWholeFile(path + ".bak"));
+}
+
+// The window keeps its store for the whole session while the command line
+// changes the file: each save keeps what the other changed.
+TEST_F(SettingsFileTest, ASaveKeepsWhatAnotherProgramChangedSinceItsLoad) {
+  ASSERT_TRUE(loadText("[_config]\r\ndate=3\r\nport=80\r\n[watch]\r\n1=a\r\n2=b\r\n"));
+  SettingsStore other;
+  ASSERT_TRUE(other.load(path));
+  other.setInt("_config", "port", 8080);     // changed there only
+  other.section("watch").erase("1");         // removed there only
+  other.setString("watch", "3", "c");        // added there only
+  other.setInt("_config", "date", 5);        // changed on both sides
+  ASSERT_TRUE(other.save());
+  store.setInt("_config", "date", 6);
+  store.setString("_config", "area", "osaka");
+  EXPECT_EQ("[_config]\r\narea=osaka\r\ndate=6\r\nport=8080\r\n[watch]\r\n2=b\r\n3=c\r\n", saved());
+  EXPECT_EQ(8080, store.getInt("_config", "port", 0));
+  // Saved again with nothing new, the file stays as it is.
+  EXPECT_EQ(readWholeFile(path), saved());
 }
 
 }  // namespace

@@ -1,0 +1,33 @@
+#include "os/file_lock.h"
+
+#include <windows.h>
+
+namespace os {
+
+bool FileLock::acquire(const std::string& path) {
+  release();
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  OVERLAPPED at = {};
+  if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at)) {
+    CloseHandle(file);
+    return false;
+  }
+  handle_ = reinterpret_cast<std::intptr_t>(file);
+  return true;
+}
+
+void FileLock::release() {
+  if (handle_ == -1) return;
+  HANDLE file = reinterpret_cast<HANDLE>(handle_);
+  OVERLAPPED at = {};
+  UnlockFileEx(file, 0, 1, 0, &at);
+  CloseHandle(file);
+  handle_ = -1;
+}
+
+int currentProcessId() { return static_cast<int>(GetCurrentProcessId()); }
+
+}  // namespace os
