@@ -13,16 +13,17 @@ struct EnglishName {
   const char* former;  // what the exports wrote before, still understood; or null
 };
 
-// The top-level content names media centres map to their genre colours.
+// The top-level content names of the DVB genre table Kodi's IPTV Simple
+// add-on ships for its genre mapping, so that the guide gets its colours.
 // Drama shares its category with film; animation is counted with the
 // programmes for children, cooking with the leisure hobbies.
 const EnglishName kEnglishNames[] = {
-    {0, "Movie / Drama", nullptr},
+    {0, "General Movie / Drama", "Movie / Drama"},
     {1, "Music / Ballet / Dance", nullptr},
-    {2, "Movie / Drama", nullptr},
-    {3, "Children's / Youth Programs", "Children's / Youth programmes"},
+    {2, "General Movie / Drama", "Movie / Drama"},
+    {3, "Children's / Youth Programmes", nullptr},  // "... programmes" before: the same without case
     {4, "Sports", nullptr},
-    {7, "Leisure Hobbies", nullptr},  // "Leisure hobbies" before: the same to a comparison without case
+    {7, "Leisure / Hobbies", "Leisure hobbies"},
 };
 
 const EnglishName* englishRow(int number) {

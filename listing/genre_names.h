@@ -1,6 +1,6 @@
 // The names of the genres in the exports: Japanese as the guide names them,
 // English after the top-level content categories of digital broadcasting,
-// spelt as media centres map them to their genre colours.
+// spelt as Kodi's IPTV Simple maps them to its genre colours.
 #pragma once
 
 #include <string>
@@ -17,6 +17,7 @@ const char* genreNameEnglish(int number);
 // keep taking it, so that scripts and old exports go on working.
 const char* genreNameEnglishFormer(int number);
 // The genre rows `name` names: the Japanese name, or (any case) the English
-// category, the former one, or one of their parts ("Movie / Drama",
-// "drama"), which may stand for several rows. Empty when none.
+// category, the former one, or one of their parts ("General Movie / Drama",
+// "Movie / Drama", "drama"), which may stand for several rows. Empty when
+// none.
 std::vector<const GenreRow*> genreRowsNamed(const std::string& name);
