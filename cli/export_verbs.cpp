@@ -43,6 +43,11 @@ int runExport(CliContext& context) {
                  context.settings.directory().c_str());
     return 1;
   }
+  // A guide without the channels asked for would only replace a good file.
+  if (!channelsNotFound(listing, range).empty()) {
+    std::fprintf(stderr, "rokuban-cli: nothing exported; 'channels' lists the names\n");
+    return 1;
+  }
   const std::string document = args[0] == "xmltv" ? xmltvDocument(listing) : programmesJson(listing);
   if (!hasOut) {
     std::fwrite(document.data(), 1, document.size(), stdout);

@@ -14,9 +14,15 @@ void reportListingGaps(const Listing& listing, const ListingRange& range) {
                  isoDate(date).c_str());
   }
   for (const std::string& refusal : listing.refusals) printError("rokuban-cli: " + refusal + "\n");
+  for (const std::string& name : channelsNotFound(listing, range)) printError("rokuban-cli: no channel " + name + "\n");
+}
+
+std::vector<std::string> channelsNotFound(const Listing& listing, const ListingRange& range) {
+  std::vector<std::string> names;
   for (const std::string& name : range.channels) {
     bool found = false;
     for (const ListingChannel& channel : listing.channels) found = found || channel.name == name;
-    if (!found) printError("rokuban-cli: no channel " + name + "\n");
+    if (!found) names.push_back(name);
   }
+  return names;
 }

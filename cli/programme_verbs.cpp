@@ -61,11 +61,9 @@ bool readInput(const std::string& path, std::string& bytes) {
   }
 }
 
-// A slot key MMDDHH: a real month, a day of some month and an hour.
-bool validKey(int key) {
-  const int month = key / 10000, day = key / 100 % 100, hour = key % 100;
-  return month >= 1 && month <= 12 && day >= 1 && day <= 31 && hour <= 23;
-}
+// A slot key MMDDHH as the crawl names its files: a month, a day of it and
+// a slot hour (25 for the slot after midnight).
+bool validKey(int key) { return isRealSlot(key / 10000, key / 100 % 100, key % 100); }
 
 // The key of a page: the six digits its cache name starts with, else 0.
 int keyFromFileName(const std::string& path) {
@@ -81,7 +79,9 @@ int runParsePage(CliContext& context) {
   const bool json = takeFlag(args, "--json");
   if (args.size() != 1 || (hasOut && out.empty())) return usageError(context, "parse-page");
   if (hasKey && (keyText.size() != 6 || !validKey(std::atoi(keyText.c_str())))) {
-    return argumentError("parse-page", "--key '" + keyText + "' is not a slot MMDDHH (month 01-12, day 01-31, hour 00-23)");
+    return argumentError("parse-page", "--key '" + keyText +
+                                           "' is not a slot MMDDHH (month 01-12, a day of that month, "
+                                           "slot hour 05, 09, 13, 17, 21 or 25)");
   }
   if (!hasOut && !json) return argumentError("parse-page", "nothing to do: give --out TABLE, --json or both");
   const std::string& path = args[0];

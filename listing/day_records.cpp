@@ -39,6 +39,7 @@ void appendRecord(const ProgrammeTable& day, const ProgrammeCell& cell, int broa
   record.channelId = channelId;
   record.stop = listingMinute(broadcastDay, stop);
   record.title = cell.title();
+  record.titleMarks = titleLineMarks(cell);
   record.description = descriptionOf(cell);
   record.genre = genreOf(cell.background);
   // Pages put the mark images after the details as often as in the title line.

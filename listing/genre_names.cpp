@@ -10,18 +10,46 @@ namespace {
 struct EnglishName {
   int number;
   const char* name;
+  const char* former;  // what the exports wrote before, still understood; or null
 };
 
+// The top-level content names of the DVB genre table Kodi's IPTV Simple
+// add-on ships for its genre mapping, so that the guide gets its colours.
 // Drama shares its category with film; animation is counted with the
 // programmes for children, cooking with the leisure hobbies.
 const EnglishName kEnglishNames[] = {
-    {0, "Movie / Drama"},
-    {1, "Music / Ballet / Dance"},
-    {2, "Movie / Drama"},
-    {3, "Children's / Youth programmes"},
-    {4, "Sports"},
-    {7, "Leisure hobbies"},
+    {0, "General Movie / Drama", "Movie / Drama"},
+    {1, "Music / Ballet / Dance", nullptr},
+    {2, "General Movie / Drama", "Movie / Drama"},
+    {3, "Children's / Youth Programmes", nullptr},  // "... programmes" before: the same without case
+    {4, "Sports", nullptr},
+    {7, "Leisure / Hobbies", "Leisure hobbies"},
 };
+
+const EnglishName* englishRow(int number) {
+  for (const EnglishName& row : kEnglishNames) {
+    if (row.number == number) return &row;
+  }
+  return nullptr;
+}
+
+std::string lowered(const char* text) {
+  std::string out;
+  for (const char* c = text; *c; ++c) out += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+  return out;
+}
+
+// `wanted` (lower case) is `english` whole or one of its " / " parts.
+bool namesPartOf(const std::string& english, const std::string& wanted) {
+  if (english == wanted) return true;
+  for (std::size_t start = 0; start < english.size();) {
+    std::size_t end = english.find(" / ", start);
+    if (end == std::string::npos) end = english.size();
+    if (end - start == wanted.size() && english.compare(start, end - start, wanted) == 0) return true;
+    start = end + 3;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -33,30 +61,25 @@ const char* genreNameJapanese(int number) {
 }
 
 const char* genreNameEnglish(int number) {
-  for (const EnglishName& row : kEnglishNames) {
-    if (row.number == number) return row.name;
-  }
-  return "";
+  const EnglishName* row = englishRow(number);
+  return row ? row->name : "";
+}
+
+const char* genreNameEnglishFormer(int number) {
+  const EnglishName* row = englishRow(number);
+  return row && row->former ? row->former : "";
 }
 
 std::vector<const GenreRow*> genreRowsNamed(const std::string& name) {
   std::vector<const GenreRow*> rows;
   if (const GenreRow* row = findGenre(name)) return {row};
-  std::string wanted;
-  for (char c : name) wanted += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string wanted = lowered(name.c_str());
   for (int i = 0; i < kGenreRowCount; ++i) {
-    std::string english;
-    for (const char* c = genreNameEnglish(kGenreTable[i].number); *c; ++c) {
-      english += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+    const int number = kGenreTable[i].number;
+    const std::string former = lowered(genreNameEnglishFormer(number));
+    if (namesPartOf(lowered(genreNameEnglish(number)), wanted) || (!former.empty() && namesPartOf(former, wanted))) {
+      rows.push_back(&kGenreTable[i]);
     }
-    bool matches = english == wanted;
-    for (std::size_t start = 0; !matches && start < english.size();) {
-      std::size_t end = english.find(" / ", start);
-      if (end == std::string::npos) end = english.size();
-      matches = english.compare(start, end - start, wanted) == 0 && end - start == wanted.size();
-      start = end + 3;
-    }
-    if (matches) rows.push_back(&kGenreTable[i]);
   }
   return rows;
 }

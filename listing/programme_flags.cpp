@@ -1,7 +1,10 @@
 // Marks as flags.
 #include "listing/programme_flags.h"
 
+#include <algorithm>
+
 #include "os/os.h"
+#include "programme/programme_cell.h"
 
 namespace {
 
@@ -23,6 +26,21 @@ unsigned flagOfMark(char lead, char trail) {
   return 0;
 }
 
+bool isBoldBracket(const std::string& text, std::size_t at) {
+  return text[at] == '\x81' && at + 1 < text.size() && (text[at + 1] == '\x79' || text[at + 1] == '\x7A');
+}
+
+// The index of the "]" closing a mark that opens at `open`, before `end`;
+// npos when none does (a mark holds one to four bytes).
+std::size_t markClose(const std::string& text, std::size_t open, std::size_t end) {
+  for (std::size_t i = open + 1; i < end && i <= open + 5; ++i) {
+    if (text[i] == ']') return i > open + 1 ? i : std::string::npos;
+    if (text[i] == '[') return std::string::npos;
+    if (os::isLeadByte(static_cast<unsigned char>(text[i]))) ++i;
+  }
+  return std::string::npos;
+}
+
 }  // namespace
 
 const char* programmeFlagMark(int index) { return kMarks[index]; }
@@ -41,4 +59,30 @@ unsigned programmeFlagsOf(const std::string& text) {
     }
   }
   return flags;
+}
+
+std::string titleLineMarks(const ProgrammeCell& cell) {
+  const std::string& body = cell.body;
+  // The short title is the bold parts whenever one holds a byte (see ProgrammeCell::title).
+  bool boldTitle = false;
+  for (std::size_t i = 0; i + 2 < body.size() && !boldTitle; ++i) {
+    boldTitle = isBoldBracket(body, i) && body[i + 1] == '\x79' && !isBoldBracket(body, i + 2);
+  }
+  if (!boldTitle) return std::string();
+  std::string marks;
+  const std::size_t end = std::min(cell.detailOffset, body.size());
+  bool bold = false;
+  for (std::size_t i = 0; i < end; ++i) {
+    if (isBoldBracket(body, i)) {
+      bold = body[++i] == '\x79';
+    } else if (os::isLeadByte(static_cast<unsigned char>(body[i]))) {
+      ++i;
+    } else if (!bold && body[i] == '[') {
+      const std::size_t close = markClose(body, i, end);
+      if (close == std::string::npos) continue;
+      marks.append(body, i, close + 1 - i);
+      i = close;
+    }
+  }
+  return marks;
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+struct ProgrammeCell;
+
 enum ProgrammeFlag : unsigned {
   kFlagSubtitles = 1u << 0,         // 字
   kFlagRepeat = 1u << 1,            // 再
@@ -22,3 +24,9 @@ const char* programmeFlagMark(int index);
 
 // The flags of every "[mark]" in `text` (Shift-JIS; brackets ASCII).
 unsigned programmeFlagsOf(const std::string& text);
+
+// The "[mark]" texts of `cell`'s title line that lie outside its bold parts,
+// in their order and as written ("[新][字]"), for a title that should show
+// them; empty when the short title is no bold part, since the title line
+// it then is carries them already.
+std::string titleLineMarks(const ProgrammeCell& cell);

@@ -23,6 +23,7 @@ struct ProgrammeRecord {
   ListingMinute start = 0;
   ListingMinute stop = 0;  // never before start
   std::string title;        // the table's short title of the cell
+  std::string titleMarks;   // the title line's "[..]" marks the short title lacks, as written ("[新][字]")
   std::string description;  // the lines after the title line, joined by "\n"
   int genre = 10;           // GenreTable number
   unsigned flags = 0;       // ProgrammeFlag bits

@@ -40,7 +40,9 @@ void appendFlags(std::string& out, unsigned flags) {
 void appendProgramme(std::string& out, const ProgrammeRecord& record) {
   out += "  <programme start=\"" + xmltvTime(record.start) + "\" stop=\"" + xmltvTime(record.stop) +
          "\" channel=\"" + record.channelId + "\">\n";
-  appendElement(out, "title", record.title);
+  // Media centres read few of the mark elements below, so the title shows
+  // the title line's marks as well.
+  appendElement(out, "title", record.title + record.titleMarks);
   if (!record.description.empty()) appendElement(out, "desc", record.description);
   const std::string english = genreNameEnglish(record.genre);
   if (!english.empty()) {

@@ -20,7 +20,6 @@ const EnglishGenre kEnglishGenres[] = {
     {"music", 1},
     {"drama", 2},
     {"soap opera", 2},
-    {"children's / youth programs", 3},
     {"animation", 3},
     {"anime", 3},
     {"cartoon", 3},
@@ -52,9 +51,14 @@ int genreColourOfCategories(const std::vector<std::string>& categories) {
   }
   for (const std::string& category : categories) {
     const std::string name = lowered(category);
-    // The export's own English names first; a name two genres share is the first's.
+    // The export's own English names first (those of earlier versions too);
+    // a name two genres share is the first's.
     for (int i = 0; i < kGenreRowCount; ++i) {
-      if (name == lowered(genreNameEnglish(kGenreTable[i].number))) return kGenreTable[i].colour;
+      const int number = kGenreTable[i].number;
+      const std::string former = lowered(genreNameEnglishFormer(number));
+      if (name == lowered(genreNameEnglish(number)) || (!former.empty() && name == former)) {
+        return kGenreTable[i].colour;
+      }
     }
     for (const EnglishGenre& genre : kEnglishGenres) {
       if (name == genre.category) return colourOfGenreNumber(genre.genreNumber);

@@ -12,6 +12,7 @@
 #include "cli/english_messages.h"
 #include "cli/help.h"
 #include "os/os.h"
+#include "programme/guide_page.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -56,6 +57,35 @@ TEST_F(CliSettingsTest, ConfigSetRefusesALineBreakAndLeavesTheFileAlone) {
   }
   EXPECT_EQ(0, run({"config", "set", "area", "osaka"}));
   EXPECT_EQ("[_config]\r\narea=osaka\r\ntvguidepass=p\r\n", readWholeFile(path));
+}
+
+// The keys the crawl names its files with, 25 the slot after midnight; any
+// other hour, or a day the month lacks, is wrong usage.
+TEST_F(CliSettingsTest, ParsePageTakesTheSlotKeysOfTheCrawl) {
+  GuidePage page(25);
+  PageProgramme news;
+  news.channel = page.addChannel("CH8");
+  news.title = "News";
+  page.addProgramme(news);
+  const std::string file = folder.file("page.htm");
+  writeWholeFile(file, page.eucJp());
+  const struct {
+    const char* key;
+    int exitCode;
+  } cases[] = {{"120925", 0}, {"120905", 0}, {"022925", 0}, {"120900", 2}, {"120923", 2},
+               {"120999", 2}, {"120926", 2}, {"023025", 2}, {"130925", 2}};
+  for (const auto& c : cases) {
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(c.exitCode, run({"parse-page", file, "--key", c.key, "--json"})) << c.key;
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    if (c.exitCode == 0) {
+      EXPECT_EQ(0u, out.find(std::string("{\"key\": ") + std::to_string(std::atoi(c.key)) + ",")) << out;
+    } else {
+      EXPECT_NE(std::string::npos, err.find(std::string("--key '") + c.key + "'")) << err;
+    }
+  }
 }
 
 TEST_F(CliSettingsTest, AFileNotReadWholeIsKeptAndTheExitCodeSaysSo) {

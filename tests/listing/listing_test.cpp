@@ -2,22 +2,28 @@
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <vector>
 
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "listing/day_schedule.h"
 #include "listing/export_text.h"
+#include "listing/genre_names.h"
 #include "listing/ics_writer.h"
 #include "listing/json_writer.h"
+#include "listing/programme_flags.h"
 #include "listing/xmltv_file.h"
 #include "listing/xmltv_writer.h"
 #include "net/clock.h"
 #include "net/paths.h"
 #include "os/os.h"
+#include "os/text.h"
+#include "programme/genre_table.h"
 #include "tests/support/listing_fixture.h"
 #include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo_guide/demo_guide_server.h"
+#include "xmltv/xmltv_genres.h"
 
 namespace {
 
@@ -106,6 +112,86 @@ TEST(XmltvDocument, ChannelsFirstFlagsInOrderAndEveryTextEscaped) {
                      "    <subtitles type=\"teletext\"/>\n  </programme>"));
   EXPECT_NE(std::string::npos,
             xml.find("    <audio><stereo>bilingual</stereo></audio>\n    <last-chance/>\n    <new/>\n"));
+}
+
+// Shift-JIS: 【 】 around the bold title, and the marks 字 解 再 デ 新 生.
+#define BOLD_OPEN "\x81\x79"
+#define BOLD_CLOSE "\x81\x7a"
+#define JI "\x8e\x9a"
+#define KAI "\x89\xf0"
+
+TEST(ProgrammeFlags, TheTitleLineKeepsTheMarksOutsideItsBoldTitle) {
+  const struct {
+    const char* body;
+    const char* marks;
+  } cases[] = {
+      // not the details' 再
+      {BOLD_OPEN "News" BOLD_CLOSE "[" JI "][" KAI "]\r\nguest [\x8d\xc4]", "[" JI "][" KAI "]"},
+      {BOLD_OPEN "News" BOLD_CLOSE "\r\nguest [" KAI "]", ""},
+      {"[\x90\x56]" BOLD_OPEN "Drama" BOLD_CLOSE " part 2 [\x90\xb6]", "[\x90\x56][\x90\xb6]"},
+      {BOLD_OPEN "News[" JI "]" BOLD_CLOSE "[\x83\x66]", "[\x83\x66]"},  // a mark in bold is the title's
+      {"News [" JI "]\r\nguest", ""},                                  // no bold: the title line is the title
+      {BOLD_OPEN BOLD_CLOSE "[" JI "]", ""},                              // an empty bold part is none
+      {BOLD_OPEN "X" BOLD_CLOSE "\x81\x5b" JI "]", ""},                  // ー's second byte is no "["
+      {BOLD_OPEN "X" BOLD_CLOSE "[S][1/12345]", "[S]"},
+  };
+  for (const auto& c : cases) {
+    ProgrammeCell cell;
+    cell.body = c.body;
+    cell.updateDetailOffset();
+    EXPECT_EQ(c.marks, titleLineMarks(cell)) << os::cp932ToUtf8(c.body);
+  }
+}
+
+// The day's records carry the title line's marks, and the XMLTV title shows
+// them beside the elements that stand for some of them.
+TEST(XmltvDocument, TheTitleShowsTheTitleLinesMarks) {
+  SettingsStore settings;
+  ChannelIds ids(settings);
+  Listing listing;
+  ProgrammeTable table;
+  DayTableBuilder day(table);
+  const int column = day.channel("CH8");
+  day.programme(column, 21, 0, 60, BOLD_OPEN "News" BOLD_CLOSE "[" JI "][" KAI "]\r\nguest");
+  day.fillEmptySlots();
+  appendDayRecords(table, dayNumber(2003, 12, 4), ids, listing.programmes);
+  ASSERT_EQ(1u, listing.programmes.size());
+  EXPECT_EQ("News", listing.programmes[0].title);
+  const std::string xml = xmltvDocument(listing);
+  EXPECT_NE(std::string::npos, xml.find("<title lang=\"ja\">News[\xe5\xad\x97][\xe8\xa7\xa3]</title>")) << xml;
+  EXPECT_NE(std::string::npos, xml.find("<subtitles type=\"teletext\"/>"));
+}
+
+// The English names media centres colour by, and the names earlier exports
+// wrote, name the same genres for `--genre` and for the XMLTV import.
+TEST(GenreNames, TheEnglishNamesOfNowAndBeforeNameTheSameGenres) {
+  const struct {
+    const char* name;
+    std::vector<int> numbers;
+  } cases[] = {
+      {"Children's / Youth Programmes", {3}},
+      {"youth programmes", {3}},
+      {"Leisure / Hobbies", {7}},
+      {"leisure hobbies", {7}},
+      {"General Movie / Drama", {0, 2}},
+      {"Movie / Drama", {0, 2}},
+      {"movie", {0, 2}},
+      {"general", {}},
+      {"", {}},
+  };
+  for (const auto& c : cases) {
+    std::vector<int> numbers;
+    for (const GenreRow* row : genreRowsNamed(c.name)) numbers.push_back(row->number);
+    EXPECT_EQ(c.numbers, numbers) << c.name;
+  }
+  EXPECT_STREQ("Leisure / Hobbies", genreNameEnglish(7));
+  for (const char* category : {"General Movie / Drama", "Movie / Drama"}) {
+    EXPECT_EQ(0, genreOf(genreColourOfCategories({category}))) << category;
+  }
+  for (const char* category : {"Leisure / Hobbies", "Leisure hobbies"}) {
+    EXPECT_EQ(7, genreOf(genreColourOfCategories({category}))) << category;
+  }
+  EXPECT_EQ(kNoGenre, genreOf(genreColourOfCategories({""})));
 }
 
 TEST(IcsDocument, LinesAreFoldedBetweenCharactersAndTextIsEscaped) {
