@@ -70,7 +70,9 @@ FileHandle openRegularFileForRead(const std::string& path) {
   // No following of the last link, and a pipe must not block the open.
   FileHandle fd = openLocked(path, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, LOCK_SH);
   struct stat info;
-  if (fd != kNoFile && (::fstat(static_cast<int>(fd), &info) != 0 || !S_ISREG(info.st_mode))) {
+  // A second name would let a hard link serve any file the process can read.
+  if (fd != kNoFile &&
+      (::fstat(static_cast<int>(fd), &info) != 0 || !S_ISREG(info.st_mode) || info.st_nlink != 1)) {
     ::close(static_cast<int>(fd));
     return kNoFile;
   }
@@ -84,8 +86,9 @@ bool isRegularFile(const std::string& path) {
 
 namespace {
 FileHandle createTruncated(const std::string& path, mode_t mode) {
-  // Lock before truncating so that a file held by a reader is left intact.
-  FileHandle fd = openLocked(path, O_WRONLY | O_CREAT, LOCK_EX, mode);
+  // Lock before truncating so that a file held by a reader is left intact;
+  // a link planted in the file's place is refused, never written through.
+  FileHandle fd = openLocked(path, O_WRONLY | O_CREAT | O_NOFOLLOW, LOCK_EX, mode);
   struct stat info;
   // Only a regular file has a length to cut; a device is written as it is.
   // An empty file is left alone: cutting it to nothing would make the file

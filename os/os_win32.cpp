@@ -28,8 +28,9 @@ FileHandle openRegularFileForRead(const std::string& path) {
                             FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (file == INVALID_HANDLE_VALUE) return kNoFile;
   BY_HANDLE_FILE_INFORMATION info;
+  // A second name would let a hard link serve any file the process can read.
   if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
-      (info.dwFileAttributes & kNotRegular) != 0) {
+      (info.dwFileAttributes & kNotRegular) != 0 || info.nNumberOfLinks != 1) {
     CloseHandle(file);
     return kNoFile;
   }
@@ -42,8 +43,19 @@ bool isRegularFile(const std::string& path) {
 }
 
 FileHandle createFileForWrite(const std::string& path) {
-  return fromHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                                nullptr));
+  // The reparse point itself is opened, so a link planted in the file's
+  // place is refused rather than written through; then the file is cut.
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                            FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return kNoFile;
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(file, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ||
+      ((info.nFileSizeLow | info.nFileSizeHigh) != 0 && !SetEndOfFile(file))) {
+    CloseHandle(file);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return kNoFile;
+  }
+  return fromHandle(file);
 }
 
 FileHandle createPrivateFileForWrite(const std::string& path) { return createFileForWrite(path); }

@@ -82,14 +82,28 @@ TEST(OsPosixTest, OnlyRegularFilesOfTheirOwnOpenForServing) {
   std::filesystem::create_symlink(folder.file("plain"), folder.file("link"));
   ASSERT_EQ(mkfifo(folder.file("pipe").c_str(), 0600), 0);  // an open would wait for a writer
   std::filesystem::create_directory(folder.file("folder"));
-  struct Case { const char* name; bool regular; } cases[] = {
-      {"plain", true}, {"link", false}, {"pipe", false}, {"folder", false}, {"missing", false}};
+  // A hard link makes any file of the system look like one of the folder's.
+  ASSERT_TRUE(writeWholeFile(folder.file("elsewhere"), "secret"));
+  std::filesystem::create_hard_link(folder.file("elsewhere"), folder.file("hard"));
+  struct Case { const char* name; bool regular, served; } cases[] = {
+      {"plain", true, true},    {"link", false, false},    {"pipe", false, false},
+      {"folder", false, false}, {"missing", false, false}, {"hard", true, false}};
   for (const Case& c : cases) {
     EXPECT_EQ(c.regular, os::isRegularFile(folder.file(c.name))) << c.name;
     os::FileHandle file = os::openRegularFileForRead(folder.file(c.name));
-    EXPECT_EQ(c.regular, file != os::kNoFile) << c.name;
+    EXPECT_EQ(c.served, file != os::kNoFile) << c.name;
     if (file != os::kNoFile) os::closeFile(file);
   }
+}
+
+TEST(OsPosixTest, AFileWrittenIsNeverReachedThroughALinkPlantedInItsPlace) {
+  TempFolder folder;
+  ASSERT_TRUE(writeWholeFile(folder.file("target"), "kept"));
+  std::filesystem::create_symlink(folder.file("target"), folder.file("120617tb.htm"));
+  for (auto create : {os::createFileForWrite, os::createPrivateFileForWrite}) {
+    EXPECT_EQ(os::kNoFile, create(folder.file("120617tb.htm")));
+  }
+  EXPECT_EQ("kept", readWholeFile(folder.file("target")));
 }
 
 }  // namespace
