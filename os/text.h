@@ -6,13 +6,20 @@
 
 namespace os {
 
+// Both sides agree on every character (tests/os runs in both builds): code
+// page 932 with the NEC and IBM extensions (髙, 﨑, ①, ㈱, Ⅲ), and the
+// JIS X 0208 code points of seven marks (〜 U+301C, − U+2212, ...) taken
+// as the code page's own.
+
 // Code page 932 to UTF-8; a byte that does not begin a valid character
 // becomes U+FFFD.
 std::string cp932ToUtf8(const std::string& text);
-// UTF-8 to code page 932; characters without a Shift-JIS form become "?".
+// UTF-8 to code page 932; characters without a Shift-JIS form, and bytes
+// that break UTF-8, become "?" each.
 std::string utf8ToCp932(const std::string& text);
 // One Unicode character in code page 932; empty when the code page has no
-// form for it (so callers choose their own stand-in).
+// form for it that reads back as the same character (so callers choose
+// their own stand-in, and no look-alike creeps in).
 std::string codePointToCp932(unsigned codePoint);
 
 // A command-line argument as code page 932 (POSIX terminals speak UTF-8;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "os/os.h"
+#include "os/text_native.h"
 
 namespace os {
 
@@ -54,14 +55,6 @@ bool convertOne(iconv_t converter, const char* in, std::size_t length, std::stri
   return true;
 }
 
-std::size_t utf8Length(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if ((lead & 0xE0) == 0xC0) return 2;
-  if ((lead & 0xF0) == 0xE0) return 3;
-  if ((lead & 0xF8) == 0xF0) return 4;
-  return 1;
-}
-
 }  // namespace
 
 std::string cp932ToUtf8(const std::string& text) {
@@ -81,46 +74,28 @@ std::string cp932ToUtf8(const std::string& text) {
   return out;
 }
 
-std::string utf8ToCp932(const std::string& text) {
-  const iconv_t converter = toCp932();
-  std::string out;
-  for (std::size_t i = 0; i < text.size();) {
-    std::size_t length = utf8Length(static_cast<unsigned char>(text[i]));
-    if (i + length > text.size()) length = text.size() - i;
-    if (!convertOne(converter, text.data() + i, length, out)) out += '?';
-    i += length;
-  }
-  return out;
-}
-
-std::string codePointToCp932(unsigned codePoint) {
-  const iconv_t converter = toCp932();
+std::string nativeCodePointToCp932(unsigned codePoint) {
+  // iconv reads UTF-8 here; code points are whole characters by now.
   char utf8[4];
   std::size_t length;
-  if (codePoint < 0x80) {
-    utf8[0] = static_cast<char>(codePoint);
-    length = 1;
-  } else if (codePoint < 0x800) {
+  if (codePoint < 0x800) {
     utf8[0] = static_cast<char>(0xC0 | codePoint >> 6);
     utf8[1] = static_cast<char>(0x80 | (codePoint & 0x3F));
     length = 2;
   } else if (codePoint < 0x10000) {
-    if (codePoint >= 0xD800 && codePoint < 0xE000) return std::string();
     utf8[0] = static_cast<char>(0xE0 | codePoint >> 12);
     utf8[1] = static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
     utf8[2] = static_cast<char>(0x80 | (codePoint & 0x3F));
     length = 3;
-  } else if (codePoint < 0x110000) {
+  } else {
     utf8[0] = static_cast<char>(0xF0 | codePoint >> 18);
     utf8[1] = static_cast<char>(0x80 | (codePoint >> 12 & 0x3F));
     utf8[2] = static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
     utf8[3] = static_cast<char>(0x80 | (codePoint & 0x3F));
     length = 4;
-  } else {
-    return std::string();
   }
   std::string out;
-  return convertOne(converter, utf8, length, out) ? out : std::string();
+  return convertOne(toCp932(), utf8, length, out) ? out : std::string();
 }
 
 std::string argumentToCp932(const std::string& argument) { return utf8ToCp932(argument); }

@@ -6,18 +6,17 @@
 #include <cstdlib>
 
 #include "os/os.h"
+#include "os/text_native.h"
 
 namespace os {
 
 namespace {
 
-std::string wideToCodePage(const wchar_t* wide, int length, UINT codePage) {
-  // UTF-8 takes no default character; code page 932 shows "?" for the rest.
-  const char* fallback = codePage == CP_UTF8 ? nullptr : "?";
-  int size = WideCharToMultiByte(codePage, 0, wide, length, nullptr, 0, fallback, nullptr);
+std::string wideToUtf8(const wchar_t* wide, int length) {
+  int size = WideCharToMultiByte(CP_UTF8, 0, wide, length, nullptr, 0, nullptr, nullptr);
   if (size <= 0) return std::string();
   std::string out(size, '\0');
-  WideCharToMultiByte(codePage, 0, wide, length, &out[0], size, fallback, nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, wide, length, &out[0], size, nullptr, nullptr);
   return out;
 }
 
@@ -29,13 +28,16 @@ std::string cp932ToUtf8(const std::string& text) {
     unsigned char byte = static_cast<unsigned char>(text[i]);
     int length = isLeadByte(byte) && i + 1 < text.size() ? 2 : 1;
     wchar_t wide[2];
-    int count = byte < 0x80 ? 0
+    // The system reads these single bytes as characters of their own; no
+    // Shift-JIS text holds them, and the POSIX side refuses them too.
+    const bool undefined = byte == 0x80 || byte == 0xA0 || byte >= 0xFD;
+    int count = byte < 0x80 || undefined ? 0
                             : MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, text.data() + i,
                                                   length, wide, 2);
     if (byte < 0x80) {
       out += text[i];
     } else if (count > 0) {
-      out += wideToCodePage(wide, count, CP_UTF8);
+      out += wideToUtf8(wide, count);
     } else {
       out += "\xEF\xBF\xBD";
       length = 1;
@@ -45,18 +47,9 @@ std::string cp932ToUtf8(const std::string& text) {
   return out;
 }
 
-std::string utf8ToCp932(const std::string& text) {
-  int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  if (size <= 0) return std::string();
-  std::wstring wide(size, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], size);
-  return wideToCodePage(wide.data(), size, 932);
-}
-
-std::string codePointToCp932(unsigned codePoint) {
+std::string nativeCodePointToCp932(unsigned codePoint) {
   wchar_t wide[2];
   int units = 1;
-  if (codePoint >= 0x110000 || (codePoint >= 0xD800 && codePoint < 0xE000)) return std::string();
   if (codePoint >= 0x10000) {
     wide[0] = static_cast<wchar_t>(0xD800 + ((codePoint - 0x10000) >> 10));
     wide[1] = static_cast<wchar_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));

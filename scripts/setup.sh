@@ -25,3 +25,16 @@ if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
   grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
   $SUDO locale-gen >/dev/null
 fi
+# The tuner server the XMLTV import is tested against (tests/xmltv/mirakurun),
+# installed once under build/ without its install scripts. Where npm or its
+# registry cannot be reached, the test reads the saved document instead.
+server_folder="$(cd "$(dirname "$0")/.." && pwd)/build/mirakurun"
+if [ ! -f "$server_folder/node_modules/mirakurun/lib/server.js" ]; then
+  if command -v npm >/dev/null && mkdir -p "$server_folder" &&
+     (cd "$server_folder" && timeout 300 npm install --ignore-scripts --no-audit --no-fund --loglevel=error \
+        mirakurun@3.9.0-rc.4 >npm.log 2>&1); then
+    echo "setup: installed mirakurun@3.9.0-rc.4 under build/mirakurun"
+  else
+    echo "setup: npm could not install mirakurun@3.9.0-rc.4 (see build/mirakurun/npm.log); the tuner server test reads its saved document"
+  fi
+fi

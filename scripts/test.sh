@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The whole test suite: set-up, both builds, native tests (CTest), the same
+# The whole test suite: set-up, both builds, native tests (CTest), a tuner
+# server's XMLTV through the import, the same
 # native tests built once more with AddressSanitizer and UndefinedBehavior-
 # Sanitizer, Windows tests under wine, end-to-end tests of Rokuban.exe under
 # Xvfb, and bounded fuzzing runs. Exits non-zero when anything fails.
@@ -13,6 +14,9 @@ section() { printf '\n== %s ==\n' "$1"; }
 
 section "native tests"
 ctest --test-dir build/native --output-on-failure -j2 || failed=1
+
+section "XMLTV from a tuner server"
+bash tests/xmltv/mirakurun/run.sh build/native || failed=1
 
 section "native tests with AddressSanitizer and UndefinedBehaviorSanitizer"
 started=$(date +%s)

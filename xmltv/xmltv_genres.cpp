@@ -1,7 +1,10 @@
 // XmltvGenres: the English category names and the genre each stands for.
 #include "xmltv/xmltv_genres.h"
 
+#include <cstring>
+
 #include "listing/genre_names.h"
+#include "os/os.h"
 #include "programme/genre_table.h"
 
 namespace {
@@ -36,6 +39,36 @@ std::string lowered(const std::string& text) {
   return out;
 }
 
+// The separators of a tuner server's category: " - " between the classes,
+// "／" (0x815E), "・" (0x8145) and "/" between the words of a class.
+const char kClassSeparator[] = " - ";
+const char* const kWordSeparators[] = {"\x81\x5E", "\x81\x45", "/"};
+
+// The genre row one word of `category` names (the first in the text), or null.
+const GenreRow* genreOfWords(const std::string& category) {
+  std::size_t start = 0;
+  for (std::size_t at = 0; at <= category.size();) {
+    std::size_t separator = 0;
+    if (at == category.size()) {
+      separator = 1;
+    } else if (category.compare(at, sizeof kClassSeparator - 1, kClassSeparator) == 0) {
+      separator = sizeof kClassSeparator - 1;
+    } else {
+      for (const char* word : kWordSeparators) {
+        if (category.compare(at, std::strlen(word), word) == 0) separator = std::strlen(word);
+      }
+    }
+    if (separator == 0) {
+      at += os::isLeadByte(static_cast<unsigned char>(category[at])) ? 2 : 1;
+      continue;
+    }
+    if (const GenreRow* row = findGenre(category.substr(start, at - start))) return row;
+    at += separator;
+    start = at;
+  }
+  return nullptr;
+}
+
 int colourOfGenreNumber(int number) {
   for (int i = 0; i < kGenreRowCount; ++i) {
     if (kGenreTable[i].number == number) return kGenreTable[i].colour;
@@ -47,7 +80,7 @@ int colourOfGenreNumber(int number) {
 
 int genreColourOfCategories(const std::vector<std::string>& categories) {
   for (const std::string& category : categories) {
-    if (const GenreRow* row = findGenre(category)) return row->colour;
+    if (const GenreRow* row = genreOfWords(category)) return row->colour;
   }
   for (const std::string& category : categories) {
     const std::string name = lowered(category);

@@ -3,6 +3,9 @@
 // English names are the one mapping of this program from XMLTV categories
 // (the top-level categories of the broadcast content descriptor, "Movie /
 // Drama", "Music / Ballet / Dance", "Sports", ..., and a few plain words).
+// Tuner servers write "大分類 - 中分類" ("アニメ／特撮 - 国内アニメ",
+// "情報／ワイドショー - グルメ・料理"): such a category names the genre
+// that one of its words does, a word being what "／", "・" or "/" part.
 #pragma once
 
 #include <string>

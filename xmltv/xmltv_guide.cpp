@@ -13,6 +13,13 @@ namespace {
 
 constexpr int kSlotMinutes = 4 * 60;
 constexpr int kFirstSlotHour = 5;
+// Beyond this many declarations a document is not a guide's: every
+// programme is kept rather than the set grown further.
+constexpr std::size_t kMaxDeclaredChannels = 4 * kXmltvMaxChannels;
+// チャンネルの宣言がない番組 %d件を省きました
+const char kUndeclaredNote[] =
+    "\x83\x60\x83\x83\x83\x93\x83\x6c\x83\x8b\x82\xcc\x90\xe9\x8c\xbe\x82\xaa\x82\xc8\x82\xa2"
+    "\x94\xd4\x91\x67 %d\x8c\x8f\x82\xf0\x8f\xc8\x82\xab\x82\xdc\x82\xb5\x82\xbd";
 const char kRightQuote[] = "\x81\x68";  // ” in place of a quote the page's alt cannot hold
 
 // The start of the four-hour slot after the one `minute` lies in.
@@ -62,6 +69,7 @@ int XmltvGuide::channelIndex(const std::string& id) {
 }
 
 bool XmltvGuide::onChannel(const XmltvChannel& channel) {
+  if (declared_.size() < kMaxDeclaredChannels) declared_.insert(channel.id);
   const int index = channelIndex(channel.id);
   if (index >= 0 && channels_[index].name.empty()) channels_[index].name = channel.name;
   return true;
@@ -76,6 +84,11 @@ bool XmltvGuide::onProgramme(const XmltvProgramme& programme) {
                        (programme.hasStop ? programme.stop > rangeStart
                                           : programme.start >= rangeStart - 1440);
   if (!touches) return true;
+  if (!declared_.empty() && declared_.size() < kMaxDeclaredChannels && !declared_.count(programme.channel) &&
+      !indexOfId_.count(programme.channel)) {
+    ++undeclaredProgrammes_;
+    return true;
+  }
   const int index = channelIndex(programme.channel);
   if (index < 0) return true;
   Programme kept{programme.stop, programme.hasStop, 0, programme.title, programme.desc,
@@ -156,4 +169,11 @@ std::size_t XmltvGuide::programmeCount() const {
   std::size_t count = 0;
   for (const Schedule& schedule : schedules_) count += schedule.size();
   return count;
+}
+
+std::string XmltvGuide::undeclaredProgrammeNote() const {
+  if (undeclaredProgrammes_ == 0) return std::string();
+  char note[128];
+  std::snprintf(note, sizeof note, kUndeclaredNote, undeclaredProgrammes_);
+  return note;
 }

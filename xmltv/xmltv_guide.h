@@ -8,6 +8,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,14 @@ class XmltvGuide : public XmltvHandler {
   // The page of the slot starting at `slotHour` (5, 9, ..., 25) of `day`.
   GuidePage slotPage(int day, int slotHour);
   std::size_t programmeCount() const;
+  // Programmes of the range left out because their channel was never
+  // declared (a tuner server lists its one-seg services' programmes so).
+  // A document that declares no channel before its programmes keeps them,
+  // each channel named by its id.
+  int undeclaredProgrammeCount() const { return undeclaredProgrammes_; }
+  // The status line that names them ("チャンネルの宣言がない番組 3件を省きました");
+  // empty when there are none.
+  std::string undeclaredProgrammeNote() const;
 
  private:
   struct Channel {
@@ -54,4 +63,6 @@ class XmltvGuide : public XmltvHandler {
   std::map<std::string, int> indexOfId_;
   std::vector<Schedule> schedules_;  // one per channel
   bool finished_ = false;
+  std::set<std::string> declared_;  // ids of every <channel>, kept or not
+  int undeclaredProgrammes_ = 0;
 };

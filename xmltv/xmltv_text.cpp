@@ -1,6 +1,8 @@
 // XmltvText: UTF-8 decoding and the Shift-JIS forms the guide pages carry.
 #include "xmltv/xmltv_text.h"
 
+#include <map>
+
 #include "os/text.h"
 
 const char kXmltvUnknownCharacter[] = "\x81\x48";
@@ -11,6 +13,69 @@ namespace {
 // for JIS X 0208 and the rows of lead bytes up to 0xEF only.
 bool pageCanCarry(const std::string& shiftJis) {
   return !shiftJis.empty() && static_cast<unsigned char>(shiftJis[0]) < 0xF0;
+}
+
+// The broadcast's enclosed marks (U+1F210..U+1F23B) by the character each
+// encloses, in code point order; pages write them as "[字]".
+const std::uint16_t kEnclosedIdeographs[] = {
+    0x624B, 0x5B57, 0x53CC, 0x30C7, 0x4E8C, 0x591A, 0x89E3, 0x5929,  // 手字双デ二多解天
+    0x4EA4, 0x6620, 0x7121, 0x6599, 0x524D, 0x5F8C, 0x518D, 0x65B0,  // 交映無料前後再新
+    0x521D, 0x7D42, 0x751F, 0x8CA9, 0x58F0, 0x5439, 0x6F14, 0x6295,  // 初終生販声吹演投
+    0x6355, 0x4E00, 0x4E09, 0x904A, 0x5DE6, 0x4E2D, 0x53F3, 0x6307,  // 捕一三遊左中右指
+    0x8D70, 0x6253, 0x7981, 0x7A7A, 0x5408, 0x6E80, 0x6709, 0x6708,  // 走打禁空合満有月
+    0x7533, 0x5272, 0x55B6, 0x914D,                                  // 申割営配
+};
+constexpr std::uint32_t kFirstEnclosedIdeograph = 0x1F210;
+// The squared words and letters of the same broadcasts.
+const char* const kSquaredWords[] = {"HV", "MV", "SD", "SS", "PPV", "WC"};  // U+1F14A..U+1F14F
+const std::uint32_t kSquaredKana[][2] = {{0x307B, 0x304B}, {0x30B3, 0x30B3}, {0x30B5, 0}};  // ほか ココ サ
+
+// The bracket mark a page carries for an enclosed mark; empty for any
+// other character.
+std::string bracketMarkOf(std::uint32_t codePoint) {
+  std::string inside;
+  if (codePoint >= kFirstEnclosedIdeograph &&
+      codePoint < kFirstEnclosedIdeograph + sizeof kEnclosedIdeographs / sizeof kEnclosedIdeographs[0]) {
+    inside = os::codePointToCp932(kEnclosedIdeographs[codePoint - kFirstEnclosedIdeograph]);
+  } else if (codePoint >= 0x1F130 && codePoint <= 0x1F149) {
+    inside = static_cast<char>('A' + (codePoint - 0x1F130));
+  } else if (codePoint >= 0x1F14A && codePoint <= 0x1F14F) {
+    inside = kSquaredWords[codePoint - 0x1F14A];
+  } else if (codePoint >= 0x1F200 && codePoint <= 0x1F202) {
+    for (std::uint32_t kana : kSquaredKana[codePoint - 0x1F200]) {
+      if (kana) inside += os::codePointToCp932(kana);
+    }
+  }
+  return inside.empty() ? inside : "[" + inside + "]";
+}
+
+// The IBM extension rows (lead bytes 0xFA..0xFC) lie beyond what a page
+// carries; their characters are also in the NEC-selected rows 89..92,
+// which it does, and which every code page 932 reads as the same ones.
+std::string necSelectedTwin(const std::string& shiftJis) {
+  static const std::map<std::string, std::string> twins = [] {
+    std::map<std::string, std::string> byUtf8;
+    for (int lead = 0xED; lead <= 0xEE; ++lead) {
+      for (int trail = 0x40; trail <= 0xFC; ++trail) {
+        if (trail == 0x7F) continue;
+        const std::string necSelected{static_cast<char>(lead), static_cast<char>(trail)};
+        const std::string utf8 = os::cp932ToUtf8(necSelected);
+        if (utf8 != "\xEF\xBF\xBD") byUtf8.emplace(utf8, necSelected);
+      }
+    }
+    return byUtf8;
+  }();
+  auto found = twins.find(os::cp932ToUtf8(shiftJis));
+  return found != twins.end() ? found->second : std::string();
+}
+
+// The Shift-JIS a page carries for a character beyond ASCII.
+std::string pageFormOf(std::uint32_t codePoint) {
+  std::string shiftJis = bracketMarkOf(codePoint);
+  if (!shiftJis.empty()) return shiftJis;
+  shiftJis = os::codePointToCp932(codePoint);
+  if (!shiftJis.empty() && static_cast<unsigned char>(shiftJis[0]) >= 0xFA) shiftJis = necSelectedTwin(shiftJis);
+  return pageCanCarry(shiftJis) ? shiftJis : kXmltvUnknownCharacter;
 }
 
 // Bounds the cache of conversions: a document using every character of
@@ -36,8 +101,7 @@ void XmltvText::putCodePoint(std::uint32_t codePoint, std::string* out) {
   }
   auto found = known_.find(codePoint);
   if (found == known_.end()) {
-    std::string shiftJis = os::codePointToCp932(codePoint);
-    if (!pageCanCarry(shiftJis)) shiftJis = kXmltvUnknownCharacter;
+    const std::string shiftJis = pageFormOf(codePoint);
     if (known_.size() >= kMaxKnownCharacters) {
       *out += shiftJis;
       return;
@@ -79,12 +143,9 @@ bool XmltvText::putShiftJis(int byte, std::string* out) {
     pending_ = 0;
     if (byte < 0x40 || byte == 0x7F || byte > 0xFC) return false;
     if (!out) return true;
-    if (lead_ >= 0xF0) {
-      *out += kXmltvUnknownCharacter;
-    } else {
-      *out += static_cast<char>(lead_);
-      *out += static_cast<char>(byte);
-    }
+    std::string pair{static_cast<char>(lead_), static_cast<char>(byte)};
+    if (lead_ >= 0xFA) pair = necSelectedTwin(pair);
+    *out += pageCanCarry(pair) ? pair : kXmltvUnknownCharacter;
     return true;
   }
   if ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC)) {

@@ -1,8 +1,11 @@
 // XmltvText: turns the text of an XMLTV document into Shift-JIS as it is
 // read, one byte at a time. UTF-8 (checked) and ISO-8859-1 are decoded; Shift-JIS passes
-// through (EUC-JP arrives already converted, see XmltvReader). A character
-// the guide pages cannot carry becomes "？" on its own, never taking its
-// neighbours with it.
+// through (EUC-JP arrives already converted, see XmltvReader). The
+// broadcast's enclosed marks (U+1F210..U+1F23B and their kin) become the
+// bracket marks of the pages ("[字]"), so flags and searches see them; a
+// character of the IBM extension rows becomes its NEC-selected twin. A
+// character the guide pages cannot carry becomes "？" on its own, never
+// taking its neighbours with it.
 #pragma once
 
 #include <cstdint>

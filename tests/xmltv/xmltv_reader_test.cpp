@@ -114,6 +114,36 @@ TEST(XmltvReader, CharactersTheGuideCannotHoldBecomeAFullWidthQuestionMark) {
   }
 }
 
+// A tuner server's titles: the broadcast's enclosed marks become the pages'
+// bracket marks, and code page 932's extension characters stay, those of
+// the IBM rows as their NEC-selected twins (a page carries rows up to 0xEF).
+TEST(XmltvReader, EnclosedMarksBecomeBracketMarksAndExtensionKanjiStay) {
+  const struct {
+    const char* encoding;
+    std::string text;
+    std::string shiftJis;
+  } cases[] = {
+      {"UTF-8", "\xf0\x9f\x88\x91\xf0\x9f\x88\x9f&#x1F21E;&#x1F221;", sj("[字][新][再][終]")},
+      {"UTF-8", "&#x1F214;&#x1F213;&#x1F216;&#x1F222;&#x1F210;&#x1F23B;", sj("[二][デ][解][生][手][配]")},
+      {"UTF-8", "&#x1F14C;&#x1F131;&#x1F200;", sj("[SD][B][ほか]")},
+      {"UTF-8", "&#x1F209;&#x1F23C;", sj("？？")},  // unassigned beside the block
+      {"UTF-8", "山﨑 髙 ①㈱Ⅲ", "\x8e\x52\xed\x95 \xee\xe0 \x87\x40\x87\x8a\x87\x56"},
+      {"Shift_JIS", "\x8e\x52\xfa\xb1\xfb\xfc\xed\x95\xf0\x40", "\x8e\x52\xed\x95\xee\xe0\xed\x95" + sj("？")},
+  };
+  for (const auto& c : cases) {
+    Recorder got;
+    ASSERT_TRUE(readAll(std::string("<?xml version=\"1.0\" encoding=\"") + c.encoding +
+                            "\"?><tv><programme start=\"20261207190000\" channel=\"a\"><title>" + c.text +
+                            "</title></programme></tv>",
+                        got));
+    EXPECT_EQ(c.shiftJis, got.programmes.at(0).title) << c.text;
+    // Read back, they are the characters they were.
+    if (c.text.find("山") == 0) {
+      EXPECT_EQ(c.text, os::cp932ToUtf8(got.programmes.at(0).title));
+    }
+  }
+}
+
 TEST(XmltvReader, BadInputNamesTheLine) {
   const struct {
     std::string document;
