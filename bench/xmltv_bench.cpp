@@ -11,6 +11,7 @@
 #include "os/text.h"
 #include "tools/guide_pages/sample_schedule.h"
 #include "ui/silent_progress.h"
+#include "xmltv/xmltv_import.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ void BM_ImportXmltvWeek(benchmark::State& state) {
   folder.write("week.xml", weekDocument(firstDay, programmes));
   SilentProgress progress;
   for (auto _ : state) {
-    if (cache.importXmltv(folder.file("week.xml"), firstDay, firstDay + kDays - 1, progress) != kDays * 6) {
+    if (importXmltv(cache, folder.file("week.xml"), firstDay, firstDay + kDays - 1, progress) != kDays * 6) {
       state.SkipWithError("import failed");
     }
   }
