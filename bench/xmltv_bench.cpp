@@ -22,6 +22,7 @@
 #include "os/text.h"
 #include "tools/guide_pages/sample_schedule.h"
 #include "ui/silent_progress.h"
+#include "xmltv/xmltv_import.h"
 #include "xmltv/xmltv_reader.h"
 
 namespace {
@@ -88,7 +89,7 @@ void BM_ImportXmltvWeek(benchmark::State& state) {
   folder.write("week.xml", weekDocument(firstDay, programmes));
   SilentProgress progress;
   for (auto _ : state) {
-    if (cache.importXmltv(folder.file("week.xml"), firstDay, firstDay + kDays - 1, progress) != kDays * 6) {
+    if (importXmltv(cache, folder.file("week.xml"), firstDay, firstDay + kDays - 1, progress) != kDays * 6) {
       state.SkipWithError("import failed");
     }
   }

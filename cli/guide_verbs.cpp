@@ -6,6 +6,7 @@
 #include "cli/cli.h"
 #include "cli/console_progress.h"
 #include "guide/guide_cache.h"
+#include "xmltv/xmltv_source.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ int runCrawl(CliContext& context) {
                            : settings.server() + ":" + std::to_string(settings.port()));
   GuideCache& cache = guideCache(context.settings);
   cache.setRetryPolicy(retries);
-  int result = cache.crawl(now, days, progress, refreshHours);
+  int result = cache.crawl(guideSourceFor(settings), now, days, progress, refreshHours);
   // The crawl may have signed in or normalised the area; nothing else is
   // worth rewriting the file for.
   const bool saved = configSection(context.settings) == before || saveSettings(context);

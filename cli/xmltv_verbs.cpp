@@ -6,6 +6,7 @@
 #include "cli/cli.h"
 #include "cli/console_progress.h"
 #include "guide/guide_cache.h"
+#include "xmltv/xmltv_import.h"
 
 namespace {
 
@@ -31,6 +32,8 @@ int runImportXmltv(CliContext& context) {
   std::string fromText, daysText;
   const bool hasFrom = takeOption(context.args, "--from", &fromText);
   const bool hasDays = takeOption(context.args, "--days", &daysText);
+  XmltvImportOptions options;
+  options.replace = takeFlag(context.args, "--replace");
   if (context.args.size() != 1) return usageError(context, "import-xmltv");
   const int today = broadcastDayNumber(currentDateTime());
   int first = today - kDaysBack;
@@ -40,15 +43,16 @@ int runImportXmltv(CliContext& context) {
   if (days < 1 || days > kMostDays) return usageError(context, "import-xmltv");
   ConsoleProgress progress(context.quiet);
   return finishWithResult(
-      guideCache(context.settings).importXmltv(context.args[0], first, first + days - 1, progress));
+      importXmltv(guideCache(context.settings), context.args[0], first, first + days - 1, progress, options));
 }
 
 const CliVerbRegistration kImportXmltv({"import-xmltv",
-                                        "import-xmltv FILE|URL [--from YYYY-MM-DD] [--days N]",
+                                        "import-xmltv FILE|URL [--from YYYY-MM-DD] [--days N] [--replace]",
                                         runImportXmltv,
                                         "convert an XMLTV file or http:// URL into the cache's table files",
                                         {{"--from", OptionKind::Text, "the first broadcast day (default: yesterday)"},
-                                         {"--days", OptionKind::Number, "how many days, 1-31 (default: to six days ahead)"}},
+                                         {"--days", OptionKind::Number, "how many days, 1-31 (default: to six days ahead)"},
+                                         {"--replace", OptionKind::Flag, "replace even tables that hold more than the document"}},
                                         "import-xmltv guide.xml --days 7"});
 
 }  // namespace

@@ -1,5 +1,7 @@
-// The crawl: check every slot of the coming broadcast days, then download,
-// convert and store the missing ones.
+// The crawl: the cache directory fixed for the run, the old days deleted,
+// then the guide source's turn; and the guide service's source, which
+// checks every slot of the coming broadcast days, then downloads, converts
+// and stores the missing ones.
 #include <cstdio>
 #include <future>
 #include <memory>
@@ -9,6 +11,7 @@
 #include "config/settings_store.h"
 #include "guide/crawl_worker.h"
 #include "guide/guide_cache.h"
+#include "guide/guide_source.h"
 #include "guide/slot_paths.h"
 #include "net/download_job.h"
 #include "net/memory_bytes.h"
@@ -151,49 +154,69 @@ class PinnedDirectory {
   GuideCache& cache_;
 };
 
+// The guide service's crawl: the missing slots first, then the refresh, a
+// step of its own.
+class GuideService : public GuideSource {
+ public:
+  int fill(GuideCache& cache, const CrawlRequest& request, ProgressSink& progress) override {
+    const int fetched = fetchMissingSlots(cache, request, progress);
+    if (fetched < 0 || request.refreshHours <= 0) return fetched;
+    const int replaced = cache.refreshNearSlots(request.now, request.refreshHours, progress);
+    return replaced < 0 ? -1 : fetched + replaced;
+  }
+
+ private:
+  // Checks the slots and downloads the missing ones.
+  static int fetchMissingSlots(GuideCache& cache, const CrawlRequest& request, ProgressSink& progress) {
+    progress.showStatus(kChecking);
+    void* cursor = os::showWaitCursor();
+    std::vector<int> queue = missingSlots(cache, request.now, request.days, request.emptyCache, progress);
+    os::restoreCursor(cursor);
+    if (queue.empty()) {
+      progress.showStatus(kAllPresent);
+      return 0;
+    }
+    SettingsStore& settings = cache.settings();
+    const int pages = settings.personalTablePages();
+    if (pages > 0 && settings.cookie().empty() && !cache.signIn(progress)) return -1;
+    const int total = static_cast<int>(queue.size()) * (pages > 0 ? pages : 1);
+    if (!progress.setFileTotal(total)) return -1;
+    DownloadJob job(settings, cache.clock());
+    job.setRetryPolicy(cache.retryPolicy());
+    CrawlWorker worker;  // every table file is written before it goes
+    for (int key : queue) {
+      if (!fetchSlot(cache, job, worker, key, pages, progress)) return -1;
+    }
+    return static_cast<int>(queue.size());
+  }
+};
+
 }  // namespace
 
+GuideSource& guideService() {
+  static GuideService service;
+  return service;
+}
+
 int GuideCache::crawl(const DateTime& now, int days, ProgressSink& progress) {
-  return crawl(now, days, progress, settings().refreshHours());
+  return crawl(guideService(), now, days, progress);
 }
 
 int GuideCache::crawl(const DateTime& now, int days, ProgressSink& progress, int refreshHours) {
-  const int fetched = fetchMissingSlots(now, days, progress);
-  // The refresh is a step of its own, after the missing slots came in.
-  if (fetched < 0 || refreshHours <= 0) return fetched;
-  const int replaced = refreshNearSlots(now, refreshHours, progress);
-  return replaced < 0 ? -1 : fetched + replaced;
+  return crawl(guideService(), now, days, progress, refreshHours);
 }
 
-int GuideCache::fetchMissingSlots(const DateTime& now, int days, ProgressSink& progress) {
+int GuideCache::crawl(GuideSource& source, const DateTime& now, int days, ProgressSink& progress) {
+  return crawl(source, now, days, progress, settings().refreshHours());
+}
+
+int GuideCache::crawl(GuideSource& source, const DateTime& now, int days, ProgressSink& progress,
+                      int refreshHours) {
   bool createdNow;
   const std::string directory = cacheDirectory(createdNow);
   if (directory.empty()) return failForDirectory(progress);
   // The folder is made (or found) once: every file of the run goes in it.
   PinnedDirectory pinned(*this, directory);
   if (settings().autoDelete() && deleteOldPages(now, progress) < 0) return 0;
-  // An XMLTV document, when one is set, stands in for the guide service.
-  if (!settings().xmltvSource().empty()) {
-    return importXmltv(settings().xmltvSource(), broadcastDayNumber(now), broadcastDayNumber(now) + days,
-                       progress);
-  }
-  progress.showStatus(kChecking);
-  void* cursor = os::showWaitCursor();
-  std::vector<int> queue = missingSlots(*this, now, days, createdNow, progress);
-  os::restoreCursor(cursor);
-  if (queue.empty()) {
-    progress.showStatus(kAllPresent);
-    return 0;
-  }
-  const int pages = settings().personalTablePages();
-  if (pages > 0 && settings().cookie().empty() && !signIn(progress)) return -1;
-  const int total = static_cast<int>(queue.size()) * (pages > 0 ? pages : 1);
-  if (!progress.setFileTotal(total)) return -1;
-  DownloadJob job(settings(), clock());
-  job.setRetryPolicy(retryPolicy());
-  CrawlWorker worker;  // every table file is written before it goes
-  for (int key : queue) {
-    if (!fetchSlot(*this, job, worker, key, pages, progress)) return -1;
-  }
-  return static_cast<int>(queue.size());
+  return source.fill(*this, {now, days, refreshHours, createdNow}, progress);
 }

@@ -10,6 +10,7 @@
 #include "net/retry_policy.h"
 
 class Clock;
+class GuideSource;
 class ProgrammeTable;
 class ProgressSink;
 class SettingsStore;
@@ -53,12 +54,15 @@ class GuideCache {
 
   // Sign-in: true when a session cookie is stored.
   bool signIn(ProgressSink& progress);
-  // Brings the slots of days + 1 broadcast days up to date. -1 on failure or
-  // cancel, 0 when nothing had to be fetched, else the slots fetched.
-  // With the setting "refreshhours" above 0, also refreshes the near slots
-  // (see refreshNearSlots); the result then adds the slots it replaced.
+  // Brings the slots of days + 1 broadcast days up to date from `source`
+  // (see guide/guide_source.h), after the clean-up of old days when the
+  // settings ask for it. -1 on failure or cancel, 0 when nothing had to be
+  // fetched, else the slots written. `refreshHours` above 0 also refreshes
+  // the near slots; without it, the setting "refreshhours" says.
+  int crawl(GuideSource& source, const DateTime& now, int days, ProgressSink& progress);
+  int crawl(GuideSource& source, const DateTime& now, int days, ProgressSink& progress, int refreshHours);
+  // The same from the guide service (see refreshNearSlots for the refresh).
   int crawl(const DateTime& now, int days, ProgressSink& progress);
-  // The same with `refreshHours` in place of the setting (0: no refresh).
   int crawl(const DateTime& now, int days, ProgressSink& progress, int refreshHours);
   // Fetches again, conditionally, every slot of today's and tomorrow's
   // broadcast days whose table file is older than `hours` hours; a new page
@@ -66,12 +70,6 @@ class GuideCache {
   // report in the status line. -1 on failure or cancel, else the number of
   // tables replaced.
   int refreshNearSlots(const DateTime& now, int hours, ProgressSink& progress);
-
-  // Reads the XMLTV document at `source` (a file path or an http:// URL)
-  // and writes the table files of every slot of the broadcast days
-  // firstDay .. lastDay (day numbers) that it holds. -1 on failure (nothing
-  // written, the message reported), else the slots written.
-  int importXmltv(const std::string& source, int firstDay, int lastDay, ProgressSink& progress);
 
   // Cache maintenance.
   CacheFileList listCacheFiles() const;
@@ -91,6 +89,12 @@ class GuideCache {
   bool settleDownloadedPage(int slotKey, const std::string& pagePath, bool read, ProgrammeTable& table);
   bool loadTableFile(int slotKey, ProgrammeTable& table);
   bool saveTableFile(int slotKey, const ProgrammeTable& table);
+  enum class Replacement { Failed, Unchanged, Replaced };
+  // Writes `table` beside the slot's table file ("tnw") and moves it over
+  // it, so that the window and a running sync server see the old file or
+  // the new one, never a mix. Unchanged (nothing moved) when the bytes are
+  // the same; a failure is reported with its file ("保存失敗！").
+  Replacement replaceTableFile(int slotKey, const ProgrammeTable& table, ProgressSink& progress);
   // Assembles the broadcast day of `date` (month and day) from its six slots.
   bool loadDay(const CalendarDate& date, ProgrammeTable& dayTable);
 
@@ -98,9 +102,6 @@ class GuideCache {
   int syncFromServer(ProgressSink& progress);
 
  private:
-  // The crawl's first step: check the slots and download the missing ones.
-  int fetchMissingSlots(const DateTime& now, int days, ProgressSink& progress);
-
   SettingsStore* settings_ = nullptr;
   Clock* clock_ = nullptr;
   RetryPolicy retryPolicy_;

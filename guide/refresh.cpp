@@ -22,7 +22,6 @@
 #include "net/clock.h"
 #include "net/download_job.h"
 #include "net/local_file.h"
-#include "net/failure_text.h"
 #include "os/os.h"
 #include "programme/programme_diff.h"
 #include "programme/programme_page_reader.h"
@@ -39,7 +38,6 @@ const char kLayoutChanged[] =
 const char kReport[] =
     "\x8dX\x90V\x8am\x94" "F %d\x98g: \x95\xcf\x8dX\x82\xc8\x82\xb5%d \x95\xcf\x8dX%d (\x94\xd4"
     "\x91g \x92\xc7\x89\xc1%d \x8d\xed\x8f\x9c%d \x88\xda\x93\xae%d)";
-const char kSaveFailed[] = "\x95\xdb\x91\xb6\x8e\xb8\x94\x73\x81\x49";  // 保存失敗！
 const int kSecondsPerHour = 3600;
 const int kMaxTagBytes = 1024;
 
@@ -85,19 +83,6 @@ bool writeSmallFile(const std::string& path, const std::string& content) {
   const int length = static_cast<int>(content.size());
   bool written = file.write(content.data(), length) == length;
   return file.close() && written;
-}
-
-bool sameFileBytes(const std::string& a, const std::string& b) {
-  LocalFile first, second;
-  if (!first.openForRead(a) || !second.openForRead(b)) return false;
-  char x[4096], y[4096];
-  for (;;) {
-    int n = first.read(x, sizeof x);
-    int m = second.read(y, sizeof y);
-    if (n != m || n < 0) return false;
-    if (n == 0) return true;
-    if (std::string(x, n) != std::string(y, m)) return false;
-  }
 }
 
 bool readPageFile(const std::string& path, int key, ProgrammeTable& table) {
@@ -178,24 +163,10 @@ class SlotRefresh {
     return true;
   }
 
-  // Writes the new table beside the old one and moves it over it, so that a
-  // reader sees one or the other, never a mix.
   bool replaceTable(const ProgrammeTable& old, const ProgrammeTable& fresh) {
-    const std::string table = cache_.tableFileName(key_);
-    const std::string next = cache_.slotFileName(key_, "tnw");
-    if (!writeTableFile(next, fresh)) {
-      progress_.describeFailure(fileFailureText("cannot write", next));
-      return progress_.reportError(kSaveFailed);
-    }
-    if (sameFileBytes(next, table)) {
-      os::removeFile(next);
-      return keepAsUnchanged();
-    }
-    if (!os::replaceFile(next, table)) {
-      progress_.describeFailure(fileFailureText("cannot replace", table));
-      os::removeFile(next);
-      return progress_.reportError(kSaveFailed);
-    }
+    const GuideCache::Replacement outcome = cache_.replaceTableFile(key_, fresh, progress_);
+    if (outcome == GuideCache::Replacement::Failed) return false;
+    if (outcome == GuideCache::Replacement::Unchanged) return keepAsUnchanged();
     ++report_.changed;
     ProgrammeDiff diff = diffProgrammes(old, fresh);
     report_.added += static_cast<int>(diff.added.size());

@@ -7,6 +7,7 @@
 #include "guide/calendar.h"
 #include "guide/guide_cache.h"
 #include "listing/xmltv_file.h"
+#include "xmltv/xmltv_source.h"
 #include "ui/connect_dialog.h"
 #include "ui/model/job_display.h"
 #include "ui/model/resource_ids.h"
@@ -77,7 +78,9 @@ void DownloadWorker::showByteCount() {
 int DownloadWorker::run() {
   GuideCache& cache = guideCache(*settings);
   switch (jobId) {
-    case IDC_CRAWL: result = cache.crawl(currentDateTime(), selectedDays(dialog), *this); break;
+    case IDC_CRAWL:
+      result = cache.crawl(guideSourceFor(*settings), currentDateTime(), selectedDays(dialog), *this);
+      break;
     case IDC_SYNC: result = cache.syncFromServer(*this); break;
     case IDC_DELETE_ALL: result = cache.deleteAllPages(*this); break;
   }

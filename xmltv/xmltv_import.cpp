@@ -1,15 +1,22 @@
-// GuideCache::importXmltv: an XMLTV document, from a file or over HTTP,
-// turned into the table files of its slots through the guide page reader.
+// importXmltv: an XMLTV document, from a file or over HTTP, turned into the
+// table files of its slots through the guide page reader.
+#include "xmltv/xmltv_import.h"
+
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
+#include "guide/http_date.h"
+#include "guide/slot_paths.h"
 #include "net/buffered_reader.h"
 #include "net/download_job.h"
 #include "net/local_file.h"
 #include "os/os.h"
+#include "programme/programme_diff.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
 #include "ui/progress_sink.h"
@@ -21,8 +28,21 @@ namespace {
 const char kCannotOpen[] = "XMLTV\x82\xcc\x95\xb6\x8f\x91\x82\xaa\x8aJ\x82\xaf\x82\xdc\x82\xb9\x82\xf1: ";
 // XMLTVを読み込み中…
 const char kReading[] = "XMLTV\x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xdd\x92\x86\x81\x63";
+// チャンネルか番組が減るため元の番組表を残しました:
+const char kTablesKept[] =
+    "\x83\x60\x83\x83\x83\x93\x83\x6c\x83\x8b\x82\xa9\x94\xd4\x91\x67\x82\xaa\x8c\xb8\x82\xe9\x82\xbd"
+    "\x82\xdf\x8c\xb3\x82\xcc\x94\xd4\x91\x67\x95\x5c\x82\xf0\x8e\x63\x82\xb5\x82\xdc\x82\xb5\x82\xbd:";
+const char kChannels[] = "\x83\x60\x83\x83\x83\x93\x83\x6c\x83\x8b";  // チャンネル
+const char kProgrammes[] = "\x94\xd4\x91\x67";                          // 番組
+const char kArrow[] = "\x81\xa8";                                      // →
+// XMLTVの文書は変わっていません
+const char kUnchanged[] =
+    "XMLTV\x82\xcc\x95\xb6\x8f\x91\x82\xcd\x95\xcf\x82\xed\x82\xc1\x82\xc4\x82\xa2\x82\xdc\x82\xb9\x82\xf1";
 // Where a fetched document waits in the cache until it is read.
 const char kDownloadName[] = "xmltvsrc.xml";
+// The validators of the last fetch of a URL (see Validators).
+const char kValidatorsName[] = "xmltvsrc.tag";
+const int kMaxValidatorBytes = 4096;
 
 class StringSource : public ByteSource {
  public:
@@ -78,35 +98,85 @@ bool readDocument(const std::string& path, const std::string& shownName, XmltvGu
   return false;
 }
 
-}  // namespace
+// What the last whole fetch of a URL was and gave, kept as lines: the URL;
+// the first and last day asked, then the days the document held; the
+// answer's Last-Modified; its entity tag. An unchanged document is worth
+// asking for only when the cache still holds every slot of those days.
+struct Validators {
+  std::string source;
+  int firstDay = 0, lastDay = -1;
+  std::vector<int> heldDays;
+  std::string lastModified, entityTag;
+};
 
-int GuideCache::importXmltv(const std::string& source, int firstDay, int lastDay, ProgressSink& progress) {
-  const std::string directory = cacheDirectory();
-  if (directory.empty()) return failForDirectory(progress);
-  XmltvGuide guide(firstDay, lastDay, settings().xmltvChannels());
-  HttpLocation location;
-  if (parseHttpUrl(source, location)) {
-    if (!progress.setFileTotal(1) || !progress.beginFile(source)) return -1;
-    const std::string download = directory + kDownloadName;
-    bool fetched;
-    {  // the job closes the fetched file when it goes
-      DownloadJob job(settings(), clock());
-      job.client().setServer(location.host, location.port);
-      // The guide service's session is not for another host.
-      job.client().removeRequestHeader("cookie");
-      fetched = job.fetchWithRetry(progress, location.path, download);
+bool readValidators(const std::string& path, Validators& validators) {
+  LocalFile file;
+  if (!file.openForRead(path)) return false;
+  char bytes[kMaxValidatorBytes];
+  const int length = file.read(bytes, sizeof bytes);
+  if (length <= 0) return false;
+  std::istringstream lines(std::string(bytes, static_cast<std::size_t>(length)));
+  std::string days;
+  std::getline(lines, validators.source);
+  std::getline(lines, days);
+  std::getline(lines, validators.lastModified);
+  std::getline(lines, validators.entityTag);
+  std::istringstream numbers(days);
+  numbers >> validators.firstDay >> validators.lastDay;
+  for (int day; numbers >> day;) validators.heldDays.push_back(day);
+  return !numbers.bad() && validators.firstDay <= validators.lastDay;
+}
+
+bool writeValidators(const std::string& path, const Validators& validators) {
+  std::string text = validators.source + "\n" + std::to_string(validators.firstDay) + " " +
+                     std::to_string(validators.lastDay);
+  for (int day : validators.heldDays) text += " " + std::to_string(day);
+  text += "\n" + validators.lastModified + "\n" + validators.entityTag + "\n";
+  LocalFile file;
+  if (!file.createForWrite(path)) return false;
+  const bool written = file.write(text.data(), static_cast<int>(text.size())) == static_cast<int>(text.size());
+  return file.close() && written;
+}
+
+// Whether every slot of `days` between firstDay and lastDay has a table.
+bool holdsEverySlot(GuideCache& cache, const std::vector<int>& days, int firstDay, int lastDay) {
+  for (int day : days) {
+    if (day < firstDay || day > lastDay) continue;
+    for (int hour : kSlotHours) {
+      if (os::fileModifiedTime(cache.tableFileName(slotKey(dateFromDayNumber(day), hour))) < 0) return false;
     }
-    const bool read = fetched && readDocument(download, source, guide, progress);
-    os::removeFile(download);
-    if (!read) return -1;
-  } else {
-    progress.showStatus(kReading);
-    if (!readDocument(source, source, guide, progress)) return -1;
   }
-  const std::vector<int> days = guide.days();
+  return true;
+}
+
+// Makes the fetch conditional when the last one of `source` covered the
+// asked days and what it gave is still in the cache.
+void askConditionally(GuideCache& cache, DownloadJob& job, const std::string& path, const std::string& source,
+                      int firstDay, int lastDay) {
+  Validators last;
+  if (!readValidators(path, last) || last.source != source || last.firstDay > firstDay ||
+      last.lastDay < lastDay || !holdsEverySlot(cache, last.heldDays, firstDay, lastDay)) {
+    return;
+  }
+  const std::string since =
+      last.lastModified.empty() ? httpDate(os::fileModifiedTime(path)) : last.lastModified;
+  job.setCondition(since, last.entityTag);
+}
+
+// " 12/08 05:00-(チャンネル12→1 番組72→1)": a kept slot, and why.
+std::string keptSlotText(int key, const ProgrammeTable& old, const ProgrammeTable& fresh) {
+  return " " + slotLabel(key) + "(" + kChannels + std::to_string(channelsOf(old).size()) + kArrow +
+         std::to_string(channelsOf(fresh).size()) + " " + kProgrammes +
+         std::to_string(programmesOf(old).size()) + kArrow + std::to_string(programmesOf(fresh).size()) + ")";
+}
+
+// Writes the slots of the days the guide holds. -1 when a table could not
+// be written, else the slots that now hold the guide's programmes.
+int writeSlots(GuideCache& cache, XmltvGuide& guide, const std::vector<int>& days, bool replace,
+               ProgressSink& progress) {
   if (!progress.setFileTotal(static_cast<int>(days.size()))) return -1;
-  int written = 0;
-  ProgrammeTable table;
+  int taken = 0;
+  std::string kept;
   for (int day : days) {
     if (!progress.beginFile(dayLabel(day))) return -1;
     const CalendarDate date = dateFromDayNumber(day);
@@ -114,10 +184,71 @@ int GuideCache::importXmltv(const std::string& source, int firstDay, int lastDay
       const std::string page = guide.slotPage(day, hour).eucJp();
       StringSource input(page);
       const int key = slotKey(date, hour);
+      ProgrammeTable table, old;
       if (!readPage(input, table)) continue;  // cannot happen with a page of our own
       table.setTableKey(key);
-      if (saveTableFile(key, table)) ++written;
+      // An unreadable old table gives way to any new one.
+      if (!replace && cache.loadTableFile(key, old) && !keepsCompleteness(old, table)) {
+        kept += keptSlotText(key, old, table);
+        continue;
+      }
+      if (cache.replaceTableFile(key, table, progress) == GuideCache::Replacement::Failed) return -1;
+      ++taken;
     }
   }
-  return written;
+  if (!kept.empty()) progress.showStatus(kTablesKept + kept);
+  return taken;
+}
+
+}  // namespace
+
+int importXmltv(GuideCache& cache, const std::string& source, int firstDay, int lastDay, ProgressSink& progress,
+                const XmltvImportOptions& options) {
+  const std::string directory = cache.cacheDirectory();
+  if (directory.empty()) return cache.failForDirectory(progress);
+  XmltvGuide guide(firstDay, lastDay, cache.settings().xmltvChannels());
+  HttpLocation location;
+  const bool overHttp = parseHttpUrl(source, location);
+  Validators fetched;
+  if (overHttp) {
+    if (!progress.setFileTotal(1) || !progress.beginFile(source)) return -1;
+    const std::string download = directory + kDownloadName;
+    bool transferred, notModified;
+    {  // the job closes the fetched file when it goes
+      DownloadJob job(cache.settings(), cache.clock());
+      job.setRetryPolicy(cache.retryPolicy());
+      job.client().setServer(location.host, location.port);
+      // The guide service's session is not for another host.
+      job.client().removeRequestHeader("cookie");
+      if (options.conditional) {
+        askConditionally(cache, job, directory + kValidatorsName, source, firstDay, lastDay);
+      }
+      transferred = job.fetchWithRetry(progress, location.path, download);
+      notModified = job.notModified();
+      fetched.lastModified = job.client().responseHeader("last-modified");
+      fetched.entityTag = job.client().responseHeader("etag");
+    }
+    if (transferred && notModified) {
+      progress.showStatus(kUnchanged);
+      return 0;
+    }
+    const bool read = transferred && readDocument(download, source, guide, progress);
+    os::removeFile(download);
+    if (!read) return -1;
+  } else {
+    progress.showStatus(kReading);
+    if (!readDocument(source, source, guide, progress)) return -1;
+  }
+  const std::string undeclared = guide.undeclaredProgrammeNote();
+  if (!undeclared.empty() && !progress.showStatus(undeclared)) return -1;
+  const std::vector<int> days = guide.days();
+  const int taken = writeSlots(cache, guide, days, options.replace, progress);
+  if (overHttp && taken >= 0) {
+    fetched.source = source;
+    fetched.firstDay = firstDay;
+    fetched.lastDay = lastDay;
+    fetched.heldDays = days;
+    writeValidators(directory + kValidatorsName, fetched);
+  }
+  return taken;
 }

@@ -13,7 +13,9 @@
 #include "cli/help.h"
 #include "os/os.h"
 #include "programme/guide_page.h"
+#include "tests/support/loopback_http_server.h"
 #include "tests/support/temp_folder.h"
+#include "tests/xmltv/xmltv_samples.h"
 
 namespace {
 
@@ -152,6 +154,27 @@ TEST_F(CliSettingsTest, ArgumentsAreCheckedBeforeAVerbRunsAndHelpGoesToStdout) {
     EXPECT_NE(std::string::npos, (c.exitCode == 0 ? out : err).find(c.said)) << out << err;
   }
   EXPECT_EQ(-1, os::fileAttributes(path));  // none of them wrote the settings file
+}
+
+TEST_F(CliSettingsTest, ACrawlFromAnXmltvSourceNeverAsksTheGuideService) {
+  LoopbackHttpServer guideService;
+  writeWholeFile(folder.file("guide.xml"), kGrabberDocument);  // the broadcast day of 8 December
+  writeWholeFile(path, "[_config]\r\ndirectory=" + folder.file("cache") + "\r\nxmltvsource=" +
+                           folder.file("guide.xml") + "\r\nserver=127.0.0.1\r\nport=" +
+                           std::to_string(guideService.port()) + "\r\nrefreshhours=1\r\n");
+  std::vector<std::string> crawl = {"--quiet", "crawl", "--days", "0", "--retries", "0", "--now", "2026-12-08 12:00"};
+  for (int round = 0; round < 2; ++round) {
+    ::testing::internal::CaptureStdout();
+    const int exitCode = run(crawl);
+    ::testing::internal::GetCapturedStdout();
+    ASSERT_EQ(0, exitCode);
+    for (int hour = 5; hour <= 25; hour += 4) {  // stale tables: the refresh's turn
+      const std::string table = folder.file("cache/1208" + std::to_string(hour / 10) + std::to_string(hour % 10) + "tb.tmp");
+      ASSERT_TRUE(os::setFileModifiedTime(table, os::fileModifiedTime(table) - 7200));
+    }
+    crawl.insert(crawl.end(), {"--refresh", "1"});
+  }
+  EXPECT_TRUE(guideService.requests().empty());
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "listing/json_writer.h"
 #include "listing/xmltv_file.h"
 #include "listing/xmltv_writer.h"
+#include "xmltv/xmltv_import.h"
 #include "net/clock.h"
 #include "os/text.h"
 #include "tests/support/listing_fixture.h"
@@ -165,7 +166,7 @@ TEST(ExportValidation, DemoWeekExportImportsBackToTheSameGuide) {
   imported.section("_config")["directory"] = folder.file("imported");
   ASSERT_TRUE(imported.save());
   const int from = dayNumber(range.from.year, range.from.month, range.from.day);
-  ASSERT_EQ(42, guideCache(imported).importXmltv(folder.file("week.xml"), from, from + 6, progress));
+  ASSERT_EQ(42, importXmltv(guideCache(imported), folder.file("week.xml"), from, from + 6, progress));
   const Listing after = collectListing(guideCache(imported), range);
 
   auto programmes = [](const Listing& listing) {

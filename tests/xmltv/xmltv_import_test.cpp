@@ -17,6 +17,8 @@
 #include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
 #include "tests/xmltv/xmltv_samples.h"
+#include "xmltv/xmltv_import.h"
+#include "xmltv/xmltv_source.h"
 #include "net/memory_bytes.h"
 #include "tools/guide_pages/sample_schedule.h"
 
@@ -97,7 +99,7 @@ class XmltvImportTest : public ::testing::Test {
   }
   int import(const std::string& document) {
     writeWholeFile(folder.file("in.xml"), document);
-    return cache.importXmltv(folder.file("in.xml"), december8 - 1, december8 + 5, progress);
+    return importXmltv(cache, folder.file("in.xml"), december8 - 1, december8 + 5, progress);
   }
   std::vector<Shown> shown(int dayNumber) {
     cache.loadDay(dateFromDayNumber(dayNumber), table);
@@ -182,7 +184,7 @@ TEST_F(XmltvImportTest, ACrawlTakesTheDocumentOverHttpWithoutTheGuideSession) {
   settings.setArea("_1");
   settings.setCookie("session=secret");
   const DateTime now{2026, 12, 8, 3, 0};  // broadcast day 7 December
-  EXPECT_EQ(6, cache.crawl(now, 1, progress));
+  EXPECT_EQ(6, cache.crawl(guideSourceFor(settings), now, 1, progress));
   ASSERT_EQ(1u, server.requests().size());
   EXPECT_EQ(0u, server.requests()[0].find("GET /epg/guide.xml HTTP/1.0\r\n"));
   EXPECT_EQ(std::string::npos, server.requests()[0].find("secret"));
