@@ -59,17 +59,20 @@ bool isJapanese(const std::string& lang) { return lowered(lang).compare(0, 2, "j
 // Spaces and line ends at both ends go; inside, line ends stay only when
 // `keepLines` (a description), otherwise they become spaces.
 std::string tidy(const std::string& text, bool keepLines) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
+  const std::size_t first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos) return std::string();
+  const std::size_t last = text.find_last_not_of(" \t\r\n");
+  std::string out = text.substr(first, last - first + 1);
+  // Most texts hold no line end or tab: nothing more to do.
+  if (out.find_first_of(keepLines ? "\r" : "\r\n\t") == std::string::npos) return out;
+  std::size_t kept = 0;
+  for (char c : out) {
     if (c == '\r') continue;
     if (!keepLines && (c == '\n' || c == '\t')) c = ' ';
-    out += c;
+    out[kept++] = c;
   }
-  std::size_t first = out.find_first_not_of(" \t\n");
-  if (first == std::string::npos) return std::string();
-  std::size_t last = out.find_last_not_of(" \t\n");
-  return out.substr(first, last - first + 1);
+  out.resize(kept);
+  return out;
 }
 
 // The value of `name` among `attributes`; empty when absent.
@@ -96,6 +99,8 @@ void chooseText(std::string& kept, bool& keptIsJapanese, const std::string& text
 
 bool XmltvReader::read(ByteSource& source, XmltvHandler& handler) {
   input_ = &source;
+  spanStart_ = at_ = end_ = nullptr;
+  inSpan_ = false;
   handler_ = &handler;
   converter_.reset();
   text_ = XmltvText();
@@ -112,7 +117,7 @@ bool XmltvReader::read(ByteSource& source, XmltvHandler& handler) {
     if (c == '<') {
       if (!text_.complete()) return fail(kBadEncoding);
       if (!markup(atStart)) return false;
-    } else if (!characterData(c)) {
+    } else if (!characterData(c) || !characterRun()) {
       return false;
     }
   }
@@ -120,10 +125,33 @@ bool XmltvReader::read(ByteSource& source, XmltvHandler& handler) {
   return true;
 }
 
-int XmltvReader::next() {
-  int c = input_->nextByte();
-  if (c == '\n') ++line_;
-  return c;
+bool XmltvReader::refill() {
+  if (inSpan_) input_->consume(static_cast<int>(at_ - spanStart_));
+  inSpan_ = false;
+  const unsigned char* bytes = nullptr;
+  const int count = input_->peekSpan(bytes);
+  if (count == ByteSource::kNoSpans) {
+    const int byte = input_->nextByte();
+    if (byte < 0) return false;
+    one_ = static_cast<unsigned char>(byte);
+    spanStart_ = at_ = &one_;
+    end_ = at_ + 1;
+    return true;
+  }
+  if (count <= 0) return false;
+  inSpan_ = true;
+  spanStart_ = at_ = bytes;
+  end_ = bytes + count;
+  return true;
+}
+
+// The bytes read so far are handed back to the source before another
+// reader (the converter) takes it over.
+void XmltvReader::switchInput(ByteSource* input) {
+  if (inSpan_) input_->consume(static_cast<int>(at_ - spanStart_));
+  inSpan_ = false;
+  spanStart_ = at_ = end_ = nullptr;
+  input_ = input;
 }
 
 bool XmltvReader::fail(const char* fault) { return fail(fault, line_); }
@@ -151,6 +179,36 @@ bool XmltvReader::characterData(int byte) {
   }
   if (!text_.put(byte, collector())) return fail(kBadEncoding);
   return true;
+}
+
+// The rest of a run of text in the span at hand, up to the next markup or
+// reference, taken without a call a byte: most of a document is text.
+bool XmltvReader::characterRun() {
+  const unsigned char* stop = at_;
+  while (stop != end_ && *stop != '<' && *stop != '&') {
+    if (*stop == '\n') ++line_;
+    ++stop;
+  }
+  std::string* out = collector();
+  const std::size_t room = out ? kXmltvMaxText - out->size() : 0;
+  const bool taken = text_.putRun(at_, static_cast<std::size_t>(stop - at_), out, room);
+  at_ = stop;
+  return taken || fail(kBadEncoding);
+}
+
+// The rest of an attribute value in the span at hand, up to its quote, a
+// reference or a "<" (which the caller refuses).
+bool XmltvReader::attributeRun(int quote, std::string& value) {
+  const unsigned char* stop = at_;
+  while (stop != end_ && *stop != quote && *stop != '<' && *stop != '&') {
+    if (*stop == '\n') ++line_;
+    ++stop;
+  }
+  std::string* out = value.size() < kMaxAttribute ? &value : nullptr;
+  const bool taken = text_.putRun(at_, static_cast<std::size_t>(stop - at_), out,
+                                  out ? kMaxAttribute - value.size() : 0);
+  at_ = stop;
+  return taken;
 }
 
 bool XmltvReader::reference(std::string* out) {
@@ -202,6 +260,12 @@ bool XmltvReader::readName(int first, std::string& name, int& after) {
   for (; isNameByte(c); c = next()) {
     if (name.size() >= kXmltvMaxName) return fail(kBadMarkup);
     name += static_cast<char>(c);
+    // The rest of the name as it lies in the span (a name holds no line end).
+    const unsigned char* stop = at_;
+    while (stop != end_ && isNameByte(*stop)) ++stop;
+    if (name.size() + static_cast<std::size_t>(stop - at_) > kXmltvMaxName) return fail(kBadMarkup);
+    name.append(reinterpret_cast<const char*>(at_), static_cast<std::size_t>(stop - at_));
+    at_ = stop;
   }
   after = c;
   if (c < 0) return fail(kTruncated);
@@ -269,8 +333,10 @@ bool XmltvReader::setEncoding(const std::string& name) {
     if (name == known) {
       // The rest of the document is read through the converter, so the
       // reader sees Shift-JIS; markup is ASCII in both.
-      converter_.reset(new EucJpToShiftJisSource(*input_));
-      input_ = converter_.get();
+      ByteSource* raw = input_;
+      switchInput(raw);  // the converter starts where the reader stands
+      converter_.reset(new EucJpToShiftJisSource(*raw));
+      switchInput(converter_.get());
       text_.setEncoding(XmltvEncoding::ShiftJis);
       return true;
     }
@@ -332,20 +398,25 @@ bool XmltvReader::skipDoctype() {
 }
 
 bool XmltvReader::startTag(int first) {
-  std::string name;
+  std::string& name = tagName_;
   int c;
   if (!readName(first, name, c)) return false;
-  std::vector<Attribute> attributes;
+  // Kept between tags, so that their strings' memory is reused.
+  std::vector<Attribute>& attributes = attributes_;
+  std::size_t used = 0;
   for (;;) {
     c = skipSpaces(c);
     if (c < 0) return fail(kTruncated);
+    if (c == '>' || c == '/') attributes.resize(used);
     if (c == '>') return openElement(name, attributes);
     if (c == '/') {
       c = next();
       if (c != '>') return c < 0 ? fail(kTruncated) : fail(kBadMarkup);
       return openElement(name, attributes) && closeElement();
     }
-    Attribute a;
+    if (used == attributes.size()) attributes.emplace_back();
+    Attribute& a = attributes[used];
+    a.value.clear();
     if (!readName(c, a.name, c)) return false;
     c = skipSpaces(c);
     if (c != '=') return c < 0 ? fail(kTruncated) : fail(kBadMarkup);
@@ -357,12 +428,12 @@ bool XmltvReader::startTag(int first) {
       std::string* out = a.value.size() < kMaxAttribute ? &a.value : nullptr;
       if (c == '&') {
         if (!reference(out)) return false;
-      } else if (!text_.put(c, out)) {
+      } else if (!text_.put(c, out) || !attributeRun(quote, a.value)) {
         return fail(kBadEncoding);
       }
     }
     if (!text_.complete()) return fail(kBadEncoding);
-    if (static_cast<int>(attributes.size()) < kMaxAttributes) attributes.push_back(std::move(a));
+    if (static_cast<int>(used) < kMaxAttributes) ++used;
     c = next();
     if (c != '>' && c != '/' && !isSpace(c)) return c < 0 ? fail(kTruncated) : fail(kBadMarkup);
   }

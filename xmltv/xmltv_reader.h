@@ -72,11 +72,22 @@ class XmltvReader {
     std::string name, value;
   };
 
-  int next();
+  // The next byte of the document (-1 at its end), taken from the span the
+  // source holds ready: one virtual call a block, not one a byte.
+  int next() {
+    if (at_ == end_ && !refill()) return -1;
+    const int c = *at_++;
+    if (c == '\n') ++line_;
+    return c;
+  }
+  bool refill();
+  void switchInput(ByteSource* input);
   bool fail(const char* fault);
   bool fail(const char* fault, int line);
   bool markup(bool atStart);
   bool characterData(int byte);
+  bool characterRun();
+  bool attributeRun(int quote, std::string& value);
   bool reference(std::string* out);
   bool declaration(bool atStart);
   bool skipComment();
@@ -94,6 +105,11 @@ class XmltvReader {
   std::string* collector();
 
   ByteSource* input_ = nullptr;
+  const unsigned char* spanStart_ = nullptr;  // the span being read, or one_
+  const unsigned char* at_ = nullptr;
+  const unsigned char* end_ = nullptr;
+  bool inSpan_ = false;  // spanStart_ is the source's span, to be consumed
+  unsigned char one_ = 0;
   std::unique_ptr<ByteSource> converter_;  // EUC-JP to Shift-JIS, when declared
   XmltvHandler* handler_ = nullptr;
   XmltvText text_;
@@ -102,6 +118,8 @@ class XmltvReader {
   bool stopped_ = false;
   bool sawRoot_ = false;
   std::vector<Open> open_;
+  std::string tagName_;
+  std::vector<Attribute> attributes_;
   bool collecting_ = false;  // inside a display-name, title, desc or category
   std::string collected_;    // its text
   std::string lang_;       // its lang attribute

@@ -1,6 +1,8 @@
 // XmltvText: UTF-8 decoding and the Shift-JIS forms the guide pages carry.
 #include "xmltv/xmltv_text.h"
 
+#include <algorithm>
+#include <atomic>
 #include <map>
 
 #include "os/text.h"
@@ -93,10 +95,35 @@ bool XmltvText::put(int byte, std::string* out) {
   return false;
 }
 
+namespace {
+
+// The page forms of the Basic Multilingual Plane, one or two bytes each,
+// found once per process: 0 while unknown, else 0x10000 | lead << 8 | trail
+// (trail 0 for a single byte). Threads that race store the same value.
+std::atomic<std::uint32_t> bmpForms[0x10000];
+
+void appendBmpForm(std::uint32_t codePoint, std::string& out) {
+  std::uint32_t form = bmpForms[codePoint].load(std::memory_order_relaxed);
+  if (form == 0) {
+    const std::string shiftJis = pageFormOf(codePoint);
+    form = 0x10000 | static_cast<unsigned char>(shiftJis[0]) << 8 |
+           (shiftJis.size() > 1 ? static_cast<unsigned char>(shiftJis[1]) : 0);
+    bmpForms[codePoint].store(form, std::memory_order_relaxed);
+  }
+  const char pair[2] = {static_cast<char>(form >> 8 & 0xFF), static_cast<char>(form & 0xFF)};
+  out.append(pair, (form & 0xFF) ? 2 : 1);
+}
+
+}  // namespace
+
 void XmltvText::putCodePoint(std::uint32_t codePoint, std::string* out) {
   if (!out) return;
   if (codePoint < 0x80) {
     *out += static_cast<char>(codePoint);
+    return;
+  }
+  if (codePoint < 0x10000) {
+    appendBmpForm(codePoint, *out);
     return;
   }
   auto found = known_.find(codePoint);
@@ -109,6 +136,36 @@ void XmltvText::putCodePoint(std::uint32_t codePoint, std::string* out) {
     found = known_.emplace(codePoint, shiftJis).first;
   }
   *out += found->second;
+}
+
+bool XmltvText::putRun(const unsigned char* bytes, std::size_t count, std::string* out, std::size_t room) {
+  const std::size_t limit = out ? out->size() + room : 0;
+  auto sink = [&]() { return out && out->size() < limit ? out : nullptr; };
+  std::size_t i = 0;
+  while (i < count) {
+    const unsigned char byte = bytes[i];
+    if (byte < 0x80 && pending_ == 0) {
+      std::size_t end = i + 1;
+      while (end < count && bytes[end] < 0x80) ++end;
+      if (std::string* to = sink()) {
+        to->append(reinterpret_cast<const char*>(bytes + i), std::min(end - i, limit - to->size()));
+      }
+      i = end;
+      continue;
+    }
+    // A whole three-byte character (kana and kanji) decoded in place.
+    if (encoding_ == XmltvEncoding::Utf8 && pending_ == 0 && (byte & 0xF0) == 0xE0 && i + 2 < count &&
+        (bytes[i + 1] & 0xC0) == 0x80 && (bytes[i + 2] & 0xC0) == 0x80) {
+      const std::uint32_t codePoint = (byte & 0x0Fu) << 12 | (bytes[i + 1] & 0x3Fu) << 6 | (bytes[i + 2] & 0x3Fu);
+      if (codePoint < 0x800 || (codePoint >= 0xD800 && codePoint < 0xE000)) return false;
+      if (std::string* to = sink()) appendBmpForm(codePoint, *to);
+      i += 3;
+      continue;
+    }
+    if (!put(byte, sink())) return false;
+    ++i;
+  }
+  return true;
 }
 
 bool XmltvText::putUtf8(int byte, std::string* out) {

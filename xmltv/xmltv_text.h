@@ -22,6 +22,10 @@ class XmltvText {
   // Appends the Shift-JIS form of `byte` to `out` (or drops it when `out` is
   // null, still checking it). False on a byte that breaks the encoding.
   bool put(int byte, std::string* out);
+  // put for `count` bytes, appending to `out` only while it has grown by
+  // less than `room` bytes (the reader's cap on a text); ASCII and whole
+  // UTF-8 characters are taken without a call a byte.
+  bool putRun(const unsigned char* bytes, std::size_t count, std::string* out, std::size_t room);
   // Appends one Unicode character (a numeric character reference).
   void putCodePoint(std::uint32_t codePoint, std::string* out);
   // True when no multi-byte character is left half read.
