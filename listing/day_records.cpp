@@ -29,7 +29,7 @@ void appendRecord(const ProgrammeTable& day, const ProgrammeCell& cell, int broa
                   const std::string& channel, const std::string& channelId,
                   std::vector<ProgrammeRecord>& records) {
   ProgrammeRecord record;
-  if (!programmeStart(cell, broadcastDay, record.start)) return;
+  if (!programmeStart(day, cell, broadcastDay, record.start)) return;
   const int start = static_cast<int>(record.start - listingMinute(broadcastDay, 0));
   int stop = broadcastMinutes(programmeEndTime(day, cell));
   if (stop < 0) stop = start;
@@ -48,8 +48,8 @@ void appendRecord(const ProgrammeTable& day, const ProgrammeCell& cell, int broa
 
 }  // namespace
 
-bool programmeStart(const ProgrammeCell& cell, int broadcastDay, ListingMinute& start) {
-  const int minutes = broadcastMinutes(normaliseTime(cell.timeText));
+bool programmeStart(const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay, ListingMinute& start) {
+  const int minutes = programmeStartMinutes(day, cell);
   if (minutes < 0) return false;
   start = listingMinute(broadcastDay, minutes);
   return true;
@@ -87,11 +87,22 @@ void finishRecords(std::vector<ProgrammeRecord>& records, const std::vector<std:
     if (a.channel != b.channel) return a.channel < b.channel;
     return a.start < b.start;
   });
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (kept > 0 && records[kept - 1].channel == records[i].channel && records[kept - 1].start == records[i].start) {
+      if (records[i].stop > records[i].start) records[kept - 1].stop = records[i].stop;
+      continue;
+    }
+    if (kept != i) records[kept] = std::move(records[i]);
+    ++kept;
+  }
+  records.resize(kept);
   for (std::size_t i = 0; i + 1 < records.size(); ++i) {
     ProgrammeRecord& record = records[i];
     const ProgrammeRecord& next = records[i + 1];
-    if (next.channel == record.channel && record.stop > next.start) {
-      record.stop = std::max(record.start, next.start);
+    // One without length (its page's rows and times disagree) ends where the next begins.
+    if (next.channel == record.channel && (record.stop > next.start || record.stop <= record.start)) {
+      record.stop = next.start;
     }
   }
 }
