@@ -48,6 +48,33 @@ TEST(ProgrammeRecords, StartsAndStopsLieOnTheRightCalendarDayAndNeverOverlap) {
   }
 }
 
+// Pages whose printed times disagree with their rows: one start printed
+// twice (the second below later programmes), a time printed where the rows
+// end. Every record still has a length and ends by the next start.
+TEST(ProgrammeRecords, PrintedTimesAtOddsWithTheRowsGiveNoEmptyOrOverlappingProgramme) {
+  SettingsStore settings;
+  ChannelIds ids(settings);
+  ProgrammeTable table;
+  DayTableBuilder day(table);
+  const int column = day.channel("CH8");
+  day.programme(column, 14, 0, 15, "Short")->timeText = "14:15";
+  day.programme(column, 15, 0, 60, "First");
+  day.programme(column, 16, 0, 60, "Second");
+  day.programme(column, 17, 0, 60, "Misplaced")->timeText = "15:00";
+  day.programme(column, 18, 0, 60, "Last");
+  day.fillEmptySlots();
+  std::vector<ProgrammeRecord> records;
+  appendDayRecords(table, dayNumber(2003, 12, 4), ids, records);
+  finishRecords(records, {"CH8"});
+  const char* titles[] = {"Short", "First", "Second", "Last"};
+  ASSERT_EQ(4u, records.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    EXPECT_EQ(titles[i], records[i].title);
+    EXPECT_LT(records[i].start, records[i].stop) << titles[i];
+    if (i + 1 < records.size()) EXPECT_LE(records[i].stop, records[i + 1].start) << titles[i];
+  }
+}
+
 // Cells of day one found again by their start: the date of the start, a stop
 // after midnight, the cut at day two; a start not read or not recorded keeps
 // the line's fields.
