@@ -71,7 +71,9 @@ TEST(ProgrammeRecords, PrintedTimesAtOddsWithTheRowsGiveNoEmptyOrOverlappingProg
   for (std::size_t i = 0; i < records.size(); ++i) {
     EXPECT_EQ(titles[i], records[i].title);
     EXPECT_LT(records[i].start, records[i].stop) << titles[i];
-    if (i + 1 < records.size()) EXPECT_LE(records[i].stop, records[i + 1].start) << titles[i];
+    if (i + 1 < records.size()) {
+      EXPECT_LE(records[i].stop, records[i + 1].start) << titles[i];
+    }
   }
 }
 
