@@ -46,6 +46,23 @@ void appendRecord(const ProgrammeTable& day, const ProgrammeCell& cell, int broa
   records.push_back(std::move(record));
 }
 
+// Sorted records of one channel and start become the first, with the last
+// stop that has a length: the later day's cell of a programme running at
+// 05:00 knows its end, the earlier day's stops at 05:00.
+void joinSameStarts(std::vector<ProgrammeRecord>& records) {
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    ProgrammeRecord* last = kept > 0 ? &records[kept - 1] : nullptr;
+    if (last && last->channel == records[i].channel && last->start == records[i].start) {
+      if (records[i].stop > records[i].start) last->stop = records[i].stop;
+      continue;
+    }
+    if (kept != i) records[kept] = std::move(records[i]);
+    ++kept;
+  }
+  records.resize(kept);
+}
+
 }  // namespace
 
 bool programmeStart(const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay, ListingMinute& start) {
@@ -87,16 +104,7 @@ void finishRecords(std::vector<ProgrammeRecord>& records, const std::vector<std:
     if (a.channel != b.channel) return a.channel < b.channel;
     return a.start < b.start;
   });
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    if (kept > 0 && records[kept - 1].channel == records[i].channel && records[kept - 1].start == records[i].start) {
-      if (records[i].stop > records[i].start) records[kept - 1].stop = records[i].stop;
-      continue;
-    }
-    if (kept != i) records[kept] = std::move(records[i]);
-    ++kept;
-  }
-  records.resize(kept);
+  joinSameStarts(records);
   for (std::size_t i = 0; i + 1 < records.size(); ++i) {
     ProgrammeRecord& record = records[i];
     const ProgrammeRecord& next = records[i + 1];
