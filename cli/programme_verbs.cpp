@@ -122,13 +122,13 @@ int runDumpTable(CliContext& context) {
 
 // Each programme of a listing as a schedule line with the title line the
 // list draws; the channel is the header listed last before it.
-void printListing(const ProgrammeListing& listing, const DaySchedule& schedule) {
+void printListing(const ProgrammeTable& day, const ProgrammeListing& listing, const DaySchedule& schedule) {
   const ProgrammeCell* channel = nullptr;
   for (const ProgrammeCell* cell : listing.items) {
     if (isChannelHeader(*cell)) {
       channel = cell;
     } else if (channel) {
-      printOut(schedule.lineOf(channel->body, *cell, titleLine(*cell)) + "\n");
+      printOut(schedule.lineOf(day, channel->body, *cell, titleLine(*cell)) + "\n");
     }
   }
 }
@@ -239,7 +239,7 @@ int runShow(CliContext& context) {
   if (hasChannel) {
     const int column = chooseChannel(day, channelName);
     if (column < 0) return 1;
-    printListing(channelViewListing(day, column, hour), schedule);
+    printListing(day, channelViewListing(day, column, hour), schedule);
   } else if (hasGenre) {
     const std::vector<const GenreRow*> genres = genreRowsNamed(genreName);
     if (genres.empty()) {
@@ -250,9 +250,9 @@ int runShow(CliContext& context) {
       printError("rokuban-cli: no genre " + genreName + "; the genres are:" + names + "\n");
       return 1;
     }
-    for (const GenreRow* genre : genres) printListing(genreViewListing(day, genre->colour), schedule);
+    for (const GenreRow* genre : genres) printListing(day, genreViewListing(day, genre->colour), schedule);
   } else {
-    printListing(timeViewListing(day, hour), schedule);
+    printListing(day, timeViewListing(day, hour), schedule);
   }
   return 0;
 }

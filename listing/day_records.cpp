@@ -29,7 +29,7 @@ void appendRecord(const ProgrammeTable& day, const ProgrammeCell& cell, int broa
                   const std::string& channel, const std::string& channelId,
                   std::vector<ProgrammeRecord>& records) {
   ProgrammeRecord record;
-  if (!programmeStart(cell, broadcastDay, record.start)) return;
+  if (!programmeStart(day, cell, broadcastDay, record.start)) return;
   const int start = static_cast<int>(record.start - listingMinute(broadcastDay, 0));
   int stop = broadcastMinutes(programmeEndTime(day, cell));
   if (stop < 0) stop = start;
@@ -47,10 +47,27 @@ void appendRecord(const ProgrammeTable& day, const ProgrammeCell& cell, int broa
   records.push_back(std::move(record));
 }
 
+// Sorted records of one channel and start become the first, with the last
+// stop that has a length: the later day's cell of a programme running at
+// 05:00 knows its end, the earlier day's stops at 05:00.
+void joinSameStarts(std::vector<ProgrammeRecord>& records) {
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    ProgrammeRecord* last = kept > 0 ? &records[kept - 1] : nullptr;
+    if (last && last->channel == records[i].channel && last->start == records[i].start) {
+      if (records[i].stop > records[i].start) last->stop = records[i].stop;
+      continue;
+    }
+    if (kept != i) records[kept] = std::move(records[i]);
+    ++kept;
+  }
+  records.resize(kept);
+}
+
 }  // namespace
 
-bool programmeStart(const ProgrammeCell& cell, int broadcastDay, ListingMinute& start) {
-  const int minutes = broadcastMinutes(normaliseTime(cell.timeText));
+bool programmeStart(const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay, ListingMinute& start) {
+  const int minutes = programmeStartMinutes(day, cell);
   if (minutes < 0) return false;
   start = listingMinute(broadcastDay, minutes);
   return true;
@@ -88,11 +105,13 @@ void finishRecords(std::vector<ProgrammeRecord>& records, const std::vector<std:
     if (a.channel != b.channel) return a.channel < b.channel;
     return a.start < b.start;
   });
+  joinSameStarts(records);
   for (std::size_t i = 0; i + 1 < records.size(); ++i) {
     ProgrammeRecord& record = records[i];
     const ProgrammeRecord& next = records[i + 1];
-    if (next.channel == record.channel && record.stop > next.start) {
-      record.stop = std::max(record.start, next.start);
+    // One without length (its page's rows and times disagree) ends where the next begins.
+    if (next.channel == record.channel && (record.stop > next.start || record.stop <= record.start)) {
+      record.stop = next.start;
     }
   }
 }

@@ -10,9 +10,10 @@ class ChannelIds;
 class ProgrammeTable;
 struct ProgrammeCell;
 
-// The start of `cell`, a programme of the broadcast date `broadcastDay`;
-// false when its time cannot be read.
-bool programmeStart(const ProgrammeCell& cell, int broadcastDay, ListingMinute& start);
+// The start of `cell`, a programme of `day`, the day table of the broadcast
+// date `broadcastDay` (see programmeStartMinutes); false when its time
+// cannot be read.
+bool programmeStart(const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay, ListingMinute& start);
 
 // Appends a record for every programme of `day` (a day table from loadDay)
 // of the broadcast date `broadcastDay` (a day number), channel by channel in
@@ -24,7 +25,10 @@ void appendDayRecords(const ProgrammeTable& day, int broadcastDay, ChannelIds& i
                       std::vector<ProgrammeRecord>& records);
 
 // Sorts by channel (in the order of `channelOrder`, channel names) and
-// start, and cuts each stop back to the start of the channel's next
-// programme, so that no two programmes of a channel overlap (across days
-// too). Records of channels not in `channelOrder` come last.
+// start, makes records of one channel and start one (the first's texts,
+// the last's stop: a programme running at 05:00 ends the one day's table
+// and opens the next, which knows its end), and cuts each stop back to the
+// start of the channel's next programme, so that no two programmes of a
+// channel overlap (across days too) and none ends at its start. Records of
+// channels not in `channelOrder` come last.
 void finishRecords(std::vector<ProgrammeRecord>& records, const std::vector<std::string>& channelOrder);

@@ -29,20 +29,21 @@ std::string scheduleLine(const ProgrammeRecord& record, const std::string& title
 
 DaySchedule::DaySchedule(const std::vector<ProgrammeRecord>& records, int broadcastDay)
     : broadcastDay_(broadcastDay) {
-  // Records keep the order of the cells, so the first of a start is the upper cell.
+  // finishRecords left one record to a channel and start.
   for (const ProgrammeRecord& record : records) records_.emplace(std::make_pair(record.channel, record.start), record);
 }
 
-const ProgrammeRecord* DaySchedule::recordOf(const std::string& channel, const ProgrammeCell& cell) const {
+const ProgrammeRecord* DaySchedule::recordOf(const ProgrammeTable& day, const std::string& channel,
+                                             const ProgrammeCell& cell) const {
   ListingMinute start;
-  if (!programmeStart(cell, broadcastDay_, start)) return nullptr;
+  if (!programmeStart(day, cell, broadcastDay_, start)) return nullptr;
   const auto found = records_.find(std::make_pair(channel, start));
   return found == records_.end() ? nullptr : &found->second;
 }
 
-std::string DaySchedule::lineOf(const std::string& channel, const ProgrammeCell& cell,
+std::string DaySchedule::lineOf(const ProgrammeTable& day, const std::string& channel, const ProgrammeCell& cell,
                                 const std::string& title) const {
-  if (const ProgrammeRecord* record = recordOf(channel, cell)) return scheduleLine(*record, title);
+  if (const ProgrammeRecord* record = recordOf(day, channel, cell)) return scheduleLine(*record, title);
   const DateTime date = dateTimeOf(listingMinute(broadcastDay_, 0));
   char times[32];
   std::snprintf(times, sizeof times, "%02d/%02d ?\?:?\?-?\?:?\?", date.month, date.day);

@@ -10,6 +10,7 @@
 
 #include "listing/programme_record.h"
 
+class ProgrammeTable;
 struct ProgrammeCell;
 
 // "MM/DD HH:MM-HH:MM channel title": the calendar date of the start, then
@@ -26,14 +27,15 @@ class DaySchedule {
   // the exports cut them.
   DaySchedule(const std::vector<ProgrammeRecord>& records, int broadcastDay);
 
-  // The record read from `cell` of the channel `channel`; null when the
-  // cell's start cannot be read. Of two programmes with the same start, the
-  // upper one.
-  const ProgrammeRecord* recordOf(const std::string& channel, const ProgrammeCell& cell) const;
+  // The record read from `cell` of the channel `channel`, a cell of `day`,
+  // the day's table; null when the cell's start cannot be read.
+  const ProgrammeRecord* recordOf(const ProgrammeTable& day, const std::string& channel,
+                                  const ProgrammeCell& cell) const;
 
   // scheduleLine of the cell's record; without one, the broadcast date and
   // "??:??-??:??" in place of the times, so that the line keeps its fields.
-  std::string lineOf(const std::string& channel, const ProgrammeCell& cell, const std::string& title) const;
+  std::string lineOf(const ProgrammeTable& day, const std::string& channel, const ProgrammeCell& cell,
+                     const std::string& title) const;
 
  private:
   int broadcastDay_;

@@ -1,6 +1,7 @@
 // Start and end times of programme cells.
 #include "listing/programme_time.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "os/os.h"
@@ -8,7 +9,46 @@
 
 namespace {
 
+constexpr int kMinutesPerDay = 24 * 60;
+
 bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::size_t spanOf(const ProgrammeCell* cell) {
+  return cell && cell->rowSpan > 1 ? static_cast<std::size_t>(cell->rowSpan) : 1;
+}
+
+// "HHMM" of a clock: 00:00 .. 23:59.
+bool isClockTime(const std::string& hhmm) {
+  if (hhmm.size() != 4) return false;
+  for (char c : hhmm)
+    if (!isAsciiDigit(c)) return false;
+  return (hhmm[0] - '0') * 10 + (hhmm[1] - '0') < 24 && hhmm[2] < '6';
+}
+
+// The hour cell of the hour column beside `row`; its first row in `first`.
+const ProgrammeCell* hourBeside(const ProgrammeTable& table, std::size_t row, std::size_t& first) {
+  for (std::size_t at = 1; at < table.rowCount(0); at += spanOf(table.cellAt(0, at))) {
+    const ProgrammeCell* hour = table.cellAt(0, at);
+    if (row < at + spanOf(hour)) {
+      first = at;
+      return hour && hour->number >= 0 ? hour : nullptr;
+    }
+  }
+  return nullptr;
+}
+
+// "HHMM" where the rows of the cell at `position` end, read from the hour
+// column (an hour's rows share its minutes evenly); empty without an hour.
+std::string endOfRows(const ProgrammeTable& table, const GridPosition& position, const ProgrammeCell& cell) {
+  const std::size_t end = static_cast<std::size_t>(position.row) + spanOf(&cell);
+  std::size_t first = 0;
+  const ProgrammeCell* hour = hourBeside(table, end - 1, first);
+  if (!hour) return "";
+  const int minutes = hour->number * 60 + static_cast<int>((end - first) * 60 / spanOf(hour));
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d%02d", minutes / 60 % 24, minutes % 60);
+  return text;
+}
 
 std::string titleLine(const std::string& body) {
   std::string::size_type end = body.find("\r\n");
@@ -46,11 +86,42 @@ std::string endTimeFromTitle(const ProgrammeCell& cell) {
 
 std::string programmeEndTime(const ProgrammeTable& table, const ProgrammeCell& cell) {
   const ProgrammeCell* next = table.nextCellBelow(&cell);
-  if (next && !next->body.empty()) return normaliseTime(next->timeText);
-  std::string fromTitle = endTimeFromTitle(cell);
-  if (!fromTitle.empty()) return fromTitle;
-  const ProgrammeCell* hour = table.hourAfter(&cell);
-  return hour ? hour->timeText + "00" : std::string("0500");
+  if (next && !next->body.empty()) {
+    const std::string start = normaliseTime(next->timeText);
+    if (broadcastMinutes(start) >= 0) return start;
+  }
+  const std::string fromTitle = endTimeFromTitle(cell);
+  if (isClockTime(fromTitle)) return fromTitle;
+  const GridPosition position = table.locate(&cell);
+  const std::string rowsEnd = position.column > 0 ? endOfRows(table, position, cell) : std::string();
+  return rowsEnd.empty() ? std::string("0500") : rowsEnd;
+}
+
+std::string programmeEndTime(const ProgrammeTable& table, const ProgrammeCell& cell, const ProgrammeTable* nextDay) {
+  const ProgrammeCell* header = table.channelOf(&cell);
+  const int column = nextDay && header ? nextDay->findChannel(header->body) : -1;
+  const ProgrammeCell* first = column > 0 ? nextDay->cellAt(static_cast<std::size_t>(column), 1) : nullptr;
+  const int start = programmeStartMinutes(table, cell);
+  if (first && !first->body.empty() && start >= kMinutesPerDay &&
+      programmeStartMinutes(*nextDay, *first) == start - kMinutesPerDay) {
+    return programmeEndTime(*nextDay, *first);
+  }
+  return programmeEndTime(table, cell);
+}
+
+int programmeStartMinutes(const ProgrammeTable& table, const ProgrammeCell& cell) {
+  const int minutes = broadcastMinutes(normaliseTime(cell.timeText));
+  if (minutes < 0) return -1;
+  // Only the first row or a time past midnight can hold a start of the day
+  // before; a look along the first row is cheaper than locating the cell.
+  std::size_t row = 0;
+  for (std::size_t column = 1; column < table.columnCount() && row == 0; ++column) {
+    if (table.cellAt(column, 1) == &cell) row = 1;
+  }
+  if (row == 0 && minutes >= kMinutesPerDay) row = static_cast<std::size_t>(table.locate(&cell).row);
+  std::size_t first = 0;
+  const ProgrammeCell* hour = row > 0 ? hourBeside(table, row, first) : nullptr;
+  return hour && minutes >= (hour->number + 1) * 60 ? minutes - kMinutesPerDay : minutes;
 }
 
 bool isAfterMidnight(const std::string& hhmm) { return std::atoi(hhmm.c_str()) / 100 < 5; }

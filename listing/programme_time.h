@@ -19,9 +19,23 @@ std::string normaliseTime(const std::string& text);
 std::string endTimeFromTitle(const ProgrammeCell& cell);
 
 // The end of `cell`, a programme of `table`, as "HHMM": the start of the
-// next programme in the column, else the end time in the title, else the
-// next hour, else "0500".
+// next programme in the column, else the end time in the title when it is
+// a clock time, else where the cell's rows end (before a gap, or at the end
+// of what the table holds), else "0500".
 std::string programmeEndTime(const ProgrammeTable& table, const ProgrammeCell& cell);
+// The same, for a programme still running when the day ends: `nextDay`,
+// the table of the broadcast day after (null or empty when not held),
+// opens the channel with it and knows where it ends.
+std::string programmeEndTime(const ProgrammeTable& table, const ProgrammeCell& cell, const ProgrammeTable* nextDay);
+
+// Minutes from 00:00 of the broadcast date of `table` (a day table) to the
+// start of `cell`: broadcastMinutes of its time, except for a programme
+// still running when the day begins, whose cell opens the day with the
+// clock of its start ("04:30", or "23:00" on the first row): a time that
+// lies after the hour beside the cell, read past midnight or on the day's
+// first row, began the day before and counts back a day (270 for 04:30).
+// -1 when the time cannot be read.
+int programmeStartMinutes(const ProgrammeTable& table, const ProgrammeCell& cell);
 
 // True when the "HHMM" time lies before 05:00, that is on the calendar day
 // after the broadcast date (an empty or unreadable time counts as 00:00).

@@ -1,10 +1,20 @@
 // Reservation through the companion tool.
 #include "ui/reserve_programme.h"
 
+#include "app/application.h"
+#include "guide/calendar.h"
+#include "guide/guide_cache.h"
+#include "programme/programme_table.h"
 #include "ui/companion_launcher.h"
 #include "ui/guide_view.h"
 #include "ui/model/reservation.h"
 
 void reserveProgramme(const ProgrammeCell& cell) {
-  launchCompanion(reservationArguments(dayTable(), cell, viewState()));
+  launchCompanion(reservationOf(dayTable(), cell, viewState()));
+}
+
+std::string reservationOf(const ProgrammeTable& day, const ProgrammeCell& cell, const ViewState& view) {
+  static ProgrammeTable dayAfter;  // loadDay keeps a complete day until another is asked for
+  guideCache(Application::instance().settings()).loadDay(dateFromDayNumber(view.day + 1), dayAfter);
+  return reservationArguments(day, cell, view, &dayAfter);
 }

@@ -2,7 +2,17 @@
 // records it.
 #pragma once
 
+#include <string>
+
+#include "ui/model/view_state.h"
+
+class ProgrammeTable;
 struct ProgrammeCell;
 
 // Starts "Denpoz.exe" with the programme's reservation arguments.
 void reserveProgramme(const ProgrammeCell& cell);
+
+// The reservation arguments of `cell`, a programme of `day` (the table of
+// `view`'s day), with the day after read from the cache so that a
+// programme still running at 05:00 gets its own end.
+std::string reservationOf(const ProgrammeTable& day, const ProgrammeCell& cell, const ViewState& view);

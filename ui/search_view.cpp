@@ -11,9 +11,9 @@
 #include "search/watch_check.h"
 #include "ui/companion_launcher.h"
 #include "ui/list_row_painter.h"
-#include "ui/model/reservation.h"
 #include "ui/model/search_listing.h"
 #include "ui/model/view_state.h"
+#include "ui/reserve_programme.h"
 
 namespace {
 ProgrammeQuery searchQuery;
@@ -78,6 +78,6 @@ void activateSearchRow(LPARAM item) {
 bool matchReservationArguments(const ProgrammeRecord& record, std::string& arguments) {
   const ProgrammeCell* cell = cellOfMatch(record);
   if (!cell) return false;
-  arguments = reservationArguments(matchDay, *cell, dayViewOf(record));
+  arguments = reservationOf(matchDay, *cell, dayViewOf(record));
   return true;
 }

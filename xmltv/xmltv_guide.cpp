@@ -99,6 +99,7 @@ bool XmltvGuide::onProgramme(const XmltvProgramme& programme) {
 
 // Ends: the stop, or without one the next start (the end of the slot for
 // the last); a programme overlapping the next gives way where it begins.
+// A stop equal to the start is a length the grabber did not know.
 void XmltvGuide::finish() {
   if (finished_) return;
   finished_ = true;
@@ -106,7 +107,7 @@ void XmltvGuide::finish() {
     for (auto it = schedule.begin(); it != schedule.end();) {
       auto following = std::next(it);
       Programme& programme = it->second;
-      if (programme.hasStop) programme.end = programme.stop;
+      if (programme.hasStop && programme.stop != it->first) programme.end = programme.stop;
       else programme.end = following != schedule.end() ? following->first : endOfSlot(it->first);
       if (following != schedule.end()) programme.end = std::min(programme.end, following->first);
       it = programme.end <= it->first ? schedule.erase(it) : following;

@@ -38,12 +38,12 @@ TEST(ProgrammeRecords, StartsAndStopsLieOnTheRightCalendarDayAndNeverOverlap) {
   const Expected expected[] = {
       // The title's 9:30 lies before 20:00, so next morning; cut back to the news.
       {"Special", "20031204200000 +0900", "20031204210000 +0900"},
-      // The empty slot below gives no end: the hour after the programme does.
-      {"News", "20031204210000 +0900", "20031204230000 +0900"},
-      {"Late", "20031205003000 +0900", "20031205020000 +0900"},
+      // Before the empty slot below, the end of its rows.
+      {"News", "20031204210000 +0900", "20031204220000 +0900"},
+      {"Late", "20031205003000 +0900", "20031205010000 +0900"},
       // 05:30 from the title, cut back to the next broadcast day's first programme.
       {"Close", "20031205040000 +0900", "20031205050000 +0900"},
-      {"Morning", "20031205050000 +0900", "20031205070000 +0900"},
+      {"Morning", "20031205050000 +0900", "20031205060000 +0900"},
   };
   ASSERT_EQ(5u, listing.programmes.size());
   for (std::size_t i = 0; i < 5; ++i) {
@@ -51,6 +51,35 @@ TEST(ProgrammeRecords, StartsAndStopsLieOnTheRightCalendarDayAndNeverOverlap) {
     EXPECT_EQ(0u, record.title.find(expected[i].titleStart)) << record.title;
     EXPECT_EQ(expected[i].start, xmltvTime(record.start)) << record.title;
     EXPECT_EQ(expected[i].stop, xmltvTime(record.stop)) << record.title;
+  }
+}
+
+// Pages whose printed times disagree with their rows: one start printed
+// twice (the second below later programmes), a time printed where the rows
+// end. Every record still has a length and ends by the next start.
+TEST(ProgrammeRecords, PrintedTimesAtOddsWithTheRowsGiveNoEmptyOrOverlappingProgramme) {
+  SettingsStore settings;
+  ChannelIds ids(settings);
+  ProgrammeTable table;
+  DayTableBuilder day(table);
+  const int column = day.channel("CH8");
+  day.programme(column, 14, 0, 15, "Short")->timeText = "14:15";
+  day.programme(column, 15, 0, 60, "First");
+  day.programme(column, 16, 0, 60, "Second");
+  day.programme(column, 17, 0, 60, "Misplaced")->timeText = "15:00";
+  day.programme(column, 18, 0, 60, "Last");
+  day.fillEmptySlots();
+  std::vector<ProgrammeRecord> records;
+  appendDayRecords(table, dayNumber(2003, 12, 4), ids, records);
+  finishRecords(records, {"CH8"});
+  const char* titles[] = {"Short", "First", "Second", "Last"};
+  ASSERT_EQ(4u, records.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    EXPECT_EQ(titles[i], records[i].title);
+    EXPECT_LT(records[i].start, records[i].stop) << titles[i];
+    if (i + 1 < records.size()) {
+      EXPECT_LE(records[i].stop, records[i + 1].start) << titles[i];
+    }
   }
 }
 
@@ -65,19 +94,20 @@ TEST(DaySchedule, LinesCarryTheStartDateAndTheExportsStop) {
     const char* line;
   } cases[] = {
       {"20:00", "12/04 20:00-21:00 CH8 T"},
-      {"00:30", "12/05 00:30-02:00 CH8 T"},
+      {"00:30", "12/05 00:30-01:00 CH8 T"},
       {"4:00", "12/05 04:00-05:00 CH8 T"},
       {"12:00", "12/04 ?\?:?\?-?\?:?\? CH8 T"},
       {"1", "12/04 ?\?:?\?-?\?:?\? CH8 T"},
   };
+  const ProgrammeTable notInADay;
   for (const auto& c : cases) {
     ProgrammeCell cell;
     cell.timeText = c.time;
-    EXPECT_EQ(c.line, schedule.lineOf("CH8", cell, "T")) << c.time;
+    EXPECT_EQ(c.line, schedule.lineOf(notInADay, "CH8", cell, "T")) << c.time;
   }
   ProgrammeCell other;
   other.timeText = "20:00";
-  EXPECT_EQ(nullptr, schedule.recordOf("CH9", other));
+  EXPECT_EQ(nullptr, schedule.recordOf(notInADay, "CH9", other));
 }
 
 TEST(ProgrammeRecords, JsonObjectsCarryGenreFlagsAndTheDescription) {
@@ -87,7 +117,7 @@ TEST(ProgrammeRecords, JsonObjectsCarryGenreFlagsAndTheDescription) {
   appendProgrammeJson(news, listing.programmes[1]);
   EXPECT_EQ(
       "{\"channel\": \"CH8\", \"channelId\": \"ch8.tokyo.jp\", \"start\": \"2003-12-04T21:00:00+09:00\", "
-      "\"stop\": \"2003-12-04T23:00:00+09:00\", \"title\": \"News & <Views> [\xe5\xad\x97][\xe5\x86\x8d]\", "
+      "\"stop\": \"2003-12-04T22:00:00+09:00\", \"title\": \"News & <Views> [\xe5\xad\x97][\xe5\x86\x8d]\", "
       "\"description\": \"\\\"Guest\\\"\\nline\\u0001two\", \"genre\": 1, \"genreName\": \"\xe9\x9f\xb3\xe6\xa5\xbd\", "
       "\"genreNameEn\": \"Music / Ballet / Dance\", \"flags\": [\"\xe5\xad\x97\", \"\xe5\x86\x8d\"]}",
       news);

@@ -91,18 +91,25 @@ TEST_F(ReservationTest, AStartAfterMidnightLiesOnTheNextCalendarDay) {
   EXPECT_EQ(0u, reservationArguments(table, *late, view).find("CH8 20040101 0030 "));
 }
 
-TEST_F(ReservationTest, EndTimeFallsBackToTheTitleThenTheNextHourThenFive) {
+TEST_F(ReservationTest, EndTimeFallsBackToTheTitleThenTheEndOfTheRowsThenFive) {
   ProgrammeCell* titled = day->programme(
       column, 20, 0, 30, std::string("Special") + kWaveDash + "9:30" + kFullWidthClose);
   ProgrammeCell* untitled = day->programme(column, 21, 0, 15, "Mini");
   ProgrammeCell* last = day->programme(column, 28, 0, 60, "Close");
+  const int other = day->channel("CH9");
+  ProgrammeCell* noClock = day->programme(other, 20, 0, 30, "Film 1984");
+  ProgrammeCell* runsOn = day->programme(other, 28, 0, 60, std::string("Late") + kWaveDash + "5:30");
   day->fillEmptySlots();  // the programmes are followed by empty slots
   EXPECT_EQ("CH8 20031204 2000 0930 \"\" \"Special\x81\x60\x39:30\x81\x6a\" "
             "\"Special\x81\x60\x39:30\x81\x6a\" 10",
             reservationArguments(table, *titled, view));
-  // The first hour cell strictly after the programme's end row.
-  EXPECT_EQ(0u, reservationArguments(table, *untitled, view).find("CH8 20031204 2100 2200 "));
+  // Where its rows end, before the empty slot or at the end of the day.
+  EXPECT_EQ(0u, reservationArguments(table, *untitled, view).find("CH8 20031204 2100 2115 "));
   EXPECT_EQ(0u, reservationArguments(table, *last, view).find("CH8 20031205 0400 0500 "));
+  // Digits that are no clock time end nothing; a title may say how far
+  // the day's last programme runs on.
+  EXPECT_EQ(0u, reservationArguments(table, *noClock, view).find("CH9 20031204 2000 2030 "));
+  EXPECT_EQ(0u, reservationArguments(table, *runsOn, view).find("CH9 20031205 0400 0530 "));
 }
 
 TEST_F(ReservationTest, QuotedTextsStayInsideTheirQuotesAndOneLineBodiesStayWhole) {
@@ -112,9 +119,9 @@ TEST_F(ReservationTest, QuotedTextsStayInsideTheirQuotesAndOneLineBodiesStayWhol
   day->fillEmptySlots();
   EXPECT_EQ("CH8 20031204 2100 2200 \"'A' and B\" \"Say 'hi'\" \"Say 'hi'\" 10",
             reservationArguments(table, *show, view));
-  // A one-line body is its own title line, nothing cut off; an empty slot
-  // below gives no end, so the hour after the programme does.
-  EXPECT_EQ("CH8 20031204 2300 0100 \"\" \"Weather\" \"Weather\" 10",
+  // A one-line body is its own title line, nothing cut off; before the
+  // empty slot below, its rows end it at midnight.
+  EXPECT_EQ("CH8 20031204 2300 0000 \"\" \"Weather\" \"Weather\" 10",
             reservationArguments(table, *oneLine, view));
 }
 

@@ -45,14 +45,16 @@ std::string dateText(const CalendarDate& date) {
 }  // namespace
 
 std::string reservationArguments(const ProgrammeTable& table, const ProgrammeCell& cell,
-                                 const ViewState& view) {
+                                 const ViewState& view, const ProgrammeTable* nextDay) {
   const ProgrammeCell* header = table.channelOf(&cell);
   const std::string channel = header ? header->body : std::string();
   const std::string start = normaliseTime(cell.timeText);
-  const std::string end = programmeEndTime(table, cell);
-  // Past midnight the broadcast day has moved on to the next calendar day.
-  const CalendarDate date =
-      isAfterMidnight(start) ? dateFromDayNumber(view.day + 1) : view.date;
+  const std::string end = programmeEndTime(table, cell, nextDay);
+  // Past midnight the broadcast day has moved on to the next calendar day;
+  // the day's first programme may have begun before it, on its date.
+  const int minutes = programmeStartMinutes(table, cell);
+  const bool nextDate = minutes < 0 ? isAfterMidnight(start) : minutes >= 24 * 60;
+  const CalendarDate date = nextDate ? dateFromDayNumber(view.day + 1) : view.date;
   const int genre = genreOf(cell.background);
 
   return channel + " " + dateText(date) + " " + start + " " + end + " " +

@@ -17,8 +17,9 @@ class ProgrammeTable;
 struct ProgrammeCell;
 
 // The arguments for `cell`, a programme of `table` (the day table of
-// `view`). The end time comes from the next programme in the column, else
-// from the title, else from the next hour, else "0500"; a start before
-// 05:00 lies on the calendar day after the broadcast date.
+// `view`). The end time is programmeEndTime's, with `nextDay` the table of
+// the day after when held; a start before 05:00 lies on the calendar day
+// after the broadcast date, except the day's first programme's, which
+// began the day before (programmeStartMinutes).
 std::string reservationArguments(const ProgrammeTable& table, const ProgrammeCell& cell,
-                                 const ViewState& view);
+                                 const ViewState& view, const ProgrammeTable* nextDay = nullptr);

@@ -67,7 +67,7 @@ const ProgrammeCell* findRecordCell(const ProgrammeTable& day, const ProgrammeRe
   for (std::size_t row = 1; row < day.rowCount(col);) {
     const ProgrammeCell* cell = day.cellAt(col, row);
     if (cell && !cell->body.empty() && !isChannelHeader(*cell) &&
-        broadcastMinutes(normaliseTime(cell->timeText)) == start)
+        programmeStartMinutes(day, *cell) == start)
       return cell;
     row += cell && cell->rowSpan > 1 ? static_cast<std::size_t>(cell->rowSpan) : 1;
   }
