@@ -21,6 +21,7 @@
 #include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
 #include "ui/model/reservation.h"
+#include "xmltv/xmltv_import.h"
 
 namespace {
 
@@ -132,7 +133,7 @@ TEST(XmltvRoundTrip, EveryProgrammeOnceWithItsOwnTimesInEveryOutput) {
   GuideCache& cache = guideCache(settings);
   RecordingProgress progress;
   writeWholeFile(folder.file("in.xml"), generated.document);
-  ASSERT_EQ(6 * kDays, cache.importXmltv(folder.file("in.xml"), kFirstDay, kFirstDay + kDays - 1, progress));
+  ASSERT_EQ(6 * kDays, importXmltv(cache, folder.file("in.xml"), kFirstDay, kFirstDay + kDays - 1, progress));
 
   ListingRange range;
   range.from = dateFromDayNumber(kFirstDay);
