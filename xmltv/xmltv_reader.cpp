@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "programme/euc_jp_to_shift_jis_source.h"
 
@@ -57,22 +58,22 @@ std::string lowered(std::string text) {
 bool isJapanese(const std::string& lang) { return lowered(lang).compare(0, 2, "ja") == 0; }
 
 // Spaces and line ends at both ends go; inside, line ends stay only when
-// `keepLines` (a description), otherwise they become spaces.
-std::string tidy(const std::string& text, bool keepLines) {
-  const std::size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return std::string();
+// `keepLines` (a description), otherwise they become spaces. In place.
+void tidy(std::string& text, bool keepLines) {
   const std::size_t last = text.find_last_not_of(" \t\r\n");
-  std::string out = text.substr(first, last - first + 1);
+  if (last == std::string::npos) return text.clear();
+  text.resize(last + 1);
+  const std::size_t first = text.find_first_not_of(" \t\r\n");
+  if (first > 0) text.erase(0, first);
   // Most texts hold no line end or tab: nothing more to do.
-  if (out.find_first_of(keepLines ? "\r" : "\r\n\t") == std::string::npos) return out;
+  if (text.find_first_of(keepLines ? "\r" : "\r\n\t") == std::string::npos) return;
   std::size_t kept = 0;
-  for (char c : out) {
+  for (char c : text) {
     if (c == '\r') continue;
     if (!keepLines && (c == '\n' || c == '\t')) c = ' ';
-    out[kept++] = c;
+    text[kept++] = c;
   }
-  out.resize(kept);
-  return out;
+  text.resize(kept);
 }
 
 // The value of `name` among `attributes`; empty when absent.
@@ -85,12 +86,12 @@ std::string attribute(const Attributes& attributes, const char* name) {
 }
 
 // A text in Japanese replaces one in another language; otherwise the first wins.
-void chooseText(std::string& kept, bool& keptIsJapanese, const std::string& text,
-                       const std::string& lang) {
+// Swapped in, so that both strings keep their memory for the next text.
+void chooseText(std::string& kept, bool& keptIsJapanese, std::string& text, const std::string& lang) {
   if (text.empty()) return;
   const bool japanese = isJapanese(lang);
   if (kept.empty() || (japanese && !keptIsJapanese)) {
-    kept = text;
+    kept.swap(text);
     keptIsJapanese = japanese;
   }
 }
@@ -464,7 +465,12 @@ bool XmltvReader::openElement(const std::string& name, const std::vector<Attribu
     channelNameInJapanese_ = false;
   } else if (parent == Kind::Tv && name == "programme") {
     kind = Kind::Programme;
-    programme_ = XmltvProgramme();
+    // Cleared, not replaced, so that the strings keep their memory.
+    programme_.title.clear();
+    programme_.desc.clear();
+    programme_.categories.clear();
+    programme_.start = programme_.stop = 0;
+    programme_.hasStop = false;
     programme_.channel = attribute(attributes, "channel");
     startText_ = attribute(attributes, "start");
     stopText_ = attribute(attributes, "stop");
@@ -490,21 +496,23 @@ bool XmltvReader::closeElement() {
   collecting_ = !open_.empty() && keepsText(open_.back().kind);
   switch (kind) {
     case Kind::DisplayName:
-      chooseText(channel_.name, channelNameInJapanese_, tidy(collected_, false), lang_);
+      tidy(collected_, false);
+      chooseText(channel_.name, channelNameInJapanese_, collected_, lang_);
       return true;
     case Kind::Title:
-      chooseText(programme_.title, titleInJapanese_, tidy(collected_, false), lang_);
+      tidy(collected_, false);
+      chooseText(programme_.title, titleInJapanese_, collected_, lang_);
       return true;
     case Kind::Desc:
-      chooseText(programme_.desc, descInJapanese_, tidy(collected_, true), lang_);
+      tidy(collected_, true);
+      chooseText(programme_.desc, descInJapanese_, collected_, lang_);
       return true;
-    case Kind::Category: {
-      std::string category = tidy(collected_, false);
-      if (!category.empty() && programme_.categories.size() < kXmltvMaxCategories) {
-        programme_.categories.push_back(category);
+    case Kind::Category:
+      tidy(collected_, false);
+      if (!collected_.empty() && programme_.categories.size() < kXmltvMaxCategories) {
+        programme_.categories.push_back(collected_);
       }
       return true;
-    }
     case Kind::Channel:
       if (channel_.id.empty()) return true;  // nothing could refer to it
       if (!handler_->onChannel(channel_)) return stopped_ = true, false;

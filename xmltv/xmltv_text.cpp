@@ -102,16 +102,23 @@ namespace {
 // (trail 0 for a single byte). Threads that race store the same value.
 std::atomic<std::uint32_t> bmpForms[0x10000];
 
-void appendBmpForm(std::uint32_t codePoint, std::string& out) {
-  std::uint32_t form = bmpForms[codePoint].load(std::memory_order_relaxed);
-  if (form == 0) {
+// Writes the page form of a BMP character into `form`; its length, 1 or 2.
+std::size_t bmpFormOf(std::uint32_t codePoint, char form[2]) {
+  std::uint32_t known = bmpForms[codePoint].load(std::memory_order_relaxed);
+  if (known == 0) {
     const std::string shiftJis = pageFormOf(codePoint);
-    form = 0x10000 | static_cast<unsigned char>(shiftJis[0]) << 8 |
-           (shiftJis.size() > 1 ? static_cast<unsigned char>(shiftJis[1]) : 0);
-    bmpForms[codePoint].store(form, std::memory_order_relaxed);
+    known = 0x10000 | static_cast<unsigned char>(shiftJis[0]) << 8 |
+            (shiftJis.size() > 1 ? static_cast<unsigned char>(shiftJis[1]) : 0);
+    bmpForms[codePoint].store(known, std::memory_order_relaxed);
   }
-  const char pair[2] = {static_cast<char>(form >> 8 & 0xFF), static_cast<char>(form & 0xFF)};
-  out.append(pair, (form & 0xFF) ? 2 : 1);
+  form[0] = static_cast<char>(known >> 8 & 0xFF);
+  form[1] = static_cast<char>(known & 0xFF);
+  return (known & 0xFF) ? 2 : 1;
+}
+
+void appendBmpForm(std::uint32_t codePoint, std::string& out) {
+  char form[2];
+  out.append(form, bmpFormOf(codePoint, form));
 }
 
 }  // namespace
@@ -138,18 +145,59 @@ void XmltvText::putCodePoint(std::uint32_t codePoint, std::string* out) {
   *out += found->second;
 }
 
+namespace {
+
+// Collects a run's bytes and appends them to the text in blocks, within
+// the room the text has left.
+class RunOutput {
+ public:
+  RunOutput(std::string* out, std::size_t room) : out_(out), room_(out ? room : 0) {}
+  ~RunOutput() { flush(); }
+  bool full() const { return room_ == 0; }
+  std::string* text() {
+    flush();
+    return room_ > 0 ? out_ : nullptr;
+  }
+  void put(const char* bytes, std::size_t count) {
+    if (room_ == 0) return;
+    count = std::min(count, room_);
+    if (used_ + count > sizeof block_) flush();
+    if (count > sizeof block_) {
+      out_->append(bytes, count);
+    } else {
+      std::copy(bytes, bytes + count, block_ + used_);
+      used_ += count;
+    }
+    room_ -= count;
+  }
+  void flush() {
+    if (used_ > 0) out_->append(block_, used_);
+    used_ = 0;
+  }
+  // After a call that appended to text() directly.
+  void tookFrom(std::size_t before) {
+    const std::size_t grown = out_->size() - before;
+    room_ = grown < room_ ? room_ - grown : 0;
+  }
+
+ private:
+  std::string* out_;
+  std::size_t room_;
+  char block_[512];
+  std::size_t used_ = 0;
+};
+
+}  // namespace
+
 bool XmltvText::putRun(const unsigned char* bytes, std::size_t count, std::string* out, std::size_t room) {
-  const std::size_t limit = out ? out->size() + room : 0;
-  auto sink = [&]() { return out && out->size() < limit ? out : nullptr; };
+  RunOutput run(out, room);
   std::size_t i = 0;
   while (i < count) {
     const unsigned char byte = bytes[i];
     if (byte < 0x80 && pending_ == 0) {
       std::size_t end = i + 1;
       while (end < count && bytes[end] < 0x80) ++end;
-      if (std::string* to = sink()) {
-        to->append(reinterpret_cast<const char*>(bytes + i), std::min(end - i, limit - to->size()));
-      }
+      run.put(reinterpret_cast<const char*>(bytes + i), end - i);
       i = end;
       continue;
     }
@@ -158,11 +206,17 @@ bool XmltvText::putRun(const unsigned char* bytes, std::size_t count, std::strin
         (bytes[i + 1] & 0xC0) == 0x80 && (bytes[i + 2] & 0xC0) == 0x80) {
       const std::uint32_t codePoint = (byte & 0x0Fu) << 12 | (bytes[i + 1] & 0x3Fu) << 6 | (bytes[i + 2] & 0x3Fu);
       if (codePoint < 0x800 || (codePoint >= 0xD800 && codePoint < 0xE000)) return false;
-      if (std::string* to = sink()) appendBmpForm(codePoint, *to);
+      if (!run.full()) {
+        char form[2];
+        run.put(form, bmpFormOf(codePoint, form));
+      }
       i += 3;
       continue;
     }
-    if (!put(byte, sink())) return false;
+    std::string* text = run.text();
+    const std::size_t before = text ? text->size() : 0;
+    if (!put(byte, text)) return false;
+    if (text) run.tookFrom(before);
     ++i;
   }
   return true;

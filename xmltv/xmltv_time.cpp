@@ -21,9 +21,10 @@ bool digits(const std::string& text, std::size_t& position, int count, int& valu
 }
 
 bool validDate(int year, int month, int day) {
-  if (year < 1900 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31) return false;
-  CalendarDate date = dateFromDayNumber(dayNumber(year, month, day));
-  return date.month == month && date.day == day;
+  static const int kDaysInMonth[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (year < 1900 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return day <= kDaysInMonth[month] + (month == 2 && leap ? 1 : 0);
 }
 
 // " +HHMM", " -HHMM" or nothing (UTC); false on anything else.
