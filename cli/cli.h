@@ -44,6 +44,9 @@ struct CliVerbRegistration {
 
 // Writes Shift-JIS text to stdout or stderr as UTF-8.
 void printOut(const std::string& cp932);
+// A line of guide text for a terminal: C0 controls other than tab, and DEL,
+// which a synced table may carry, shown as ^X instead of acting on it.
+std::string visibleLine(const std::string& cp932);
 void printError(const std::string& cp932);
 
 // Finds "--name VALUE" in the arguments; false when absent. A flag without

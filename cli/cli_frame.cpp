@@ -58,6 +58,23 @@ void printOut(const std::string& cp932) {
   std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
+std::string visibleLine(const std::string& cp932) {
+  std::string shown;
+  shown.reserve(cp932.size());
+  for (std::size_t i = 0; i < cp932.size(); ++i) {
+    const unsigned char byte = static_cast<unsigned char>(cp932[i]);
+    if (os::isLeadByte(byte) && i + 1 < cp932.size()) {  // a trail byte is never a control
+      shown.append(cp932, i++, 2);
+    } else if ((byte < 0x20 && byte != '\t') || byte == 0x7F) {
+      shown += '^';
+      shown += static_cast<char>(byte == 0x7F ? '?' : byte + 0x40);
+    } else {
+      shown += static_cast<char>(byte);
+    }
+  }
+  return shown;
+}
+
 void printError(const std::string& cp932) {
   std::string text = os::cp932ToUtf8(cp932);
   std::fwrite(text.data(), 1, text.size(), stderr);

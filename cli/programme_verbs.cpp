@@ -128,7 +128,7 @@ void printListing(const ProgrammeTable& day, const ProgrammeListing& listing, co
     if (isChannelHeader(*cell)) {
       channel = cell;
     } else if (channel) {
-      printOut(schedule.lineOf(day, channel->body, *cell, titleLine(*cell)) + "\n");
+      printOut(visibleLine(schedule.lineOf(day, channel->body, *cell, titleLine(*cell))) + "\n");
     }
   }
 }
@@ -202,7 +202,7 @@ int runChannels(CliContext& context) {
   ProgrammeTable day;
   if (const int failed = loadChosenDay(context, "channels", day)) return failed;
   if (!context.args.empty()) return usageError(context, "channels");
-  for (const std::string& name : channelNames(day)) printOut(name + "\n");
+  for (const std::string& name : channelNames(day)) printOut(visibleLine(name) + "\n");
   return 0;
 }
 

@@ -38,7 +38,7 @@ std::string document(MatchFormat format, const Listing& source, const std::vecto
     case MatchFormat::Lines: break;
   }
   std::string lines;
-  for (const ProgrammeRecord& record : matches) lines += matchLine(record) + "\n";
+  for (const ProgrammeRecord& record : matches) lines += visibleLine(matchLine(record)) + "\n";
   return os::cp932ToUtf8(lines);
 }
 

@@ -58,7 +58,7 @@ int checkEntries(CliContext& context) {
   const WatchCheck check = checkWatchList(guideCache(context.settings), now);
   reportProblems(check.problems);
   const std::vector<ProgrammeRecord>& shown = all ? check.current : check.fresh;
-  for (const ProgrammeRecord& record : shown) printOut(matchLine(record) + "\n");
+  for (const ProgrammeRecord& record : shown) printOut(visibleLine(matchLine(record)) + "\n");
   if (!check.fresh.empty()) {
     rememberAnnounced(context.settings, check.fresh, listingMinuteOf(now));
     if (!saveSettings(context)) return 1;

@@ -321,3 +321,18 @@ TEST(CliDefaultSettingsTest, TheSettingsFolderIsMadeOnlyToSaveIn) {
 
 }  // namespace
 #endif
+
+namespace {
+
+TEST(VisibleLineTest, ControlBytesOfGuideTextsAreShownNotActedOn) {
+  struct Case { std::string text, shown; } cases[] = {
+      {"News\x1b[2J\x07", "News^[[2J^G"},
+      {"a\tb\x7f", "a\tb^?"},
+      {"\r\x01", "^M^A"},
+      {"\x83\x5c\x8e\x9a", "\x83\x5c\x8e\x9a"},  // a trail byte below 0x80 stays with its lead
+      {"\x83", "\x83"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.shown, visibleLine(c.text)) << c.text;
+}
+
+}  // namespace
