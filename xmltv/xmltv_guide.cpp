@@ -16,6 +16,11 @@ constexpr int kFirstSlotHour = 5;
 // Beyond this many declarations a document is not a guide's: every
 // programme is kept rather than the set grown further.
 constexpr std::size_t kMaxDeclaredChannels = 4 * kXmltvMaxChannels;
+// チャンネル数が上限の%dを超えたため %zuチャンネルを省きました
+const char kChannelLimitNote[] =
+    "\x83\x60\x83\x83\x83\x93\x83\x6c\x83\x8b\x90\x94\x82\xaa\x8f\xe3\x8c\xc0\x82\xcc%d"
+    "\x82\xf0\x92\xb4\x82\xa6\x82\xbd\x82\xbd\x82\xdf\x20%zu"
+    "\x83\x60\x83\x83\x83\x93\x83\x6c\x83\x8b\x82\xf0\x8f\xc8\x82\xab\x82\xdc\x82\xb5\x82\xbd";
 // チャンネルの宣言がない番組 %d件を省きました
 const char kUndeclaredNote[] =
     "\x83\x60\x83\x83\x83\x93\x83\x6c\x83\x8b\x82\xcc\x90\xe9\x8c\xbe\x82\xaa\x82\xc8\x82\xa2"
@@ -60,7 +65,11 @@ XmltvGuide::XmltvGuide(int firstDay, int lastDay, std::vector<std::string> keep)
 int XmltvGuide::channelIndex(const std::string& id) {
   auto found = indexOfId_.find(id);
   if (found != indexOfId_.end()) return found->second;
-  if (!keep_.empty() || static_cast<int>(channels_.size()) >= kXmltvMaxChannels) return -1;
+  if (!keep_.empty()) return -1;
+  if (static_cast<int>(channels_.size()) >= kXmltvMaxChannels) {
+    if (overflowChannels_.size() < kMaxDeclaredChannels) overflowChannels_.insert(id);
+    return -1;
+  }
   const int index = static_cast<int>(channels_.size());
   indexOfId_[id] = index;
   channels_.push_back({id, std::string()});
@@ -170,6 +179,13 @@ std::size_t XmltvGuide::programmeCount() const {
   std::size_t count = 0;
   for (const Schedule& schedule : schedules_) count += schedule.size();
   return count;
+}
+
+std::string XmltvGuide::channelLimitNote() const {
+  if (overflowChannels_.empty()) return std::string();
+  char note[160];
+  std::snprintf(note, sizeof note, kChannelLimitNote, kXmltvMaxChannels, overflowChannels_.size());
+  return note;
 }
 
 std::string XmltvGuide::undeclaredProgrammeNote() const {

@@ -40,6 +40,9 @@ class XmltvGuide : public XmltvHandler {
   // The status line that names them ("チャンネルの宣言がない番組 3件を省きました");
   // empty when there are none.
   std::string undeclaredProgrammeNote() const;
+  // The status naming the channels left out because the document held more
+  // than a guide keeps (kXmltvMaxChannels); empty when none were.
+  std::string channelLimitNote() const;
 
  private:
   struct Channel {
@@ -65,4 +68,5 @@ class XmltvGuide : public XmltvHandler {
   bool finished_ = false;
   std::set<std::string> declared_;  // ids of every <channel>, kept or not
   int undeclaredProgrammes_ = 0;
+  std::set<std::string> overflowChannels_;  // ids past the limit, as many as declared_ keeps
 };

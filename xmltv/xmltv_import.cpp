@@ -239,8 +239,9 @@ int importXmltv(GuideCache& cache, const std::string& source, int firstDay, int 
     progress.showStatus(kReading);
     if (!readDocument(source, source, guide, progress)) return -1;
   }
-  const std::string undeclared = guide.undeclaredProgrammeNote();
-  if (!undeclared.empty() && !progress.showStatus(undeclared)) return -1;
+  for (const std::string& note : {guide.channelLimitNote(), guide.undeclaredProgrammeNote()}) {
+    if (!note.empty() && !progress.showStatus(note)) return -1;
+  }
   const std::vector<int> days = guide.days();
   const int taken = writeSlots(cache, guide, days, options.replace, progress);
   if (overHttp && taken >= 0) {

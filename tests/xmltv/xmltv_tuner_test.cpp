@@ -47,4 +47,16 @@ TEST(XmltvTuner, ProgrammesOfUndeclaredChannelsAreLeftOutAndCounted) {
   EXPECT_EQ("チャンネルの宣言がない番組 2件を省きました", os::cp932ToUtf8(guide.undeclaredProgrammeNote()));
 }
 
+TEST(XmltvTuner, ChannelsPastTheLimitAreNamedNotDroppedSilently) {
+  std::string document = "<tv>";
+  for (int i = 0; i < kXmltvMaxChannels + 3; ++i) {
+    document += "<channel id=\"c" + std::to_string(i) + "\"><display-name>n</display-name></channel>\n";
+  }
+  StringByteSource input(document + "</tv>");
+  const int day = dayNumber(2026, 12, 8);
+  XmltvGuide guide(day, day);
+  ASSERT_TRUE(XmltvReader().read(input, guide));
+  EXPECT_EQ("チャンネル数が上限の400を超えたため 3チャンネルを省きました", os::cp932ToUtf8(guide.channelLimitNote()));
+}
+
 }  // namespace
