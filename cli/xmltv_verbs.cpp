@@ -5,6 +5,7 @@
 
 #include "cli/cli.h"
 #include "cli/console_progress.h"
+#include "cli/deadline.h"
 #include "guide/guide_cache.h"
 #include "xmltv/xmltv_import.h"
 
@@ -34,6 +35,7 @@ int runImportXmltv(CliContext& context) {
   const bool hasDays = takeOption(context.args, "--days", &daysText);
   XmltvImportOptions options;
   options.replace = takeFlag(context.args, "--replace");
+  const int maxTime = takeMaxTime(context.args);
   if (context.args.size() != 1) return usageError(context, "import-xmltv");
   const int today = broadcastDayNumber(currentDateTime());
   int first = today - kDaysBack;
@@ -41,18 +43,21 @@ int runImportXmltv(CliContext& context) {
   int days = hasDays ? parseLeadingInt(daysText) : today + kDaysAhead - first + 1;
   if (!hasDays && days < 1) days = kDaysAhead + 1;  // a start beyond the window: a week from it
   if (days < 1 || days > kMostDays) return usageError(context, "import-xmltv");
+  const Deadline deadline(maxTime);
   ConsoleProgress progress(context.quiet);
-  return finishWithResult(
-      importXmltv(guideCache(context.settings), context.args[0], first, first + days - 1, progress, options));
+  progress.setDeadline(&deadline);
+  const int result = importXmltv(guideCache(context.settings), context.args[0], first, first + days - 1, progress, options);
+  return finishRun(result, deadline, maxTime);
 }
 
 const CliVerbRegistration kImportXmltv({"import-xmltv",
-                                        "import-xmltv FILE|URL [--from YYYY-MM-DD] [--days N] [--replace]",
+                                        "import-xmltv FILE|URL [--from YYYY-MM-DD] [--days N] [--replace] [--max-time SECONDS]",
                                         runImportXmltv,
                                         "convert an XMLTV file or http:// URL into the cache's table files",
                                         {{"--from", OptionKind::Text, "the first broadcast day (default: yesterday)"},
                                          {"--days", OptionKind::Number, "how many days, 1-31 (default: to six days ahead)"},
-                                         {"--replace", OptionKind::Flag, "replace even tables that hold more than the document"}},
+                                         {"--replace", OptionKind::Flag, "replace even tables that hold more than the document"},
+                                         {"--max-time", OptionKind::Number, "end the whole run after SECONDS"}},
                                         "import-xmltv guide.xml --days 7"});
 
 }  // namespace

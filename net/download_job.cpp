@@ -49,7 +49,8 @@ bool DownloadJob::fetchWithRetry(ProgressSink& progress, const std::string& path
   for (int attempts = 0;;) {
     if (!progress.showStatus(kConnecting)) return false;
     if (fetch(progress, path, pageFile)) return true;
-    if (saveFailed_ || ++attempts >= retryPolicy_.attempts) return false;
+    // Waiting mends neither a page that cannot be saved nor an answer too large.
+    if (saveFailed_ || client_.answerTooLarge() || ++attempts >= retryPolicy_.attempts) return false;
     if (!countDown()) return false;
   }
 }

@@ -52,6 +52,7 @@ std::string HttpClient::responseHeader(const std::string& name) const {
 }
 
 bool HttpClient::transact(const std::string& path, TransferObserver& observer) {
+  answerTooLarge_ = false;
   if (!observer.onConnect(targetHost(), targetPort())) return false;
   path_ = path;
   // A range belongs to the resumed attempts of one transfer only.
@@ -98,6 +99,7 @@ HttpClient::Outcome HttpClient::attempt(TransferObserver& observer, int resumedA
   auto lengthHeader = response_.headers.find("content-length");
   int bodyLength = lengthHeader == response_.headers.end() ? -1 : parseLeadingInt(lengthHeader->second);
   if (bodyLength > maxBodyBytes_) {
+    answerTooLarge_ = true;
     observer.onError(kTooLarge);
     return Outcome::kFailed;
   }
@@ -115,6 +117,7 @@ HttpClient::Outcome HttpClient::readBody(ByteSource& body, int length, TransferO
     int ready = reader.next(bytes);
     if (ready == 0) break;
     if (count == maxBodyBytes_) {
+      answerTooLarge_ = true;
       observer.onError(kTooLarge);
       return Outcome::kFailed;
     }

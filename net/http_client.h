@@ -45,6 +45,9 @@ class HttpClient {
   // Fetches `path`. True when the body ended properly (the observer's
   // onComplete was called); false otherwise, the observer already told why.
   bool transact(const std::string& path, TransferObserver& observer);
+  // True when the last transfer failed because its body was over the
+  // limit: trying again would fetch the same too-large answer.
+  bool answerTooLarge() const { return answerTooLarge_; }
 
   // The last response, also after a refused status; empty (status 0) after
   // a head that did not parse.
@@ -75,4 +78,5 @@ class HttpClient {
   HttpResponse response_;
   int readTimeout_ = TcpSocket::kDefaultReadTimeoutMilliseconds;
   int maxBodyBytes_ = kMaxBodyBytes;
+  bool answerTooLarge_ = false;
 };

@@ -309,6 +309,12 @@ TEST_F(DownloadTransferTest, ABodyOverTheCapFailsWithItsReasonAndLeavesNoFile) {
   server.reply(httpResponse("HTTP/1.0 200 OK", {}, pageBody(100)));
   EXPECT_TRUE(job().fetch(progress, "/p", page()));
   EXPECT_EQ(readWholeFile(page()), pageBody(100));
+  // The same answer would come again: no retry waits for it.
+  server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 101"}, pageBody(101)));
+  job().setRetryPolicy(RetryPolicy{3, 0});
+  const std::size_t asked = server.requests().size();
+  EXPECT_FALSE(job().fetchWithRetry(progress, "/p", page()));
+  EXPECT_EQ(asked + 1, server.requests().size());
 }
 
 TEST_F(DownloadTransferTest, APageThatCannotBeWrittenFailsAndIsDeleted) {
