@@ -44,8 +44,8 @@ Listing syntheticWeek() {
 void searchWeek(benchmark::State& state, const char* queryUtf8) {
   static const Listing week = syntheticWeek();
   ProgrammeQuery query;
-  std::string problem;
-  if (!parseQueryText(os::utf8ToCp932(queryUtf8), query, problem)) state.SkipWithError(problem.c_str());
+  QueryProblem problem;
+  if (!parseQueryText(os::utf8ToCp932(queryUtf8), query, problem)) state.SkipWithError(englishText(problem).c_str());
   std::size_t found = 0;
   for (auto _ : state) found += findMatches(week, query).size();
   state.counters["programmes"] = static_cast<double>(week.programmes.size());
