@@ -11,6 +11,7 @@
 #include "listing/listing.h"
 #include "os/text.h"
 #include "search/programme_matcher.h"
+#include "search/search_text.h"
 #include "webguide/page_frame.h"
 
 namespace {
@@ -87,6 +88,10 @@ void searchHostile(benchmark::State& state, const char* queryUtf8) {
   if (!parseQueryText(os::utf8ToCp932(queryUtf8), query, problem) || !matcher.compile(query, problem))
     state.SkipWithError(englishText(problem).c_str());
   state.counters["query_bytes"] = static_cast<double>(std::string(queryUtf8).size());
+  double textBytes = 0;
+  for (const ProgrammeRecord& record : week.programmes)
+    textBytes += static_cast<double>(std::min(kMaxSearchedText, searchFormOfCp932(record.title + "\n" + record.description).size()));
+  state.counters["text_kb"] = textBytes / 1024;
   searchListing(state, week, queryUtf8);
 }
 
@@ -105,7 +110,13 @@ const char* const kHostileQueries[] = {
     "--regex (a|b)*c",
     "--regex (.|.)*@",
     "--regex (a*)*(b*)*$",
-    "--regex (.?){999}$",
+    // The worst found: every instruction of the largest program a query may
+    // have waiting at every byte.
+    "--regex (.?){79}$",
+    "--regex .{158}$",
+    "--regex (.?){39}$ (.?){39}$",
+    "--regex (.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.)*$",
+    "--regex \\s(\\w+\\s){0,12}ab$",
 };
 void BM_SearchHostile(benchmark::State& state) { searchHostile(state, kHostileQueries[state.range(0)]); }
 BENCHMARK(BM_SearchHostile)->DenseRange(0, sizeof kHostileQueries / sizeof *kHostileQueries - 1)

@@ -23,7 +23,7 @@
 // The most bytes of a programme's folded title and description searched:
 // room for the longest texts a guide page or an XMLTV file brings (about
 // 12 KB), and a bound on one programme's share of a search.
-constexpr std::size_t kMaxSearchedText = 32 * 1024;
+constexpr std::size_t kMaxSearchedText = 16 * 1024;
 
 class ProgrammeMatcher {
  public:
