@@ -48,28 +48,33 @@ struct Lists {
 // instructions that wait for a byte). True when that reaches the match.
 bool addThread(const PatternProgram& program, Lists& lists, std::vector<int>& list, int pc, const std::string& text,
                std::size_t at) {
+  const Instruction* code = program.instructions.data();
+  std::uint32_t* marks = lists.marks.data();
+  const std::uint32_t stamp = lists.stamp;
   std::vector<int>& pending = lists.pending;
-  pending.assign(1, pc);
-  while (!pending.empty()) {
-    const int here = pending.back();
-    pending.pop_back();
-    if (lists.marks[here] == lists.stamp) continue;
-    lists.marks[here] = lists.stamp;
-    const Instruction& instruction = program.instructions[here];
-    switch (instruction.op) {
-      case Instruction::kByte: list.push_back(here); break;
-      case Instruction::kMatch: return true;
-      case Instruction::kJump: pending.push_back(instruction.argument); break;
-      case Instruction::kSplit:
-        pending.push_back(instruction.argument);
-        pending.push_back(here + 1);
-        break;
-      case Instruction::kAssert:
-        if (holds(instruction.argument, text, at)) pending.push_back(here + 1);
-        break;
+  pending.clear();
+  for (;;) {
+    if (marks[pc] != stamp) {
+      marks[pc] = stamp;
+      const Instruction& instruction = code[pc];
+      switch (instruction.op) {
+        case Instruction::kByte: list.push_back(pc); break;
+        case Instruction::kMatch: return true;
+        case Instruction::kJump: pc = instruction.argument; continue;
+        case Instruction::kSplit:
+          pending.push_back(instruction.argument);
+          ++pc;
+          continue;
+        case Instruction::kAssert:
+          if (!holds(instruction.argument, text, at)) break;
+          ++pc;
+          continue;
+      }
     }
+    if (pending.empty()) return false;
+    pc = pending.back();
+    pending.pop_back();
   }
-  return false;
 }
 
 }  // namespace
@@ -97,7 +102,8 @@ PatternVerdict TextPattern::compile(const std::string& pattern) {
 }
 
 bool TextPattern::foundIn(const std::string& text) const {
-  thread_local Lists lists;
+  thread_local Lists threadLists;
+  Lists& lists = threadLists;
   lists.prepare(program_.instructions.size());
   lists.current.clear();
   const std::size_t size = text.size();
@@ -117,8 +123,10 @@ bool TextPattern::foundIn(const std::string& text) const {
     const unsigned char byte = static_cast<unsigned char>(text[at]);
     lists.newStamp();
     lists.next.clear();
+    const Instruction* code = program_.instructions.data();
+    const ByteSet* sets = program_.sets.data();
     for (int pc : lists.current) {
-      if (program_.sets[program_.instructions[pc].argument].has(byte) &&
+      if (sets[code[pc].argument].has(byte) &&
           addThread(program_, lists, lists.next, pc + 1, text, at + 1))
         return true;
     }
