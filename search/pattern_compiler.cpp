@@ -60,6 +60,9 @@ const NamedClass kNamedClasses[] = {
     {"d", isDigitByte},      {"s", isSpaceByte},      {"w", isWordByte},
 };
 
+// strchr would find a NUL byte of the pattern in every set.
+const char* findIn(const char* set, char c) { return c == '\0' ? nullptr : std::strchr(set, c); }
+
 int hexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -151,7 +154,7 @@ class PatternReader {
                                               : PatternInstruction::kNotWordBoundary);
     }
     int item = atom();
-    for (int repeats = 0; item >= 0 && !atEnd() && std::strchr("*+?{", peek()); ++repeats)
+    for (int repeats = 0; item >= 0 && !atEnd() && findIn("*+?{", peek()); ++repeats)
       item = repeats < kMaxRepeatsOfOne ? quantified(item) : fail(PatternVerdict::kTooLarge);
     return item;
   }
@@ -234,7 +237,7 @@ class PatternReader {
     static const char kLetters[] = "nrtvf0";
     static const char kBytes[] = "\n\r\t\v\f";
     const char c = text_[at_++];
-    if (const char* letter = std::strchr(kLetters, c)) {
+    if (const char* letter = findIn(kLetters, c)) {
       byte = *letter == '0' ? 0 : kBytes[letter - kLetters];
     } else if (c == 'x' || c == 'u') {
       const std::size_t digits = c == 'x' ? 2 : 4;
@@ -282,7 +285,7 @@ class PatternReader {
   // for a class.
   bool bracketItem(ByteSet& set, int& byte) {
     const char c = text_[at_++];
-    if (c == '[' && !atEnd() && std::strchr(":.=", peek())) return namedClass(set);
+    if (c == '[' && !atEnd() && findIn(":.=", peek())) return namedClass(set);
     if (c == '\\') {
       if (atEnd()) return fail(PatternVerdict::kMalformed) >= 0;
       if (shorthandSet(peek(), set)) {

@@ -16,7 +16,7 @@ std::string repeated(const std::string& part, std::size_t bytes) {
 
 TEST(TextPattern, MeansWhatTheQueryLanguageSays) {
   struct Case {
-    const char* pattern;
+    std::string pattern;
     std::string text;
     bool found;
   };
@@ -32,6 +32,8 @@ TEST(TextPattern, MeansWhatTheQueryLanguageSays) {
       {"$", "", true},               {"\\b", "", false},              {"[]", "a", false},
       {"[^]", "\n", true},           {"a|", "b", true},               {"\\.\\*", "a.*", true},
       {"(a|ab)(c|bcd)(d*)$", "abcd", true},
+      {std::string("a\0b", 3), "ab", false},  // a NUL byte is a character, not a repeat
+      {std::string("\\\0", 2), std::string(1, '\0'), true},
   };
   for (const Case& c : cases) {
     TextPattern pattern;
