@@ -117,6 +117,7 @@ const char* const kHostileQueries[] = {
     "--regex (.?){39}$ (.?){39}$",
     "--regex (.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.|.)*$",
     "--regex \\s(\\w+\\s){0,12}ab$",
+    "--regex ((\\b|\\B).?){26}$",
 };
 void BM_SearchHostile(benchmark::State& state) { searchHostile(state, kHostileQueries[state.range(0)]); }
 BENCHMARK(BM_SearchHostile)->DenseRange(0, sizeof kHostileQueries / sizeof *kHostileQueries - 1)
