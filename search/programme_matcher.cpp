@@ -13,17 +13,39 @@ constexpr int kBroadcastDayStart = 5 * 60;
 
 int minuteOfDay(ListingMinute moment) { return static_cast<int>(((moment % kDayMinutes) + kDayMinutes) % kDayMinutes); }
 
-bool compileAll(const std::vector<std::string>& words, std::vector<std::regex>& patterns, QueryProblem& problem) {
+QueryProblem::Kind problemOf(PatternVerdict verdict) {
+  switch (verdict) {
+    case PatternVerdict::kCompiled: return QueryProblem::kNone;
+    case PatternVerdict::kMalformed: return QueryProblem::kBadRegex;
+    case PatternVerdict::kUnsupported: return QueryProblem::kUnsupportedRegex;
+    case PatternVerdict::kTooLarge: return QueryProblem::kRegexTooLarge;
+  }
+  return QueryProblem::kBadRegex;
+}
+
+// Compiles each word; the patterns of one query share the limit on their
+// size, so that many words do not multiply a search's time.
+bool compileAll(const std::vector<std::string>& words, std::vector<TextPattern>& patterns, std::size_t& size,
+                QueryProblem& problem) {
   for (const std::string& word : words) {
-    // std::regex reports a bad pattern by throwing; the throw ends here.
-    try {
-      patterns.emplace_back(searchFormOfPattern(os::cp932ToUtf8(word)), std::regex::ECMAScript | std::regex::optimize);
-    } catch (const std::regex_error&) {
-      problem = {QueryProblem::kBadRegex, word};
+    patterns.emplace_back();
+    PatternVerdict verdict = patterns.back().compile(searchFormOfPattern(os::cp932ToUtf8(word)));
+    size += patterns.back().size();
+    if (verdict == PatternVerdict::kCompiled && size > kMaxPatternInstructions) verdict = PatternVerdict::kTooLarge;
+    if (verdict != PatternVerdict::kCompiled) {
+      problem = {problemOf(verdict), word};
       return false;
     }
   }
   return true;
+}
+
+// Cuts `text` to kMaxSearchedText bytes, not inside a character.
+void capSearchedText(std::string& text) {
+  if (text.size() <= kMaxSearchedText) return;
+  std::size_t end = kMaxSearchedText;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  text.resize(end);
 }
 
 std::vector<std::string> searchForms(const std::vector<std::string>& words) {
@@ -51,7 +73,9 @@ bool ProgrammeMatcher::compile(const ProgrammeQuery& query, QueryProblem& proble
   wordPatterns_.clear();
   excludedPatterns_.clear();
   if (query.regex) {
-    return compileAll(query.words, wordPatterns_, problem) && compileAll(query.excluded, excludedPatterns_, problem);
+    std::size_t size = 0;
+    return compileAll(query.words, wordPatterns_, size, problem) &&
+           compileAll(query.excluded, excludedPatterns_, size, problem);
   }
   words_ = searchForms(query.words);
   excluded_ = searchForms(query.excluded);
@@ -88,14 +112,15 @@ bool ProgrammeMatcher::textMatches(const ProgrammeRecord& record) const {
   appendSearchFormOfCp932(text, record.title);
   text += '\n';
   appendSearchFormOfCp932(text, record.description);
+  capSearchedText(text);
   for (const std::string& word : words_)
     if (text.find(word) == std::string::npos) return false;
   for (const std::string& word : excluded_)
     if (text.find(word) != std::string::npos) return false;
-  for (const std::regex& pattern : wordPatterns_)
-    if (!std::regex_search(text, pattern)) return false;
-  for (const std::regex& pattern : excludedPatterns_)
-    if (std::regex_search(text, pattern)) return false;
+  for (const TextPattern& pattern : wordPatterns_)
+    if (!pattern.foundIn(text)) return false;
+  for (const TextPattern& pattern : excludedPatterns_)
+    if (pattern.foundIn(text)) return false;
   return true;
 }
 

@@ -1,7 +1,8 @@
 // ProgrammeMatcher: a compiled query, and the search over a listing.
 // Words are compared in search form (search_text.h) with the title and the
-// description; with `regex` they are ECMAScript regular expressions
-// (std::regex) over that UTF-8 text. Channels compare in search form too
+// description, the first kMaxSearchedText bytes of them; with `regex` they
+// are regular expressions in ECMAScript's syntax over that UTF-8 text
+// (text_pattern.h: one pass over the text, whatever the pattern). Channels compare in search form too
 // ("ＮＨＫ総合" is "nhk総合"), a part of a name will do. The time window and the weekdays
 // look at the start: its time of day, and the weekday of its broadcast day
 // (a programme at 01:00 on Saturday belongs to Friday).
@@ -11,13 +12,18 @@
 // ask `matches` for each record. Or call findMatches.
 #pragma once
 
-#include <regex>
 #include <string>
 #include <vector>
 
 #include "listing/listing.h"
 #include "listing/programme_record.h"
 #include "search/programme_query.h"
+#include "search/text_pattern.h"
+
+// The most bytes of a programme's folded title and description searched:
+// room for the longest texts a guide page or an XMLTV file brings (about
+// 12 KB), and a bound on one programme's share of a search.
+constexpr std::size_t kMaxSearchedText = 16 * 1024;
 
 class ProgrammeMatcher {
  public:
@@ -31,8 +37,8 @@ class ProgrammeMatcher {
   ProgrammeQuery query_;
   std::vector<std::string> words_;     // search form
   std::vector<std::string> excluded_;  // search form
-  std::vector<std::regex> wordPatterns_;
-  std::vector<std::regex> excludedPatterns_;
+  std::vector<TextPattern> wordPatterns_;
+  std::vector<TextPattern> excludedPatterns_;
   std::vector<std::string> channels_;  // search form
 };
 

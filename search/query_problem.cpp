@@ -12,6 +12,10 @@ std::string englishText(const QueryProblem& problem) {
     case QueryProblem::kUnknownOption: return "unknown option " + subject;
     case QueryProblem::kUnclosedQuote: return "a quote is not closed";
     case QueryProblem::kBadRegex: return "invalid regular expression '" + subject + "'";
+    case QueryProblem::kUnsupportedRegex:
+      return "regular expression '" + subject + "' uses what search does not support (a back-reference, a look-ahead, [[.x.]] or [[=x=]])";
+    case QueryProblem::kRegexTooLarge:
+      return "regular expression '" + subject + "' is too large: its repeats or groups go too deep";
   }
   return std::string();
 }

@@ -16,6 +16,8 @@ struct QueryProblem {
     kUnknownOption,
     kUnclosedQuote,
     kBadRegex,        // a word that is no regular expression
+    kUnsupportedRegex,  // one with a back-reference, a look-ahead or a collating element
+    kRegexTooLarge,     // one whose repeats make too large an automaton, or nested too deep
   };
   Kind kind = kNone;
   std::string subject;  // the option, value or pattern it is about (Shift-JIS)

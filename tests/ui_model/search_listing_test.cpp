@@ -109,7 +109,7 @@ TEST(SearchFormTest, TheListsAddAChannelAndAGenreToTheWords) {
   EXPECT_EQ(1u, query.genres.size());
   ASSERT_TRUE(searchFormQuery("", channels, 1, 0, query, problem)) << problem;
 
-  for (const char* bad : {"", "--regex (", "\"open"}) {
+  for (const char* bad : {"", "--regex (", "\"open", "--regex (a)\\1", "--regex x{5000}"}) {
     problem.clear();
     EXPECT_FALSE(searchFormQuery(bad, channels, 0, 0, query, problem)) << bad;
     EXPECT_FALSE(problem.empty()) << bad;
@@ -118,6 +118,9 @@ TEST(SearchFormTest, TheListsAddAChannelAndAGenreToTheWords) {
   searchFormQuery("--regex (", channels, 0, 0, query, problem);
   EXPECT_EQ("\x90\xb3\x8bK\x95\\\x8c\xbb\x81u(\x81v\x82\xaa\x90\xb3\x82\xb5\x82\xad\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1",
             problem);
+  // 正規表現「x{5000}」は大きすぎます
+  searchFormQuery("--regex x{5000}", channels, 0, 0, query, problem);
+  EXPECT_EQ("\x90\xb3\x8bK\x95\\\x8c\xbb\x81ux{5000}\x81v\x82\xcd\x91\xe5\x82\xab\x82\xb7\x82\xac\x82\xdc\x82\xb7", problem);
 }
 
 TEST(WatchAnnouncementTest, OneBalloonNamingTheFirstTitlesAndTheReservations) {
