@@ -2,6 +2,7 @@
 // of the XMLTV subset.
 #include "xmltv/xmltv_reader.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -185,11 +186,13 @@ bool XmltvReader::characterData(int byte) {
 // The rest of a run of text in the span at hand, up to the next markup or
 // reference, taken without a call a byte: most of a document is text.
 bool XmltvReader::characterRun() {
-  const unsigned char* stop = at_;
-  while (stop != end_ && *stop != '<' && *stop != '&') {
-    if (*stop == '\n') ++line_;
-    ++stop;
+  const std::size_t left = static_cast<std::size_t>(end_ - at_);
+  const void* markup = std::memchr(at_, '<', left);
+  const unsigned char* stop = markup ? static_cast<const unsigned char*>(markup) : end_;
+  if (const void* reference = std::memchr(at_, '&', static_cast<std::size_t>(stop - at_))) {
+    stop = static_cast<const unsigned char*>(reference);
   }
+  line_ += static_cast<int>(std::count(at_, stop, '\n'));
   std::string* out = collector();
   const std::size_t room = out ? kXmltvMaxText - out->size() : 0;
   const bool taken = text_.putRun(at_, static_cast<std::size_t>(stop - at_), out, room);

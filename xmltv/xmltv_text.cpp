@@ -103,7 +103,7 @@ namespace {
 std::atomic<std::uint32_t> bmpForms[0x10000];
 
 // Writes the page form of a BMP character into `form`; its length, 1 or 2.
-std::size_t bmpFormOf(std::uint32_t codePoint, char form[2]) {
+inline std::size_t bmpFormOf(std::uint32_t codePoint, char form[2]) {
   std::uint32_t known = bmpForms[codePoint].load(std::memory_order_relaxed);
   if (known == 0) {
     const std::string shiftJis = pageFormOf(codePoint);
@@ -170,6 +170,14 @@ class RunOutput {
     }
     room_ -= count;
   }
+  // One character's one or two bytes, the common case of Japanese text.
+  void putCharacter(const char form[2], std::size_t count) {
+    if (room_ < count || used_ + 2 > sizeof block_) return put(form, count);
+    block_[used_] = form[0];
+    block_[used_ + 1] = form[1];  // harmless when count is 1: overwritten next
+    used_ += count;
+    room_ -= count;
+  }
   void flush() {
     if (used_ > 0) out_->append(block_, used_);
     used_ = 0;
@@ -208,7 +216,7 @@ bool XmltvText::putRun(const unsigned char* bytes, std::size_t count, std::strin
       if (codePoint < 0x800 || (codePoint >= 0xD800 && codePoint < 0xE000)) return false;
       if (!run.full()) {
         char form[2];
-        run.put(form, bmpFormOf(codePoint, form));
+        run.putCharacter(form, bmpFormOf(codePoint, form));
       }
       i += 3;
       continue;
