@@ -35,8 +35,39 @@ bool isRealSlot(int month, int day, int hour) {
 
 int broadcastDayNumber(const DateTime& moment) {
   int number = dayNumber(moment.year, moment.month, moment.day);
-  return moment.hour < 5 ? number - 1 : number;
+  return moment.hour < kBroadcastDayFirstHour ? number - 1 : number;
 }
+
+namespace {
+constexpr int kMinutesPerDay = 24 * 60;
+
+GuideMinute floorDays(GuideMinute minutes) {
+  return minutes >= 0 ? minutes / kMinutesPerDay : (minutes - (kMinutesPerDay - 1)) / kMinutesPerDay;
+}
+}  // namespace
+
+GuideMinute guideMinute(int dayNumber, int minuteOfDay) {
+  return static_cast<GuideMinute>(dayNumber) * kMinutesPerDay + minuteOfDay;
+}
+
+GuideMinute guideMinuteOf(const DateTime& moment) {
+  return guideMinute(dayNumber(moment.year, moment.month, moment.day), moment.hour * 60 + moment.minute);
+}
+
+DateTime dateTimeOfMinute(GuideMinute minute) {
+  const GuideMinute day = floorDays(minute);
+  const int ofDay = static_cast<int>(minute - day * kMinutesPerDay);
+  const CalendarDate date = dateFromDayNumber(static_cast<int>(day));
+  return DateTime{date.year, date.month, date.day, ofDay / 60, ofDay % 60};
+}
+
+GuideMinute broadcastDayStart(int dayNumber) { return guideMinute(dayNumber, kBroadcastDayFirstHour * 60); }
+
+int broadcastDayOf(GuideMinute minute) {
+  return static_cast<int>(floorDays(minute - kBroadcastDayFirstHour * 60));
+}
+
+int broadcastWeekdayOf(GuideMinute minute) { return dateFromDayNumber(broadcastDayOf(minute)).dayOfWeek; }
 
 const char* weekdayKanji(int dayOfWeek) {
   static const char* const kNames[7] = {
@@ -45,7 +76,7 @@ const char* weekdayKanji(int dayOfWeek) {
   return kNames[((dayOfWeek % 7) + 7) % 7];
 }
 
-int broadcastHour(int hour) { return hour < 5 ? hour + 24 : hour; }
+int broadcastHour(int hour) { return hour < kBroadcastDayFirstHour ? hour + 24 : hour; }
 
 int slotKey(const CalendarDate& date, int hour) {
   return date.month * 10000 + date.day * 100 + hour;

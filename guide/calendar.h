@@ -17,6 +17,25 @@ struct DateTime {
 int dayNumber(int year, int month, int day);
 CalendarDate dateFromDayNumber(int number);
 
+// The hour the broadcast day starts at; the hours before it belong to the
+// day before, counted on as 24 to 28. Every reader of the rule uses this.
+constexpr int kBroadcastDayFirstHour = 5;
+
+// Minutes since 00:00 of day number 0, Japan time: one scale for every
+// moment of the guide, so that times compare and subtract as numbers.
+using GuideMinute = std::int64_t;
+GuideMinute guideMinute(int dayNumber, int minuteOfDay);
+GuideMinute guideMinuteOf(const DateTime& moment);
+// The calendar date and time of a moment.
+DateTime dateTimeOfMinute(GuideMinute minute);
+// The first minute of the broadcast day `dayNumber` (05:00).
+GuideMinute broadcastDayStart(int dayNumber);
+// The broadcast day (day number) that `minute` falls in.
+int broadcastDayOf(GuideMinute minute);
+// The weekday (0 = Sunday) of the broadcast day of `minute`: 01:30 on a
+// Saturday morning is a Friday programme, as the guide has it.
+int broadcastWeekdayOf(GuideMinute minute);
+
 // The slot start hours of a broadcast day.
 constexpr int kSlotHours[6] = {5, 9, 13, 17, 21, 25};
 // True when month, day and hour name a slot of some year: month 1..12, a day

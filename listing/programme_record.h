@@ -8,9 +8,8 @@
 
 #include "guide/calendar.h"
 
-// Minutes since 00:00 of day number 0 (see dayNumber): one scale for every
-// moment of the week, so that times compare and subtract as numbers.
-using ListingMinute = std::int64_t;
+// The guide's one minute scale (see GuideMinute).
+using ListingMinute = GuideMinute;
 
 ListingMinute listingMinute(int dayNumber, int minuteOfDay);
 ListingMinute listingMinuteOf(const DateTime& moment);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "guide/calendar.h"
 #include "os/os.h"
 #include "programme/programme_table.h"
 
@@ -124,7 +125,7 @@ int programmeStartMinutes(const ProgrammeTable& table, const ProgrammeCell& cell
   return hour && minutes >= (hour->number + 1) * 60 ? minutes - kMinutesPerDay : minutes;
 }
 
-bool isAfterMidnight(const std::string& hhmm) { return std::atoi(hhmm.c_str()) / 100 < 5; }
+bool isAfterMidnight(const std::string& hhmm) { return std::atoi(hhmm.c_str()) / 100 < kBroadcastDayFirstHour; }
 
 int broadcastMinutes(const std::string& hhmm) {
   if (hhmm.size() != 4) return -1;

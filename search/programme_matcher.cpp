@@ -9,7 +9,6 @@
 namespace {
 
 constexpr int kDayMinutes = 24 * 60;
-constexpr int kBroadcastDayStart = 5 * 60;
 
 int minuteOfDay(ListingMinute moment) { return static_cast<int>(((moment % kDayMinutes) + kDayMinutes) % kDayMinutes); }
 
@@ -56,10 +55,7 @@ std::vector<std::string> searchForms(const std::vector<std::string>& words) {
 
 }  // namespace
 
-int broadcastWeekday(ListingMinute moment) {
-  const ListingMinute day = (moment - kBroadcastDayStart) / kDayMinutes;
-  return static_cast<int>((day + 2) % 7);
-}
+int broadcastWeekday(ListingMinute moment) { return broadcastWeekdayOf(moment); }
 
 bool ProgrammeMatcher::compile(const ProgrammeQuery& query, QueryProblem& problem) {
   if (isEmptyQuery(query)) {

@@ -12,7 +12,6 @@
 namespace {
 
 constexpr int kSlotMinutes = 4 * 60;
-constexpr int kFirstSlotHour = 5;
 // Beyond this many declarations a document is not a guide's: every
 // programme is kept rather than the set grown further.
 constexpr std::size_t kMaxDeclaredChannels = 4 * kXmltvMaxChannels;
@@ -149,7 +148,7 @@ GuidePage XmltvGuide::slotPage(int day, int slotHour) {
     }
     page.addChannel(name);
   }
-  const GuideMinute slotStart = broadcastDayStart(day) + (slotHour - kFirstSlotHour) * 60;
+  const GuideMinute slotStart = broadcastDayStart(day) + (slotHour - kBroadcastDayFirstHour) * 60;
   const GuideMinute slotEnd = slotStart + kSlotMinutes;
   for (std::size_t channel = 0; channel < schedules_.size(); ++channel) {
     const Schedule& schedule = schedules_[channel];

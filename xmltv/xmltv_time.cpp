@@ -7,8 +7,7 @@
 
 namespace {
 
-constexpr int kJapanOffsetMinutes = 9 * 60;
-constexpr int kBroadcastDayFirstHour = 5;
+constexpr int kJapanOffsetMinutes = kJapanOffsetSeconds / 60;
 
 // Reads `count` digits at `position`; false when any is missing.
 bool digits(const std::string& text, std::size_t& position, int count, int& value) {
@@ -65,13 +64,4 @@ bool parseXmltvTime(const std::string& text, GuideMinute& minute) {
   minute = static_cast<GuideMinute>(dayNumber(year, month, day)) * 1440 + hour * 60 + minutes - offset +
            kJapanOffsetMinutes;
   return true;
-}
-
-GuideMinute broadcastDayStart(int dayNumber) {
-  return static_cast<GuideMinute>(dayNumber) * 1440 + kBroadcastDayFirstHour * 60;
-}
-
-int broadcastDayOf(GuideMinute minute) {
-  GuideMinute shifted = minute - kBroadcastDayFirstHour * 60;
-  return static_cast<int>(shifted >= 0 ? shifted / 1440 : (shifted - 1439) / 1440);
 }

@@ -24,7 +24,7 @@ int genreColour(int genre) {
 
 }  // namespace
 
-int broadcastDayOf(const ProgrammeRecord& record) { return broadcastDayNumber(dateTimeOf(record.start)); }
+int broadcastDayOf(const ProgrammeRecord& record) { return broadcastDayOf(record.start); }
 
 ViewState dayViewOf(const ProgrammeRecord& record) {
   ViewState view;
