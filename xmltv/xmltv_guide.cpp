@@ -12,6 +12,7 @@
 namespace {
 
 constexpr int kSlotMinutes = 4 * 60;
+
 // Beyond this many declarations a document is not a guide's: every
 // programme is kept rather than the set grown further.
 constexpr std::size_t kMaxDeclaredChannels = 4 * kXmltvMaxChannels;
