@@ -98,6 +98,12 @@ TEST(XmltvReader, DeclaredEncodingsGiveTheSameShiftJis) {
   }
 }
 
+// A document of one programme whose title is `text`, in `encoding`.
+std::string titleDocument(const char* encoding, const std::string& text) {
+  return std::string("<?xml version=\"1.0\" encoding=\"") + encoding +
+         "\"?><tv><programme start=\"20261207190000\" channel=\"a\"><title>" + text + "</title></programme></tv>";
+}
+
 TEST(XmltvReader, CharactersTheGuideCannotHoldBecomeAFullWidthQuestionMark) {
   const struct {
     const char* encoding;
@@ -106,10 +112,7 @@ TEST(XmltvReader, CharactersTheGuideCannotHoldBecomeAFullWidthQuestionMark) {
                {"ISO-8859-1", "a\xe9" "b"}};
   for (const auto& c : cases) {
     Recorder got;
-    ASSERT_TRUE(readAll(std::string("<?xml version=\"1.0\" encoding=\"") + c.encoding +
-                            "\"?><tv><programme start=\"20261207190000\" channel=\"a\"><title>" + c.text +
-                            "</title></programme></tv>",
-                        got));
+    ASSERT_TRUE(readAll(titleDocument(c.encoding, c.text), got));
     EXPECT_EQ(sj("a？b"), got.programmes.at(0).title) << c.text;
   }
 }
@@ -132,10 +135,7 @@ TEST(XmltvReader, EnclosedMarksBecomeBracketMarksAndExtensionKanjiStay) {
   };
   for (const auto& c : cases) {
     Recorder got;
-    ASSERT_TRUE(readAll(std::string("<?xml version=\"1.0\" encoding=\"") + c.encoding +
-                            "\"?><tv><programme start=\"20261207190000\" channel=\"a\"><title>" + c.text +
-                            "</title></programme></tv>",
-                        got));
+    ASSERT_TRUE(readAll(titleDocument(c.encoding, c.text), got));
     EXPECT_EQ(c.shiftJis, got.programmes.at(0).title) << c.text;
     // Read back, they are the characters they were.
     if (c.text.find("山") == 0) {
