@@ -6,7 +6,7 @@
 namespace {
 
 // What a typed setting accepts; Text takes anything the file can hold.
-enum class SettingKind { Text, Secret, Number, Switch, Days, Port, Area };
+enum class SettingKind { Text, Secret, Number, Switch, Days, Port, Area, ClockTime };
 
 struct SettingRow {
   const char* key;
@@ -25,7 +25,7 @@ constexpr SettingKind kPort = SettingKind::Port;
 // Every setting with its effective value, in the order of the settings table.
 const SettingRow kSettings[] = {
     {"bootdownload", [](const SettingsStore& s) { return number(s.bootDownload()); }, kSwitch},
-    {"downloadtime", [](const SettingsStore& s) { return number(s.downloadTime()); }, kText},
+    {"downloadtime", [](const SettingsStore& s) { return number(s.downloadTime()); }, SettingKind::ClockTime},
     {"autodelete", [](const SettingsStore& s) { return number(s.autoDelete()); }, kSwitch},
     {"autoclose", [](const SettingsStore& s) { return number(s.autoClose()); }, kSwitch},
     {"deletehtml", [](const SettingsStore& s) { return number(s.deleteHtml()); }, kSwitch},
@@ -61,6 +61,27 @@ bool isKnownArea(const std::string& path, const std::string& key) {
   return probe.areaTable().count(key) != 0;
 }
 
+// A daily download time as typed, "HHMM", "HH:MM", "off" or "-1", in the
+// form the file keeps (hour * 100 + minute, or -1); empty when it is none.
+std::string clockTimeValue(const std::string& value) {
+  if (value == "off" || value == "-1") return "-1";
+  const std::size_t colon = value.find(':');
+  std::string hours = value, minutes;
+  if (colon != std::string::npos) {
+    hours = value.substr(0, colon);
+    minutes = value.substr(colon + 1);
+    if (hours.size() > 2 || minutes.size() != 2 || !digitsOnly(minutes)) return "";
+  } else if (value.size() < 3 || value.size() > 4) {
+    return "";
+  } else {
+    minutes = value.substr(value.size() - 2);
+    hours = value.substr(0, value.size() - 2);
+  }
+  if (!digitsOnly(hours) || !digitsOnly(minutes)) return "";
+  const int hhmm = std::stoi(hours) * 100 + std::stoi(minutes);
+  return isValidDownloadTime(hhmm) ? std::to_string(hhmm) : "";
+}
+
 // Empty when `value` suits the setting; else the form it accepts.
 std::string refusal(const SettingRow& row, const std::string& value, const std::string& settingsPath) {
   int port = 0;
@@ -75,6 +96,8 @@ std::string refusal(const SettingRow& row, const std::string& value, const std::
       return parsePort(value, port) && port > 0 ? "" : "a port number 1-65535";
     case SettingKind::Area:
       return isKnownArea(settingsPath, value) ? "" : "an area key of the area table (see 'rokuban-cli areas')";
+    case SettingKind::ClockTime:
+      return clockTimeValue(value).empty() ? "a time of day, HHMM or HH:MM, or off" : "";
     default:
       return "";
   }
@@ -118,8 +141,10 @@ int runConfig(CliContext& context) {
       printError("rokuban-cli: '" + args[2] + "' is no value for " + args[1] + ": it takes " + accepted + "\n");
       return 2;
     }
-    // Stored as typed, byte for byte; the accessors read it back as they would.
-    if (!context.settings.setString("_config", args[1], args[2])) {
+    // Stored as typed, byte for byte; the accessors read it back as they
+    // would. A time alone is stored in the one form the program reads.
+    const std::string stored = row->kind == SettingKind::ClockTime ? clockTimeValue(args[2]) : args[2];
+    if (!context.settings.setString("_config", args[1], stored)) {
       std::fprintf(stderr,
                    "rokuban-cli: the value for '%s' holds a line break or NUL, which the "
                    "settings file cannot keep\n",
@@ -143,7 +168,7 @@ int runAreas(CliContext& context) {
 const CliVerbRegistration kConfig({"config", "config [--show-secrets] [get KEY | set KEY VALUE]", runConfig,
                                    "print every setting, or get or set one",
                                    {{"--show-secrets", OptionKind::Flag, "print passwords and the cookie as they are"}},
-                                   "config set directory /srv/tv/cache", true, false, true});
+                                   "config set directory /srv/tv/cache", true, true, true});
 const CliVerbRegistration kAreas({"areas", "areas", runAreas, "list the area table, the current choice marked", {},
                                   "areas", true});
 

@@ -218,7 +218,9 @@ TEST_F(CliSettingsTest, ConfigRefusesValuesOfTheWrongKindAndHidesSecrets) {
   const std::string file = "[_config]\r\ntvguidepass=p\r\ndirectory=" + folder.file("cache") + "\r\n";
   writeWholeFile(path, file);
   const std::vector<std::vector<std::string>> refused = {
-      {"port", "http"}, {"port", "70000"}, {"date", "7"}, {"area", "atlantis"}, {"autoclose", "yes"}};
+      {"port", "http"}, {"port", "70000"}, {"date", "7"}, {"area", "atlantis"}, {"autoclose", "yes"},
+      {"downloadtime", "abc"}, {"downloadtime", "9abc"}, {"downloadtime", "2500"}, {"downloadtime", "12:60"},
+      {"downloadtime", "1:2"}};
   for (const auto& setting : refused) {
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(2, run({"config", "set", setting[0], setting[1]}));
@@ -242,6 +244,16 @@ TEST_F(CliSettingsTest, ConfigRefusesValuesOfTheWrongKindAndHidesSecrets) {
   ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(0, run({"config", "set", "port", "8080"}));
   EXPECT_EQ(-1, os::fileAttributes(folder.file("cache")));
+
+  // A download time as people type it, kept in the one form the program reads.
+  const std::vector<std::pair<std::string, int>> times = {{"09:00", 900}, {"0930", 930}, {"2359", 2359}, {"off", -1},
+                                                          {"7:05", 705},  {"-1", -1}};
+  for (const auto& time : times) {
+    EXPECT_EQ(0, run({"config", "set", "downloadtime", time.first})) << time.first;
+    SettingsStore saved;
+    saved.load(path);
+    EXPECT_EQ(time.second, saved.downloadTime()) << time.first;
+  }
 }
 
 }  // namespace
