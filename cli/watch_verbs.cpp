@@ -22,10 +22,18 @@ int addEntry(CliContext& context) {
   ProgrammeQuery query;
   if (!compileQueryArguments("watch", context.args, matcher, &query, true)) return 2;
   WatchList list = loadWatchList(context.settings);
+  // The same query twice would only announce each match twice.
+  const std::string text = queryText(query);
+  for (const WatchEntry& entry : list.entries) {
+    if (queryText(entry.query) == text) {
+      printError("rokuban-cli: watch: entry " + std::to_string(entry.number) + " is already " + text + "\n");
+      return 1;
+    }
+  }
   const int number = addWatchEntry(list, query);
   if (!saveWatchList(context.settings, list)) return argumentError("watch", "a word holds a line break");
   if (!saveSettings(context)) return 1;
-  if (!context.quiet) printOut(std::to_string(number) + ": " + queryText(query) + "\n");
+  if (!context.quiet) printOut(std::to_string(number) + ": " + text + "\n");
   return 0;
 }
 

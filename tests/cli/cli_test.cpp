@@ -245,6 +245,15 @@ TEST_F(CliSettingsTest, ConfigRefusesValuesOfTheWrongKindAndHidesSecrets) {
   EXPECT_EQ(0, run({"config", "set", "port", "8080"}));
   EXPECT_EQ(-1, os::fileAttributes(folder.file("cache")));
 
+  // A watch entry already on the list is refused, however it was typed.
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(0, run({"--quiet", "watch", "add", "--channel", "NHK", "news"}));
+  EXPECT_EQ(1, run({"--quiet", "watch", "add", "news", "--channel=NHK"}));
+  EXPECT_NE(std::string::npos, ::testing::internal::GetCapturedStderr().find("entry 1 is already"));
+  SettingsStore watched;
+  watched.load(path);
+  EXPECT_EQ(1u, watched.section("watch").size());
+
   // A download time as people type it, kept in the one form the program reads.
   const std::vector<std::pair<std::string, int>> times = {{"09:00", 900}, {"0930", 930}, {"2359", 2359}, {"off", -1},
                                                           {"7:05", 705},  {"-1", -1}};
