@@ -34,10 +34,20 @@ std::string GuideCache::cacheDirectory() const {
   return cacheDirectory(createdNow);
 }
 
+std::string GuideCache::directorySetting() const {
+  const std::string directory = settings().directory();
+  const bool absolute = !directory.empty() &&
+                        (directory[0] == '/' || directory[0] == '\\' || (directory.size() > 1 && directory[1] == ':'));
+  if (absolute || directory.empty() || settings().path().empty()) return directory;
+  // Relative to the settings file, so that a scheduled crawl and a command
+  // typed in another folder find the same cache.
+  return directoryOf(settings().path()) + directory;
+}
+
 std::string GuideCache::cacheDirectory(bool& createdNow) const {
   createdNow = false;
   if (tPinned.cache == this) return *tPinned.directory;
-  std::string directory = settings().directory();
+  std::string directory = directorySetting();
   createdNow = createsDirectory_ && os::createDirectory(directory);
   return isDirectory(directory) ? withTrailingSeparator(directory) : std::string();
 }
@@ -46,7 +56,7 @@ int GuideCache::failForDirectory(ProgressSink& progress) const {
   static const char kNoDirectory[] =  // 保存先ディレクトリがない！
       "\x95\xdb\x91\xb6\x90\xe6\x83\x66\x83\x42\x83\x8c\x83\x4e\x83\x67\x83\x8a\x82\xaa\x82\xc8"
       "\x82\xa2\x81\x49";
-  const std::string directory = settings().directory();
+  const std::string directory = directorySetting();
   if (directory.empty()) {
     progress.describeFailure("no cache folder is set (directory)");
   } else if (createsDirectory_) {

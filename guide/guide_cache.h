@@ -32,6 +32,9 @@ class GuideCache {
   void setRetryPolicy(const RetryPolicy& policy) { retryPolicy_ = policy; }
   const RetryPolicy& retryPolicy() const { return retryPolicy_; }
 
+  // The setting "directory" as a path: a relative one is taken from the
+  // settings file's folder (the program's folder on Windows).
+  std::string directorySetting() const;
   // The cache directory with its separator, created when missing; empty when
   // it is missing and cannot be created.
   std::string cacheDirectory() const;

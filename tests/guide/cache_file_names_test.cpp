@@ -11,6 +11,20 @@
 
 namespace {
 
+// Whatever the working folder, a relative cache folder lies beside the
+// settings file; an absolute one stays as it is.
+TEST(CacheFileNamesTest, ARelativeDirectoryIsTakenFromTheSettingsFilesFolder) {
+  TempFolder folder;
+  SettingsStore settings;
+  settings.load(folder.file("Rokuban.ini"));
+  GuideCache& cache = guideCache(settings);
+  settings.setString("_config", "directory", "cache");
+  EXPECT_EQ(folder.file("cache") + "\\", cache.cacheDirectory());
+  EXPECT_TRUE(isDirectory(folder.file("cache")));
+  settings.setString("_config", "directory", folder.file("other"));
+  EXPECT_EQ(folder.file("other") + "\\", cache.cacheDirectory());
+}
+
 TEST(CacheFileNamesTest, DirectoryIsCreatedAndNamesArePadded) {
   TempFolder folder;
   SettingsStore settings;
