@@ -84,7 +84,7 @@ class GuideServerTest : public ::testing::Test {
     settings.section("_config")["directory"] = folder.file("cache");
     settings.setDeleteHtml(true);
   }
-  void serve(WebConnectionLimits limits = WebConnectionLimits()) {
+  void serve(ConnectionLimits limits = webConnectionLimits()) {
     server = std::make_unique<GuideServer>(guideRouter(std::make_shared<GuideFeed>(settings, 0)), limits);
     ASSERT_TRUE(server->listen("127.0.0.1", 0));
     serving = std::thread([this] { server->serve(); });
@@ -136,8 +136,8 @@ TEST_F(GuideServerTest, DocumentsCarryValidatorsAndFollowTheCache) {
 }
 
 TEST_F(GuideServerTest, NoClientHoldsItLongerThanItsLimits) {
-  WebConnectionLimits limits;
-  limits.requestDeadlineMilliseconds = 300;
+  ConnectionLimits limits = webConnectionLimits();
+  limits.requestMilliseconds = 300;
   serve(limits);
   const int port = server->port();
   EXPECT_EQ(0u, roundTrip(port, "GET /etc/passwd HTTP/1.0\r\n\r\n").find("HTTP/1.0 404 Not Found\r\n"));
@@ -147,7 +147,7 @@ TEST_F(GuideServerTest, NoClientHoldsItLongerThanItsLimits) {
   // A client that says nothing is dropped at the deadline without a word,
   // while more clients than the cap still get their answers in turn.
   std::vector<std::thread> silent;
-  std::vector<std::string> replies(GuideServer::kMaxConnections + 4);
+  std::vector<std::string> replies(server->limits().maxConnections + 4);
   for (std::size_t i = 0; i < replies.size(); ++i) {
     silent.emplace_back([&, i] { replies[i] = roundTrip(port, i % 2 ? "" : "GET /x HTTP/1.0\r\n"); });
   }
