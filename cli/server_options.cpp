@@ -25,14 +25,18 @@ int listenFailure(const ServerOptions& options, const std::string& reason) {
   return 1;
 }
 
+std::string listeningNotes(const ServerOptions& options) {
+  std::string notes;
+  if (options.typed != options.address.numeric) notes += "(" + options.typed + " is " + options.address.numeric + ")\n";
+  if (options.address.loopbackOnly) {
+    notes += "only this machine can connect; for phones and other computers, start with --listen ADDRESS "
+             "(this machine's address on the home network, or 0.0.0.0 for all of them)\n";
+  }
+  return notes;
+}
+
 void printListening(const ServerOptions& options, int port) {
   std::printf("listening %s\n", addressWithPort(options.address.numeric, port).c_str());
   std::fflush(stdout);
-  if (options.typed != options.address.numeric) {
-    printError("(" + options.typed + " is " + options.address.numeric + ")\n");
-  }
-  if (options.address.loopbackOnly) {
-    printError("only this machine can connect; for phones and other computers, start with --listen ADDRESS "
-               "(this machine's address on the home network, or 0.0.0.0 for all of them)\n");
-  }
+  printError(listeningNotes(options));
 }

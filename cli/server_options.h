@@ -18,7 +18,9 @@ struct ServerOptions {
 bool takeServerOptions(CliContext& context, const char* verbName, int defaultPort, ServerOptions& options);
 // "rokuban-cli: cannot listen on ADDR:PORT: REASON" on stderr; returns 1.
 int listenFailure(const ServerOptions& options, const std::string& reason);
+// What a start says on stderr: the address a typed name stands for and,
+// when only this machine can connect, how other devices reach the server.
+std::string listeningNotes(const ServerOptions& options);
 // The start lines: "listening ADDR:PORT" on stdout (the port that was
-// chosen, for scripts that give --port 0), and on stderr, when only this
-// machine can connect, how other devices reach it.
+// chosen, for scripts that give --port 0), then the notes.
 void printListening(const ServerOptions& options, int port);

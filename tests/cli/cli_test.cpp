@@ -11,6 +11,7 @@
 #include "cli/console_progress.h"
 #include "cli/english_messages.h"
 #include "cli/help.h"
+#include "cli/server_options.h"
 #include "os/os.h"
 #include "os/socket.h"
 #include "programme/guide_page.h"
@@ -264,6 +265,23 @@ TEST_F(CliSettingsTest, TheServersRefuseAddressesThatMeanSomethingElseAndSayWhyL
   }
   EXPECT_EQ(2, run({"guide-server", "--allow-host"}));
   os::closeSocket(taken);
+  // The start says how phones reach a server that only this machine can.
+  struct Case {
+    const char* typed;
+    const char* numeric;
+    bool loopbackOnly;
+    bool hint;
+  };
+  for (const Case& c : {Case{"127.0.0.1", "127.0.0.1", true, true}, Case{"localhost", "127.0.0.1", true, true},
+                        Case{"0.0.0.0", "0.0.0.0", false, false}}) {
+    ServerOptions options;
+    options.typed = c.typed;
+    options.address.numeric = c.numeric;
+    options.address.loopbackOnly = c.loopbackOnly;
+    const std::string notes = listeningNotes(options);
+    EXPECT_EQ(c.hint, notes.find("--listen ADDRESS") != std::string::npos) << c.typed;
+    EXPECT_EQ(c.typed != std::string(c.numeric), notes.find(" is 127.0.0.1") != std::string::npos) << c.typed;
+  }
 }
 
 TEST(CliHelpTest, TheReadmeHoldsTheHelpText) {
