@@ -24,7 +24,7 @@
 class ConnectionServer {
  public:
   // Serves one client on its thread; the slot is finished after it returns.
-  // It must keep to what it captures by value: it may run on after stop.
+  // Several run at once, so what it captures must be safe to share.
   using Serve = std::function<void(ConnectionSlot&)>;
 
   ConnectionServer(ConnectionLimits limits, Serve serve);
