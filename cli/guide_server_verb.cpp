@@ -5,10 +5,12 @@
 
 #include "cli/cli.h"
 #include "cli/serve_until_interrupted.h"
+#include "cli/server_options.h"
 #include "guide/guide_cache.h"
 #include "listing/listing.h"
 #include "os/interrupt.h"
 #include "os/os.h"
+#include "os/socket.h"
 #include "webguide/guide_routes.h"
 #include "webguide/guide_server.h"
 
@@ -17,25 +19,34 @@ namespace {
 // How long a built document is served before the cache is read again.
 constexpr int kRefreshMilliseconds = 10000;
 
+// The listen address as typed and as it is, this machine's name, and the
+// names the user adds.
+AllowedHosts allowedHosts(const ServerOptions& options, const std::vector<std::string>& added) {
+  AllowedHosts hosts;
+  hosts.add(options.typed);
+  hosts.add(options.address.numeric);
+  const std::string machine = os::hostName();
+  hosts.add(machine);
+  if (!machine.empty() && machine.find('.') == std::string::npos) hosts.add(machine + ".local");
+  for (const std::string& name : added) hosts.add(name);
+  return hosts;
+}
+
 int runGuideServer(CliContext& context) {
-  std::string address = "127.0.0.1";
-  std::string portText = std::to_string(GuideServer::kDefaultPort);
-  int port = 0;
-  const bool hasAddress = !takeOption(context.args, "--listen", &address) || !address.empty();
-  takeOption(context.args, "--port", &portText);
-  if (!context.args.empty() || !hasAddress || !parsePort(portText, port)) {
-    return usageError(context, "guide-server");
+  std::vector<std::string> added;
+  for (std::string name; takeOption(context.args, "--allow-host", &name);) {
+    if (name.empty()) return argumentError("guide-server", "--allow-host wants a name");
+    added.push_back(name);
   }
+  ServerOptions options;
+  if (!takeServerOptions(context, "guide-server", GuideServer::kDefaultPort, options)) return 2;
   GuideServer server(guideRouter(std::make_shared<GuideFeed>(context.settings, kRefreshMilliseconds),
-                                 std::make_shared<WebPages>(context.settings)));
-  if (!server.listen(address, port)) {
-    std::fprintf(stderr, "rokuban-cli: cannot listen on %s:%d\n", address.c_str(), port);
-    return 1;
-  }
+                                 std::make_shared<WebPages>(context.settings)),
+                     webConnectionLimits(), allowedHosts(options, added));
+  std::string failure;
+  if (!server.listen(options.address.numeric, options.port, &failure)) return listenFailure(options, failure);
   os::catchInterrupts();
-  // The chosen port first, for scripts that ask for a free one with --port 0.
-  std::printf("listening %s:%d\n", address.c_str(), server.port());
-  std::fflush(stdout);
+  printListening(options, server.port());
   printError("serving " + context.settings.directory() + " at /, /guide.xml and /guide.json\n");
   // A pinned channel id the documents cannot use is said once, here.
   const Listing first = collectListing(guideCache(context.settings), defaultListingRange(currentDateTime()));
@@ -45,10 +56,11 @@ int runGuideServer(CliContext& context) {
 }
 
 const CliVerbRegistration kGuideServer(
-    {"guide-server", "guide-server [--listen ADDR] [--port N]", runGuideServer,
+    {"guide-server", "guide-server [--listen ADDR] [--port N] [--allow-host NAME]...", runGuideServer,
      "serve the cached guide over HTTP: a page for browsers at /, /guide.xml and /guide.json",
-     {{"--listen", OptionKind::Text, "the address to listen on (default: 127.0.0.1)"},
-      {"--port", OptionKind::Number, "the port (0: any free one)"}},
+     {{"--listen", OptionKind::Text, "the address or host name to listen on (default: 127.0.0.1)"},
+      {"--port", OptionKind::Number, "the port (0: any free one)"},
+      {"--allow-host", OptionKind::Text, "answer requests for this name too (repeatable)"}},
      "guide-server --listen 0.0.0.0 --port 8089"});
 
 }  // namespace

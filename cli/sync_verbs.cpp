@@ -4,6 +4,7 @@
 
 #include "cli/cli.h"
 #include "cli/serve_until_interrupted.h"
+#include "cli/server_options.h"
 #include "cli/console_progress.h"
 #include "guide/guide_cache.h"
 #include "os/interrupt.h"
@@ -33,29 +34,19 @@ int runSync(CliContext& context) {
 }
 
 int runSyncServer(CliContext& context) {
-  std::string address = "127.0.0.1";
-  std::string portText = std::to_string(SyncServer::kDefaultPort);
-  int port = 0;
-  bool hasAddress = !takeOption(context.args, "--listen", &address) || !address.empty();
-  takeOption(context.args, "--port", &portText);
-  if (!context.args.empty() || !hasAddress || !parsePort(portText, port)) {
-    return usageError(context, "sync-server");
-  }
+  ServerOptions options;
+  if (!takeServerOptions(context, "sync-server", SyncServer::kDefaultPort, options)) return 2;
   std::string directory = guideCache(context.settings).cacheDirectory();
   if (directory.empty()) {
     printError(std::string(kNoDirectory) + "\n");
     return 1;
   }
   SyncServer server(directory);
-  if (!server.listen(address, port)) {
-    std::fprintf(stderr, "rokuban-cli: cannot listen on %s:%d\n", address.c_str(), port);
-    return 1;
-  }
+  std::string failure;
+  if (!server.listen(options.address.numeric, options.port, &failure)) return listenFailure(options, failure);
   os::catchInterrupts();
   printError("serving " + context.settings.directory() + "\n");
-  // The chosen port, for scripts that ask for a free one with --port 0.
-  std::printf("listening %s:%d\n", address.c_str(), server.port());
-  std::fflush(stdout);
+  printListening(options, server.port());
 
   return serveUntilInterrupted(server, "sync server");
 }
@@ -66,7 +57,7 @@ const CliVerbRegistration kSync({"sync", "sync [--max-time SECONDS]", runSync,
                                  "sync --max-time 300"});
 const CliVerbRegistration kSyncServer({"sync-server", "sync-server [--listen ADDR] [--port N]", runSyncServer,
                                        "serve the cache's table files to other machines",
-                                       {{"--listen", OptionKind::Text, "the address to listen on (default: 127.0.0.1)"},
+                                       {{"--listen", OptionKind::Text, "the address or host name to listen on (default: 127.0.0.1)"},
                                         {"--port", OptionKind::Number, "the port (default: 23850; 0: any free one)"}},
                                        "sync-server --port 23850"});
 

@@ -1,5 +1,6 @@
-// The socket side of the OS layer: blocking IPv4 TCP, for clients (the guide
-// service, the sync server) and for the servers that tests and demos start.
+// The socket side of the OS layer: blocking TCP, for clients (the guide
+// service, the sync server) and for the servers. Clients speak IPv4; a
+// server may listen on IPv6 too where the platform has it (not Winsock 1.1).
 // Exactly one of socket_win32.cpp (Winsock 1.1, wsock32) and
 // socket_posix.cpp (BSD sockets) is built, with socket.cpp for what both
 // share. Protocols live above this layer.
@@ -58,11 +59,27 @@ int sendWithoutWaiting(SocketHandle socket, const void* data, int length);
 // Sends the whole of `data`; false when any send fails.
 bool sendAll(SocketHandle socket, const void* data, int length);
 
-// A listening socket bound to `address` (dotted IPv4, e.g. "127.0.0.1") and
-// `port` (host order; 0 picks a free one). kNoSocket on failure.
-SocketHandle listenTcp(const std::string& address, int port, int backlog = 8);
+// A listening socket bound to `address` (dotted IPv4, e.g. "127.0.0.1", or
+// an IPv6 address where ipv6Address takes one) and `port` (host order; 0
+// picks a free one). kNoSocket on failure, with the system's reason in
+// `failure` ("Address already in use") when given.
+SocketHandle listenTcp(const std::string& address, int port, int backlog = 8, std::string* failure = nullptr);
 // The host-order port a socket is bound to, -1 on failure.
 int boundPort(SocketHandle socket);
+// The numeric address of the socket's own end ("127.0.0.1", "::1"); empty
+// on failure.
+std::string localAddress(SocketHandle socket);
+// The canonical text of an IPv6 address ("::1" of "0:0::1"); false for
+// anything else, and always where IPv6 is not available.
+bool ipv6Address(const std::string& text, std::string& canonical);
+// The numeric address a host name resolves to for listening: its first
+// IPv4 address, else (where there is IPv6) its first IPv6 one.
+bool resolveListenAddress(const std::string& name, std::string& numeric);
+// This machine's name, empty when it has none.
+std::string hostName();
+// Ends both directions without closing: a thread waiting on the socket
+// wakes and sees the end. The handle stays valid until closeSocket.
+void shutdownSocket(SocketHandle socket);
 // Blocks until a connection arrives (use waitReadable first to stay
 // stoppable); kNoSocket on failure.
 SocketHandle acceptConnection(SocketHandle listener);

@@ -36,6 +36,35 @@ bool finishPendingConnect(int handle) {
   return ::getsockopt(handle, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
 }
 
+// Dotted IPv4 or IPv6 text to a socket address; inet_pton takes no short
+// forms such as "127.1".
+bool listenAddressOf(const std::string& address, int port, sockaddr_storage& self, socklen_t& size) {
+  auto* v4 = reinterpret_cast<sockaddr_in*>(&self);
+  if (::inet_pton(AF_INET, address.c_str(), &v4->sin_addr) == 1) {
+    v4->sin_family = AF_INET;
+    v4->sin_port = htons(static_cast<std::uint16_t>(port));
+    size = sizeof *v4;
+    return true;
+  }
+  auto* v6 = reinterpret_cast<sockaddr_in6*>(&self);
+  if (::inet_pton(AF_INET6, address.c_str(), &v6->sin6_addr) == 1) {
+    v6->sin6_family = AF_INET6;
+    v6->sin6_port = htons(static_cast<std::uint16_t>(port));
+    size = sizeof *v6;
+    return true;
+  }
+  return false;
+}
+
+std::string numericText(const sockaddr* address) {
+  char buffer[INET6_ADDRSTRLEN] = {};
+  const void* bytes = address->sa_family == AF_INET6
+                          ? static_cast<const void*>(&reinterpret_cast<const sockaddr_in6*>(address)->sin6_addr)
+                          : static_cast<const void*>(&reinterpret_cast<const sockaddr_in*>(address)->sin_addr);
+  if (::inet_ntop(address->sa_family, bytes, buffer, sizeof buffer) == nullptr) return std::string();
+  return buffer;
+}
+
 int waitFor(SocketHandle socket, short events, int timeoutMilliseconds) {
   if (socket == kNoSocket) return -1;
   pollfd waiting{fd(socket), events, 0};
@@ -123,19 +152,24 @@ int sendWithoutWaiting(SocketHandle socket, const void* data, int length) {
   return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR ? 0 : -1;
 }
 
-SocketHandle listenTcp(const std::string& address, int port, int backlog) {
-  in_addr local{};
-  if (::inet_aton(address.c_str(), &local) == 0) return kNoSocket;
-  int handle = ::socket(AF_INET, SOCK_STREAM, 0);
-  if (handle < 0) return kNoSocket;
+SocketHandle listenTcp(const std::string& address, int port, int backlog, std::string* failure) {
+  sockaddr_storage self{};
+  socklen_t size = 0;
+  if (!listenAddressOf(address, port, self, size)) {
+    if (failure) *failure = "not a numeric address";
+    return kNoSocket;
+  }
+  int handle = ::socket(self.ss_family, SOCK_STREAM, 0);
+  if (handle < 0) {
+    if (failure) *failure = std::strerror(errno);
+    return kNoSocket;
+  }
   int on = 1;
   ::setsockopt(handle, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-  sockaddr_in self{};
-  self.sin_family = AF_INET;
-  self.sin_port = htons(static_cast<std::uint16_t>(port));
-  self.sin_addr = local;
-  if (::bind(handle, reinterpret_cast<sockaddr*>(&self), sizeof self) != 0 ||
-      ::listen(handle, backlog) != 0) {
+  // "::" means IPv6 only, as "0.0.0.0" means IPv4 only.
+  if (self.ss_family == AF_INET6) ::setsockopt(handle, IPPROTO_IPV6, IPV6_V6ONLY, &on, sizeof on);
+  if (::bind(handle, reinterpret_cast<sockaddr*>(&self), size) != 0 || ::listen(handle, backlog) != 0) {
+    if (failure) *failure = std::strerror(errno);
     ::close(handle);
     return kNoSocket;
   }
@@ -143,10 +177,54 @@ SocketHandle listenTcp(const std::string& address, int port, int backlog) {
 }
 
 int boundPort(SocketHandle socket) {
-  sockaddr_in self{};
+  sockaddr_storage self{};
   socklen_t length = sizeof self;
   if (::getsockname(fd(socket), reinterpret_cast<sockaddr*>(&self), &length) != 0) return -1;
-  return ntohs(self.sin_port);
+  if (self.ss_family == AF_INET6) return ntohs(reinterpret_cast<sockaddr_in6*>(&self)->sin6_port);
+  return ntohs(reinterpret_cast<sockaddr_in*>(&self)->sin_port);
+}
+
+std::string localAddress(SocketHandle socket) {
+  sockaddr_storage self{};
+  socklen_t length = sizeof self;
+  if (::getsockname(fd(socket), reinterpret_cast<sockaddr*>(&self), &length) != 0) return std::string();
+  return numericText(reinterpret_cast<sockaddr*>(&self));
+}
+
+bool ipv6Address(const std::string& text, std::string& canonical) {
+  in6_addr parsed{};
+  char buffer[INET6_ADDRSTRLEN];
+  if (::inet_pton(AF_INET6, text.c_str(), &parsed) != 1 ||
+      ::inet_ntop(AF_INET6, &parsed, buffer, sizeof buffer) == nullptr)
+    return false;
+  canonical = buffer;
+  return true;
+}
+
+bool resolveListenAddress(const std::string& name, std::string& numeric) {
+  if (name.empty()) return false;
+  addrinfo hints{};
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  if (::getaddrinfo(name.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) return false;
+  const addrinfo* chosen = nullptr;
+  for (const addrinfo* each = found; each; each = each->ai_next) {
+    if (each->ai_family == AF_INET && (!chosen || chosen->ai_family != AF_INET)) chosen = each;
+    if (each->ai_family == AF_INET6 && !chosen) chosen = each;
+  }
+  if (chosen) numeric = numericText(chosen->ai_addr);
+  ::freeaddrinfo(found);
+  return chosen && !numeric.empty();
+}
+
+std::string hostName() {
+  char name[256] = {};
+  if (::gethostname(name, sizeof name - 1) != 0) return std::string();
+  return name;
+}
+
+void shutdownSocket(SocketHandle socket) {
+  if (socket != kNoSocket) ::shutdown(fd(socket), SHUT_RDWR);
 }
 
 SocketHandle acceptConnection(SocketHandle listener) {

@@ -26,6 +26,15 @@ bool parseDotted(const std::string& text, std::uint32_t& address) {
   address = static_cast<std::uint32_t>(numeric);
   return true;
 }
+// The system's reason for the failures a listen meets.
+std::string errorText(int code) {
+  switch (code) {
+    case WSAEADDRINUSE: return "Address already in use";
+    case WSAEADDRNOTAVAIL: return "Cannot assign requested address";
+    case WSAEACCES: return "Permission denied";
+    default: return "Winsock error " + std::to_string(code);
+  }
+}
 }  // namespace
 
 bool startSockets() {
@@ -127,12 +136,21 @@ int sendWithoutWaiting(SocketHandle socket, const void* data, int length) {
   return sent == SOCKET_ERROR ? -1 : sent;
 }
 
-SocketHandle listenTcp(const std::string& address, int port, int backlog) {
-  if (!startSockets()) return kNoSocket;
+SocketHandle listenTcp(const std::string& address, int port, int backlog, std::string* failure) {
+  if (!startSockets()) {
+    if (failure) *failure = "no sockets";
+    return kNoSocket;
+  }
   std::uint32_t local;
-  if (!parseDotted(address, local)) return kNoSocket;
+  if (!parseDotted(address, local)) {
+    if (failure) *failure = "not a numeric IPv4 address";
+    return kNoSocket;
+  }
   SOCKET handle = socket(AF_INET, SOCK_STREAM, 0);
-  if (handle == INVALID_SOCKET) return kNoSocket;
+  if (handle == INVALID_SOCKET) {
+    if (failure) *failure = errorText(WSAGetLastError());
+    return kNoSocket;
+  }
   sockaddr_in self;
   std::memset(&self, 0, sizeof self);
   self.sin_family = AF_INET;
@@ -140,6 +158,7 @@ SocketHandle listenTcp(const std::string& address, int port, int backlog) {
   self.sin_addr.s_addr = local;
   if (bind(handle, reinterpret_cast<sockaddr*>(&self), sizeof self) == SOCKET_ERROR ||
       listen(handle, backlog) == SOCKET_ERROR) {
+    if (failure) *failure = errorText(WSAGetLastError());
     closesocket(handle);
     return kNoSocket;
   }
@@ -152,6 +171,36 @@ int boundPort(SocketHandle socket) {
   if (getsockname(toSocket(socket), reinterpret_cast<sockaddr*>(&self), &length) == SOCKET_ERROR)
     return -1;
   return ntohs(self.sin_port);
+}
+
+std::string localAddress(SocketHandle socket) {
+  sockaddr_in self;
+  int length = sizeof self;
+  if (getsockname(toSocket(socket), reinterpret_cast<sockaddr*>(&self), &length) == SOCKET_ERROR)
+    return std::string();
+  return inet_ntoa(self.sin_addr);
+}
+
+// Winsock 1.1 has no IPv6.
+bool ipv6Address(const std::string&, std::string&) { return false; }
+
+bool resolveListenAddress(const std::string& name, std::string& numeric) {
+  std::uint32_t address;
+  if (!resolveIPv4(name, address)) return false;
+  in_addr text;
+  text.s_addr = address;
+  numeric = inet_ntoa(text);
+  return true;
+}
+
+std::string hostName() {
+  char name[256] = {};
+  if (!startSockets() || gethostname(name, sizeof name - 1) == SOCKET_ERROR) return std::string();
+  return name;
+}
+
+void shutdownSocket(SocketHandle socket) {
+  if (socket != kNoSocket) shutdown(toSocket(socket), 2);
 }
 
 SocketHandle acceptConnection(SocketHandle listener) {

@@ -1,22 +1,9 @@
-// SyncServerLimits: how much the sync server gives each client. A client
-// gets a slot of its own; when all are taken, the connection idle longest
-// gives way to the newcomer. Every request must arrive whole within its own
-// deadline and every reply must leave within its own time, so a client that
-// dribbles or never reads cannot keep a slot. Tests shorten the times and
-// put a hand-moved clock in place of the steady one.
+// SyncServerLimits: how much the sync server gives each client, the rules
+// every server of the program keeps (see net/connection_limits.h): 16 slots,
+// the idlest giving way when full, a request whole within 5 s of the
+// connect or the previous reply, each reply out within 30 s.
 #pragma once
 
-#include <cstdint>
-#include <functional>
+#include "net/connection_limits.h"
 
-#include "os/os.h"
-
-struct SyncServerLimits {
-  int maxConnections = 16;
-  // From the end of the previous reply (or the connect) to a complete request.
-  int requestMilliseconds = 5000;
-  // For sending one whole reply.
-  int sendMilliseconds = 30000;
-  // Milliseconds of a steadily increasing clock.
-  std::function<std::uint64_t()> now = os::tickMilliseconds;
-};
+using SyncServerLimits = ConnectionLimits;

@@ -1,21 +1,16 @@
 // One client of the guide service: reads one request head (bounded in size
-// and in time), answers it through the router, and closes. A client that
-// sends too slowly, too much, or stops reading is cut off.
+// and in time), answers it through the router when its Host is one of the
+// service's own names, and ends. A client that sends too slowly, too much,
+// or stops reading is cut off.
 #pragma once
 
-#include <atomic>
+#include "net/connection_slot.h"
 
-#include "os/socket.h"
-
+class AllowedHosts;
 class WebRouter;
 
-struct WebConnectionLimits {
-  int requestDeadlineMilliseconds = 10000;  // for the whole head
-  int sendTimeoutMilliseconds = 10000;      // a send that makes no progress
-  int responseDeadlineMilliseconds = 60000; // for the whole answer
-};
+// The guide service's limits: the servers' rules with a head of 10 s and an
+// answer of 60 s (a week's XMLTV to a phone on a weak network).
+ConnectionLimits webConnectionLimits();
 
-// Takes ownership of `socket` and closes it; `stopping` is polled while
-// waiting for the request.
-void serveWebConnection(os::SocketHandle socket, const WebRouter& router, const WebConnectionLimits& limits,
-                        const std::atomic<bool>& stopping);
+void serveWebConnection(ConnectionSlot& slot, const WebRouter& router, const AllowedHosts& hosts);

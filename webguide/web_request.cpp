@@ -71,9 +71,14 @@ bool readHeader(const std::string& line, WebRequest& request) {
     if (!isTokenChar(line[i])) return false;
   for (char c : line)
     if (static_cast<unsigned char>(c) < 0x20 && c != '\t') return false;
-  if (lowered(line.substr(0, colon)) == "if-none-match") {
-    const std::string value = trimmed(line.substr(colon + 1));
+  const std::string name = lowered(line.substr(0, colon));
+  const std::string value = trimmed(line.substr(colon + 1));
+  if (name == "if-none-match") {
     request.ifNoneMatch += (request.ifNoneMatch.empty() ? "" : ", ") + value;
+  } else if (name == "host") {
+    if (request.hasHost) return false;
+    request.hasHost = true;
+    request.host = value;
   }
   return true;
 }

@@ -11,6 +11,8 @@ struct WebRequest {
   std::string path;         // the target without its query
   std::string query;        // what follows "?", still percent-encoded
   std::string ifNoneMatch;  // the If-None-Match value(s), empty when absent
+  bool hasHost = false;     // a Host header came (HTTP/1.0 clients may send none)
+  std::string host;         // its value
 };
 
 // A head longer than this is refused.
@@ -21,5 +23,6 @@ constexpr std::size_t kMaxRequestHeadBytes = 8192;
 std::size_t requestHeadEnd(const std::string& bytes);
 
 // 200 and `request` filled for a well-formed GET; 405 for a well-formed
-// request with another method; 400 for anything malformed.
+// request with another method; 400 for anything malformed (two Host
+// headers included).
 int parseWebRequest(const std::string& head, WebRequest& request);

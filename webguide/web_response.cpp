@@ -10,6 +10,7 @@ const char* reasonPhrase(int status) {
     case 400: return "Bad Request";
     case 404: return "Not Found";
     case 405: return "Method Not Allowed";
+    case 421: return "Misdirected Request";
     case 500: return "Internal Server Error";
     case 503: return "Service Unavailable";
     default: return "Error";

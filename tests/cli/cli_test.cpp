@@ -11,7 +11,9 @@
 #include "cli/console_progress.h"
 #include "cli/english_messages.h"
 #include "cli/help.h"
+#include "cli/server_options.h"
 #include "os/os.h"
+#include "os/socket.h"
 #include "programme/guide_page.h"
 #include "tests/support/loopback_http_server.h"
 #include "tests/support/temp_folder.h"
@@ -270,6 +272,39 @@ TEST_F(CliSettingsTest, ConfigRefusesValuesOfTheWrongKindAndHidesSecrets) {
 namespace {
 
 // The README's command reference is the help's own text, between its markers.
+TEST_F(CliSettingsTest, TheServersRefuseAddressesThatMeanSomethingElseAndSayWhyListeningFails) {
+  writeWholeFile(path, "[_config]\r\ndirectory=" + folder.file("cache") + "\r\n");
+  std::string failure;
+  const os::SocketHandle taken = os::listenTcp("127.0.0.1", 0, 8, &failure);
+  ASSERT_NE(os::kNoSocket, taken) << failure;
+  const std::string busy = std::to_string(os::boundPort(taken));
+  for (const char* verb : {"guide-server", "sync-server"}) {
+    for (const char* address : {"0", "127.1", "010.0.0.1", ""}) {
+      EXPECT_EQ(2, run({verb, "--listen", address})) << verb << " " << address;
+    }
+    EXPECT_EQ(1, run({verb, "--listen", "localhost", "--port", busy})) << verb;
+  }
+  EXPECT_EQ(2, run({"guide-server", "--allow-host"}));
+  os::closeSocket(taken);
+  // The start says how phones reach a server that only this machine can.
+  struct Case {
+    const char* typed;
+    const char* numeric;
+    bool loopbackOnly;
+    bool hint;
+  };
+  for (const Case& c : {Case{"127.0.0.1", "127.0.0.1", true, true}, Case{"localhost", "127.0.0.1", true, true},
+                        Case{"0.0.0.0", "0.0.0.0", false, false}}) {
+    ServerOptions options;
+    options.typed = c.typed;
+    options.address.numeric = c.numeric;
+    options.address.loopbackOnly = c.loopbackOnly;
+    const std::string notes = listeningNotes(options);
+    EXPECT_EQ(c.hint, notes.find("--listen ADDRESS") != std::string::npos) << c.typed;
+    EXPECT_EQ(c.typed != std::string(c.numeric), notes.find(" is 127.0.0.1") != std::string::npos) << c.typed;
+  }
+}
+
 TEST(CliHelpTest, TheReadmeHoldsTheHelpText) {
   const std::string readme = readWholeFile(std::string(ROKUBAN_SOURCE_DIR) + "/README.md");
   if (readme.empty()) GTEST_SKIP() << "README.md not reachable from this build";

@@ -13,6 +13,7 @@
 #include "tools/demo_guide/demo_guide_server.h"
 #include "webguide/guide_feed.h"
 #include "webguide/guide_routes.h"
+#include "webguide/allowed_hosts.h"
 #include "webguide/guide_server.h"
 
 namespace {
@@ -54,8 +55,9 @@ TEST(WebRequest, HeadsAreReadStrictly) {
   EXPECT_EQ(18u, requestHeadEnd("GET / HTTP/1.0\r\n\r\nrest"));
 }
 
-// A raw client: sends `request`, returns everything until the server closes.
-std::string roundTrip(int port, const std::string& request) {
+// A raw client: sends `request`, returns everything until the server closes
+// (or stays silent for `waitMilliseconds`).
+std::string roundTrip(int port, const std::string& request, int waitMilliseconds = 20000) {
   os::SocketHandle socket = os::openTcpSocket();
   std::uint32_t address = 0;
   os::resolveIPv4("127.0.0.1", address);
@@ -63,7 +65,7 @@ std::string roundTrip(int port, const std::string& request) {
   os::sendAll(socket, request.data(), static_cast<int>(request.size()));
   std::string reply;
   char buffer[8192];
-  for (int got; (got = os::receiveWithin(socket, buffer, sizeof buffer, 20000)) > 0;) reply.append(buffer, got);
+  for (int got; (got = os::receiveWithin(socket, buffer, sizeof buffer, waitMilliseconds)) > 0;) reply.append(buffer, got);
   os::closeSocket(socket);
   return reply;
 }
@@ -84,7 +86,7 @@ class GuideServerTest : public ::testing::Test {
     settings.section("_config")["directory"] = folder.file("cache");
     settings.setDeleteHtml(true);
   }
-  void serve(WebConnectionLimits limits = WebConnectionLimits()) {
+  void serve(ConnectionLimits limits = webConnectionLimits()) {
     server = std::make_unique<GuideServer>(guideRouter(std::make_shared<GuideFeed>(settings, 0)), limits);
     ASSERT_TRUE(server->listen("127.0.0.1", 0));
     serving = std::thread([this] { server->serve(); });
@@ -136,8 +138,8 @@ TEST_F(GuideServerTest, DocumentsCarryValidatorsAndFollowTheCache) {
 }
 
 TEST_F(GuideServerTest, NoClientHoldsItLongerThanItsLimits) {
-  WebConnectionLimits limits;
-  limits.requestDeadlineMilliseconds = 300;
+  ConnectionLimits limits = webConnectionLimits();
+  limits.requestMilliseconds = 300;
   serve(limits);
   const int port = server->port();
   EXPECT_EQ(0u, roundTrip(port, "GET /etc/passwd HTTP/1.0\r\n\r\n").find("HTTP/1.0 404 Not Found\r\n"));
@@ -147,13 +149,142 @@ TEST_F(GuideServerTest, NoClientHoldsItLongerThanItsLimits) {
   // A client that says nothing is dropped at the deadline without a word,
   // while more clients than the cap still get their answers in turn.
   std::vector<std::thread> silent;
-  std::vector<std::string> replies(GuideServer::kMaxConnections + 4);
+  std::vector<std::string> replies(server->limits().maxConnections + 4);
   for (std::size_t i = 0; i < replies.size(); ++i) {
     silent.emplace_back([&, i] { replies[i] = roundTrip(port, i % 2 ? "" : "GET /x HTTP/1.0\r\n"); });
   }
   for (std::thread& client : silent) client.join();
   for (const std::string& reply : replies) EXPECT_EQ("", reply);
   EXPECT_EQ(0u, roundTrip(port, "GET /x HTTP/1.0\r\n\r\n").find("HTTP/1.0 404 "));
+}
+
+}  // namespace
+
+namespace {
+
+// A service of two small pages and one answer too big for the socket
+// buffers, on a clock that moves only when the test moves it.
+class GuideServerLimitsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto router = std::make_shared<WebRouter>();
+    router->add("/", [](const WebRequest&) {
+      WebResponse response;
+      response.body = "ok";
+      return response;
+    });
+    router->add("/big", [](const WebRequest&) {
+      WebResponse response;
+      response.body.assign(16 << 20, 'a');
+      return response;
+    });
+    ConnectionLimits limits = webConnectionLimits();
+    limits.maxConnections = 4;
+    limits.now = [this] { return clock.load(); };
+    AllowedHosts hosts;
+    hosts.add("MyBox");
+    server = std::make_unique<GuideServer>(router, limits, hosts);
+    ASSERT_TRUE(server->listen("127.0.0.1", 0));
+    serving = std::thread([this] { server->serve(); });
+  }
+  void TearDown() override {
+    for (os::SocketHandle client : clients) os::closeSocket(client);
+    server->stop();
+    serving.join();
+  }
+  // A client that sends `bytes` and then does nothing.
+  void hold(const std::string& bytes) {
+    os::SocketHandle socket = os::openTcpSocket();
+    std::uint32_t address = 0;
+    os::resolveIPv4("127.0.0.1", address);
+    ASSERT_TRUE(os::connectSocket(socket, address, os::networkPort(server->port())));
+    if (!bytes.empty()) os::sendAll(socket, bytes.data(), static_cast<int>(bytes.size()));
+    clients.push_back(socket);
+  }
+  bool waitForConnections(int count) {
+    const std::uint64_t giveUp = os::tickMilliseconds() + 5000;
+    while (server->connectionCount() != count && os::tickMilliseconds() < giveUp) os::sleepMilliseconds(5);
+    return server->connectionCount() == count;
+  }
+  // True when the server ends the connection of `client` within 3 s.
+  static bool ended(os::SocketHandle client) {
+    char buffer[65536];
+    for (int got; (got = os::receiveWithin(client, buffer, sizeof buffer, 3000)) != 0;) {
+      if (got < 0) return false;
+    }
+    return true;
+  }
+
+  std::atomic<std::uint64_t> clock{1000};
+  std::unique_ptr<GuideServer> server;
+  std::thread serving;
+  std::vector<os::SocketHandle> clients;
+};
+
+TEST_F(GuideServerLimitsTest, HostileClientsCannotKeepARealOneOut) {
+  struct Hostile {
+    const char* name;
+    std::string sends;
+  };
+  const Hostile kinds[] = {
+      {"silent", ""},
+      {"half a head", "GET / HTTP/1.0\r\nHost: 127.0.0.1\r\n"},
+      {"never reading its answer", "GET /big HTTP/1.0\r\n\r\n"},
+  };
+  // Every slot taken, and the clock standing still so that no deadline
+  // helps: the idlest gives way to the newcomer.
+  for (const Hostile& kind : kinds) {
+    for (int i = 0; i < server->limits().maxConnections; ++i) hold(kind.sends);
+    ASSERT_TRUE(waitForConnections(server->limits().maxConnections)) << kind.name;
+    EXPECT_EQ(0u, roundTrip(server->port(), "GET / HTTP/1.0\r\n\r\n", 3000).find("HTTP/1.0 200 OK\r\n"))
+        << kind.name;
+    for (os::SocketHandle client : clients) os::closeSocket(client);
+    clients.clear();
+    ASSERT_TRUE(waitForConnections(0)) << kind.name;
+  }
+  // A head that dribbles in: each byte in time, the whole head not.
+  hold("GET / HTTP/1.0\r\n");
+  ASSERT_TRUE(waitForConnections(1));
+  clock += 6000;
+  os::sendAll(clients.back(), "X", 1);
+  clock += 6000;
+  EXPECT_TRUE(ended(clients.back())) << "dribbling head";
+  // An answer not taken ends with the send time-out.
+  hold("GET /big HTTP/1.0\r\n\r\n");
+  char first;
+  ASSERT_EQ(1, os::receiveWithin(clients.back(), &first, 1, 3000));  // the answer has begun
+  clock += server->limits().sendMilliseconds;
+  EXPECT_TRUE(waitForConnections(0)) << "unread answer";
+}
+
+TEST_F(GuideServerLimitsTest, OnlyItsOwnHostNamesAreAnswered) {
+  struct Case {
+    const char* host;  // the Host header's line, or nothing
+    const char* status;
+  };
+  const Case cases[] = {
+      {"", "200"},  // no Host: not a browser, so no foreign page
+      {"Host: 127.0.0.1\r\n", "200"},
+      {"Host: localhost:23851\r\n", "200"},
+      {"Host: LOCALHOST.\r\n", "200"},
+      {"Host: [::1]:23851\r\n", "200"},
+      {"Host: mybox:80\r\n", "200"},  // given with --allow-host
+      {"Host: evil.example\r\n", "421"},
+      {"Host: mybox.evil.example:23851\r\n", "421"},
+      {"Host: 127.0.0.1.evil.example\r\n", "421"},
+      {"Host: 127.0.0.1:x\r\n", "421"},
+      {"Host: \r\n", "421"},
+      {"Host: 127.0.0.1\r\nHost: evil.example\r\n", "400"},
+  };
+  for (const Case& c : cases) {
+    const std::string reply = roundTrip(server->port(), std::string("GET / HTTP/1.0\r\n") + c.host + "\r\n");
+    EXPECT_EQ(0u, reply.find(std::string("HTTP/1.0 ") + c.status + " ")) << c.host << reply;
+  }
+  // The address a connection came to counts as its own name.
+  AllowedHosts hosts;
+  EXPECT_TRUE(hosts.allows("192.168.1.20:23851", "192.168.1.20"));
+  EXPECT_FALSE(hosts.allows("192.168.1.21:23851", "192.168.1.20"));
+  EXPECT_TRUE(hosts.allows("[fe80::1]", "fe80::1"));
 }
 
 }  // namespace
