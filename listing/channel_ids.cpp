@@ -84,6 +84,13 @@ bool isValidChannelId(const std::string& id) {
   return sawDot && partLength > 0;
 }
 
+bool isPlainSourceId(const std::string& id) {
+  if (id.empty() || id.size() > 64) return false;
+  for (char c : id)
+    if (!isAsciiAlnum(c) && c != '-' && c != '_' && c != '.') return false;
+  return true;
+}
+
 std::string derivedChannelId(const std::string& name, const std::string& area) {
   std::string id = slugOf(name);
   if (!isPlainAscii(name)) {
@@ -100,10 +107,17 @@ std::string derivedChannelId(const std::string& name, const std::string& area) {
 
 ChannelIds::ChannelIds(const SettingsStore& settings) : settings_(settings), area_(settings.area()) {}
 
+void ChannelIds::setSourceIds(const std::map<std::string, std::string>& ids) {
+  for (const auto& entry : ids) {
+    if (isPlainSourceId(entry.second)) sourceIds_[entry.first] = entry.second;
+  }
+}
+
 std::string ChannelIds::idFor(const std::string& name) {
   auto known = ids_.find(name);
   if (known != ids_.end()) return known->second;
-  std::string id = derivedChannelId(name, area_);
+  auto source = sourceIds_.find(name);
+  std::string id = source != sourceIds_.end() ? source->second : derivedChannelId(name, area_);
   const std::string pinned = settings_.getString(kIdSection, name, nullptr);
   if (isValidChannelId(pinned)) {
     id = pinned;
