@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <set>
 
 #include "config/settings_store.h"
 #include "os/os.h"
@@ -108,8 +109,11 @@ std::string derivedChannelId(const std::string& name, const std::string& area) {
 ChannelIds::ChannelIds(const SettingsStore& settings) : settings_(settings), area_(settings.area()) {}
 
 void ChannelIds::setSourceIds(const std::map<std::string, std::string>& ids) {
+  // A channel renamed between two imports would give its id to two names:
+  // the first keeps it, the other is derived, so that ids stay unique.
+  std::set<std::string> taken;
   for (const auto& entry : ids) {
-    if (isPlainSourceId(entry.second)) sourceIds_[entry.first] = entry.second;
+    if (isPlainSourceId(entry.second) && taken.insert(entry.second).second) sourceIds_[entry.first] = entry.second;
   }
 }
 

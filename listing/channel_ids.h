@@ -33,7 +33,8 @@ class ChannelIds {
   explicit ChannelIds(const SettingsStore& settings);
 
   // The ids imported channels had in their document (channel name to id),
-  // for idFor; before the first idFor. Ids that are not plain are passed over.
+  // for idFor; before the first idFor. Ids that are not plain, and an id
+  // a second name has too, are passed over.
   void setSourceIds(const std::map<std::string, std::string>& ids);
   // The pinned id of `name` when it has the dotted form, else its source
   // id, else the derived one (a refused pin is noted once).
