@@ -21,6 +21,7 @@ bool isCacheFileName(const std::string& name) {
   for (const char* pattern : {kPageFileNamePattern, kTableFileNamePattern, kPartialTableFileNamePattern}) {
     if (name.compare(kDigits, std::string::npos, pattern + 4) == 0) return true;
   }
+  if (name.compare(kDigits, std::string::npos, std::string("tb.") + kExtrasFileExtension) == 0) return true;
   for (const char* extension : kRefreshFileExtensions) {
     if (name.compare(kDigits, std::string::npos, std::string("tb.") + extension) == 0) return true;
   }

@@ -12,6 +12,8 @@ constexpr char kPartialTableFileNamePattern[] = "%06dtb.prt";  // a table a sync
 // tag, the page being checked, a personal table's later pages, the table
 // being written, and a page kept aside because it did not read as a table.
 constexpr const char* kRefreshFileExtensions[] = {"etg", "new", "nxt", "tnw", "bad"};
+// What an XMLTV import knows of a slot beyond its table (listing/programme_extras.h).
+constexpr char kExtrasFileExtension[] = "xtr";
 // What a directory search asks for; isCacheFileName then picks the names.
 constexpr char kCacheFileSearchPattern[] = "??????tb.???";
 

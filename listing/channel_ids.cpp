@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <set>
 
 #include "config/settings_store.h"
 #include "os/os.h"
@@ -84,6 +85,13 @@ bool isValidChannelId(const std::string& id) {
   return sawDot && partLength > 0;
 }
 
+bool isPlainSourceId(const std::string& id) {
+  if (id.empty() || id.size() > 64) return false;
+  for (char c : id)
+    if (!isAsciiAlnum(c) && c != '-' && c != '_' && c != '.') return false;
+  return true;
+}
+
 std::string derivedChannelId(const std::string& name, const std::string& area) {
   std::string id = slugOf(name);
   if (!isPlainAscii(name)) {
@@ -100,10 +108,20 @@ std::string derivedChannelId(const std::string& name, const std::string& area) {
 
 ChannelIds::ChannelIds(const SettingsStore& settings) : settings_(settings), area_(settings.area()) {}
 
+void ChannelIds::setSourceIds(const std::map<std::string, std::string>& ids) {
+  // A channel renamed between two imports would give its id to two names:
+  // the first keeps it, the other is derived, so that ids stay unique.
+  std::set<std::string> taken;
+  for (const auto& entry : ids) {
+    if (isPlainSourceId(entry.second) && taken.insert(entry.second).second) sourceIds_[entry.first] = entry.second;
+  }
+}
+
 std::string ChannelIds::idFor(const std::string& name) {
   auto known = ids_.find(name);
   if (known != ids_.end()) return known->second;
-  std::string id = derivedChannelId(name, area_);
+  auto source = sourceIds_.find(name);
+  std::string id = source != sourceIds_.end() ? source->second : derivedChannelId(name, area_);
   const std::string pinned = settings_.getString(kIdSection, name, nullptr);
   if (isValidChannelId(pinned)) {
     id = pinned;

@@ -30,6 +30,18 @@ void appendFlags(std::string& out, unsigned flags) {
   out += ']';
 }
 
+void appendEpisodes(std::string& out, const std::vector<EpisodeNumber>& episodes) {
+  out += '[';
+  for (std::size_t i = 0; i < episodes.size(); ++i) {
+    out += i == 0 ? "{\"system\": " : ", {\"system\": ";
+    appendJsonString(out, episodes[i].system);
+    out += ", \"value\": ";
+    appendJsonString(out, episodes[i].value);
+    out += '}';
+  }
+  out += ']';
+}
+
 }  // namespace
 
 void appendProgrammeJson(std::string& out, const ProgrammeRecord& record) {
@@ -40,6 +52,11 @@ void appendProgrammeJson(std::string& out, const ProgrammeRecord& record) {
   out += ", \"start\": " + isoTime(record.start) + ", \"stop\": " + isoTime(record.stop);
   out += ", \"title\": ";
   appendJsonString(out, record.title);
+  // Only imported programmes have these: other records stay as they were.
+  if (!record.subTitle.empty()) {
+    out += ", \"subTitle\": ";
+    appendJsonString(out, record.subTitle);
+  }
   out += ", \"description\": ";
   appendJsonString(out, record.description);
   out += ", \"genre\": " + std::to_string(record.genre) + ", \"genreName\": ";
@@ -48,6 +65,10 @@ void appendProgrammeJson(std::string& out, const ProgrammeRecord& record) {
   appendJsonString(out, genreNameEnglish(record.genre));
   out += ", \"flags\": ";
   appendFlags(out, record.flags);
+  if (!record.episodes.empty()) {
+    out += ", \"episodeNum\": ";
+    appendEpisodes(out, record.episodes);
+  }
   out += '}';
 }
 

@@ -5,9 +5,11 @@
 #include <cstdio>
 
 #include "config/settings_store.h"
+#include "guide/cache_file_name.h"
 #include "guide/guide_cache.h"
 #include "listing/channel_ids.h"
 #include "listing/day_records.h"
+#include "listing/programme_extras.h"
 #include "programme/programme_table.h"
 
 namespace {
@@ -28,6 +30,19 @@ void noteChannels(const ProgrammeTable& day, const ListingRange& range, ChannelI
   }
 }
 
+// What imports left beside the tables of the days from `first` on.
+ProgrammeExtras loadExtras(GuideCache& cache, int first, int days) {
+  ProgrammeExtras extras;
+  for (int number = first; number < first + days; ++number) {
+    const CalendarDate date = dateFromDayNumber(number);
+    for (int hour : kSlotHours) {
+      const int key = slotKey(date, hour);
+      loadProgrammeExtras(cache.slotFileName(key, kExtrasFileExtension), cache.tableFileName(key), extras);
+    }
+  }
+  return extras;
+}
+
 }  // namespace
 
 ListingRange defaultListingRange(const DateTime& now) {
@@ -41,6 +56,8 @@ Listing collectListing(GuideCache& cache, const ListingRange& range) {
   ChannelIds ids(cache.settings());
   ProgrammeTable day;
   const int first = dayNumber(range.from.year, range.from.month, range.from.day);
+  const ProgrammeExtras extras = loadExtras(cache, first, range.days);
+  ids.setSourceIds(extras.sourceIds());
   for (int number = first; number < first + range.days; ++number) {
     const CalendarDate date = dateFromDayNumber(number);
     day.clear();
@@ -60,6 +77,7 @@ Listing collectListing(GuideCache& cache, const ListingRange& range) {
   std::vector<std::string> order;
   for (const ListingChannel& channel : listing.channels) order.push_back(channel.name);
   finishRecords(listing.programmes, order);
+  attachProgrammeExtras(extras, listing.programmes);
   listing.refusals = ids.refusals();
   return listing;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "guide/calendar.h"
 
@@ -16,6 +17,12 @@ ListingMinute listingMinuteOf(const DateTime& moment);
 // The calendar date and time of a moment.
 DateTime dateTimeOf(ListingMinute minute);
 
+// An XMLTV episode-num: its numbering system ("xmltv_ns", "onscreen"; empty
+// when the document named none) and the number as written.
+struct EpisodeNumber {
+  std::string system, value;
+};
+
 struct ProgrammeRecord {
   std::string channel;    // the channel name
   std::string channelId;  // ASCII, see channel_ids.h
@@ -26,4 +33,7 @@ struct ProgrammeRecord {
   std::string description;  // the lines after the title line, joined by "\n"
   int genre = 10;           // GenreTable number
   unsigned flags = 0;       // ProgrammeFlag bits
+  // Only an imported XMLTV document gives these (see programme_extras.h).
+  std::string subTitle;
+  std::vector<EpisodeNumber> episodes;
 };

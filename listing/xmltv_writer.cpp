@@ -37,12 +37,28 @@ void appendFlags(std::string& out, unsigned flags) {
   if (flags & kFlagSubtitles) out += "    <subtitles type=\"teletext\"/>\n";
 }
 
+// An imported programme's numbers, each with its system when it had one.
+void appendEpisodes(std::string& out, const std::vector<EpisodeNumber>& episodes) {
+  for (const EpisodeNumber& episode : episodes) {
+    out += "    <episode-num";
+    if (!episode.system.empty()) {
+      out += " system=\"";
+      appendXmlText(out, episode.system);
+      out += '"';
+    }
+    out += '>';
+    appendXmlText(out, episode.value);
+    out += "</episode-num>\n";
+  }
+}
+
 void appendProgramme(std::string& out, const ProgrammeRecord& record) {
   out += "  <programme start=\"" + xmltvTime(record.start) + "\" stop=\"" + xmltvTime(record.stop) +
          "\" channel=\"" + record.channelId + "\">\n";
   // Media centres read few of the mark elements below, so the title shows
   // the title line's marks as well.
   appendElement(out, "title", record.title + record.titleMarks);
+  if (!record.subTitle.empty()) appendElement(out, "sub-title", record.subTitle);
   if (!record.description.empty()) appendElement(out, "desc", record.description);
   const std::string english = genreNameEnglish(record.genre);
   if (!english.empty()) {
@@ -51,6 +67,7 @@ void appendProgramme(std::string& out, const ProgrammeRecord& record) {
     appendXmlText(out, english);
     out += "</category>\n";
   }
+  appendEpisodes(out, record.episodes);
   appendFlags(out, record.flags);
   out += "  </programme>\n";
 }

@@ -7,6 +7,7 @@
 #include <set>
 #include <utility>
 
+#include "listing/programme_flags.h"
 #include "xmltv/xmltv_genres.h"
 
 namespace {
@@ -42,6 +43,18 @@ std::string headerName(const std::string& name) {
   }
   return out;
 }
+
+ProgrammeExtra extraOf(const XmltvProgramme& programme) {
+  ProgrammeExtra extra;
+  extra.subTitle = programme.subTitle;
+  extra.episodes = programme.episodes;
+  if (programme.isNew) extra.flags |= kFlagNew;
+  if (programme.previouslyShown) extra.flags |= kFlagRepeat;
+  if (programme.subtitles) extra.flags |= kFlagSubtitles;
+  return extra;
+}
+
+GuideMinute slotStartOf(int day, int slotHour) { return broadcastDayStart(day) + (slotHour - kBroadcastDayFirstHour) * 60; }
 
 std::string clockOf(GuideMinute minute) {
   const int ofDay = static_cast<int>(((minute % 1440) + 1440) % 1440);
@@ -101,7 +114,7 @@ bool XmltvGuide::onProgramme(const XmltvProgramme& programme) {
   const int index = channelIndex(programme.channel);
   if (index < 0) return true;
   Programme kept{programme.stop, programme.hasStop, 0, programme.title, programme.desc,
-                 genreColourOfCategories(programme.categories)};
+                 genreColourOfCategories(programme.categories), extraOf(programme)};
   if (schedules_[index].emplace(programme.start, std::move(kept)).second) finished_ = false;
   return true;
 }
@@ -149,13 +162,11 @@ GuidePage XmltvGuide::slotPage(int day, int slotHour) {
     }
     page.addChannel(name);
   }
-  const GuideMinute slotStart = broadcastDayStart(day) + (slotHour - kBroadcastDayFirstHour) * 60;
+  const GuideMinute slotStart = slotStartOf(day, slotHour);
   const GuideMinute slotEnd = slotStart + kSlotMinutes;
   for (std::size_t channel = 0; channel < schedules_.size(); ++channel) {
     const Schedule& schedule = schedules_[channel];
-    auto it = schedule.upper_bound(slotStart);
-    if (it != schedule.begin() && std::prev(it)->second.end > slotStart) --it;
-    for (; it != schedule.end() && it->first < slotEnd; ++it) {
+    for (auto it = firstShown(schedule, slotStart); it != schedule.end() && it->first < slotEnd; ++it) {
       const Programme& kept = it->second;
       PageProgramme programme;
       programme.channel = static_cast<int>(channel);
@@ -173,6 +184,27 @@ GuidePage XmltvGuide::slotPage(int day, int slotHour) {
     }
   }
   return page;
+}
+
+XmltvGuide::Schedule::const_iterator XmltvGuide::firstShown(const Schedule& schedule, GuideMinute slotStart) {
+  auto it = schedule.upper_bound(slotStart);
+  if (it != schedule.begin() && std::prev(it)->second.end > slotStart) --it;
+  return it;
+}
+
+ProgrammeExtras XmltvGuide::slotExtras(int day, int slotHour, const std::vector<std::string>& names) {
+  finish();
+  ProgrammeExtras extras;
+  const GuideMinute slotStart = slotStartOf(day, slotHour);
+  const GuideMinute slotEnd = slotStart + kSlotMinutes;
+  for (std::size_t channel = 0; channel < schedules_.size() && channel < names.size(); ++channel) {
+    extras.addChannel(names[channel], channels_[channel].id);
+    const Schedule& schedule = schedules_[channel];
+    for (auto it = firstShown(schedule, slotStart); it != schedule.end() && it->first < slotEnd; ++it) {
+      extras.addProgramme(names[channel], it->first, it->second.extra);
+    }
+  }
+  return extras;
 }
 
 std::size_t XmltvGuide::programmeCount() const {

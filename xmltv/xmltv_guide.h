@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "listing/programme_extras.h"
 #include "programme/guide_page.h"
 #include "xmltv/xmltv_reader.h"
 
@@ -31,6 +32,11 @@ class XmltvGuide : public XmltvHandler {
   std::vector<int> days();
   // The page of the slot starting at `slotHour` (5, 9, ..., 25) of `day`.
   GuidePage slotPage(int day, int slotHour);
+  // What the programmes shown in that slot carry beyond its page, and the
+  // channels' ids, by `names`: the slot table's channel names, one per
+  // channel of the guide in its order.
+  ProgrammeExtras slotExtras(int day, int slotHour, const std::vector<std::string>& names);
+  std::size_t channelCount() const { return channels_.size(); }
   std::size_t programmeCount() const;
   // Programmes of the range left out because their channel was never
   // declared (a tuner server lists its one-seg services' programmes so).
@@ -54,9 +60,13 @@ class XmltvGuide : public XmltvHandler {
     GuideMinute end;  // after finishing: the stop, cut at the next start
     std::string title, desc;
     int colour;
+    ProgrammeExtra extra;
   };
   using Schedule = std::map<GuideMinute, Programme>;  // by start
 
+  // The first programme of `schedule` still running at `slotStart`, or the
+  // first to begin after it.
+  static Schedule::const_iterator firstShown(const Schedule& schedule, GuideMinute slotStart);
   int channelIndex(const std::string& id);
   void finish();
 

@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "config/settings_store.h"
+#include "guide/cache_file_name.h"
 #include "guide/guide_cache.h"
 #include "guide/http_date.h"
 #include "guide/slot_paths.h"
+#include "listing/programme_extras.h"
 #include "net/buffered_reader.h"
 #include "net/download_job.h"
 #include "net/local_file.h"
@@ -170,6 +172,20 @@ std::string keptSlotText(int key, const ProgrammeTable& old, const ProgrammeTabl
          std::to_string(programmesOf(old).size()) + kArrow + std::to_string(programmesOf(fresh).size()) + ")";
 }
 
+// Keeps beside a slot's table what its page could not carry; false when
+// the file could not be written (the table stands without it).
+bool saveSlotExtras(GuideCache& cache, XmltvGuide& guide, int day, int hour, int key,
+                    const ProgrammeTable& table) {
+  if (table.columnCount() != guide.channelCount() + 1) return false;
+  std::vector<std::string> names;
+  for (std::size_t column = 1; column < table.columnCount(); ++column) {
+    const ProgrammeCell* header = table.cellAt(column, 0);
+    names.push_back(header ? header->body : std::string());
+  }
+  return saveProgrammeExtras(cache.slotFileName(key, kExtrasFileExtension), cache.tableFileName(key),
+                             guide.slotExtras(day, hour, names));
+}
+
 // Writes the slots of the days the guide holds. -1 when a table could not
 // be written, else the slots that now hold the guide's programmes.
 int writeSlots(GuideCache& cache, XmltvGuide& guide, const std::vector<int>& days, bool replace,
@@ -193,6 +209,7 @@ int writeSlots(GuideCache& cache, XmltvGuide& guide, const std::vector<int>& day
         continue;
       }
       if (cache.replaceTableFile(key, table, progress) == GuideCache::Replacement::Failed) return -1;
+      saveSlotExtras(cache, guide, day, hour, key, table);
       ++taken;
     }
   }

@@ -166,7 +166,8 @@ bool XmltvReader::fail(const char* fault, int line) {
 }
 
 bool XmltvReader::keepsText(Kind kind) {
-  return kind == Kind::DisplayName || kind == Kind::Title || kind == Kind::Desc || kind == Kind::Category;
+  return kind == Kind::DisplayName || kind == Kind::Title || kind == Kind::SubTitle || kind == Kind::Desc ||
+         kind == Kind::Category || kind == Kind::EpisodeNum;
 }
 
 std::string* XmltvReader::collector() {
@@ -470,27 +471,44 @@ bool XmltvReader::openElement(const std::string& name, const std::vector<Attribu
     kind = Kind::Programme;
     // Cleared, not replaced, so that the strings keep their memory.
     programme_.title.clear();
+    programme_.subTitle.clear();
     programme_.desc.clear();
     programme_.categories.clear();
+    programme_.episodes.clear();
+    programme_.isNew = programme_.previouslyShown = programme_.subtitles = false;
     programme_.start = programme_.stop = 0;
     programme_.hasStop = false;
     programme_.channel = attribute(attributes, "channel");
     startText_ = attribute(attributes, "start");
     stopText_ = attribute(attributes, "stop");
-    titleInJapanese_ = descInJapanese_ = false;
+    titleInJapanese_ = subTitleInJapanese_ = descInJapanese_ = false;
     programmeLine_ = line_;
   } else if (parent == Kind::Channel && name == "display-name") {
     kind = Kind::DisplayName;
-  } else if (parent == Kind::Programme && (name == "title" || name == "desc" || name == "category")) {
-    kind = name == "title" ? Kind::Title : name == "desc" ? Kind::Desc : Kind::Category;
+  } else if (parent == Kind::Programme) {
+    kind = programmePart(name);
   }
   collecting_ = keepsText(kind);
   if (collecting_) {
     collected_.clear();
-    lang_ = attribute(attributes, "lang");
+    lang_ = attribute(attributes, kind == Kind::EpisodeNum ? "system" : "lang");
   }
   open_.push_back({kind, name});
   return true;
+}
+
+// A child of <programme>: the kinds whose text is kept, or Other, with the
+// marks that are empty elements noted on the way.
+XmltvReader::Kind XmltvReader::programmePart(const std::string& name) {
+  if (name == "title") return Kind::Title;
+  if (name == "desc") return Kind::Desc;
+  if (name == "category") return Kind::Category;
+  if (name == "sub-title") return Kind::SubTitle;
+  if (name == "episode-num") return Kind::EpisodeNum;
+  if (name == "new") programme_.isNew = true;
+  else if (name == "previously-shown") programme_.previouslyShown = true;
+  else if (name == "subtitles") programme_.subtitles = true;
+  return Kind::Other;
 }
 
 bool XmltvReader::closeElement() {
@@ -505,6 +523,16 @@ bool XmltvReader::closeElement() {
     case Kind::Title:
       tidy(collected_, false);
       chooseText(programme_.title, titleInJapanese_, collected_, lang_);
+      return true;
+    case Kind::SubTitle:
+      tidy(collected_, false);
+      chooseText(programme_.subTitle, subTitleInJapanese_, collected_, lang_);
+      return true;
+    case Kind::EpisodeNum:
+      tidy(collected_, false);
+      if (!collected_.empty() && programme_.episodes.size() < kXmltvMaxEpisodes) {
+        programme_.episodes.push_back({lang_, collected_});
+      }
       return true;
     case Kind::Desc:
       tidy(collected_, true);

@@ -1,7 +1,8 @@
 // XmltvReader: a small, strict, streaming reader of the XMLTV subset the
 // guide needs: <tv>, <channel id> with <display-name>, and <programme start
-// stop channel> with <title>, <desc> and <category>; every other element
-// is read past. It keeps one element at a time, never the document, so
+// stop channel> with <title>, <sub-title>, <desc>, <category>,
+// <episode-num system>, <previously-shown/>, <new/> and <subtitles/>; every
+// other element is read past. It keeps one element at a time, never the document, so
 // memory stays bounded whatever the document's size.
 //
 // Calling protocol: construct, call read once with the source and a
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "listing/programme_record.h"
 #include "net/byte_source.h"
 #include "xmltv/xmltv_text.h"
 #include "xmltv/xmltv_time.h"
@@ -28,8 +30,11 @@ struct XmltvProgramme {
   GuideMinute stop = 0;
   bool hasStop = false;
   std::string title;  // the first title, or the first in Japanese
-  std::string desc;   // likewise; lines separated by "\n"
+  std::string subTitle;  // likewise
+  std::string desc;      // likewise; lines separated by "\n"
   std::vector<std::string> categories;
+  std::vector<EpisodeNumber> episodes;  // up to kXmltvMaxEpisodes
+  bool isNew = false, previouslyShown = false, subtitles = false;
 };
 
 class XmltvHandler {
@@ -46,6 +51,7 @@ constexpr int kXmltvMaxDepth = 32;
 constexpr std::size_t kXmltvMaxText = 4096;
 constexpr std::size_t kXmltvMaxName = 64;
 constexpr std::size_t kXmltvMaxCategories = 8;
+constexpr std::size_t kXmltvMaxEpisodes = 4;
 
 class XmltvReader {
  public:
@@ -63,7 +69,7 @@ class XmltvReader {
   int line() const { return line_; }
 
  private:
-  enum class Kind { Tv, Channel, DisplayName, Programme, Title, Desc, Category, Other };
+  enum class Kind { Tv, Channel, DisplayName, Programme, Title, SubTitle, Desc, Category, EpisodeNum, Other };
   struct Open {
     Kind kind;
     std::string name;
@@ -98,6 +104,7 @@ class XmltvReader {
   bool startTag(int first);
   bool endTag();
   bool openElement(const std::string& name, const std::vector<Attribute>& attributes);
+  Kind programmePart(const std::string& name);
   bool closeElement();
   bool finishProgramme();
   bool setEncoding(const std::string& name);
@@ -120,13 +127,13 @@ class XmltvReader {
   std::vector<Open> open_;
   std::string tagName_;
   std::vector<Attribute> attributes_;
-  bool collecting_ = false;  // inside a display-name, title, desc or category
+  bool collecting_ = false;  // inside an element whose text is kept
   std::string collected_;    // its text
-  std::string lang_;       // its lang attribute
+  std::string lang_;         // its lang attribute, or an episode-num's system
   XmltvChannel channel_;
   bool channelNameInJapanese_ = false;
   XmltvProgramme programme_;
-  bool titleInJapanese_ = false, descInJapanese_ = false;
+  bool titleInJapanese_ = false, subTitleInJapanese_ = false, descInJapanese_ = false;
   std::string startText_, stopText_;
   int programmeLine_ = 0;
 };

@@ -36,7 +36,7 @@ TEST_F(CacheMaintenanceTest, ListsOnlyCacheNamesInByteOrder) {
 }
 
 TEST_F(CacheMaintenanceTest, OnlyTheNamesTheProgramWritesAreCacheFiles) {
-  for (const char* name : {"010521tb.htm", "010521tb.tmp", "010521tb.prt", "999999tb.htm"}) {
+  for (const char* name : {"010521tb.htm", "010521tb.tmp", "010521tb.prt", "010521tb.xtr", "999999tb.htm"}) {
     EXPECT_TRUE(isCacheFileName(name)) << name;
   }
   for (const char* name : {"notes1tb.txt", "abcdeftb.htm", "01052xtb.tmp", "010521tb.txt", "010521TB.HTM",

@@ -287,6 +287,21 @@ TEST(ChannelIds, DerivedIdsHaveTheDottedFormAndPinsAreChecked) {
   EXPECT_NE(std::string::npos, ids.refusals()[0].find("Bad=bad id"));
 }
 
+// A document's ids: kept when plain and not another channel's, below a pin.
+TEST(ChannelIds, SourceIdsAreKeptWhenPlainAndUniqueAndYieldToPins) {
+  SettingsStore settings;
+  settings.setString("xmltvid", "Pinned", "pin.example");
+  ChannelIds ids(settings);
+  ids.setSourceIds({{"A", "3273601024"}, {"B", "3273601024"}, {"C", "bad id"}, {"D", std::string(65, 'd')},
+                    {"E", "I10021.json_sd.org"}, {"Pinned", "src.example"}});
+  EXPECT_EQ("3273601024", ids.idFor("A"));
+  EXPECT_EQ(derivedChannelId("B", settings.area()), ids.idFor("B"));  // a renamed channel's second name
+  EXPECT_EQ(derivedChannelId("C", settings.area()), ids.idFor("C"));
+  EXPECT_EQ(derivedChannelId("D", settings.area()), ids.idFor("D"));
+  EXPECT_EQ("I10021.json_sd.org", ids.idFor("E"));
+  EXPECT_EQ("pin.example", ids.idFor("Pinned"));
+}
+
 // A crawled day with one slot's table file broken, and a day never crawled.
 TEST(CollectListing, SkipsMissingDaysAndNamesIncompleteOnes) {
   class NoWait : public Clock {

@@ -1,0 +1,171 @@
+// The extras beside a slot's table: kept, written, read and attached.
+#include "listing/programme_extras.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+#include "listing/programme_flags.h"
+#include "net/local_file.h"
+#include "os/os.h"
+
+namespace {
+
+const char kMagic[] = "rokuban-extras 1 ";
+// The marks a document can give, as the file writes them.
+const struct {
+  unsigned flag;
+  char letter;
+} kMarks[] = {{kFlagNew, 'N'}, {kFlagRepeat, 'R'}, {kFlagSubtitles, 'S'}};
+
+// A field of a line: tabs and line ends would split it.
+void appendField(std::string& out, const std::string& text) {
+  out += '\t';
+  for (char c : text) out += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
+}
+
+std::vector<std::string> fieldsOf(const std::string& line) {
+  std::vector<std::string> fields;
+  std::size_t from = 0;
+  for (std::size_t tab; (tab = line.find('\t', from)) != std::string::npos; from = tab + 1) {
+    fields.push_back(line.substr(from, tab - from));
+  }
+  fields.push_back(line.substr(from));
+  return fields;
+}
+
+// The whole file, when it is no larger than `limit`.
+bool readWhole(const std::string& path, long limit, std::string& bytes) {
+  LocalFile file;
+  if (!file.openForRead(path)) return false;
+  char block[16384];
+  for (int n; (n = file.read(block, sizeof block)) != 0;) {
+    if (n < 0 || static_cast<long>(bytes.size()) + n > limit) return false;
+    bytes.append(block, static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+void addProgrammeLine(ProgrammeExtras& extras, const std::vector<std::string>& fields) {
+  // p, channel, start, marks, sub-title, then system and value pairs
+  if (fields.size() < 5) return;
+  char* end = nullptr;
+  const long long start = std::strtoll(fields[2].c_str(), &end, 10);
+  if (end == fields[2].c_str() || *end) return;
+  ProgrammeExtra extra;
+  for (const auto& mark : kMarks) {
+    if (fields[3].find(mark.letter) != std::string::npos) extra.flags |= mark.flag;
+  }
+  extra.subTitle = fields[4];
+  for (std::size_t i = 5; i + 1 < fields.size() && extra.episodes.size() < kMaxEpisodeNumbers; i += 2) {
+    extra.episodes.push_back({fields[i], fields[i + 1]});
+  }
+  extras.addProgramme(fields[1], start, extra);
+}
+
+}  // namespace
+
+void ProgrammeExtras::addChannel(const std::string& name, const std::string& sourceId) {
+  if (!sourceId.empty()) sourceIds_.emplace(name, sourceId);
+}
+
+void ProgrammeExtras::addProgramme(const std::string& channel, ListingMinute start, const ProgrammeExtra& extra) {
+  if (!extra.empty()) programmes_.emplace(std::make_pair(channel, start), extra);
+}
+
+const ProgrammeExtra* ProgrammeExtras::find(const std::string& channel, ListingMinute start) const {
+  auto found = programmes_.find(std::make_pair(channel, start));
+  return found == programmes_.end() ? nullptr : &found->second;
+}
+
+std::string ProgrammeExtras::text(const std::string& stamp) const {
+  std::string out = kMagic + stamp + "\n";
+  for (const auto& channel : sourceIds_) {
+    out += 'c';
+    appendField(out, channel.first);
+    appendField(out, channel.second);
+    out += '\n';
+  }
+  for (const auto& entry : programmes_) {
+    const ProgrammeExtra& extra = entry.second;
+    std::string marks;
+    for (const auto& mark : kMarks) {
+      if (extra.flags & mark.flag) marks += mark.letter;
+    }
+    out += 'p';
+    appendField(out, entry.first.first);
+    appendField(out, std::to_string(entry.first.second));
+    appendField(out, marks);
+    appendField(out, extra.subTitle);
+    for (const EpisodeNumber& episode : extra.episodes) {
+      appendField(out, episode.system);
+      appendField(out, episode.value);
+    }
+    out += '\n';
+  }
+  return out;
+}
+
+bool ProgrammeExtras::addText(const std::string& text, const std::string& stamp) {
+  std::istringstream lines(text);
+  std::string line;
+  if (stamp.empty() || !std::getline(lines, line) || line != kMagic + stamp) return false;
+  while (std::getline(lines, line)) {
+    const std::vector<std::string> fields = fieldsOf(line);
+    if (fields[0] == "c" && fields.size() == 3) addChannel(fields[1], fields[2]);
+    else if (fields[0] == "p") addProgrammeLine(*this, fields);
+  }
+  return true;
+}
+
+std::string tableFileStamp(const std::string& path) {
+  LocalFile file;
+  if (!file.openForRead(path)) return std::string();
+  // FNV-1a over the bytes: the same on every machine.
+  std::uint32_t hash = 2166136261u;
+  long long size = 0;
+  unsigned char block[16384];
+  for (int n; (n = file.read(block, sizeof block)) != 0;) {
+    if (n < 0) return std::string();
+    for (int i = 0; i < n; ++i) hash = (hash ^ block[i]) * 16777619u;
+    size += n;
+  }
+  char stamp[40];
+  std::snprintf(stamp, sizeof stamp, "%lld-%08x", size, static_cast<unsigned>(hash));
+  return stamp;
+}
+
+bool saveProgrammeExtras(const std::string& extrasPath, const std::string& tablePath,
+                         const ProgrammeExtras& extras) {
+  if (extras.empty()) return os::removeFile(extrasPath), true;
+  const std::string stamp = tableFileStamp(tablePath);
+  if (stamp.empty()) return false;
+  const std::string text = extras.text(stamp);
+  if (static_cast<long>(text.size()) > kMaxProgrammeExtrasBytes) return false;
+  const std::string next = extrasPath + ".new";
+  LocalFile file;
+  if (!file.createForWrite(next)) return false;
+  const bool written = file.write(text.data(), static_cast<int>(text.size())) == static_cast<int>(text.size());
+  if (!file.close() || !written || !os::replaceFile(next, extrasPath)) {
+    os::removeFile(next);
+    return false;
+  }
+  return true;
+}
+
+bool loadProgrammeExtras(const std::string& extrasPath, const std::string& tablePath, ProgrammeExtras& extras) {
+  std::string text;
+  if (!readWhole(extrasPath, kMaxProgrammeExtrasBytes, text)) return false;
+  return extras.addText(text, tableFileStamp(tablePath));
+}
+
+void attachProgrammeExtras(const ProgrammeExtras& extras, std::vector<ProgrammeRecord>& records) {
+  for (ProgrammeRecord& record : records) {
+    const ProgrammeExtra* extra = extras.find(record.channel, record.start);
+    if (!extra) continue;
+    record.subTitle = extra->subTitle;
+    record.episodes = extra->episodes;
+    record.flags |= extra->flags;
+  }
+}

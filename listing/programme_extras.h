@@ -1,0 +1,64 @@
+// ProgrammeExtras: what an imported XMLTV document says beyond what a table
+// file can hold (a programme's sub-title, episode numbers and the new,
+// previously-shown and subtitles marks; each channel's id in the document),
+// kept beside the slot's table as "%06dtb.xtr", keyed by channel name and
+// start. The file carries the stamp of the table it was written with (size
+// and a hash of the bytes), so a table written again by a refresh or a sync
+// leaves the extras unused rather than wrong.
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "listing/programme_record.h"
+
+// A larger file is not read: no slot of a guide comes near it.
+constexpr long kMaxProgrammeExtrasBytes = 4L * 1024 * 1024;
+// Episode numbers kept per programme (one per numbering system, usually).
+constexpr std::size_t kMaxEpisodeNumbers = 4;
+
+struct ProgrammeExtra {
+  std::string subTitle;  // Shift-JIS, one line
+  std::vector<EpisodeNumber> episodes;
+  unsigned flags = 0;  // kFlagNew, kFlagRepeat, kFlagSubtitles
+
+  bool empty() const { return subTitle.empty() && episodes.empty() && flags == 0; }
+};
+
+class ProgrammeExtras {
+ public:
+  // The first entry of a channel, or of a channel and start, is kept.
+  void addChannel(const std::string& name, const std::string& sourceId);
+  void addProgramme(const std::string& channel, ListingMinute start, const ProgrammeExtra& extra);
+  // Null when none is known.
+  const ProgrammeExtra* find(const std::string& channel, ListingMinute start) const;
+  // Channel name to the document's id.
+  const std::map<std::string, std::string>& sourceIds() const { return sourceIds_; }
+  bool empty() const { return sourceIds_.empty() && programmes_.empty(); }
+
+  // The file's text, for the table of `stamp`.
+  std::string text(const std::string& stamp) const;
+  // Adds the entries of `text` when it was written for `stamp`; false
+  // (nothing added) when not, or when it is not such a file.
+  bool addText(const std::string& text, const std::string& stamp);
+
+ private:
+  std::map<std::string, std::string> sourceIds_;
+  std::map<std::pair<std::string, ListingMinute>, ProgrammeExtra> programmes_;
+};
+
+// "<size>-<hash>" of the file at `path`; empty when it cannot be read.
+std::string tableFileStamp(const std::string& path);
+// Writes `extras` beside the table at `tablePath` as `extrasPath` (whole or
+// not at all); an empty set removes the file instead.
+bool saveProgrammeExtras(const std::string& extrasPath, const std::string& tablePath,
+                         const ProgrammeExtras& extras);
+// Adds what `extrasPath` holds for the table at `tablePath`; false when the
+// file is missing, too large or written for another table.
+bool loadProgrammeExtras(const std::string& extrasPath, const std::string& tablePath, ProgrammeExtras& extras);
+
+// Gives each record its extras: the sub-title and episode numbers, the
+// marks or'ed into its flags.
+void attachProgrammeExtras(const ProgrammeExtras& extras, std::vector<ProgrammeRecord>& records);
