@@ -66,8 +66,11 @@ void tidy(std::string& text, bool keepLines) {
   text.resize(last + 1);
   const std::size_t first = text.find_first_not_of(" \t\r\n");
   if (first > 0) text.erase(0, first);
-  // Most texts hold no line end or tab: nothing more to do.
-  if (text.find_first_of(keepLines ? "\r" : "\r\n\t") == std::string::npos) return;
+  // Most texts hold no line end or tab: nothing more to do. (A plain loop:
+  // find_first_of would call memchr once a byte.)
+  bool untidy = false;
+  for (char c : text) untidy |= c == '\r' || (!keepLines && (c == '\n' || c == '\t'));
+  if (!untidy) return;
   std::size_t kept = 0;
   for (char c : text) {
     if (c == '\r') continue;
