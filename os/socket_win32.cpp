@@ -26,6 +26,23 @@ bool parseDotted(const std::string& text, std::uint32_t& address) {
   address = static_cast<std::uint32_t>(numeric);
   return true;
 }
+// Four decimal parts of 0-255 without leading zeros, as POSIX's inet_pton
+// takes them: inet_addr would also take "127.1" and hex or octal forms.
+bool isFourPartDecimal(const std::string& text) {
+  int parts = 0;
+  for (std::size_t at = 0; at <= text.size(); ++parts) {
+    std::size_t end = text.find('.', at);
+    if (end == std::string::npos) end = text.size();
+    const std::string part = text.substr(at, end - at);
+    if (part.empty() || part.size() > 3 || part.find_first_not_of("0123456789") != std::string::npos ||
+        (part.size() > 1 && part[0] == '0') || std::stoi(part) > 255) {
+      return false;
+    }
+    at = end + 1;
+  }
+  return parts == 4;
+}
+
 // The system's reason for the failures a listen meets.
 std::string errorText(int code) {
   switch (code) {
@@ -142,7 +159,7 @@ SocketHandle listenTcp(const std::string& address, int port, int backlog, std::s
     return kNoSocket;
   }
   std::uint32_t local;
-  if (!parseDotted(address, local)) {
+  if (!isFourPartDecimal(address) || !parseDotted(address, local)) {
     if (failure) *failure = "not a numeric IPv4 address";
     return kNoSocket;
   }
