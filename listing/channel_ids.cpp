@@ -6,6 +6,7 @@
 #include <set>
 
 #include "config/settings_store.h"
+#include "listing/fnv_hash.h"
 #include "os/os.h"
 
 namespace {
@@ -59,11 +60,10 @@ bool isPlainAscii(const std::string& name) {
   return true;
 }
 
-// FNV-1a: small, and the same on every machine.
 std::uint32_t hashOf(const std::string& bytes) {
-  std::uint32_t hash = 2166136261u;
-  for (unsigned char c : bytes) hash = (hash ^ c) * 16777619u;
-  return hash;
+  Fnv1a32 hash;
+  hash.add(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+  return hash.value();
 }
 
 }  // namespace

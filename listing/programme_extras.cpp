@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "listing/fnv_hash.h"
 #include "listing/programme_flags.h"
 #include "net/local_file.h"
 #include "os/os.h"
@@ -122,17 +123,16 @@ bool ProgrammeExtras::addText(const std::string& text, const std::string& stamp)
 std::string tableFileStamp(const std::string& path) {
   LocalFile file;
   if (!file.openForRead(path)) return std::string();
-  // FNV-1a over the bytes: the same on every machine.
-  std::uint32_t hash = 2166136261u;
+  Fnv1a32 hash;
   long long size = 0;
   unsigned char block[16384];
   for (int n; (n = file.read(block, sizeof block)) != 0;) {
     if (n < 0) return std::string();
-    for (int i = 0; i < n; ++i) hash = (hash ^ block[i]) * 16777619u;
+    hash.add(block, static_cast<std::size_t>(n));
     size += n;
   }
   char stamp[40];
-  std::snprintf(stamp, sizeof stamp, "%lld-%08x", size, static_cast<unsigned>(hash));
+  std::snprintf(stamp, sizeof stamp, "%lld-%08x", size, static_cast<unsigned>(hash.value()));
   return stamp;
 }
 
