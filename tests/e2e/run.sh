@@ -656,7 +656,10 @@ case_programme_views() {
   start_on_cached_week "$folder" || { fail "views: main window"; return; }
   check "programme list filled after start-up" drive_quiet wait-rows programme 1 10000
 
-  local hours
+  local hours shown_day
+  # The window keeps the day it opened on; a run that crosses 05:00 must
+  # not expect the next one.
+  shown_day=$(jst -d '5 hours ago' +%Y%m%d)
   expect "date button shows today's broadcast day" "$(date_label 0)" "$(drive main-text 1001)"
   local hour
   hour=$((10#$(jst -d '5 hours ago' +%H) + 5))
@@ -708,14 +711,18 @@ case_programme_views() {
   end=${next%% *}
   title=$(echo "${second#* }" | sed 's/^.*【\(.*\)】.*$/\1/')
   path="Z:${folder//\//\\}\\Denpoz.exe"
-  drive_quiet popup-menu programme $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_RIGHT $VK_RETURN
+  # Each call is its own process appending to one file: wait for each
+  # before the next, or two can land out of order. The reservation's
+  # details take two lines.
   calls_recorded "$folder/denpoz-calls.txt" 2
-  drive_quiet popup-menu programme $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_RIGHT $VK_DOWN $VK_RETURN
+  drive_quiet popup-menu programme $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_RIGHT $VK_RETURN
   calls_recorded "$folder/denpoz-calls.txt" 3
-  drive_quiet popup-menu programme $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_RIGHT $VK_DOWN $VK_DOWN $VK_RETURN
+  drive_quiet popup-menu programme $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_RIGHT $VK_DOWN $VK_RETURN
   calls_recorded "$folder/denpoz-calls.txt" 4
+  drive_quiet popup-menu programme $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_DOWN $VK_RIGHT $VK_DOWN $VK_DOWN $VK_RETURN
+  calls_recorded "$folder/denpoz-calls.txt" 5
   expected=$(printf '"%s" %s %s %s %s "%s" "%s" "%s" %s\n"%s" \n"%s" ?REMOTE\n"%s" ?RECLIST\n' \
-    "$path" "$channel" "$(jst -d '5 hours ago' +%Y%m%d)" "${start/:/}" "${end/:/}" "$details" "$title" "${second#* }" "$genre" \
+    "$path" "$channel" "$shown_day" "${start/:/}" "${end/:/}" "$details" "$title" "${second#* }" "$genre" \
     "$path" "$path" "$path" | iconv -f UTF-8 -t CP932 | od -An -tx1)
   cp "$folder/denpoz-calls.txt" "$OUT/" 2>/dev/null
   expect "reservation, empty, ?REMOTE and ?RECLIST command lines byte for byte" "$expected" "$(od -An -tx1 "$folder/denpoz-calls.txt" 2>/dev/null)"
