@@ -1,43 +1,14 @@
 // The documents of the guide service.
 #include "webguide/guide_feed.h"
 
-#include <cstdio>
 
+#include "guide/http_date.h"
 #include "listing/json_writer.h"
 #include "listing/listing.h"
 #include "listing/xmltv_writer.h"
-#include "os/universal_time.h"
+#include "os/os.h"
 #include "webguide/cached_listing.h"
-
-namespace {
-
-std::string etagOf(const std::string& bytes) {
-  std::uint64_t hash = 14695981039346656037ull;  // FNV-1a, 64 bits
-  for (unsigned char c : bytes) hash = (hash ^ c) * 1099511628211ull;
-  char text[24];
-  std::snprintf(text, sizeof text, "\"%016llx\"", static_cast<unsigned long long>(hash));
-  return text;
-}
-
-std::string trimmed(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return std::string();
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-}  // namespace
-
-bool etagMatches(const std::string& ifNoneMatch, const std::string& etag) {
-  for (std::size_t at = 0; at <= ifNoneMatch.size();) {
-    std::size_t end = ifNoneMatch.find(',', at);
-    if (end == std::string::npos) end = ifNoneMatch.size();
-    std::string candidate = trimmed(ifNoneMatch.substr(at, end - at));
-    if (candidate.compare(0, 2, "W/") == 0) candidate.erase(0, 2);
-    if (candidate == "*" || candidate == etag) return true;
-    at = end + 1;
-  }
-  return false;
-}
+#include "webguide/entity_tag.h"
 
 GuideFeed::GuideFeed(SettingsStore& settings, int refreshMilliseconds)
     : settings_(settings), refreshMilliseconds_(refreshMilliseconds) {}
@@ -69,7 +40,7 @@ GuideFeed::DocumentPtr GuideFeed::renewed(const DocumentPtr& old, const char* co
   document->contentType = contentType;
   document->body = std::move(body);
   document->etag = std::move(etag);
-  document->lastModified = httpDate(os::universalTime());
+  document->lastModified = httpDate(os::currentUnixTime());
   return document;
 }
 

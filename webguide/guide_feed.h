@@ -49,6 +49,3 @@ class GuideFeed {
   DocumentPtr xmltv_, json_;
 };
 
-// True when an If-None-Match value names `etag` (or is "*"); weak
-// validators ("W/...") count.
-bool etagMatches(const std::string& ifNoneMatch, const std::string& etag);

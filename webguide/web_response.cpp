@@ -39,13 +39,3 @@ WebResponse errorResponse(int status) {
   response.headers.push_back({"X-Content-Type-Options", "nosniff"});
   return response;
 }
-
-std::string httpDate(const os::LocalTime& utc) {
-  static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  char text[40];
-  std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d GMT", kDays[utc.dayOfWeek % 7], utc.day,
-                kMonths[(utc.month + 11) % 12], utc.year, utc.hour, utc.minute, utc.second);
-  return text;
-}

@@ -23,5 +23,3 @@ std::string responseBytes(const WebResponse& response);
 // A short plain-text answer for an error status (405 adds "Allow: GET"),
 // not to be cached.
 WebResponse errorResponse(int status);
-// "Sun, 06 Nov 1994 08:49:37 GMT" of a UTC time.
-std::string httpDate(const os::LocalTime& utc);

@@ -108,6 +108,13 @@ class RefreshTest : public ::testing::Test {
 TEST(HttpDate, IsTheGmtFormOfHttpHeaders) {
   EXPECT_EQ("Sun, 06 Nov 1994 08:49:37 GMT", httpDate(784111777));
   EXPECT_EQ("Thu, 01 Jan 1970 00:00:00 GMT", httpDate(0));
+  EXPECT_EQ(784111777, unixTimeOfHttpDate("Sun, 06 Nov 1994 08:49:37 GMT"));
+  EXPECT_EQ(1796688000, unixTimeOfHttpDate(httpDate(1796688000)));
+  for (const char* wrong : {"", "Sunday, 06-Nov-94 08:49:37 GMT", "Sun Nov  6 08:49:37 1994",
+                            "Sun, 06 Nov 1994 08:49:37 GMT+1", "Sun, 06 Foo 1994 08:49:37 GMT",
+                            "Sun, 06 Nov 1994 24:00:00 GMT", "Sun, 06 Nov 1994 -1:00:00 GMT"}) {
+    EXPECT_EQ(-1, unixTimeOfHttpDate(wrong)) << wrong;
+  }
 }
 
 TEST_F(RefreshTest, UnchangedSlotIsAnsweredNotModifiedWithoutAPage) {
@@ -217,7 +224,9 @@ TEST_F(RefreshTest, CrawlRefreshesOnlyWhenTheSettingAsks) {
 }
 
 TEST(RefreshPersonalTableTest, EveryPageOfASlotSentInFullIsReadAgain) {
-  DemoGuideServer server{DemoGuideOptions()};  // answers in full, never 304
+  DemoGuideOptions options;
+  options.answersNotModified = false;
+  DemoGuideServer server{options};
   ASSERT_TRUE(server.start());
   TempFolder folder;
   SettingsStore settings;

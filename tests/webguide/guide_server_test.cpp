@@ -11,6 +11,7 @@
 #include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo_guide/demo_guide_server.h"
+#include "webguide/entity_tag.h"
 #include "webguide/guide_feed.h"
 #include "webguide/guide_routes.h"
 #include "webguide/allowed_hosts.h"

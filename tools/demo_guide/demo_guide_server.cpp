@@ -5,8 +5,11 @@
 #include <ctime>
 
 #include "guide/calendar.h"
+#include "guide/http_date.h"
+#include "os/os.h"
 #include "tools/demo_guide/demo_pages.h"
 #include "tools/demo_guide/request_head.h"
+#include "webguide/entity_tag.h"
 
 namespace {
 
@@ -42,21 +45,21 @@ DemoAnswer pageAnswer(const DemoSlot& slot, bool markupTitle) {
   return answer;
 }
 
-std::string etagOf(const std::string& body) {
-  unsigned long hash = 5381;
-  for (unsigned char c : body) hash = hash * 33 + c;
-  char tag[32];
-  std::snprintf(tag, sizeof tag, "\"%08lx-%zx\"", hash & 0xffffffffUL, body.size());
-  return tag;
-}
-
-bool sendText(os::SocketHandle connection, const std::string& text) {
-  return os::sendAll(connection, text.data(), static_cast<int>(text.size()));
+// Room for a crawl's parallel downloads and a few stray clients. A silent
+// service keeps every request waiting until the client gives up.
+ConnectionLimits demoLimits(const DemoGuideOptions& options) {
+  ConnectionLimits limits;
+  limits.maxConnections = 32;
+  if (options.silent) limits.requestMilliseconds = 10 * 60 * 1000;
+  return limits;
 }
 
 }  // namespace
 
-DemoGuideServer::DemoGuideServer(const DemoGuideOptions& options) : options_(options) {
+DemoGuideServer::DemoGuideServer(const DemoGuideOptions& options)
+    : options_(options),
+      startedAt_(os::currentUnixTime()),
+      connections_(demoLimits(options), [this](ConnectionSlot& slot) { serve(slot); }) {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   char cookie[48];
   std::snprintf(cookie, sizeof cookie, "demo_session=%08x%08x", std::rand(), std::rand());
@@ -66,93 +69,58 @@ DemoGuideServer::DemoGuideServer(const DemoGuideOptions& options) : options_(opt
 DemoGuideServer::~DemoGuideServer() { stop(); }
 
 bool DemoGuideServer::start() {
-  listener_ = os::listenTcp(options_.listenAddress, options_.port, 16);
-  if (listener_ == os::kNoSocket) return false;
-  port_ = os::boundPort(listener_);
-  running_ = true;
-  acceptThread_ = std::thread([this] { acceptLoop(); });
+  if (!connections_.listen(options_.listenAddress, options_.port)) return false;
+  port_ = connections_.port();
+  serveThread_ = std::thread([this] { connections_.serve(); });
   return true;
 }
 
 void DemoGuideServer::stop() {
-  if (!running_.exchange(false)) return;
-  if (acceptThread_.joinable()) acceptThread_.join();
-  os::closeSocket(listener_);
-  listener_ = os::kNoSocket;
-  std::vector<Connection> connections;
-  {
-    std::lock_guard<std::mutex> guard(lock_);
-    connections.swap(connections_);
-  }
-  for (Connection& connection : connections) connection.thread.join();
+  connections_.stop();
+  if (serveThread_.joinable()) serveThread_.join();
 }
 
-int DemoGuideServer::connectionThreads() {
-  std::lock_guard<std::mutex> guard(lock_);
-  return static_cast<int>(connections_.size());
+bool DemoGuideServer::unchangedFor(const std::map<std::string, std::string>& headers,
+                                   const std::string& entityTag) const {
+  if (!options_.answersNotModified) return false;
+  auto match = headers.find("if-none-match");
+  // A client that names tags is answered by them alone.
+  if (match != headers.end()) return etagMatches(match->second, entityTag);
+  auto since = headers.find("if-modified-since");
+  if (since == headers.end()) return false;
+  const std::int64_t time = unixTimeOfHttpDate(since->second);
+  return time >= startedAt_;
 }
 
-void DemoGuideServer::joinFinished() {
-  // A thread kept for every request ever served ran the process out of threads.
-  for (auto connection = connections_.begin(); connection != connections_.end();) {
-    if (*connection->done) {
-      connection->thread.join();
-      connection = connections_.erase(connection);
-    } else {
-      ++connection;
-    }
-  }
-}
-
-void DemoGuideServer::acceptLoop() {
-  while (running_) {
-    {
-      std::lock_guard<std::mutex> guard(lock_);
-      joinFinished();
-    }
-    if (os::waitReadable(listener_, 100) != 1) continue;
-    os::SocketHandle connection = os::acceptConnection(listener_);
-    if (connection == os::kNoSocket) continue;
-    auto done = std::make_shared<std::atomic<bool>>(false);
-    std::lock_guard<std::mutex> guard(lock_);
-    connections_.push_back({std::thread([this, connection, done] {
-                              serve(connection);
-                              *done = true;
-                            }),
-                            done});
-  }
-}
-
-void DemoGuideServer::serve(os::SocketHandle connection) {
+void DemoGuideServer::serve(ConnectionSlot& slot) {
   std::string head;
   char buffer[2048];
   // A request head is small; stop at its empty line or when the peer is quiet.
-  while (head.find("\r\n\r\n") == std::string::npos && head.size() < 65536 && running_) {
-    int n = os::receiveWithin(connection, buffer, sizeof buffer, 5000);
+  while (head.find("\r\n\r\n") == std::string::npos && head.size() < 65536) {
+    int n = slot.receive(slot.acceptedAt(), buffer, sizeof buffer);
     if (n <= 0) break;
     head.append(buffer, n);
   }
   ++requestCount_;
-  if (options_.refuse) {
-    os::closeSocket(connection);
-    return;
-  }
-  if (options_.silent) {
-    while (running_ && os::receiveWithin(connection, buffer, sizeof buffer, 100) != 0) {
-    }
-    os::closeSocket(connection);
-    return;
-  }
+  if (options_.refuse || options_.silent) return;
   RequestHead request = parseRequestHead(head);
   DemoAnswer answer = answerFor(head);
   std::string body = answer.body;
   bool partial = false;
   if (answer.status == 200) {
-    answer.headers.push_back("ETag: " + etagOf(body));
+    const std::string entityTag = etagOf(body);
+    answer.headers.push_back("ETag: " + entityTag);
+    answer.headers.push_back("Last-Modified: " + httpDate(startedAt_));
+    if (unchangedFor(request.headers, entityTag)) {
+      answer.status = 304;
+      answer.reason = "Not Modified";
+      body.clear();
+    }
     auto range = request.headers.find("range");
     long from = 0;
-    if (range != request.headers.end() && std::sscanf(range->second.c_str(), "bytes=%ld-", &from) == 1 &&
-        from > 0 && static_cast<std::size_t>(from) < body.size()) {
+    if (answer.status == 200 && range != request.headers.end() &&
+        std::sscanf(range->second.c_str(), "bytes=%ld-", &from) == 1 && from > 0 &&
+        static_cast<std::size_t>(from) < body.size()) {
       char contentRange[96];
       std::snprintf(contentRange, sizeof contentRange, "Content-Range: bytes %ld-%zu/%zu", from,
                     body.size() - 1, body.size());
@@ -163,14 +131,13 @@ void DemoGuideServer::serve(os::SocketHandle connection) {
       partial = true;
     }
   }
-  answer.headers.push_back("Content-Length: " + std::to_string(body.size()));
+  if (answer.status != 304) answer.headers.push_back("Content-Length: " + std::to_string(body.size()));
   std::string response = "HTTP/1.0 " + std::to_string(answer.status) + " " + answer.reason + "\r\n";
   for (const std::string& header : answer.headers) response += header + "\r\n";
   response += "\r\n";
   bool cut = answer.status == 200 && !partial && cutsSoFar(request.path) <= options_.cutBodies;
   response += cut ? body.substr(0, body.size() / 2) : body;
-  sendText(connection, response);
-  os::closeSocket(connection);
+  slot.sendWhole(response);
 }
 
 int DemoGuideServer::cutsSoFar(const std::string& path) {

@@ -3,22 +3,23 @@
 // the crawl tests. It serves the prefecture pages and the personal-table
 // pages of the coming week, answers the sign-in with a redirect and a session
 // cookie, demands that cookie on personal pages, honours "range" requests,
+// answers a conditional request for an unchanged page with 304 Not Modified,
 // and can be told to misbehave.
 //
 // Start it, read port(), point the settings at it, and stop() (or destroy)
-// it when done. Each connection is served on a thread of its own.
+// it when done. Connections are served by the servers' shared
+// ConnectionServer, each on a thread of its own.
 #pragma once
 
 #include <atomic>
-#include <functional>
+#include <cstdint>
 #include <map>
-#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "os/socket.h"
+#include "net/connection_server.h"
 
 struct DemoGuideOptions {
   std::string listenAddress = "127.0.0.1";
@@ -33,6 +34,9 @@ struct DemoGuideOptions {
   // Test data for the pages that show the guide: every day, the first
   // programme from 20:00 of the first channel gets a title holding markup.
   bool markupTitle = false;
+  // False: every page in full, whatever the request's If-None-Match or
+  // If-Modified-Since say.
+  bool answersNotModified = true;
 };
 
 // What the service would serve at a path: the status line's code and
@@ -62,18 +66,12 @@ class DemoGuideServer {
   // Requests served so far (paths), for tests.
   int requestCount() const { return requestCount_; }
   // Connection threads not yet joined, for tests.
-  int connectionThreads();
+  int connectionThreads() const { return connections_.connectionCount(); }
 
  private:
-  struct Connection {
-    std::thread thread;
-    std::shared_ptr<std::atomic<bool>> done;
-  };
-
-  void acceptLoop();
-  // Joins the threads of connections that have ended; under lock_.
-  void joinFinished();
-  void serve(os::SocketHandle connection);
+  void serve(ConnectionSlot& slot);
+  // Whether the request's conditions name the page as the client has it.
+  bool unchangedFor(const std::map<std::string, std::string>& headers, const std::string& entityTag) const;
   DemoAnswer signInAnswer(const std::map<std::string, std::string>& query);
   DemoAnswer personalAnswer(const std::map<std::string, std::string>& query,
                             const std::string& cookie);
@@ -83,12 +81,13 @@ class DemoGuideServer {
 
   DemoGuideOptions options_;
   std::string sessionCookie_;
-  os::SocketHandle listener_ = os::kNoSocket;
+  // The pages are made afresh from the date alone: none has changed since
+  // the service started.
+  std::int64_t startedAt_;
   int port_ = -1;
-  std::atomic<bool> running_{false};
   std::atomic<int> requestCount_{0};
-  std::thread acceptThread_;
+  ConnectionServer connections_;
+  std::thread serveThread_;
   std::mutex lock_;
-  std::vector<Connection> connections_;
   std::map<std::string, int> cuts_;
 };
