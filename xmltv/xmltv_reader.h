@@ -1,22 +1,20 @@
-// XmltvReader: a small, strict, streaming reader of the XMLTV subset the
-// guide needs: <tv>, <channel id> with <display-name>, and <programme start
+// XmltvReader: the XMLTV subset the guide needs, read over the XmlScanner: <tv>, <channel id> with <display-name>, and <programme start
 // stop channel> with <title>, <sub-title>, <desc>, <category>,
 // <episode-num system>, <previously-shown/>, <new/> and <subtitles/>; every
-// other element is read past. It keeps one element at a time, never the document, so
-// memory stays bounded whatever the document's size.
+// other element is read past. It keeps one channel or programme at a time,
+// never the document, so memory stays bounded whatever the document's size.
 //
 // Calling protocol: construct, call read once with the source and a
 // handler; each finished channel and programme goes to the handler in
 // document order. On failure error() names the line and the fault.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "listing/programme_record.h"
 #include "net/byte_source.h"
-#include "xmltv/xmltv_text.h"
+#include "xmltv/xml_scanner.h"
 #include "xmltv/xmltv_time.h"
 
 struct XmltvChannel {
@@ -45,15 +43,12 @@ class XmltvHandler {
   virtual bool onProgramme(const XmltvProgramme& programme) = 0;
 };
 
-// Bounds on what one element may make the reader hold. Texts beyond them
-// are cut; nesting beyond them is an error.
-constexpr int kXmltvMaxDepth = 32;
-constexpr std::size_t kXmltvMaxText = 4096;
-constexpr std::size_t kXmltvMaxName = 64;
+// Bounds on what one programme may make the reader hold (the texts' and
+// the nesting's are the scanner's); beyond them the rest are dropped.
 constexpr std::size_t kXmltvMaxCategories = 8;
 constexpr std::size_t kXmltvMaxEpisodes = 4;
 
-class XmltvReader {
+class XmltvReader : private XmlElements {
  public:
   XmltvReader() = default;
   XmltvReader(const XmltvReader&) = delete;
@@ -63,73 +58,26 @@ class XmltvReader {
   bool read(ByteSource& source, XmltvHandler& handler);
   // Shift-JIS, "XMLTV <n>行目: <fault>"; empty after success or a stop by
   // the handler.
-  const std::string& error() const { return error_; }
+  const std::string& error() const { return scanner_.error(); }
   bool stoppedByHandler() const { return stopped_; }
   // The line being read (from 1).
-  int line() const { return line_; }
+  int line() const { return scanner_.line(); }
 
  private:
   enum class Kind { Tv, Channel, DisplayName, Programme, Title, SubTitle, Desc, Category, EpisodeNum, Other };
-  struct Open {
-    Kind kind;
-    std::string name;
-  };
-  struct Attribute {
-    std::string name, value;
-  };
 
-  // The next byte of the document (-1 at its end), taken from the span the
-  // source holds ready: one virtual call a block, not one a byte.
-  int next() {
-    if (at_ == end_ && !refill()) return -1;
-    const int c = *at_++;
-    if (c == '\n') ++line_;
-    return c;
-  }
-  bool refill();
-  void switchInput(ByteSource* input);
-  bool fail(const char* fault);
-  bool fail(const char* fault, int line);
-  bool markup(bool atStart);
-  bool characterData(int byte);
-  bool characterRun();
-  bool attributeRun(int quote, std::string& value);
-  bool reference(std::string* out);
-  bool declaration(bool atStart);
-  bool skipComment();
-  bool cdata();
-  bool skipDoctype();
-  bool readName(int first, std::string& name, int& after);
-  int skipSpaces(int byte);
-  bool startTag(int first);
-  bool endTag();
-  bool openElement(const std::string& name, const std::vector<Attribute>& attributes);
+  bool openElement(const std::string& name, const std::vector<XmlAttribute>& attributes, bool& keepText) override;
+  bool closeElement(std::string& text) override;
   Kind programmePart(const std::string& name);
-  bool closeElement();
   bool finishProgramme();
-  bool setEncoding(const std::string& name);
   static bool keepsText(Kind kind);
-  std::string* collector();
 
-  ByteSource* input_ = nullptr;
-  const unsigned char* spanStart_ = nullptr;  // the span being read, or one_
-  const unsigned char* at_ = nullptr;
-  const unsigned char* end_ = nullptr;
-  bool inSpan_ = false;  // spanStart_ is the source's span, to be consumed
-  unsigned char one_ = 0;
-  std::unique_ptr<ByteSource> converter_;  // EUC-JP to Shift-JIS, when declared
+  XmlScanner scanner_;
   XmltvHandler* handler_ = nullptr;
-  XmltvText text_;
-  int line_ = 1;
-  std::string error_;
   bool stopped_ = false;
   bool sawRoot_ = false;
-  std::vector<Open> open_;
-  std::string tagName_;
-  std::vector<Attribute> attributes_;
-  bool collecting_ = false;  // inside an element whose text is kept
-  std::string collected_;    // its text
-  std::string lang_;         // its lang attribute, or an episode-num's system
+  std::vector<Kind> open_;
+  std::string lang_;  // the kept text's lang attribute, or an episode-num's system
   XmltvChannel channel_;
   bool channelNameInJapanese_ = false;
   XmltvProgramme programme_;
