@@ -9,17 +9,11 @@
 #include "guide/guide_cache.h"
 #include "net/clock.h"
 #include "os/os.h"
+#include "tests/support/fake_clock.h"
 #include "tools/demo_guide/demo_guide_server.h"
 #include "ui/silent_progress.h"
 
 namespace {
-
-class FixedClock : public Clock {
- public:
-  void sleepMilliseconds(int) override {}
-  std::int64_t nowSeconds() override { return now; }
-  std::int64_t now = os::currentUnixTime();
-};
 
 // Counts the page transfers that began and their bytes.
 class CountingProgress : public SilentProgress {
@@ -55,7 +49,8 @@ void BM_RefreshTwelveUnchangedSlots(benchmark::State& state) {
   settings.section("_config")["directory"] = folder.file("cache");
   settings.setDeleteHtml(true);
   GuideCache& cache = guideCache(settings);
-  FixedClock clock;
+  FakeClock clock;
+  clock.now = os::currentUnixTime();
   cache.setClock(&clock);
   const DateTime now = currentDateTime();
   SilentProgress quiet;

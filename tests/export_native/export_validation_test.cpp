@@ -16,6 +16,7 @@
 #include "listing/json_writer.h"
 #include "listing/xmltv_file.h"
 #include "listing/xmltv_writer.h"
+#include "tests/support/fake_clock.h"
 #include "xmltv/xmltv_import.h"
 #include "net/clock.h"
 #include "os/text.h"
@@ -56,9 +57,7 @@ std::string cli(const std::string& ini) { return std::string(ROKUBAN_CLI) + " --
 // the settings saved as `ini` for the command-line tool; false on failure.
 bool crawlDemoWeek(const TempFolder& folder, SettingsStore& settings, const std::string& ini,
                    const DateTime& now) {
-  class NoWait : public Clock {
-    void sleepMilliseconds(int) override {}
-  } clock;
+  FakeClock clock;
   DemoGuideServer server{DemoGuideOptions()};
   if (!server.start()) return false;
   settings.load(ini);

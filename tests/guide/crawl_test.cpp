@@ -9,6 +9,7 @@
 #include "net/clock.h"
 #include "net/paths.h"
 #include "os/os.h"
+#include "tests/support/fake_clock.h"
 #include "tests/support/loopback_http_server.h"
 #include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
@@ -24,12 +25,6 @@ const std::string kInterrupted =
 const std::string kNoDirectory =
     "error \x95\xdb\x91\xb6\x90\xe6\x83\x66\x83\x42\x83\x8c\x83\x4e\x83\x67\x83\x8a\x82\xaa\x82"
     "\xc8\x82\xa2\x81\x49";
-
-class FakeClock : public Clock {
- public:
-  void sleepMilliseconds(int milliseconds) override { slept += milliseconds; }
-  long long slept = 0;
-};
 
 class CrawlTest : public ::testing::Test {
  protected:
@@ -63,7 +58,7 @@ TEST_F(CrawlTest, AreaTableWeekIsFetchedOnceAndThenFoundComplete) {
   EXPECT_EQ(42, cache.crawl(now, 6, progress));
   EXPECT_EQ(84u, files().size());  // a page and a table file per slot
   EXPECT_EQ("total 42", progress.calls[1 + 42]);  // after the status and 42 checks
-  EXPECT_EQ(0, clock.slept);
+  EXPECT_EQ(0, clock.slept());
 
   int served = server.requestCount();
   progress.calls.clear();
@@ -143,14 +138,14 @@ TEST_F(CrawlTest, CancelDuringTheCountdownIsReported) {
   progress.cancelAt = 1 + 6 + 1 + 1 + 1 + 1;
   EXPECT_EQ(-1, cache.crawl(now, 0, progress));
   EXPECT_EQ(kInterrupted, progress.calls.back());
-  EXPECT_EQ(0, clock.slept);
+  EXPECT_EQ(0, clock.slept());
 }
 
 TEST_F(CrawlTest, ServerDownCostsThreeAttemptsAndTwoCountdowns) {
   server.stop();
   EXPECT_EQ(-1, cache.crawl(now, 0, progress));
   EXPECT_EQ(3, count(kConnectFailed));
-  EXPECT_EQ(2 * 30 * 1000, clock.slept);
+  EXPECT_EQ(2 * 30 * 1000, clock.slept());
   EXPECT_TRUE(files().empty());
 }
 

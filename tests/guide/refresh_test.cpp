@@ -13,6 +13,7 @@
 #include "net/paths.h"
 #include "os/os.h"
 #include "programme/programme_table.h"
+#include "tests/support/fake_clock.h"
 #include "tests/support/loopback_http_server.h"
 #include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
@@ -26,13 +27,6 @@ const std::string kLayoutChanged =
     "\x94\xd4\x91g\x95\x5c\x83y\x81[\x83W\x82\xcc\x8c`\x8e\xae\x82\xaa\x95\xcf\x82\xed\x82\xc1"
     "\x82\xbd\x82\xe6\x82\xa4\x82\xc5\x82\xb7";
 const std::int64_t kHour = 3600;
-
-class FixedClock : public Clock {
- public:
-  void sleepMilliseconds(int) override {}
-  std::int64_t nowSeconds() override { return now; }
-  std::int64_t now = 1796000000;  // a moment in December 2026
-};
 
 // The report line for the given counts.
 std::string report(int checked, int unchanged, int changed, int added, int removed, int moved) {
@@ -78,6 +72,7 @@ class RefreshTest : public ::testing::Test {
     settings.section("_config")["port"] = std::to_string(server.port());
     settings.section("_config")["directory"] = folder.file("cache");
     settings.setDeleteHtml(true);
+    clock.now = 1796000000;  // a moment in December 2026
     cache.setClock(&clock);
   }
   ~RefreshTest() override { cache.setClock(nullptr); }
@@ -99,7 +94,7 @@ class RefreshTest : public ::testing::Test {
   LoopbackHttpServer server;
   SettingsStore settings;
   GuideCache& cache;
-  FixedClock clock;
+  FakeClock clock;
   RecordingProgress progress;
   DateTime now{2026, 12, 7, 10, 0};
   const int key = 120709;  // today's 09:00 slot
@@ -237,7 +232,7 @@ TEST(RefreshPersonalTableTest, EveryPageOfASlotSentInFullIsReadAgain) {
   settings.setTvGuideUser("demo-user");
   settings.setTvGuidePass("demo");
   GuideCache& cache = guideCache(settings);
-  FixedClock clock;
+  FakeClock clock;
   clock.now = os::currentUnixTime();
   cache.setClock(&clock);
   RecordingProgress progress;

@@ -52,10 +52,9 @@ const std::map<std::string, std::set<std::string>>& allowedFolders() {
 // Headers that live in a folder above the ones that need them: the
 // progress interface the engine reports to; GuideCache, whose page
 // operations live in programme/; the Windows program's one Application;
-// the tests' loopback server, for a benchmark of answers the demo guide
-// does not give.
+// the tests' fake clock, which the benchmarks share.
 bool forcedEdge(const std::string& from, const std::string& header) {
-  if (header == "tests/support/loopback_http_server.h") return from == "bench";
+  if (header == "tests/support/fake_clock.h") return from == "bench";
   if (header == "ui/progress_sink.h" || header == "ui/silent_progress.h") return from != "os";
   if (header == "guide/guide_cache.h") return from == "programme";
   if (header == "app/application.h") return from == "ui";

@@ -19,6 +19,7 @@
 #include "os/os.h"
 #include "os/text.h"
 #include "programme/genre_table.h"
+#include "tests/support/fake_clock.h"
 #include "tests/support/listing_fixture.h"
 #include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
@@ -304,9 +305,7 @@ TEST(ChannelIds, SourceIdsAreKeptWhenPlainAndUniqueAndYieldToPins) {
 
 // A crawled day with one slot's table file broken, and a day never crawled.
 TEST(CollectListing, SkipsMissingDaysAndNamesIncompleteOnes) {
-  class NoWait : public Clock {
-    void sleepMilliseconds(int) override {}
-  } clock;
+  FakeClock clock;
   TempFolder folder;
   DemoGuideServer server{DemoGuideOptions()};
   ASSERT_TRUE(server.start());

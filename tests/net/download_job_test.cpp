@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "config/settings_store.h"
+#include "tests/support/fake_clock.h"
 #include "tests/support/loopback_http_server.h"
 #include "tests/support/loopback_listener.h"
 #include "tests/support/recording_progress.h"
@@ -24,12 +25,6 @@ std::string retryIn(int seconds) {
   return "\x83\x8a\x83\x67\x83\x89\x83\x43\x82\xdc\x82\xc5" + std::to_string(seconds) +
          "\x95\x62\x81\x63";
 }
-
-class FakeClock : public Clock {
- public:
-  void sleepMilliseconds(int milliseconds) override { sleeps.push_back(milliseconds); }
-  std::vector<int> sleeps;
-};
 
 // A port nobody listens on any more.
 int closedPort() {

@@ -8,6 +8,7 @@
 #include "guide/guide_cache.h"
 #include "net/clock.h"
 #include "os/socket.h"
+#include "tests/support/fake_clock.h"
 #include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo_guide/demo_guide_server.h"
@@ -104,9 +105,7 @@ class GuideServerTest : public ::testing::Test {
 };
 
 TEST_F(GuideServerTest, DocumentsCarryValidatorsAndFollowTheCache) {
-  class NoWait : public Clock {
-    void sleepMilliseconds(int) override {}
-  } clock;
+  FakeClock clock;
   RecordingProgress progress;
   GuideCache& cache = guideCache(settings);
   cache.setClock(&clock);
