@@ -3,16 +3,19 @@
 
 #include "app/application.h"
 #include "guide/guide_cache.h"
+#include "programme/programme_cell.h"
 #include "programme/programme_table.h"
+#include "ui/focus.h"
 #include "ui/hour_list.h"
-#include "ui/main_window.h"
+#include "ui/list_row_painter.h"
 #include "ui/model/hour_list_rows.h"
 #include "ui/model/programme_view.h"
+#include "ui/model/resource_ids.h"
 #include "ui/programme_list.h"
+#include "ui/reserve_programme.h"
 #include "ui/search_view.h"
 
 namespace {
-ListViewHost host;
 ViewState view;
 ProgrammeTable table;
 
@@ -26,14 +29,57 @@ void fillProgrammeList(ListWindow& list) {
   if (listing.selected >= 0) list.select(listing.selected);
 }
 
+const ProgrammeCell* cellOf(LPARAM item) { return reinterpret_cast<const ProgrammeCell*>(item); }
+
+// The search view's rows are matches of the week, not cells of the day.
+bool showsMatches() { return view.mode == kSearchView; }
+
+void chooseHourRow(int value) {
+  if (value == kPreviousDayRow) {
+    showPreviousDay(false);
+  } else if (value == kNextDayRow) {
+    showNextDay(false);
+  } else {
+    showHour(value);
+  }
+}
+
+bool rowLookOf(LPARAM item, bool selected, RowLook& look) {
+  if (showsMatches()) return lookOfSearchRow(item, selected, look);
+  const ProgrammeCell* cell = cellOf(item);
+  if (!cell) return false;
+  look = programmeRowLook(*cell, selected, systemColours());
+  return true;
+}
+
+bool rowDetailOf(LPARAM item, std::string& text) {
+  return showsMatches() ? searchRowDetail(item, text) : detailPaneText(cellOf(item), text);
+}
+
+void activateProgrammeRow(LPARAM item) {
+  if (showsMatches()) return activateSearchRow(item);
+  const ProgrammeCell* cell = cellOf(item);
+  switch (activationOf(cell)) {
+    case Activation::kShowChannel: showChannel(cell->number); break;
+    case Activation::kReserve: reserveProgramme(table, *cell, view); break;
+    case Activation::kNothing: break;
+  }
+}
+
 void setDateButtonLabel() {
   HWND mainWindow = GetParent(hourList().handle());
   SetDlgItemTextA(mainWindow, kCommandToday, dateLabel(view).c_str());
 }
 }  // namespace
 
-void connectListViews(const ListViewHost& newHost) { host = newHost; }
-const ListViewHost& listViewHost() { return host; }
+void connectListViews(const ListViewHost& host) {
+  ListViewHost views = host;
+  views.hourRowChosen = chooseHourRow;
+  views.programmeRowLook = rowLookOf;
+  views.programmeRowDetail = rowDetailOf;
+  views.programmeRowActivated = activateProgrammeRow;
+  setListViewHost(views);
+}
 
 LRESULT onListNotify(LPARAM record) {
   const NMHDR& header = *reinterpret_cast<const NMHDR*>(record);

@@ -10,20 +10,15 @@
 
 #include <windows.h>
 
+#include "ui/list_view_host.h"
 #include "ui/model/view_state.h"
 
 class ProgrammeTable;
 
-// What the lists need of the main window, handed over once at its
-// creation, after the detail pane exists.
-struct ListViewHost {
-  HWND detailPane = nullptr;
-  // The main popup menu at `point` (x low, y high word) in the client
-  // coordinates of `source`.
-  void (*showPopupMenu)(HWND source, DWORD point) = nullptr;
-};
+// Hands the lists what they need of the main window (the detail pane, the
+// lists' handles, the popup menu), once at its creation after the lists
+// and the pane exist; the views add their own part.
 void connectListViews(const ListViewHost& host);
-const ListViewHost& listViewHost();
 
 // WM_NOTIFY from either list (told apart by hwndFrom; both have id 0):
 // draws a row or handles the notification. Returns 1. Other senders are

@@ -1,11 +1,10 @@
 // The hour list: its rows, drawing and notifications.
 #include "ui/hour_list.h"
 
-#include "ui/guide_view.h"
+#include "ui/focus.h"
 #include "ui/list_row_painter.h"
-#include "ui/main_window.h"
+#include "ui/list_view_host.h"
 #include "ui/model/hour_list_rows.h"
-#include "ui/programme_list.h"
 
 namespace {
 ListWindow list;
@@ -15,28 +14,27 @@ void showPopupMenuAt(DWORD point) {
 }
 
 void onSelectionChanged(int value) {
-  if (value == kPreviousDayRow) {
-    showPreviousDay(false);
-  } else if (value == kNextDayRow) {
-    showNextDay(false);
-  } else {
-    showHour(value);
-  }
+  if (listViewHost().hourRowChosen) listViewHost().hourRowChosen(value);
 }
 
 void onKey(int key) {
-  if (key == VK_RIGHT) setFocus(programmeList().handle());
+  if (key == VK_RIGHT) setFocus(listViewHost().programmeList);
   if (key == VK_LEFT) showPopupMenuAt(0);
+}
+
+bool hourListRowLook(LPARAM item, bool selected, RowLook& look) {
+  look = hourRowLook(static_cast<int>(item), selected, systemColours());
+  return true;
 }
 }  // namespace
 
 ListWindow& hourList() { return list; }
 
 bool createHourList(HWND mainWindow, const LayoutRect& place) {
+  list.setRowLook(hourListRowLook);
   return list.createChild(mainWindow, WS_CHILD | WS_VISIBLE | WS_BORDER, place.x, place.y,
                           place.width, place.height, nullptr);
 }
-
 void fillHourList() {
   list.suspend();
   for (int value : hourListItems()) list.append(value);
@@ -46,7 +44,8 @@ void fillHourList() {
 }
 
 void drawHourRow(const ListDrawItem& item) {
-  paintListRow(item, hourRowLook(static_cast<int>(item.item), item.selected != 0, systemColours()));
+  RowLook look;
+  if (hourListRowLook(item.item, item.selected != 0, look)) paintListRow(item, look);
 }
 
 void onHourListNotify(const ListNotify& notice) {

@@ -22,6 +22,3 @@ constexpr ULONG_PTR kRowDescriptionTag = kDescribeListRow;
 constexpr int kRowDescriptionSize = 1024;
 
 enum ListQuery { kQueryCount = 0, kQuerySelected = 1, kQueryTop = 2, kQueryRowHeight = 3 };
-
-// Answers kDescribeListRow sent to `mainWindow`.
-LRESULT describeListRow(HWND mainWindow, WPARAM rowAndList, LPARAM replyWindow);

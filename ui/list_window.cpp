@@ -2,6 +2,9 @@
 // the parent draw.
 #include "ui/list_window.h"
 
+#include <algorithm>
+#include <cstdio>
+
 #include "ui/list_row_query.h"
 
 LRESULT ListWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -222,4 +225,30 @@ LRESULT ListWindow::answerQuery(int what) const {
 LRESULT ListWindow::onRightButtonDown(LPARAM point) {
   SetFocus(handle());
   return notify(kListRightClick, rows_.selected, static_cast<int>(point));
+}
+
+LRESULT ListWindow::describeRow(int row, HWND asker) const {
+  // A window handle, not an address: the reply is copied by the system.
+  RowLook look;
+  if (!IsWindow(asker) || row < 0 || row >= count() || !rowLook_ ||
+      !rowLook_(itemAt(row), row == selected(), look)) {
+    return -1;
+  }
+  char description[kRowDescriptionSize];
+  const int length = std::snprintf(description, sizeof description, "%06X %06X %s",
+                                   static_cast<unsigned>(look.background),
+                                   static_cast<unsigned>(look.textColour), look.text.c_str());
+  COPYDATASTRUCT reply = {};
+  reply.dwData = kRowDescriptionTag;
+  reply.cbData = static_cast<DWORD>(std::min<int>(length, sizeof description - 1) + 1);
+  reply.lpData = description;
+  // A hung asker must not hang the program.
+  const UINT kReplyTimeoutMs = 2000;
+  DWORD_PTR ignored = 0;
+  if (!SendMessageTimeoutA(asker, WM_COPYDATA, reinterpret_cast<WPARAM>(GetParent(handle())),
+                           reinterpret_cast<LPARAM>(&reply), SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                           kReplyTimeoutMs, &ignored)) {
+    return -1;
+  }
+  return static_cast<LRESULT>(look.text.size());
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ui/model/list_rows.h"
+#include "ui/model/row_look.h"
 #include "ui/ro_window.h"
 
 // Notification codes (WM_NOTIFY's wParam and NMHDR::code).
@@ -66,6 +67,12 @@ class ListWindow : public RoWindow {
   void relayout();
   void setFont(HFONT font);
   void setFocusState(bool hasFocus);
+  // How the owner draws a row (false for no row), for describeRow.
+  using RowLookOf = bool (*)(LPARAM item, bool selected, RowLook& look);
+  void setRowLook(RowLookOf look) { rowLook_ = look; }
+  // Test hook (kDescribeListRow, see list_row_query.h): row `row` as it is
+  // drawn, copied to `asker`; the text length, -1 for no row or no reply.
+  LRESULT describeRow(int row, HWND asker) const;
 
  private:
   RECT rowRect(int index) const;
@@ -88,4 +95,5 @@ class ListWindow : public RoWindow {
   bool suspended_ = false;
   bool hasFocus_ = false;
   HFONT font_ = nullptr;
+  RowLookOf rowLook_ = nullptr;
 };

@@ -12,6 +12,7 @@
 #include "ui/child_controls.h"
 #include "ui/companion_launcher.h"
 #include "ui/connect_dialog.h"
+#include "ui/focus.h"
 #include "ui/guide_view.h"
 #include "ui/hour_list.h"
 #include "ui/list_row_query.h"
@@ -33,7 +34,6 @@ const char kSettingsText[] = "\x90\xdd\x92\xe8";  // "設定"
 
 HWND mainWindow = nullptr;
 HWND detailPane = nullptr;
-HWND savedFocus = nullptr;
 NOTIFYICONDATAA trayIcon;
 TrayIconRetry trayRetry;
 // Sent to every top-level window when the shell starts again: its tray is
@@ -71,6 +71,8 @@ void createChildren(HWND hwnd) {
   createProgrammeList(hwnd, layout.programmeList);
   ListViewHost host;
   host.detailPane = detailPane;
+  host.hourList = hourList().handle();
+  host.programmeList = programmeList().handle();
   host.showPopupMenu = showPopupMenu;
   connectListViews(host);
 }
@@ -293,11 +295,6 @@ void showPopupMenu(HWND source, DWORD point) {
   DestroyMenu(menu);
 }
 
-void setFocus(HWND window) {
-  if (window != nullptr) savedFocus = window;
-  SetFocus(savedFocus);
-}
-
 LRESULT CALLBACK mainWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   // A registered message has no fixed number to switch on.
   if (message == taskbarCreated && taskbarCreated != 0) return onTaskbarCreated(hwnd);
@@ -310,7 +307,11 @@ LRESULT CALLBACK mainWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPA
     case WM_CLOSE: return onClose(hwnd);
     case kTrayCallbackMessage: return onTrayCallback(hwnd, lParam);
     case WM_DESTROY: return onDestroy();
-    case kDescribeListRow: return describeListRow(hwnd, wParam, lParam);
+    case kDescribeListRow: {
+      // A test hook: see list_row_query.h.
+      const ListWindow& list = HIWORD(wParam) == 0 ? hourList() : programmeList();
+      return list.describeRow(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+    }
     case kDescribeAnnouncement: return describeAnnouncement(hwnd, lParam);
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
   }

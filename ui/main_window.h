@@ -15,7 +15,3 @@ LRESULT CALLBACK mainWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPA
 // The main popup menu at `point` (x low, y high word) in the client
 // coordinates of `source`; the choice comes back as WM_COMMAND.
 void showPopupMenu(HWND source, DWORD point);
-
-// Gives the focus to `window`, or back to the window that last had it
-// through this routine when `window` is null.
-void setFocus(HWND window);

@@ -3,40 +3,32 @@
 
 #include <string>
 
-#include "programme/programme_cell.h"
-#include "ui/guide_view.h"
-#include "ui/hour_list.h"
+#include "ui/focus.h"
 #include "ui/list_row_painter.h"
-#include "ui/main_window.h"
-#include "ui/model/programme_view.h"
-#include "ui/reserve_programme.h"
-#include "ui/search_view.h"
+#include "ui/list_view_host.h"
 
 namespace {
 ListWindow list;
 
-const ProgrammeCell* cellOf(LPARAM item) { return reinterpret_cast<const ProgrammeCell*>(item); }
-
-// The search view's rows are matches of the week, not cells of the day.
-bool showsMatches() { return viewState().mode == kSearchView; }
+bool rowLook(LPARAM item, bool selected, RowLook& look) {
+  return listViewHost().programmeRowLook && listViewHost().programmeRowLook(item, selected, look);
+}
 
 void showDetail(LPARAM item) {
+  const ListViewHost& host = listViewHost();
   std::string text;
-  const bool shown = showsMatches() ? searchRowDetail(item, text) : detailPaneText(cellOf(item), text);
-  if (shown && listViewHost().detailPane) SetWindowTextA(listViewHost().detailPane, text.c_str());
+  if (host.programmeRowDetail && host.programmeRowDetail(item, text) && host.detailPane) {
+    SetWindowTextA(host.detailPane, text.c_str());
+  }
 }
 
 void activate(LPARAM item) {
-  if (showsMatches()) {
-    activateSearchRow(item);
-  } else {
-    activateProgrammeItem(cellOf(item));
-  }
+  if (listViewHost().programmeRowActivated) listViewHost().programmeRowActivated(item);
 }
 
 void onKey(LPARAM item, int key) {
   if (key == VK_RETURN || key == VK_RIGHT) activate(item);
-  if (key == VK_LEFT) setFocus(hourList().handle());
+  if (key == VK_LEFT) setFocus(listViewHost().hourList);
 }
 
 void showPopupMenuAt(DWORD point) {
@@ -47,21 +39,14 @@ void showPopupMenuAt(DWORD point) {
 ListWindow& programmeList() { return list; }
 
 bool createProgrammeList(HWND mainWindow, const LayoutRect& place) {
+  list.setRowLook(rowLook);
   return list.createChild(mainWindow, WS_CHILD | WS_VISIBLE | WS_BORDER, place.x, place.y,
                           place.width, place.height, nullptr);
 }
 
-bool programmeListRowLook(LPARAM item, bool selected, RowLook& look) {
-  if (showsMatches()) return lookOfSearchRow(item, selected, look);
-  const ProgrammeCell* cell = cellOf(item);
-  if (!cell) return false;
-  look = programmeRowLook(*cell, selected, systemColours());
-  return true;
-}
-
 void drawProgrammeRow(const ListDrawItem& item) {
   RowLook look;
-  if (programmeListRowLook(item.item, item.selected != 0, look)) paintListRow(item, look);
+  if (rowLook(item.item, item.selected != 0, look)) paintListRow(item, look);
 }
 
 void onProgrammeListNotify(const ListNotify& notice) {
@@ -70,13 +55,5 @@ void onProgrammeListNotify(const ListNotify& notice) {
     case kListDoubleClick: activate(notice.item); break;
     case kListKeyDown: onKey(notice.item, notice.value); break;
     case kListRightClick: showPopupMenuAt(static_cast<DWORD>(notice.value)); break;
-  }
-}
-
-void activateProgrammeItem(const ProgrammeCell* cell) {
-  switch (activationOf(cell)) {
-    case Activation::kShowChannel: showChannel(cell->number); break;
-    case Activation::kReserve: reserveProgramme(*cell); break;
-    case Activation::kNothing: break;
   }
 }

@@ -6,11 +6,10 @@
 #include "guide/guide_cache.h"
 #include "programme/programme_table.h"
 #include "ui/companion_launcher.h"
-#include "ui/guide_view.h"
 #include "ui/model/reservation.h"
 
-void reserveProgramme(const ProgrammeCell& cell) {
-  launchCompanion(reservationOf(dayTable(), cell, viewState()));
+void reserveProgramme(const ProgrammeTable& day, const ProgrammeCell& cell, const ViewState& view) {
+  launchCompanion(reservationOf(day, cell, view));
 }
 
 std::string reservationOf(const ProgrammeTable& day, const ProgrammeCell& cell, const ViewState& view) {

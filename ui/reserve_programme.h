@@ -1,5 +1,4 @@
-// Handing a programme of the viewed day to the companion tool, which
-// records it.
+// Handing a programme of a day to the companion tool, which records it.
 #pragma once
 
 #include <string>
@@ -9,10 +8,10 @@
 class ProgrammeTable;
 struct ProgrammeCell;
 
-// Starts "Denpoz.exe" with the programme's reservation arguments.
-void reserveProgramme(const ProgrammeCell& cell);
+// Starts "Denpoz.exe" with the reservation arguments of `cell`, a
+// programme of `day` (the table of `view`'s day).
+void reserveProgramme(const ProgrammeTable& day, const ProgrammeCell& cell, const ViewState& view);
 
-// The reservation arguments of `cell`, a programme of `day` (the table of
-// `view`'s day), with the day after read from the cache so that a
+// Those arguments, with the day after read from the cache so that a
 // programme still running at 05:00 gets its own end.
 std::string reservationOf(const ProgrammeTable& day, const ProgrammeCell& cell, const ViewState& view);

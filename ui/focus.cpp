@@ -1,0 +1,10 @@
+#include "ui/focus.h"
+
+namespace {
+HWND savedFocus = nullptr;
+}  // namespace
+
+void setFocus(HWND window) {
+  if (window != nullptr) savedFocus = window;
+  SetFocus(savedFocus);
+}
