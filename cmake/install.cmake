@@ -10,8 +10,11 @@ include(GNUInstallDirs)
 
 install(TARGETS rokuban-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
+# Made by running the program, so not in the sanitizer and fuzzing builds,
+# where its exit would answer for leaks too.
 find_package(Python3 COMPONENTS Interpreter)
-if(Python3_Interpreter_FOUND)
+if(ROKUBAN_SANITIZE OR ROKUBAN_FUZZ)
+elseif(Python3_Interpreter_FOUND)
   set(reference ${CMAKE_SOURCE_DIR}/scripts/cli_reference.py)
   set(man_page ${CMAKE_BINARY_DIR}/packaging/rokuban-cli.1)
   set(completion ${CMAKE_BINARY_DIR}/packaging/rokuban-cli.bash)
