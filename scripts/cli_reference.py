@@ -89,6 +89,7 @@ def man_page(help):
         '.\\" -*- coding: UTF-8 -*-',
         '.\\" Made from "rokuban-cli --help" at build time by scripts/cli_reference.py.',
         '.TH ROKUBAN\\-CLI 1 "" "Rokuban %s" "User Commands"' % roff_text(help.version),
+        ".nh",
         ".SH NAME",
         "rokuban\\-cli \\- keep a week of television programme guide, and serve it",
         ".SH SYNOPSIS",
@@ -105,8 +106,10 @@ def man_page(help):
     for verb, text in help.verbs:
         out += [".SS %s" % roff_text(verb), roff_text(help.verb_summary(verb) or text), ".PP",
                 command_usage(help.verb_usage(verb))]
+        values = dict(re.findall(r"(--[\w-]+) ([A-Z\"][^\s\]]*(?: [A-Z][^\s\]]*\")?)", help.verb_usage(verb)))
         for name, option_text in help.verb_options(verb):
-            out += [".TP", roff_usage(name), roff_text(option_text)]
+            tag = name + (" " + values[name] if name in values else "")
+            out += [".TP", roff_usage(tag), roff_text(option_text)]
         example = help.verb_example(verb)
         if example:
             out += [".PP", "Example:", ".RS", ".nf"] + [roff_text(l) for l in example] + [".fi", ".RE"]
@@ -115,8 +118,9 @@ def man_page(help):
         roff_text(help.exit_codes.removeprefix("Exit codes: ")),
         ".SH FILES",
         ".TP",
-        "\\fI$XDG_CONFIG_HOME/rokuban/Rokuban.ini\\fR (else \\fI~/.config/rokuban/Rokuban.ini\\fR)",
-        "the settings file when \\fB\\-\\-ini\\fR is not given.",
+        "\\fI$XDG_CONFIG_HOME/rokuban/Rokuban.ini\\fR",
+        "the settings file when \\fB\\-\\-ini\\fR is not given (without the variable,",
+        "\\fI~/.config/rokuban/Rokuban.ini\\fR).",
         ".TP",
         "\\fIRokuban\\fR",
         "the cache folder: the setting \\fBdirectory\\fR, a relative one taken from",
