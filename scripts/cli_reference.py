@@ -62,21 +62,33 @@ class Help:
         return lines[2] if len(lines) > 2 else ""
 
 
+def roff_escaped(text):
+    return text.replace("\\", "\\e").replace("-", "\\-")
+
+
 def roff_text(text):
-    text = text.replace("\\", "\\e").replace("-", "\\-")
+    """A line of text: a leading dot or quote would read as a request."""
+    text = roff_escaped(text)
     return "\\&" + text if text[:1] in (".", "'") else text
+
+
+def in_font(pattern, font, token):
+    """The token escaped, the pattern's matches set in the font (B or I)."""
+    pieces = pattern.split(token)  # the one group's matches at odd places
+    return "".join("\\f%s%s\\fR" % (font, roff_escaped(p)) if i % 2 else roff_escaped(p)
+                   for i, p in enumerate(pieces))
 
 
 def roff_usage(text):
     """Options bold, placeholders italic."""
     parts = []
     for token in re.split(r"(\s+)", text):
-        escaped = roff_text(token)
         if OPTION.fullmatch(token.strip("[]|.,")):
-            escaped = OPTION.sub(lambda m: "\\fB" + roff_text(m.group(1)) + "\\fR", token)
-        elif PLACEHOLDER.search(token) and not token.startswith("rokuban"):
-            escaped = PLACEHOLDER.sub(lambda m: "\\fI" + roff_text(m.group(1)) + "\\fR", token)
-        parts.append(escaped)
+            parts.append(in_font(OPTION, "B", token))
+        elif not token.startswith("rokuban"):
+            parts.append(in_font(PLACEHOLDER, "I", token))
+        else:
+            parts.append(roff_escaped(token))
     return "".join(parts)
 
 
