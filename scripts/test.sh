@@ -3,7 +3,8 @@
 # server's XMLTV through the import, the same
 # native tests built once more with AddressSanitizer and UndefinedBehavior-
 # Sanitizer, Windows tests under wine, end-to-end tests of Rokuban.exe under
-# Xvfb, and bounded fuzzing runs. Exits non-zero when anything fails.
+# Xvfb, the Windows release zip and the .deb, and bounded fuzzing runs.
+# Exits non-zero when anything fails.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh || exit 1
@@ -57,6 +58,21 @@ if [ -x tests/e2e/run.sh ] && [ -f build/windows/app/Rokuban.exe ]; then
   section "end-to-end tests of Rokuban.exe"
   bash tests/e2e/run.sh build/windows || failed=1
 fi
+
+if [ -f build/windows/app/Rokuban.exe ]; then
+  section "the Windows release zip, unpacked and started"
+  started=$(date +%s)
+  if zip_file=$(bash scripts/package.sh); then
+    ls -l "$zip_file" build/release-win64/app/Rokuban.exe build/release-win64/cli/rokuban-cli.exe | awk '{ print "      " $5 " bytes  " $NF }'
+    bash tests/e2e/release_smoke.sh "$zip_file" build/windows build/native || failed=1
+  else
+    failed=1
+  fi
+  echo "release build, zip and smoke test: $(( $(date +%s) - started ))s"
+fi
+
+section "the install for a home server, as its .deb"
+bash tests/packaging/install_check.sh build/native || failed=1
 
 if [ "${ROKUBAN_SKIP_FUZZ:-0}" != 1 ] && ls fuzz/*_fuzzer.cpp >/dev/null 2>&1; then
   section "fuzzing (bounded)"
