@@ -24,6 +24,7 @@
 #include "ui/search_dialog.h"
 #include "ui/search_view.h"
 #include "ui/watch_announcer.h"
+#include "ui/xmltv_dialog.h"
 
 namespace {
 
@@ -206,6 +207,14 @@ void runSearchDialog(HWND hwnd) {
   setFocus(programmeList().handle());
 }
 
+// The schedule waits while the dialog is open, as for the connect dialog.
+void runXmltvDialog(HWND hwnd) {
+  KillTimer(hwnd, kScheduleTimer);
+  openXmltvDialog(hwnd, settings());
+  setUpSchedule(hwnd);
+  setFocus(nullptr);
+}
+
 void showWatchView(HWND hwnd) {
   ShowWindow(hwnd, SW_SHOW);
   SetForegroundWindow(hwnd);
@@ -234,6 +243,7 @@ LRESULT onCommand(HWND hwnd, int id) {
     case kCommandSearch: runSearchDialog(hwnd); break;
     case kCommandWatch: showSearch(kWatchMatches); break;
     case kCommandCheckWatch: announceWatchMatches(); break;
+    case kCommandXmltvSettings: runXmltvDialog(hwnd); break;
     default: showGenreOfCommand(id); break;
   }
   return 1;
