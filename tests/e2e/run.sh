@@ -903,8 +903,9 @@ case_search_view() {
   title=$(echo "$title_line" | sed 's/^.*【\(.*\)】.*$/\1/')
   [ -n "$title" ] || { fail "search: a programme to look for on $day2"; quit_app "$folder" >/dev/null; return; }
 
-  drive_quiet popup-menu programme $VK_UP $VK_UP $VK_RETURN
-  check "検索... at the menu's end opens the search dialog" wait_dialog "$SEARCH" 10000
+  # From the end: XMLTVの設定..., ウォッチ, 検索... (the separator is passed over).
+  drive_quiet popup-menu programme $VK_UP $VK_UP $VK_UP $VK_RETURN
+  check "検索... near the menu's end opens the search dialog" wait_dialog "$SEARCH" 10000
   drive_quiet set-text "$SEARCH" 1101 "--regex ("
   drive_quiet click "$SEARCH" 1
   sleep 0.3
