@@ -65,3 +65,15 @@ std::vector<std::string> SettingsStore::xmltvChannels() const {
   for (auto& entry : ordered) ids.push_back(std::move(entry.second));
   return ids;
 }
+
+bool SettingsStore::setXmltvChannels(const std::vector<std::string>& ids) {
+  for (const std::string& id : ids) {
+    if (id.empty() || breaksSettingsLine(id)) return false;
+  }
+  // No section is the same as an empty one: a file without it stays so.
+  if (ids.empty() && !hasSection("xmltvchannels")) return true;
+  StringMap& channels = section("xmltvchannels");
+  channels.clear();
+  for (std::size_t i = 0; i < ids.size(); ++i) channels[std::to_string(i + 1)] = ids[i];
+  return true;
+}

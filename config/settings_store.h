@@ -118,6 +118,10 @@ class SettingsStore {
   // The section "xmltvchannels": "N=channel id" lines, the ids in the order
   // of N; empty for every channel of the document.
   std::vector<std::string> xmltvChannels() const;
+  // Replaces the section with "1=id", "2=id", ... in the order given; an
+  // empty list leaves the section empty (every channel). False, changing
+  // nothing, when an id holds CR, LF or NUL.
+  bool setXmltvChannels(const std::vector<std::string>& ids);
   // Hours after which a crawl fetches today's and tomorrow's slots again
   // (conditionally); 0 or less: never.
   int refreshHours() const;

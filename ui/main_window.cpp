@@ -1,8 +1,6 @@
 // The main window's procedure: creation, commands, list notifications,
-// popup menu, tray icon and schedule.
+// popup menu, the tray icon's clicks and the schedule.
 #include "ui/main_window.h"
-
-#include <shellapi.h>
 
 #include <vector>
 
@@ -20,11 +18,12 @@
 #include "ui/model/daily_schedule.h"
 #include "ui/model/main_layout.h"
 #include "ui/model/popup_menu.h"
-#include "ui/model/tray_icon_retry.h"
 #include "ui/programme_list.h"
 #include "ui/search_dialog.h"
 #include "ui/search_view.h"
+#include "ui/tray_icon.h"
 #include "ui/watch_announcer.h"
+#include "ui/xmltv_dialog.h"
 
 namespace {
 
@@ -34,11 +33,7 @@ const char kSettingsText[] = "\x90\xdd\x92\xe8";  // "設定"
 
 HWND mainWindow = nullptr;
 HWND detailPane = nullptr;
-NOTIFYICONDATAA trayIcon;
-TrayIconRetry trayRetry;
-// Sent to every top-level window when the shell starts again: its tray is
-// empty then.
-UINT taskbarCreated = 0;
+TrayIcon trayIcon;
 DailySchedule schedule;
 
 SettingsStore& settings() { return Application::instance().settings(); }
@@ -97,57 +92,9 @@ HMENU buildMenu(const std::vector<MenuEntry>& entries) {
   return menu;
 }
 
-// Added, or already there: the shell may announce itself while it still
-// holds the icon.
-bool putTrayIcon() {
-  return Shell_NotifyIconA(NIM_ADD, &trayIcon) || Shell_NotifyIconA(NIM_MODIFY, &trayIcon);
-}
-
-// Without the icon a hidden window could never be shown again: a shell that
-// is not ready yet is asked again every second for a while.
-void showTrayIcon(HWND hwnd) {
-  if (putTrayIcon()) {
-    KillTimer(hwnd, kTrayRetryTimer);
-    return;
-  }
-  trayRetry.begin();
-  SetTimer(hwnd, kTrayRetryTimer, kTrayRetryIntervalMs, nullptr);
-}
-
-void retryTrayIcon(HWND hwnd) {
-  if (!trayRetry.another(putTrayIcon())) KillTimer(hwnd, kTrayRetryTimer);
-}
-
-// One balloon from the tray icon. The icon was added with the first
-// version's record; the balloon's fields come with the second version's.
-void showTrayBalloon(const WatchAnnouncement& announcement) {
-  NOTIFYICONDATAA balloon = trayIcon;
-  balloon.cbSize = NOTIFYICONDATAA_V2_SIZE;
-  balloon.uFlags = NIF_INFO;
-  lstrcpynA(balloon.szInfoTitle, announcement.title.c_str(), sizeof balloon.szInfoTitle);
-  lstrcpynA(balloon.szInfo, announcement.text.c_str(), sizeof balloon.szInfo);
-  balloon.uTimeout = 10000;
-  balloon.dwInfoFlags = NIIF_INFO;
-  Shell_NotifyIconA(NIM_MODIFY, &balloon);
-}
-
 void announceWatchMatches() {
   WatchAnnouncement announcement;
-  if (checkWatchListNow(announcement)) showTrayBalloon(announcement);
-}
-
-void addTrayIcon(HWND hwnd) {
-  trayIcon = NOTIFYICONDATAA{};
-  // The first-version record: its size depends on the pointer width.
-  trayIcon.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  trayIcon.hWnd = hwnd;
-  trayIcon.uID = 1;
-  trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  trayIcon.uCallbackMessage = kTrayCallbackMessage;
-  ExtractIconExA(Application::instance().modulePath().c_str(), 0, nullptr, &trayIcon.hIcon, 1);
-  lstrcpynA(trayIcon.szTip, "Rokuban", sizeof trayIcon.szTip);
-  taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-  showTrayIcon(hwnd);
+  if (checkWatchListNow(announcement)) trayIcon.showBalloon(announcement);
 }
 
 // On the first run the connect dialog comes first; leaving it with
@@ -175,7 +122,7 @@ LRESULT onCreate(HWND hwnd, const CREATESTRUCTA& cs) {
   createChildren(hwnd);
   setFontOnChildren(hwnd, Application::instance().font());
   fillHourList();
-  addTrayIcon(hwnd);
+  trayIcon.add(hwnd, Application::instance().modulePath());
   if (!confirmFirstRun(hwnd)) return 0;
   PostMessageA(hwnd, WM_COMMAND, kCommandToday, 0);
   if (settings().bootDownload()) {
@@ -208,6 +155,14 @@ void runSearchDialog(HWND hwnd) {
   setFocus(programmeList().handle());
 }
 
+// The schedule waits while the dialog is open, as for the connect dialog.
+void runXmltvDialog(HWND hwnd) {
+  KillTimer(hwnd, kScheduleTimer);
+  openXmltvDialog(hwnd, settings());
+  setUpSchedule(hwnd);
+  setFocus(nullptr);
+}
+
 void showWatchView(HWND hwnd) {
   ShowWindow(hwnd, SW_SHOW);
   SetForegroundWindow(hwnd);
@@ -236,6 +191,7 @@ LRESULT onCommand(HWND hwnd, int id) {
     case kCommandSearch: runSearchDialog(hwnd); break;
     case kCommandWatch: showSearch(kWatchMatches); break;
     case kCommandCheckWatch: announceWatchMatches(); break;
+    case kCommandXmltvSettings: runXmltvDialog(hwnd); break;
     default: showGenreOfCommand(id); break;
   }
   return 1;
@@ -244,7 +200,7 @@ LRESULT onCommand(HWND hwnd, int id) {
 // Every timer but the tray icon's retry checks the schedule.
 LRESULT onTimer(HWND hwnd, WPARAM id) {
   if (id == kTrayRetryTimer) {
-    retryTrayIcon(hwnd);
+    trayIcon.retry();
     return 1;
   }
   if (dailyRunDue(schedule, localDateTime())) PostMessageA(hwnd, WM_COMMAND, kCommandCrawl, 0);
@@ -271,14 +227,8 @@ LRESULT onTrayCallback(HWND hwnd, LPARAM mouseEvent) {
   return 1;
 }
 
-LRESULT onTaskbarCreated(HWND hwnd) {
-  showTrayIcon(hwnd);
-  return 0;
-}
-
 LRESULT onDestroy() {
-  Shell_NotifyIconA(NIM_DELETE, &trayIcon);
-  if (trayIcon.hIcon) DestroyIcon(trayIcon.hIcon);
+  trayIcon.remove();
   PostQuitMessage(0);
   return 1;
 }
@@ -296,8 +246,7 @@ void showPopupMenu(HWND source, DWORD point) {
 }
 
 LRESULT CALLBACK mainWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  // A registered message has no fixed number to switch on.
-  if (message == taskbarCreated && taskbarCreated != 0) return onTaskbarCreated(hwnd);
+  if (trayIcon.isShellRestart(message)) return 0;
   switch (message) {
     case WM_CREATE: return onCreate(hwnd, *reinterpret_cast<CREATESTRUCTA*>(lParam));
     case WM_COMMAND: return onCommand(hwnd, LOWORD(wParam));

@@ -1,14 +1,13 @@
 // The main window: the program's one top-level window ("Rokuban"). It holds
 // the toolbar row, the hour and programme lists and the detail pane, owns
-// the tray icon, opens the connect dialog and keeps the daily schedule.
+// the tray icon (ui/tray_icon.h), opens the dialogs and keeps the daily
+// schedule.
 // Its state lives here as process-wide values.
 #pragma once
 
 #include <windows.h>
 
 #include "ui/model/resource_ids.h"
-
-constexpr UINT kTrayCallbackMessage = WM_APP + 10;  // 0x800A
 
 LRESULT CALLBACK mainWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -3,7 +3,6 @@
 #include "xmltv/xmltv_import.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,20 +13,17 @@
 #include "guide/http_date.h"
 #include "guide/slot_paths.h"
 #include "listing/programme_extras.h"
-#include "net/buffered_reader.h"
-#include "net/download_job.h"
 #include "net/local_file.h"
 #include "os/os.h"
 #include "programme/programme_diff.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
 #include "ui/progress_sink.h"
+#include "xmltv/xmltv_document.h"
 #include "xmltv/xmltv_guide.h"
 
 namespace {
 
-// XMLTVの文書が開けません:
-const char kCannotOpen[] = "XMLTV\x82\xcc\x95\xb6\x8f\x91\x82\xaa\x8aJ\x82\xaf\x82\xdc\x82\xb9\x82\xf1: ";
 // XMLTVを読み込み中…
 const char kReading[] = "XMLTV\x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xdd\x92\x86\x81\x63";
 // チャンネルか番組が減るため元の番組表を残しました:
@@ -58,29 +54,6 @@ class StringSource : public ByteSource {
   std::size_t position_ = 0;
 };
 
-struct HttpLocation {
-  std::string host;
-  int port = 80;
-  std::string path;
-};
-
-// "http://host[:port][/path]"; false for anything else.
-bool parseHttpUrl(const std::string& url, HttpLocation& location) {
-  static const char kScheme[] = "http://";
-  if (url.compare(0, sizeof kScheme - 1, kScheme) != 0) return false;
-  const std::string rest = url.substr(sizeof kScheme - 1);
-  const std::size_t slash = rest.find('/');
-  std::string authority = rest.substr(0, slash);
-  location.path = slash == std::string::npos ? "/" : rest.substr(slash);
-  const std::size_t colon = authority.find(':');
-  if (colon != std::string::npos) {
-    location.port = std::atoi(authority.c_str() + colon + 1);
-    authority.resize(colon);
-  }
-  location.host = authority;
-  return !location.host.empty() && location.port > 0 && location.port < 65536;
-}
-
 std::string dayLabel(int day) {
   const CalendarDate date = dateFromDayNumber(day);
   char label[16];
@@ -91,13 +64,7 @@ std::string dayLabel(int day) {
 // Reads the document into `guide`; false with the message reported.
 bool readDocument(const std::string& path, const std::string& shownName, XmltvGuide& guide,
                   ProgressSink& progress) {
-  LocalFile file;
-  if (!file.openForRead(path)) return progress.reportError(kCannotOpen + shownName);
-  BufferedReader input(file);
-  XmltvReader reader;
-  if (reader.read(input, guide)) return true;
-  if (!reader.stoppedByHandler()) progress.reportError(reader.error());
-  return false;
+  return readXmltvDocument(path, shownName, guide, progress) == 1;
 }
 
 // What the last whole fetch of a URL was and gave, kept as lines: the URL;
@@ -153,16 +120,15 @@ bool holdsEverySlot(GuideCache& cache, const std::vector<int>& days, int firstDa
 
 // Makes the fetch conditional when the last one of `source` covered the
 // asked days and what it gave is still in the cache.
-void askConditionally(GuideCache& cache, DownloadJob& job, const std::string& path, const std::string& source,
+void askConditionally(GuideCache& cache, XmltvFetch& fetch, const std::string& path, const std::string& source,
                       int firstDay, int lastDay) {
   Validators last;
   if (!readValidators(path, last) || last.source != source || last.firstDay > firstDay ||
       last.lastDay < lastDay || !holdsEverySlot(cache, last.heldDays, firstDay, lastDay)) {
     return;
   }
-  const std::string since =
-      last.lastModified.empty() ? httpDate(os::fileModifiedTime(path)) : last.lastModified;
-  job.setCondition(since, last.entityTag);
+  fetch.since = last.lastModified.empty() ? httpDate(os::fileModifiedTime(path)) : last.lastModified;
+  fetch.entityTag = last.entityTag;
 }
 
 // " 12/08 05:00-(チャンネル12→1 番組72→1)": a kept slot, and why.
@@ -224,27 +190,20 @@ int importXmltv(GuideCache& cache, const std::string& source, int firstDay, int 
   const std::string directory = cache.cacheDirectory();
   if (directory.empty()) return cache.failForDirectory(progress);
   XmltvGuide guide(firstDay, lastDay, cache.settings().xmltvChannels());
-  HttpLocation location;
-  const bool overHttp = parseHttpUrl(source, location);
+  const bool overHttp = isXmltvUrl(source);
   Validators fetched;
   if (overHttp) {
     if (!progress.setFileTotal(1) || !progress.beginFile(source)) return -1;
     const std::string download = directory + kDownloadName;
-    bool transferred, notModified;
-    {  // the job closes the fetched file when it goes
-      DownloadJob job(cache.settings(), cache.clock());
-      job.setRetryPolicy(cache.retryPolicy());
-      job.client().setServer(location.host, location.port);
-      // The guide service's session is not for another host.
-      job.client().removeRequestHeader("cookie");
-      if (options.conditional) {
-        askConditionally(cache, job, directory + kValidatorsName, source, firstDay, lastDay);
-      }
-      transferred = job.fetchWithRetry(progress, location.path, download);
-      notModified = job.notModified();
-      fetched.lastModified = job.client().responseHeader("last-modified");
-      fetched.entityTag = job.client().responseHeader("etag");
+    XmltvFetch fetch;
+    if (options.conditional) {
+      askConditionally(cache, fetch, directory + kValidatorsName, source, firstDay, lastDay);
     }
+    const bool transferred =
+        fetchXmltvDocument(cache, source, download, cache.retryPolicy(), progress, fetch);
+    const bool notModified = fetch.notModified;
+    fetched.lastModified = fetch.lastModified;
+    fetched.entityTag = fetch.answeredTag;
     if (transferred && notModified) {
       progress.showStatus(kUnchanged);
       return 0;

@@ -1,6 +1,9 @@
 // Typed settings and the area table as the rest of the program reads them.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "config/settings_store.h"
 
 namespace {
@@ -53,6 +56,28 @@ TEST(SettingsAccessorsTest, DownloadTimeValidity) {
   EXPECT_FALSE(isValidDownloadTime(2400));
   EXPECT_FALSE(isValidDownloadTime(1260));
   EXPECT_FALSE(isValidDownloadTime(-1));
+}
+
+TEST(SettingsAccessorsTest, XmltvChannelsReplaceTheSectionInTheirOrder) {
+  SettingsStore store;
+  EXPECT_TRUE(store.setXmltvChannels({}));
+  EXPECT_FALSE(store.hasSection("xmltvchannels"));  // no section is already "every channel"
+
+  std::vector<std::string> eleven;
+  for (int i = 0; i < 11; ++i) eleven.push_back("ch" + std::to_string(10 - i) + ".example");
+  ASSERT_TRUE(store.setXmltvChannels(eleven));
+  EXPECT_EQ(eleven, store.xmltvChannels());  // "10" and "11" read after "9"
+
+  ASSERT_TRUE(store.setXmltvChannels({"b.example", "a.example"}));
+  EXPECT_EQ(2u, store.section("xmltvchannels").size());  // the old lines are gone
+  EXPECT_EQ((std::vector<std::string>{"b.example", "a.example"}), store.xmltvChannels());
+
+  for (const char* bad : {"a\nb", "a\rb", ""}) {
+    EXPECT_FALSE(store.setXmltvChannels({"c.example", bad})) << bad;
+    EXPECT_EQ((std::vector<std::string>{"b.example", "a.example"}), store.xmltvChannels());
+  }
+  ASSERT_TRUE(store.setXmltvChannels({}));
+  EXPECT_TRUE(store.xmltvChannels().empty());
 }
 
 TEST(AreaTableTest, BuiltInRowsFillAnEmptySectionInTableOrder) {

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -550,6 +551,57 @@ struct Verb {
   const char* usage;
 };
 
+// A dialog's check-box list (a list view in another process): its items
+// are read and ticked through an item record in that process's memory.
+struct RemoteItem {
+  LVITEMA item;
+  char text[256];
+};
+
+int checkState(HWND list, int row) {
+  const LRESULT state = SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
+  return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2 ? 1 : 0;
+}
+
+// One line per item: "0|1<TAB>first column<TAB>second column".
+int printCheckItems(char** args) {
+  HWND list = dialogControl(args[0], std::atoi(args[1]));
+  if (!list) return 1;
+  RemoteBuffer remote(list, sizeof(RemoteItem));
+  if (!remote.ok()) return 1;
+  const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < count; ++row) {
+    std::string line = std::to_string(checkState(list, row));
+    for (int column = 0; column < 2; ++column) {
+      RemoteItem local = {};
+      local.item.iSubItem = column;
+      local.item.pszText = reinterpret_cast<char*>(remote.pointer()) + offsetof(RemoteItem, text);
+      local.item.cchTextMax = sizeof local.text;
+      if (!remote.write(&local)) return 1;
+      SendMessageA(list, LVM_GETITEMTEXTA, row, remote.pointer());
+      remote.read(&local);
+      line += "\t" + std::string(local.text);
+    }
+    std::printf("%s\n", line.c_str());
+  }
+  return 0;
+}
+
+int setItemCheck(char** args) {
+  HWND list = dialogControl(args[0], std::atoi(args[1]));
+  if (!list) return 1;
+  const int row = std::atoi(args[2]);
+  const bool want = std::atoi(args[3]) != 0;
+  RemoteBuffer remote(list, sizeof(RemoteItem));
+  if (!remote.ok()) return 1;
+  RemoteItem local = {};
+  local.item.stateMask = LVIS_STATEIMAGEMASK;
+  local.item.state = INDEXTOSTATEIMAGEMASK(want ? 2 : 1);
+  if (!remote.write(&local)) return 1;
+  SendMessageA(list, LVM_SETITEMSTATE, row, remote.pointer());
+  return checkState(list, row) == (want ? 1 : 0) ? 0 : 1;
+}
+
 int waitFor(char** args) { return waitWindow(args, false); }
 int waitGone(char** args) { return waitWindow(args, true); }
 int exists(char** args) { return findTopLevel(args[0], args[1]) ? 0 : 1; }
@@ -591,6 +643,8 @@ const Verb kVerbs[] = {
     {"tray-count", 0, printTrayIconCount, ""},
     {"tray-click", 0, clickTrayIcon, ""},
     {"announcement", 0, printAnnouncement, ""},
+    {"check-items", 2, printCheckItems, "TITLE ID"},
+    {"set-item-check", 4, setItemCheck, "TITLE ID ROW 0|1"},
 };
 
 int usage() {

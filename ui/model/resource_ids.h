@@ -8,6 +8,7 @@
 #define IDD_CONNECT 132
 #define IDD_CONNECTION_SETTINGS 133
 #define IDD_SEARCH 134
+#define IDD_XMLTV 135
 
 /* Connect dialog 132 */
 #define IDC_CRAWL 1001
@@ -49,6 +50,12 @@
 #define IDC_SEARCH_GENRE 1103
 #define IDC_SEARCH_PROBLEM 1104
 
+/* XMLTV dialog 135 */
+#define IDC_XMLTV_SOURCE 1201
+#define IDC_XMLTV_READ 1202
+#define IDC_XMLTV_CHANNELS 1203
+#define IDC_XMLTV_STATUS 1204
+
 #ifndef RC_INVOKED
 /* The main window's buttons and popup menu items (WM_COMMAND ids). */
 enum MainCommand {
@@ -70,6 +77,8 @@ enum MainCommand {
   kCommandSearch = 1012,
   kCommandWatch = 1013,
   kCommandCheckWatch = 1014,
+  /* After those: the XMLTV dialog (the guide's source and channels). */
+  kCommandXmltvSettings = 1015,
   /* One genre item each, in genre table order. */
   kFirstGenreCommand = 2000,
   kLastGenreCommand = 2099,

@@ -1,0 +1,12 @@
+// The XMLTV dialog (modal, template 135): the guide's XMLTV source and,
+// from the document's channels read on a worker thread, the channels the
+// guide shows. "OK" writes "xmltvsource" and "[xmltvchannels]" and saves
+// the settings file.
+#pragma once
+
+#include <windows.h>
+
+class SettingsStore;
+
+// True when the user chose OK.
+bool openXmltvDialog(HWND owner, SettingsStore& settings);

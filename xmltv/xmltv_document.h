@@ -1,0 +1,35 @@
+// Getting at an XMLTV document: a URL fetched into a file with the
+// program's own HTTP client (proxy, resume and retries as for pages, never
+// the guide service's session cookie), and a file read through a handler.
+// The import and the channel list both take their documents so.
+#pragma once
+
+#include <string>
+
+class GuideCache;
+class ProgressSink;
+class XmltvHandler;
+struct RetryPolicy;
+
+struct XmltvFetch {
+  // Asked with these when `since` is not empty (If-Modified-Since and,
+  // when set, If-None-Match).
+  std::string since, entityTag;
+  // After the fetch: the answer's validators, and whether it was 304.
+  std::string lastModified, answeredTag;
+  bool notModified = false;
+};
+
+// True when `source` has the form "http://host[:port][/path]".
+bool isXmltvUrl(const std::string& source);
+
+// Fetches the URL `source` into `file` with `policy`'s tries; false on
+// failure or a cancel (reported), true also for a 304 answer.
+bool fetchXmltvDocument(GuideCache& cache, const std::string& source, const std::string& file,
+                        const RetryPolicy& policy, ProgressSink& progress, XmltvFetch& fetch);
+
+// Reads the file at `path` through `handler`: 1 when read whole, 0 when the
+// handler stopped it, -1 when it cannot be opened or read (reported, the
+// file named as `shownName`).
+int readXmltvDocument(const std::string& path, const std::string& shownName, XmltvHandler& handler,
+                      ProgressSink& progress);
