@@ -14,6 +14,7 @@
 #include "ui/guide_view.h"
 #include "ui/hour_list.h"
 #include "ui/list_row_query.h"
+#include "ui/model/command_labels.h"
 #include "ui/model/companion_tool.h"
 #include "ui/model/daily_schedule.h"
 #include "ui/model/main_layout.h"
@@ -26,10 +27,6 @@
 #include "ui/xmltv_dialog.h"
 
 namespace {
-
-const char kCrawlText[] = "\x8f\x84\x89\xf1";     // "巡回"
-const char kSyncText[] = "\x93\xaf\x8a\xfa";      // "同期"
-const char kSettingsText[] = "\x90\xdd\x92\xe8";  // "設定"
 
 HWND mainWindow = nullptr;
 HWND detailPane = nullptr;
@@ -58,9 +55,9 @@ void createChildren(HWND hwnd) {
   button(hwnd, layout.previousButton, "<", kCommandPreviousDay);
   button(hwnd, layout.dateButton, "", kCommandToday);
   button(hwnd, layout.nextButton, ">", kCommandNextDay);
-  button(hwnd, layout.crawlButton, kCrawlText, kCommandCrawl);
-  button(hwnd, layout.syncButton, kSyncText, kCommandSync);
-  button(hwnd, layout.settingsButton, kSettingsText, kCommandSettings);
+  button(hwnd, layout.crawlButton, kCrawlLabel, kCommandCrawl);
+  button(hwnd, layout.syncButton, kSyncLabel, kCommandSync);
+  button(hwnd, layout.settingsButton, kSettingsLabel, kCommandSettings);
   const LayoutRect& pane = layout.detailPane;
   detailPane = createDetailEdit(hwnd, pane.x, pane.y, pane.width, pane.height);
   createProgrammeList(hwnd, layout.programmeList);

@@ -2,6 +2,7 @@
 #include "ui/model/popup_menu.h"
 
 #include "programme/genre_table.h"
+#include "ui/model/command_labels.h"
 
 namespace {
 
@@ -13,9 +14,6 @@ const char kHours[] = "\x8e\x9e\x8a\xd4";                               // "時�
 const char kStart[] = "\x8b\x4e\x93\xae";                               // "起動"
 const char kRemote[] = "\x83\x8a\x83\x82\x83\x52\x83\x93";              // "リモコン"
 const char kReservations[] = "\x98\x5e\x89\xe6\x97\x5c\x96\xf1\x88\xea\x97\x97";  // "録画予約一覧"
-const char kSettings[] = "\x90\xdd\x92\xe8";                            // "設定"
-const char kCrawl[] = "\x8f\x84\x89\xf1";                               // "巡回"
-const char kSync[] = "\x93\xaf\x8a\xfa";                                // "同期"
 const char kCancel[] = "\x83\x4c\x83\x83\x83\x93\x83\x5a\x83\x8b";      // "キャンセル"
 const char kQuit[] = "\x8f\x49\x97\xb9";                                // "終了"
 const char kSearch[] = "\x8c\x9f\x8d\xf5...";                           // "検索..."
@@ -71,8 +69,8 @@ std::vector<MenuEntry> mainPopupMenu(const ViewState& view, bool companionInstal
                                       item(kCommandCompanionReservations, kReservations)}));
     menu.push_back(separator());
   }
-  for (MenuEntry entry : {item(kCommandSettings, kSettings), item(kCommandCrawl, kCrawl),
-                          item(kCommandSync, kSync), separator(), item(kCommandCloseMenu, kCancel),
+  for (MenuEntry entry : {item(kCommandSettings, kSettingsLabel), item(kCommandCrawl, kCrawlLabel),
+                          item(kCommandSync, kSyncLabel), separator(), item(kCommandCloseMenu, kCancel),
                           item(kCommandQuit, kQuit), separator(),
                           item(kCommandSearch, kSearch, isSearchView(view, kSearchResults)),
                           item(kCommandWatch, kWatch, isSearchView(view, kWatchMatches)),
