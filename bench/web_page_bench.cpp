@@ -35,7 +35,8 @@ void BM_DayPageWriting(benchmark::State& state) {
   range.days = 1;
   const Listing day = collectListing(guideCache(crawled.settings), range);
   std::size_t bytes = 0;
-  for (auto _ : state) bytes = dayPage(day, clock.today, clock).size();
+  const PageTexts& texts = pageTexts(PageLanguage::kJapanese);
+  for (auto _ : state) bytes = dayPage(day, clock.today, clock, texts).size();
   state.counters["page_kb"] = static_cast<double>(bytes) / 1024.0;
   state.counters["programmes"] = static_cast<double>(day.programmes.size());
 }

@@ -1,6 +1,6 @@
 // QueryProblem: why a query was refused, kept apart from its wording: the
-// command line, the web page and the watch list tell it in English
-// (englishText), the window in Japanese (the search dialog's).
+// command line and the watch list tell it in English (englishText), the
+// window in Japanese (japaneseText), the web pages in either.
 #pragma once
 
 #include <string>
@@ -24,3 +24,5 @@ struct QueryProblem {
 };
 
 std::string englishText(const QueryProblem& problem);
+// The same in Japanese (Shift-JIS), as the window and the web pages tell it.
+std::string japaneseText(const QueryProblem& problem);

@@ -4,13 +4,13 @@
 #include <cstdio>
 
 #include "listing/export_text.h"
-#include "listing/genre_names.h"
 #include "listing/programme_flags.h"
 
 namespace {
 
 const int kFirstHour = 5;  // the broadcast day's hours 5 .. 28
 const int kHours = 24;
+const int kTonightHour = 19;
 
 // The broadcast hour (5 .. 28) in which `minute` lies, kept inside the day
 // whose date begins at `dayStart`.
@@ -25,19 +25,23 @@ bool isWithinDay(ListingMinute minute, ListingMinute dayStart) {
 
 bool isRunning(const ProgrammeRecord& record, ListingMinute now) { return record.start <= now && now < record.stop; }
 
-void appendSummary(std::string& out, const ProgrammeRecord& record, bool now) {
+void appendSummary(std::string& out, const ProgrammeRecord& record, bool now, const PageTexts& texts) {
   out += "<summary><time>" + clockTime(record.start) + "</time> ";
-  if (now) out += "<em class=\"air\">now</em> ";
+  if (now) {
+    out += "<em class=\"air\">";
+    appendXmlText(out, texts.airing);
+    out += "</em> ";
+  }
   appendXmlText(out, record.title);
   out += "</summary>";
 }
 
-void appendProgramme(std::string& out, const ProgrammeRecord& record, ListingMinute now) {
+void appendProgramme(std::string& out, const ProgrammeRecord& record, ListingMinute now, const PageTexts& texts) {
   const bool running = isRunning(record, now);
   out += "<details class=\"p g" + std::to_string(record.genre) + (running ? " now" : "") + "\" id=\"" +
          programmeAnchor(record) + "\">";
-  appendSummary(out, record, running);
-  appendProgrammeDetails(out, record);
+  appendSummary(out, record, running, texts);
+  appendProgrammeDetails(out, record, texts);
   out += "</details>";
 }
 
@@ -82,7 +86,8 @@ std::vector<std::vector<const ProgrammeRecord*>> byChannel(const Listing& day) {
   return columns;
 }
 
-void appendGrid(std::string& out, const Listing& day, ListingMinute dayStart, ListingMinute now) {
+void appendGrid(std::string& out, const Listing& day, ListingMinute dayStart, ListingMinute now,
+                const PageTexts& texts) {
   const auto columns = byChannel(day);
   std::vector<std::size_t> next(columns.size(), 0);
   const bool today = isWithinDay(now, dayStart);
@@ -95,18 +100,41 @@ void appendGrid(std::string& out, const Listing& day, ListingMinute dayStart, Li
     out += "<tr id=\"h" + std::to_string(hour) + "\"" + (nowRow ? " class=\"nowrow\"" : "") +
            "><th class=\"h\" scope=\"row\">" + std::to_string(hour % 24) + "</th>";
     for (std::size_t column = 0; column < columns.size(); ++column) {
-      out += "<td>";
+      // The first row's cells are where the channel links lead.
+      out += hour == kFirstHour ? "<td id=\"" + channelAnchor(day.channels[column]) + "\">" : std::string("<td>");
       const auto& records = columns[column];
       std::size_t& at = next[column];
       if (const ProgrammeRecord* running = runningInto(records, at, top)) appendContinuation(out, *running, now);
       for (; at < records.size() && hourRow(records[at]->start, dayStart) == hour; ++at) {
-        appendProgramme(out, *records[at], now);
+        appendProgramme(out, *records[at], now, texts);
       }
       out += "</td>";
     }
     out += "</tr>\n";
   }
   out += "</tbody></table></div>";
+}
+
+// Now (on today's page), tonight and the channels, as links.
+void appendJumps(std::string& out, const Listing& day, ListingMinute dayStart, const PageClock& clock,
+                 const PageTexts& texts) {
+  out += "<nav class=\"jump\">";
+  if (isWithinDay(clock.now, dayStart)) {
+    out += "<a href=\"#h" + std::to_string(hourRow(clock.now, dayStart)) + "\">";
+    appendXmlText(out, texts.jumpNow);
+    out += "</a> ";
+  }
+  out += "<a href=\"" + dayPageUrl(clock.today) + "#h" + std::to_string(kTonightHour) + "\">";
+  appendXmlText(out, texts.jumpTonight);
+  out += "</a> <details class=\"chs\"><summary>";
+  appendXmlText(out, texts.jumpChannel);
+  out += "</summary>";
+  for (const ListingChannel& channel : day.channels) {
+    out += "<a href=\"#" + channelAnchor(channel) + "\">";
+    appendXmlText(out, channel.name);
+    out += "</a>";
+  }
+  out += "</details></nav>";
 }
 
 }  // namespace
@@ -125,14 +153,17 @@ std::string programmeAnchor(const ProgrammeRecord& record) {
   return "p-" + record.channelId + "-" + time;
 }
 
-void appendProgrammeDetails(std::string& out, const ProgrammeRecord& record) {
+std::string channelAnchor(const ListingChannel& channel) { return "c-" + channel.id; }
+
+void appendProgrammeDetails(std::string& out, const ProgrammeRecord& record, const PageTexts& texts) {
   out += "<div class=\"d\"><p>" + clockTime(record.start) + "&#8211;" + clockTime(record.stop) + " ";
   appendXmlText(out, record.channel);
   out += "</p>";
-  if (*genreNameJapanese(record.genre)) {
+  const std::string genre = genreText(record.genre, texts);
+  if (!genre.empty()) {
     out += "<p>";
-    appendXmlText(out, genreNameJapanese(record.genre));
-    out += std::string(" (") + genreNameEnglish(record.genre) + ")</p>";
+    appendXmlText(out, genre);
+    out += "</p>";
   }
   if (record.flags) {
     out += "<p class=\"f\">";
@@ -152,16 +183,19 @@ void appendProgrammeDetails(std::string& out, const ProgrammeRecord& record) {
   out += "</div>";
 }
 
-std::string dayPage(const Listing& day, const CalendarDate& date, const PageClock& clock) {
+std::string dayPage(const Listing& day, const CalendarDate& date, const PageClock& clock, const PageTexts& texts) {
   const ListingMinute dayStart = listingMinute(dayNumber(date.year, date.month, date.day), 0);
-  std::string out = pageStart("Rokuban " + isoDate(date), clock, &date, std::string());
+  PageHead head;
+  head.title = "Rokuban " + isoDate(date);
+  head.selected = &date;
+  std::string out = pageStart(head, clock, texts);
   if (day.programmes.empty()) {
-    out += "<p class=\"msg\">Nothing of " + isoDate(date) + " is in the cache.</p>";
+    out += "<p class=\"msg\">";
+    appendXmlText(out, filledIn(texts.nothingCached, isoDate(date)));
+    out += "</p>";
   } else {
-    if (isWithinDay(clock.now, dayStart)) {
-      out += "<p class=\"jump\"><a href=\"#h" + std::to_string(hourRow(clock.now, dayStart)) + "\">Now</a></p>";
-    }
-    appendGrid(out, day, dayStart, clock.now);
+    appendJumps(out, day, dayStart, clock, texts);
+    appendGrid(out, day, dayStart, clock.now, texts);
   }
-  return out + pageEnd();
+  return out + pageEnd(texts);
 }

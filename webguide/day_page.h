@@ -3,7 +3,9 @@
 // programme in its genre's colour under the hour it starts in, with its
 // details folded under its title; a programme still running at the top of
 // a later hour is named there again. The programmes running at `clock.now`
-// are marked and their hour is the row the page's script scrolls to.
+// are marked and their hour is the row the page's script scrolls to. Above
+// the grid: links to now, to tonight (19:00 of today's page) and to each
+// channel's column, plain links that need no script.
 #pragma once
 
 #include <string>
@@ -13,12 +15,14 @@
 
 // `day`: the records of broadcast date `date` alone (collectListing of one
 // day); an empty listing says the cache holds nothing of that day.
-std::string dayPage(const Listing& day, const CalendarDate& date, const PageClock& clock);
+std::string dayPage(const Listing& day, const CalendarDate& date, const PageClock& clock, const PageTexts& texts);
 
 // The anchor of a programme on its day's page, e.g. "p-tv.tokyo.jp-2100":
 // what search results link to.
 std::string programmeAnchor(const ProgrammeRecord& record);
+// The anchor of a channel's column, e.g. "c-tv.tokyo.jp".
+std::string channelAnchor(const ListingChannel& channel);
 // "HH:MM" of a moment.
 std::string clockTime(ListingMinute minute);
 // Appends the details of `record`: time, channel, genre, flags, text.
-void appendProgrammeDetails(std::string& out, const ProgrammeRecord& record);
+void appendProgrammeDetails(std::string& out, const ProgrammeRecord& record, const PageTexts& texts);

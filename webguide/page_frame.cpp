@@ -1,8 +1,6 @@
 // The shared parts of the HTML pages.
 #include "webguide/page_frame.h"
 
-#include <cstdio>
-
 #include "listing/export_text.h"
 #include "listing/listing.h"
 #include "webguide/page_style.h"
@@ -14,8 +12,10 @@ const int kDaysAhead = 6;
 
 int numberOf(const CalendarDate& date) { return dayNumber(date.year, date.month, date.day); }
 
-void appendTabs(std::string& out, const PageClock& clock, const CalendarDate* selected) {
-  out += "<nav class=\"days\" aria-label=\"Days\">";
+void appendTabs(std::string& out, const PageClock& clock, const CalendarDate* selected, const PageTexts& texts) {
+  out += "<nav class=\"days\" aria-label=\"";
+  appendXmlText(out, texts.days);
+  out += "\">";
   for (const CalendarDate& date : pageDates(clock.today)) {
     const bool isToday = numberOf(date) == numberOf(clock.today);
     const bool isSelected = selected && numberOf(date) == numberOf(*selected);
@@ -25,7 +25,14 @@ void appendTabs(std::string& out, const PageClock& clock, const CalendarDate* se
              (isSelected ? "on" : "") + "\"";
     }
     if (isSelected) out += " aria-current=\"page\"";
-    out += ">" + shortDayName(date) + (isToday ? " <small>today</small>" : "") + "</a>";
+    out += ">";
+    appendXmlText(out, dayName(date, texts));
+    if (isToday) {
+      out += " <small>";
+      appendXmlText(out, texts.today);
+      out += "</small>";
+    }
+    out += "</a>";
   }
   out += "</nav>";
 }
@@ -54,43 +61,45 @@ bool isPageDate(const CalendarDate& date, const CalendarDate& today) {
 
 std::string dayPageUrl(const CalendarDate& date) { return "/?date=" + isoDate(date); }
 
-std::string shortDayName(const CalendarDate& date) {
-  static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-  char text[24];
-  std::snprintf(text, sizeof text, "%s %d/%d", kDays[date.dayOfWeek % 7], date.month, date.day);
-  return text;
-}
-
-std::string pageStart(const std::string& title, const PageClock& clock, const CalendarDate* selected,
-                      const std::string& searchText) {
-  std::string out =
-      "<!DOCTYPE html>\n<html lang=\"ja\"><head><meta charset=\"utf-8\">"
-      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
-      "<title>";
-  appendXmlUtf8(out, title);
-  out +=
-      "</title><style>";
+std::string pageStart(const PageHead& head, const PageClock& clock, const PageTexts& texts) {
+  std::string out = std::string("<!DOCTYPE html>\n<html lang=\"") + texts.htmlLang +
+                    "\"><head><meta charset=\"utf-8\">"
+                    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
+                    "<title>";
+  appendXmlUtf8(out, head.title);
+  out += "</title><style>";
   static const std::string sheet = pageStyleSheet();
   out += sheet + "</style><script>" + pageScript() + "</script></head>\n";
   out +=
       "<body><header><h1><a href=\"/\">Rokuban</a></h1>"
       "<form action=\"/search\" method=\"get\" role=\"search\">"
-      "<input type=\"search\" name=\"q\" maxlength=\"" + std::to_string(kMaxSearchBytes / 3) +
-      "\" placeholder=\"Search the week\" aria-label=\"Search the week\" value=\"";
-  appendXmlUtf8(out, searchText);
-  out += "\"><button type=\"submit\">Search</button></form>";
-  appendTabs(out, clock, selected);
+      "<input type=\"search\" name=\"q\" maxlength=\"" + std::to_string(kMaxSearchBytes / 3) + "\" placeholder=\"";
+  appendXmlText(out, texts.searchHint);
+  out += "\" aria-label=\"";
+  appendXmlText(out, texts.searchHint);
+  out += "\" value=\"";
+  appendXmlUtf8(out, head.searchText);
+  out += "\"><button type=\"submit\">";
+  appendXmlText(out, texts.searchButton);
+  out += std::string("</button><label class=\"ended\"><input type=\"checkbox\" name=\"ended\" value=\"1\"") +
+         (head.endedToo ? " checked" : "") + ">";
+  appendXmlText(out, texts.endedToo);
+  out += "</label></form>";
+  appendTabs(out, clock, head.selected, texts);
   out += "</header>\n<main>";
   return out;
 }
 
-std::string pageEnd() {
-  return "</main>\n<footer><a href=\"/guide.xml\">XMLTV</a> <a href=\"/guide.json\">JSON</a>"
-         " <span>Read-only view of this machine's cached guide.</span></footer></body></html>\n";
+std::string pageEnd(const PageTexts& texts) {
+  std::string out = "</main>\n<footer><a href=\"/guide.xml\">XMLTV</a> <a href=\"/guide.json\">JSON</a> <span>";
+  appendXmlText(out, texts.footer);
+  return out + "</span></footer></body></html>\n";
 }
 
-std::string messagePage(const std::string& message, const PageClock& clock) {
-  std::string out = pageStart("Rokuban", clock, nullptr, std::string()) + "<p class=\"msg\">";
-  appendXmlUtf8(out, message);
-  return out + "</p>" + pageEnd();
+std::string messagePage(const std::string& message, const PageClock& clock, const PageTexts& texts) {
+  PageHead head;
+  head.title = "Rokuban";
+  std::string out = pageStart(head, clock, texts) + "<p class=\"msg\">";
+  appendXmlText(out, message);
+  return out + "</p>" + pageEnd(texts);
 }

@@ -1,7 +1,8 @@
 // PageFrame: what every HTML page of the guide service shares: the head
 // (its own style sheet and script inline, nothing from elsewhere), the search box,
 // the day tabs and the links to the feeds. Pages are UTF-8; every text
-// from the guide goes through appendXmlText (listing/export_text.h).
+// from the guide or the page texts (Shift-JIS) goes through appendXmlText
+// (listing/export_text.h).
 #pragma once
 
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "guide/calendar.h"
 #include "listing/programme_record.h"
+#include "webguide/page_texts.h"
 
 // The moment a page is made for.
 struct PageClock {
@@ -27,15 +29,18 @@ constexpr std::size_t kMaxSearchBytes = 200;
 
 // "/?date=YYYY-MM-DD".
 std::string dayPageUrl(const CalendarDate& date);
-// "Mon 12/7".
-std::string shortDayName(const CalendarDate& date);
 
-// Everything up to the start of the page's main part. `selected` is the
-// tab shown as chosen (none when null); `searchText` (UTF-8) fills the
-// search box.
-std::string pageStart(const std::string& title, const PageClock& clock, const CalendarDate* selected,
-                      const std::string& searchText);
+// What the top of a page shows.
+struct PageHead {
+  std::string title;                       // UTF-8
+  const CalendarDate* selected = nullptr;  // the tab shown as chosen, none when null
+  std::string searchText;                  // fills the search box (UTF-8)
+  bool endedToo = false;                   // the search box's "ended too" is ticked
+};
+
+// Everything up to the start of the page's main part.
+std::string pageStart(const PageHead& head, const PageClock& clock, const PageTexts& texts);
 // Closes what pageStart opened, with the links to the feeds.
-std::string pageEnd();
-// A whole page that says `message` (UTF-8), for a refused request.
-std::string messagePage(const std::string& message, const PageClock& clock);
+std::string pageEnd(const PageTexts& texts);
+// A whole page that says `message` (Shift-JIS), for a refused request.
+std::string messagePage(const std::string& message, const PageClock& clock, const PageTexts& texts);

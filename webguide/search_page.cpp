@@ -1,6 +1,7 @@
 // Writing a search's page.
 #include "webguide/search_page.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "listing/export_text.h"
@@ -13,14 +14,15 @@ bool isUnreserved(char c) {
          c == '_' || c == '~';
 }
 
-void appendMatch(std::string& out, const ProgrammeRecord& record) {
+void appendMatch(std::string& out, const ProgrammeRecord& record, const PageTexts& texts) {
   const DateTime start = dateTimeOf(record.start);
   // The link goes to the broadcast day's page; the text names the clock's date, as its times do.
   const CalendarDate date = dateFromDayNumber(broadcastDayNumber(start));
   const CalendarDate shown = dateFromDayNumber(dayNumber(start.year, start.month, start.day));
   out += "<li class=\"g" + std::to_string(record.genre) + "\"><a href=\"" + dayPageUrl(date) + "#" +
-         programmeAnchor(record) + "\"><time>" + shortDayName(shown) + " " + clockTime(record.start) +
-         "&#8211;" + clockTime(record.stop) + "</time> ";
+         programmeAnchor(record) + "\"><time>";
+  appendXmlText(out, dayName(shown, texts));
+  out += " " + clockTime(record.start) + "&#8211;" + clockTime(record.stop) + "</time> ";
   appendXmlText(out, record.channel);
   out += " <b>";
   appendXmlText(out, record.title);
@@ -43,20 +45,42 @@ std::string percentEncoded(const std::string& text) {
   return encoded;
 }
 
-std::string searchPage(const std::vector<ProgrammeRecord>& matches, const std::string& searchText,
-                       const PageClock& clock) {
-  std::string out = pageStart("Rokuban: " + searchText, clock, nullptr, searchText);
-  if (searchText.empty()) {
-    return out + "<p class=\"msg\">Words to find in titles and texts; -word for a word that must not occur; "
-                 "--channel NAME, --genre NAME, --time HH:MM-HH:MM, --weekday DAYS, --regex.</p>" + pageEnd();
+std::size_t leaveOutEnded(std::vector<ProgrammeRecord>& matches, ListingMinute now) {
+  const std::size_t before = matches.size();
+  matches.erase(std::remove_if(matches.begin(), matches.end(),
+                               [now](const ProgrammeRecord& record) { return record.stop <= now; }),
+                matches.end());
+  return before - matches.size();
+}
+
+std::string searchPage(const std::vector<ProgrammeRecord>& matches, std::size_t endedLeftOut, const PageHead& head,
+                       const PageClock& clock, const PageTexts& texts) {
+  std::string out = pageStart(head, clock, texts);
+  if (head.searchText.empty()) {
+    out += "<p class=\"msg\">";
+    appendXmlText(out, texts.searchHelp);
+    return out + "</p>" + pageEnd(texts);
   }
-  out += "<p class=\"jump\">" + std::to_string(matches.size()) + (matches.size() == 1 ? " match" : " matches") +
-         ". <a href=\"/search.ics?q=" + percentEncoded(searchText) + "\">Calendar feed of this search</a></p>";
-  out += "<ol class=\"hits\">";
-  for (std::size_t i = 0; i < matches.size() && i < kMaxListedMatches; ++i) appendMatch(out, matches[i]);
+  const std::string query = percentEncoded(head.searchText);
+  out += "<p class=\"jump\">";
+  appendXmlText(out, filledIn(matches.size() == 1 ? texts.oneMatch : texts.manyMatches, std::to_string(matches.size())));
+  out += " <a href=\"/search.ics?q=" + query + "\">";
+  appendXmlText(out, texts.calendarFeed);
+  out += "</a>";
+  if (endedLeftOut > 0) {
+    out += "<br>";
+    appendXmlText(out, filledIn(texts.endedHidden, std::to_string(endedLeftOut)));
+    out += " <a href=\"/search?q=" + query + "&amp;ended=1\">";
+    appendXmlText(out, texts.showEnded);
+    out += "</a>";
+  }
+  out += "</p><ol class=\"hits\">";
+  for (std::size_t i = 0; i < matches.size() && i < kMaxListedMatches; ++i) appendMatch(out, matches[i], texts);
   out += "</ol>";
   if (matches.size() > kMaxListedMatches) {
-    out += "<p class=\"msg\">The first " + std::to_string(kMaxListedMatches) + " are listed.</p>";
+    out += "<p class=\"msg\">";
+    appendXmlText(out, filledIn(texts.firstListed, std::to_string(kMaxListedMatches)));
+    out += "</p>";
   }
-  return out + pageEnd();
+  return out + pageEnd(texts);
 }

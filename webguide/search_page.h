@@ -1,7 +1,8 @@
 // SearchPage: the page of a search across the days the pages offer: one
 // line per match (day, time, channel, title in its genre's colour), each a
 // link to the programme on its day's page, and the address of the same
-// search as a calendar feed.
+// search as a calendar feed. Programmes that have ended are left out unless
+// asked for; the page counts them and links to the search with them.
 #pragma once
 
 #include <string>
@@ -13,10 +14,14 @@
 // The most matches a page lists; the rest are counted.
 constexpr std::size_t kMaxListedMatches = 500;
 
-// `searchText` is the search as typed (UTF-8); empty gives the page that
-// asks for one.
-std::string searchPage(const std::vector<ProgrammeRecord>& matches, const std::string& searchText,
-                       const PageClock& clock);
+// `head.searchText` is the search as typed (UTF-8); empty gives the page
+// that asks for one. `matches` are those to list; `endedLeftOut` counts
+// the ended ones left out of them.
+std::string searchPage(const std::vector<ProgrammeRecord>& matches, std::size_t endedLeftOut, const PageHead& head,
+                       const PageClock& clock, const PageTexts& texts);
+
+// Takes the programmes that ended by `now` out of `matches`; how many.
+std::size_t leaveOutEnded(std::vector<ProgrammeRecord>& matches, ListingMinute now);
 
 // "%XX" for every byte outside A-Z a-z 0-9 - . _ ~, for a query value.
 std::string percentEncoded(const std::string& text);

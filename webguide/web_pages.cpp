@@ -25,20 +25,30 @@ bool requestedDate(const WebRequest& request, const PageClock& clock, CalendarDa
   return parseIsoDate(text, date) && isPageDate(date, clock.today);
 }
 
-// The search `cp932` (as typed) compiled; false with the problem in UTF-8.
-bool compiledSearch(const std::string& cp932, ProgrammeMatcher& matcher, std::string& problem) {
+// The search `cp932` (as typed) compiled; false with the problem (Shift-JIS).
+bool compiledSearch(const std::string& cp932, const PageTexts& texts, ProgrammeMatcher& matcher,
+                    std::string& problem) {
   std::vector<std::string> tokens;
   ProgrammeQuery query;
+  QueryProblem refused;
   if (!splitQueryText(cp932, tokens)) {
-    problem = "A quotation mark of the search is not closed.";
+    refused.kind = QueryProblem::kUnclosedQuote;
+    problem = problemText(refused, texts);
     return false;
   }
-  QueryProblem refused;
   if (!parseQueryArguments(tokens, query, refused) || !matcher.compile(query, refused)) {
-    problem = os::cp932ToUtf8(englishText(refused));
+    problem = problemText(refused, texts);
     return false;
   }
   return true;
+}
+
+const PageTexts& textsFor(const WebRequest& request) { return pageTexts(preferredLanguage(request.acceptLanguage)); }
+
+// ended=1 asks for the programmes that have ended too.
+bool wantsEnded(const WebRequest& request) {
+  std::string value;
+  return queryParameter(request.query, "ended", value) == 1 && value == "1";
 }
 
 }  // namespace
@@ -51,7 +61,8 @@ WebResponse htmlResponse(int status, std::string html) {
   response.headers = {{"Cache-Control", "no-cache"},
                       {"Content-Security-Policy", pagePolicy()},
                       {"X-Content-Type-Options", "nosniff"},
-                      {"Referrer-Policy", "no-referrer"}};
+                      {"Referrer-Policy", "no-referrer"},
+                      {"Vary", "Accept-Language"}};
   return response;
 }
 
@@ -67,23 +78,19 @@ Listing WebPages::listingOf(const CalendarDate& from, int days) {
 
 WebResponse WebPages::day(const WebRequest& request) {
   const PageClock clock = pageClockAt(now_());
+  const PageTexts& texts = textsFor(request);
   CalendarDate date{};
-  if (!requestedDate(request, clock, date)) {
-    return htmlResponse(400, messagePage("The date must be a day from yesterday to six days ahead (YYYY-MM-DD).",
-                                         clock));
-  }
-  return htmlResponse(200, dayPage(listingOf(date, 1), date, clock));
+  if (!requestedDate(request, clock, date)) return htmlResponse(400, messagePage(texts.badDate, clock, texts));
+  return htmlResponse(200, dayPage(listingOf(date, 1), date, clock, texts));
 }
 
-
-bool WebPages::searchMatches(const WebRequest& request, const PageClock& clock,
+bool WebPages::searchMatches(const WebRequest& request, const PageClock& clock, const PageTexts& texts,
                              std::vector<ProgrammeRecord>& matches, std::string& text, WebResponse& refusal) {
   std::string typed;
   const int found = queryParameter(request.query, "q", typed);
   if (found < 0 || typed.size() > kMaxSearchBytes) {
-    refusal = htmlResponse(400, messagePage("The search must be at most " + std::to_string(kMaxSearchBytes) +
-                                                " bytes of text.",
-                                            clock));
+    refusal = htmlResponse(
+        400, messagePage(filledIn(texts.searchTooLong, std::to_string(kMaxSearchBytes)), clock, texts));
     return false;
   }
   // Through Shift-JIS and back: the search runs on the guide's own text,
@@ -96,8 +103,8 @@ bool WebPages::searchMatches(const WebRequest& request, const PageClock& clock,
     text.clear();  // the page that asks for a search
     return true;
   }
-  if (!compiledSearch(cp932, matcher, problem)) {
-    refusal = htmlResponse(400, messagePage(problem, clock));
+  if (!compiledSearch(cp932, texts, matcher, problem)) {
+    refusal = htmlResponse(400, messagePage(problem, clock, texts));
     return false;
   }
   const std::vector<CalendarDate> dates = pageDates(clock.today);
@@ -107,11 +114,15 @@ bool WebPages::searchMatches(const WebRequest& request, const PageClock& clock,
 
 WebResponse WebPages::search(const WebRequest& request) {
   const PageClock clock = pageClockAt(now_());
+  const PageTexts& texts = textsFor(request);
   std::vector<ProgrammeRecord> matches;
-  std::string text;
+  PageHead head;
   WebResponse refusal;
-  if (!searchMatches(request, clock, matches, text, refusal)) return refusal;
-  return htmlResponse(200, searchPage(matches, text, clock));
+  if (!searchMatches(request, clock, texts, matches, head.searchText, refusal)) return refusal;
+  head.title = "Rokuban: " + head.searchText;
+  head.endedToo = wantsEnded(request);
+  const std::size_t leftOut = head.endedToo ? 0 : leaveOutEnded(matches, clock.now);
+  return htmlResponse(200, searchPage(matches, leftOut, head, clock, texts));
 }
 
 WebResponse WebPages::calendar(const WebRequest& request) {
@@ -119,7 +130,8 @@ WebResponse WebPages::calendar(const WebRequest& request) {
   Listing matches;
   std::string text;
   WebResponse refusal;
-  if (!searchMatches(request, clock, matches.programmes, text, refusal)) return refusal;
+  // The feed keeps what has ended: a subscribed calendar shows the past too.
+  if (!searchMatches(request, clock, textsFor(request), matches.programmes, text, refusal)) return refusal;
   WebResponse response;
   response.contentType = "text/calendar; charset=utf-8";
   response.body = icsDocument(matches, clock.now);

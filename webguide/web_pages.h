@@ -5,6 +5,9 @@
 // (the same matches as an iCalendar feed). The pages only read the cache.
 // Every page answer carries a security policy that lets the page's own
 // inline style sheet and script run alone; a bad parameter gets a 400 page.
+// Pages speak Japanese, or English for a browser that prefers it
+// (Accept-Language); a search page leaves out programmes that have ended
+// unless asked with ended=1.
 #pragma once
 
 #include <functional>
@@ -32,12 +35,13 @@ class WebPages {
   Listing listingOf(const CalendarDate& from, int days);
   // The matches of the request's search over the offered days, its text as
   // shown (UTF-8); false with a 400 page in `refusal` for a bad search.
-  bool searchMatches(const WebRequest& request, const PageClock& clock, std::vector<ProgrammeRecord>& matches,
-                     std::string& text, WebResponse& refusal);
+  bool searchMatches(const WebRequest& request, const PageClock& clock, const PageTexts& texts,
+                     std::vector<ProgrammeRecord>& matches, std::string& text, WebResponse& refusal);
 
   SettingsStore& settings_;
   std::function<DateTime()> now_;
 };
 
-// A page answer: UTF-8 HTML with the headers every page carries.
+// A page answer: UTF-8 HTML with the headers every page carries (its
+// language follows Accept-Language, so caches keep one per language).
 WebResponse htmlResponse(int status, std::string html);

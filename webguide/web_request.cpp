@@ -75,6 +75,8 @@ bool readHeader(const std::string& line, WebRequest& request) {
   const std::string value = trimmed(line.substr(colon + 1));
   if (name == "if-none-match") {
     request.ifNoneMatch += (request.ifNoneMatch.empty() ? "" : ", ") + value;
+  } else if (name == "accept-language") {
+    request.acceptLanguage += (request.acceptLanguage.empty() ? "" : ", ") + value;
   } else if (name == "host") {
     if (request.hasHost) return false;
     request.hasHost = true;

@@ -13,6 +13,7 @@ struct WebRequest {
   std::string ifNoneMatch;  // the If-None-Match value(s), empty when absent
   bool hasHost = false;     // a Host header came (HTTP/1.0 clients may send none)
   std::string host;         // its value
+  std::string acceptLanguage;  // the Accept-Language value(s), empty when absent
 };
 
 // A head longer than this is refused.

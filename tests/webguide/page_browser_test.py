@@ -1,12 +1,15 @@
 """The guide service's page in a real browser (headless chromium driven by
 selenium) against a guide-server on a cache crawled from the demo guide on
-loopback: today's programmes as `show` lists them, the day tabs, search,
-a title holding markup, and the page without JavaScript. Saves screenshots
-at phone and desktop sizes.
+loopback: today's programmes as `show` lists them, the day tabs, search
+(leaving out what has ended), the jumps to tonight and to a channel, a
+title holding markup, the page in Japanese and in English, and the page
+without JavaScript. Saves screenshots at phone and desktop sizes.
 
 usage: page_browser_test.py CLI DEMO_GUIDE SCREENSHOT_DIR
 Exits 77 (skipped) when chromium is not installed."""
+import datetime
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -21,6 +24,10 @@ CLI, DEMO, SHOTS = sys.argv[1:4] if len(sys.argv) >= 4 else (None, None, None)
 CHROMIUM = shutil.which("chromium")
 DRIVER = shutil.which("chromedriver")
 MARKUP = "<script>window.rokubanInjected=1</script>"
+JAPANESE_TAB = re.compile(r"^\d{1,2}/\d{1,2}\([日月火水木金土]\)")
+ENGLISH_TAB = re.compile(r"^(Sun|Mon|Tue|Wed|Thu|Fri|Sat) \d{1,2}/\d{1,2}")
+# A search hit: "12/8(火) 05:00–05:30 channel title" and its link to the broadcast day.
+HIT_TIMES = re.compile(r"^(\d+)/(\d+)\(.\) (\d\d):(\d\d)–(\d\d):(\d\d) ")
 
 # Each programme on the page: channel (its column's heading), start, title.
 PROGRAMMES_JS = """
@@ -80,16 +87,35 @@ class GuideService:
         shutil.rmtree(self.folder, ignore_errors=True)
 
 
-def browser(javascript=True):
+def japan_now():
+    return (datetime.datetime.now(datetime.timezone.utc) + datetime.timedelta(hours=9)).replace(tzinfo=None)
+
+
+def hit_stop(hit):
+    """The Japan-time end of a search hit, from its text and its link's broadcast date."""
+    year = int(hit.get_attribute("href").split("date=")[1][:4])
+    month, day, start_hour, start_minute, stop_hour, stop_minute = map(int, HIT_TIMES.match(hit.text).groups())
+    if month == 1 and "-12-" in hit.get_attribute("href"):
+        year += 1  # after midnight on New Year's Eve
+    stop = datetime.datetime(year, month, day, stop_hour, stop_minute)
+    if (stop_hour, stop_minute) < (start_hour, start_minute):
+        stop += datetime.timedelta(days=1)
+    return stop
+
+
+def browser(javascript=True, language="ja"):
     from selenium import webdriver
     from selenium.webdriver.chrome.service import Service
     options = webdriver.ChromeOptions()
     options.binary_location = CHROMIUM
     for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage"):
         options.add_argument(argument)
+    options.add_argument("--lang=" + language.split(",")[0])
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    prefs = {"intl.accept_languages": language}
     if not javascript:
-        options.add_experimental_option("prefs", {"profile.managed_default_content_settings.javascript": 2})
+        prefs["profile.managed_default_content_settings.javascript"] = 2
+    options.add_experimental_option("prefs", prefs)
     return webdriver.Chrome(service=Service(DRIVER), options=options)
 
 
@@ -143,7 +169,7 @@ class PageInBrowser(unittest.TestCase):
     def test_today_and_the_next_day_list_what_show_lists(self):
         programmes = self.open()
         current = self.driver.find_element("css selector", ".days a[aria-current=page]")
-        self.assertIn("today", current.text)
+        self.assertIn("今日", current.text)
         today = current.get_attribute("href").rsplit("=", 1)[1]
         self.assert_day_as_shown(programmes, today)
         # The policy refused nothing of the page's own style sheet and script.
@@ -181,12 +207,17 @@ class PageInBrowser(unittest.TestCase):
         wait_for_url(self.driver, "/search?q=")
         hits = self.driver.find_elements("css selector", "ol.hits a")
         self.assertGreater(len(hits), 1)
+        self.assertTrue(all(hit_stop(hit) > japan_now() for hit in hits))
         self.assertTrue(all("クラシック音楽館" in hit.text for hit in hits))
         self.assertGreater(len({hit.get_attribute("href").split("#")[0] for hit in hits}), 1)  # several days
-        feed = self.driver.find_element("partial link text", "Calendar").get_attribute("href")
+        feed = self.driver.find_element("partial link text", "カレンダー").get_attribute("href")
         with urllib.request.urlopen(feed) as answer:
             self.assertEqual("text/calendar; charset=utf-8", answer.headers["Content-Type"])
-            self.assertEqual(len(hits), answer.read().decode("utf-8").count("BEGIN:VEVENT"))
+            # The feed keeps what has ended; the page counts what it left out.
+            ended = answer.read().decode("utf-8").count("BEGIN:VEVENT") - len(hits)
+        self.assertGreaterEqual(ended, 0)
+        if ended:
+            self.assertIn("終了した%d件" % ended, self.driver.find_element("css selector", "p.jump").text)
         hits[-1].click()
         wait_for_url(self.driver, "#p-")
         opened = self.driver.execute_script("return document.querySelector('details:target');")
@@ -194,15 +225,60 @@ class PageInBrowser(unittest.TestCase):
         self.assertTrue(opened.get_attribute("open"))
         self.assertIn("クラシック音楽館", opened.text)
         # Markup in matches' titles stays text on the search page too.
-        self.driver.get(self.service.url + "search?q=" + urllib.parse.quote("夜の特集"))
+        self.driver.get(self.service.url + "search?ended=1&q=" + urllib.parse.quote("夜の特集"))
         self.assertEqual(7, sum(MARKUP in hit.text for hit in self.driver.find_elements("css selector", "ol.hits a")))
         self.assertIsNone(self.driver.execute_script("return window.rokubanInjected;"))
+
+    def test_search_leaves_out_what_has_ended_unless_asked(self):
+        self.open()
+        channel = self.driver.find_element("css selector", "thead th:nth-child(2)").text
+        now = japan_now()
+        query = urllib.parse.quote('--channel "%s"' % channel)
+        self.driver.get(self.service.url + "search?q=" + query)
+        listed = [(hit.get_attribute("href"), hit_stop(hit)) for hit in
+                  self.driver.find_elements("css selector", "ol.hits a")]
+        self.assertTrue(all(stop > now for _, stop in listed))
+        box = self.driver.find_element("css selector", "input[name=ended]")
+        self.assertFalse(box.is_selected())
+        ended_links = self.driver.find_elements("partial link text", "終了した番組も表示")
+        if ended_links:
+            ended_links[0].click()
+        else:  # nothing has ended yet this broadcast day: ask with the box
+            box.click()
+            self.driver.find_element("css selector", "form button").click()
+        wait_for_url(self.driver, "ended=1")
+        self.assertTrue(self.driver.find_element("css selector", "input[name=ended]").is_selected())
+        everything = [(hit.get_attribute("href"), hit_stop(hit)) for hit in
+                      self.driver.find_elements("css selector", "ol.hits a")]
+        self.assertEqual(listed, [hit for hit in everything if hit[1] > now])
+        self.assertEqual(bool(ended_links), len(everything) > len(listed))
+        if ended_links:
+            self.driver.back()
+            count = str(len(everything) - len(listed))
+            self.assertIn("終了した%s件" % count, self.driver.find_element("css selector", "p.jump").text)
+
+    def test_jumps_to_tonight_and_to_a_channel(self):
+        self.open()
+        self.driver.find_element("partial link text", "今夜").click()
+        wait_for_url(self.driver, "#h19")
+        self.assertTrue(self.driver.execute_script(
+            "var row = document.getElementById('h19'), grid = document.getElementById('grid');"
+            "var r = row.getBoundingClientRect(), g = grid.getBoundingClientRect();"
+            "return r.top >= g.top - 1 && r.top < g.top + g.height / 2;"))
+        self.driver.find_element("css selector", "details.chs summary").click()
+        last = self.driver.find_elements("css selector", "details.chs a")[-1]
+        self.assertEqual(self.driver.find_elements("css selector", "thead th")[-1].text, last.text)
+        last.click()
+        wait_for_url(self.driver, "#c-")
+        self.assertGreater(self.driver.execute_script("return document.getElementById('grid').scrollLeft;"), 0)
 
     def test_bad_parameters_get_a_400_page_with_the_headers(self):
         with self.assertRaises(urllib.error.HTTPError) as refused:
             urllib.request.urlopen(self.service.url + "search?q=" + "a" * 201)
         self.assertEqual(400, refused.exception.code)
+        self.assertIn("検索は200バイトまでです", refused.exception.read().decode("utf-8"))
         with urllib.request.urlopen(self.service.url) as answer:
+            self.assertEqual("Accept-Language", answer.headers["Vary"])
             self.assertIn("default-src 'none'", answer.headers["Content-Security-Policy"])
             self.assertEqual("nosniff", answer.headers["X-Content-Type-Options"])
             self.assertEqual(str(len(answer.read())), answer.headers["Content-Length"])
@@ -218,6 +294,33 @@ class PageInBrowser(unittest.TestCase):
                 "var g = document.getElementById('grid'); return g.scrollWidth > g.clientWidth;"))
             self.driver.save_screenshot(os.path.join(SHOTS, "web-guide-%dx%d.png" % (width, height)))
         self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+
+class PageInEitherLanguage(unittest.TestCase):
+    def page_of(self, language):
+        driver = browser(language=language)
+        try:
+            driver.get(SERVICE.url)
+            tab = driver.find_element("css selector", ".days a[aria-current=page]").text
+            return (driver.execute_script("return document.documentElement.lang;"), tab,
+                    driver.find_element("css selector", "form button").text)
+        finally:
+            driver.quit()
+
+    def test_japanese_unless_english_is_preferred(self):
+        for language, lang, tab, today, button in (("ja", "ja", JAPANESE_TAB, "今日", "検索"),
+                                                     ("en-US,en;q=0.9,ja;q=0.8", "en", ENGLISH_TAB, "today", "Search"),
+                                                     ("ja-JP,en-US;q=0.9", "ja", JAPANESE_TAB, "今日", "検索")):
+            shown_lang, shown_tab, shown_button = self.page_of(language)
+            self.assertEqual(lang, shown_lang, language)
+            self.assertRegex(shown_tab, tab)
+            self.assertIn(today, shown_tab)
+            self.assertEqual(button, shown_button)
+        # Without the header (a plain client): Japanese. The documents do not vary.
+        with urllib.request.urlopen(SERVICE.url) as answer:
+            self.assertIn('<html lang="ja">', answer.read().decode("utf-8"))
+        with urllib.request.urlopen(SERVICE.url + "guide.json") as answer:
+            self.assertIsNone(answer.headers["Vary"])
 
 
 class PageWithoutJavaScript(unittest.TestCase):
@@ -236,6 +339,10 @@ class PageWithoutJavaScript(unittest.TestCase):
             summary = driver.find_element("css selector", "details.p summary")
             summary.click()
             self.assertTrue(summary.find_element("xpath", "..").get_attribute("open"))
+            driver.find_element("css selector", "details.chs summary").click()
+            driver.find_elements("css selector", "details.chs a")[-1].click()
+            wait_for_url(driver, "#c-")
+            self.assertGreater(driver.execute_script("return document.getElementById('grid').scrollLeft;"), 0)
         finally:
             driver.quit()
 

@@ -8,7 +8,9 @@
 #include "tests/support/temp_folder.h"
 #include "webguide/day_page.h"
 #include "webguide/inline_source_hash.h"
+#include "webguide/page_language.h"
 #include "webguide/query_parameters.h"
+#include "webguide/search_page.h"
 #include "webguide/web_pages.h"
 
 namespace {
@@ -76,7 +78,7 @@ TEST(DayPage, TextsAreEscapedAndNowIsMarked) {
   clock.today = date;
   clock.now = listingMinute(day, 21 * 60 + 10);
 
-  const std::string page = dayPage(listing, date, clock);
+  const std::string page = dayPage(listing, date, clock, pageTexts(PageLanguage::kEnglish));
   EXPECT_EQ(std::string::npos, page.find("<script>alert"));
   EXPECT_EQ(std::string::npos, page.find("<b>B"));
   EXPECT_EQ(std::string::npos, page.find("<img"));
@@ -121,13 +123,109 @@ TEST(WebPages, DatesOutsideTheWeekAndBadSearchesGetA400Page) {
     const WebResponse response = pages.day(request);
     EXPECT_EQ(c.status, response.status) << c.query;
     EXPECT_EQ("text/html; charset=utf-8", response.contentType);
-    EXPECT_EQ(4u, response.headers.size());
+    EXPECT_EQ(5u, response.headers.size());
   }
   for (const auto& c : searches) {
     WebRequest request;
     request.query = c.query;
     EXPECT_EQ(c.status, pages.search(request).status) << c.query;
   }
+}
+
+TEST(PageLanguage, AcceptLanguageChoosesEnglishOnlyWhenPreferred) {
+  const struct {
+    const char* header;
+    PageLanguage language;
+  } cases[] = {
+      {"", PageLanguage::kJapanese},
+      {"en", PageLanguage::kEnglish},
+      {"en-US,en;q=0.9", PageLanguage::kEnglish},
+      {"ja,en;q=0.8", PageLanguage::kJapanese},
+      {"en;q=0.8,ja", PageLanguage::kJapanese},
+      {"en-US,en;q=0.9,ja;q=0.8", PageLanguage::kEnglish},
+      {"en;q=0.5,ja;q=0.5", PageLanguage::kJapanese},    // equal: the guide's own language
+      {"EN-gb;Q=1.0, JA-jp;q=0.999", PageLanguage::kEnglish},
+      {"ja-JP;q=0.2,en;q=0.3", PageLanguage::kEnglish},
+      {"fr,de", PageLanguage::kJapanese},                // neither
+      {"*;q=0.5,en", PageLanguage::kEnglish},
+      {"*,en;q=0.5", PageLanguage::kJapanese},           // "*" gives Japanese 1
+      {"ja;q=0,en;q=0.1", PageLanguage::kEnglish},       // Japanese refused
+      {"en;q=0", PageLanguage::kJapanese},
+      {"english,ja;q=0.5", PageLanguage::kJapanese},     // "english" is no "en" range
+      {"en;q=2,ja;q=0.1", PageLanguage::kJapanese},      // a bad q drops its range
+      {"en;q=0.1234", PageLanguage::kJapanese},
+      {"en;level=1", PageLanguage::kJapanese},
+      {" en ; q=0.7 ,, ja;q=0.6", PageLanguage::kEnglish},
+      {"ja-JP;q=0.1,ja;q=0.9,en;q=0.5", PageLanguage::kJapanese},  // Japanese's best range counts
+      {"*;q=0.9,ja;q=0.1", PageLanguage::kEnglish},      // named Japanese, English by "*"
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.language, preferredLanguage(c.header)) << c.header;
+  WebRequest request;
+  ASSERT_EQ(200, parseWebRequest("GET / HTTP/1.0\r\nAccept-Language: en\r\naccept-language: ja;q=0.5\r\n\r\n",
+                                 request));
+  EXPECT_EQ("en, ja;q=0.5", request.acceptLanguage);
+}
+
+// Without the header a page is Japanese; the language is in <html lang>,
+// the texts and the refusals, and caches are told it varies.
+TEST(WebPages, PagesSpeakTheLanguageTheBrowserPrefers) {
+  TempFolder folder;
+  SettingsStore settings;
+  settings.section("_config")["directory"] = folder.file("cache");
+  WebPages pages(settings, [] { return DateTime{2026, 12, 8, 12, 0}; });
+  const char* const kToday = "\xe4\xbb\x8a\xe6\x97\xa5";                    // 今日
+  const char* const kTuesday = "12/8(\xe7\x81\xab)";                          // 12/8(火)
+  const char* const kNotClosed = "\xe5\xbc\x95\xe7\x94\xa8\xe7\xac\xa6";  // 引用符
+  const struct {
+    const char* acceptLanguage;
+    const char* lang;
+    const char* tab;
+    const char* today;
+    const char* refusal;
+  } cases[] = {
+      {"", "<html lang=\"ja\">", kTuesday, kToday, kNotClosed},
+      {"ja-JP,en;q=0.9", "<html lang=\"ja\">", kTuesday, kToday, kNotClosed},
+      {"en-US,en;q=0.9,ja;q=0.8", "<html lang=\"en\">", "Tue 12/8", ">today<", "quote is not closed"},
+  };
+  for (const auto& c : cases) {
+    WebRequest request;
+    request.acceptLanguage = c.acceptLanguage;
+    const WebResponse day = pages.day(request);
+    EXPECT_NE(std::string::npos, day.body.find(c.lang)) << c.acceptLanguage;
+    EXPECT_NE(std::string::npos, day.body.find(c.tab)) << c.acceptLanguage;
+    EXPECT_NE(std::string::npos, day.body.find(c.today)) << c.acceptLanguage;
+    EXPECT_EQ("Accept-Language", day.headers.back().second);
+    request.query = "q=%22open";
+    const WebResponse refused = pages.search(request);
+    EXPECT_EQ(400, refused.status);
+    EXPECT_NE(std::string::npos, refused.body.find(c.refusal)) << c.acceptLanguage;
+    EXPECT_NE(std::string::npos, refused.body.find(c.lang)) << c.acceptLanguage;
+  }
+}
+
+// A search page leaves out what has ended by now (a programme ending this
+// minute has), counts it and links to the search with it.
+TEST(SearchPage, EndedProgrammesAreLeftOutAndCounted) {
+  const int day = dayNumber(2026, 12, 8);
+  std::vector<ProgrammeRecord> matches = {record("A", day, 18 * 60, 60, "Ended"),
+                                          record("A", day, 19 * 60, 60, "Ends now"),
+                                          record("A", day, 19 * 60 + 30, 60, "Running"),
+                                          record("B", day, 21 * 60, 30, "Later")};
+  PageClock clock;
+  clock.today = {2026, 12, 8, 2};
+  clock.now = listingMinute(day, 20 * 60);
+  EXPECT_EQ(2u, leaveOutEnded(matches, clock.now));
+  ASSERT_EQ(2u, matches.size());
+  EXPECT_EQ("Running", matches[0].title);
+  EXPECT_EQ("Later", matches[1].title);
+
+  PageHead head;
+  head.searchText = "a b";
+  const std::string page = searchPage(matches, 2, head, clock, pageTexts(PageLanguage::kEnglish));
+  EXPECT_NE(std::string::npos, page.find("2 matches"));
+  EXPECT_NE(std::string::npos, page.find("2 that have ended are not listed."));
+  EXPECT_NE(std::string::npos, page.find("href=\"/search?q=a%20b&amp;ended=1\""));
+  EXPECT_EQ(std::string::npos, searchPage(matches, 0, head, clock, pageTexts(PageLanguage::kEnglish)).find("ended=1\""));
 }
 
 }  // namespace

@@ -21,5 +21,3 @@ std::vector<std::string> searchGenreChoices();
 // expression, which the problem names).
 bool searchFormQuery(const std::string& words, const std::vector<std::string>& channelChoices, int channel,
                      int genre, ProgrammeQuery& query, std::string& problem);
-// The problem as the window tells it, in Japanese (Shift-JIS).
-std::string japaneseText(const QueryProblem& problem);
