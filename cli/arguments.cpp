@@ -4,6 +4,7 @@
 
 #include "config/string_map.h"
 #include "guide/calendar.h"
+#include "os/ascii.h"
 
 namespace {
 
@@ -15,10 +16,6 @@ const CliOption* findOption(const std::vector<CliOption>& options, const std::st
 }
 
 bool isOptionLike(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
-
-bool allDigits(const std::string& text) {
-  return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
-}
 
 // "YYYY-MM-DD HH:MM"; false when it is not a valid moment.
 bool parseMoment(const std::string& text, DateTime& moment) {
@@ -64,7 +61,7 @@ bool checkArguments(const std::vector<CliOption>& options, std::vector<std::stri
       return false;
     }
     ++i;
-    if (option->kind == OptionKind::Number && !allDigits(args[i])) {
+    if (option->kind == OptionKind::Number && !ascii::allDigits(args[i])) {
       problem = std::string(option->name) + " wants a whole number, not '" + args[i] + "'";
       return false;
     }

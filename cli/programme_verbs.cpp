@@ -16,6 +16,7 @@
 #include "net/buffered_sink.h"
 #include "net/local_file.h"
 #include "net/memory_bytes.h"
+#include "os/ascii.h"
 #include "os/os.h"
 #include "net/paths.h"
 #include "listing/day_schedule.h"
@@ -27,10 +28,6 @@
 #include "ui/model/programme_view.h"
 
 namespace {
-
-bool allDigits(const std::string& text) {
-  return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
-}
 
 void printJson(const ProgrammeTable& table) {
   std::string json = tableJson(table);
@@ -68,7 +65,7 @@ bool validKey(int key) { return isRealSlot(key / 10000, key / 100 % 100, key % 1
 // The key of a page: the six digits its cache name starts with, else 0.
 int keyFromFileName(const std::string& path) {
   std::string name = path.substr(lastSeparatorEnd(path), 6);
-  return name.size() == 6 && allDigits(name) ? std::atoi(name.c_str()) : 0;
+  return name.size() == 6 && ascii::allDigits(name) ? std::atoi(name.c_str()) : 0;
 }
 
 int runParsePage(CliContext& context) {

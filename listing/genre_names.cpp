@@ -1,8 +1,7 @@
 // Genre names for the exports.
 #include "listing/genre_names.h"
 
-#include <cctype>
-
+#include "os/ascii.h"
 #include "programme/genre_table.h"
 
 namespace {
@@ -31,12 +30,6 @@ const EnglishName* englishRow(int number) {
     if (row.number == number) return &row;
   }
   return nullptr;
-}
-
-std::string lowered(const char* text) {
-  std::string out;
-  for (const char* c = text; *c; ++c) out += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
-  return out;
 }
 
 // `wanted` (lower case) is `english` whole or one of its " / " parts.
@@ -73,11 +66,11 @@ const char* genreNameEnglishFormer(int number) {
 std::vector<const GenreRow*> genreRowsNamed(const std::string& name) {
   std::vector<const GenreRow*> rows;
   if (const GenreRow* row = findGenre(name)) return {row};
-  const std::string wanted = lowered(name.c_str());
+  const std::string wanted = ascii::lowered(name.c_str());
   for (int i = 0; i < kGenreRowCount; ++i) {
     const int number = kGenreTable[i].number;
-    const std::string former = lowered(genreNameEnglishFormer(number));
-    if (namesPartOf(lowered(genreNameEnglish(number)), wanted) || (!former.empty() && namesPartOf(former, wanted))) {
+    const std::string former = ascii::lowered(genreNameEnglishFormer(number));
+    if (namesPartOf(ascii::lowered(genreNameEnglish(number)), wanted) || (!former.empty() && namesPartOf(former, wanted))) {
       rows.push_back(&kGenreTable[i]);
     }
   }

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "os/ascii.h"
 #include "search/pattern_program.h"
 
 namespace {
@@ -62,12 +63,6 @@ const NamedClass kNamedClasses[] = {
 
 // strchr would find a NUL byte of the pattern in every set.
 const char* findIn(const char* set, char c) { return c == '\0' ? nullptr : std::strchr(set, c); }
-
-int hexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
 
 class PatternReader {
  public:
@@ -243,7 +238,7 @@ class PatternReader {
       const std::size_t digits = c == 'x' ? 2 : 4;
       int value = 0;
       for (std::size_t i = 0; i < digits; ++i) {
-        const int digit = atEnd() ? -1 : hexValue(text_[at_++]);
+        const int digit = atEnd() ? -1 : ascii::hexValue(text_[at_++]);
         if (digit < 0) return fail(PatternVerdict::kMalformed) >= 0;
         value = value * 16 + digit;
       }

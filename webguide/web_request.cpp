@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "os/ascii.h"
+
 namespace {
 
 constexpr std::size_t kMaxTargetBytes = 2048;
@@ -26,18 +28,6 @@ bool isTokenChar(char c) {
 }
 
 bool isVisible(char c) { return static_cast<unsigned char>(c) > 0x20 && c != 0x7F; }
-
-std::string lowered(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
-
-std::string trimmed(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return std::string();
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 bool readRequestLine(const std::string& line, WebRequest& request) {
   const std::size_t first = line.find(' ');
@@ -71,8 +61,8 @@ bool readHeader(const std::string& line, WebRequest& request) {
     if (!isTokenChar(line[i])) return false;
   for (char c : line)
     if (static_cast<unsigned char>(c) < 0x20 && c != '\t') return false;
-  const std::string name = lowered(line.substr(0, colon));
-  const std::string value = trimmed(line.substr(colon + 1));
+  const std::string name = ascii::lowered(line.substr(0, colon));
+  const std::string value = ascii::trimmed(line.substr(colon + 1));
   if (name == "if-none-match") {
     request.ifNoneMatch += (request.ifNoneMatch.empty() ? "" : ", ") + value;
   } else if (name == "accept-language") {

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <utility>
 
+#include "os/ascii.h"
 #include "programme/euc_jp_to_shift_jis_source.h"
 
 namespace {
@@ -42,13 +43,6 @@ bool isSpace(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool isNameByte(int c) {
   return c > 0x20 && c != '<' && c != '>' && c != '/' && c != '=' && c != '"' && c != '\'' &&
          c != '&' && c != '?' && c != '!';
-}
-
-std::string lowered(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
 }
 
 }  // namespace
@@ -253,7 +247,7 @@ bool XmlScanner::declaration(bool atStart) {
   if (open == std::string::npos) return fail(kBadMarkup);
   const std::size_t close = body.find(body[open], open + 1);
   if (close == std::string::npos) return fail(kBadMarkup);
-  return setEncoding(lowered(body.substr(open + 1, close - open - 1)));
+  return setEncoding(ascii::lowered(body.substr(open + 1, close - open - 1)));
 }
 
 bool XmlScanner::setEncoding(const std::string& name) {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "listing/genre_names.h"
+#include "os/ascii.h"
 #include "os/os.h"
 #include "programme/genre_table.h"
 
@@ -30,14 +31,6 @@ const EnglishGenre kEnglishGenres[] = {
     {"cooking", 7},
     {"cookery", 7},
 };
-
-std::string lowered(const std::string& text) {
-  std::string out = text;
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
 
 // The separators of a tuner server's category: " - " between the classes,
 // "／" (0x815E), "・" (0x8145) and "/" between the words of a class.
@@ -83,13 +76,13 @@ int genreColourOfCategories(const std::vector<std::string>& categories) {
     if (const GenreRow* row = genreOfWords(category)) return row->colour;
   }
   for (const std::string& category : categories) {
-    const std::string name = lowered(category);
+    const std::string name = ascii::lowered(category);
     // The export's own English names first (those of earlier versions too);
     // a name two genres share is the first's.
     for (int i = 0; i < kGenreRowCount; ++i) {
       const int number = kGenreTable[i].number;
-      const std::string former = lowered(genreNameEnglishFormer(number));
-      if (name == lowered(genreNameEnglish(number)) || (!former.empty() && name == former)) {
+      const std::string former = ascii::lowered(genreNameEnglishFormer(number));
+      if (name == ascii::lowered(genreNameEnglish(number)) || (!former.empty() && name == former)) {
         return kGenreTable[i].colour;
       }
     }

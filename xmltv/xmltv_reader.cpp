@@ -1,6 +1,8 @@
 // XmltvReader: the elements of the XMLTV subset, as the scanner hands them.
 #include "xmltv/xmltv_reader.h"
 
+#include "os/ascii.h"
+
 namespace {
 
 // 時刻が読めません
@@ -8,14 +10,7 @@ const char kBadTime[] = "\x8e\x9e\x8d\x8f\x82\xaa\x93\xc7\x82\xdf\x82\xdc\x82\xb
 // XMLTVの文書ではありません
 const char kNotXmltv[] = "XMLTV\x82\xcc\x95\xb6\x8f\x91\x82\xc5\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
 
-std::string lowered(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
-bool isJapanese(const std::string& lang) { return lowered(lang).compare(0, 2, "ja") == 0; }
+bool isJapanese(const std::string& lang) { return ascii::lowered(lang).compare(0, 2, "ja") == 0; }
 
 // Spaces and line ends at both ends go; inside, line ends stay only when
 // `keepLines` (a description), otherwise they become spaces. In place.

@@ -1,6 +1,6 @@
 #include "tests/support/loopback_http_proxy.h"
 
-#include <cctype>
+#include "os/ascii.h"
 
 namespace {
 const int kPollMilliseconds = 20;
@@ -10,11 +10,6 @@ const char kAuthenticationRequired[] =
     "HTTP/1.0 407 Proxy Authentication Required\r\n"
     "Proxy-Authenticate: Basic realm=\"loopback\"\r\n\r\n";
 const char kBadGateway[] = "HTTP/1.0 502 Bad Gateway\r\n\r\n";
-
-std::string lowerCase(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
 
 void sendText(os::SocketHandle connection, const std::string& text) {
   os::sendAll(connection, text.data(), static_cast<int>(text.size()));
@@ -75,7 +70,7 @@ bool LoopbackHttpProxy::authorized(const std::string& head) const {
   for (std::size_t end; (end = head.find("\r\n", start)) != std::string::npos; start = end + 2) {
     std::string line = head.substr(start, end - start);
     const std::string name = "proxy-authorization: ";
-    if (lowerCase(line.substr(0, name.size())) == name)
+    if (ascii::lowered(line.substr(0, name.size())) == name)
       return line.substr(name.size()) == credentials_;
   }
   return false;
@@ -100,7 +95,7 @@ int LoopbackHttpProxy::rewrite(const std::string& head, std::string& forwarded) 
   std::size_t start = lineEnd + 2;
   for (std::size_t end; (end = head.find("\r\n", start)) != std::string::npos; start = end + 2) {
     std::string line = head.substr(start, end - start + 2);
-    if (lowerCase(line).compare(0, 20, "proxy-authorization:") != 0) forwarded += line;
+    if (ascii::lowered(line).compare(0, 20, "proxy-authorization:") != 0) forwarded += line;
   }
   return port;
 }

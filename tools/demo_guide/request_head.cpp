@@ -1,35 +1,7 @@
 #include "tools/demo_guide/request_head.h"
 
-namespace {
+#include "os/ascii.h"
 
-std::string lowerCase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
-int hexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  c = static_cast<char>(c | 0x20);
-  return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
-
-std::string percentDecoded(const std::string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 &&
-        hexValue(text[i + 2]) >= 0) {
-      out += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
-      i += 2;
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
-
-}  // namespace
 
 std::map<std::string, std::string> parseQuery(const std::string& query) {
   std::map<std::string, std::string> values;
@@ -39,7 +11,14 @@ std::map<std::string, std::string> parseQuery(const std::string& query) {
     if (end == std::string::npos) end = query.size();
     std::string pair = query.substr(start, end - start);
     std::size_t equals = pair.find('=');
-    if (equals != std::string::npos) values[pair.substr(0, equals)] = percentDecoded(pair.substr(equals + 1));
+    if (equals == std::string::npos) {
+      start = end + 1;
+      continue;
+    }
+    // A value that is not well encoded is taken as it came.
+    const std::string value = pair.substr(equals + 1);
+    std::string decoded;
+    values[pair.substr(0, equals)] = ascii::percentDecoded(value, decoded) ? decoded : value;
     start = end + 1;
   }
   return values;
@@ -62,7 +41,7 @@ RequestHead parseRequestHead(const std::string& head) {
     std::size_t colon = header.find(':');
     if (colon != std::string::npos) {
       std::size_t value = header.find_first_not_of(' ', colon + 1);
-      request.headers[lowerCase(header.substr(0, colon))] =
+      request.headers[ascii::lowered(header.substr(0, colon))] =
           value == std::string::npos ? "" : header.substr(value);
     }
     lineEnd = next;
