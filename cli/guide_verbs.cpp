@@ -5,7 +5,9 @@
 #include "cli/arguments.h"
 #include "cli/cli.h"
 #include "cli/console_progress.h"
+#include "cli/watch_report.h"
 #include "guide/guide_cache.h"
+#include "os/interrupt.h"
 #include "xmltv/xmltv_source.h"
 
 namespace {
@@ -47,7 +49,12 @@ int runCrawl(CliContext& context) {
   int result = cache.crawl(guideSourceFor(settings), now, days, progress, refreshHours);
   // The crawl may have signed in or normalised the area; nothing else is
   // worth rewriting the file for.
-  const bool saved = configSection(context.settings) == before || saveSettings(context);
+  bool saved = configSection(context.settings) == before || saveSettings(context);
+  // What the new guide brings of the watch list, before the result line
+  // that ends the output; the window's own check reserves, this one never.
+  if (result >= 0 && !deadline.reached() && os::interruptExitCode() == 0 &&
+      reportWatchMatches(context, now, WatchReport()).failed)
+    saved = false;
   const int exitCode = finishRun(result, deadline, maxTime);
   return saved ? exitCode : 1;
 }
@@ -72,7 +79,7 @@ const CliVerbRegistration kCrawl({"crawl",
                                   "crawl [--days N] [--refresh HOURS] [--now \"YYYY-MM-DD HH:MM\"] [--retries N] "
                                   "[--retry-wait SECONDS] [--max-time SECONDS]",
                                   runCrawl,
-                                  "fetch the guide slots the cache lacks",
+                                  "fetch the guide slots the cache lacks, then print the watch list's new matches",
                                   {{"--days", OptionKind::Number, "days ahead besides today, 0-6 (default: setting date)"},
                                    {"--refresh", OptionKind::Number, "re-fetch today's and tomorrow's slots older than HOURS"},
                                    kNowOption,

@@ -1,5 +1,5 @@
 // Verb "watch": the saved queries of the settings file, and the matches of
-// them not announced before.
+// them not announced before (printed, and handed to a command of --exec).
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -7,8 +7,8 @@
 #include "cli/arguments.h"
 #include "cli/cli.h"
 #include "cli/search_options.h"
+#include "cli/watch_report.h"
 #include "guide/guide_cache.h"
-#include "search/match_line.h"
 #include "search/watch_check.h"
 
 namespace {
@@ -59,19 +59,19 @@ int removeEntry(CliContext& context) {
 }
 
 int checkEntries(CliContext& context) {
-  const bool all = takeFlag(context.args, "--all");
+  WatchReport report;
+  report.all = takeFlag(context.args, "--all");
+  const bool json = takeFlag(context.args, "--json"), ics = takeFlag(context.args, "--ics");
+  if (json && ics) return argumentError("watch", "--json and --ics go one at a time");
+  if (json) report.format = WatchReport::Format::Json;
+  if (ics) report.format = WatchReport::Format::Ics;
+  const bool exec = takeOption(context.args, "--exec", &report.command);
+  if (exec && report.command.empty()) return argumentError("watch", "--exec needs a command");
   DateTime now;
   if (!takeMoment(context, now)) return 2;
   if (!context.args.empty()) return usageError(context, "watch");
-  const WatchCheck check = checkWatchList(guideCache(context.settings), now);
-  reportProblems(check.problems);
-  const std::vector<ProgrammeRecord>& shown = all ? check.current : check.fresh;
-  for (const ProgrammeRecord& record : shown) printOut(visibleLine(matchLine(record)) + "\n");
-  if (!check.fresh.empty()) {
-    rememberAnnounced(context.settings, check.fresh, listingMinuteOf(now));
-    if (!saveSettings(context)) return 1;
-  }
-  return shown.empty() ? 1 : 0;
+  const WatchReportResult result = reportWatchMatches(context, now, report);
+  return result.failed || result.shown == 0 ? 1 : 0;
 }
 
 int runWatch(CliContext& context) {
@@ -90,12 +90,16 @@ std::vector<CliOption> watchOptions() {
   options.insert(options.end(),
                  {{"--reserve", OptionKind::Flag, "add: the Windows program reserves new matches by itself"},
                   {"--all", OptionKind::Flag, "check: print every current match, not only the new ones"},
+                  {"--json", OptionKind::Flag, "check: print JSON programme records, each with its entry"},
+                  {"--ics", OptionKind::Flag, "check: print an iCalendar file, one event per match"},
+                  {"--exec", OptionKind::Text, "check: run COMMAND for each new match (ROKUBAN_* variables)"},
                   {"--now", OptionKind::Text, "check: the moment to act as of, \"YYYY-MM-DD HH:MM\""}});
   return options;
 }
 
 const CliVerbRegistration kWatch(
-    {"watch", "watch add [--reserve] [query options] WORD... | list | remove N | check [--all] [--now \"YYYY-MM-DD HH:MM\"]",
+    {"watch", "watch add [--reserve] [query options] WORD... | list | remove N | check [--all] [--json | --ics] [--exec COMMAND] "
+     "[--now \"YYYY-MM-DD HH:MM\"]",
      runWatch, "keep saved searches and print their new matches (check exit 1: none new)", watchOptions(),
      "watch add --channel NHK --time 19:00-19:30 news", true, true, true});
 

@@ -6,8 +6,12 @@
 
 #include <string>
 
+#include "listing/programme_record.h"
+
 struct Listing;
-struct ProgrammeRecord;
+
+// "YYYY-MM-DDTHH:MM:00+09:00", the form of start and stop.
+std::string isoJapanTime(ListingMinute minute);
 
 void appendProgrammeJson(std::string& out, const ProgrammeRecord& record);
 // The listing's programmes as one array, an object a line.

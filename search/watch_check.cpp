@@ -20,6 +20,8 @@ WatchCheck checkWatchList(const Listing& listing, const WatchList& list, const S
                           ListingMinute now) {
   WatchCheck check;
   check.problems = list.problems;
+  check.entries = list.entries;
+  check.channels = listing.channels;
   std::set<std::string> current, reserving;
   for (const WatchEntry& entry : list.entries) {
     ProgrammeMatcher matcher;
@@ -31,6 +33,7 @@ WatchCheck checkWatchList(const Listing& listing, const WatchList& list, const S
     for (const ProgrammeRecord& record : listing.programmes) {
       if (record.stop <= now || !matcher.matches(record)) continue;
       addOnce(check.current, current, record);
+      check.foundBy.emplace(programmeIdentity(record), entry.number);
       if (entry.query.reserve && record.start > now && !isRemembered(settings, kReservedSection, record))
         addOnce(check.toReserve, reserving, record);
     }
@@ -40,6 +43,14 @@ WatchCheck checkWatchList(const Listing& listing, const WatchList& list, const S
   for (const ProgrammeRecord& record : check.current)
     if (!isRemembered(settings, kAnnouncedSection, record)) check.fresh.push_back(record);
   return check;
+}
+
+const WatchEntry* entryThatFound(const WatchCheck& check, const ProgrammeRecord& record) {
+  const auto found = check.foundBy.find(programmeIdentity(record));
+  if (found == check.foundBy.end()) return nullptr;
+  for (const WatchEntry& entry : check.entries)
+    if (entry.number == found->second) return &entry;
+  return nullptr;
 }
 
 WatchCheck checkWatchList(GuideCache& cache, const DateTime& now) {

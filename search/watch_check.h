@@ -6,6 +6,7 @@
 // what was really announced and reserved, then save the settings file.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,17 @@ struct WatchCheck {
   // Damaged entries and queries that do not compile (Shift-JIS), one a
   // line; the other entries were checked.
   std::vector<std::string> problems;
+  // The entries checked, and which of them found each programme of
+  // `current` (the first by number), by programmeIdentity.
+  std::vector<WatchEntry> entries;
+  std::map<std::string, int> foundBy;
+  // The channels of the listing checked, for the exports' writers.
+  std::vector<ListingChannel> channels;
 };
+
+// The entry that found `record`, a programme of `check.current`; null for
+// any other.
+const WatchEntry* entryThatFound(const WatchCheck& check, const ProgrammeRecord& record);
 
 // Over a listing already collected.
 WatchCheck checkWatchList(const Listing& listing, const WatchList& list, const SettingsStore& settings,

@@ -179,6 +179,69 @@ TEST_F(CliSettingsTest, ACrawlFromAnXmltvSourceNeverAsksTheGuideService) {
   EXPECT_TRUE(guideService.requests().empty());
 }
 
+// Three programmes of 8 December 2026 in Japan time, for the watch list.
+const char kWatchedDocument[] = R"(<?xml version="1.0" encoding="UTF-8"?>
+<tv>
+  <channel id="one.example"><display-name>One</display-name></channel>
+  <programme start="20261208200000 +0900" stop="20261208210000 +0900" channel="one.example">
+    <title>夜のニュース News</title>
+  </programme>
+  <programme start="20261208210000 +0900" stop="20261208220000 +0900" channel="one.example">
+    <title>Drama Sea</title>
+  </programme>
+  <programme start="20261208220000 +0900" stop="20261208230000 +0900" channel="one.example">
+    <title>Movie</title>
+  </programme>
+</tv>
+)";
+
+TEST_F(CliSettingsTest, WatchCheckAndCrawlPrintEachNewMatchOnceUnderItsEntry) {
+  writeWholeFile(folder.file("guide.xml"), kWatchedDocument);
+  writeWholeFile(path, "[_config]\r\ndirectory=" + folder.file("cache") + "\r\nxmltvsource=" + folder.file("guide.xml") + "\r\n");
+  const std::vector<std::string> at = {"--now", "2026-12-08 12:00"};
+  auto output = [&](std::vector<std::string> args, int exitCode) {
+    args.insert(args.end(), at.begin(), at.end());
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(exitCode, run(args)) << args[0];
+    return ::testing::internal::GetCapturedStdout();
+  };
+  EXPECT_EQ("result 6\n", output({"--quiet", "crawl", "--days", "0"}, 0));  // no entries: as before
+  ASSERT_EQ(0, run({"--quiet", "watch", "add", "News"}));
+  ASSERT_EQ(0, run({"--quiet", "watch", "add", "Sea"}));
+#ifndef _WIN32
+  // Each new match gets the command; the first one failing stops neither
+  // the second nor the memory of both.
+  const std::string env = folder.file("env.txt");
+  ::testing::internal::CaptureStderr();
+  const std::string command = "printf '%s|%s|%s|%s|%s\\n' \"$ROKUBAN_ENTRY\" \"$ROKUBAN_QUERY\" \"$ROKUBAN_TITLE\" "
+                              "\"$ROKUBAN_START\" \"$ROKUBAN_END\" >>" + env + "; [ \"$ROKUBAN_ENTRY\" = 2 ]";
+  EXPECT_EQ("watch 1: News\n12/08(\xE7\x81\xAB) 20:00-21:00 One \xE5\xA4\x9C\xE3\x81\xAE\xE3\x83\x8B\xE3\x83\xA5\xE3\x83\xBC\xE3\x82\xB9 News\n"
+            "watch 2: Sea\n12/08(\xE7\x81\xAB) 21:00-22:00 One Drama Sea\n",
+            output({"watch", "check", "--exec", command}, 1));
+  EXPECT_NE(std::string::npos, ::testing::internal::GetCapturedStderr().find("failed with exit status 1 for 12/08"));
+  EXPECT_EQ("1|News|\xE5\xA4\x9C\xE3\x81\xAE\xE3\x83\x8B\xE3\x83\xA5\xE3\x83\xBC\xE3\x82\xB9 News|"
+            "2026-12-08T20:00:00+09:00|2026-12-08T21:00:00+09:00\n"
+            "2|Sea|Drama Sea|2026-12-08T21:00:00+09:00|2026-12-08T22:00:00+09:00\n",
+            readWholeFile(env));
+#else
+  output({"watch", "check"}, 0);
+#endif
+  // A crawl announces only what no check announced, before its result line.
+  ASSERT_EQ(0, run({"--quiet", "watch", "add", "Movie"}));
+  EXPECT_EQ("watch 3: Movie\n12/08(\xE7\x81\xAB) 22:00-23:00 One Movie\nresult 6\n",
+            output({"--quiet", "crawl", "--days", "0"}, 0));
+  EXPECT_EQ("", output({"watch", "check"}, 1));
+
+  const std::string json = output({"watch", "check", "--all", "--json"}, 0);
+  EXPECT_EQ(0u, json.find("[\n{\"channel\": \"One\", \"channelId\": \"one.example\", \"start\": \"2026-12-08T20:00:00+09:00\""));
+  EXPECT_NE(std::string::npos, json.find("\"flags\": [], \"watchEntry\": 3, \"watchQuery\": \"Movie\"}\n]\n")) << json;
+  const std::string ics = output({"watch", "check", "--all", "--ics"}, 0);
+  EXPECT_EQ(0u, ics.find("BEGIN:VCALENDAR\r\n"));
+  EXPECT_NE(std::string::npos, ics.find("UID:one.example-20261208T2200@rokuban\r\n")) << ics;
+  EXPECT_NE(std::string::npos, ics.find("DTSTAMP:20261208T030000Z\r\n")) << ics;
+  EXPECT_EQ(2, run({"watch", "check", "--json", "--ics"}));
+}
+
 }  // namespace
 
 namespace {

@@ -1,0 +1,111 @@
+// Printing the watch list's matches and running the command of --exec.
+#include "cli/watch_report.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "guide/guide_cache.h"
+#include "listing/export_text.h"
+#include "listing/genre_names.h"
+#include "listing/ics_writer.h"
+#include "listing/json_writer.h"
+#include "os/shell_command.h"
+#include "os/text.h"
+#include "search/match_line.h"
+#include "search/watch_check.h"
+
+namespace {
+
+std::string entryText(const WatchEntry* entry) { return entry ? queryText(entry->query) : std::string(); }
+
+// Each entry's line, then the programmes it found, in the order given.
+std::string matchLines(const WatchCheck& check, const std::vector<ProgrammeRecord>& shown) {
+  std::string lines;
+  for (const WatchEntry& entry : check.entries) {
+    std::string found;
+    for (const ProgrammeRecord& record : shown)
+      if (entryThatFound(check, record) == &entry) found += visibleLine(matchLine(record)) + "\n";
+    if (!found.empty()) lines += visibleLine("watch " + std::to_string(entry.number) + ": " + entryText(&entry)) + "\n" + found;
+  }
+  return os::cp932ToUtf8(lines);
+}
+
+// The export's records, each with the entry that found it after its keys.
+std::string matchesJson(const WatchCheck& check, const std::vector<ProgrammeRecord>& shown) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    out += i == 0 ? "\n" : ",\n";
+    appendProgrammeJson(out, shown[i]);
+    out.pop_back();  // the record's closing brace
+    const WatchEntry* entry = entryThatFound(check, shown[i]);
+    out += ", \"watchEntry\": " + std::to_string(entry ? entry->number : 0) + ", \"watchQuery\": ";
+    appendJsonString(out, entryText(entry));
+    out += '}';
+  }
+  return out + "\n]\n";
+}
+
+std::string document(const WatchCheck& check, const std::vector<ProgrammeRecord>& shown, const WatchReport& report,
+                     const DateTime& now) {
+  switch (report.format) {
+    case WatchReport::Format::Json: return matchesJson(check, shown);
+    case WatchReport::Format::Ics: {
+      Listing source;
+      source.channels = check.channels;
+      return icsDocument(listingOf(source, shown), listingMinuteOf(now));
+    }
+    case WatchReport::Format::Lines: break;
+  }
+  return matchLines(check, shown);
+}
+
+os::EnvironmentVariables matchVariables(const WatchCheck& check, const ProgrammeRecord& record) {
+  const WatchEntry* entry = entryThatFound(check, record);
+  const auto utf8 = [](const std::string& cp932) { return os::cp932ToUtf8(cp932); };
+  return {{"ROKUBAN_TITLE", utf8(record.title)},
+          {"ROKUBAN_SUBTITLE", utf8(record.subTitle)},
+          {"ROKUBAN_DESCRIPTION", utf8(record.description)},
+          {"ROKUBAN_CHANNEL", utf8(record.channel)},
+          {"ROKUBAN_CHANNEL_ID", utf8(record.channelId)},
+          {"ROKUBAN_START", isoJapanTime(record.start)},
+          {"ROKUBAN_END", isoJapanTime(record.stop)},
+          {"ROKUBAN_GENRE", utf8(genreNameJapanese(record.genre))},
+          {"ROKUBAN_GENRE_EN", genreNameEnglish(record.genre)},
+          {"ROKUBAN_ENTRY", std::to_string(entry ? entry->number : 0)},
+          {"ROKUBAN_QUERY", utf8(entryText(entry))},
+          {"ROKUBAN_LINE", utf8(matchLine(record))}};
+}
+
+// Every new match gets its command, whatever the others' did; false when
+// any failed.
+bool runCommands(const WatchCheck& check, const std::string& command) {
+  bool allRan = true;
+  for (const ProgrammeRecord& record : check.fresh) {
+    const int status = os::runShellCommand(command, matchVariables(check, record));
+    if (status == 0) continue;
+    allRan = false;
+    const std::string why = status < 0 ? "could not be started" : "failed with exit status " + std::to_string(status);
+    printError("rokuban-cli: watch: the command " + why + " for " + visibleLine(matchLine(record)) + "\n");
+  }
+  return allRan;
+}
+
+}  // namespace
+
+WatchReportResult reportWatchMatches(CliContext& context, const DateTime& now, const WatchReport& report) {
+  const WatchCheck check = checkWatchList(guideCache(context.settings), now);
+  for (const std::string& problem : check.problems) printError("rokuban-cli: " + problem + "\n");
+  const std::vector<ProgrammeRecord>& shown = report.all ? check.current : check.fresh;
+  WatchReportResult result;
+  result.shown = static_cast<int>(shown.size());
+  const std::string text = document(check, shown, report, now);
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  // Before any command writes to the same stream.
+  if (std::fflush(stdout) != 0) result.failed = true;
+  if (!report.command.empty() && !runCommands(check, report.command)) result.failed = true;
+  if (!check.fresh.empty()) {
+    rememberAnnounced(context.settings, check.fresh, listingMinuteOf(now));
+    if (!saveSettings(context)) result.failed = true;
+  }
+  return result;
+}

@@ -1,0 +1,28 @@
+// What `watch check` and a crawl print of the watch list's matches: each
+// entry's line and its programmes in the line form of `search`, or JSON
+// records, or an iCalendar file; a command run for each new match; then
+// the new matches remembered as announced. Nothing is reserved here: that
+// is the Windows program's, which has the recording tool.
+#pragma once
+
+#include <string>
+
+#include "cli/cli.h"
+#include "guide/calendar.h"
+
+struct WatchReport {
+  enum class Format { Lines, Json, Ics };
+  Format format = Format::Lines;
+  bool all = false;     // every current match, not only the new ones
+  std::string command;  // run for each new match; none when empty
+};
+
+struct WatchReportResult {
+  int shown = 0;        // matches printed
+  bool failed = false;  // a command failed, or the settings could not be saved
+};
+
+// Checks the watch list of the context's settings as of `now` and reports
+// as `report` says; damaged entries are named on stderr. With no entries,
+// prints nothing and leaves the settings alone.
+WatchReportResult reportWatchMatches(CliContext& context, const DateTime& now, const WatchReport& report);
