@@ -17,6 +17,7 @@
 #include "net/memory_bytes.h"
 #include "os/cursor.h"
 #include "os/os.h"
+#include "programme/page_files.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
 #include "ui/progress_sink.h"

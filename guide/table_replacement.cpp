@@ -6,6 +6,7 @@
 #include "net/failure_text.h"
 #include "net/local_file.h"
 #include "os/os.h"
+#include "programme/page_files.h"
 #include "ui/progress_sink.h"
 
 namespace {
