@@ -9,6 +9,7 @@
 #include "app/application.h"
 #include "config/settings_store.h"
 #include "config/version.h"
+#include "ui/connect_controls.h"
 #include "ui/connection_settings_dialog.h"
 #include "ui/download_worker.h"
 #include "ui/model/connect_form.h"
@@ -16,11 +17,6 @@
 #include "ui/model/resource_ids.h"
 
 namespace {
-
-const int kJobControls[] = {IDOK,           IDC_CRAWL,     IDC_SYNC,        IDC_DELETE_ALL,
-                            IDC_DAYS,       IDC_AREA,      IDC_CONNECTION_SETTINGS,
-                            IDC_AUTO_DELETE, IDC_AUTO_CLOSE, IDC_DELETE_HTML, IDC_DAILY,
-                            IDC_DAILY_TIME, IDC_BOOT_DOWNLOAD};
 
 bool ticked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
@@ -185,16 +181,6 @@ INT_PTR CALLBACK connectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 }
 
 }  // namespace
-
-void enableJobControls(HWND dialog, bool on) {
-  for (int id : kJobControls) EnableWindow(GetDlgItem(dialog, id), on ? TRUE : FALSE);
-}
-
-int selectedDays(HWND dialog) {
-  LRESULT item = SendDlgItemMessageA(dialog, IDC_DAYS, CB_GETCURSEL, 0, 0);
-  if (item == CB_ERR) return -1;
-  return static_cast<int>(SendDlgItemMessageA(dialog, IDC_DAYS, CB_GETITEMDATA, item, 0));
-}
 
 int openConnectDialog(HWND owner, SettingsStore& settings, int autoStartId) {
   INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_DATE_CLASSES | ICC_PROGRESS_CLASS};

@@ -9,8 +9,3 @@
 class SettingsStore;
 
 int openConnectDialog(HWND owner, SettingsStore& settings, int autoStartId);
-
-// The controls a running job keeps disabled ("キャンセル" is not one of them).
-void enableJobControls(HWND dialog, bool on);
-// Item data of the chosen day-list item, -1 when none is chosen.
-int selectedDays(HWND dialog);
