@@ -7,13 +7,13 @@
 #include "bench/bench_folder.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
+#include "job/silent_progress.h"
 #include "net/clock.h"
 #include "net/local_file.h"
 #include "os/os.h"
 #include "programme/programme_table.h"
 #include "tests/support/loopback_http_server.h"
 #include "tools/guide_pages/sample_schedule.h"
-#include "ui/silent_progress.h"
 
 namespace {
 
