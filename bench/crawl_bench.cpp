@@ -8,8 +8,8 @@
 
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
+#include "job/silent_progress.h"
 #include "tools/demo_guide/demo_guide_server.h"
-#include "ui/silent_progress.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "config/settings_store.h"
 #include "guide/calendar.h"
 #include "guide/guide_cache.h"
+#include "job/silent_progress.h"
 #include "tools/demo_guide/demo_guide_server.h"
-#include "ui/silent_progress.h"
 
 struct CrawledWeek {
   explicit CrawledWeek(const std::string& prefix) : folder(prefix), server(DemoGuideOptions()) {

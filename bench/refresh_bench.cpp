@@ -7,11 +7,11 @@
 #include "bench/bench_folder.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
+#include "job/silent_progress.h"
 #include "net/clock.h"
 #include "os/os.h"
 #include "tests/support/fake_clock.h"
 #include "tools/demo_guide/demo_guide_server.h"
-#include "ui/silent_progress.h"
 
 namespace {
 

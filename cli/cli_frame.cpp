@@ -10,6 +10,7 @@
 #include "cli/help.h"
 #include "guide/guide_cache.h"
 #include "os/os.h"
+#include "os/settings_directory.h"
 #include "os/text.h"
 
 namespace {

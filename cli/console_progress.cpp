@@ -4,6 +4,7 @@
 
 #include "cli/cli.h"
 #include "cli/english_messages.h"
+#include "job/job_messages.h"
 #include "os/interrupt.h"
 #include "os/os.h"
 #include "os/text.h"
@@ -106,12 +107,10 @@ bool ConsoleProgress::reportError(const std::string& message) {
   failure.swap(failure_);
   // The service answers a good sign-in with a redirect, which the transfer
   // reports by its reason; the sign-in itself says when it failed.
-  static const char kSigningIn[] = "\x94\x46\x8f\xd8\x92\x86\x81\x49";  // 認証中！
-  if (lastStatus_ == kSigningIn && message == "Found") return false;
-  static const char kConnectFailed[] = "\x90\xda\x91\xb1\x8e\xb8\x94\x73\x81\x49";  // 接続失敗！
+  if (lastStatus_ == job::kSigningIn && message == "Found") return false;
   if (!failure.empty()) {
     line("rokuban-cli: ", failure);  // it says more than the message
-  } else if (!server_.empty() && message == kConnectFailed) {
+  } else if (!server_.empty() && message == job::kConnectFailed) {
     line("rokuban-cli: " + server_ + ": ", message);
   } else {
     line("rokuban-cli: ", message);

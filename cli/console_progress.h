@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "cli/deadline.h"
-#include "ui/progress_sink.h"
+#include "job/progress_sink.h"
 
 class ConsoleProgress : public ProgressSink {
  public:

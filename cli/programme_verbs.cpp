@@ -23,6 +23,7 @@
 #include "listing/genre_names.h"
 #include "listing/listing.h"
 #include "programme/genre_table.h"
+#include "programme/page_files.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
 #include "ui/model/programme_view.h"

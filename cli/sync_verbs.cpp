@@ -3,20 +3,16 @@
 #include <cstdio>
 
 #include "cli/cli.h"
+#include "cli/console_progress.h"
 #include "cli/serve_until_interrupted.h"
 #include "cli/server_options.h"
-#include "cli/console_progress.h"
 #include "guide/guide_cache.h"
+#include "job/job_messages.h"
 #include "os/interrupt.h"
 #include "os/os.h"
 #include "sync/sync_server.h"
 
 namespace {
-
-// 保存先ディレクトリがない！
-const char kNoDirectory[] =
-    "\x95\xdb\x91\xb6\x90\xe6\x83\x66\x83\x42\x83\x8c\x83\x4e\x83\x67\x83\x8a\x82\xaa\x82\xc8"
-    "\x82\xa2\x81\x49";
 
 int runSync(CliContext& context) {
   const int maxTime = takeMaxTime(context.args);
@@ -38,7 +34,7 @@ int runSyncServer(CliContext& context) {
   if (!takeServerOptions(context, "sync-server", SyncServer::kDefaultPort, options)) return 2;
   std::string directory = guideCache(context.settings).cacheDirectory();
   if (directory.empty()) {
-    printError(std::string(kNoDirectory) + "\n");
+    printError(std::string(job::kNoCacheFolder) + "\n");
     return 1;
   }
   SyncServer server(directory);

@@ -13,9 +13,9 @@
 
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
+#include "job/silent_progress.h"
 #include "net/stream.h"
 #include "sync/sync_client.h"
-#include "ui/silent_progress.h"
 
 namespace {
 

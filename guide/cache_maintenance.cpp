@@ -5,13 +5,11 @@
 #include "config/settings_store.h"
 #include "guide/cache_file_name.h"
 #include "guide/guide_cache.h"
+#include "job/job_messages.h"
+#include "job/progress_sink.h"
 #include "os/os.h"
-#include "ui/progress_sink.h"
 
 namespace {
-
-const char kSearching[] = "\x8c\x9f\x8d\xf5\x92\x86\x81\x63";  // 検索中…
-const char kDeleting[] = "\x8d\xed\x8f\x9c\x92\x86\x81\x63";   // 削除中…
 
 // Counts the name, announces it, then deletes it; false when cancelled (the
 // name is counted but left in place).
@@ -38,7 +36,7 @@ CacheFileList GuideCache::listCacheFiles() const {
 }
 
 int GuideCache::deleteFiles(const CacheFileList& names, ProgressSink& progress) {
-  progress.showStatus(kDeleting);
+  progress.showStatus(job::kDeleting);
   std::string directory = cacheDirectory();
   int count = 0;
   if (directory.empty()) return count;
@@ -49,21 +47,21 @@ int GuideCache::deleteFiles(const CacheFileList& names, ProgressSink& progress) 
 }
 
 int GuideCache::deleteAllPages(ProgressSink& progress) {
-  progress.showStatus(kSearching);
+  progress.showStatus(job::kSearching);
   CacheFileList names = listCacheFiles();
   if (names.empty()) return 0;
   return deleteFiles(names, progress);
 }
 
 int GuideCache::deleteOldPages(const DateTime& now, ProgressSink& progress) {
-  progress.showStatus(kSearching);
+  progress.showStatus(job::kSearching);
   int first = broadcastDayNumber(now);
   int keep[8];
   for (int i = 0; i < 8; ++i) {
     CalendarDate date = dateFromDayNumber(first - 1 + i);
     keep[i] = date.month * 100 + date.day;
   }
-  if (!progress.showStatus(kDeleting)) return -1;
+  if (!progress.showStatus(job::kDeleting)) return -1;
   CacheFileList names = listCacheFiles();
   if (names.empty()) return 0;
   std::string directory = cacheDirectory();

@@ -13,21 +13,17 @@
 #include "guide/guide_cache.h"
 #include "guide/guide_source.h"
 #include "guide/slot_paths.h"
+#include "job/job_messages.h"
+#include "job/progress_sink.h"
 #include "net/download_job.h"
 #include "net/memory_bytes.h"
 #include "os/cursor.h"
 #include "os/os.h"
+#include "programme/page_files.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
-#include "ui/progress_sink.h"
 
 namespace {
-
-const char kChecking[] = "\x8a\x6d\x94\x46\x92\x86\x81\x63";  // 確認中…
-const char kAllPresent[] = "\x8a\x6d\x94\x46OK!!";             // 確認OK!!
-// は番組表ではありません。
-const char kNotATable[] =
-    "\x82\xcd\x94\xd4\x91\x67\x95\x5c\x82\xc5\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x42";
 
 // The slots of days + 1 broadcast days whose table is neither stored nor
 // convertible from a cached page. A cache folder made by this run holds
@@ -118,7 +114,7 @@ bool fetchSinglePage(GuideCache& cache, DownloadJob& job, CrawlWorker& worker, i
                         ? cache.settleDownloadedPage(key, pageFile, readAhead.wait(), *table)
                         : cache.readDownloadedPage(key, pageFile, *table);
   // Without its page the slot has nothing: say which one, and why.
-  if (!read) return progress.reportError(label + kNotATable);
+  if (!read) return progress.reportError(label + job::kNotATable);
   postTableFile(worker, cache.tableFileName(key), table, cache.settings().deleteHtml() ? pageFile : std::string());
   return true;
 }
@@ -136,7 +132,7 @@ bool fetchSlot(GuideCache& cache, DownloadJob& job, CrawlWorker& worker, int key
   if (!job.fetchWithRetry(progress, firstPath, pageFile)) return false;
   ProgrammeTable table;
   // Without its first page the slot has nothing: say which one, and why.
-  if (!cache.parseDownloadedPage(key, pageFile, table)) return progress.reportError(label + kNotATable);
+  if (!cache.parseDownloadedPage(key, pageFile, table)) return progress.reportError(label + job::kNotATable);
   return fetchLaterPages(cache, job, key, pages, table, progress);
 }
 
@@ -168,12 +164,12 @@ class GuideService : public GuideSource {
  private:
   // Checks the slots and downloads the missing ones.
   static int fetchMissingSlots(GuideCache& cache, const CrawlRequest& request, ProgressSink& progress) {
-    progress.showStatus(kChecking);
+    progress.showStatus(job::kChecking);
     void* cursor = os::showWaitCursor();
     std::vector<int> queue = missingSlots(cache, request.now, request.days, request.emptyCache, progress);
     os::restoreCursor(cursor);
     if (queue.empty()) {
-      progress.showStatus(kAllPresent);
+      progress.showStatus(job::kAllPresent);
       return 0;
     }
     SettingsStore& settings = cache.settings();

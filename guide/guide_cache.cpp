@@ -2,11 +2,12 @@
 
 #include "config/settings_store.h"
 #include "guide/cache_file_name.h"
+#include "job/job_messages.h"
+#include "job/progress_sink.h"
 #include "net/clock.h"
 #include "net/failure_text.h"
 #include "net/paths.h"
 #include "os/os.h"
-#include "ui/progress_sink.h"
 
 GuideCache& guideCache(SettingsStore& settings) {
   static GuideCache cache;
@@ -53,9 +54,6 @@ std::string GuideCache::cacheDirectory(bool& createdNow) const {
 }
 
 int GuideCache::failForDirectory(ProgressSink& progress) const {
-  static const char kNoDirectory[] =  // 保存先ディレクトリがない！
-      "\x95\xdb\x91\xb6\x90\xe6\x83\x66\x83\x42\x83\x8c\x83\x4e\x83\x67\x83\x8a\x82\xaa\x82\xc8"
-      "\x82\xa2\x81\x49";
   const std::string directory = directorySetting();
   if (directory.empty()) {
     progress.describeFailure("no cache folder is set (directory)");
@@ -66,7 +64,7 @@ int GuideCache::failForDirectory(ProgressSink& progress) const {
   } else {
     progress.describeFailure("no folder " + directory);
   }
-  progress.reportError(kNoDirectory);
+  progress.reportError(job::kNoCacheFolder);
   return -1;
 }
 

@@ -80,7 +80,7 @@ class GuideCache {
   int deleteAllPages(ProgressSink& progress);
   int deleteOldPages(const DateTime& now, ProgressSink& progress);
 
-  // Pages and table files.
+  // Pages and table files (see programme/page_files.h).
   bool parseCachedPage(int slotKey, ProgrammeTable& table);
   bool parseDownloadedPage(int slotKey, const std::string& pagePath, ProgrammeTable& table);
   // Its first half: reads the page into `table` and removes a page that
@@ -110,10 +110,6 @@ class GuideCache {
   RetryPolicy retryPolicy_;
   bool createsDirectory_ = true;
 };
-
-// Writes `table` as a table file at `path`; a file not written whole is
-// removed. (saveTableFile writes the slot's own table file with it.)
-bool writeTableFile(const std::string& path, const ProgrammeTable& table);
 
 // The one GuideCache, created on the first call; every call points it at
 // `settings`.

@@ -18,6 +18,8 @@
 #include "guide/guide_cache.h"
 #include "guide/http_date.h"
 #include "guide/slot_paths.h"
+#include "job/job_messages.h"
+#include "job/progress_sink.h"
 #include "net/buffered_reader.h"
 #include "net/clock.h"
 #include "net/download_job.h"
@@ -26,18 +28,9 @@
 #include "programme/programme_diff.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
-#include "ui/progress_sink.h"
 
 namespace {
 
-// 番組表ページの形式が変わったようです
-const char kLayoutChanged[] =
-    "\x94\xd4\x91g\x95\x5c\x83y\x81[\x83W\x82\xcc\x8c`\x8e\xae\x82\xaa\x95\xcf\x82\xed\x82\xc1"
-    "\x82\xbd\x82\xe6\x82\xa4\x82\xc5\x82\xb7";
-// 更新確認 %d枠: 変更なし%d 変更%d (番組 追加%d 削除%d 移動%d)
-const char kReport[] =
-    "\x8dX\x90V\x8am\x94" "F %d\x98g: \x95\xcf\x8dX\x82\xc8\x82\xb5%d \x95\xcf\x8dX%d (\x94\xd4"
-    "\x91g \x92\xc7\x89\xc1%d \x8d\xed\x8f\x9c%d \x88\xda\x93\xae%d)";
 const int kSecondsPerHour = 3600;
 const int kMaxTagBytes = 1024;
 
@@ -48,9 +41,9 @@ struct RefreshReport {
 
 std::string reportText(const RefreshReport& report) {
   char text[160];
-  std::snprintf(text, sizeof text, kReport, report.checked, report.unchanged, report.changed,
+  std::snprintf(text, sizeof text, job::kRefreshReport, report.checked, report.unchanged, report.changed,
                 report.added, report.removed, report.moved);
-  return report.refused > 0 ? std::string(text) + " " + kLayoutChanged : std::string(text);
+  return report.refused > 0 ? std::string(text) + " " + job::kLayoutChanged : std::string(text);
 }
 
 // The slots of today's and tomorrow's broadcast days whose table file is
@@ -159,7 +152,7 @@ class SlotRefresh {
   bool refuse(const std::string& page) {
     ++report_.refused;
     if (!os::replaceFile(page, cache_.slotFileName(key_, "bad"))) os::removeFile(page);
-    progress_.reportError(label_ + kLayoutChanged);
+    progress_.reportError(label_ + job::kLayoutChanged);
     return true;
   }
 

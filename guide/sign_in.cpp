@@ -5,19 +5,11 @@
 
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
+#include "job/job_messages.h"
+#include "job/progress_sink.h"
 #include "net/download_job.h"
-#include "ui/progress_sink.h"
 
 namespace {
-
-// TvGuideの認証の設定が不正です。
-const char kBadCredentials[] =
-    "TvGuide\x82\xcc\x94\x46\x8f\xd8\x82\xcc\x90\xdd\x92\xe8\x82\xaa\x95\x73\x90\xb3\x82\xc5"
-    "\x82\xb7\x81\x42";
-const char kSigningIn[] = "\x94\x46\x8f\xd8\x92\x86\x81\x49";  // 認証中！
-// 認証されませんでした。
-const char kNotSignedIn[] =
-    "\x94\x46\x8f\xd8\x82\xb3\x82\xea\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81\x42";
 
 bool mustEscape(unsigned char byte) {
   return byte < 0x20 || byte >= 0x7F || byte == ' ' || byte == '&' || byte == '#' ||
@@ -27,18 +19,18 @@ bool mustEscape(unsigned char byte) {
 bool runSignIn(SettingsStore& settings, DownloadJob& job, ProgressSink& progress) {
   const std::string id = settings.tvGuideUser();
   const std::string password = settings.tvGuidePass();
-  if (id.empty() || password.empty()) return progress.reportError(kBadCredentials);
+  if (id.empty() || password.empty()) return progress.reportError(job::kBadCredentials);
   std::string::size_type dash = id.find('-');
   std::string id1 = dash == std::string::npos ? id : id.substr(0, dash);
   std::string id2 = dash == std::string::npos ? id : id.substr(dash + 1);
-  if (id1.empty() || id2.empty()) return progress.reportError(kBadCredentials);
-  progress.showStatus(kSigningIn);
+  if (id1.empty() || id2.empty()) return progress.reportError(job::kBadCredentials);
+  progress.showStatus(job::kSigningIn);
   // The service answers a good login with a redirect, which the job refuses
   // as a transfer; the answer's head is what counts.
   job.fetch(progress, signInPath(id1, id2, password), "");
   if (job.client().status() != 302) return false;
   if (job.client().responseHeader("location") != "../index.html") {
-    return progress.reportError(kNotSignedIn);
+    return progress.reportError(job::kNotSignedIn);
   }
   std::string cookie = job.client().responseHeader("set-cookie");
   settings.setCookie(cookie.substr(0, cookie.find(';')));

@@ -3,14 +3,14 @@
 #include <string>
 
 #include "guide/guide_cache.h"
+#include "job/job_messages.h"
+#include "job/progress_sink.h"
 #include "net/failure_text.h"
 #include "net/local_file.h"
 #include "os/os.h"
-#include "ui/progress_sink.h"
+#include "programme/page_files.h"
 
 namespace {
-
-const char kSaveFailed[] = "\x95\xdb\x91\xb6\x8e\xb8\x94\x73\x81\x49";  // 保存失敗！
 
 bool sameFileBytes(const std::string& a, const std::string& b) {
   LocalFile first, second;
@@ -33,7 +33,7 @@ GuideCache::Replacement GuideCache::replaceTableFile(int slotKey, const Programm
   const std::string next = slotFileName(slotKey, "tnw");
   if (!writeTableFile(next, table)) {
     progress.describeFailure(fileFailureText("cannot write", next));
-    progress.reportError(kSaveFailed);
+    progress.reportError(job::kSaveFailed);
     return Replacement::Failed;
   }
   if (sameFileBytes(next, path)) {
@@ -43,7 +43,7 @@ GuideCache::Replacement GuideCache::replaceTableFile(int slotKey, const Programm
   if (!os::replaceFile(next, path)) {
     progress.describeFailure(fileFailureText("cannot replace", path));
     os::removeFile(next);
-    progress.reportError(kSaveFailed);
+    progress.reportError(job::kSaveFailed);
     return Replacement::Failed;
   }
   return Replacement::Replaced;

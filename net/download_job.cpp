@@ -3,22 +3,12 @@
 #include <cstdio>
 
 #include "config/settings_store.h"
+#include "job/job_messages.h"
+#include "job/progress_sink.h"
+#include "job/silent_progress.h"
 #include "net/basic_credentials.h"
 #include "net/failure_text.h"
 #include "os/os.h"
-#include "ui/progress_sink.h"
-#include "ui/silent_progress.h"
-
-namespace {
-const char kReceiving[] = "\x8e\xf3\x90\x4d\x92\x86\x81\x63";                   // 受信中…
-const char kResume[] = "\x83\x8c\x83\x57\x83\x85\x81\x5b\x83\x80\x81\x49";      // レジューム！
-const char kConnecting[] = "\x90\xda\x91\xb1\x92\x86\x81\x63";                  // 接続中…
-const char kRetryIn[] =
-    "\x83\x8a\x83\x67\x83\x89\x83\x43\x82\xdc\x82\xc5%d\x95\x62\x81\x63";      // リトライまで%d秒…
-const char kSaveFailed[] = "\x95\xdb\x91\xb6\x8e\xb8\x94\x73\x81\x49";  // 保存失敗！
-const char kInterrupted[] = "\x92\x86\x92\x66\x82\xb3\x82\xea\x82\xdc\x82\xb5\x82\xbd";  // 中断されました
-
-}  // namespace
 
 DownloadJob::DownloadJob(SettingsStore& settings, Clock& clock)
     : settings_(settings), clock_(clock) {
@@ -47,7 +37,7 @@ bool DownloadJob::fetch(ProgressSink& progress, const std::string& path,
 bool DownloadJob::fetchWithRetry(ProgressSink& progress, const std::string& path,
                                  const std::string& pageFile) {
   for (int attempts = 0;;) {
-    if (!progress.showStatus(kConnecting)) return false;
+    if (!progress.showStatus(job::kConnecting)) return false;
     if (fetch(progress, path, pageFile)) return true;
     // Waiting mends neither a page that cannot be saved nor an answer too large.
     if (saveFailed_ || client_.answerTooLarge() || ++attempts >= retryPolicy_.attempts) return false;
@@ -58,9 +48,9 @@ bool DownloadJob::fetchWithRetry(ProgressSink& progress, const std::string& path
 bool DownloadJob::countDown() {
   for (int seconds = retryPolicy_.waitSeconds; seconds >= 1; --seconds) {
     char status[64];
-    std::snprintf(status, sizeof status, kRetryIn, seconds);
+    std::snprintf(status, sizeof status, job::kRetryIn, seconds);
     if (!progress().showStatus(status)) {
-      progress().reportError(kInterrupted);
+      progress().reportError(job::kInterrupted);
       return false;
     }
     clock_.sleepMilliseconds(1000);
@@ -110,7 +100,7 @@ bool DownloadJob::onBodyStart(int length) {
   if (bodyStarted_ || notModified_) return true;  // a resumed attempt carries on
   bodyStarted_ = true;
   if (!progress().setByteTotal(length)) return false;
-  progress().showStatus(kReceiving);
+  progress().showStatus(job::kReceiving);
   if (pageFileName_.empty()) return true;
   // The file is made when its first block is written: a page that fits in
   // the block reaches the disk in one go, once it is whole.
@@ -138,7 +128,7 @@ bool DownloadJob::onBytes(const unsigned char* bytes, int count) {
 }
 
 bool DownloadJob::onShortBody(int attempt) {
-  progress().showStatus(kResume);
+  progress().showStatus(job::kResume);
   if (attempt <= kMaxResumes) return true;
   discardPageFile();  // the transfer is given up: its partial page goes
   return false;
@@ -158,7 +148,7 @@ bool DownloadJob::onComplete() {
 bool DownloadJob::failToSave() {
   saveFailed_ = true;
   progress().describeFailure(fileFailureText("cannot write", openFileName_));
-  progress().reportError(kSaveFailed);
+  progress().reportError(job::kSaveFailed);
   discardPageFile();
   os::removeFile(openFileName_);  // also when the failing close was the last step
   return false;

@@ -3,17 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "job/job_messages.h"
 #include "net/buffered_reader.h"
 #include "net/response_parser.h"
 #include "net/span_reader.h"
 
 namespace {
-const char kConnectFailed[] = "\x90\xda\x91\xb1\x8e\xb8\x94\x73\x81\x49";  // 接続失敗！
-const char kSendFailed[] = "\x91\x97\x90\x4d\x8e\xb8\x94\x73\x81\x49";     // 送信失敗！
-const char kReceiveFailed[] = "\x8e\xf3\x90\x4d\x8e\xb8\x94\x73\x81\x49";  // 受信失敗！
-// ページが16MBを超えました！
-const char kTooLarge[] =
-    "\x83\x79\x81\x5b\x83\x57\x82\xaa" "16MB" "\x82\xf0\x92\xb4\x82\xa6\x82\xdc\x82\xb5\x82\xbd\x81\x49";
 const int kPartialContent = 206;
 }  // namespace
 
@@ -76,13 +71,13 @@ HttpClient::Outcome HttpClient::attempt(TransferObserver& observer, int resumedA
                                         int& received) {
   TcpSocket socket(readTimeout_);
   if (!socket.openAndConnect(targetHost(), targetPort())) {
-    observer.onError(kConnectFailed);
+    observer.onError(job::kConnectFailed);
     return Outcome::kFailed;
   }
   std::string head = buildRequest(path_);
   int length = static_cast<int>(head.size());
   if (socket.write(head.data(), length) != length) {
-    observer.onError(kSendFailed);
+    observer.onError(job::kSendFailed);
     return Outcome::kFailed;
   }
   BufferedReader reader(socket);
@@ -90,7 +85,7 @@ HttpClient::Outcome HttpClient::attempt(TransferObserver& observer, int resumedA
   if (!parser.parse(response_)) {
     // Half a head proves nothing: no status or header of it may count.
     response_ = HttpResponse();
-    observer.onError(kReceiveFailed);
+    observer.onError(job::kReceiveFailed);
     return Outcome::kFailed;
   }
   if (!observer.onHeaders(response_)) return Outcome::kFailed;
@@ -100,7 +95,7 @@ HttpClient::Outcome HttpClient::attempt(TransferObserver& observer, int resumedA
   int bodyLength = lengthHeader == response_.headers.end() ? -1 : parseLeadingInt(lengthHeader->second);
   if (bodyLength > maxBodyBytes_) {
     answerTooLarge_ = true;
-    observer.onError(kTooLarge);
+    observer.onError(job::kPageTooLarge);
     return Outcome::kFailed;
   }
   if (!observer.onBodyStart(bodyLength)) return Outcome::kFailed;
@@ -118,7 +113,7 @@ HttpClient::Outcome HttpClient::readBody(ByteSource& body, int length, TransferO
     if (ready == 0) break;
     if (count == maxBodyBytes_) {
       answerTooLarge_ = true;
-      observer.onError(kTooLarge);
+      observer.onError(job::kPageTooLarge);
       return Outcome::kFailed;
     }
     if (length >= 0) ready = std::min(ready, length - count);

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "os/lead_byte.h"
+
 namespace os {
 
 // An open file; kNoFile while none is open.
@@ -66,10 +68,6 @@ std::int64_t currentUnixTime();
 // Names (without directory) of the files matching `pattern`, a path whose
 // last component may hold the wildcard '?' (one byte) and '*'.
 std::vector<std::string> findFiles(const std::string& pattern);
-
-// True when `byte` starts a double-byte character in the ANSI code page
-// (code page 932 rules outside Windows: 0x81-0x9F and 0xE0-0xFC).
-bool isLeadByte(unsigned char byte);
 
 struct LocalTime {
   int year, month, day, hour, minute, second;

@@ -214,10 +214,6 @@ std::vector<std::string> findFiles(const std::string& pattern) {
   return names;
 }
 
-bool isLeadByte(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 LocalTime localTime() {
   std::time_t now = std::time(nullptr);
   std::tm parts;

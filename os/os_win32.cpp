@@ -160,8 +160,6 @@ std::vector<std::string> findFiles(const std::string& pattern) {
   return names;
 }
 
-bool isLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != 0; }
-
 LocalTime localTime() {
   SYSTEMTIME now;
   GetLocalTime(&now);

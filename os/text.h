@@ -25,14 +25,6 @@ std::string codePointToCp932(unsigned codePoint);
 // A command-line argument as code page 932 (POSIX terminals speak UTF-8;
 // Windows hands arguments over in the ANSI code page already).
 std::string argumentToCp932(const std::string& argument);
-// Where the command-line tool looks for "Rokuban.ini" by default, with its
-// separator: beside the executable on Windows, as the program keeps it;
-// $XDG_CONFIG_HOME/rokuban/ (or ~/.config/rokuban/) elsewhere; not created,
-// so that reading the settings leaves no trace.
-std::string settingsDirectory();
-// Creates settingsDirectory when missing, before the settings are saved
-// there; false when it cannot be.
-bool createSettingsDirectory();
 
 // The full path of the running executable.
 std::string executablePath();

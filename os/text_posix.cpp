@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "os/os.h"
+#include "os/lead_byte.h"
 #include "os/text_native.h"
 
 namespace os {
@@ -99,23 +99,6 @@ std::string nativeCodePointToCp932(unsigned codePoint) {
 }
 
 std::string argumentToCp932(const std::string& argument) { return utf8ToCp932(argument); }
-
-std::string settingsDirectory() {
-  // Paths inside the program are in code page 932, the environment's in UTF-8.
-  std::string base = utf8ToCp932(environmentVariable("XDG_CONFIG_HOME"));
-  if (base.empty()) {
-    base = utf8ToCp932(environmentVariable("HOME")) + "/.config";
-  }
-  return base + "/rokuban/";
-}
-
-bool createSettingsDirectory() {
-  if (environmentVariable("XDG_CONFIG_HOME").empty()) {
-    createDirectory(utf8ToCp932(environmentVariable("HOME")) + "/.config");
-  }
-  createDirectory(settingsDirectory());
-  return fileAttributes(settingsDirectory()) != -1;
-}
 
 std::string executablePath() {
   std::vector<char> buffer(4096);

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "os/os.h"
+#include "os/lead_byte.h"
 #include "os/text_native.h"
 
 namespace os {
@@ -68,17 +68,6 @@ std::string nativeCodePointToCp932(unsigned codePoint) {
 }
 
 std::string argumentToCp932(const std::string& argument) { return argument; }
-
-std::string settingsDirectory() {
-  // The system splits the path, so a trail byte 0x5C is never a separator.
-  char full[MAX_PATH];
-  char* name = nullptr;
-  DWORD length = GetFullPathNameA(executablePath().c_str(), sizeof full, full, &name);
-  if (length == 0 || length >= sizeof full || name == nullptr) return std::string();
-  return std::string(full, name - full);
-}
-
-bool createSettingsDirectory() { return true; }  // the program's own folder
 
 std::string executablePath() {
   char buffer[MAX_PATH];

@@ -9,7 +9,7 @@
 #include "app/application.h"
 #include "config/settings_store.h"
 #include "config/version.h"
-#include "ui/connect_dialog_controls.h"
+#include "ui/connect_controls.h"
 #include "ui/connection_settings_dialog.h"
 #include "ui/download_worker.h"
 #include "ui/model/connect_form.h"

@@ -8,7 +8,7 @@
 #include "guide/guide_cache.h"
 #include "listing/xmltv_file.h"
 #include "xmltv/xmltv_source.h"
-#include "ui/connect_dialog_controls.h"
+#include "ui/connect_controls.h"
 #include "ui/model/job_display.h"
 #include "ui/model/resource_ids.h"
 

@@ -11,7 +11,7 @@
 #include <atomic>
 #include <string>
 
-#include "ui/progress_sink.h"
+#include "job/progress_sink.h"
 #include "ui/thread_task.h"
 
 class SettingsStore;

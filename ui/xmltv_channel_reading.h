@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/progress_sink.h"
+#include "job/progress_sink.h"
 #include "ui/thread_task.h"
 #include "xmltv/xmltv_reader.h"
 

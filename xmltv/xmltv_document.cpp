@@ -4,16 +4,14 @@
 
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
+#include "job/job_messages.h"
+#include "job/progress_sink.h"
 #include "net/buffered_reader.h"
 #include "net/download_job.h"
 #include "net/local_file.h"
-#include "ui/progress_sink.h"
 #include "xmltv/xmltv_reader.h"
 
 namespace {
-
-// XMLTVの文書が開けません:
-const char kCannotOpen[] = "XMLTV\x82\xcc\x95\xb6\x8f\x91\x82\xaa\x8aJ\x82\xaf\x82\xdc\x82\xb9\x82\xf1: ";
 
 struct HttpLocation {
   std::string host;
@@ -67,7 +65,7 @@ int readXmltvDocument(const std::string& path, const std::string& shownName, Xml
                       ProgressSink& progress) {
   LocalFile file;
   if (!file.openForRead(path)) {
-    progress.reportError(kCannotOpen + shownName);
+    progress.reportError(job::kXmltvCannotOpen + shownName);
     return -1;
   }
   BufferedReader input(file);

@@ -12,30 +12,22 @@
 #include "guide/guide_cache.h"
 #include "guide/http_date.h"
 #include "guide/slot_paths.h"
+#include "job/job_messages.h"
+#include "job/progress_sink.h"
 #include "listing/programme_extras.h"
 #include "net/local_file.h"
 #include "os/os.h"
 #include "programme/programme_diff.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
-#include "ui/progress_sink.h"
 #include "xmltv/xmltv_document.h"
 #include "xmltv/xmltv_guide.h"
 
 namespace {
 
-// XMLTVを読み込み中…
-const char kReading[] = "XMLTV\x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xdd\x92\x86\x81\x63";
-// チャンネルか番組が減るため元の番組表を残しました:
-const char kTablesKept[] =
-    "\x83\x60\x83\x83\x83\x93\x83\x6c\x83\x8b\x82\xa9\x94\xd4\x91\x67\x82\xaa\x8c\xb8\x82\xe9\x82\xbd"
-    "\x82\xdf\x8c\xb3\x82\xcc\x94\xd4\x91\x67\x95\x5c\x82\xf0\x8e\x63\x82\xb5\x82\xdc\x82\xb5\x82\xbd:";
 const char kChannels[] = "\x83\x60\x83\x83\x83\x93\x83\x6c\x83\x8b";  // チャンネル
 const char kProgrammes[] = "\x94\xd4\x91\x67";                          // 番組
 const char kArrow[] = "\x81\xa8";                                      // →
-// XMLTVの文書は変わっていません
-const char kUnchanged[] =
-    "XMLTV\x82\xcc\x95\xb6\x8f\x91\x82\xcd\x95\xcf\x82\xed\x82\xc1\x82\xc4\x82\xa2\x82\xdc\x82\xb9\x82\xf1";
 // Where a fetched document waits in the cache until it is read.
 const char kDownloadName[] = "xmltvsrc.xml";
 // The validators of the last fetch of a URL (see Validators).
@@ -179,7 +171,7 @@ int writeSlots(GuideCache& cache, XmltvGuide& guide, const std::vector<int>& day
       ++taken;
     }
   }
-  if (!kept.empty()) progress.showStatus(kTablesKept + kept);
+  if (!kept.empty()) progress.showStatus(job::kTablesKept + kept);
   return taken;
 }
 
@@ -205,14 +197,14 @@ int importXmltv(GuideCache& cache, const std::string& source, int firstDay, int 
     fetched.lastModified = fetch.lastModified;
     fetched.entityTag = fetch.answeredTag;
     if (transferred && notModified) {
-      progress.showStatus(kUnchanged);
+      progress.showStatus(job::kXmltvUnchanged);
       return 0;
     }
     const bool read = transferred && readDocument(download, source, guide, progress);
     os::removeFile(download);
     if (!read) return -1;
   } else {
-    progress.showStatus(kReading);
+    progress.showStatus(job::kXmltvReading);
     if (!readDocument(source, source, guide, progress)) return -1;
   }
   for (const std::string& note : {guide.channelLimitNote(), guide.undeclaredProgrammeNote()}) {

@@ -5,6 +5,7 @@
 #include "guide/guide_cache.h"
 #include "net/buffered_reader.h"
 #include "net/local_file.h"
+#include "programme/page_files.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
 #include "tests/support/temp_folder.h"

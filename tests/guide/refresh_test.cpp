@@ -12,6 +12,7 @@
 #include "net/clock.h"
 #include "net/paths.h"
 #include "os/os.h"
+#include "programme/page_files.h"
 #include "programme/programme_table.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/loopback_http_server.h"

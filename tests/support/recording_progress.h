@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/progress_sink.h"
+#include "job/progress_sink.h"
 
 class RecordingProgress : public ProgressSink {
  public:

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "ui/progress_sink.h"
+#include "job/progress_sink.h"
 
 class SilentProgress : public ProgressSink {
  public:

@@ -1,4 +1,4 @@
-#include "ui/connect_dialog_controls.h"
+#include "ui/connect_controls.h"
 
 #include "ui/model/resource_ids.h"
 

@@ -1,0 +1,9 @@
+#include "os/lead_byte.h"
+
+namespace os {
+
+bool isLeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+}  // namespace os
