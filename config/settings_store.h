@@ -13,6 +13,7 @@
 #include "os/file_lock.h"
 
 class ByteSource;
+struct Setting;
 
 class SettingsStore {
  public:
@@ -123,6 +124,10 @@ class SettingsStore {
   int refreshHours() const;
   void setRefreshHours(int hours);
 
+  // The value of a row of the settings table as its accessor reads it, in
+  // the file's form (a switch as 0 or 1).
+  std::string effectiveValue(const Setting& row) const;
+
   // Area choices: the section "area", filled with the 56 built-in rows when
   // it is empty.
   StringMap& areaTable();
@@ -134,6 +139,8 @@ class SettingsStore {
  private:
   using Sections = std::map<std::string, StringMap, ByteOrder>;
   static bool readEntries(ByteSource& reader, Sections& into);
+  int readInt(const Setting& row) const;
+  std::string readText(const Setting& row) const;
   void takeOverChangesOnDisk();
   bool writeFile(const std::string& target);
   // Copies the file at path_ to the first free name of ".bak", ".bak1", ...,
