@@ -6,6 +6,7 @@
 #include "cli/cli.h"
 #include "cli/console_progress.h"
 #include "guide/guide_cache.h"
+#include "os/interrupt.h"
 #include "xmltv/xmltv_source.h"
 
 namespace {
@@ -13,6 +14,14 @@ namespace {
 // The section a crawl may change: the session cookie and the area.
 StringMap configSection(SettingsStore& settings) {
   return settings.hasSection("_config") ? settings.section("_config") : StringMap();
+}
+
+// Out of the box the guide service is a placeholder that never answers: a
+// failed crawl then says where a guide can come from.
+void hintAtGuideSource(const SettingsStore& settings, int result, const Deadline& deadline) {
+  if (result >= 0 || deadline.reached() || os::interruptExitCode() != 0) return;
+  if (!settings.xmltvSource().empty() || settings.server() != kDefaultGuideServer) return;
+  std::fprintf(stderr, "rokuban-cli: no guide source is set: set xmltvsource, see README \"Your own guide\"\n");
 }
 
 int runCrawl(CliContext& context) {
@@ -49,6 +58,7 @@ int runCrawl(CliContext& context) {
   // worth rewriting the file for.
   const bool saved = configSection(context.settings) == before || saveSettings(context);
   const int exitCode = finishRun(result, deadline, maxTime);
+  hintAtGuideSource(settings, result, deadline);
   return saved ? exitCode : 1;
 }
 

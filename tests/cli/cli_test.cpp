@@ -108,6 +108,26 @@ TEST_F(CliSettingsTest, AFileNotReadWholeIsKeptAndTheExitCodeSaysSo) {
   EXPECT_EQ(-1, os::fileAttributes(path + ".bak1"));
 }
 
+// Only a failed crawl of the placeholder guide service points at a guide
+// source; the proxy keeps the placeholder's name from being looked up.
+TEST_F(CliSettingsTest, AFailedCrawlOfThePlaceholderServiceSaysHowToSetAGuideSource) {
+  const os::SocketHandle closed = os::listenTcp("127.0.0.1", 0, 1, nullptr);
+  ASSERT_NE(os::kNoSocket, closed);
+  const std::string port = std::to_string(os::boundPort(closed));
+  os::closeSocket(closed);
+  const std::string cache = "[_config]\r\ndirectory=" + folder.file("cache") + "\r\n";
+  for (const auto& c : {std::make_pair("proxyserver=127.0.0.1\r\nproxyport=" + port, true),
+                        std::make_pair("server=127.0.0.1\r\nport=" + port, false)}) {
+    writeWholeFile(path, cache + c.first + "\r\n");
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(1, run({"--quiet", "crawl", "--days", "0", "--retries", "0"})) << c.first;
+    ::testing::internal::GetCapturedStdout();
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(c.second, err.find("set xmltvsource, see README \"Your own guide\"") != std::string::npos) << err;
+  }
+}
+
 }  // namespace
 
 namespace {
