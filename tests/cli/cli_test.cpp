@@ -14,6 +14,7 @@
 #include "cli/server_options.h"
 #include "os/os.h"
 #include "os/socket.h"
+#include "os/text.h"
 #include "programme/guide_page.h"
 #include "tests/support/loopback_http_server.h"
 #include "tests/support/temp_folder.h"
@@ -106,6 +107,24 @@ TEST_F(CliSettingsTest, AFileNotReadWholeIsKeptAndTheExitCodeSaysSo) {
   EXPECT_EQ(1, run({"crawl", "--days", "0"}));
   EXPECT_EQ(noCache, readWholeFile(path));
   EXPECT_EQ(-1, os::fileAttributes(path + ".bak1"));
+}
+
+// A watch list typed into a UTF-8 file is the list the command line keeps.
+TEST_F(CliSettingsTest, AWatchEntryOfAUtf8FileMatchesTheSameWordTyped) {
+  const std::string news = "\xE3\x83\x8B\xE3\x83\xA5\xE3\x83\xBC\xE3\x82\xB9";  // ニュース in UTF-8
+  writeWholeFile(path, "[watch]\n1=" + news + "\n");
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(1, run({"--quiet", "watch", "add", news}));
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(std::string::npos, err.find("entry 1 is already")) << err;
+  EXPECT_NE(std::string::npos, err.find("the next save writes it in Shift-JIS")) << err;
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(0, run({"--quiet", "watch", "add", "x"}));
+  ::testing::internal::GetCapturedStderr();
+  SettingsStore saved;
+  saved.load(path);
+  EXPECT_FALSE(saved.wasUtf8());
+  EXPECT_EQ(os::argumentToCp932(news), saved.getString("watch", "1", nullptr));
 }
 
 // Only a failed crawl of the placeholder guide service points at a guide
