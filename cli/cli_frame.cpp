@@ -179,6 +179,10 @@ int runCli(std::vector<std::string> args) {
   context.verbName = verb->second.name;
   if (verb->second.locksSettings) context.settings.lockForUpdate(context.settingsPath);
   context.settings.load(context.settingsPath);
+  if (context.settings.wasUtf8()) {
+    printError("rokuban-cli: note: " + context.settingsPath +
+               " is UTF-8; it is read as Shift-JIS and the next save writes it in Shift-JIS\n");
+  }
   guideCache(context.settings).setCreatesDirectory(!verb->second.readsOnly);
   return verb->second.run(context);
 }

@@ -2,52 +2,9 @@
 #include <cstdio>
 
 #include "cli/cli.h"
+#include "config/setting_table.h"
 
 namespace {
-
-// What a typed setting accepts; Text takes anything the file can hold.
-enum class SettingKind { Text, Secret, Number, Switch, Days, Port, Area, ClockTime };
-
-struct SettingRow {
-  const char* key;
-  std::string (*read)(const SettingsStore&);
-  SettingKind kind;
-};
-
-std::string number(int value) { return std::to_string(value); }
-
-constexpr SettingKind kText = SettingKind::Text;
-constexpr SettingKind kSecret = SettingKind::Secret;
-constexpr SettingKind kNumber = SettingKind::Number;
-constexpr SettingKind kSwitch = SettingKind::Switch;
-constexpr SettingKind kPort = SettingKind::Port;
-
-// Every setting with its effective value, in the order of the settings table.
-const SettingRow kSettings[] = {
-    {"bootdownload", [](const SettingsStore& s) { return number(s.bootDownload()); }, kSwitch},
-    {"downloadtime", [](const SettingsStore& s) { return number(s.downloadTime()); }, SettingKind::ClockTime},
-    {"autodelete", [](const SettingsStore& s) { return number(s.autoDelete()); }, kSwitch},
-    {"autoclose", [](const SettingsStore& s) { return number(s.autoClose()); }, kSwitch},
-    {"deletehtml", [](const SettingsStore& s) { return number(s.deleteHtml()); }, kSwitch},
-    {"date", [](const SettingsStore& s) { return number(s.days()); }, SettingKind::Days},
-    {"area", [](const SettingsStore& s) { return s.area(); }, SettingKind::Area},
-    {"tvguideuser", [](const SettingsStore& s) { return s.tvGuideUser(); }, kText},
-    {"tvguidepass", [](const SettingsStore& s) { return s.tvGuidePass(); }, kSecret},
-    {"cookie", [](const SettingsStore& s) { return s.cookie(); }, kSecret},
-    {"server", [](const SettingsStore& s) { return s.server(); }, kText},
-    {"port", [](const SettingsStore& s) { return number(s.port()); }, kPort},
-    {"proxyserver", [](const SettingsStore& s) { return s.proxyServer(); }, kText},
-    {"proxyport", [](const SettingsStore& s) { return number(s.proxyPort()); }, kPort},
-    {"proxyuser", [](const SettingsStore& s) { return s.proxyUser(); }, kText},
-    {"proxypass", [](const SettingsStore& s) { return s.proxyPass(); }, kSecret},
-    {"dokibanserver", [](const SettingsStore& s) { return s.syncServer(); }, kText},
-    {"dokibanport", [](const SettingsStore& s) { return number(s.syncPort()); }, kPort},
-    {"directory", [](const SettingsStore& s) { return s.directory(); }, kText},
-    {"executed", [](const SettingsStore& s) { return number(s.executed()); }, kNumber},
-    {"xmltvfile", [](const SettingsStore& s) { return s.xmltvFile(); }, kText},
-    {"xmltvsource", [](const SettingsStore& s) { return s.xmltvSource(); }, kText},
-    {"refreshhours", [](const SettingsStore& s) { return number(s.refreshHours()); }, kNumber},
-};
 
 bool digitsOnly(const std::string& text) {
   return !text.empty() && text.size() < 10 && text.find_first_not_of("0123456789") == std::string::npos;
@@ -83,7 +40,7 @@ std::string clockTimeValue(const std::string& value) {
 }
 
 // Empty when `value` suits the setting; else the form it accepts.
-std::string refusal(const SettingRow& row, const std::string& value, const std::string& settingsPath) {
+std::string refusal(const Setting& row, const std::string& value, const std::string& settingsPath) {
   int port = 0;
   switch (row.kind) {
     case SettingKind::Number:
@@ -103,35 +60,29 @@ std::string refusal(const SettingRow& row, const std::string& value, const std::
   }
 }
 
-const SettingRow* findSetting(const std::string& key) {
-  for (const SettingRow& row : kSettings) {
-    if (key == row.key) return &row;
-  }
-  return nullptr;
-}
-
 int runConfig(CliContext& context) {
   std::vector<std::string>& args = context.args;
   const bool showSecrets = takeFlag(args, "--show-secrets");
   if (args.empty()) {
-    for (const SettingRow& row : kSettings) {
-      std::string value = row.read(context.settings);
-      if (row.kind == SettingKind::Secret && !showSecrets && !value.empty()) value = "********";
+    for (int i = 0; i < settingCount(); ++i) {
+      const Setting& row = settingRows()[i];
+      std::string value = context.settings.effectiveValue(row);
+      if (row.secret && !showSecrets && !value.empty()) value = "********";
       printOut(std::string(row.key) + "=" + value + "\n");
     }
     return 0;
   }
   if (args[0] == "get" && args.size() == 2) {
-    const SettingRow* row = findSetting(args[1]);
+    const Setting* row = findSetting(args[1]);
     if (!row) {
       std::fprintf(stderr, "rokuban-cli: unknown setting '%s'\n", args[1].c_str());
       return 1;
     }
-    printOut(row->read(context.settings) + "\n");
+    printOut(context.settings.effectiveValue(*row) + "\n");
     return 0;
   }
   if (args[0] == "set" && args.size() == 3) {
-    const SettingRow* row = findSetting(args[1]);
+    const Setting* row = findSetting(args[1]);
     if (!row) {
       std::fprintf(stderr, "rokuban-cli: unknown setting '%s'\n", args[1].c_str());
       return 1;

@@ -17,6 +17,14 @@ StringMap configSection(SettingsStore& settings) {
   return settings.hasSection("_config") ? settings.section("_config") : StringMap();
 }
 
+// Out of the box the guide service is a placeholder that never answers: a
+// failed crawl then says where a guide can come from.
+void hintAtGuideSource(const SettingsStore& settings, int result, const Deadline& deadline) {
+  if (result >= 0 || deadline.reached() || os::interruptExitCode() != 0) return;
+  if (!settings.xmltvSource().empty() || settings.server() != kDefaultGuideServer) return;
+  std::fprintf(stderr, "rokuban-cli: no guide source is set: set xmltvsource, see README \"Your own guide\"\n");
+}
+
 int runCrawl(CliContext& context) {
   std::string daysText = std::to_string(context.settings.days());
   takeOption(context.args, "--days", &daysText);
@@ -56,6 +64,7 @@ int runCrawl(CliContext& context) {
       reportWatchMatches(context, now, WatchReport()).failed)
     saved = false;
   const int exitCode = finishRun(result, deadline, maxTime);
+  hintAtGuideSource(settings, result, deadline);
   return saved ? exitCode : 1;
 }
 

@@ -1,11 +1,11 @@
-// The typed settings: key, type and default of each, all in "_config".
+// The typed settings, all in "_config", as the settings table gives them.
 #include "config/settings_store.h"
+
+#include "config/setting_table.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
-
-const char kDefaultGuideServer[] = "tvguide.invalid";
 
 namespace {
 const char kConfig[] = "_config";
@@ -15,40 +15,54 @@ bool isValidDownloadTime(int hhmm) {
   return hhmm >= 0 && hhmm / 100 < 24 && hhmm % 100 < 60;
 }
 
-#define ROKUBAN_FLAG(getter, setter, key)                                               \
-  bool SettingsStore::getter() const { return getInt(kConfig, key, 0) != 0; }           \
-  void SettingsStore::setter(bool on) { setInt(kConfig, key, on ? 1 : 0); }
-#define ROKUBAN_INT(getter, setter, key, fallback)                                      \
-  int SettingsStore::getter() const { return getInt(kConfig, key, fallback); }          \
-  void SettingsStore::setter(int value) { setInt(kConfig, key, value); }
-#define ROKUBAN_TEXT(getter, setter, key, fallback)                                     \
-  std::string SettingsStore::getter() const { return getString(kConfig, key, fallback); } \
-  void SettingsStore::setter(const std::string& value) { setString(kConfig, key, value); }
+// Each accessor takes its key and default from its row of the settings table.
+#define ROKUBAN_FLAG(getter, setter, id)                                                \
+  bool SettingsStore::getter() const { return readInt(settingOf(SettingId::id)) != 0; } \
+  void SettingsStore::setter(bool on) { setInt(kConfig, settingOf(SettingId::id).key, on ? 1 : 0); }
+#define ROKUBAN_INT_GETTER(getter, id) \
+  int SettingsStore::getter() const { return readInt(settingOf(SettingId::id)); }
+#define ROKUBAN_INT(getter, setter, id) \
+  ROKUBAN_INT_GETTER(getter, id)        \
+  void SettingsStore::setter(int value) { setInt(kConfig, settingOf(SettingId::id).key, value); }
+#define ROKUBAN_TEXT_GETTER(getter, id) \
+  std::string SettingsStore::getter() const { return readText(settingOf(SettingId::id)); }
+#define ROKUBAN_TEXT(getter, setter, id) \
+  ROKUBAN_TEXT_GETTER(getter, id)        \
+  void SettingsStore::setter(const std::string& value) { setString(kConfig, settingOf(SettingId::id).key, value); }
 
-ROKUBAN_FLAG(bootDownload, setBootDownload, "bootdownload")
-ROKUBAN_INT(downloadTime, setDownloadTime, "downloadtime", -1)
-ROKUBAN_FLAG(autoDelete, setAutoDelete, "autodelete")
-ROKUBAN_FLAG(autoClose, setAutoClose, "autoclose")
-ROKUBAN_FLAG(deleteHtml, setDeleteHtml, "deletehtml")
-ROKUBAN_INT(days, setDays, "date", 2)
-ROKUBAN_TEXT(area, setArea, "area", "tokyo")
-ROKUBAN_TEXT(tvGuideUser, setTvGuideUser, "tvguideuser", nullptr)
-ROKUBAN_TEXT(tvGuidePass, setTvGuidePass, "tvguidepass", nullptr)
-ROKUBAN_TEXT(cookie, setCookie, "cookie", nullptr)
-ROKUBAN_TEXT(proxyServer, setProxyServer, "proxyserver", nullptr)
-ROKUBAN_INT(proxyPort, setProxyPort, "proxyport", 0)
-ROKUBAN_TEXT(proxyUser, setProxyUser, "proxyuser", nullptr)
-ROKUBAN_TEXT(proxyPass, setProxyPass, "proxypass", nullptr)
-ROKUBAN_TEXT(syncServer, setSyncServer, "dokibanserver", nullptr)
-ROKUBAN_INT(syncPort, setSyncPort, "dokibanport", 23850)
-ROKUBAN_INT(executed, setExecuted, "executed", 0)
-ROKUBAN_TEXT(xmltvFile, setXmltvFile, "xmltvfile", nullptr)
-ROKUBAN_TEXT(xmltvSource, setXmltvSource, "xmltvsource", nullptr)
-ROKUBAN_INT(refreshHours, setRefreshHours, "refreshhours", 0)
+ROKUBAN_FLAG(bootDownload, setBootDownload, bootDownload)
+ROKUBAN_INT(downloadTime, setDownloadTime, downloadTime)
+ROKUBAN_FLAG(autoDelete, setAutoDelete, autoDelete)
+ROKUBAN_FLAG(autoClose, setAutoClose, autoClose)
+ROKUBAN_FLAG(deleteHtml, setDeleteHtml, deleteHtml)
+ROKUBAN_INT(days, setDays, days)
+ROKUBAN_TEXT(area, setArea, area)
+ROKUBAN_TEXT(tvGuideUser, setTvGuideUser, tvGuideUser)
+ROKUBAN_TEXT(tvGuidePass, setTvGuidePass, tvGuidePass)
+ROKUBAN_TEXT(cookie, setCookie, cookie)
+ROKUBAN_TEXT_GETTER(server, server)
+ROKUBAN_INT_GETTER(port, port)
+ROKUBAN_TEXT(proxyServer, setProxyServer, proxyServer)
+ROKUBAN_INT(proxyPort, setProxyPort, proxyPort)
+ROKUBAN_TEXT(proxyUser, setProxyUser, proxyUser)
+ROKUBAN_TEXT(proxyPass, setProxyPass, proxyPass)
+ROKUBAN_TEXT(syncServer, setSyncServer, syncServer)
+ROKUBAN_INT(syncPort, setSyncPort, syncPort)
+ROKUBAN_TEXT_GETTER(directory, directory)
+ROKUBAN_INT(executed, setExecuted, executed)
+ROKUBAN_TEXT(xmltvFile, setXmltvFile, xmltvFile)
+ROKUBAN_TEXT(xmltvSource, setXmltvSource, xmltvSource)
+ROKUBAN_INT(refreshHours, setRefreshHours, refreshHours)
 
-std::string SettingsStore::server() const { return getString(kConfig, "server", kDefaultGuideServer); }
-int SettingsStore::port() const { return getInt(kConfig, "port", 80); }
-std::string SettingsStore::directory() const { return getString(kConfig, "directory", "Rokuban"); }
+int SettingsStore::readInt(const Setting& row) const { return getInt(kConfig, row.key, row.number); }
+
+std::string SettingsStore::readText(const Setting& row) const { return getString(kConfig, row.key, row.text); }
+
+std::string SettingsStore::effectiveValue(const Setting& row) const {
+  if (row.isText()) return readText(row);
+  const int value = readInt(row);
+  return std::to_string(row.kind == SettingKind::Switch ? value != 0 : value);
+}
 
 std::vector<std::string> SettingsStore::xmltvChannels() const {
   std::vector<std::pair<int, std::string>> ordered;

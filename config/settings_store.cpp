@@ -1,6 +1,7 @@
 #include "config/settings_store.h"
 
-#include "net/buffered_reader.h"
+#include "config/settings_encoding.h"
+#include "net/memory_bytes.h"
 #include "net/buffered_sink.h"
 #include "net/local_file.h"
 #include "os/os.h"
@@ -45,15 +46,28 @@ bool SettingsStore::load(const std::string& path) {
   // A missing file holds nothing a save could lose; any other failure to
   // read it has the next save keep the file first.
   loadedWhole_ = os::fileAttributes(path) == -1;
-  LocalFile file;
-  if (!file.openForRead(path)) return false;
-  BufferedReader reader(file);
-  loaded_.clear();
-  loadedWhole_ = readEntries(reader, loaded_);
+  Sections entries;
+  bool whole;
+  if (!readFile(path, entries, whole, wasUtf8_)) return false;
+  loaded_ = std::move(entries);
+  loadedWhole_ = whole;
   for (const auto& section : loaded_) {
     for (const auto& entry : section.second) sections_[section.first][entry.first] = entry.second;
   }
   return loadedWhole_;
+}
+
+// The whole file at once: its encoding is told by all of its bytes.
+bool SettingsStore::readFile(const std::string& path, Sections& into, bool& whole, bool& wasUtf8) {
+  LocalFile file;
+  if (!file.openForRead(path)) return false;
+  std::string content;
+  char block[1024];
+  // A read error ends the bytes as the end of the file would.
+  for (int n; (n = file.read(block, sizeof block)) > 0;) content.append(block, static_cast<std::size_t>(n));
+  StringByteSource reader(settingsTextAsCp932(content, wasUtf8));
+  whole = readEntries(reader, into);
+  return true;
 }
 
 bool SettingsStore::readEntries(ByteSource& reader, Sections& into) {
@@ -141,11 +155,9 @@ bool sameValue(const std::string* a, const std::string* b) { return a == b || (a
 // everything else is taken as the file holds it now.
 void SettingsStore::takeOverChangesOnDisk() {
   if (!loadedWhole_) return;  // the file is being kept as a backup instead
-  LocalFile file;
-  if (!file.openForRead(path_)) return;
   Sections disk;
-  BufferedReader reader(file);
-  if (!readEntries(reader, disk)) return;
+  bool whole, utf8;
+  if (!readFile(path_, disk, whole, utf8) || !whole) return;
   for (const auto& section : disk) sections_[section.first];
   std::vector<std::pair<std::string, std::string>> keys;
   for (const Sections* sections : {&disk, &loaded_, &sections_}) {

@@ -13,6 +13,7 @@
 #include "os/file_lock.h"
 
 class ByteSource;
+struct Setting;
 
 class SettingsStore {
  public:
@@ -51,6 +52,10 @@ class SettingsStore {
   // False after a load that stopped early or could not read an existing
   // file, until a save has kept that file as a backup.
   bool loadedWhole() const { return loadedWhole_; }
+  // True when the last load read a file saved as UTF-8 (see
+  // settings_encoding.h): its texts were converted, and a save writes the
+  // file in Shift-JIS.
+  bool wasUtf8() const { return wasUtf8_; }
   // The backup the last save kept of a file not read whole; "" for none.
   const std::string& backupPath() const { return backupPath_; }
 
@@ -127,6 +132,10 @@ class SettingsStore {
   int refreshHours() const;
   void setRefreshHours(int hours);
 
+  // The value of a row of the settings table as its accessor reads it, in
+  // the file's form (a switch as 0 or 1).
+  std::string effectiveValue(const Setting& row) const;
+
   // Area choices: the section "area", filled with the 56 built-in rows when
   // it is empty.
   StringMap& areaTable();
@@ -138,6 +147,11 @@ class SettingsStore {
  private:
   using Sections = std::map<std::string, StringMap, ByteOrder>;
   static bool readEntries(ByteSource& reader, Sections& into);
+  // False when the file cannot be opened; else its entries, and whether
+  // they were read to the end.
+  static bool readFile(const std::string& path, Sections& into, bool& whole, bool& wasUtf8);
+  int readInt(const Setting& row) const;
+  std::string readText(const Setting& row) const;
   void takeOverChangesOnDisk();
   bool writeFile(const std::string& target);
   // Copies the file at path_ to the first free name of ".bak", ".bak1", ...,
@@ -146,6 +160,7 @@ class SettingsStore {
 
   std::string path_;
   bool loadedWhole_ = true;
+  bool wasUtf8_ = false;
   std::string backupPath_;
   Sections sections_;
   Sections loaded_;  // what the file held at the last load or save

@@ -1,6 +1,7 @@
 // In-memory ends for the byte interfaces: read a page, a table file or a
 // response from a string (or a fuzzer's buffer, copied), write into one.
-// For the tests, the fuzzers, the benchmarks and the tools.
+// For the tests, the fuzzers, the benchmarks, the tools and the settings
+// loader (which reads its file whole).
 #pragma once
 
 #include <cstddef>

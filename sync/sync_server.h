@@ -12,12 +12,13 @@
 
 #include <string>
 
+#include "config/setting_table.h"
 #include "net/connection_server.h"
 #include "sync/sync_server_limits.h"
 
 class SyncServer {
  public:
-  static constexpr int kDefaultPort = 23850;
+  static constexpr int kDefaultPort = kDefaultSyncPort;
 
   // `cacheDirectory` ends with its separator.
   explicit SyncServer(const std::string& cacheDirectory, SyncServerLimits limits = SyncServerLimits());

@@ -14,6 +14,7 @@
 #include "cli/server_options.h"
 #include "os/os.h"
 #include "os/socket.h"
+#include "os/text.h"
 #include "programme/guide_page.h"
 #include "tests/support/loopback_http_server.h"
 #include "tests/support/temp_folder.h"
@@ -106,6 +107,44 @@ TEST_F(CliSettingsTest, AFileNotReadWholeIsKeptAndTheExitCodeSaysSo) {
   EXPECT_EQ(1, run({"crawl", "--days", "0"}));
   EXPECT_EQ(noCache, readWholeFile(path));
   EXPECT_EQ(-1, os::fileAttributes(path + ".bak1"));
+}
+
+// A watch list typed into a UTF-8 file is the list the command line keeps.
+TEST_F(CliSettingsTest, AWatchEntryOfAUtf8FileMatchesTheSameWordTyped) {
+  const std::string news = "\xE3\x83\x8B\xE3\x83\xA5\xE3\x83\xBC\xE3\x82\xB9";  // ニュース in UTF-8
+  writeWholeFile(path, "[watch]\n1=" + news + "\n");
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(1, run({"--quiet", "watch", "add", news}));
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(std::string::npos, err.find("entry 1 is already")) << err;
+  EXPECT_NE(std::string::npos, err.find("the next save writes it in Shift-JIS")) << err;
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(0, run({"--quiet", "watch", "add", "x"}));
+  ::testing::internal::GetCapturedStderr();
+  SettingsStore saved;
+  saved.load(path);
+  EXPECT_FALSE(saved.wasUtf8());
+  EXPECT_EQ(os::argumentToCp932(news), saved.getString("watch", "1", nullptr));
+}
+
+// Only a failed crawl of the placeholder guide service points at a guide
+// source; the proxy keeps the placeholder's name from being looked up.
+TEST_F(CliSettingsTest, AFailedCrawlOfThePlaceholderServiceSaysHowToSetAGuideSource) {
+  const os::SocketHandle closed = os::listenTcp("127.0.0.1", 0, 1, nullptr);
+  ASSERT_NE(os::kNoSocket, closed);
+  const std::string port = std::to_string(os::boundPort(closed));
+  os::closeSocket(closed);
+  const std::string cache = "[_config]\r\ndirectory=" + folder.file("cache") + "\r\n";
+  for (const auto& c : {std::make_pair("proxyserver=127.0.0.1\r\nproxyport=" + port, true),
+                        std::make_pair("server=127.0.0.1\r\nport=" + port, false)}) {
+    writeWholeFile(path, cache + c.first + "\r\n");
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(1, run({"--quiet", "crawl", "--days", "0", "--retries", "0"})) << c.first;
+    ::testing::internal::GetCapturedStdout();
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(c.second, err.find("set xmltvsource, see README \"Your own guide\"") != std::string::npos) << err;
+  }
 }
 
 }  // namespace
