@@ -61,6 +61,7 @@ bool forcedEdge(const std::string& from, const std::string& header) {
       {"net/buffered_reader.h", "config"},
       {"net/buffered_sink.h", "config"},
       {"net/local_file.h", "config"},
+      {"net/memory_bytes.h", "config"},
       {"app/application.h", "ui"},
       {"tests/support/fake_clock.h", "bench"},
   };
