@@ -1,19 +1,9 @@
 // Choosing a page's language.
 #include "webguide/page_language.h"
 
+#include "os/ascii.h"
+
 namespace {
-
-std::string lowered(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
-
-std::string trimmed(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return std::string();
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // A qvalue as HTTP writes it: 0, 1, 0.xxx or 1.000 (up to three decimals),
 // in thousandths; -1 when malformed.
@@ -32,15 +22,15 @@ int thousandths(const std::string& text) {
 // One range of the header: its tag (lower case) and q; false when malformed.
 bool readRange(const std::string& part, std::string& tag, int& q) {
   const std::size_t semicolon = part.find(';');
-  tag = lowered(trimmed(part.substr(0, semicolon)));
+  tag = ascii::lowered(ascii::trimmed(part.substr(0, semicolon)));
   q = 1000;
   if (tag.empty()) return false;
   for (char c : tag)
     if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '*')) return false;
   if (semicolon == std::string::npos) return true;
-  const std::string parameter = lowered(trimmed(part.substr(semicolon + 1)));
+  const std::string parameter = ascii::lowered(ascii::trimmed(part.substr(semicolon + 1)));
   if (parameter.compare(0, 2, "q=") != 0) return false;
-  q = thousandths(trimmed(parameter.substr(2)));
+  q = thousandths(ascii::trimmed(parameter.substr(2)));
   return q >= 0;
 }
 
