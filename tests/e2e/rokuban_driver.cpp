@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -146,10 +147,16 @@ int setText(char** args) {
   return 0;
 }
 
+// One line for any number of controls, read at one moment.
 int printEnabled(char** args) {
-  HWND control = dialogControl(args[0], std::atoi(args[1]));
-  if (!control) return 1;
-  std::printf("%d\n", IsWindowEnabled(control) ? 1 : 0);
+  std::string states;
+  for (char** id = args + 1; *id; ++id) {
+    HWND control = dialogControl(args[0], std::atoi(*id));
+    if (!control) return 1;
+    states += states.empty() ? "" : " ";
+    states += IsWindowEnabled(control) ? "1" : "0";
+  }
+  std::printf("%s\n", states.c_str());
   return 0;
 }
 
@@ -502,6 +509,48 @@ int trayIconPresent(char**) {
   return Shell_NotifyIconA(NIM_MODIFY, &icon) ? 0 : 1;
 }
 
+// Polls `done` every 20 ms for up to `limit` ms, in one process: a wine
+// start for every look would be slower than what is waited for.
+bool waitUntil(int limit, const std::function<bool()>& done) {
+  for (int waited = 0;; waited += 20) {
+    if (done()) return true;
+    if (waited >= limit) return false;
+    Sleep(20);
+  }
+}
+
+int waitLimit(const char* arg) { return arg ? std::atoi(arg) : kDefaultWaitMs; }
+
+// Prints the main window's visibility once it is the wanted one, or as it
+// is when the time is up.
+int waitVisible(char** args) {
+  const bool wanted = std::atoi(args[0]) != 0;
+  const bool reached = waitUntil(waitLimit(args[1]), [&] {
+    HWND main = mainWindow();
+    return main && (IsWindowVisible(main) != 0) == wanted;
+  });
+  HWND main = mainWindow();
+  if (!main) return 1;
+  std::printf("%d\n", IsWindowVisible(main) ? 1 : 0);
+  return reached ? 0 : 1;
+}
+
+int waitTrayIcon(char** args) {
+  return waitUntil(waitLimit(args[0]), [] { return trayIconPresent(nullptr) == 0; }) ? 0 : 1;
+}
+
+// Prints whether a dialog's control is enabled once it is, or when the time
+// is up.
+int waitEnabled(char** args) {
+  const int id = std::atoi(args[1]);
+  waitUntil(waitLimit(args[2]), [&] {
+    HWND control = findTopLevel(kDialogClass, args[0]) ? dialogControl(args[0], id) : nullptr;
+    return control && IsWindowEnabled(control);
+  });
+  char* titleAndId[] = {args[0], args[1], nullptr};
+  return printEnabled(titleAndId);
+}
+
 // The shell forgets the program's icon, as when it restarts.
 int forgetTrayIcon(char**) {
   HWND main = mainWindow();
@@ -617,7 +666,7 @@ const Verb kVerbs[] = {
     {"text", 2, printText, "TITLE ID"},
     {"expect-text", 3, expectText, "TITLE ID TEXT [MS]"},
     {"set-text", 3, setText, "TITLE ID TEXT"},
-    {"enabled", 2, printEnabled, "TITLE ID"},
+    {"enabled", 2, printEnabled, "TITLE ID [ID...]"},
     {"checked", 2, printChecked, "TITLE ID"},
     {"set-check", 3, setCheck, "TITLE ID 0|1"},
     {"combo-items", 2, printComboItems, "TITLE ID"},
@@ -645,6 +694,9 @@ const Verb kVerbs[] = {
     {"announcement", 0, printAnnouncement, ""},
     {"check-items", 2, printCheckItems, "TITLE ID"},
     {"set-item-check", 4, setItemCheck, "TITLE ID ROW 0|1"},
+    {"wait-visible", 1, waitVisible, "0|1 [MS]"},
+    {"wait-tray-icon", 0, waitTrayIcon, "[MS]"},
+    {"wait-enabled", 2, waitEnabled, "TITLE ID [MS]"},
 };
 
 int usage() {
