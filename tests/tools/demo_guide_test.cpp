@@ -3,28 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "net/tcp_socket.h"
+#include "tests/support/raw_http_client.h"
 #include "tools/demo_guide/demo_guide_server.h"
 #include "tools/demo_guide/request_head.h"
 
 namespace {
-
-// One request on its own connection; the whole answer.
-std::string exchange(int port, const std::string& request) {
-  TcpSocket client(3000);
-  if (client.openAndConnect("127.0.0.1", port) != 1) return std::string();
-  client.write(request.data(), static_cast<int>(request.size()));
-  std::string answer;
-  char buffer[4096];
-  for (int n; (n = client.read(buffer, sizeof buffer)) > 0;) answer.append(buffer, n);
-  return answer;
-}
-
-std::string headerOf(const std::string& answer, const std::string& name) {
-  const std::size_t at = answer.find("\r\n" + name + ": ");
-  if (at == std::string::npos) return std::string();
-  const std::size_t from = at + name.size() + 4;
-  return answer.substr(from, answer.find("\r\n", from) - from);
-}
 
 bool hasHeader(const DemoAnswer& answer, const std::string& prefix) {
   for (const std::string& header : answer.headers) {
@@ -93,7 +76,7 @@ TEST(DemoGuideTest, UnchangedPagesAreAnsweredNotModified) {
   DemoGuideServer server{DemoGuideOptions()};
   ASSERT_TRUE(server.start());
   const std::string get = "GET /tables/1207/GBS/tokyo/21.html HTTP/1.0\r\n";
-  const std::string first = exchange(server.port(), get + "\r\n");
+  const std::string first = roundTrip(server.port(), get + "\r\n");
   ASSERT_EQ(0u, first.find("HTTP/1.0 200 "));
   const std::string tag = headerOf(first, "ETag"), modified = headerOf(first, "Last-Modified");
   ASSERT_FALSE(tag.empty());
@@ -109,7 +92,7 @@ TEST(DemoGuideTest, UnchangedPagesAreAnsweredNotModified) {
       {"If-Modified-Since: yesterday\r\n", "200"},
   };
   for (const auto& each : cases) {
-    const std::string answer = exchange(server.port(), get + each.conditions + "\r\n");
+    const std::string answer = roundTrip(server.port(), get + each.conditions + "\r\n");
     EXPECT_EQ(0u, answer.find(std::string("HTTP/1.0 ") + each.status + " ")) << each.conditions;
     if (answer.find(" 304 ") == 8) {
       EXPECT_EQ(answer.size(), answer.find("\r\n\r\n") + 4);  // no body

@@ -9,6 +9,7 @@
 #include "net/clock.h"
 #include "os/socket.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/raw_http_client.h"
 #include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo_guide/demo_guide_server.h"
@@ -55,28 +56,6 @@ TEST(WebRequest, HeadsAreReadStrictly) {
   EXPECT_TRUE(etagMatches("*", "\"c\""));
   EXPECT_EQ(0u, requestHeadEnd("GET / HTTP/1.0\r\nHost: a\r\n"));
   EXPECT_EQ(18u, requestHeadEnd("GET / HTTP/1.0\r\n\r\nrest"));
-}
-
-// A raw client: sends `request`, returns everything until the server closes
-// (or stays silent for `waitMilliseconds`).
-std::string roundTrip(int port, const std::string& request, int waitMilliseconds = 20000) {
-  os::SocketHandle socket = os::openTcpSocket();
-  std::uint32_t address = 0;
-  os::resolveIPv4("127.0.0.1", address);
-  if (!os::connectSocket(socket, address, os::networkPort(port))) return "no connection";
-  os::sendAll(socket, request.data(), static_cast<int>(request.size()));
-  std::string reply;
-  char buffer[8192];
-  for (int got; (got = os::receiveWithin(socket, buffer, sizeof buffer, waitMilliseconds)) > 0;) reply.append(buffer, got);
-  os::closeSocket(socket);
-  return reply;
-}
-
-std::string headerOf(const std::string& reply, const std::string& name) {
-  const std::size_t at = reply.find("\r\n" + name + ": ");
-  if (at == std::string::npos) return std::string();
-  const std::size_t start = at + name.size() + 4;
-  return reply.substr(start, reply.find("\r\n", start) - start);
 }
 
 class GuideServerTest : public ::testing::Test {
