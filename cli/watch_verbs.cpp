@@ -1,5 +1,6 @@
 // Verb "watch": the saved queries of the settings file, and the matches of
-// them not announced before (printed, and handed to a command of --exec).
+// them not announced before (printed, and handed to a command of --exec),
+// and why an entry finds what it finds.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "cli/arguments.h"
 #include "cli/cli.h"
 #include "cli/search_options.h"
+#include "cli/watch_explain_report.h"
 #include "cli/watch_report.h"
 #include "guide/guide_cache.h"
 #include "search/watch_check.h"
@@ -74,6 +76,15 @@ int checkEntries(CliContext& context) {
   return result.failed || result.shown == 0 ? 1 : 0;
 }
 
+int explainEntry(CliContext& context) {
+  DateTime now;
+  if (!takeMoment(context, now)) return 2;
+  const std::vector<std::string>& args = context.args;
+  if (args.size() != 1 || args[0].empty() || args[0].find_first_not_of("0123456789") != std::string::npos)
+    return usageError(context, "watch");
+  return reportWatchExplanation(context, parseLeadingInt(args[0]), now);
+}
+
 int runWatch(CliContext& context) {
   std::vector<std::string>& args = context.args;
   const std::string action = args.empty() ? "" : args[0];
@@ -82,6 +93,7 @@ int runWatch(CliContext& context) {
   if (action == "list") return listEntries(context);
   if (action == "remove") return removeEntry(context);
   if (action == "check") return checkEntries(context);
+  if (action == "explain") return explainEntry(context);
   return usageError(context, "watch");
 }
 
@@ -93,14 +105,14 @@ std::vector<CliOption> watchOptions() {
                   {"--json", OptionKind::Flag, "check: print JSON programme records, each with its entry"},
                   {"--ics", OptionKind::Flag, "check: print an iCalendar file, one event per match"},
                   {"--exec", OptionKind::Text, "check: run COMMAND for each new match (ROKUBAN_* variables)"},
-                  {"--now", OptionKind::Text, "check: the moment to act as of, \"YYYY-MM-DD HH:MM\""}});
+                  {"--now", OptionKind::Text, "check, explain: the moment to act as of, \"YYYY-MM-DD HH:MM\""}});
   return options;
 }
 
 const CliVerbRegistration kWatch(
     {"watch", "watch add [--reserve] [query options] WORD... | list | remove N | check [--all] [--json | --ics] [--exec COMMAND] "
-     "[--now \"YYYY-MM-DD HH:MM\"]",
-     runWatch, "keep saved searches and print their new matches (check exit 1: none new)", watchOptions(),
+     "[--now \"YYYY-MM-DD HH:MM\"] | explain N [--now \"YYYY-MM-DD HH:MM\"]",
+     runWatch, "keep saved searches, print their new matches or explain one (check exit 1: none new)", watchOptions(),
      "watch add --channel NHK --time 19:00-19:30 news", true, true, true});
 
 }  // namespace

@@ -499,3 +499,40 @@ TEST(VisibleLineTest, ControlBytesOfGuideTextsAreShownNotActedOn) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CliSettingsTest, WatchExplainListsMatchesAndNearMissesWithTheirReasons) {
+  writeWholeFile(folder.file("guide.xml"), kWatchedDocument);
+  writeWholeFile(path, "[_config]\r\ndirectory=" + folder.file("cache") + "\r\nxmltvsource=" + folder.file("guide.xml") +
+                           "\r\n[watch]\r\n1=--time 20:00-22:00 Sea\r\n2=--regex (\r\n");
+  ASSERT_EQ(0, run({"--quiet", "crawl", "--days", "0", "--now", "2026-12-08 12:00"}));
+  const std::string tuesday = "12/08(\xE7\x81\xAB) ";
+  struct Case {
+    std::vector<std::string> args;
+    int exitCode;
+    std::string out;
+  };
+  const Case cases[] = {
+      {{"1", "--now", "2026-12-08 12:00"}, 0,
+       "watch 1: --time 20:00-22:00 Sea\nmatches: 1\n  " + tuesday + "21:00-22:00 One Drama Sea\nnear misses: 1\n  " +
+           tuesday + "20:00-21:00 One \xE5\xA4\x9C\xE3\x81\xAE\xE3\x83\x8B\xE3\x83\xA5\xE3\x83\xBC\xE3\x82\xB9 News -- missing word 'Sea'\n"},
+      // What has ended is left out, as `watch check` leaves it out.
+      {{"1", "--now", "2026-12-08 21:30"}, 0,
+       "watch 1: --time 20:00-22:00 Sea\nmatches: 1\n  " + tuesday + "21:00-22:00 One Drama Sea\nnear misses: 0\n"},
+      {{"2"}, 1, ""},  // its query does not compile
+      {{"9"}, 1, ""},
+      {{"x"}, 2, ""},
+      {{}, 2, ""},
+      {{"1", "2"}, 2, ""},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"watch", "explain"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(c.exitCode, run(args)) << (c.args.empty() ? "" : c.args[0]);
+    EXPECT_EQ(c.out, ::testing::internal::GetCapturedStdout());
+  }
+}
+
+}  // namespace

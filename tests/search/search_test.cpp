@@ -7,6 +7,7 @@
 #include "search/programme_matcher.h"
 #include "search/search_text.h"
 #include "search/watch_check.h"
+#include "search/watch_explain.h"
 #include "search/watch_memory.h"
 
 namespace {
@@ -148,6 +149,48 @@ TEST(SearchMatching, OptionsReadEveryFormTheyAreDocumentedIn) {
 TEST(SearchMatching, ALineShowsTheCalendarDateOfAProgrammeAfterMidnight) {
   const ProgrammeRecord late = week().programmes[3];
   EXPECT_EQ(sj("12/05(土) 00:30-01:30 BS1 深夜アニメ Ｍａｇｉｃ"), matchLine(late));
+}
+
+// Matches as "title|", near misses as "title:reason|"; the matches must be
+// the matcher's own.
+std::string explained(const char* queryUtf8, std::size_t limit) {
+  const char* const kinds[] = {"word ", "-", "channel", "genre", "time", "weekday"};
+  ProgrammeQuery query;
+  QueryProblem problem;
+  WatchExplanation explanation;
+  const ListingMinute now = listingMinute(dayNumber(2026, 12, 4), 0);
+  if (!parseQueryText(sj(queryUtf8), query, problem) || !explainQuery(week(), query, now, limit, explanation, problem))
+    return "! " + englishText(problem);
+  std::string found, matched, text;
+  for (const ProgrammeRecord& record : findMatches(week(), query)) found += os::cp932ToUtf8(record.title) + "|";
+  for (const ProgrammeRecord& record : explanation.matches) matched += os::cp932ToUtf8(record.title) + "|";
+  EXPECT_EQ(found, matched) << queryUtf8;
+  text = matched + " ";
+  for (const NearMiss& miss : explanation.nearMisses)
+    text += os::cp932ToUtf8(miss.record.title) + ":" + kinds[miss.failed.kind] + os::cp932ToUtf8(miss.failed.word) + "|";
+  if (explanation.moreNearMisses > 0) text += "+" + std::to_string(explanation.moreNearMisses);
+  return text;
+}
+
+TEST(WatchExplain, NamesTheOneConditionEachNearMissFailed) {
+  struct Case {
+    const char* query;
+    std::size_t limit;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"--channel NHK ニュース -天気予報", 20, "ニュース９| ニュース:-天気予報|"},
+      {"ニュース 天気 全国", 20, "ニュース９| ニュース:word 全国|"},
+      {"--time 19:00-22:00 ニュース", 20, "ニュース９| ニュース:time|映画 Sports Day:word ニュース|"},
+      // The 00:30 programme belongs to Friday; a genre and a day miss apart.
+      {"--genre アニメ --weekday sat", 20,
+       " ｱﾆﾒ ｶﾞﾝﾀﾞﾑ:weekday|深夜アニメ Ｍａｇｉｃ:weekday|ニュース:genre|映画 Sports Day:genre|"},
+      {"--genre アニメ --weekday sat", 1, " ｱﾆﾒ ｶﾞﾝﾀﾞﾑ:weekday|+3"},
+      {"--regex --channel BS1 ^映画", 20, "映画 Sports Day| ｱﾆﾒ ｶﾞﾝﾀﾞﾑ:word ^映画|深夜アニメ Ｍａｇｉｃ:word ^映画|"},
+      {"ニュース", 20, "ニュース９|ニュース| "},  // one condition: every other programme would be a miss
+      {"--regex (", 20, "! invalid regular expression '('"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.expected, explained(c.query, c.limit)) << c.query;
 }
 
 TEST(WatchList, DamagedEntriesAreReportedKeptAndSkipped) {
