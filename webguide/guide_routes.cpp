@@ -18,5 +18,6 @@ std::shared_ptr<const WebRouter> guideRouter(std::shared_ptr<GuideFeed> feed, st
   router->add("/", [pages](const WebRequest& request) { return pages->day(request); });
   router->add("/search", [pages](const WebRequest& request) { return pages->search(request); });
   router->add("/search.ics", [pages](const WebRequest& request) { return pages->calendar(request); });
+  router->add("/watch", [pages](const WebRequest& request) { return pages->watch(request); });
   return router;
 }

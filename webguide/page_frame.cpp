@@ -91,7 +91,9 @@ std::string pageStart(const PageHead& head, const PageClock& clock, const PageTe
 }
 
 std::string pageEnd(const PageTexts& texts) {
-  std::string out = "</main>\n<footer><a href=\"/guide.xml\">XMLTV</a> <a href=\"/guide.json\">JSON</a> <span>";
+  std::string out = "</main>\n<footer><a href=\"/guide.xml\">XMLTV</a> <a href=\"/guide.json\">JSON</a> <a href=\"/watch\">";
+  appendXmlText(out, texts.watchTitle);
+  out += "</a> <span>";
   appendXmlText(out, texts.footer);
   return out + "</span></footer></body></html>\n";
 }

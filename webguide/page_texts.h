@@ -32,6 +32,10 @@ struct PageTexts {
   const char* showEnded;
   const char* calendarFeed;
   const char* firstListed;    // {} = how many
+  const char* watchTitle;     // the watch page's title and its link
+  const char* noWatchEntries;
+  const char* watchEntry;     // {} = the entry's number
+  const char* watchNothing;   // an entry with no current match
 };
 
 const PageTexts& pageTexts(PageLanguage language);

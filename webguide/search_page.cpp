@@ -31,6 +31,10 @@ void appendMatch(std::string& out, const ProgrammeRecord& record, const PageText
 
 }  // namespace
 
+void appendMatchLine(std::string& out, const ProgrammeRecord& record, const PageTexts& texts) {
+  appendMatch(out, record, texts);
+}
+
 std::string percentEncoded(const std::string& text) {
   std::string encoded;
   for (char c : text) {

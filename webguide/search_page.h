@@ -20,6 +20,9 @@ constexpr std::size_t kMaxListedMatches = 500;
 std::string searchPage(const std::vector<ProgrammeRecord>& matches, std::size_t endedLeftOut, const PageHead& head,
                        const PageClock& clock, const PageTexts& texts);
 
+// One match as the page lists it: an <li> linking to its day's page.
+void appendMatchLine(std::string& out, const ProgrammeRecord& record, const PageTexts& texts);
+
 // Takes the programmes that ended by `now` out of `matches`; how many.
 std::size_t leaveOutEnded(std::vector<ProgrammeRecord>& matches, ListingMinute now);
 

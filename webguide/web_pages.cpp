@@ -4,11 +4,14 @@
 #include "listing/ics_writer.h"
 #include "os/text.h"
 #include "search/programme_matcher.h"
+#include "search/watch_check.h"
+#include "search/watch_list.h"
 #include "webguide/cached_listing.h"
 #include "webguide/day_page.h"
 #include "webguide/page_style.h"
 #include "webguide/query_parameters.h"
 #include "webguide/search_page.h"
+#include "webguide/watch_page.h"
 
 namespace {
 
@@ -138,4 +141,23 @@ WebResponse WebPages::calendar(const WebRequest& request) {
   // A calendar subscribed to the feed asks again now and then; an hour old is fresh enough.
   response.headers = {{"Cache-Control", "max-age=3600"}, {"X-Content-Type-Options", "nosniff"}};
   return response;
+}
+
+WebResponse WebPages::watch(const WebRequest& request) {
+  const PageClock clock = pageClockAt(now_());
+  const WatchList list = loadWatchList(settings_);
+  std::vector<WatchPageEntry> entries;
+  for (const WatchEntry& entry : list.entries) entries.push_back({entry.number, queryText(entry.query), {}});
+  if (!entries.empty()) {
+    const std::vector<CalendarDate> dates = pageDates(clock.today);
+    const Listing listing = listingOf(dates.front(), static_cast<int>(dates.size()));
+    const WatchCheck check = checkWatchList(listing, list, settings_, clock.now);
+    for (const ProgrammeRecord& record : check.current) {
+      const WatchEntry* found = entryThatFound(check, record);
+      for (WatchPageEntry& entry : entries) {
+        if (found && entry.number == found->number) entry.matches.push_back(record);
+      }
+    }
+  }
+  return htmlResponse(200, watchPage(entries, clock, textsFor(request)));
 }

@@ -2,7 +2,8 @@
 // week, ?date=YYYY-MM-DD from yesterday to six days ahead), GET /search?q=
 // (the search's matches over those days; q is a search as the command line
 // takes it: words, -words, --channel, --genre, ...), GET /search.ics?q=
-// (the same matches as an iCalendar feed). The pages only read the cache.
+// (the same matches as an iCalendar feed), GET /watch (the watch list and
+// what it finds now). The pages only read the cache and the settings.
 // Every page answer carries a security policy that lets the page's own
 // inline style sheet and script run alone; a bad parameter gets a 400 page.
 // Pages speak Japanese, or English for a browser that prefers it
@@ -30,6 +31,8 @@ class WebPages {
   WebResponse day(const WebRequest& request);
   WebResponse search(const WebRequest& request);
   WebResponse calendar(const WebRequest& request);
+  // GET /watch: the watch list's entries and what each finds now.
+  WebResponse watch(const WebRequest& request);
 
  private:
   Listing listingOf(const CalendarDate& from, int days);

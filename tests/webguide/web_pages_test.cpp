@@ -11,6 +11,7 @@
 #include "webguide/page_language.h"
 #include "webguide/query_parameters.h"
 #include "webguide/search_page.h"
+#include "webguide/watch_page.h"
 #include "webguide/web_pages.h"
 
 namespace {
@@ -226,6 +227,31 @@ TEST(SearchPage, EndedProgrammesAreLeftOutAndCounted) {
   EXPECT_NE(std::string::npos, page.find("2 that have ended are not listed."));
   EXPECT_NE(std::string::npos, page.find("href=\"/search?q=a%20b&amp;ended=1\""));
   EXPECT_EQ(std::string::npos, searchPage(matches, 0, head, clock, pageTexts(PageLanguage::kEnglish)).find("ended=1\""));
+}
+
+
+// The watch page: its entries with what each finds now, or why there is
+// nothing to list.
+TEST(WatchPage, EntriesWithTheirMatchesInThePageLanguage) {
+  TempFolder folder;
+  SettingsStore settings;
+  settings.section("_config")["directory"] = folder.file("cache");
+  WebPages pages(settings, [] { return DateTime{2026, 12, 8, 12, 0}; });
+  WebRequest request;
+  EXPECT_NE(std::string::npos, pages.watch(request).body.find("rokuban-cli watch add"));
+  settings.section("watch")["3"] = "--channel A news";
+  const std::string empty = pages.watch(request).body;
+  EXPECT_NE(std::string::npos, empty.find("\xe3\x82\xa6\xe3\x82\xa9\xe3\x83\x83\xe3\x83\x81 3"));  // ウォッチ 3
+  EXPECT_NE(std::string::npos, empty.find("href=\"/search?q=--channel%20A%20news\""));
+
+  const PageClock clock{CalendarDate{2026, 12, 8, 2}, listingMinute(0, 12 * 60)};
+  const std::vector<WatchPageEntry> entries = {{3, "news", {record("A", 0, 19 * 60, 30, "Evening news")}},
+                                               {5, "drama", {}}};
+  const std::string english = watchPage(entries, clock, pageTexts(PageLanguage::kEnglish));
+  EXPECT_NE(std::string::npos, english.find("Watch 3"));
+  EXPECT_NE(std::string::npos, english.find("<b>Evening news</b>"));
+  EXPECT_NE(std::string::npos, english.find("Watch 5"));
+  EXPECT_NE(std::string::npos, english.find("Nothing in this week"));
 }
 
 }  // namespace
