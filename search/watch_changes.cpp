@@ -15,62 +15,63 @@
 namespace {
 
 using Records = std::vector<const ProgrammeRecord*>;
+using Range = std::pair<Records::const_iterator, Records::const_iterator>;
 
-// The programmes of a guide by channel id and title, each list by start.
-class TitleIndex {
+// The programmes of a guide by channel id, each channel's by start.
+class ChannelIndex {
  public:
-  explicit TitleIndex(const std::vector<ProgrammeRecord>& programmes) {
-    for (const ProgrammeRecord& record : programmes) byTitle_[keyOf(record)].push_back(&record);
-    for (auto& entry : byTitle_)
+  explicit ChannelIndex(const std::vector<ProgrammeRecord>& programmes) {
+    for (const ProgrammeRecord& record : programmes) byChannel_[record.channelId].push_back(&record);
+    for (auto& entry : byChannel_)
       std::stable_sort(entry.second.begin(), entry.second.end(),
                        [](const ProgrammeRecord* a, const ProgrammeRecord* b) { return a->start < b->start; });
   }
-  const Records& like(const ProgrammeRecord& record) const {
+  const Records& of(const std::string& channelId) const {
     static const Records none;
-    const auto found = byTitle_.find(keyOf(record));
-    return found == byTitle_.end() ? none : found->second;
+    const auto found = byChannel_.find(channelId);
+    return found == byChannel_.end() ? none : found->second;
+  }
+  // Those of `record`'s channel starting within the move distance of it.
+  Range near(const ProgrammeRecord& record) const {
+    const Records& records = of(record.channelId);
+    const auto startsBefore = [](const ProgrammeRecord* r, ListingMinute start) { return r->start < start; };
+    const auto startsAfter = [](ListingMinute start, const ProgrammeRecord* r) { return start < r->start; };
+    return {std::lower_bound(records.begin(), records.end(), record.start - kWatchMoveMinutes, startsBefore),
+            std::upper_bound(records.begin(), records.end(), record.start + kWatchMoveMinutes, startsAfter)};
   }
 
  private:
-  static std::string keyOf(const ProgrammeRecord& record) { return record.channelId + '\x01' + record.title; }
-  std::unordered_map<std::string, Records> byTitle_;
+  std::unordered_map<std::string, Records> byChannel_;
 };
 
 bool sameProgramme(const ProgrammeRecord& a, const ProgrammeRecord& b) {
-  return std::abs(a.start - b.start) <= kWatchMoveMinutes && broadcastDayOf(a.start) == broadcastDayOf(b.start);
+  return a.channelId == b.channelId && a.title == b.title && std::abs(a.start - b.start) <= kWatchMoveMinutes &&
+         broadcastDayOf(a.start) == broadcastDayOf(b.start);
 }
 
-bool sameSlot(const ProgrammeRecord& a, const ProgrammeRecord& b) { return a.start == b.start && a.stop == b.stop; }
-
-bool hasSameSlot(const Records& records, const ProgrammeRecord& record) {
-  return std::any_of(records.begin(), records.end(), [&](const ProgrammeRecord* r) { return sameSlot(*r, record); });
+bool sameSlot(const ProgrammeRecord& a, const ProgrammeRecord& b) {
+  return a.start == b.start && a.stop == b.stop && a.title == b.title && a.channelId == b.channelId;
 }
 
-bool hasSameProgramme(const Records& records, const ProgrammeRecord& record) {
-  return std::any_of(records.begin(), records.end(),
-                     [&](const ProgrammeRecord* r) { return sameProgramme(*r, record); });
+bool hasSameSlot(Range range, const ProgrammeRecord& record) {
+  return std::any_of(range.first, range.second, [&](const ProgrammeRecord* r) { return sameSlot(*r, record); });
 }
 
-// The spans of each channel's programmes in the new guide, by start.
-using Spans = std::unordered_map<std::string, std::vector<std::pair<ListingMinute, ListingMinute>>>;
-
-Spans spansOf(const std::vector<ProgrammeRecord>& programmes) {
-  Spans spans;
-  for (const ProgrammeRecord& record : programmes) spans[record.channelId].emplace_back(record.start, record.stop);
-  for (auto& entry : spans) std::sort(entry.second.begin(), entry.second.end());
-  return spans;
+bool hasSameProgramme(Range range, const ProgrammeRecord& record) {
+  return std::any_of(range.first, range.second, [&](const ProgrammeRecord* r) { return sameProgramme(*r, record); });
 }
 
 // True when the channel's programmes leave no minute of `record`'s span
 // empty (a span of no length counts as its first minute).
-bool covered(const Spans& spans, const ProgrammeRecord& record) {
-  const auto found = spans.find(record.channelId);
-  if (found == spans.end()) return false;
+bool covered(const ChannelIndex& index, const ProgrammeRecord& record) {
   ListingMinute reached = record.start;
   const ListingMinute end = std::max(record.stop, record.start + 1);
-  for (const auto& span : found->second) {
-    if (span.first > reached) break;
-    reached = std::max(reached, span.second);
+  // Programmes are short of a day: any that reaches `record` starts after this.
+  const Records& records = index.of(record.channelId);
+  const auto startsBefore = [](const ProgrammeRecord* r, ListingMinute start) { return r->start < start; };
+  for (auto at = std::lower_bound(records.begin(), records.end(), record.start - 24 * 60, startsBefore);
+       at != records.end() && (*at)->start <= reached; ++at) {
+    reached = std::max(reached, (*at)->stop);
     if (reached >= end) return true;
   }
   return false;
@@ -78,11 +79,12 @@ bool covered(const Spans& spans, const ProgrammeRecord& record) {
 
 // The new guide's programme that `watched` became, null when none: the one
 // nearest its old start that the old guide did not hold in that very slot.
-const ProgrammeRecord* movedTo(const ProgrammeRecord& watched, const Records& candidates, const Records& old,
+const ProgrammeRecord* movedTo(const ProgrammeRecord& watched, Range candidates, const ChannelIndex& oldIndex,
                                const std::unordered_set<const ProgrammeRecord*>& taken) {
   const ProgrammeRecord* nearest = nullptr;
-  for (const ProgrammeRecord* candidate : candidates) {
-    if (!sameProgramme(*candidate, watched) || hasSameSlot(old, *candidate) || taken.count(candidate)) continue;
+  for (auto at = candidates.first; at != candidates.second; ++at) {
+    const ProgrammeRecord* candidate = *at;
+    if (!sameProgramme(*candidate, watched) || hasSameSlot(oldIndex.near(*candidate), *candidate) || taken.count(candidate)) continue;
     if (!nearest || std::abs(candidate->start - watched.start) < std::abs(nearest->start - watched.start))
       nearest = candidate;
   }
@@ -99,7 +101,7 @@ WatchChange changeOf(WatchChangeKind kind, const ProgrammeRecord& before, const 
 }
 
 void addNewEpisodes(const std::vector<ProgrammeRecord>& watched, const std::vector<ProgrammeRecord>& programmes,
-                    const TitleIndex& oldIndex, std::vector<WatchChange>& changes) {
+                    const ChannelIndex& oldIndex, std::vector<WatchChange>& changes) {
   std::map<std::string, const ProgrammeRecord*> watchedSeries;
   for (const ProgrammeRecord& record : watched) {
     const std::string series = readEpisode(record.title, record.description).series;
@@ -107,7 +109,7 @@ void addNewEpisodes(const std::vector<ProgrammeRecord>& watched, const std::vect
   }
   if (watchedSeries.empty()) return;
   for (const ProgrammeRecord& record : programmes) {
-    if (hasSameProgramme(oldIndex.like(record), record)) continue;
+    if (hasSameProgramme(oldIndex.near(record), record)) continue;
     const auto found = watchedSeries.find(readEpisode(record.title, record.description).series);
     if (found != watchedSeries.end()) changes.push_back(changeOf(WatchChangeKind::newEpisode, *found->second, &record));
   }
@@ -119,18 +121,17 @@ const ProgrammeRecord& nowOf(const WatchChange& change) { return change.hasAfter
 
 std::vector<WatchChange> watchChanges(const Listing& before, const Listing& after,
                                       const std::vector<ProgrammeRecord>& watched) {
-  const TitleIndex oldIndex(before.programmes), newIndex(after.programmes);
-  const Spans spans = spansOf(after.programmes);
+  const ChannelIndex oldIndex(before.programmes), newIndex(after.programmes);
   std::unordered_set<const ProgrammeRecord*> taken;
   std::vector<WatchChange> changes;
   for (const ProgrammeRecord& record : watched) {
-    const Records& candidates = newIndex.like(record);
+    const Range candidates = newIndex.near(record);
     if (hasSameSlot(candidates, record)) continue;
-    if (const ProgrammeRecord* moved = movedTo(record, candidates, oldIndex.like(record), taken)) {
+    if (const ProgrammeRecord* moved = movedTo(record, candidates, oldIndex, taken)) {
       taken.insert(moved);
       const bool extended = moved->start == record.start && moved->stop > record.stop;
       changes.push_back(changeOf(extended ? WatchChangeKind::extended : WatchChangeKind::moved, record, moved));
-    } else if (covered(spans, record)) {
+    } else if (covered(newIndex, record)) {
       changes.push_back(changeOf(WatchChangeKind::cancelled, record, nullptr));
     }
   }
