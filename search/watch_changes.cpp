@@ -21,10 +21,16 @@ using Range = std::pair<Records::const_iterator, Records::const_iterator>;
 class ChannelIndex {
  public:
   explicit ChannelIndex(const std::vector<ProgrammeRecord>& programmes) {
-    for (const ProgrammeRecord& record : programmes) byChannel_[record.channelId].push_back(&record);
+    // A listing comes by channel: one look-up a run of a channel.
+    Records* last = nullptr;
+    for (const ProgrammeRecord& record : programmes) {
+      if (!last || last->back()->channelId != record.channelId) last = &byChannel_[record.channelId];
+      last->push_back(&record);
+    }
+    const auto byStart = [](const ProgrammeRecord* a, const ProgrammeRecord* b) { return a->start < b->start; };
     for (auto& entry : byChannel_)
-      std::stable_sort(entry.second.begin(), entry.second.end(),
-                       [](const ProgrammeRecord* a, const ProgrammeRecord* b) { return a->start < b->start; });
+      if (!std::is_sorted(entry.second.begin(), entry.second.end(), byStart))
+        std::stable_sort(entry.second.begin(), entry.second.end(), byStart);
   }
   const Records& of(const std::string& channelId) const {
     static const Records none;
@@ -45,8 +51,8 @@ class ChannelIndex {
 };
 
 bool sameProgramme(const ProgrammeRecord& a, const ProgrammeRecord& b) {
-  return a.channelId == b.channelId && a.title == b.title && std::abs(a.start - b.start) <= kWatchMoveMinutes &&
-         broadcastDayOf(a.start) == broadcastDayOf(b.start);
+  return std::abs(a.start - b.start) <= kWatchMoveMinutes && broadcastDayOf(a.start) == broadcastDayOf(b.start) &&
+         a.title == b.title && a.channelId == b.channelId;
 }
 
 bool sameSlot(const ProgrammeRecord& a, const ProgrammeRecord& b) {
@@ -57,7 +63,12 @@ bool hasSameSlot(Range range, const ProgrammeRecord& record) {
   return std::any_of(range.first, range.second, [&](const ProgrammeRecord* r) { return sameSlot(*r, record); });
 }
 
+// Most programmes kept their start: those are looked at first.
 bool hasSameProgramme(Range range, const ProgrammeRecord& record) {
+  const auto startsBefore = [](const ProgrammeRecord* r, ListingMinute start) { return r->start < start; };
+  for (auto at = std::lower_bound(range.first, range.second, record.start, startsBefore);
+       at != range.second && (*at)->start == record.start; ++at)
+    if (sameProgramme(**at, record)) return true;
   return std::any_of(range.first, range.second, [&](const ProgrammeRecord* r) { return sameProgramme(*r, record); });
 }
 
