@@ -95,7 +95,8 @@ const ProgrammeRecord* movedTo(const ProgrammeRecord& watched, Range candidates,
   const ProgrammeRecord* nearest = nullptr;
   for (auto at = candidates.first; at != candidates.second; ++at) {
     const ProgrammeRecord* candidate = *at;
-    if (!sameProgramme(*candidate, watched) || hasSameSlot(oldIndex.near(*candidate), *candidate) || taken.count(candidate)) continue;
+    if (!sameProgramme(*candidate, watched) || taken.count(candidate)) continue;
+    if (hasSameSlot(oldIndex.near(*candidate), *candidate)) continue;
     if (!nearest || std::abs(candidate->start - watched.start) < std::abs(nearest->start - watched.start))
       nearest = candidate;
   }
