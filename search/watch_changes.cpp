@@ -1,0 +1,155 @@
+// Comparing the watched programmes of two guides.
+#include "search/watch_changes.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <tuple>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "guide/calendar.h"
+#include "search/episode_reading.h"
+
+namespace {
+
+using Records = std::vector<const ProgrammeRecord*>;
+using Range = std::pair<Records::const_iterator, Records::const_iterator>;
+
+// The programmes of a guide by channel id, each channel's by start.
+class ChannelIndex {
+ public:
+  explicit ChannelIndex(const std::vector<ProgrammeRecord>& programmes) {
+    // A listing comes by channel: one look-up a run of a channel.
+    Records* last = nullptr;
+    for (const ProgrammeRecord& record : programmes) {
+      if (!last || last->back()->channelId != record.channelId) last = &byChannel_[record.channelId];
+      last->push_back(&record);
+    }
+    const auto byStart = [](const ProgrammeRecord* a, const ProgrammeRecord* b) { return a->start < b->start; };
+    for (auto& entry : byChannel_)
+      if (!std::is_sorted(entry.second.begin(), entry.second.end(), byStart))
+        std::stable_sort(entry.second.begin(), entry.second.end(), byStart);
+  }
+  const Records& of(const std::string& channelId) const {
+    static const Records none;
+    const auto found = byChannel_.find(channelId);
+    return found == byChannel_.end() ? none : found->second;
+  }
+  // Those of `record`'s channel starting within the move distance of it.
+  Range near(const ProgrammeRecord& record) const {
+    const Records& records = of(record.channelId);
+    const auto startsBefore = [](const ProgrammeRecord* r, ListingMinute start) { return r->start < start; };
+    const auto startsAfter = [](ListingMinute start, const ProgrammeRecord* r) { return start < r->start; };
+    return {std::lower_bound(records.begin(), records.end(), record.start - kWatchMoveMinutes, startsBefore),
+            std::upper_bound(records.begin(), records.end(), record.start + kWatchMoveMinutes, startsAfter)};
+  }
+
+ private:
+  std::unordered_map<std::string, Records> byChannel_;
+};
+
+bool sameProgramme(const ProgrammeRecord& a, const ProgrammeRecord& b) {
+  return std::abs(a.start - b.start) <= kWatchMoveMinutes && broadcastDayOf(a.start) == broadcastDayOf(b.start) &&
+         a.title == b.title && a.channelId == b.channelId;
+}
+
+bool sameSlot(const ProgrammeRecord& a, const ProgrammeRecord& b) {
+  return a.start == b.start && a.stop == b.stop && a.title == b.title && a.channelId == b.channelId;
+}
+
+bool hasSameSlot(Range range, const ProgrammeRecord& record) {
+  return std::any_of(range.first, range.second, [&](const ProgrammeRecord* r) { return sameSlot(*r, record); });
+}
+
+// Most programmes kept their start: those are looked at first.
+bool hasSameProgramme(Range range, const ProgrammeRecord& record) {
+  const auto startsBefore = [](const ProgrammeRecord* r, ListingMinute start) { return r->start < start; };
+  for (auto at = std::lower_bound(range.first, range.second, record.start, startsBefore);
+       at != range.second && (*at)->start == record.start; ++at)
+    if (sameProgramme(**at, record)) return true;
+  return std::any_of(range.first, range.second, [&](const ProgrammeRecord* r) { return sameProgramme(*r, record); });
+}
+
+// True when the channel's programmes leave no minute of `record`'s span
+// empty (a span of no length counts as its first minute).
+bool covered(const ChannelIndex& index, const ProgrammeRecord& record) {
+  ListingMinute reached = record.start;
+  const ListingMinute end = std::max(record.stop, record.start + 1);
+  // Programmes are short of a day: any that reaches `record` starts after this.
+  const Records& records = index.of(record.channelId);
+  const auto startsBefore = [](const ProgrammeRecord* r, ListingMinute start) { return r->start < start; };
+  for (auto at = std::lower_bound(records.begin(), records.end(), record.start - 24 * 60, startsBefore);
+       at != records.end() && (*at)->start <= reached; ++at) {
+    reached = std::max(reached, (*at)->stop);
+    if (reached >= end) return true;
+  }
+  return false;
+}
+
+// The new guide's programme that `watched` became, null when none: the one
+// nearest its old start that the old guide did not hold in that very slot.
+const ProgrammeRecord* movedTo(const ProgrammeRecord& watched, Range candidates, const ChannelIndex& oldIndex,
+                               const std::unordered_set<const ProgrammeRecord*>& taken) {
+  const ProgrammeRecord* nearest = nullptr;
+  for (auto at = candidates.first; at != candidates.second; ++at) {
+    const ProgrammeRecord* candidate = *at;
+    if (!sameProgramme(*candidate, watched) || taken.count(candidate)) continue;
+    if (hasSameSlot(oldIndex.near(*candidate), *candidate)) continue;
+    if (!nearest || std::abs(candidate->start - watched.start) < std::abs(nearest->start - watched.start))
+      nearest = candidate;
+  }
+  return nearest;
+}
+
+WatchChange changeOf(WatchChangeKind kind, const ProgrammeRecord& before, const ProgrammeRecord* after) {
+  WatchChange change;
+  change.kind = kind;
+  change.before = before;
+  if (after) change.after = *after;
+  change.hasAfter = after != nullptr;
+  return change;
+}
+
+void addNewEpisodes(const std::vector<ProgrammeRecord>& watched, const std::vector<ProgrammeRecord>& programmes,
+                    const ChannelIndex& oldIndex, std::vector<WatchChange>& changes) {
+  std::map<std::string, const ProgrammeRecord*> watchedSeries;
+  for (const ProgrammeRecord& record : watched) {
+    const std::string series = readEpisode(record.title, record.description).series;
+    if (!series.empty()) watchedSeries.emplace(series, &record);
+  }
+  if (watchedSeries.empty()) return;
+  for (const ProgrammeRecord& record : programmes) {
+    if (hasSameProgramme(oldIndex.near(record), record)) continue;
+    const auto found = watchedSeries.find(readEpisode(record.title, record.description).series);
+    if (found != watchedSeries.end()) changes.push_back(changeOf(WatchChangeKind::newEpisode, *found->second, &record));
+  }
+}
+
+const ProgrammeRecord& nowOf(const WatchChange& change) { return change.hasAfter ? change.after : change.before; }
+
+}  // namespace
+
+std::vector<WatchChange> watchChanges(const Listing& before, const Listing& after,
+                                      const std::vector<ProgrammeRecord>& watched) {
+  const ChannelIndex oldIndex(before.programmes), newIndex(after.programmes);
+  std::unordered_set<const ProgrammeRecord*> taken;
+  std::vector<WatchChange> changes;
+  for (const ProgrammeRecord& record : watched) {
+    const Range candidates = newIndex.near(record);
+    if (hasSameSlot(candidates, record)) continue;
+    if (const ProgrammeRecord* moved = movedTo(record, candidates, oldIndex, taken)) {
+      taken.insert(moved);
+      const bool extended = moved->start == record.start && moved->stop > record.stop;
+      changes.push_back(changeOf(extended ? WatchChangeKind::extended : WatchChangeKind::moved, record, moved));
+    } else if (covered(newIndex, record)) {
+      changes.push_back(changeOf(WatchChangeKind::cancelled, record, nullptr));
+    }
+  }
+  addNewEpisodes(watched, after.programmes, oldIndex, changes);
+  std::stable_sort(changes.begin(), changes.end(), [](const WatchChange& a, const WatchChange& b) {
+    return std::tie(nowOf(a).start, nowOf(a).channelId) < std::tie(nowOf(b).start, nowOf(b).channelId);
+  });
+  return changes;
+}

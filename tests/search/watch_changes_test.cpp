@@ -1,0 +1,129 @@
+// What became of the watched programmes between two guides.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "os/text.h"
+#include "search/watch_changes.h"
+
+namespace {
+
+const int kDay = dayNumber(2026, 12, 7);
+
+// "A 19:00 60 News": channel, start (a minute of kDay; 28:00 is 04:00 the
+// day after, 29:30 the next broadcast day's 05:30), minutes, title (UTF-8).
+struct Row {
+  const char* channel;
+  int hour, minute, length;
+  const char* title;
+};
+
+ProgrammeRecord recordOf(const Row& row) {
+  ProgrammeRecord record;
+  record.channel = row.channel;
+  record.channelId = std::string(row.channel) + ".tokyo.jp";
+  record.start = listingMinute(kDay, row.hour * 60 + row.minute);
+  record.stop = record.start + row.length;
+  record.title = os::utf8ToCp932(row.title);
+  return record;
+}
+
+Listing listingOf(const std::vector<Row>& rows) {
+  Listing listing;
+  for (const Row& row : rows) listing.programmes.push_back(recordOf(row));
+  return listing;
+}
+
+std::string hhmm(ListingMinute minute) {
+  const ListingMinute of = minute - listingMinute(kDay, 0);
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(of / 60), static_cast<int>(of % 60));
+  return text;
+}
+
+// "moved A 21:00-21:30>21:30-22:00", "cancelled A 19:00-20:00".
+std::string describe(const WatchChange& change) {
+  const char* const kKinds[] = {"moved", "extended", "cancelled", "new"};
+  std::string text = std::string(kKinds[static_cast<int>(change.kind)]) + " " + change.before.channel + " " +
+                     hhmm(change.before.start) + "-" + hhmm(change.before.stop);
+  if (change.hasAfter) text += ">" + change.after.channel + " " + hhmm(change.after.start) + "-" + hhmm(change.after.stop);
+  return text;
+}
+
+TEST(WatchChanges, FindsMovedExtendedCancelledAndNewEpisodes) {
+  struct Case {
+    const char* name;
+    std::vector<Row> before, after;
+    std::vector<int> watched;  // indexes into `before`
+    std::vector<std::string> changes;
+  } cases[] = {
+      {"nothing changed",
+       {{"A", 19, 0, 30, "ニュース"}, {"A", 19, 30, 30, "クイズ"}},
+       {{"A", 19, 0, 30, "ニュース"}, {"A", 19, 30, 30, "クイズ"}},
+       {0, 1},
+       {}},
+      {"swapped with its neighbour",
+       {{"A", 19, 0, 30, "ニュース"}, {"A", 19, 30, 30, "クイズ"}},
+       {{"A", 19, 0, 30, "クイズ"}, {"A", 19, 30, 30, "ニュース"}},
+       {0},
+       {"moved A 19:00-19:30>A 19:30-20:00"}},
+      {"extended, and the one after it pushed back, in start order",
+       {{"A", 19, 0, 120, "野球"}, {"A", 21, 0, 30, "ニュース"}},
+       {{"A", 19, 0, 150, "野球"}, {"A", 21, 30, 30, "ニュース"}},
+       {1, 0},
+       {"extended A 19:00-21:00>A 19:00-21:30", "moved A 21:00-21:30>A 21:30-22:00"}},
+      {"an earlier end is a move",
+       {{"A", 19, 0, 60, "ドラマ"}, {"A", 20, 0, 60, "映画"}},
+       {{"A", 19, 0, 45, "ドラマ"}, {"A", 19, 45, 75, "映画"}},
+       {0},
+       {"moved A 19:00-20:00>A 19:00-19:45"}},
+      {"two of a title, only the later moved",
+       {{"A", 19, 0, 30, "ニュース"}, {"A", 21, 0, 30, "ニュース"}},
+       {{"A", 19, 0, 30, "ニュース"}, {"A", 21, 30, 30, "ニュース"}},
+       {0, 1},
+       {"moved A 21:00-21:30>A 21:30-22:00"}},
+      {"cancelled: its slot filled by another programme",
+       {{"A", 19, 0, 60, "ドラマ"}},
+       {{"A", 18, 0, 90, "特番"}, {"A", 19, 30, 90, "特番2"}},
+       {0},
+       {"cancelled A 19:00-20:00"}},
+      {"too far away, or on the next broadcast day, is not the same programme but a new one of its series",
+       {{"A", 15, 0, 60, "ドラマ"}, {"A", 28, 0, 60, "深夜劇場"}},
+       {{"A", 5, 0, 24 * 60, "放送休止"}, {"A", 18, 1, 60, "ドラマ"}, {"A", 29, 0, 60, "深夜劇場"}},
+       {0, 1},
+       {"cancelled A 15:00-16:00", "new A 15:00-16:00>A 18:01-19:01", "cancelled A 28:00-29:00",
+        "new A 28:00-29:00>A 29:00-30:00"}},
+      {"the same title on another channel is not the same programme",
+       {{"A", 19, 0, 60, "ドラマ"}},
+       {{"A", 19, 0, 60, "特番"}, {"B", 19, 0, 60, "ドラマ"}},
+       {0},
+       {"cancelled A 19:00-20:00", "new A 19:00-20:00>B 19:00-20:00"}},
+      {"a day not fetched, or a slot partly covered, is not cancelled",
+       {{"A", 19, 0, 60, "ドラマ"}, {"B", 19, 0, 60, "ドラマ"}, {"C", 19, 0, 60, "ドラマ"}},
+       {{"A", 19, 0, 30, "特番"}, {"B", 19, 0, 30, "特番"}, {"B", 19, 40, 20, "特番"}},
+       {0, 1, 2},
+       {}},
+      {"a new episode or repeat of a watched series, on any channel; one the old guide held is not new",
+       {{"A", 19, 0, 30, "アニメ 魔法少女ルル ＃１２「約束」"}, {"A", 43, 0, 30, "アニメ 魔法少女ルル ＃１３「旅立ち」"}},
+       {{"A", 19, 0, 30, "アニメ 魔法少女ルル ＃１２「約束」"},
+        {"A", 43, 0, 30, "アニメ 魔法少女ルル ＃１３「旅立ち」"},
+        {"B", 44, 0, 30, "アニメ 魔法少女ルル ＃１２「約束」[再]"},
+        {"A", 67, 0, 30, "アニメ 魔法少女ルル ＃１４「最終回」"},
+        {"A", 67, 30, 30, "アニメ 魔法少女ララ ＃１"}},
+       {0},
+       {"new A 19:00-19:30>B 44:00-44:30", "new A 19:00-19:30>A 67:00-67:30"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Listing before = listingOf(c.before), after = listingOf(c.after);
+    std::vector<ProgrammeRecord> watched;
+    for (int index : c.watched) watched.push_back(before.programmes[index]);
+    std::vector<std::string> found;
+    for (const WatchChange& change : watchChanges(before, after, watched)) found.push_back(describe(change));
+    EXPECT_EQ(c.changes, found);
+  }
+}
+
+}  // namespace
