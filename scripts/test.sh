@@ -76,7 +76,7 @@ bash tests/packaging/install_check.sh build/native || failed=1
 
 if [ "${ROKUBAN_SKIP_FUZZ:-0}" != 1 ] && ls fuzz/*_fuzzer.cpp >/dev/null 2>&1; then
   section "fuzzing (bounded)"
-  bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}" || failed=1
+  bash scripts/fuzz.sh "${FUZZ_SECONDS:-20}" || failed=1
 fi
 
 section "result"
