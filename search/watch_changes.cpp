@@ -112,18 +112,30 @@ WatchChange changeOf(WatchChangeKind kind, const ProgrammeRecord& before, const 
   return change;
 }
 
+bool sameEpisode(const EpisodeReading& a, const EpisodeReading& b) {
+  return a.number == b.number && a.part == b.part && a.subtitle == b.subtitle;
+}
+
+// A programme that names an episode of a watched series that none of the
+// watched programmes is. Plain titles never count: every day's "ニュース７"
+// would be a new episode of the day before's.
 void addNewEpisodes(const std::vector<ProgrammeRecord>& watched, const std::vector<ProgrammeRecord>& programmes,
                     const ChannelIndex& oldIndex, std::vector<WatchChange>& changes) {
-  std::map<std::string, const ProgrammeRecord*> watchedSeries;
+  std::multimap<std::string, std::pair<EpisodeReading, const ProgrammeRecord*>> watchedEpisodes;
   for (const ProgrammeRecord& record : watched) {
-    const std::string series = readEpisode(record.title, record.description).series;
-    if (!series.empty()) watchedSeries.emplace(series, &record);
+    EpisodeReading reading = readEpisode(record.title, record.description);
+    if (!reading.series.empty()) watchedEpisodes.emplace(reading.series, std::make_pair(reading, &record));
   }
-  if (watchedSeries.empty()) return;
+  if (watchedEpisodes.empty()) return;
   for (const ProgrammeRecord& record : programmes) {
     if (hasSameProgramme(oldIndex.near(record), record)) continue;
-    const auto found = watchedSeries.find(readEpisode(record.title, record.description).series);
-    if (found != watchedSeries.end()) changes.push_back(changeOf(WatchChangeKind::newEpisode, *found->second, &record));
+    const EpisodeReading reading = readEpisode(record.title, record.description);
+    if (!reading.namesEpisode()) continue;
+    const auto series = watchedEpisodes.equal_range(reading.series);
+    if (series.first == series.second) continue;
+    const bool known = std::any_of(series.first, series.second,
+                                   [&](const auto& entry) { return sameEpisode(entry.second.first, reading); });
+    if (!known) changes.push_back(changeOf(WatchChangeKind::newEpisode, *series.first->second.second, &record));
   }
 }
 
