@@ -13,7 +13,7 @@ std::string joinedLine(const char* times, const std::string& channel, const std:
 
 }  // namespace
 
-std::string scheduleLine(const ProgrammeRecord& record, const std::string& title, bool weekday) {
+std::string scheduleTimes(const ProgrammeRecord& record, bool weekday) {
   const DateTime start = dateTimeOf(record.start);
   const DateTime stop = dateTimeOf(record.stop);
   std::string day;
@@ -24,7 +24,11 @@ std::string scheduleLine(const ProgrammeRecord& record, const std::string& title
   char times[48];
   std::snprintf(times, sizeof times, "%02d/%02d%s %02d:%02d-%02d:%02d", start.month, start.day, day.c_str(),
                 start.hour, start.minute, stop.hour, stop.minute);
-  return joinedLine(times, record.channel, title);
+  return times;
+}
+
+std::string scheduleLine(const ProgrammeRecord& record, const std::string& title, bool weekday) {
+  return joinedLine(scheduleTimes(record, weekday).c_str(), record.channel, title);
 }
 
 DaySchedule::DaySchedule(const std::vector<ProgrammeRecord>& records, int broadcastDay)

@@ -19,6 +19,8 @@ struct ProgrammeCell;
 // may hold spaces itself. With `weekday`, the date is followed by its day
 // of the week, "12/05(土)".
 std::string scheduleLine(const ProgrammeRecord& record, const std::string& title, bool weekday = false);
+// The line's date and times alone.
+std::string scheduleTimes(const ProgrammeRecord& record, bool weekday);
 
 class DaySchedule {
  public:

@@ -39,18 +39,24 @@ void appendTextProperty(std::string& out, const char* name, const std::string& c
 
 // Channel id and start (Japan time, as the guide reads), e.g.
 // "nhk.tokyo.jp-20261204T2100@rokuban".
-std::string eventId(const ProgrammeRecord& record) {
-  const DateTime start = dateTimeOf(record.start);
+std::string eventId(const std::string& channelId, ListingMinute firstStart) {
+  const DateTime start = dateTimeOf(firstStart);
   char text[32];
   std::snprintf(text, sizeof text, "-%04d%02d%02dT%02d%02d@rokuban", start.year, start.month, start.day,
                 start.hour, start.minute);
-  return record.channelId + text;
+  return channelId + text;
 }
 
-void appendEvent(std::string& out, const ProgrammeRecord& record, const std::string& stamp) {
+void appendEvent(std::string& out, const ProgrammeRecord& record, const std::string& stamp,
+                 const IcsRevision* revision, bool cancelled) {
   appendLine(out, "BEGIN:VEVENT");
-  appendLine(out, "UID:" + eventId(record));
+  appendLine(out, "UID:" + eventId(record.channelId, revision ? revision->firstStart : record.start));
   appendLine(out, "DTSTAMP:" + stamp);
+  if (revision) {
+    appendLine(out, "SEQUENCE:" + std::to_string(revision->sequence));
+    appendLine(out, "LAST-MODIFIED:" + icsUtcTime(revision->modified));
+  }
+  if (cancelled) appendLine(out, "STATUS:CANCELLED");
   appendLine(out, "DTSTART:" + icsUtcTime(record.start));
   appendLine(out, "DTEND:" + icsUtcTime(record.stop));
   appendTextProperty(out, "SUMMARY", record.title);
@@ -71,14 +77,18 @@ std::string icsUtcTime(ListingMinute minute) {
   return text;
 }
 
-std::string icsDocument(const Listing& listing, ListingMinute stamp) {
+std::string icsDocument(const Listing& listing, ListingMinute stamp, const IcsHistory& history) {
   std::string out;
   appendLine(out, "BEGIN:VCALENDAR");
   appendLine(out, "VERSION:2.0");
   appendLine(out, "PRODID:-//Rokuban//rokuban-cli//JA");
   appendLine(out, "CALSCALE:GREGORIAN");
   const std::string stampText = icsUtcTime(stamp);
-  for (const ProgrammeRecord& record : listing.programmes) appendEvent(out, record, stampText);
+  for (const ProgrammeRecord& record : listing.programmes) {
+    const auto revised = history.revised.find({record.channelId, record.start});
+    appendEvent(out, record, stampText, revised == history.revised.end() ? nullptr : &revised->second, false);
+  }
+  for (const auto& cancelled : history.cancelled) appendEvent(out, cancelled.first, stampText, &cancelled.second, true);
   appendLine(out, "END:VCALENDAR");
   return out;
 }

@@ -9,6 +9,12 @@
 
 std::string matchLine(const ProgrammeRecord& record) { return scheduleLine(record, record.title, true); }
 
+std::string changeLine(const std::string& kind, const ProgrammeRecord& first, const ProgrammeRecord* now) {
+  std::string line = kind + " " + matchLine(first);
+  if (now) line += " -> " + scheduleTimes(*now, true);
+  return line;
+}
+
 Listing listingOf(const Listing& source, const std::vector<ProgrammeRecord>& records) {
   Listing listing;
   for (const ListingChannel& channel : source.channels) {

@@ -11,6 +11,9 @@
 #include "listing/programme_record.h"
 
 std::string matchLine(const ProgrammeRecord& record);
+// A watched programme's change: "KIND <matchLine of the first airing>",
+// then " -> MM/DD(曜) HH:MM-HH:MM" where it is now, when it is still on.
+std::string changeLine(const std::string& kind, const ProgrammeRecord& first, const ProgrammeRecord* now);
 
 // A listing of just `records`, with the channels of `source` they are on,
 // for the exports' writers.

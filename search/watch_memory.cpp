@@ -8,17 +8,14 @@
 const char kAnnouncedSection[] = "watchannounced";
 const char kReservedSection[] = "watchreserved";
 
-namespace {
-
-std::string compactTime(ListingMinute minute) {
+std::string compactMinute(ListingMinute minute) {
   const DateTime at = dateTimeOf(minute);
   char text[16];
   std::snprintf(text, sizeof text, "%04d%02d%02d%02d%02d", at.year, at.month, at.day, at.hour, at.minute);
   return text;
 }
 
-// The moment of "YYYYMMDDHHMM"; -1 when it is not one.
-ListingMinute readCompactTime(const std::string& text) {
+ListingMinute readCompactMinute(const std::string& text) {
   int year, month, day, hour, minute;
   if (text.size() != 12 || text.find_first_not_of("0123456789") != std::string::npos ||
       std::sscanf(text.c_str(), "%4d%2d%2d%2d%2d", &year, &month, &day, &hour, &minute) != 5)
@@ -26,9 +23,11 @@ ListingMinute readCompactTime(const std::string& text) {
   return listingMinute(dayNumber(year, month, day), hour * 60 + minute);
 }
 
+namespace {
+
 void forgetEnded(StringMap& section, ListingMinute now) {
   for (auto line = section.begin(); line != section.end();) {
-    if (readCompactTime(line->second) < now) {
+    if (readCompactMinute(line->second) < now) {
       line = section.erase(line);
     } else {
       ++line;
@@ -39,7 +38,7 @@ void forgetEnded(StringMap& section, ListingMinute now) {
 }  // namespace
 
 std::string programmeIdentity(const ProgrammeRecord& record) {
-  return record.channelId + "/" + compactTime(record.start);
+  return record.channelId + "/" + compactMinute(record.start);
 }
 
 bool isRemembered(const SettingsStore& settings, const char* section, const ProgrammeRecord& record) {
@@ -51,6 +50,6 @@ void remember(SettingsStore& settings, const char* section, const std::vector<Pr
               ListingMinute now) {
   if (records.empty() && !settings.hasSection(section)) return;
   StringMap& lines = settings.section(section);
-  for (const ProgrammeRecord& record : records) lines[programmeIdentity(record)] = compactTime(record.stop);
+  for (const ProgrammeRecord& record : records) lines[programmeIdentity(record)] = compactMinute(record.stop);
   forgetEnded(lines, now);
 }

@@ -20,6 +20,10 @@ extern const char kReservedSection[];
 
 // The identity of a programme across crawls: channel id + start.
 std::string programmeIdentity(const ProgrammeRecord& record);
+// A moment as the memories write it, "YYYYMMDDHHMM"; read back, -1 when
+// the text is not one.
+std::string compactMinute(ListingMinute minute);
+ListingMinute readCompactMinute(const std::string& text);
 
 bool isRemembered(const SettingsStore& settings, const char* section, const ProgrammeRecord& record);
 // Notes the records in `section` and forgets every programme there that

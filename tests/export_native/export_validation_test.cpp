@@ -13,6 +13,7 @@
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "listing/genre_names.h"
+#include "listing/ics_writer.h"
 #include "listing/json_writer.h"
 #include "listing/xmltv_file.h"
 #include "listing/xmltv_writer.h"
@@ -20,6 +21,7 @@
 #include "xmltv/xmltv_import.h"
 #include "net/clock.h"
 #include "os/text.h"
+#include "search/watch_change_memory.h"
 #include "tests/support/listing_fixture.h"
 #include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
@@ -242,3 +244,49 @@ TEST(ExportValidation, SearchCalendarParsesWithTheRecordsTimesAndExitCodesTellTh
 }
 
 }  // namespace
+
+// Two feeds of a watch list, before and after a refresh moved one programme
+// and cancelled another, each event as "UID SEQUENCE STATUS DTSTART".
+const char kCalendarRevisions[] = R"(
+import icalendar, sys
+from datetime import timedelta, timezone
+japan = timezone(timedelta(hours=9))
+for path in sys.argv[1:]:
+    for e in icalendar.Calendar.from_ical(open(path, 'rb').read()).walk('VEVENT'):
+        modified = 'modified' if e.get('LAST-MODIFIED') else '-'
+        print(e['UID'], e.get('SEQUENCE', 0), e.get('STATUS', '-'), modified,
+              e['DTSTART'].dt.astimezone(japan).strftime('%H:%M'))
+    print('--')
+)";
+
+TEST(ExportValidation, AMovedProgrammeKeepsItsEventAndACancelledOneIsMarked) {
+  TempFolder folder;
+  const int day = dayNumber(2026, 12, 7);
+  const auto programme = [&](int start, int length, const char* title) {
+    ProgrammeRecord record;
+    record.channel = record.channelId = "a.tokyo.jp";
+    record.start = listingMinute(day, start);
+    record.stop = record.start + length;
+    record.title = title;
+    return record;
+  };
+  Listing before, after;
+  before.programmes = {programme(21 * 60, 60, "Drama"), programme(23 * 60, 30, "Film")};
+  after.programmes = {programme(21 * 60 + 30, 60, "Drama"), programme(22 * 60 + 30, 60, "Special")};
+  SettingsStore settings;
+  const ListingMinute refreshed = listingMinute(day, 19 * 60);
+  rememberChanges(settings, watchChanges(before, after, before.programmes), refreshed);
+  const std::vector<RememberedChange> changes = rememberedChanges(settings);
+  Listing watched = after;
+  watched.programmes.pop_back();
+  ASSERT_TRUE(writeFileAtomically(folder.file("before.ics"), icsDocument(before, refreshed - 60)));
+  ASSERT_TRUE(writeFileAtomically(folder.file("after.ics"),
+                                  icsDocument(watched, refreshed, icsHistoryOf(changes, after))));
+  writeWholeFile(folder.file("revisions.py"), kCalendarRevisions);
+  EXPECT_EQ("a.tokyo.jp-20261207T2100@rokuban 0 - - 21:00\n"
+            "a.tokyo.jp-20261207T2300@rokuban 0 - - 23:00\n--\n"
+            "a.tokyo.jp-20261207T2100@rokuban 1 - modified 21:30\n"
+            "a.tokyo.jp-20261207T2300@rokuban 1 CANCELLED modified 23:00\n--\n",
+            output("/usr/bin/python3 '" + folder.file("revisions.py") + "' '" + folder.file("before.ics") + "' '" +
+                   folder.file("after.ics") + "'"));
+}

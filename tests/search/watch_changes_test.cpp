@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "config/settings_store.h"
 #include "os/text.h"
+#include "search/watch_change_memory.h"
 #include "search/watch_changes.h"
 
 namespace {
@@ -89,31 +91,35 @@ TEST(WatchChanges, FindsMovedExtendedCancelledAndNewEpisodes) {
        {{"A", 18, 0, 90, "特番"}, {"A", 19, 30, 90, "特番2"}},
        {0},
        {"cancelled A 19:00-20:00"}},
-      {"too far away, or on the next broadcast day, is not the same programme but a new one of its series",
+      {"too far away, or on the next broadcast day, is not the same programme",
        {{"A", 15, 0, 60, "ドラマ"}, {"A", 28, 0, 60, "深夜劇場"}},
        {{"A", 5, 0, 24 * 60, "放送休止"}, {"A", 18, 1, 60, "ドラマ"}, {"A", 29, 0, 60, "深夜劇場"}},
        {0, 1},
-       {"cancelled A 15:00-16:00", "new A 15:00-16:00>A 18:01-19:01", "cancelled A 28:00-29:00",
-        "new A 28:00-29:00>A 29:00-30:00"}},
+       {"cancelled A 15:00-16:00", "cancelled A 28:00-29:00"}},
       {"the same title on another channel is not the same programme",
        {{"A", 19, 0, 60, "ドラマ"}},
        {{"A", 19, 0, 60, "特番"}, {"B", 19, 0, 60, "ドラマ"}},
        {0},
-       {"cancelled A 19:00-20:00", "new A 19:00-20:00>B 19:00-20:00"}},
+       {"cancelled A 19:00-20:00"}},
       {"a day not fetched, or a slot partly covered, is not cancelled",
        {{"A", 19, 0, 60, "ドラマ"}, {"B", 19, 0, 60, "ドラマ"}, {"C", 19, 0, 60, "ドラマ"}},
        {{"A", 19, 0, 30, "特番"}, {"B", 19, 0, 30, "特番"}, {"B", 19, 40, 20, "特番"}},
        {0, 1, 2},
        {}},
-      {"a new episode or repeat of a watched series, on any channel; one the old guide held is not new",
-       {{"A", 19, 0, 30, "アニメ 魔法少女ルル ＃１２「約束」"}, {"A", 43, 0, 30, "アニメ 魔法少女ルル ＃１３「旅立ち」"}},
+      {"a new episode of a watched series, on any channel; one the old guide held, a repeat of a watched one, "
+       "or a plain title of every day is not new",
+       {{"A", 19, 0, 30, "アニメ 魔法少女ルル ＃１２「約束」"},
+        {"A", 19, 30, 30, "ニュース７"},
+        {"A", 43, 0, 30, "アニメ 魔法少女ルル ＃１３「旅立ち」"}},
        {{"A", 19, 0, 30, "アニメ 魔法少女ルル ＃１２「約束」"},
         {"A", 43, 0, 30, "アニメ 魔法少女ルル ＃１３「旅立ち」"},
         {"B", 44, 0, 30, "アニメ 魔法少女ルル ＃１２「約束」[再]"},
         {"A", 67, 0, 30, "アニメ 魔法少女ルル ＃１４「最終回」"},
-        {"A", 67, 30, 30, "アニメ 魔法少女ララ ＃１"}},
-       {0},
-       {"new A 19:00-19:30>B 44:00-44:30", "new A 19:00-19:30>A 67:00-67:30"}},
+        {"A", 67, 30, 30, "アニメ 魔法少女ララ ＃１"},
+        {"A", 19, 30, 30, "ニュース７"},
+        {"A", 43, 30, 30, "ニュース７"}},
+       {0, 1},
+       {"new A 19:00-19:30>A 67:00-67:30"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -124,6 +130,34 @@ TEST(WatchChanges, FindsMovedExtendedCancelledAndNewEpisodes) {
     for (const WatchChange& change : watchChanges(before, after, watched)) found.push_back(describe(change));
     EXPECT_EQ(c.changes, found);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(WatchChanges, AreRememberedFromTheFirstAiringUntilTheProgrammeHasEnded) {
+  SettingsStore settings;
+  const Listing first = listingOf({{"A", 21, 0, 60, "ドラマ"}, {"A", 23, 0, 30, "映画"}});
+  const Listing second = listingOf({{"A", 21, 30, 60, "ドラマ"}, {"A", 22, 30, 60, "特番"}});
+  const Listing third = listingOf({{"A", 22, 0, 60, "ドラマ"}, {"A", 23, 0, 30, "特番"}});
+  rememberChanges(settings, watchChanges(first, second, first.programmes), listingMinute(kDay, 12 * 60));
+  rememberChanges(settings, watchChanges(second, third, {second.programmes[0]}), listingMinute(kDay, 13 * 60));
+  const StringMap* lines = settings.findSection(kChangesSection);
+  ASSERT_NE(nullptr, lines);
+  EXPECT_EQ((StringMap{{"A.tokyo.jp/202612072100",
+                        os::utf8ToCp932("moved 2 202612072200 202612072200 202612072300 202612071300 ドラマ")},
+                       {"A.tokyo.jp/202612072300",
+                        os::utf8ToCp932("cancelled 1 202612072330 202612072300 202612072330 202612071200 映画")}}),
+            *lines);
+  EXPECT_EQ(2u, changesNotEnded(settings, listingMinute(kDay, 22 * 60 + 59)).size());
+  EXPECT_EQ(1u, changesNotEnded(settings, listingMinute(kDay, 23 * 60)).size());
+  rememberChanges(settings, {}, listingMinute(kDay, 23 * 60 + 15));
+  EXPECT_EQ(1u, lines->size());
+
+  SettingsStore untouched;
+  rememberChanges(untouched, {}, listingMinute(kDay, 12 * 60));
+  EXPECT_FALSE(untouched.hasSection(kChangesSection));
 }
 
 }  // namespace

@@ -1,0 +1,31 @@
+// Following the watched programmes across a change of the guide.
+#include "search/watch_follow.h"
+
+#include "config/settings_store.h"
+#include "guide/guide_cache.h"
+#include "search/watch_change_memory.h"
+#include "search/watch_check.h"
+#include "search/watch_memory.h"
+
+WatchSnapshot takeWatchSnapshot(GuideCache& cache, const DateTime& now) {
+  WatchSnapshot snapshot;
+  const WatchList list = loadWatchList(cache.settings());
+  if (list.entries.empty()) return snapshot;
+  snapshot.before = collectListing(cache, defaultListingRange(now));
+  const WatchCheck check = checkWatchList(snapshot.before, list, cache.settings(), listingMinuteOf(now));
+  snapshot.watched = check.current;
+  // A reservation outlives its match: the entry may have changed since.
+  for (const ProgrammeRecord& record : snapshot.before.programmes)
+    if (record.stop > listingMinuteOf(now) && check.foundBy.count(programmeIdentity(record)) == 0 &&
+        isRemembered(cache.settings(), kReservedSection, record))
+      snapshot.watched.push_back(record);
+  return snapshot;
+}
+
+std::vector<WatchChange> followWatchChanges(const WatchSnapshot& snapshot, GuideCache& cache, const DateTime& now) {
+  if (snapshot.watched.empty()) return {};
+  const Listing after = collectListing(cache, defaultListingRange(now));
+  std::vector<WatchChange> changes = watchChanges(snapshot.before, after, snapshot.watched);
+  rememberChanges(cache.settings(), changes, listingMinuteOf(now));
+  return changes;
+}

@@ -1,0 +1,28 @@
+// WatchFollow: the watch list's programmes followed across a crawl, a
+// refresh, an import or a sync. Take a snapshot before the guide is written,
+// then ask what changed; the changes are remembered (watch_change_memory.h)
+// for the reports that come later.
+//
+// Calling protocol: takeWatchSnapshot, write the guide, followWatchChanges,
+// then save the settings file.
+#pragma once
+
+#include <vector>
+
+#include "guide/calendar.h"
+#include "listing/listing.h"
+#include "search/watch_changes.h"
+
+class GuideCache;
+
+struct WatchSnapshot {
+  Listing before;
+  // The watch list's current matches and the programmes reserved for it.
+  std::vector<ProgrammeRecord> watched;
+};
+
+// Nothing watched, and no listing read, when the watch list is empty.
+WatchSnapshot takeWatchSnapshot(GuideCache& cache, const DateTime& now);
+// What became of the snapshot's programmes in the cache's guide now, also
+// remembered in the cache's settings (memory only).
+std::vector<WatchChange> followWatchChanges(const WatchSnapshot& snapshot, GuideCache& cache, const DateTime& now);
