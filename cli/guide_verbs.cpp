@@ -5,6 +5,7 @@
 #include "cli/arguments.h"
 #include "cli/cli.h"
 #include "cli/console_progress.h"
+#include "cli/watch_change_report.h"
 #include "cli/watch_report.h"
 #include "guide/guide_cache.h"
 #include "os/interrupt.h"
@@ -54,14 +55,19 @@ int runCrawl(CliContext& context) {
                            : settings.server() + ":" + std::to_string(settings.port()));
   GuideCache& cache = guideCache(context.settings);
   cache.setRetryPolicy(retries);
-  int result = cache.crawl(guideSourceFor(settings), now, days, progress, refreshHours);
+  bool saved = true;
+  int result = followWatchedProgrammes(
+      context, now, [&] { return cache.crawl(guideSourceFor(settings), now, days, progress, refreshHours); }, saved);
   // The crawl may have signed in or normalised the area; nothing else is
   // worth rewriting the file for.
-  bool saved = configSection(context.settings) == before || saveSettings(context);
+  saved = (configSection(context.settings) == before || saveSettings(context)) && saved;
   // What the new guide brings of the watch list, before the result line
   // that ends the output; the window's own check reserves, this one never.
+  // Its changes were printed as the crawl found them.
+  WatchReport crawlReport;
+  crawlReport.changes = false;
   if (result >= 0 && !deadline.reached() && os::interruptExitCode() == 0 &&
-      reportWatchMatches(context, now, WatchReport()).failed)
+      reportWatchMatches(context, now, crawlReport).failed)
     saved = false;
   const int exitCode = finishRun(result, deadline, maxTime);
   hintAtGuideSource(settings, result, deadline);

@@ -16,6 +16,7 @@
 #include "os/text.h"
 #include "search/match_line.h"
 #include "search/programme_matcher.h"
+#include "search/watch_change_memory.h"
 
 namespace {
 
@@ -29,12 +30,14 @@ bool takeFormat(std::vector<std::string>& args, MatchFormat& format) {
   return chosen <= 1;
 }
 
-std::string document(MatchFormat format, const Listing& source, const std::vector<ProgrammeRecord>& matches) {
+std::string document(MatchFormat format, const Listing& source, const std::vector<ProgrammeRecord>& matches,
+                     const SettingsStore& settings) {
   const Listing found = listingOf(source, matches);
   switch (format) {
     case MatchFormat::Json: return programmesJson(found);
     case MatchFormat::Xmltv: return xmltvDocument(found);
-    case MatchFormat::Ics: return icsDocument(found, listingMinuteOf(currentDateTime()));
+    case MatchFormat::Ics:
+      return icsDocument(found, listingMinuteOf(currentDateTime()), movedProgrammesHistory(settings, source));
     case MatchFormat::Lines: break;
   }
   std::string lines;
@@ -55,7 +58,7 @@ int runSearch(CliContext& context) {
   const Listing listing = collectListing(guideCache(context.settings), range);
   reportListingGaps(listing, range);
   const std::vector<ProgrammeRecord> matches = findMatches(listing, matcher);
-  const std::string text = document(format, listing, matches);
+  const std::string text = document(format, listing, matches, context.settings);
   if (!hasOut) {
     std::fwrite(text.data(), 1, text.size(), stdout);
     if (std::fflush(stdout) != 0) return 1;

@@ -5,6 +5,7 @@
 #include "cli/cli.h"
 #include "cli/console_progress.h"
 #include "cli/serve_until_interrupted.h"
+#include "cli/watch_change_report.h"
 #include "cli/server_options.h"
 #include "guide/guide_cache.h"
 #include "job/job_messages.h"
@@ -21,12 +22,15 @@ int runSync(CliContext& context) {
   ConsoleProgress progress(context.quiet);
   progress.setDeadline(&deadline);
   progress.setServer(context.settings.syncServer() + ":" + std::to_string(context.settings.syncPort()));
-  const int result = guideCache(context.settings).syncFromServer(progress);
+  bool saved = true;
+  const int result = followWatchedProgrammes(
+      context, currentDateTime(), [&] { return guideCache(context.settings).syncFromServer(progress); }, saved);
   // The sync's result is the number of files its clean-up deleted.
   if (result >= 0 && !context.quiet) {
     std::fprintf(stderr, "fetched %d files, deleted %d\n", progress.countedItemsBegun(), result);
   }
-  return finishRun(result, deadline, maxTime);
+  const int exitCode = finishRun(result, deadline, maxTime);
+  return saved ? exitCode : 1;
 }
 
 int runSyncServer(CliContext& context) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "cli/watch_change_report.h"
 #include "guide/guide_cache.h"
 #include "listing/export_text.h"
 #include "listing/genre_names.h"
@@ -12,6 +13,7 @@
 #include "os/shell_command.h"
 #include "os/text.h"
 #include "search/match_line.h"
+#include "search/watch_change_memory.h"
 #include "search/watch_check.h"
 
 namespace {
@@ -30,33 +32,57 @@ std::string matchLines(const WatchCheck& check, const std::vector<ProgrammeRecor
   return os::cp932ToUtf8(lines);
 }
 
-// The export's records, each with the entry that found it after its keys.
-std::string matchesJson(const WatchCheck& check, const std::vector<ProgrammeRecord>& shown) {
+const RememberedChange* changeNow(const std::vector<RememberedChange>& changes, const ProgrammeRecord& record) {
+  for (const RememberedChange& change : changes)
+    if (change.channelId == record.channelId && change.start == record.start &&
+        change.kind != WatchChangeKind::newEpisode)
+      return &change;
+  return nullptr;
+}
+
+void appendChangeJson(std::string& out, const RememberedChange& change) {
+  out += ", \"watchChange\": {\"kind\": ";
+  appendJsonString(out, changeKindWord(change.kind));
+  out += ", \"sequence\": " + std::to_string(change.sequence) + ", \"firstStart\": ";
+  appendJsonString(out, isoJapanTime(change.firstStart));
+  out += ", \"firstEnd\": ";
+  appendJsonString(out, isoJapanTime(change.firstStop));
+  out += '}';
+}
+
+// The export's records, each with the entry that found it after its keys
+// and what changed of it; then the cancelled programmes.
+std::string matchesJson(const WatchCheck& check, const std::vector<ProgrammeRecord>& shown,
+                        const std::vector<RememberedChange>& changes, const Listing& channels) {
   std::string out = "[";
-  for (std::size_t i = 0; i < shown.size(); ++i) {
-    out += i == 0 ? "\n" : ",\n";
-    appendProgrammeJson(out, shown[i]);
+  const auto appendRecord = [&](const ProgrammeRecord& record, const WatchEntry* entry,
+                                const RememberedChange* change) {
+    out += out.size() == 1 ? "\n" : ",\n";
+    appendProgrammeJson(out, record);
     out.pop_back();  // the record's closing brace
-    const WatchEntry* entry = entryThatFound(check, shown[i]);
     out += ", \"watchEntry\": " + std::to_string(entry ? entry->number : 0) + ", \"watchQuery\": ";
     appendJsonString(out, entryText(entry));
+    if (change) appendChangeJson(out, *change);
     out += '}';
-  }
+  };
+  for (const ProgrammeRecord& record : shown)
+    appendRecord(record, entryThatFound(check, record), changeNow(changes, record));
+  for (const RememberedChange& change : changes)
+    if (change.kind == WatchChangeKind::cancelled) appendRecord(firstAiringOf(change, channels), nullptr, &change);
   return out + "\n]\n";
 }
 
 std::string document(const WatchCheck& check, const std::vector<ProgrammeRecord>& shown, const WatchReport& report,
-                     const DateTime& now) {
+                     const DateTime& now, const std::vector<RememberedChange>& changes) {
+  Listing source;
+  source.channels = check.channels;
   switch (report.format) {
-    case WatchReport::Format::Json: return matchesJson(check, shown);
-    case WatchReport::Format::Ics: {
-      Listing source;
-      source.channels = check.channels;
-      return icsDocument(listingOf(source, shown), listingMinuteOf(now));
-    }
+    case WatchReport::Format::Json: return matchesJson(check, shown, changes, source);
+    case WatchReport::Format::Ics:
+      return icsDocument(listingOf(source, shown), listingMinuteOf(now), icsHistoryOf(changes, source));
     case WatchReport::Format::Lines: break;
   }
-  return matchLines(check, shown);
+  return matchLines(check, shown) + rememberedChangeLines(changes, source);
 }
 
 os::EnvironmentVariables matchVariables(const WatchCheck& check, const ProgrammeRecord& record) {
@@ -98,7 +124,9 @@ WatchReportResult reportWatchMatches(CliContext& context, const DateTime& now, c
   const std::vector<ProgrammeRecord>& shown = report.all ? check.current : check.fresh;
   WatchReportResult result;
   result.shown = static_cast<int>(shown.size());
-  const std::string text = document(check, shown, report, now);
+  const bool withChanges = report.changes && !check.entries.empty();
+  const std::string text = document(check, shown, report, now,
+                                    withChanges ? changesNotEnded(context.settings, listingMinuteOf(now)) : std::vector<RememberedChange>());
   std::fwrite(text.data(), 1, text.size(), stdout);
   // Before any command writes to the same stream.
   if (std::fflush(stdout) != 0) result.failed = true;

@@ -15,6 +15,7 @@ struct WatchReport {
   Format format = Format::Lines;
   bool all = false;     // every current match, not only the new ones
   std::string command;  // run for each new match; none when empty
+  bool changes = true;  // the remembered changes of the watched programmes too
 };
 
 struct WatchReportResult {

@@ -6,6 +6,7 @@
 #include "cli/cli.h"
 #include "cli/console_progress.h"
 #include "cli/deadline.h"
+#include "cli/watch_change_report.h"
 #include "guide/guide_cache.h"
 #include "xmltv/xmltv_import.h"
 
@@ -46,8 +47,13 @@ int runImportXmltv(CliContext& context) {
   const Deadline deadline(maxTime);
   ConsoleProgress progress(context.quiet);
   progress.setDeadline(&deadline);
-  const int result = importXmltv(guideCache(context.settings), context.args[0], first, first + days - 1, progress, options);
-  return finishRun(result, deadline, maxTime);
+  bool saved = true;
+  const int result = followWatchedProgrammes(
+      context, currentDateTime(),
+      [&] { return importXmltv(guideCache(context.settings), context.args[0], first, first + days - 1, progress, options); },
+      saved);
+  const int exitCode = finishRun(result, deadline, maxTime);
+  return saved ? exitCode : 1;
 }
 
 const CliVerbRegistration kImportXmltv({"import-xmltv",

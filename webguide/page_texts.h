@@ -36,6 +36,8 @@ struct PageTexts {
   const char* noWatchEntries;
   const char* watchEntry;     // {} = the entry's number
   const char* watchNothing;   // an entry with no current match
+  const char* watchChanges;   // the heading of the watched programmes' changes
+  const char* changeKinds[4];  // moved, extended, cancelled, new episode
 };
 
 const PageTexts& pageTexts(PageLanguage language);

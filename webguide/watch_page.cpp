@@ -2,9 +2,32 @@
 
 #include "listing/export_text.h"
 #include "os/text.h"
+#include "search/match_line.h"
 #include "webguide/search_page.h"
 
-std::string watchPage(const std::vector<WatchPageEntry>& entries, const PageClock& clock, const PageTexts& texts) {
+namespace {
+
+void appendChanges(std::string& out, const std::vector<RememberedChange>& changes, const Listing& listing,
+                   const PageTexts& texts) {
+  if (changes.empty()) return;
+  out += "<h2 class=\"jump\">";
+  appendXmlText(out, texts.watchChanges);
+  out += "</h2><ul class=\"changes\">";
+  for (const RememberedChange& change : changes) {
+    const ProgrammeRecord now = airingNowOf(change, listing);
+    const bool hasNow = change.kind == WatchChangeKind::moved || change.kind == WatchChangeKind::extended;
+    out += "<li>";
+    appendXmlText(out, changeLine(texts.changeKinds[static_cast<int>(change.kind)], firstAiringOf(change, listing),
+                                  hasNow ? &now : nullptr));
+    out += "</li>";
+  }
+  out += "</ul>";
+}
+
+}  // namespace
+
+std::string watchPage(const std::vector<WatchPageEntry>& entries, const std::vector<RememberedChange>& changes,
+                      const Listing& listing, const PageClock& clock, const PageTexts& texts) {
   PageHead head;
   head.title = "Rokuban: watch";
   std::string out = pageStart(head, clock, texts);
@@ -31,5 +54,6 @@ std::string watchPage(const std::vector<WatchPageEntry>& entries, const PageCloc
     }
     out += "</ol>";
   }
+  appendChanges(out, changes, listing, texts);
   return out + pageEnd(texts);
 }

@@ -1,13 +1,16 @@
 // WatchPage: the read-only page of the watch list (GET /watch): each entry
 // with its query and the programmes of the offered days it finds now, as
-// the search page lists them. The page changes nothing: what was announced
+// the search page lists them, then the changes the last crawls found of
+// the watched programmes that have not ended. The page changes nothing: what was announced
 // or reserved stays the window's and the command line's business.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "listing/listing.h"
 #include "listing/programme_record.h"
+#include "search/watch_change_memory.h"
 #include "webguide/page_frame.h"
 
 struct WatchPageEntry {
@@ -16,4 +19,6 @@ struct WatchPageEntry {
   std::vector<ProgrammeRecord> matches;
 };
 
-std::string watchPage(const std::vector<WatchPageEntry>& entries, const PageClock& clock, const PageTexts& texts);
+// `listing` names the changes' channels.
+std::string watchPage(const std::vector<WatchPageEntry>& entries, const std::vector<RememberedChange>& changes,
+                      const Listing& listing, const PageClock& clock, const PageTexts& texts);

@@ -4,6 +4,7 @@
 #include "listing/ics_writer.h"
 #include "os/text.h"
 #include "search/programme_matcher.h"
+#include "search/watch_change_memory.h"
 #include "search/watch_check.h"
 #include "search/watch_list.h"
 #include "webguide/cached_listing.h"
@@ -137,7 +138,7 @@ WebResponse WebPages::calendar(const WebRequest& request) {
   if (!searchMatches(request, clock, textsFor(request), matches.programmes, text, refusal)) return refusal;
   WebResponse response;
   response.contentType = "text/calendar; charset=utf-8";
-  response.body = icsDocument(matches, clock.now);
+  response.body = icsDocument(matches, clock.now, movedProgrammesHistory(settings_, matches));
   // A calendar subscribed to the feed asks again now and then; an hour old is fresh enough.
   response.headers = {{"Cache-Control", "max-age=3600"}, {"X-Content-Type-Options", "nosniff"}};
   return response;
@@ -148,9 +149,12 @@ WebResponse WebPages::watch(const WebRequest& request) {
   const WatchList list = loadWatchList(settings_);
   std::vector<WatchPageEntry> entries;
   for (const WatchEntry& entry : list.entries) entries.push_back({entry.number, queryText(entry.query), {}});
+  Listing listing;
+  std::vector<RememberedChange> changes;
   if (!entries.empty()) {
     const std::vector<CalendarDate> dates = pageDates(clock.today);
-    const Listing listing = listingOf(dates.front(), static_cast<int>(dates.size()));
+    listing = listingOf(dates.front(), static_cast<int>(dates.size()));
+    changes = changesNotEnded(settings_, clock.now);
     const WatchCheck check = checkWatchList(listing, list, settings_, clock.now);
     for (const ProgrammeRecord& record : check.current) {
       const WatchEntry* found = entryThatFound(check, record);
@@ -159,5 +163,5 @@ WebResponse WebPages::watch(const WebRequest& request) {
       }
     }
   }
-  return htmlResponse(200, watchPage(entries, clock, textsFor(request)));
+  return htmlResponse(200, watchPage(entries, changes, listing, clock, textsFor(request)));
 }

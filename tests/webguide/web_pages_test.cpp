@@ -247,7 +247,17 @@ TEST(WatchPage, EntriesWithTheirMatchesInThePageLanguage) {
   const PageClock clock{CalendarDate{2026, 12, 8, 2}, listingMinute(0, 12 * 60)};
   const std::vector<WatchPageEntry> entries = {{3, "news", {record("A", 0, 19 * 60, 30, "Evening news")}},
                                                {5, "drama", {}}};
-  const std::string english = watchPage(entries, clock, pageTexts(PageLanguage::kEnglish));
+  RememberedChange moved;
+  moved.channelId = "a.tokyo.jp";
+  moved.title = "Late film";
+  moved.firstStart = listingMinute(0, 21 * 60);
+  moved.firstStop = moved.firstStart + 60;
+  moved.start = moved.firstStart + 30;
+  moved.stop = moved.firstStop + 30;
+  const std::string english = watchPage(entries, {moved}, {}, clock, pageTexts(PageLanguage::kEnglish));
+  EXPECT_NE(std::string::npos, english.find("Recent changes"));
+  EXPECT_NE(std::string::npos, english.find("<li>Moved "));
+  EXPECT_NE(std::string::npos, english.find(" 21:00-22:00 a.tokyo.jp Late film -&gt; "));
   EXPECT_NE(std::string::npos, english.find("Watch 3"));
   EXPECT_NE(std::string::npos, english.find("<b>Evening news</b>"));
   EXPECT_NE(std::string::npos, english.find("Watch 5"));

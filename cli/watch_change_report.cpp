@@ -1,0 +1,51 @@
+// Printing the watched programmes' changes.
+#include "cli/watch_change_report.h"
+
+#include <cstdio>
+
+#include "guide/guide_cache.h"
+#include "os/text.h"
+#include "search/match_line.h"
+#include "search/watch_follow.h"
+
+namespace {
+
+std::string kindText(WatchChangeKind kind) {
+  return kind == WatchChangeKind::newEpisode ? "watch new episode" : std::string("watch ") + changeKindWord(kind);
+}
+
+std::string lineOf(WatchChangeKind kind, const ProgrammeRecord& first, const ProgrammeRecord* now) {
+  return visibleLine(changeLine(kindText(kind), first, now)) + "\n";
+}
+
+}  // namespace
+
+int followWatchedProgrammes(CliContext& context, const DateTime& now, const std::function<int()>& writeGuide,
+                            bool& saved) {
+  GuideCache& cache = guideCache(context.settings);
+  const WatchSnapshot snapshot = takeWatchSnapshot(cache, now);
+  const int result = writeGuide();
+  if (result < 0) return result;
+  const std::vector<WatchChange> changes = followWatchChanges(snapshot, cache, now);
+  if (changes.empty()) return result;
+  std::string lines;
+  for (const WatchChange& change : changes) {
+    const bool isNew = change.kind == WatchChangeKind::newEpisode;
+    lines += lineOf(change.kind, isNew ? change.after : change.before,
+                    change.hasAfter && !isNew ? &change.after : nullptr);
+  }
+  const std::string text = os::cp932ToUtf8(lines);
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  if (!saveSettings(context)) saved = false;
+  return result;
+}
+
+std::string rememberedChangeLines(const std::vector<RememberedChange>& changes, const Listing& listing) {
+  std::string lines;
+  for (const RememberedChange& change : changes) {
+    const ProgrammeRecord first = firstAiringOf(change, listing), now = airingNowOf(change, listing);
+    const bool showNow = change.kind != WatchChangeKind::cancelled && change.kind != WatchChangeKind::newEpisode;
+    lines += lineOf(change.kind, first, showNow ? &now : nullptr);
+  }
+  return os::cp932ToUtf8(lines);
+}
