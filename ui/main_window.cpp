@@ -7,6 +7,8 @@
 #include "app/application.h"
 #include "config/settings_store.h"
 #include "guide/calendar.h"
+#include "guide/guide_cache.h"
+#include "search/watch_follow.h"
 #include "ui/child_controls.h"
 #include "ui/companion_launcher.h"
 #include "ui/connect_dialog.h"
@@ -89,9 +91,9 @@ HMENU buildMenu(const std::vector<MenuEntry>& entries) {
   return menu;
 }
 
-void announceWatchMatches() {
+void announceWatchMatches(const std::vector<WatchChange>& changes = {}) {
   WatchAnnouncement announcement;
-  if (checkWatchListNow(announcement)) trayIcon.showBalloon(announcement);
+  if (checkWatchListNow(changes, announcement)) trayIcon.showBalloon(announcement);
 }
 
 // On the first run the connect dialog comes first; leaving it with
@@ -136,12 +138,14 @@ LRESULT onCreate(HWND hwnd, const CREATESTRUCTA& cs) {
 // The connect dialog, modal; the schedule waits while it is open.
 void runConnectDialog(HWND hwnd, int autoStartId) {
   KillTimer(hwnd, kScheduleTimer);
+  GuideCache& cache = guideCache(settings());
+  const WatchSnapshot watched = takeWatchSnapshot(cache, currentDateTime());
   openConnectDialog(hwnd, settings(), autoStartId);
   setUpSchedule(hwnd);
   // The dialog's job may have written the viewed day's files.
   reloadDay();
   setFocus(nullptr);
-  announceWatchMatches();
+  announceWatchMatches(followWatchChanges(watched, cache, currentDateTime()));
 }
 
 void runSearchDialog(HWND hwnd) {

@@ -29,12 +29,16 @@ std::vector<ProgrammeRecord> reserve(const std::vector<ProgrammeRecord>& records
 }
 }  // namespace
 
-bool checkWatchListNow(WatchAnnouncement& announcement) {
+bool checkWatchListNow(const std::vector<WatchChange>& changes, WatchAnnouncement& announcement) {
   SettingsStore& settings = Application::instance().settings();
   const DateTime now = currentDateTime();
   const WatchCheck check = checkWatchList(guideCache(settings), now);
-  const std::vector<ProgrammeRecord> reserved = reserve(matchesToReserve(check, companionInstalled()));
-  if (!watchAnnouncement(check.fresh, static_cast<int>(reserved.size()), announcement)) return false;
+  std::vector<ProgrammeRecord> reserved = reserve(matchesToReserve(check, companionInstalled()));
+  const std::vector<ProgrammeRecord> renewed =
+      companionInstalled() ? reserve(movedReservations(changes, settings)) : std::vector<ProgrammeRecord>();
+  const bool fresh = watchAnnouncement(check.fresh, static_cast<int>(reserved.size()), announcement);
+  if (!addWatchChanges(changes, static_cast<int>(renewed.size()), announcement) && !fresh) return false;
+  reserved.insert(reserved.end(), renewed.begin(), renewed.end());
   // Remembered before anything else can fail, so that no programme is
   // announced or reserved twice.
   rememberAnnounced(settings, check.fresh, listingMinuteOf(now));

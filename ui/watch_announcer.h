@@ -13,13 +13,18 @@
 
 #include <windows.h>
 
+#include <vector>
+
+#include "search/watch_changes.h"
 #include "ui/model/watch_announcement.h"
 
 constexpr UINT kDescribeAnnouncement = WM_APP + 0x302;
 constexpr ULONG_PTR kAnnouncementTag = kDescribeAnnouncement;
 
 // Checks the watch list. True with what the one balloon of this check
-// says; false when nothing is new (no balloon then).
-bool checkWatchListNow(WatchAnnouncement& announcement);
+// says; false when nothing is new (no balloon then). `changes` are what
+// the guide just written did to the watched programmes: the reserved ones
+// that moved are handed to the recording tool again.
+bool checkWatchListNow(const std::vector<WatchChange>& changes, WatchAnnouncement& announcement);
 
 LRESULT describeAnnouncement(HWND mainWindow, LPARAM replyWindow);

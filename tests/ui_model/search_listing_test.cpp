@@ -10,6 +10,8 @@
 #include "ui/model/reservation.h"
 #include "ui/model/search_form.h"
 #include "ui/model/search_listing.h"
+#include "search/watch_changes.h"
+#include "search/watch_check.h"
 #include "ui/model/watch_announcement.h"
 
 namespace {
@@ -143,6 +145,37 @@ TEST(WatchAnnouncementTest, OneBalloonNamingTheFirstTitlesAndTheReservations) {
   ASSERT_TRUE(watchAnnouncement({recordAt(tuesday(), 600, longTitle)}, 0, announcement));
   EXPECT_EQ(kBalloonTextBytes - 2, announcement.text.size());
   EXPECT_TRUE(watchAnnouncement({}, 1, announcement));
+}
+
+TEST(WatchAnnouncementTest, ChangedTimesTakeTheBalloonAndMovedReservationsAreRenewed) {
+  const ProgrammeRecord game = recordAt(tuesday(), 19 * 60, "game"), film = recordAt(tuesday(), 21 * 60, "film");
+  ProgrammeRecord later = film;
+  later.start += 30;
+  later.stop += 30;
+  const WatchChange moved{WatchChangeKind::moved, film, later, true};
+  const WatchChange cancelled{WatchChangeKind::cancelled, game, {}, false};
+  const WatchChange episode{WatchChangeKind::newEpisode, film, game, true};
+  WatchAnnouncement announcement;
+  EXPECT_FALSE(addWatchChanges({episode}, 0, announcement));
+  EXPECT_TRUE(announcement.title.empty());
+
+  ASSERT_TRUE(watchAnnouncement({game}, 0, announcement));
+  ASSERT_TRUE(addWatchChanges({moved, cancelled, episode}, 1, announcement));
+  // ウォッチ: 2件の番組の時間が変わりました
+  EXPECT_EQ("\x83\x45\x83\x48\x83\x62\x83\x60: 2\x8c\x8f\x82\xcc\x94\xd4\x91\x67\x82\xcc\x8e\x9e\x8a\xd4\x82\xaa"
+            "\x95\xcf\x82\xed\x82\xe8\x82\xdc\x82\xb5\x82\xbd",
+            announcement.title);
+  // film, game, 新しい番組: 1件, then the renewed reservation and the old one left behind
+  EXPECT_EQ(0u, announcement.text.find("film\r\ngame\r\n\x90\x56\x82\xb5\x82\xa2\x94\xd4\x91\x67: 1\x8c\x8f\r\n1\x8c\x8f"));
+  EXPECT_EQ(2, announcement.changed);
+  EXPECT_EQ(1, announcement.count);
+
+  SettingsStore settings;
+  EXPECT_TRUE(movedReservations({moved, cancelled}, settings).empty());
+  rememberReserved(settings, {film, game}, listingMinute(tuesday(), 12 * 60));
+  const std::vector<ProgrammeRecord> renewed = movedReservations({moved, cancelled, episode}, settings);
+  ASSERT_EQ(1u, renewed.size());
+  EXPECT_EQ(later.start, renewed[0].start);
 }
 
 TEST(ViewStateTest, DayMovesLeaveOnlyTheSearchView) {

@@ -8,13 +8,16 @@
 
 #include "listing/programme_record.h"
 
+struct WatchChange;
 struct WatchCheck;
+class SettingsStore;
 
 struct WatchAnnouncement {
   std::string title;  // "ウォッチ: 3件の新しい番組", at most kBalloonTitleBytes - 1 bytes
   std::string text;   // the first titles one a line, then the reservations; kBalloonTextBytes - 1 at most
   int count = 0;      // new matches
   int reserved = 0;   // handed to the recording tool
+  int changed = 0;    // watched programmes whose time changed
 };
 
 // The balloon's two texts (the shell's fixed buffers, with the closing zero).
@@ -25,6 +28,18 @@ constexpr std::size_t kBalloonTitles = 3;
 
 // False when there is nothing to announce.
 bool watchAnnouncement(const std::vector<ProgrammeRecord>& fresh, int reserved, WatchAnnouncement& out);
+
+// Tells of the watched programmes whose time changed (moved, extended or
+// cancelled) in the same balloon: its title is then theirs, its text their
+// titles before what `out` said of new matches. `renewed` reservations were
+// handed over again with their new times; the old ones stay in the
+// recording tool's list, which its interface cannot cancel. False, leaving
+// `out` alone, when no time changed.
+bool addWatchChanges(const std::vector<WatchChange>& changes, int renewed, WatchAnnouncement& out);
+
+// The reserved programmes that moved or were extended, as they are now:
+// to be reserved again.
+std::vector<ProgrammeRecord> movedReservations(const std::vector<WatchChange>& changes, const SettingsStore& settings);
 
 // The automatic entries' matches that go to the recording tool: all of
 // them when it lies beside the program, none otherwise (they stay
