@@ -1,6 +1,7 @@
 // Answering the page requests.
 #include "webguide/web_pages.h"
 
+#include "config/settings_store.h"
 #include "listing/ics_writer.h"
 #include "os/text.h"
 #include "search/programme_matcher.h"
@@ -53,6 +54,12 @@ const PageTexts& textsFor(const WebRequest& request) { return pageTexts(preferre
 bool wantsEnded(const WebRequest& request) {
   std::string value;
   return queryParameter(request.query, "ended", value) == 1 && value == "1";
+}
+
+// The watch list and its memories as the file holds them now: a crawl or
+// the window may have changed them since the server started.
+const SettingsStore& watchSettings(const SettingsStore& started, SettingsStore& reread) {
+  return !started.path().empty() && reread.load(started.path()) ? reread : started;
 }
 
 }  // namespace
@@ -138,7 +145,8 @@ WebResponse WebPages::calendar(const WebRequest& request) {
   if (!searchMatches(request, clock, textsFor(request), matches.programmes, text, refusal)) return refusal;
   WebResponse response;
   response.contentType = "text/calendar; charset=utf-8";
-  response.body = icsDocument(matches, clock.now, movedProgrammesHistory(settings_, matches));
+  SettingsStore reread;
+  response.body = icsDocument(matches, clock.now, movedProgrammesHistory(watchSettings(settings_, reread), matches));
   // A calendar subscribed to the feed asks again now and then; an hour old is fresh enough.
   response.headers = {{"Cache-Control", "max-age=3600"}, {"X-Content-Type-Options", "nosniff"}};
   return response;
@@ -146,7 +154,9 @@ WebResponse WebPages::calendar(const WebRequest& request) {
 
 WebResponse WebPages::watch(const WebRequest& request) {
   const PageClock clock = pageClockAt(now_());
-  const WatchList list = loadWatchList(settings_);
+  SettingsStore reread;
+  const SettingsStore& settings = watchSettings(settings_, reread);
+  const WatchList list = loadWatchList(settings);
   std::vector<WatchPageEntry> entries;
   for (const WatchEntry& entry : list.entries) entries.push_back({entry.number, queryText(entry.query), {}});
   Listing listing;
@@ -154,8 +164,8 @@ WebResponse WebPages::watch(const WebRequest& request) {
   if (!entries.empty()) {
     const std::vector<CalendarDate> dates = pageDates(clock.today);
     listing = listingOf(dates.front(), static_cast<int>(dates.size()));
-    changes = changesNotEnded(settings_, clock.now);
-    const WatchCheck check = checkWatchList(listing, list, settings_, clock.now);
+    changes = changesNotEnded(settings, clock.now);
+    const WatchCheck check = checkWatchList(listing, list, settings, clock.now);
     for (const ProgrammeRecord& record : check.current) {
       const WatchEntry* found = entryThatFound(check, record);
       for (WatchPageEntry& entry : entries) {
