@@ -23,12 +23,6 @@ std::string joined(const std::vector<std::string>& names) {
   return text;
 }
 
-std::string clockText(int minute) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%02d:%02d", minute / 60, minute % 60);
-  return text;
-}
-
 // Shift-JIS, as the query's own words are.
 std::string reason(const ProgrammeQuery& query, const QueryCondition& condition) {
   switch (condition.kind) {
@@ -40,7 +34,7 @@ std::string reason(const ProgrammeQuery& query, const QueryCondition& condition)
       for (int genre : query.genres) names.push_back(genreNameEnglish(genre));
       return "genre is not " + joined(names);
     }
-    case QueryCondition::kTime: return "outside " + clockText(query.windowFrom) + "-" + clockText(query.windowTo);
+    case QueryCondition::kTime: return "outside " + timeWindowText(query.windowFrom, query.windowTo);
     case QueryCondition::kWeekday: {
       std::string days;
       for (int day = 0; day < 7; ++day)

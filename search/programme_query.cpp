@@ -39,12 +39,6 @@ bool readHourMinute(const std::string& text, int& minutes) {
   return true;
 }
 
-std::string windowText(int from, int to) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d:%02d-%02d:%02d", from / 60, from % 60, to / 60, to % 60);
-  return text;
-}
-
 int kanjiWeekday(const std::string& text, std::size_t at) {
   for (int day = 0; day < 7; ++day) {
     if (text.compare(at, 2, weekdayKanji(day)) == 0) return day;
@@ -200,7 +194,7 @@ std::string queryText(const ProgrammeQuery& query) {
   if (query.reserve) tokens.push_back("--reserve");
   for (const std::string& channel : query.channels) tokens.push_back("--channel " + quoted(channel));
   for (int genre : query.genres) tokens.push_back(std::string("--genre ") + genreNameJapanese(genre));
-  if (query.windowFrom >= 0) tokens.push_back("--time " + windowText(query.windowFrom, query.windowTo));
+  if (query.windowFrom >= 0) tokens.push_back("--time " + timeWindowText(query.windowFrom, query.windowTo));
   if (query.weekdays != 0) {
     std::string days;
     for (int day = 0; day < 7; ++day)
@@ -248,4 +242,10 @@ bool parseWeekdays(const std::string& text, unsigned& bits) {
   }
   bits |= found;
   return true;
+}
+
+std::string timeWindowText(int from, int to) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d:%02d-%02d:%02d", from / 60, from % 60, to / 60, to % 60);
+  return text;
 }

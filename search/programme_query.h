@@ -55,6 +55,8 @@ std::vector<int> genresNamed(const std::string& name);
 // "HH:MM-HH:MM" (or H:MM, hours up to 28) as two minutes of the day; false
 // when it is not such a window or both ends are the same.
 bool parseTimeWindow(const std::string& text, int& from, int& to);
+// The window as parseTimeWindow reads it, "HH:MM-HH:MM".
+std::string timeWindowText(int from, int to);
 // "月火", "mon,tue" and the like (also "月曜", "Monday") as weekday bits; false when a
 // part is not a day.
 bool parseWeekdays(const std::string& text, unsigned& bits);

@@ -26,6 +26,7 @@
 #include "ui/search_view.h"
 #include "ui/tray_icon.h"
 #include "ui/watch_announcer.h"
+#include "ui/watch_explain_dialog.h"
 #include "ui/xmltv_dialog.h"
 
 namespace {
@@ -193,6 +194,7 @@ LRESULT onCommand(HWND hwnd, int id) {
     case kCommandWatch: showSearch(kWatchMatches); break;
     case kCommandCheckWatch: announceWatchMatches(); break;
     case kCommandXmltvSettings: runXmltvDialog(hwnd); break;
+    case kCommandExplainWatch: openWatchExplainDialog(hwnd, settings()); break;
     default: showGenreOfCommand(id); break;
   }
   return 1;

@@ -45,14 +45,15 @@ TEST(PopupMenuTest, WithoutTheCompanionToolTheMenuHasNoDenpozSubmenuNorItsSepara
                 "1 \x8f\x49\x97\xb9",                          // 終了
                 "-", "1012 \x8c\x9f\x8d\xf5...",                  // 検索...
                 "1013 \x83\x45\x83\x48\x83\x62\x83\x60",       // ウォッチ
-                "-", "1015 XMLTV\x82\xcc\x90\xdd\x92\xe8..."}),  // XMLTVの設定...
+                "-", "1015 XMLTV\x82\xcc\x90\xdd\x92\xe8...",  // XMLTVの設定...
+                "1016 \x83\x45\x83\x48\x83\x62\x83\x60\x82\xcc\x90\xe0\x96\xbe..."}),  // ウォッチの説明...
             lines(mainPopupMenu(viewIn(kTimeView, 21), false)));
 }
 
 TEST(PopupMenuTest, WithTheCompanionToolItsSubmenuAndASeparatorComeBeforeTheJobs) {
   std::vector<MenuEntry> menu = mainPopupMenu(viewIn(kTimeView, 21), true);
   std::vector<std::string> all = lines(menu);
-  ASSERT_EQ(19u, all.size());
+  ASSERT_EQ(20u, all.size());
   EXPECT_EQ("[Denpoz]", all[6]);
   EXPECT_EQ("-", all[7]);
   EXPECT_EQ("1003 \x90\xdd\x92\xe8", all[8]);
@@ -84,8 +85,8 @@ TEST(PopupMenuTest, ViewSubmenuChecksTheHoursInTheTimeViewAndTheViewedGenreOnly)
 TEST(PopupMenuTest, TheSearchViewChecksItsOwnSourceOnly) {
   for (int source : {kSearchResults, kWatchMatches}) {
     std::vector<std::string> all = lines(mainPopupMenu(viewIn(kSearchView, source), false));
-    EXPECT_EQ(source == kSearchResults, all[all.size() - 4][0] == '*') << source;
-    EXPECT_EQ(source == kWatchMatches, all[all.size() - 3][0] == '*') << source;
+    EXPECT_EQ(source == kSearchResults, all[all.size() - 5][0] == '*') << source;
+    EXPECT_EQ(source == kWatchMatches, all[all.size() - 4][0] == '*') << source;
   }
 }
 

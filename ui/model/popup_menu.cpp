@@ -19,6 +19,7 @@ const char kQuit[] = "\x8f\x49\x97\xb9";                                // "終�
 const char kSearch[] = "\x8c\x9f\x8d\xf5...";                           // "検索..."
 const char kWatch[] = "\x83\x45\x83\x48\x83\x62\x83\x60";              // "ウォッチ"
 const char kXmltvSettings[] = "XMLTV\x82\xcc\x90\xdd\x92\xe8...";            // "XMLTVの設定..."
+const char kExplainWatch[] = "\x83\x45\x83\x48\x83\x62\x83\x60\x82\xcc\x90\xe0\x96\xbe...";  // "ウォッチの説明..."
 
 MenuEntry item(int id, const char* text, bool checked = false) {
   MenuEntry entry;
@@ -74,7 +75,8 @@ std::vector<MenuEntry> mainPopupMenu(const ViewState& view, bool companionInstal
                           item(kCommandQuit, kQuit), separator(),
                           item(kCommandSearch, kSearch, isSearchView(view, kSearchResults)),
                           item(kCommandWatch, kWatch, isSearchView(view, kWatchMatches)),
-                          separator(), item(kCommandXmltvSettings, kXmltvSettings)})
+                          separator(), item(kCommandXmltvSettings, kXmltvSettings),
+                          item(kCommandExplainWatch, kExplainWatch)})
     menu.push_back(entry);
   return menu;
 }

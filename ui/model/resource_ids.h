@@ -9,6 +9,7 @@
 #define IDD_CONNECTION_SETTINGS 133
 #define IDD_SEARCH 134
 #define IDD_XMLTV 135
+#define IDD_WATCH_EXPLAIN 136
 
 /* Connect dialog 132 */
 #define IDC_CRAWL 1001
@@ -56,6 +57,10 @@
 #define IDC_XMLTV_CHANNELS 1203
 #define IDC_XMLTV_STATUS 1204
 
+/* Watch explanation dialog 136 */
+#define IDC_EXPLAIN_ENTRY 1301
+#define IDC_EXPLAIN_TEXT 1302
+
 #ifndef RC_INVOKED
 /* The main window's buttons and popup menu items (WM_COMMAND ids). */
 enum MainCommand {
@@ -79,6 +84,8 @@ enum MainCommand {
   kCommandCheckWatch = 1014,
   /* After those: the XMLTV dialog (the guide's source and channels). */
   kCommandXmltvSettings = 1015,
+  /* After it: why each watch entry finds what it finds. */
+  kCommandExplainWatch = 1016,
   /* One genre item each, in genre table order. */
   kFirstGenreCommand = 2000,
   kLastGenreCommand = 2099,

@@ -1,0 +1,19 @@
+// WatchExplanationText: what the window's watch explanation shows of an
+// entry (search/watch_explain.h): its matches, then its near misses, each
+// with the condition that left it out, worded in Japanese (Shift-JIS).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "search/watch_explain.h"
+#include "search/watch_list.h"
+
+// The entry list's rows: "N: query".
+std::vector<std::string> watchEntryChoices(const WatchList& list);
+// The lines of the explanation, CR LF between them.
+std::string watchExplanationText(const ProgrammeQuery& query, const WatchExplanation& explanation);
+// Why the near miss was left out: 「ニュース」がない, 「-再放送」で除外, ...
+std::string japaneseReason(const ProgrammeQuery& query, const QueryCondition& condition);
+// Shown instead of an explanation when the list has no entries.
+extern const char kNoWatchEntries[];
