@@ -11,6 +11,10 @@
 #include "listing/programme_record.h"
 
 std::string matchLine(const ProgrammeRecord& record);
+// "MM/DD HH:MM", the calendar date and time of the start a programme
+// identity names (watch_memory.h), as a re-air names its first airing;
+// empty when it names none.
+std::string identityStartText(const std::string& identity);
 
 // A listing of just `records`, with the channels of `source` they are on,
 // for the exports' writers.

@@ -37,8 +37,8 @@ bool checkWatchListNow(WatchAnnouncement& announcement) {
   if (!watchAnnouncement(check.fresh, static_cast<int>(reserved.size()), announcement)) return false;
   // Remembered before anything else can fail, so that no programme is
   // announced or reserved twice.
-  rememberAnnounced(settings, check.fresh, listingMinuteOf(now));
-  rememberReserved(settings, reserved, listingMinuteOf(now));
+  rememberAnnounced(settings, check, check.fresh, listingMinuteOf(now));
+  rememberReserved(settings, check, reserved, listingMinuteOf(now));
   settings.save();
   ++balloons;
   lastAnnouncement = announcement;
