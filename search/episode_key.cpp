@@ -1,7 +1,7 @@
 // The episode a programme is, for the memory of seen episodes.
 #include "search/episode_key.h"
 
-#include <cstdio>
+#include <cstdint>
 
 #include "listing/fnv_hash.h"
 #include "listing/programme_flags.h"
@@ -43,8 +43,10 @@ std::string keyOf(const ProgrammeRecord& record, const EpisodeReading& reading) 
 std::string hashText(const std::string& key) {
   Fnv1a64 hash;
   hash.add(reinterpret_cast<const unsigned char*>(key.data()), key.size());
-  char text[17];
-  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash.value()));
+  // By hand: the C runtimes do not all print 64-bit numbers alike.
+  std::string text(16, '0');
+  std::uint64_t value = hash.value();
+  for (int at = 15; at >= 0; --at, value >>= 4) text[at] = "0123456789abcdef"[value & 15];
   return text;
 }
 
