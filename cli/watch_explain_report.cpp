@@ -24,7 +24,8 @@ std::string joined(const std::vector<std::string>& names) {
 }
 
 // Shift-JIS, as the query's own words are.
-std::string reason(const ProgrammeQuery& query, const QueryCondition& condition) {
+std::string reason(const ProgrammeQuery& query, const NearMiss& miss) {
+  const QueryCondition& condition = miss.failed;
   switch (condition.kind) {
     case QueryCondition::kWord: return "missing word '" + condition.word + "'";
     case QueryCondition::kExcluded: return "excluded by -" + condition.word;
@@ -41,6 +42,10 @@ std::string reason(const ProgrammeQuery& query, const QueryCondition& condition)
         if (query.weekdays & (1u << day)) days += weekdayKanji(day);
       return "not on " + days;
     }
+    case QueryCondition::kRepeat: return "a repeat, left out by --new";
+    case QueryCondition::kSeen:
+      return "episode already seen on " + identityStartText(miss.firstAiring) + ", left out by " +
+             (query.newOnly ? "--new" : "--once");
   }
   return std::string();
 }
@@ -63,7 +68,8 @@ int reportWatchExplanation(CliContext& context, int number, const DateTime& now)
   const Listing listing = collectListing(guideCache(context.settings), defaultListingRange(now));
   WatchExplanation explanation;
   QueryProblem problem;
-  if (!explainQuery(listing, entry->query, listingMinuteOf(now), kExplainedNearMisses, explanation, problem)) {
+  if (!explainQuery(listing, entry->query, listingMinuteOf(now), kExplainedNearMisses, explanation, problem,
+                    &context.settings)) {
     printError("rokuban-cli: watch entry " + std::to_string(number) + ": " + englishText(problem) + "\n");
     return 1;
   }
@@ -73,7 +79,7 @@ int reportWatchExplanation(CliContext& context, int number, const DateTime& now)
   const std::size_t misses = explanation.nearMisses.size() + explanation.moreNearMisses;
   text += "near misses: " + std::to_string(misses) + "\n";
   for (const NearMiss& miss : explanation.nearMisses)
-    text += "  " + visibleLine(matchLine(miss.record)) + " -- " + visibleLine(reason(entry->query, miss.failed)) + "\n";
+    text += "  " + visibleLine(matchLine(miss.record)) + " -- " + visibleLine(reason(entry->query, miss)) + "\n";
   if (explanation.moreNearMisses > 0) text += "  ... and " + std::to_string(explanation.moreNearMisses) + " more\n";
   printOut(text);
   return 0;

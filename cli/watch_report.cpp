@@ -15,10 +15,22 @@
 #include "search/match_line.h"
 #include "search/watch_change_memory.h"
 #include "search/watch_check.h"
+#include "search/watch_memory.h"
 
 namespace {
 
 std::string entryText(const WatchEntry* entry) { return entry ? queryText(entry->query) : std::string(); }
+
+// " (re-air of MM/DD HH:MM channel)" after a re-air's line; empty for any
+// other programme.
+std::string reairNote(const WatchCheck& check, const ProgrammeRecord& record) {
+  const auto first = check.reairOf.find(programmeIdentity(record));
+  if (first == check.reairOf.end()) return std::string();
+  std::string channel;
+  for (const ListingChannel& known : check.channels)
+    if (first->second.compare(0, known.id.size() + 1, known.id + "/") == 0) channel = " " + known.name;
+  return " (re-air of " + identityStartText(first->second) + channel + ")";
+}
 
 // Each entry's line, then the programmes it found, in the order given.
 std::string matchLines(const WatchCheck& check, const std::vector<ProgrammeRecord>& shown) {
@@ -26,7 +38,7 @@ std::string matchLines(const WatchCheck& check, const std::vector<ProgrammeRecor
   for (const WatchEntry& entry : check.entries) {
     std::string found;
     for (const ProgrammeRecord& record : shown)
-      if (entryThatFound(check, record) == &entry) found += visibleLine(matchLine(record)) + "\n";
+      if (entryThatFound(check, record) == &entry) found += visibleLine(matchLine(record) + reairNote(check, record)) + "\n";
     if (!found.empty()) lines += visibleLine("watch " + std::to_string(entry.number) + ": " + entryText(&entry)) + "\n" + found;
   }
   return os::cp932ToUtf8(lines);
@@ -62,6 +74,12 @@ std::string matchesJson(const WatchCheck& check, const std::vector<ProgrammeReco
     out.pop_back();  // the record's closing brace
     out += ", \"watchEntry\": " + std::to_string(entry ? entry->number : 0) + ", \"watchQuery\": ";
     appendJsonString(out, entryText(entry));
+    const auto first = check.reairOf.find(programmeIdentity(record));
+    if (first != check.reairOf.end()) {
+      out += ", \"reairOf\": {\"channelId\": ";
+      appendJsonString(out, first->second.substr(0, first->second.rfind('/')));
+      out += ", \"start\": \"" + isoJapanTime(identityStart(first->second)) + "\"}";
+    }
     if (change) appendChangeJson(out, *change);
     out += '}';
   };
@@ -132,7 +150,7 @@ WatchReportResult reportWatchMatches(CliContext& context, const DateTime& now, c
   if (std::fflush(stdout) != 0) result.failed = true;
   if (!report.command.empty() && !runCommands(check, report.command)) result.failed = true;
   if (!check.fresh.empty()) {
-    rememberAnnounced(context.settings, check.fresh, listingMinuteOf(now));
+    rememberAnnounced(context.settings, check, check.fresh, listingMinuteOf(now));
     if (!saveSettings(context)) result.failed = true;
   }
   return result;

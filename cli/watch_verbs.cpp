@@ -101,6 +101,8 @@ std::vector<CliOption> watchOptions() {
   std::vector<CliOption> options = queryOptions();
   options.insert(options.end(),
                  {{"--reserve", OptionKind::Flag, "add: the Windows program reserves new matches by itself"},
+                  {"--new", OptionKind::Flag, "add: new episodes only: no repeats, no episode seen before"},
+                  {"--once", OptionKind::Flag, "add: each episode once: a re-air is listed, never announced or reserved"},
                   {"--all", OptionKind::Flag, "check: print every current match, not only the new ones"},
                   {"--json", OptionKind::Flag, "check: print JSON programme records, each with its entry"},
                   {"--ics", OptionKind::Flag, "check: print an iCalendar file, one event per match"},
@@ -110,7 +112,7 @@ std::vector<CliOption> watchOptions() {
 }
 
 const CliVerbRegistration kWatch(
-    {"watch", "watch add [--reserve] [query options] WORD... | list | remove N | check [--all] [--json | --ics] [--exec COMMAND] "
+    {"watch", "watch add [--reserve] [--new] [--once] [query options] WORD... | list | remove N | check [--all] [--json | --ics] [--exec COMMAND] "
      "[--now \"YYYY-MM-DD HH:MM\"] | explain N [--now \"YYYY-MM-DD HH:MM\"]",
      runWatch, "keep saved searches, print their new matches or explain one (check exit 1: none new)", watchOptions(),
      "watch add --channel NHK --time 19:00-19:30 news", true, true, true});

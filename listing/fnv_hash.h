@@ -1,5 +1,6 @@
-// Fnv1a32: the 32-bit FNV-1a hash, small and the same on every machine; the
-// channel ids and the extras' table stamps are made with it.
+// Fnv1a32 and Fnv1a64: the FNV-1a hashes, small and the same on every
+// machine; the channel ids and the extras' table stamps are made with the
+// 32-bit one, the watch list's episode keys with the 64-bit one.
 #pragma once
 
 #include <cstddef>
@@ -14,4 +15,15 @@ class Fnv1a32 {
 
  private:
   std::uint32_t hash_ = 2166136261u;
+};
+
+class Fnv1a64 {
+ public:
+  void add(const unsigned char* bytes, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) hash_ = (hash_ ^ bytes[i]) * 1099511628211ull;
+  }
+  std::uint64_t value() const { return hash_; }
+
+ private:
+  std::uint64_t hash_ = 14695981039346656037ull;
 };

@@ -90,10 +90,12 @@ bool readOption(const std::vector<std::string>& tokens, std::size_t& i, Programm
                 QueryProblem& problem, bool allowReserve) {
   const std::string name = tokens[i].substr(0, tokens[i].find('='));
   const bool hasValue = name.size() != tokens[i].size();
-  if ((name == "--regex" || (name == "--reserve" && allowReserve)) && !hasValue) {
-    (name == "--regex" ? query.regex : query.reserve) = true;
-    return true;
-  }
+  if (name == "--regex" && !hasValue) return query.regex = true;
+  bool* watchFlag = name == "--reserve" ? &query.reserve
+                    : name == "--new"   ? &query.newOnly
+                    : name == "--once"  ? &query.once
+                                        : nullptr;
+  if (watchFlag && allowReserve && !hasValue) return *watchFlag = true;
   std::string value;
   if (name == "--channel") {
     if (!takeValue(tokens, i, name, value, problem)) return false;
@@ -192,6 +194,8 @@ bool parseQueryText(const std::string& text, ProgrammeQuery& query, QueryProblem
 std::string queryText(const ProgrammeQuery& query) {
   std::vector<std::string> tokens;
   if (query.reserve) tokens.push_back("--reserve");
+  if (query.newOnly) tokens.push_back("--new");
+  if (query.once) tokens.push_back("--once");
   for (const std::string& channel : query.channels) tokens.push_back("--channel " + quoted(channel));
   for (int genre : query.genres) tokens.push_back(std::string("--genre ") + genreNameJapanese(genre));
   if (query.windowFrom >= 0) tokens.push_back("--time " + timeWindowText(query.windowFrom, query.windowTo));

@@ -31,19 +31,22 @@ struct ProgrammeQuery {
   unsigned weekdays = 0;              // bit 1 << dayOfWeek (0 = Sunday) of the broadcast day; 0: all
   bool regex = false;
   bool reserve = false;               // a watch entry's automatic reservation (--reserve)
+  bool newOnly = false;               // a watch entry's new episodes only: no repeats, none seen (--new)
+  bool once = false;                  // a watch entry's each episode once; re-airs only listed (--once)
 };
 
 // True when the query asks for nothing at all.
 bool isEmptyQuery(const ProgrammeQuery& query);
 
 // Reads tokens into `query` (adding to it). "--opt=value" and "--opt value"
-// both work. `allowReserve` accepts --reserve (watch entries). False, with
+// both work. `allowReserve` accepts --reserve, --new and --once (watch
+// entries). False, with
 // `problem` naming the token, on an unknown option, a missing or bad value,
 // or a query that asks for nothing.
 bool parseQueryArguments(const std::vector<std::string>& tokens, ProgrammeQuery& query, QueryProblem& problem,
                          bool allowReserve = false);
 // Splits one line into tokens (blanks, the ideographic space and quotes as
-// described above) and reads them, --reserve allowed.
+// described above) and reads them, the watch entries' options allowed.
 bool parseQueryText(const std::string& text, ProgrammeQuery& query, QueryProblem& problem);
 // The one-line form parseQueryText reads back to the same query.
 std::string queryText(const ProgrammeQuery& query);

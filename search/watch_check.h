@@ -22,7 +22,7 @@ struct WatchCheck {
   // Every match of every entry that has not ended, each programme once, by
   // start then channel order.
   std::vector<ProgrammeRecord> current;
-  // Those of `current` never announced before.
+  // Those of `current` never announced before, re-airs left out.
   std::vector<ProgrammeRecord> fresh;
   // Matches of automatic entries that have not started and were never
   // reserved before.
@@ -36,7 +36,17 @@ struct WatchCheck {
   std::map<std::string, int> foundBy;
   // The channels of the listing checked, for the exports' writers.
   std::vector<ListingChannel> channels;
+  // Programmes of `current` found only by entries with --once, re-airs of
+  // an episode seen before: identity to the identity of the first airing.
+  std::map<std::string, std::string> reairOf;
+  // The episode key hash of each programme the entries with --new or
+  // --once found that is no re-air, by identity, for the memory of seen
+  // episodes.
+  std::map<std::string, std::string> episodeOf;
 };
+
+// True for a programme of `check.reairOf`.
+bool isReair(const WatchCheck& check, const ProgrammeRecord& record);
 
 // The entry that found `record`, a programme of `check.current`; null for
 // any other.
@@ -49,5 +59,9 @@ WatchCheck checkWatchList(const Listing& listing, const WatchList& list, const S
 // `cache`'s settings, with the watch list of those settings.
 WatchCheck checkWatchList(GuideCache& cache, const DateTime& now);
 
-void rememberAnnounced(SettingsStore& settings, const std::vector<ProgrammeRecord>& records, ListingMinute now);
-void rememberReserved(SettingsStore& settings, const std::vector<ProgrammeRecord>& records, ListingMinute now);
+// `records` are programmes of `check`; their episodes, for the entries
+// that follow them, are remembered as seen too.
+void rememberAnnounced(SettingsStore& settings, const WatchCheck& check, const std::vector<ProgrammeRecord>& records,
+                       ListingMinute now);
+void rememberReserved(SettingsStore& settings, const WatchCheck& check, const std::vector<ProgrammeRecord>& records,
+                      ListingMinute now);

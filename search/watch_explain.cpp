@@ -2,6 +2,8 @@
 // itself, so that an explanation never disagrees with a search.
 #include "search/watch_explain.h"
 
+#include "config/settings_store.h"
+#include "search/episode_judge.h"
 #include "search/programme_matcher.h"
 
 namespace {
@@ -20,6 +22,8 @@ ProgrammeQuery conditionQuery(const ProgrammeQuery& query, const QueryCondition&
       part.windowTo = query.windowTo;
       break;
     case QueryCondition::kWeekday: part.weekdays = query.weekdays; break;
+    case QueryCondition::kRepeat:
+    case QueryCondition::kSeen: break;
   }
   return part;
 }
@@ -38,7 +42,7 @@ std::vector<QueryCondition> queryConditions(const ProgrammeQuery& query) {
 }
 
 bool explainQuery(const Listing& listing, const ProgrammeQuery& query, ListingMinute now, std::size_t limit,
-                  WatchExplanation& explanation, QueryProblem& problem) {
+                  WatchExplanation& explanation, QueryProblem& problem, const SettingsStore* settings) {
   ProgrammeMatcher whole;
   if (!whole.compile(query, problem)) return false;
   const std::vector<QueryCondition> conditions = queryConditions(query);
@@ -50,10 +54,31 @@ bool explainQuery(const Listing& listing, const ProgrammeQuery& query, ListingMi
   // In the order of a search's results, so both lists come out sorted.
   std::vector<ProgrammeRecord> programmes = listing.programmes;
   sortMatches(programmes, listing);
-  for (const ProgrammeRecord& record : programmes) {
+  const SettingsStore none;
+  EpisodeJudge judge(settings ? *settings : none);
+  const bool judged = followsEpisodes(query);
+  std::vector<char> matched(programmes.size());
+  for (std::size_t at = 0; at < programmes.size(); ++at) {
+    matched[at] = programmes[at].stop > now && whole.matches(programmes[at]);
+    if (matched[at] && judged) judge.note(programmes[at], query);
+  }
+  const auto addNearMiss = [&](NearMiss miss) {
+    if (explanation.nearMisses.size() < limit)
+      explanation.nearMisses.push_back(std::move(miss));
+    else
+      ++explanation.moreNearMisses;
+  };
+  for (std::size_t at = 0; at < programmes.size(); ++at) {
+    const ProgrammeRecord& record = programmes[at];
     if (record.stop <= now) continue;
-    if (whole.matches(record)) {
-      explanation.matches.push_back(record);
+    if (matched[at]) {
+      const EpisodeVerdict verdict = judged ? judge.verdictOf(record, query) : EpisodeVerdict();
+      if (verdict.kind == EpisodeVerdict::kKept)
+        explanation.matches.push_back(record);
+      else if (verdict.kind == EpisodeVerdict::kRepeat)
+        addNearMiss({record, {QueryCondition::kRepeat, std::string()}, std::string()});
+      else
+        addNearMiss({record, {QueryCondition::kSeen, std::string()}, verdict.firstAiring});
       continue;
     }
     if (conditions.size() < 2) continue;
@@ -63,11 +88,7 @@ bool explainQuery(const Listing& listing, const ProgrammeQuery& query, ListingMi
       failed = i;
       ++failures;
     }
-    if (failures != 1) continue;
-    if (explanation.nearMisses.size() < limit)
-      explanation.nearMisses.push_back({record, conditions[failed]});
-    else
-      ++explanation.moreNearMisses;
+    if (failures == 1) addNearMiss({record, conditions[failed], std::string()});
   }
   return true;
 }

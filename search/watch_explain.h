@@ -3,7 +3,10 @@
 // query's conditions) with the condition each failed. Each word and each
 // "-word" is a condition of its own; the channels, the genres, the time
 // window and the weekdays are one each. A query of one condition has no
-// near misses: every other programme would be one.
+// near misses: every other programme would be one. An entry with --new or
+// --once also has the programmes it finds but leaves out as near misses: a
+// repeat under --new, and an episode seen before (on its own, without the
+// other entries' earlier airings).
 //
 // Calling protocol: explainQuery over the listing `watch check` reads;
 // the caller words the conditions (the command line in English).
@@ -18,8 +21,12 @@
 #include "search/programme_query.h"
 #include "search/query_problem.h"
 
+class SettingsStore;
+
 struct QueryCondition {
-  enum Kind { kWord, kExcluded, kChannel, kGenre, kTime, kWeekday };
+  // kRepeat and kSeen are no conditions of the query's text: what --new
+  // and --once leave out of its matches.
+  enum Kind { kWord, kExcluded, kChannel, kGenre, kTime, kWeekday, kRepeat, kSeen };
   Kind kind = kWord;
   std::string word;  // kWord and kExcluded: the word as the query holds it (Shift-JIS)
 };
@@ -27,6 +34,7 @@ struct QueryCondition {
 struct NearMiss {
   ProgrammeRecord record;
   QueryCondition failed;
+  std::string firstAiring;  // kSeen: the identity of the airing seen first (watch_memory.h)
 };
 
 struct WatchExplanation {
@@ -38,7 +46,8 @@ struct WatchExplanation {
 // The conditions of `query`, in its text form's order of parts.
 std::vector<QueryCondition> queryConditions(const ProgrammeQuery& query);
 
-// Over the programmes of `listing` that have not ended by `now`. False,
-// with the problem, for a query that does not compile.
+// Over the programmes of `listing` that have not ended by `now`, the
+// episodes seen in `settings` when it is given. False, with the problem,
+// for a query that does not compile.
 bool explainQuery(const Listing& listing, const ProgrammeQuery& query, ListingMinute now, std::size_t limit,
-                  WatchExplanation& explanation, QueryProblem& problem);
+                  WatchExplanation& explanation, QueryProblem& problem, const SettingsStore* settings = nullptr);

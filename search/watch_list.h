@@ -1,6 +1,7 @@
 // WatchList: the saved queries a user follows, kept in the settings
 // section "watch" as "N=query text" (programme_query.h's text form, with
-// --reserve for an automatic entry), e.g.
+// --reserve for an automatic entry, --new and --once for one that follows
+// episodes), e.g.
 //   [watch]
 //   1=--channel NHK総合 ニュース -天気
 //   2=--reserve --genre anime 魔法

@@ -1,12 +1,16 @@
 // Announced and reserved programmes in the settings file.
 #include "search/watch_memory.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "config/settings_store.h"
+#include "search/watch_changes.h"
 
 const char kAnnouncedSection[] = "watchannounced";
 const char kReservedSection[] = "watchreserved";
+const char kSeenSection[] = "watchseen";
 
 std::string compactMinute(ListingMinute minute) {
   const DateTime at = dateTimeOf(minute);
@@ -35,6 +39,24 @@ void forgetEnded(StringMap& section, ListingMinute now) {
   }
 }
 
+// The oldest starts go first once the section holds more than it may.
+void forgetOldest(StringMap& section, ListingMinute now) {
+  const ListingMinute oldest = now - kSeenDays * 24 * 60;
+  std::vector<std::pair<ListingMinute, std::string>> starts;
+  for (auto line = section.begin(); line != section.end();) {
+    const ListingMinute start = identityStart(line->second);
+    if (start < oldest) {
+      line = section.erase(line);
+      continue;
+    }
+    starts.push_back({start, line->first});
+    ++line;
+  }
+  if (starts.size() <= kSeenLines) return;
+  std::sort(starts.begin(), starts.end());
+  for (std::size_t i = 0; i < starts.size() - kSeenLines; ++i) section.erase(starts[i].second);
+}
+
 }  // namespace
 
 std::string programmeIdentity(const ProgrammeRecord& record) {
@@ -52,4 +74,31 @@ void remember(SettingsStore& settings, const char* section, const std::vector<Pr
   StringMap& lines = settings.section(section);
   for (const ProgrammeRecord& record : records) lines[programmeIdentity(record)] = compactMinute(record.stop);
   forgetEnded(lines, now);
+}
+
+ListingMinute identityStart(const std::string& identity) {
+  const std::size_t slash = identity.rfind('/');
+  return slash == std::string::npos ? -1 : readCompactMinute(identity.substr(slash + 1));
+}
+
+bool isSameAiring(const std::string& identity, const ProgrammeRecord& record) {
+  const std::size_t slash = identity.rfind('/');
+  const ListingMinute start = identityStart(identity);
+  return start >= 0 && identity.compare(0, slash, record.channelId) == 0 && slash == record.channelId.size() &&
+         broadcastDayOf(start) == broadcastDayOf(record.start) && std::abs(start - record.start) <= kWatchMoveMinutes;
+}
+
+std::string seenAiring(const SettingsStore& settings, const std::string& episodeHash) {
+  const StringMap* lines = settings.findSection(kSeenSection);
+  if (!lines) return std::string();
+  const auto line = lines->find(episodeHash);
+  return line == lines->end() ? std::string() : line->second;
+}
+
+void rememberSeen(SettingsStore& settings, const std::vector<std::pair<std::string, std::string>>& seen,
+                  ListingMinute now) {
+  if (seen.empty() && !settings.hasSection(kSeenSection)) return;
+  StringMap& lines = settings.section(kSeenSection);
+  for (const auto& episode : seen) lines.insert({episode.first, episode.second});
+  forgetOldest(lines, now);
 }

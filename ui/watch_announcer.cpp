@@ -41,8 +41,8 @@ bool checkWatchListNow(const std::vector<WatchChange>& changes, WatchAnnouncemen
   reserved.insert(reserved.end(), renewed.begin(), renewed.end());
   // Remembered before anything else can fail, so that no programme is
   // announced or reserved twice.
-  rememberAnnounced(settings, check.fresh, listingMinuteOf(now));
-  rememberReserved(settings, reserved, listingMinuteOf(now));
+  rememberAnnounced(settings, check, check.fresh, listingMinuteOf(now));
+  rememberReserved(settings, check, reserved, listingMinuteOf(now));
   settings.save();
   ++balloons;
   lastAnnouncement = announcement;

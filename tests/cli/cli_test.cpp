@@ -536,3 +536,47 @@ TEST_F(CliSettingsTest, WatchExplainListsMatchesAndNearMissesWithTheirReasons) {
 }
 
 }  // namespace
+
+namespace {
+
+// One episode at 20:00 on One and again at 23:00 on Two.
+const char kReairedDocument[] = R"(<?xml version="1.0" encoding="UTF-8"?>
+<tv>
+  <channel id="one.example"><display-name>One</display-name></channel>
+  <channel id="two.example"><display-name>Two</display-name></channel>
+  <programme start="20261208200000 +0900" stop="20261208204500 +0900" channel="one.example">
+    <title>北の海 第12回</title>
+  </programme>
+  <programme start="20261208230000 +0900" stop="20261208234500 +0900" channel="two.example">
+    <title>北の海 第12回</title>
+  </programme>
+</tv>
+)";
+
+TEST_F(CliSettingsTest, WatchOnceNotesTheReairInTheLinesTheJsonAndTheExplanation) {
+  writeWholeFile(folder.file("guide.xml"), kReairedDocument);
+  writeWholeFile(path, "[_config]\r\ndirectory=" + folder.file("cache") + "\r\nxmltvsource=" + folder.file("guide.xml") + "\r\n");
+  ASSERT_EQ(0, run({"--quiet", "crawl", "--days", "0", "--now", "2026-12-08 12:00"}));
+  ASSERT_EQ(0, run({"--quiet", "watch", "add", "--once", "北の海"}));
+  auto output = [&](std::vector<std::string> args, int exitCode) {
+    args.insert(args.end(), {"--now", "2026-12-08 12:00"});
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(exitCode, run(args)) << args[1];
+    return ::testing::internal::GetCapturedStdout();
+  };
+  const std::string line = "12/08(火) 20:00-20:45 One 北の海 第12回\n";
+  const std::string reair = "12/08(火) 23:00-23:45 Two 北の海 第12回";
+  EXPECT_EQ("watch 1: --once 北の海\n" + line, output({"watch", "check"}, 0));
+  EXPECT_EQ("", output({"watch", "check"}, 1));  // the re-air is never new
+  EXPECT_EQ("watch 1: --once 北の海\n" + line + reair + " (re-air of 12/08 20:00 One)\n",
+            output({"watch", "check", "--all"}, 0));
+  const std::string json = output({"watch", "check", "--all", "--json"}, 0);
+  EXPECT_NE(std::string::npos,
+            json.find("\"reairOf\": {\"channelId\": \"one.example\", \"start\": \"2026-12-08T20:00:00+09:00\"}}\n]"))
+      << json;
+  EXPECT_EQ("watch 1: --once 北の海\nmatches: 1\n  " + line + "near misses: 1\n  " + reair +
+                " -- episode already seen on 12/08 20:00, left out by --once\n",
+            output({"watch", "explain", "1"}, 0));
+}
+
+}  // namespace

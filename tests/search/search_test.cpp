@@ -232,8 +232,8 @@ TEST(WatchCheck, AnnouncesAndReservesEachProgrammeOnceAndForgetsEndedOnes) {
   EXPECT_EQ(3u, first.fresh.size());
   ASSERT_EQ(2u, first.toReserve.size());
   EXPECT_EQ(1u, first.problems.size());
-  rememberAnnounced(settings, first.fresh, now);
-  rememberReserved(settings, first.toReserve, now);
+  rememberAnnounced(settings, first, first.fresh, now);
+  rememberReserved(settings, first, first.toReserve, now);
   EXPECT_EQ("202612050130", settings.getString(kReservedSection, "bs1.tokyo.jp/202612050030", ""));
 
   WatchCheck second = checkWatchList(week(), list, settings, now);
@@ -241,7 +241,7 @@ TEST(WatchCheck, AnnouncesAndReservesEachProgrammeOnceAndForgetsEndedOnes) {
   EXPECT_TRUE(second.fresh.empty());
   EXPECT_TRUE(second.toReserve.empty());
 
-  rememberAnnounced(settings, {}, listingMinute(dayNumber(2026, 12, 5), 6 * 60));
+  rememberAnnounced(settings, WatchCheck(), {}, listingMinute(dayNumber(2026, 12, 5), 6 * 60));
   EXPECT_EQ(1u, settings.section(kAnnouncedSection).size());  // only the 07:00 news is left
 }
 

@@ -173,7 +173,7 @@ TEST(WatchAnnouncementTest, ChangedTimesTakeTheBalloonAndMovedReservationsAreRen
 
   SettingsStore settings;
   EXPECT_TRUE(movedReservations({moved, cancelled}, settings).empty());
-  rememberReserved(settings, {film, game}, listingMinute(tuesday(), 12 * 60));
+  rememberReserved(settings, WatchCheck(), {film, game}, listingMinute(tuesday(), 12 * 60));
   const std::vector<ProgrammeRecord> renewed = movedReservations({moved, cancelled, episode}, settings);
   ASSERT_EQ(1u, renewed.size());
   EXPECT_EQ(later.start, renewed[0].start);
