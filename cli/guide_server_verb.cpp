@@ -10,7 +10,6 @@
 #include "listing/listing.h"
 #include "os/interrupt.h"
 #include "os/os.h"
-#include "os/socket.h"
 #include "webguide/guide_routes.h"
 #include "webguide/guide_server.h"
 
@@ -25,9 +24,7 @@ AllowedHosts allowedHosts(const ServerOptions& options, const std::vector<std::s
   AllowedHosts hosts;
   hosts.add(options.typed);
   hosts.add(options.address.numeric);
-  const std::string machine = os::hostName();
-  hosts.add(machine);
-  if (!machine.empty() && machine.find('.') == std::string::npos) hosts.add(machine + ".local");
+  hosts.addThisMachine();
   for (const std::string& name : added) hosts.add(name);
   return hosts;
 }

@@ -1,6 +1,8 @@
 // Matching Host headers against the service's own names.
 #include "webguide/allowed_hosts.h"
 
+#include "os/socket.h"
+
 namespace {
 
 // Lower case, without the brackets of an IPv6 address or a final dot.
@@ -37,6 +39,12 @@ AllowedHosts::AllowedHosts() : names_{"localhost", "127.0.0.1", "::1"} {}
 void AllowedHosts::add(const std::string& name) {
   const std::string key = normalised(name);
   if (!key.empty()) names_.insert(key);
+}
+
+void AllowedHosts::addThisMachine() {
+  const std::string machine = os::hostName();
+  add(machine);
+  if (!machine.empty() && machine.find('.') == std::string::npos) add(machine + ".local");
 }
 
 bool AllowedHosts::allows(const std::string& host, const std::string& local) const {

@@ -14,6 +14,9 @@ class AllowedHosts {
   // A name or numeric address, in any case; an IPv6 address with or
   // without brackets.
   void add(const std::string& name);
+  // This machine's host name, and NAME.local for one without a dot (what
+  // multicast DNS answers for it): the names a phone in the household types.
+  void addThisMachine();
   // `host` is a Host header's value (NAME, NAME:PORT, [IPv6]:PORT; the port
   // is not compared); `local` the numeric address the connection came to,
   // which is always allowed.

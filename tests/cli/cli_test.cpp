@@ -223,6 +223,24 @@ TEST_F(CliSettingsTest, ACrawlFromAnXmltvSourceNeverAsksTheGuideService) {
   EXPECT_TRUE(guideService.requests().empty());
 }
 
+// A server that drips its document (10 s in all) is left at --max-time.
+TEST_F(CliSettingsTest, ImportXmltvFromADrippingServerEndsAtItsMaxTime) {
+  LoopbackHttpServer dripping;
+  dripping.drip(httpResponse("HTTP/1.0 200 OK", {}, ""), std::string(kGrabberDocument).substr(0, 40), 250);
+  writeWholeFile(path, "[_config]\r\ndirectory=" + folder.file("cache") + "\r\n");
+  const std::string url = "http://127.0.0.1:" + std::to_string(dripping.port()) + "/guide.xml";
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  const std::uint64_t began = os::tickMilliseconds();
+  const int exitCode = run({"--quiet", "import-xmltv", url, "--max-time", "1"});
+  const std::uint64_t took = os::tickMilliseconds() - began;
+  ::testing::internal::GetCapturedStdout();
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(1, exitCode);
+  EXPECT_LT(took, 3000u);
+  EXPECT_NE(std::string::npos, err.find("--max-time 1 s reached")) << err;
+}
+
 // Three programmes of 8 December 2026 in Japan time, for the watch list.
 const char kWatchedDocument[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 <tv>
@@ -284,6 +302,26 @@ TEST_F(CliSettingsTest, WatchCheckAndCrawlPrintEachNewMatchOnceUnderItsEntry) {
   EXPECT_NE(std::string::npos, ics.find("UID:one.example-20261208T2200@rokuban\r\n")) << ics;
   EXPECT_NE(std::string::npos, ics.find("DTSTAMP:20261208T030000Z\r\n")) << ics;
   EXPECT_EQ(2, run({"watch", "check", "--json", "--ics"}));
+}
+
+// 﨑 typed is the IBM row's character, an imported title holds its
+// NEC-selected twin: the search reads both as one.
+TEST_F(CliSettingsTest, AnImportedExtensionKanjiIsFoundAsTyped) {
+  const std::string yamazaki = "\xE5\xB1\xB1\xEF\xA8\x91";  // 山﨑 in UTF-8
+  std::string document = kWatchedDocument;
+  document.replace(document.find("Movie"), 5, yamazaki + " Movie");
+  writeWholeFile(folder.file("guide.xml"), document);
+  writeWholeFile(path, "[_config]\r\ndirectory=" + folder.file("cache") + "\r\n");
+#ifdef _WIN32
+  const std::string typed = os::utf8ToCp932(yamazaki);
+#else
+  const std::string typed = yamazaki;
+#endif
+  ::testing::internal::CaptureStdout();
+  ASSERT_EQ(0, run({"--quiet", "import-xmltv", folder.file("guide.xml"), "--from", "2026-12-08", "--days", "1"}));
+  EXPECT_EQ(0, run({"search", "--from", "2026-12-08", "--days", "1", typed}));
+  const std::string out = ::testing::internal::GetCapturedStdout();
+  EXPECT_NE(std::string::npos, out.find("22:00-23:00 One " + yamazaki + " Movie")) << out;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The command line under three host time zones from one UTC moment: the
-// guide is Japan time, so every zone must print the same.
+// The command line and the web guide's page under three host time zones
+// from one UTC moment: the guide is Japan time, so every zone must print
+// the same.
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
@@ -9,9 +10,11 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "config/settings_store.h"
 #include "guide/calendar.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo_guide/demo_guide_server.h"
+#include "webguide/web_pages.h"
 
 namespace {
 
@@ -28,6 +31,15 @@ std::string runAndCapture(std::vector<std::string> args) {
   ::testing::internal::CaptureStdout();
   const int code = runCli(std::move(args));
   return std::to_string(code) + "\n" + ::testing::internal::GetCapturedStdout();
+}
+
+// The web guide's page at /, as guide-server answers it.
+std::string guidePage(const std::string& ini) {
+  SettingsStore settings;
+  settings.load(ini);
+  WebRequest request;
+  parseWebRequest("GET / HTTP/1.0\r\n\r\n", request);
+  return WebPages(settings).day(request).body;
 }
 
 TEST(JapanTimeTest, EveryHostZoneSeesTheSameGuideAndTheSameNow) {
@@ -56,6 +68,7 @@ TEST(JapanTimeTest, EveryHostZoneSeesTheSameGuideAndTheSameNow) {
     seen += cli({"search", "--ics", "--time", "19:00-20:00"});
     seen += cli({"delete-old"});
     seen += cli({"watch", "check", "--all"});
+    seen += guidePage(ini);  // the hour it opens at, the programmes on air, the day tabs
     outputs.push_back(seen);
   }
   ::unsetenv("TZ");
@@ -63,6 +76,7 @@ TEST(JapanTimeTest, EveryHostZoneSeesTheSameGuideAndTheSameNow) {
 
   EXPECT_NE(std::string::npos, outputs[0].find("DTSTAMP:20261209T105900Z"));
   EXPECT_NE(std::string::npos, outputs[0].find("12/09 19:"));  // show opens at the 19:00 hour
+  EXPECT_NE(std::string::npos, outputs[0].find("<tr id=\"h19\" class=\"nowrow\">"));
   EXPECT_EQ(outputs[0], outputs[1]);
   EXPECT_EQ(outputs[0], outputs[2]);
 }

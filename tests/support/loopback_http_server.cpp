@@ -1,5 +1,7 @@
 #include "tests/support/loopback_http_server.h"
 
+#include "os/os.h"
+
 namespace {
 const int kPollMilliseconds = 20;
 const int kHeadIdleMilliseconds = 2000;
@@ -20,6 +22,11 @@ void LoopbackHttpServer::reply(const std::string& bytes) {
 void LoopbackHttpServer::staySilent() {
   std::lock_guard<std::mutex> hold(lock_);
   script_.push_back({true, std::string()});
+}
+
+void LoopbackHttpServer::drip(const std::string& bytes, const std::string& dripped, int gapMilliseconds) {
+  std::lock_guard<std::mutex> hold(lock_);
+  script_.push_back({false, bytes, dripped, gapMilliseconds});
 }
 
 void LoopbackHttpServer::refuseAfterScript() {
@@ -66,6 +73,10 @@ void LoopbackHttpServer::answer(os::SocketHandle connection) {
     return;
   }
   os::sendAll(connection, next.bytes.data(), static_cast<int>(next.bytes.size()));
+  for (std::size_t i = 0; i < next.dripped.size() && running_; ++i) {
+    os::sleepMilliseconds(next.gapMilliseconds);
+    if (!os::sendAll(connection, &next.dripped[i], 1)) return;
+  }
 }
 
 std::string httpResponse(const std::string& statusLine, const std::vector<std::string>& headers,

@@ -28,6 +28,9 @@ class LoopbackHttpServer {
   void reply(const std::string& bytes);
   // The next connection gets nothing; it stays open until the client goes.
   void staySilent();
+  // The next connection gets `bytes`, then `dripped` one byte at a time,
+  // `gapMilliseconds` apart, until they are all sent or the client goes.
+  void drip(const std::string& bytes, const std::string& dripped, int gapMilliseconds);
   // Once the last scripted answer is taken, the port stops listening, so
   // later connects are refused. Without it, an unscripted connection is
   // closed as soon as its request head has arrived.
@@ -40,6 +43,8 @@ class LoopbackHttpServer {
   struct Answer {
     bool silent;
     std::string bytes;
+    std::string dripped;
+    int gapMilliseconds = 0;
   };
   void serve();
   void answer(os::SocketHandle connection);

@@ -162,6 +162,7 @@ class GuideServerLimitsTest : public ::testing::Test {
     limits.now = [this] { return clock.load(); };
     AllowedHosts hosts;
     hosts.add("MyBox");
+    hosts.addThisMachine();
     server = std::make_unique<GuideServer>(router, limits, hosts);
     ASSERT_TRUE(server->listen("127.0.0.1", 0));
     serving = std::thread([this] { server->serve(); });
@@ -238,7 +239,7 @@ TEST_F(GuideServerLimitsTest, HostileClientsCannotKeepARealOneOut) {
 
 TEST_F(GuideServerLimitsTest, OnlyItsOwnHostNamesAreAnswered) {
   struct Case {
-    const char* host;  // the Host header's line, or nothing
+    std::string host;  // the Host header's line, or nothing
     const char* status;
   };
   const Case cases[] = {
@@ -248,6 +249,7 @@ TEST_F(GuideServerLimitsTest, OnlyItsOwnHostNamesAreAnswered) {
       {"Host: LOCALHOST.\r\n", "200"},
       {"Host: [::1]:23851\r\n", "200"},
       {"Host: mybox:80\r\n", "200"},  // given with --allow-host
+      {"Host: " + os::hostName() + ":23851\r\n", "200"},  // this machine's own name
       {"Host: evil.example\r\n", "421"},
       {"Host: mybox.evil.example:23851\r\n", "421"},
       {"Host: 127.0.0.1.evil.example\r\n", "421"},
@@ -256,7 +258,7 @@ TEST_F(GuideServerLimitsTest, OnlyItsOwnHostNamesAreAnswered) {
       {"Host: 127.0.0.1\r\nHost: evil.example\r\n", "400"},
   };
   for (const Case& c : cases) {
-    const std::string reply = roundTrip(server->port(), std::string("GET / HTTP/1.0\r\n") + c.host + "\r\n");
+    const std::string reply = roundTrip(server->port(), "GET / HTTP/1.0\r\n" + c.host + "\r\n");
     EXPECT_EQ(0u, reply.find(std::string("HTTP/1.0 ") + c.status + " ")) << c.host << reply;
   }
   // The address a connection came to counts as its own name.
