@@ -127,6 +127,10 @@ bool DownloadJob::onBytes(const unsigned char* bytes, int count) {
   return counted == count;
 }
 
+// Counting no bytes is the one question every sink answers from its cancel
+// flag alone.
+bool DownloadJob::stillWanted() { return progress().addBytes(0); }
+
 bool DownloadJob::onShortBody(int attempt) {
   progress().showStatus(job::kResume);
   if (attempt <= kMaxResumes) return true;

@@ -77,6 +77,7 @@ class DownloadJob : public TransferObserver {
   bool onShortBody(int attempt) override;
   bool onError(const std::string& message) override;
   bool onComplete() override;
+  bool stillWanted() override;
 
   static constexpr int kMaxResumes = 4;
   static constexpr int kPageWriteBlock = 64 * 1024;

@@ -7,6 +7,26 @@
 #include "net/buffered_reader.h"
 #include "net/response_parser.h"
 #include "net/span_reader.h"
+#include "net/stream.h"
+
+namespace {
+
+// The socket as the answer is read from it, asking the observer first each
+// time: a server that drips its head a byte at a time never trips the read
+// time-out, so a deadline or a cancel is looked at here too.
+class WantedStream : public Stream {
+ public:
+  WantedStream(Stream& stream, TransferObserver& observer) : stream_(stream), observer_(observer) {}
+  bool close() override { return stream_.close(); }
+  int read(void* buffer, int size) override { return observer_.stillWanted() ? stream_.read(buffer, size) : -1; }
+  int write(const void* data, int length) override { return stream_.write(data, length); }
+
+ private:
+  Stream& stream_;
+  TransferObserver& observer_;
+};
+
+}  // namespace
 
 namespace {
 const int kPartialContent = 206;
@@ -80,7 +100,8 @@ HttpClient::Outcome HttpClient::attempt(TransferObserver& observer, int resumedA
     observer.onError(job::kSendFailed);
     return Outcome::kFailed;
   }
-  BufferedReader reader(socket);
+  WantedStream wanted(socket, observer);
+  BufferedReader reader(wanted);
   ResponseParser parser(reader);
   if (!parser.parse(response_)) {
     // Half a head proves nothing: no status or header of it may count.

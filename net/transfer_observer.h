@@ -30,6 +30,9 @@ class TransferObserver {
   virtual bool onShortBody(int attempt) = 0;
   // A connect, send or header failure; the result is ignored.
   virtual bool onError(const std::string& message) = 0;
+  // Before each read of the answer, its head included: false ends the
+  // transfer (a cancel, a deadline).
+  virtual bool stillWanted() { return true; }
   // The body ended properly. False when the observer could not keep it
   // (it reports why itself): the transfer fails.
   virtual bool onComplete() = 0;

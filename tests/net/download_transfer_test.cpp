@@ -364,7 +364,7 @@ class CancellingProgress : public RecordingProgress {
  public:
   explicit CancellingProgress(int limit) : limit_(limit) {}
   bool addBytes(int n) override {
-    ++additions;
+    if (n > 0) ++additions;  // no bytes: the transfer asking after a cancel
     RecordingProgress::addBytes(n);
     return bytes <= limit_;
   }
