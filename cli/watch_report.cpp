@@ -141,10 +141,12 @@ WatchReportResult reportWatchMatches(CliContext& context, const DateTime& now, c
   for (const std::string& problem : check.problems) printError("rokuban-cli: " + problem + "\n");
   const std::vector<ProgrammeRecord>& shown = report.all ? check.current : check.fresh;
   WatchReportResult result;
-  result.shown = static_cast<int>(shown.size());
   const bool withChanges = report.changes && !check.entries.empty();
-  const std::string text = document(check, shown, report, now,
-                                    withChanges ? changesNotEnded(context.settings, listingMinuteOf(now)) : std::vector<RememberedChange>());
+  const std::vector<RememberedChange> changes =
+      withChanges ? changesNotEnded(context.settings, listingMinuteOf(now)) : std::vector<RememberedChange>();
+  // A change printed is something to tell, as a match is.
+  result.shown = static_cast<int>(shown.size() + changes.size());
+  const std::string text = document(check, shown, report, now, changes);
   std::fwrite(text.data(), 1, text.size(), stdout);
   // Before any command writes to the same stream.
   if (std::fflush(stdout) != 0) result.failed = true;

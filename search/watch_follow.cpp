@@ -22,10 +22,27 @@ WatchSnapshot takeWatchSnapshot(GuideCache& cache, const DateTime& now) {
   return snapshot;
 }
 
+namespace {
+
+// A programme that moved is the one already announced or reserved, not a
+// new match: its new identity takes over what the old one had.
+void carryMemories(SettingsStore& settings, const std::vector<WatchChange>& changes, ListingMinute now) {
+  for (const char* section : {kAnnouncedSection, kReservedSection}) {
+    std::vector<ProgrammeRecord> carried;
+    for (const WatchChange& change : changes)
+      if (change.hasAfter && change.kind != WatchChangeKind::newEpisode && isRemembered(settings, section, change.before))
+        carried.push_back(change.after);
+    if (!carried.empty()) remember(settings, section, carried, now);
+  }
+}
+
+}  // namespace
+
 std::vector<WatchChange> followWatchChanges(const WatchSnapshot& snapshot, GuideCache& cache, const DateTime& now) {
   if (snapshot.watched.empty()) return {};
   const Listing after = collectListing(cache, defaultListingRange(now));
   std::vector<WatchChange> changes = watchChanges(snapshot.before, after, snapshot.watched);
   rememberChanges(cache.settings(), changes, listingMinuteOf(now));
+  carryMemories(cache.settings(), changes, listingMinuteOf(now));
   return changes;
 }

@@ -24,5 +24,6 @@ struct WatchSnapshot {
 // Nothing watched, and no listing read, when the watch list is empty.
 WatchSnapshot takeWatchSnapshot(GuideCache& cache, const DateTime& now);
 // What became of the snapshot's programmes in the cache's guide now, also
-// remembered in the cache's settings (memory only).
+// remembered in the cache's settings (memory only); a programme that moved
+// keeps its place among those announced and reserved.
 std::vector<WatchChange> followWatchChanges(const WatchSnapshot& snapshot, GuideCache& cache, const DateTime& now);

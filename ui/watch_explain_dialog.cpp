@@ -17,6 +17,8 @@ namespace {
 constexpr std::size_t kListedNearMisses = 100;
 
 struct WatchExplainDialog {
+  explicit WatchExplainDialog(const SettingsStore& settings) : settings(settings) {}
+  const SettingsStore& settings;
   WatchList list;
   Listing listing;
   ListingMinute now = 0;
@@ -27,7 +29,7 @@ std::string explanationOf(const WatchExplainDialog& record, std::size_t index) {
   const ProgrammeQuery& query = record.list.entries[index].query;
   WatchExplanation explanation;
   QueryProblem problem;
-  if (!explainQuery(record.listing, query, record.now, kListedNearMisses, explanation, problem))
+  if (!explainQuery(record.listing, query, record.now, kListedNearMisses, explanation, problem, &record.settings))
     return japaneseText(problem);
   return watchExplanationText(query, explanation);
 }
@@ -60,7 +62,7 @@ INT_PTR CALLBACK watchExplainDialogProc(HWND dialog, UINT message, WPARAM wParam
 }  // namespace
 
 void openWatchExplainDialog(HWND owner, SettingsStore& settings) {
-  WatchExplainDialog record;
+  WatchExplainDialog record(settings);
   record.list = loadWatchList(settings);
   const DateTime now = currentDateTime();
   record.now = listingMinuteOf(now);

@@ -303,6 +303,22 @@ TEST_F(CliSettingsTest, WatchCheckAndCrawlPrintEachNewMatchOnceUnderItsEntry) {
   EXPECT_NE(std::string::npos, ics.find("UID:one.example-20261208T2200@rokuban\r\n")) << ics;
   EXPECT_NE(std::string::npos, ics.find("DTSTAMP:20261208T030000Z\r\n")) << ics;
   EXPECT_EQ(2, run({"watch", "check", "--json", "--ics"}));
+
+  // The film put back half an hour: a change, not a new match, and its
+  // calendar event keeps its UID.
+  std::string moved = kWatchedDocument;
+  moved.replace(moved.find("start=\"20261208220000"), 21, "start=\"20261208223000");
+  moved.replace(moved.find("stop=\"20261208230000"), 20, "stop=\"20261208233000");
+  writeWholeFile(folder.file("guide.xml"), moved);
+  EXPECT_EQ("watch moved 12/08(\xE7\x81\xAB) 22:00-23:00 One Movie -> 12/08(\xE7\x81\xAB) 22:30-23:30\nresult 6\n",
+            output({"--quiet", "crawl", "--days", "0"}, 0));
+  EXPECT_EQ("watch moved 12/08(\xE7\x81\xAB) 22:00-23:00 One Movie -> 12/08(\xE7\x81\xAB) 22:30-23:30\n",
+            output({"watch", "check"}, 0));
+  const std::string revised = output({"watch", "check", "--all", "--ics"}, 0);
+  EXPECT_NE(std::string::npos,
+            revised.find("UID:one.example-20261208T2200@rokuban\r\nDTSTAMP:20261208T030000Z\r\nSEQUENCE:1\r\n"
+                         "LAST-MODIFIED:20261208T030000Z\r\nDTSTART:20261208T133000Z\r\n"))
+      << revised;
 }
 
 // 﨑 typed is the IBM row's character, an imported title holds its

@@ -218,7 +218,7 @@ TEST(WatchExplanationTextTest, NamesEachNearMissesReasonInJapanese) {
   EXPECT_NE(std::string::npos, text.find("\x82\xd9\x82\xa9\x82\xc9 3\x8c\x8f\r\n"));
   // チャンネルが ＮＨＫ でない
   EXPECT_EQ("\x83\x60\x83\x83\x83\x93\x83\x6c\x83\x8b\x82\xaa \x82\x6d\x82\x67\x82\x6a \x82\xc5\x82\xc8\x82\xa2",
-            japaneseReason(query, {QueryCondition::kChannel, ""}));
+            japaneseReason(query, {{}, {QueryCondition::kChannel, ""}, ""}));
 }
 
 }  // namespace

@@ -25,6 +25,9 @@ const char kNearMisses[] = "\x90\xc9\x82\xb5\x82\xa2\x94\xd4\x91\x67: ";  // 惜
 const char kCount[] = "\x8c\x8f";                                 // 件
 const char kMore[] = "\x82\xd9\x82\xa9\x82\xc9 ";                  // ほかに
 const char kAlternative[] = "\x81\x45";                           // ・
+const char kRepeatLeftOut[] = "\x8d\xc4\x95\xfa\x91\x97\x81\x69--new \x82\xc5\x8f\x9c\x8a\x4f\x81\x6a";  // 再放送（--new で除外）
+const char kSeenOn[] = "\x82\xc9\x95\xfa\x91\x97\x8d\xcf\x82\xdd\x82\xcc\x89\xf1\x81\x69";  // に放送済みの回（
+const char kLeftOutBy[] = " \x82\xc5\x8f\x9c\x8a\x4f\x81\x6a";  // で除外）
 
 // Genre rows share names: each once.
 std::string alternatives(const std::vector<std::string>& names) {
@@ -44,7 +47,8 @@ std::vector<std::string> watchEntryChoices(const WatchList& list) {
   return choices;
 }
 
-std::string japaneseReason(const ProgrammeQuery& query, const QueryCondition& condition) {
+std::string japaneseReason(const ProgrammeQuery& query, const NearMiss& miss) {
+  const QueryCondition& condition = miss.failed;
   switch (condition.kind) {
     case QueryCondition::kWord: return kOpenQuote + condition.word + kMissing;
     case QueryCondition::kExcluded: return kOpenQuote + ("-" + condition.word) + kExcludedBy;
@@ -61,6 +65,9 @@ std::string japaneseReason(const ProgrammeQuery& query, const QueryCondition& co
         if (query.weekdays & (1u << day)) days += weekdayKanji(day);
       return kWeekdayIs + days + kIsNot;
     }
+    case QueryCondition::kRepeat: return kRepeatLeftOut;
+    case QueryCondition::kSeen:
+      return identityStartText(miss.firstAiring) + kSeenOn + (query.newOnly ? "--new" : "--once") + kLeftOutBy;
   }
   return std::string();
 }
@@ -71,7 +78,7 @@ std::string watchExplanationText(const ProgrammeQuery& query, const WatchExplana
   const std::size_t misses = explanation.nearMisses.size() + explanation.moreNearMisses;
   text += kNearMisses + std::to_string(misses) + kCount + "\r\n";
   for (const NearMiss& miss : explanation.nearMisses)
-    text += "  " + matchLine(miss.record) + " -- " + japaneseReason(query, miss.failed) + "\r\n";
+    text += "  " + matchLine(miss.record) + " -- " + japaneseReason(query, miss) + "\r\n";
   if (explanation.moreNearMisses > 0) text += "  " + (kMore + std::to_string(explanation.moreNearMisses)) + kCount + "\r\n";
   return text;
 }

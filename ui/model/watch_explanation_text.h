@@ -14,6 +14,6 @@ std::vector<std::string> watchEntryChoices(const WatchList& list);
 // The lines of the explanation, CR LF between them.
 std::string watchExplanationText(const ProgrammeQuery& query, const WatchExplanation& explanation);
 // Why the near miss was left out: 「ニュース」がない, 「-再放送」で除外, ...
-std::string japaneseReason(const ProgrammeQuery& query, const QueryCondition& condition);
+std::string japaneseReason(const ProgrammeQuery& query, const NearMiss& miss);
 // Shown instead of an explanation when the list has no entries.
 extern const char kNoWatchEntries[];

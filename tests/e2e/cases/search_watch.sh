@@ -24,8 +24,8 @@ case_search_view() {
   title=$(echo "$title_line" | sed 's/^.*【\(.*\)】.*$/\1/')
   [ -n "$title" ] || { fail "search: a programme to look for on $day2"; quit_app "$folder" >/dev/null; return; }
 
-  # From the end: XMLTVの設定..., ウォッチ, 検索... (the separator is passed over).
-  drive_quiet popup-menu programme $VK_UP $VK_UP $VK_UP $VK_RETURN
+  # From the end: ウォッチの説明..., XMLTVの設定..., ウォッチ, 検索... (the separator is passed over).
+  drive_quiet popup-menu programme $VK_UP $VK_UP $VK_UP $VK_UP $VK_RETURN
   check "検索... near the menu's end opens the search dialog" wait_dialog "$SEARCH" 10000
   drive_quiet set-text "$SEARCH" 1101 "--regex ("
   drive_quiet click "$SEARCH" 1
@@ -130,4 +130,75 @@ case_watch_list() {
   sleep 0.3
   shot_main watch-view
   expect "watch instance quits with 0" 0 "$(quit_app "$folder")"
+}
+
+# --- Episodes and changes followed: an automatic entry with --once reserves
+# an episode once, not its re-air on another channel; a later crawl that
+# moves the reserved programme raises one balloon of changed times and
+# hands it to the recording tool again; the explanation dialog lists the
+# re-air as seen.
+watch_follow_document() {  # FOLDER DRAMA_START DRAMA_END
+  local d1 d2
+  d1="$(jst -d "$(jst -d '5 hours ago' +%F) 1 day" +%Y%m%d)"
+  d2="$(jst -d "$(jst -d '5 hours ago' +%F) 2 days" +%Y%m%d)"
+  {
+    printf '<?xml version="1.0" encoding="UTF-8"?>\n<tv>\n'
+    printf '<channel id="a.example"><display-name lang="ja">第一放送</display-name></channel>\n'
+    printf '<channel id="b.example"><display-name lang="ja">第二放送</display-name></channel>\n'
+    printf '<programme start="%s1900 +0900" stop="%s%s +0900" channel="a.example"><title>ニュース</title></programme>\n' "$d1" "$d1" "$2"
+    printf '<programme start="%s%s +0900" stop="%s%s +0900" channel="a.example"><title>連続ドラマ「約束」#3</title></programme>\n' "$d1" "$2" "$d1" "$3"
+    printf '<programme start="%s%s +0900" stop="%s2300 +0900" channel="a.example"><title>映画</title></programme>\n' "$d1" "$3" "$d1"
+    printf '<programme start="%s1900 +0900" stop="%s2000 +0900" channel="b.example"><title>ニュース</title></programme>\n' "$d2" "$d2"
+    printf '<programme start="%s2000 +0900" stop="%s2100 +0900" channel="b.example"><title>連続ドラマ「約束」#3[再]</title></programme>\n' "$d2" "$d2"
+    printf '</tv>\n'
+  } >"$1/guide.xml"
+}
+
+case_watch_follow() {
+  local folder first second explanation d1
+  folder=$(new_folder watch-follow)
+  d1="$(jst -d "$(jst -d '5 hours ago' +%F) 1 day" +%Y%m%d)"
+  cp "$DENPOZ_EXE" "$folder/Denpoz.exe"
+  watch_follow_document "$folder" 2000 2100
+  write_settings "$folder" executed=1 xmltvsource=guide.xml date=2 autoclose=1
+  printf '[watch]\r\n1=--reserve --once "%s"\r\n' "約束" | iconv -f UTF-8 -t CP932 >>"$folder/Rokuban.ini"
+  start_app "$folder"
+  main_window_up || { fail "watch follow: main window"; return; }
+  drive_quiet main-command 1004
+  wait_dialog "$CONNECT"
+  dialog_gone "$CONNECT" 180000
+  sleep 1
+  first=$(drive announcement)
+  expect "--once announces and reserves the episode once" "1 1 1 ウォッチ: 1件の新しい番組" "$(echo "$first" | head -1)"
+  expect "... its re-air on another channel is not reserved" 1 "$(call_count "$folder/denpoz-calls.txt")"
+  check "the first airing is remembered as seen" grep -q '^\[watchseen\]' "$folder/Rokuban.ini"
+
+  watch_follow_document "$folder" 2030 2130
+  drive_quiet main-command 1004
+  wait_dialog "$CONNECT"
+  dialog_gone "$CONNECT" 180000
+  sleep 1
+  second=$(drive announcement)
+  echo "$second" >"$OUT/watch-follow-announcement.txt"
+  expect "a moved reserved programme raises one balloon of changed times" \
+    "2 0 0 ウォッチ: 1件の番組の時間が変わりました" "$(echo "$second" | head -1)"
+  check "... naming the programme" sh -c 'echo "$1" | grep -q -F "連続ドラマ「約束」#3"' _ "$second"
+  check "... and that the old reservation stays in the recording tool" \
+    sh -c 'echo "$1" | grep -q -F "元の予約も録画ツールに残っています"' _ "$second"
+  expect "the moved programme is handed over again" 2 "$(call_count "$folder/denpoz-calls.txt")"
+  check "... with its new start" grep -a -q " $d1 2030 " "$folder/denpoz-calls.txt"
+  check "the change is remembered" grep -q '^\[watchchanges\]' "$folder/Rokuban.ini"
+
+  drive_quiet main-command 1016
+  check "ウォッチの説明... opens the explanation" wait_dialog ウォッチの説明
+  explanation=$(drive text ウォッチの説明 1302)
+  echo "$explanation" >"$OUT/watch-explanation.txt"
+  check "the explanation lists the match" sh -c 'echo "$1" | grep -q "^一致: 1件"' _ "$explanation"
+  check "... and the re-air as an episode seen, left out by --once" \
+    sh -c 'echo "$1" | grep -q "第二放送 連続ドラマ「約束」#3.* -- .*に放送済みの回（--once で除外）"' _ "$explanation"
+  sleep 0.3
+  shot watch-explanation
+  drive_quiet click ウォッチの説明 2
+  check "閉じる closes it" dialog_gone ウォッチの説明
+  expect "watch follow instance quits with 0" 0 "$(quit_app "$folder")"
 }
