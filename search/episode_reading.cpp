@@ -15,6 +15,8 @@ bool takeMark(std::string& text, const char* mark) {
 }
 
 bool takeMarks(std::string& text, const char* kanji) {
+  // Most titles carry no such mark: one look, no marks built.
+  if (text.find(kanji) == std::string::npos) return false;
   bool found = false;
   for (const char* open : {"[", "\xE3\x80\x90", "("}) {  // [ 【 (
     const char* close = open[0] == '[' ? "]" : open[0] == '(' ? ")" : "\xE3\x80\x91";

@@ -46,10 +46,15 @@ const ProgrammeCell* cellOfMatch(const ProgrammeRecord& record) {
 
 void setSearchQuery(const ProgrammeQuery& query) { searchQuery = query; }
 
+void forgetMatchDay() {
+  matchDayNumber = -1;
+  // loadDay keeps a table that already holds the day asked for.
+  matchDay.clear();
+}
+
 void fillSearchRows(ListWindow& list, int source) {
   matches = findSourceMatches(source);
-  // The cache may have changed: the day table is loaded again when asked.
-  matchDayNumber = -1;
+  forgetMatchDay();
   for (const ProgrammeRecord& record : matches) list.append(reinterpret_cast<LPARAM>(&record));
   const int selected = firstSearchRowSelected(matches, listingMinuteOf(currentDateTime()));
   if (selected >= 0) list.select(selected);

@@ -30,3 +30,6 @@ void activateSearchRow(LPARAM item);
 // rule from the cell of its day's table. False when the cache no longer
 // holds the programme.
 bool matchReservationArguments(const ProgrammeRecord& record, std::string& arguments);
+// The cache was written since the last rows were filled: the next match's
+// day table is read again, not the one kept from before.
+void forgetMatchDay();

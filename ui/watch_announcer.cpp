@@ -18,6 +18,8 @@ WatchAnnouncement lastAnnouncement;
 
 // The matches really handed over; one the cache lost is left for later.
 std::vector<ProgrammeRecord> reserve(const std::vector<ProgrammeRecord>& records) {
+  // A crawl may have rewritten the day a reservation was last made on.
+  forgetMatchDay();
   std::vector<ProgrammeRecord> reserved;
   for (const ProgrammeRecord& record : records) {
     std::string arguments;

@@ -206,15 +206,15 @@ TEST(WatchExplanationTextTest, NamesEachNearMissesReasonInJapanese) {
                              query, problem));
   WatchExplanation explanation;
   explanation.matches = {recordAt(tuesday(), 19 * 60, "a")};
-  explanation.nearMisses = {{recordAt(tuesday(), 7 * 60, "b"), {QueryCondition::kTime, ""}},
-                            {recordAt(tuesday(), 21 * 60, "c"), {QueryCondition::kExcluded, "\x8d\xc4\x95\xfa\x91\x97"}}};
+  explanation.nearMisses = {{recordAt(tuesday(), 7 * 60, "b"), {QueryCondition::kTime, ""}, ""},
+                            {recordAt(tuesday(), 21 * 60, "c"), {QueryCondition::kExcluded, "\x8d\xc4\x95\xfa\x91\x97"}, ""}};
   explanation.moreNearMisses = 3;
   const std::string text = watchExplanationText(query, explanation);
   // 一致: 1件, 惜しい番組: 5件, 時間帯 19:00-23:00 の外, 「-再放送」で除外, ほかに 3件
   EXPECT_EQ(0u, text.find("\x88\xea\x92\x76: 1\x8c\x8f\r\n  "));
   EXPECT_NE(std::string::npos, text.find("\x90\xc9\x82\xb5\x82\xa2\x94\xd4\x91\x67: 5\x8c\x8f\r\n"));
-  EXPECT_NE(std::string::npos, text.find(" b -- \x8e\x9e\x8a\xd4\x91\xd1 19:00-23:00 \x82\xcc\x8a\x4f\r\n"));
-  EXPECT_NE(std::string::npos, text.find(" c -- \x81\x75-\x8d\xc4\x95\xfa\x91\x97\x81\x76\x82\xc5\x8f\x9c\x8a\x4f\r\n"));
+  EXPECT_NE(std::string::npos, text.find(" b\r\n      -- \x8e\x9e\x8a\xd4\x91\xd1 19:00-23:00 \x82\xcc\x8a\x4f\r\n"));
+  EXPECT_NE(std::string::npos, text.find(" c\r\n      -- \x81\x75-\x8d\xc4\x95\xfa\x91\x97\x81\x76\x82\xc5\x8f\x9c\x8a\x4f\r\n"));
   EXPECT_NE(std::string::npos, text.find("\x82\xd9\x82\xa9\x82\xc9 3\x8c\x8f\r\n"));
   // チャンネルが ＮＨＫ でない
   EXPECT_EQ("\x83\x60\x83\x83\x83\x93\x83\x6c\x83\x8b\x82\xaa \x82\x6d\x82\x67\x82\x6a \x82\xc5\x82\xc8\x82\xa2",

@@ -78,7 +78,7 @@ std::string watchExplanationText(const ProgrammeQuery& query, const WatchExplana
   const std::size_t misses = explanation.nearMisses.size() + explanation.moreNearMisses;
   text += kNearMisses + std::to_string(misses) + kCount + "\r\n";
   for (const NearMiss& miss : explanation.nearMisses)
-    text += "  " + matchLine(miss.record) + " -- " + japaneseReason(query, miss) + "\r\n";
+    text += "  " + matchLine(miss.record) + "\r\n      -- " + japaneseReason(query, miss) + "\r\n";
   if (explanation.moreNearMisses > 0) text += "  " + (kMore + std::to_string(explanation.moreNearMisses)) + kCount + "\r\n";
   return text;
 }

@@ -195,7 +195,7 @@ case_watch_follow() {
   echo "$explanation" >"$OUT/watch-explanation.txt"
   check "the explanation lists the match" sh -c 'echo "$1" | grep -q "^一致: 1件"' _ "$explanation"
   check "... and the re-air as an episode seen, left out by --once" \
-    sh -c 'echo "$1" | grep -q "第二放送 連続ドラマ「約束」#3.* -- .*に放送済みの回（--once で除外）"' _ "$explanation"
+    sh -c 'echo "$1" | grep -A1 "第二放送 連続ドラマ「約束」#3" | grep -q -- "-- .*に放送済みの回（--once で除外）"' _ "$explanation"
   sleep 0.3
   shot watch-explanation
   drive_quiet click ウォッチの説明 2
