@@ -82,7 +82,8 @@ Found episodeNumber(const std::string& text) {
   for (std::size_t at = 0; at < text.size(); ++at) {
     std::size_t cursor = at;
     int value = -1;
-    if (text.compare(at, 3, kDai) == 0) {
+    // The first byte alone rules out almost every place.
+    if (text[at] == kDai[0] && text.compare(at, 3, kDai) == 0) {
       cursor += 3;
       value = number(text, cursor);
       bool unit = false;

@@ -3,11 +3,11 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <string>
 #include <tuple>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 #include "guide/calendar.h"
 #include "search/episode_reading.h"
@@ -38,8 +38,9 @@ class ChannelIndex {
     return found == byChannel_.end() ? none : found->second;
   }
   // Those of `record`'s channel starting within the move distance of it.
-  Range near(const ProgrammeRecord& record) const {
-    const Records& records = of(record.channelId);
+  Range near(const ProgrammeRecord& record) const { return nearIn(of(record.channelId), record); }
+  // The same among `records`, the programmes of its channel.
+  static Range nearIn(const Records& records, const ProgrammeRecord& record) {
     const auto startsBefore = [](const ProgrammeRecord* r, ListingMinute start) { return r->start < start; };
     const auto startsAfter = [](ListingMinute start, const ProgrammeRecord* r) { return start < r->start; };
     return {std::lower_bound(records.begin(), records.end(), record.start - kWatchMoveMinutes, startsBefore),
@@ -112,8 +113,11 @@ WatchChange changeOf(WatchChangeKind kind, const ProgrammeRecord& before, const 
   return change;
 }
 
-bool sameEpisode(const EpisodeReading& a, const EpisodeReading& b) {
-  return a.number == b.number && a.part == b.part && a.subtitle == b.subtitle;
+// One string for an episode of a series: the series, then the number, part
+// and subtitle that tell its episodes apart.
+std::string episodeOf(const EpisodeReading& reading) {
+  return reading.series + '\x1f' + std::to_string(reading.number) + '\x1f' + std::to_string(reading.part) + '\x1f' +
+         reading.subtitle;
 }
 
 // A programme that names an episode of a watched series that none of the
@@ -121,21 +125,26 @@ bool sameEpisode(const EpisodeReading& a, const EpisodeReading& b) {
 // would be a new episode of the day before's.
 void addNewEpisodes(const std::vector<ProgrammeRecord>& watched, const std::vector<ProgrammeRecord>& programmes,
                     const ChannelIndex& oldIndex, std::vector<WatchChange>& changes) {
-  std::multimap<std::string, std::pair<EpisodeReading, const ProgrammeRecord*>> watchedEpisodes;
+  std::unordered_map<std::string, const ProgrammeRecord*> watchedSeries;
+  std::unordered_set<std::string> watchedEpisodes;
   for (const ProgrammeRecord& record : watched) {
-    EpisodeReading reading = readEpisode(record.title, record.description);
-    if (!reading.series.empty()) watchedEpisodes.emplace(reading.series, std::make_pair(reading, &record));
+    const EpisodeReading reading = readEpisode(record.title, record.description);
+    if (reading.series.empty()) continue;
+    watchedSeries.emplace(reading.series, &record);
+    watchedEpisodes.insert(episodeOf(reading));
   }
-  if (watchedEpisodes.empty()) return;
+  if (watchedSeries.empty()) return;
+  // A listing comes by channel: the old guide's channel looked up once a run.
+  const std::string* channel = nullptr;
+  const Records* oldRecords = nullptr;
   for (const ProgrammeRecord& record : programmes) {
-    if (hasSameProgramme(oldIndex.near(record), record)) continue;
+    if (!channel || *channel != record.channelId) channel = &record.channelId, oldRecords = &oldIndex.of(*channel);
+    if (hasSameProgramme(ChannelIndex::nearIn(*oldRecords, record), record)) continue;
     const EpisodeReading reading = readEpisode(record.title, record.description);
     if (!reading.namesEpisode()) continue;
-    const auto series = watchedEpisodes.equal_range(reading.series);
-    if (series.first == series.second) continue;
-    const bool known = std::any_of(series.first, series.second,
-                                   [&](const auto& entry) { return sameEpisode(entry.second.first, reading); });
-    if (!known) changes.push_back(changeOf(WatchChangeKind::newEpisode, *series.first->second.second, &record));
+    const auto series = watchedSeries.find(reading.series);
+    if (series != watchedSeries.end() && watchedEpisodes.count(episodeOf(reading)) == 0)
+      changes.push_back(changeOf(WatchChangeKind::newEpisode, *series->second, &record));
   }
 }
 
@@ -160,8 +169,15 @@ std::vector<WatchChange> watchChanges(const Listing& before, const Listing& afte
     }
   }
   addNewEpisodes(watched, after.programmes, oldIndex, changes);
-  std::stable_sort(changes.begin(), changes.end(), [](const WatchChange& a, const WatchChange& b) {
-    return std::tie(nowOf(a).start, nowOf(a).channelId) < std::tie(nowOf(b).start, nowOf(b).channelId);
+  // Sorted by place, then moved once: a change holds two whole records.
+  std::vector<std::size_t> order(changes.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return std::tie(nowOf(changes[a]).start, nowOf(changes[a]).channelId) <
+           std::tie(nowOf(changes[b]).start, nowOf(changes[b]).channelId);
   });
-  return changes;
+  std::vector<WatchChange> sorted;
+  sorted.reserve(changes.size());
+  for (std::size_t i : order) sorted.push_back(std::move(changes[i]));
+  return sorted;
 }
