@@ -24,6 +24,8 @@ ListingMinute readCompactMinute(const std::string& text) {
   if (text.size() != 12 || text.find_first_not_of("0123456789") != std::string::npos ||
       std::sscanf(text.c_str(), "%4d%2d%2d%2d%2d", &year, &month, &day, &hour, &minute) != 5)
     return -1;
+  // A damaged line must not reach the calendar with a thirteenth month.
+  if (year < 1900 || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59) return -1;
   return listingMinute(dayNumber(year, month, day), hour * 60 + minute);
 }
 

@@ -155,6 +155,11 @@ TEST(WatchChanges, AreRememberedFromTheFirstAiringUntilTheProgrammeHasEnded) {
   rememberChanges(settings, {}, listingMinute(kDay, 23 * 60 + 15));
   EXPECT_EQ(1u, lines->size());
 
+  // Damaged lines, a thirteenth month or a year out of reach, are skipped.
+  settings.section(kChangesSection)["A.tokyo.jp/202621072100"] = lines->begin()->second;
+  settings.section(kChangesSection)["A.tokyo.jp/002612072100"] = lines->begin()->second;
+  EXPECT_EQ(1u, rememberedChanges(settings).size());
+
   SettingsStore untouched;
   rememberChanges(untouched, {}, listingMinute(kDay, 12 * 60));
   EXPECT_FALSE(untouched.hasSection(kChangesSection));
