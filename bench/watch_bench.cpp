@@ -6,31 +6,18 @@
 
 #include <string>
 
+#include "bench/series_week.h"
 #include "listing/listing.h"
 #include "os/text.h"
 #include "search/watch_changes.h"
 
 namespace {
 
-constexpr int kChannels = 40;
-constexpr int kDays = 7;
-constexpr int kProgrammeMinutes = 30;
-
-const char* const kSeries[] = {
-    "アニメ 魔法少女ルル", "連続ドラマ「海の声」", "ニュース７", "世界の車窓から",
-    "大河ドラマ 北の海", "きょうの料理", "クイズ ＴＯＫＹＯ", "土曜ドラマ 坂の上",
-};
-
 ProgrammeRecord recordAt(int channel, int day, int slot) {
-  ProgrammeRecord record;
-  record.channel = os::utf8ToCp932("チャンネル") + std::to_string(channel + 1);
-  record.channelId = "ch" + std::to_string(channel) + ".tokyo.jp";
-  record.start = listingMinute(dayNumber(2026, 12, 7) + day, 5 * 60 + slot * kProgrammeMinutes);
-  record.stop = record.start + kProgrammeMinutes;
-  const int series = (slot + channel) % 8;
-  record.title = os::utf8ToCp932(std::string(kSeries[series]) + " #" + std::to_string(day * 48 + slot + 1) +
+  ProgrammeRecord record = seriesSlot(channel, day, slot);
+  const int series = seriesAt(channel, slot);
+  record.title = os::utf8ToCp932(std::string(kSeries[series]) + " #" + std::to_string(day * kSeriesSlots + slot + 1) +
                                  (slot % 3 ? "" : "「新しい旅」") + (series % 2 ? "[字]" : "[再]"));
-  record.description = os::utf8ToCp932("出演者 山田太郎 ほか。今週のテーマは冬の旅。（字幕放送）");
   return record;
 }
 
@@ -44,15 +31,15 @@ struct Refresh {
 
 Refresh refreshedWeek() {
   Refresh refresh;
-  for (int channel = 0; channel < kChannels; ++channel) {
-    for (int day = 0; day <= kDays; ++day) {
-      for (int slot = 0; slot < 48; ++slot) {
+  for (int channel = 0; channel < kSeriesChannels; ++channel) {
+    for (int day = 0; day <= kSeriesDays; ++day) {
+      for (int slot = 0; slot < kSeriesSlots; ++slot) {
         ProgrammeRecord record = recordAt(channel, day, slot);
-        if (day < kDays) refresh.before.programmes.push_back(record);
+        if (day < kSeriesDays) refresh.before.programmes.push_back(record);
         if (day == 0) continue;
         if (day == 3 && slot == 10) record.start += 15, record.stop += 15;  // moved
         if (day == 3 && slot == 11) record.start += 15;                     // shortened behind it
-        if (day == 3 && slot == 20) record.stop += kProgrammeMinutes;       // extended
+        if (day == 3 && slot == 20) record.stop += kSeriesMinutes;       // extended
         if (day == 3 && slot == 21) continue;                               // swallowed by it
         if (day == 3 && slot == 30) record.title = os::utf8ToCp932("臨時ニュース");
         refresh.after.programmes.push_back(record);

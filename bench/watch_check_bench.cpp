@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "bench/series_week.h"
 #include "config/settings_store.h"
 #include "listing/listing.h"
 #include "os/text.h"
@@ -14,34 +15,17 @@
 
 namespace {
 
-constexpr int kChannels = 40;
-constexpr int kDays = 7;
-constexpr int kSlots = 48;
-constexpr int kProgrammeMinutes = 30;
-
-const char* const kSeries[] = {
-    "アニメ 魔法少女ルル", "連続ドラマ「海の声」", "ニュース７", "世界の車窓から",
-    "大河ドラマ 北の海", "きょうの料理", "クイズ ＴＯＫＹＯ", "土曜ドラマ 坂の上",
-};
-
 Listing week() {
   Listing listing;
-  for (int channel = 0; channel < kChannels; ++channel) {
-    const std::string name = os::utf8ToCp932("チャンネル") + std::to_string(channel + 1);
-    const std::string id = "ch" + std::to_string(channel) + ".tokyo.jp";
-    listing.channels.push_back({name, id});
-    for (int day = 0; day < kDays; ++day) {
-      for (int slot = 0; slot < kSlots; ++slot) {
-        ProgrammeRecord record;
-        record.channel = name;
-        record.channelId = id;
-        record.start = listingMinute(dayNumber(2026, 12, 7) + day, 5 * 60 + slot * kProgrammeMinutes);
-        record.stop = record.start + kProgrammeMinutes;
-        const int series = (slot + channel) % 8;
+  for (int channel = 0; channel < kSeriesChannels; ++channel) {
+    listing.channels.push_back({seriesChannelName(channel), seriesChannelId(channel)});
+    for (int day = 0; day < kSeriesDays; ++day) {
+      for (int slot = 0; slot < kSeriesSlots; ++slot) {
+        ProgrammeRecord record = seriesSlot(channel, day, slot);
+        const int series = seriesAt(channel, slot);
         // The same episode numbers on every channel: each is aired 5 times.
         record.title = os::utf8ToCp932(std::string(kSeries[series]) + " #" + std::to_string(day * 6 + slot / 8 + 1) +
                                        (series % 2 ? "[字]" : "[再]"));
-        record.description = os::utf8ToCp932("出演者 山田太郎 ほか。今週のテーマは冬の旅。（字幕放送）");
         listing.programmes.push_back(record);
       }
     }
