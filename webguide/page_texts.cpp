@@ -45,6 +45,7 @@ const PageTexts kJapanese = {
     "\x8d\xa1\x8fT\x82\xcc\x94\xd4\x91g\x82\xc9\x82\xcd\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81" "B",  // 今週の番組には見つかりません。
     "\x8d\xc5\x8b\xdf\x82\xcc\x95\xcf\x8dX",  // 最近の変更
     {"\x8e\x9e\x8a\xd4\x95\xcf\x8dX", "\x89\x84\x92\xb7", "\x92\x86\x8e~", "\x90V\x82\xb5\x82\xa2\x89\xf1"},  // 時間変更 延長 中止 新しい回
+    "{}\x82\xcc\x8d\xc4\x95\xfa\x91\x97",  // {}の再放送
 };
 
 const PageTexts kEnglish = {
@@ -77,6 +78,7 @@ const PageTexts kEnglish = {
     "Nothing in this week's guide.",
     "Recent changes",
     {"Moved", "Extended", "Cancelled", "New episode"},
+    "re-air of {}",
 };
 
 }  // namespace

@@ -38,6 +38,7 @@ struct PageTexts {
   const char* watchNothing;   // an entry with no current match
   const char* watchChanges;   // the heading of the watched programmes' changes
   const char* changeKinds[4];  // moved, extended, cancelled, new episode
+  const char* reairOf;        // {} = the first airing's date and time
 };
 
 const PageTexts& pageTexts(PageLanguage language);

@@ -14,7 +14,7 @@ bool isUnreserved(char c) {
          c == '_' || c == '~';
 }
 
-void appendMatch(std::string& out, const ProgrammeRecord& record, const PageTexts& texts) {
+void appendMatchItem(std::string& out, const ProgrammeRecord& record, const PageTexts& texts, const std::string& note) {
   const DateTime start = dateTimeOf(record.start);
   // The link goes to the broadcast day's page; the text names the clock's date, as its times do.
   const CalendarDate date = dateFromDayNumber(broadcastDayNumber(start));
@@ -26,13 +26,19 @@ void appendMatch(std::string& out, const ProgrammeRecord& record, const PageText
   appendXmlText(out, record.channel);
   out += " <b>";
   appendXmlText(out, record.title);
-  out += "</b></a></li>";
+  out += "</b></a>";
+  if (!note.empty()) {
+    out += " <small>";
+    appendXmlText(out, note);
+    out += "</small>";
+  }
+  out += "</li>";
 }
 
 }  // namespace
 
-void appendMatchLine(std::string& out, const ProgrammeRecord& record, const PageTexts& texts) {
-  appendMatch(out, record, texts);
+void appendMatchLine(std::string& out, const ProgrammeRecord& record, const PageTexts& texts, const std::string& note) {
+  appendMatchItem(out, record, texts, note);
 }
 
 std::string percentEncoded(const std::string& text) {
@@ -79,7 +85,7 @@ std::string searchPage(const std::vector<ProgrammeRecord>& matches, std::size_t 
     out += "</a>";
   }
   out += "</p><ol class=\"hits\">";
-  for (std::size_t i = 0; i < matches.size() && i < kMaxListedMatches; ++i) appendMatch(out, matches[i], texts);
+  for (std::size_t i = 0; i < matches.size() && i < kMaxListedMatches; ++i) appendMatchItem(out, matches[i], texts, std::string());
   out += "</ol>";
   if (matches.size() > kMaxListedMatches) {
     out += "<p class=\"msg\">";

@@ -21,7 +21,9 @@ std::string searchPage(const std::vector<ProgrammeRecord>& matches, std::size_t 
                        const PageClock& clock, const PageTexts& texts);
 
 // One match as the page lists it: an <li> linking to its day's page.
-void appendMatchLine(std::string& out, const ProgrammeRecord& record, const PageTexts& texts);
+// `note` (Shift-JIS), when there is one, follows the line in small print.
+void appendMatchLine(std::string& out, const ProgrammeRecord& record, const PageTexts& texts,
+                     const std::string& note = std::string());
 
 // Takes the programmes that ended by `now` out of `matches`; how many.
 std::size_t leaveOutEnded(std::vector<ProgrammeRecord>& matches, ListingMinute now);

@@ -50,7 +50,8 @@ std::string watchPage(const std::vector<WatchPageEntry>& entries, const std::vec
     }
     out += "<ol class=\"hits\">";
     for (std::size_t i = 0; i < entry.matches.size() && i < kMaxListedMatches; ++i) {
-      appendMatchLine(out, entry.matches[i], texts);
+      const std::string first = i < entry.firstAirings.size() ? entry.firstAirings[i] : std::string();
+      appendMatchLine(out, entry.matches[i], texts, first.empty() ? first : filledIn(texts.reairOf, identityStartText(first)));
     }
     out += "</ol>";
   }

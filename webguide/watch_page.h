@@ -17,6 +17,9 @@ struct WatchPageEntry {
   int number = 0;
   std::string query;  // as `watch list` writes it (Shift-JIS)
   std::vector<ProgrammeRecord> matches;
+  // Beside each match: the identity of the first airing a --once entry's
+  // re-air repeats (watch_memory.h); empty for the others.
+  std::vector<std::string> firstAirings;
 };
 
 // `listing` names the changes' channels.

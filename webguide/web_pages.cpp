@@ -8,6 +8,7 @@
 #include "search/watch_change_memory.h"
 #include "search/watch_check.h"
 #include "search/watch_list.h"
+#include "search/watch_memory.h"
 #include "webguide/cached_listing.h"
 #include "webguide/day_page.h"
 #include "webguide/page_style.h"
@@ -158,7 +159,7 @@ WebResponse WebPages::watch(const WebRequest& request) {
   const SettingsStore& settings = watchSettings(settings_, reread);
   const WatchList list = loadWatchList(settings);
   std::vector<WatchPageEntry> entries;
-  for (const WatchEntry& entry : list.entries) entries.push_back({entry.number, queryText(entry.query), {}});
+  for (const WatchEntry& entry : list.entries) entries.push_back({entry.number, queryText(entry.query), {}, {}});
   Listing listing;
   std::vector<RememberedChange> changes;
   if (!entries.empty()) {
@@ -169,7 +170,10 @@ WebResponse WebPages::watch(const WebRequest& request) {
     for (const ProgrammeRecord& record : check.current) {
       const WatchEntry* found = entryThatFound(check, record);
       for (WatchPageEntry& entry : entries) {
-        if (found && entry.number == found->number) entry.matches.push_back(record);
+        if (!found || entry.number != found->number) continue;
+        entry.matches.push_back(record);
+        const auto reaired = check.reairOf.find(programmeIdentity(record));
+        entry.firstAirings.push_back(reaired == check.reairOf.end() ? std::string() : reaired->second);
       }
     }
   }

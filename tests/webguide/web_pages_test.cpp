@@ -245,8 +245,10 @@ TEST(WatchPage, EntriesWithTheirMatchesInThePageLanguage) {
   EXPECT_NE(std::string::npos, empty.find("href=\"/search?q=--channel%20A%20news\""));
 
   const PageClock clock{CalendarDate{2026, 12, 8, 2}, listingMinute(0, 12 * 60)};
-  const std::vector<WatchPageEntry> entries = {{3, "news", {record("A", 0, 19 * 60, 30, "Evening news")}},
-                                               {5, "drama", {}}};
+  const std::vector<WatchPageEntry> entries = {
+      {3, "news", {record("A", 0, 19 * 60, 30, "Evening news"), record("B", 0, 22 * 60, 30, "Evening news")},
+       {"", "a.tokyo.jp/202612081900"}},
+      {5, "drama", {}, {}}};
   RememberedChange moved;
   moved.channelId = "a.tokyo.jp";
   moved.title = "Late film";
@@ -259,7 +261,8 @@ TEST(WatchPage, EntriesWithTheirMatchesInThePageLanguage) {
   EXPECT_NE(std::string::npos, english.find("<li>Moved "));
   EXPECT_NE(std::string::npos, english.find(" 21:00-22:00 a.tokyo.jp Late film -&gt; "));
   EXPECT_NE(std::string::npos, english.find("Watch 3"));
-  EXPECT_NE(std::string::npos, english.find("<b>Evening news</b>"));
+  EXPECT_NE(std::string::npos, english.find("<b>Evening news</b></a></li>"));
+  EXPECT_NE(std::string::npos, english.find("<b>Evening news</b></a> <small>re-air of 12/08 19:00</small></li>"));
   EXPECT_NE(std::string::npos, english.find("Watch 5"));
   EXPECT_NE(std::string::npos, english.find("Nothing in this week"));
 }
