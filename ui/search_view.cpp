@@ -1,6 +1,9 @@
 // The search view's matches, their rows and their cells.
 #include "ui/search_view.h"
 
+#include <map>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "app/application.h"
@@ -9,6 +12,7 @@
 #include "programme/programme_table.h"
 #include "search/programme_matcher.h"
 #include "search/watch_check.h"
+#include "search/watch_memory.h"
 #include "ui/companion_launcher.h"
 #include "ui/list_row_painter.h"
 #include "ui/model/search_listing.h"
@@ -26,9 +30,17 @@ GuideCache& cache() { return guideCache(Application::instance().settings()); }
 
 const ProgrammeRecord* recordOf(LPARAM item) { return reinterpret_cast<const ProgrammeRecord*>(item); }
 
+// The watch view's re-airs of --once entries: identity -> the first airing's.
+std::map<std::string, std::string> reairs;
+
 std::vector<ProgrammeRecord> findSourceMatches(int source) {
   const DateTime now = currentDateTime();
-  if (source == kWatchMatches) return checkWatchList(cache(), now).current;
+  reairs.clear();
+  if (source == kWatchMatches) {
+    WatchCheck check = checkWatchList(cache(), now);
+    reairs = std::move(check.reairOf);
+    return std::move(check.current);
+  }
   if (isEmptyQuery(searchQuery)) return {};
   return findMatches(collectListing(cache(), defaultListingRange(now)), searchQuery);
 }
@@ -64,6 +76,8 @@ bool lookOfSearchRow(LPARAM item, bool selected, RowLook& look) {
   const ProgrammeRecord* record = recordOf(item);
   if (!record) return false;
   look = searchRowLook(*record, selected, systemColours());
+  const auto reaired = reairs.find(programmeIdentity(*record));
+  if (reaired != reairs.end()) look.text += reairNote(reaired->second);
   return true;
 }
 

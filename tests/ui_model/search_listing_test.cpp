@@ -179,6 +179,11 @@ TEST(WatchAnnouncementTest, ChangedTimesTakeTheBalloonAndMovedReservationsAreRen
   EXPECT_EQ(later.start, renewed[0].start);
 }
 
+TEST(SearchListingTest, AReairSaysWhichAiringItRepeats) {
+  // （12/08 20:00の再放送）
+  EXPECT_EQ("\x81\x69" "12/08 20:00\x82\xcc\x8d\xc4\x95\xfa\x91\x97\x81\x6a", reairNote("a.tokyo.jp/202612082000"));
+}
+
 TEST(ViewStateTest, DayMovesLeaveOnlyTheSearchView) {
   ViewState view;
   view.hour = 21;

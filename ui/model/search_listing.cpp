@@ -7,6 +7,7 @@
 #include "listing/programme_time.h"
 #include "programme/genre_table.h"
 #include "programme/programme_table.h"
+#include "search/match_line.h"
 #include "ui/model/programme_view.h"
 
 namespace {
@@ -42,6 +43,10 @@ std::string searchRowText(const ProgrammeRecord& record) {
   std::snprintf(head, sizeof head, "%02d/%02d(%s) %02d:%02d ", date.month, date.day, weekdayKanji(weekday),
                 minute / 60, minute % 60);
   return head + record.channel + " " + record.title;
+}
+
+std::string reairNote(const std::string& firstAiring) {
+  return "\x81\x69" + identityStartText(firstAiring) + "\x82\xcc\x8d\xc4\x95\xfa\x91\x97\x81\x6a";  // （…の再放送）
 }
 
 RowLook searchRowLook(const ProgrammeRecord& record, bool selected, const SystemColours& system) {

@@ -24,6 +24,9 @@ ViewState dayViewOf(const ProgrammeRecord& record);
 // the broadcast day's clock (24:00..28:59 after midnight), as the other
 // views write it.
 std::string searchRowText(const ProgrammeRecord& record);
+// What the watch view adds to a --once entry's re-air: "（12/08 20:00の再放送）",
+// the airing it repeats (a programme identity, watch_memory.h).
+std::string reairNote(const std::string& firstAiring);
 // Black on the genre's colour (white without a genre); selected rows swap
 // to the highlight background as in the other views.
 RowLook searchRowLook(const ProgrammeRecord& record, bool selected, const SystemColours& system);

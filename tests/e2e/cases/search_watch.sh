@@ -189,6 +189,10 @@ case_watch_follow() {
   check "... with its new start" grep -a -q " $d1 2030 " "$folder/denpoz-calls.txt"
   check "the change is remembered" grep -q '^\[watchchanges\]' "$folder/Rokuban.ini"
 
+  drive_quiet main-command 1013
+  drive_quiet wait-rows programme 2 5000
+  check "the watch view marks the re-air with the airing it repeats" \
+    sh -c 'echo "$1" | grep -q "第二放送 連続ドラマ「約束」#3\[再\]（12/11 20:00の再放送）"' _ "$(drive_rows programme | cut -c15-)"
   drive_quiet main-command 1016
   check "ウォッチの説明... opens the explanation" wait_dialog ウォッチの説明
   explanation=$(drive text ウォッチの説明 1302)
