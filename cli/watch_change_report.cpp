@@ -30,9 +30,7 @@ int followWatchedProgrammes(CliContext& context, const DateTime& now, const std:
   if (changes.empty()) return result;
   std::string lines;
   for (const WatchChange& change : changes) {
-    const bool isNew = change.kind == WatchChangeKind::newEpisode;
-    lines += lineOf(change.kind, isNew ? change.after : change.before,
-                    change.hasAfter && !isNew ? &change.after : nullptr);
+    lines += lineOf(change.kind, firstAiring(change), airsAtOtherTimes(change.kind) ? &change.after : nullptr);
   }
   const std::string text = os::cp932ToUtf8(lines);
   std::fwrite(text.data(), 1, text.size(), stdout);
@@ -44,8 +42,7 @@ std::string rememberedChangeLines(const std::vector<RememberedChange>& changes, 
   std::string lines;
   for (const RememberedChange& change : changes) {
     const ProgrammeRecord first = firstAiringOf(change, listing), now = airingNowOf(change, listing);
-    const bool showNow = change.kind != WatchChangeKind::cancelled && change.kind != WatchChangeKind::newEpisode;
-    lines += lineOf(change.kind, first, showNow ? &now : nullptr);
+    lines += lineOf(change.kind, first, airsAtOtherTimes(change.kind) ? &now : nullptr);
   }
   return os::cp932ToUtf8(lines);
 }

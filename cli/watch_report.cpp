@@ -46,8 +46,7 @@ std::string matchLines(const WatchCheck& check, const std::vector<ProgrammeRecor
 
 const RememberedChange* changeNow(const std::vector<RememberedChange>& changes, const ProgrammeRecord& record) {
   for (const RememberedChange& change : changes)
-    if (change.channelId == record.channelId && change.start == record.start &&
-        change.kind != WatchChangeKind::newEpisode)
+    if (change.channelId == record.channelId && change.start == record.start && changesTime(change.kind))
       return &change;
   return nullptr;
 }

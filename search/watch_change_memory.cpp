@@ -71,9 +71,8 @@ RememberedChange* earlierChange(std::vector<RememberedChange>& changes, const Pr
 }
 
 void add(std::vector<RememberedChange>& changes, const WatchChange& found, ListingMinute now) {
-  const bool isNew = found.kind == WatchChangeKind::newEpisode;
-  const ProgrammeRecord& first = isNew ? found.after : found.before;
-  RememberedChange* change = isNew ? nullptr : earlierChange(changes, found.before);
+  const ProgrammeRecord& first = firstAiring(found);
+  RememberedChange* change = changesTime(found.kind) ? earlierChange(changes, found.before) : nullptr;
   if (!change) {
     changes.emplace_back();
     change = &changes.back();
@@ -158,7 +157,7 @@ IcsHistory icsHistoryOf(const std::vector<RememberedChange>& changes, const List
     const IcsRevision revision{change.firstStart, change.sequence, change.changedAt};
     if (change.kind == WatchChangeKind::cancelled)
       history.cancelled.emplace_back(firstAiringOf(change, listing), revision);
-    else if (change.kind != WatchChangeKind::newEpisode)
+    else if (changesTime(change.kind))
       history.revised[{change.channelId, change.start}] = revision;
   }
   return history;

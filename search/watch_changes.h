@@ -25,6 +25,18 @@ struct WatchChange {
   bool hasAfter = false;
 };
 
+// Moved, extended or cancelled: the watched programme's own time changed.
+inline bool changesTime(WatchChangeKind kind) { return kind != WatchChangeKind::newEpisode; }
+// Moved or extended: it is still on, at other times.
+inline bool airsAtOtherTimes(WatchChangeKind kind) {
+  return kind == WatchChangeKind::moved || kind == WatchChangeKind::extended;
+}
+// The programme the change is about as the guide first had it: the new
+// episode itself, else the watched programme before.
+inline const ProgrammeRecord& firstAiring(const WatchChange& change) {
+  return change.kind == WatchChangeKind::newEpisode ? change.after : change.before;
+}
+
 // The same programme in two guides: same channel id and title, on the same
 // broadcast day, its start at most this many minutes away.
 constexpr int kWatchMoveMinutes = 3 * 60;

@@ -30,7 +30,7 @@ void carryMemories(SettingsStore& settings, const std::vector<WatchChange>& chan
   for (const char* section : {kAnnouncedSection, kReservedSection}) {
     std::vector<ProgrammeRecord> carried;
     for (const WatchChange& change : changes)
-      if (change.hasAfter && change.kind != WatchChangeKind::newEpisode && isRemembered(settings, section, change.before))
+      if (airsAtOtherTimes(change.kind) && isRemembered(settings, section, change.before))
         carried.push_back(change.after);
     if (!carried.empty()) remember(settings, section, carried, now);
   }

@@ -15,10 +15,9 @@ void appendChanges(std::string& out, const std::vector<RememberedChange>& change
   out += "</h2><ul class=\"changes\">";
   for (const RememberedChange& change : changes) {
     const ProgrammeRecord now = airingNowOf(change, listing);
-    const bool hasNow = change.kind == WatchChangeKind::moved || change.kind == WatchChangeKind::extended;
     out += "<li>";
     appendXmlText(out, changeLine(texts.changeKinds[static_cast<int>(change.kind)], firstAiringOf(change, listing),
-                                  hasNow ? &now : nullptr));
+                                  airsAtOtherTimes(change.kind) ? &now : nullptr));
     out += "</li>";
   }
   out += "</ul>";

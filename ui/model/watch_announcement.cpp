@@ -21,8 +21,6 @@ const char kRenewedTail[] =
     "\x82\xb5\x82\xbd\x81\x42\x8c\xb3\x82\xcc\x97\x5c\x96\xf1\x82\xe0\x98\x5e\x89\xe6\x83\x63\x81\x5b\x83\x8b\x82\xc9"
     "\x8e\x63\x82\xc1\x82\xc4\x82\xa2\x82\xdc\x82\xb7";
 
-bool changesTime(const WatchChange& change) { return change.kind != WatchChangeKind::newEpisode; }
-
 // The first titles one a line, then "…" for the rest.
 std::string titleLines(const std::vector<const ProgrammeRecord*>& records) {
   std::string text;
@@ -65,7 +63,7 @@ bool watchAnnouncement(const std::vector<ProgrammeRecord>& fresh, int reserved, 
 bool addWatchChanges(const std::vector<WatchChange>& changes, int renewed, WatchAnnouncement& out) {
   std::vector<const ProgrammeRecord*> titles;
   for (const WatchChange& change : changes)
-    if (changesTime(change)) titles.push_back(&change.before);
+    if (changesTime(change.kind)) titles.push_back(&change.before);
   if (titles.empty()) return false;
   std::string text = titleLines(titles);
   if (out.count > 0) text += kNewCount + std::to_string(out.count) + kCountUnit + "\r\n";
@@ -80,7 +78,7 @@ bool addWatchChanges(const std::vector<WatchChange>& changes, int renewed, Watch
 std::vector<ProgrammeRecord> movedReservations(const std::vector<WatchChange>& changes, const SettingsStore& settings) {
   std::vector<ProgrammeRecord> renewed;
   for (const WatchChange& change : changes)
-    if (change.hasAfter && changesTime(change) && isRemembered(settings, kReservedSection, change.before))
+    if (airsAtOtherTimes(change.kind) && isRemembered(settings, kReservedSection, change.before))
       renewed.push_back(change.after);
   return renewed;
 }
