@@ -113,13 +113,9 @@ std::string programmeEndTime(const ProgrammeTable& table, const ProgrammeCell& c
 int programmeStartMinutes(const ProgrammeTable& table, const ProgrammeCell& cell) {
   const int minutes = broadcastMinutes(normaliseTime(cell.timeText));
   if (minutes < 0) return -1;
-  // Only the first row or a time past midnight can hold a start of the day
-  // before; a look along the first row is cheaper than locating the cell.
-  std::size_t row = 0;
-  for (std::size_t column = 1; column < table.columnCount() && row == 0; ++column) {
-    if (table.cellAt(column, 1) == &cell) row = 1;
-  }
-  if (row == 0 && minutes >= kMinutesPerDay) row = static_cast<std::size_t>(table.locate(&cell).row);
+  // Only the first row or a time past midnight can hold a start of the day before.
+  const std::size_t located = static_cast<std::size_t>(table.locate(&cell).row);
+  const std::size_t row = located == 1 || minutes >= kMinutesPerDay ? located : 0;
   std::size_t first = 0;
   const ProgrammeCell* hour = row > 0 ? hourBeside(table, row, first) : nullptr;
   return hour && minutes >= (hour->number + 1) * 60 ? minutes - kMinutesPerDay : minutes;

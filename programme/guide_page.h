@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+class ProgrammeTable;
+
 // How a programme's start appears in its cell.
 enum class StartStyle {
   Minute,  // the minute alone, first in the cell (the usual way)
@@ -65,6 +67,10 @@ class GuidePage {
   // The page in Shift-JIS, and as the service sends it.
   std::string shiftJis() const;
   std::string eucJp() const;
+  // The table readPage makes of eucJp(), built without the page; false for
+  // a page only the reader can tell (registration images, split cells,
+  // quotes in an alt text) or one it would refuse.
+  bool buildTable(ProgrammeTable& table) const;
 
  private:
   struct Placed {
@@ -74,6 +80,7 @@ class GuidePage {
   std::vector<std::vector<Placed>> columns() const;
   void writeHeaderRow(std::string& page) const;
   void writeCell(std::string& page, const Placed& cell) const;
+  void placeHeaderRow(ProgrammeTable& table, std::size_t row) const;
 
   int startHour_;
   int rowsPerHour_;

@@ -14,6 +14,7 @@ inline std::size_t stepOver(const ProgrammeCell* cell) {
 }  // namespace
 
 void ProgrammeTable::clear() {
+  gridChanged();
   tableKey_ = -1;
   for (std::vector<ProgrammeCell*>& column : grid_) {
     column.clear();
@@ -46,6 +47,7 @@ ProgrammeCell* ProgrammeTable::newCell(int rowSpan) {
 }
 
 void ProgrammeTable::growColumns(std::size_t count) {
+  gridChanged();
   while (grid_.size() < count) {
     if (spareColumns_.empty()) {
       grid_.emplace_back();
@@ -57,6 +59,7 @@ void ProgrammeTable::growColumns(std::size_t count) {
 }
 
 void ProgrammeTable::placeCell(std::size_t column, std::size_t row, ProgrammeCell* cell) {
+  gridChanged();
   growColumns(column + 1);
   std::vector<ProgrammeCell*>& rows = grid_[column];
   if (rows.size() <= row) rows.resize(row + 1, nullptr);
@@ -65,6 +68,7 @@ void ProgrammeTable::placeCell(std::size_t column, std::size_t row, ProgrammeCel
 
 void ProgrammeTable::placeCellRows(std::size_t column, std::size_t firstRow, std::size_t count,
                                    ProgrammeCell* cell) {
+  gridChanged();
   if (count == 0) return;
   growColumns(column + 1);
   std::vector<ProgrammeCell*>& rows = grid_[column];
@@ -82,16 +86,19 @@ const ProgrammeCell* ProgrammeTable::cellAt(std::size_t column, std::size_t row)
 }
 
 ProgrammeCell* ProgrammeTable::cellAt(std::size_t column, std::size_t row) {
+  gridChanged();
   if (column >= grid_.size() || row >= grid_[column].size()) return nullptr;
   return grid_[column][row];
 }
 
 void ProgrammeTable::resizeColumn(std::size_t column, std::size_t rows) {
+  gridChanged();
   growColumns(column + 1);
   grid_[column].resize(rows, nullptr);
 }
 
 void ProgrammeTable::removeColumn(std::size_t column) {
+  gridChanged();
   grid_.erase(grid_.begin() + static_cast<std::ptrdiff_t>(column));
 }
 
@@ -116,15 +123,22 @@ HourRows ProgrammeTable::findHour(int hour) const {
   return {0, 0};
 }
 
-GridPosition ProgrammeTable::locate(const ProgrammeCell* cell) const {
-  if (!cell) return {0, 0};
+void ProgrammeTable::indexPositions() const {
+  positions_.clear();
   for (std::size_t column = 1; column < grid_.size(); ++column) {
     const std::vector<ProgrammeCell*>& rows = grid_[column];
     for (std::size_t row = 1; row < rows.size(); row += stepOver(rows[row])) {
-      if (rows[row] == cell) return {static_cast<int>(column), static_cast<int>(row)};
+      if (rows[row]) positions_.emplace(rows[row], GridPosition{static_cast<int>(column), static_cast<int>(row)});
     }
   }
-  return {0, 0};
+  positionsStale_ = false;
+}
+
+GridPosition ProgrammeTable::locate(const ProgrammeCell* cell) const {
+  if (!cell) return {0, 0};
+  if (positionsStale_) indexPositions();
+  auto found = positions_.find(cell);
+  return found == positions_.end() ? GridPosition{0, 0} : found->second;
 }
 
 const ProgrammeCell* ProgrammeTable::channelOf(const ProgrammeCell* cell) const {

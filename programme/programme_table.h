@@ -16,12 +16,14 @@
 // slot) advances by one.
 //
 // A table owns its cells; pointers handed out stay valid until clear(),
-// read() or destruction. Not thread-safe: one thread at a time.
+// read() or destruction. Not thread-safe, const look-ups included (they
+// build their index on first use): one thread at a time.
 #pragma once
 
 #include <cstddef>
 #include <deque>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "programme/programme_cell.h"
@@ -144,6 +146,9 @@ class ProgrammeTable {
   bool normaliseColumn(std::size_t column, std::vector<const ProgrammeCell*>& visited);
   void finishHourColumn();
   void finishChannelColumn(std::size_t column);
+  // Every change to the grid calls this; the next look-up re-indexes.
+  void gridChanged() { positionsStale_ = true; }
+  void indexPositions() const;
 
   int tableKey_ = 0;
   // The cells are the first cellsInUse_ of cells_; the rest wait for reuse.
@@ -152,4 +157,9 @@ class ProgrammeTable {
   std::size_t cellsInUse_ = 0;
   std::vector<std::vector<ProgrammeCell*>> grid_;
   std::vector<std::vector<ProgrammeCell*>> spareColumns_;  // emptied, for reuse
+  // Where each placed cell first lies, as a walk down its column meets it:
+  // the lists look up every cell, and a search of the grid per cell made
+  // them quadratic in the channels.
+  mutable std::unordered_map<const ProgrammeCell*, GridPosition> positions_;
+  mutable bool positionsStale_ = true;
 };

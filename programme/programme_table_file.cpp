@@ -126,6 +126,7 @@ bool ProgrammeTable::write(ByteSink& sink) const {
 }
 
 bool ProgrammeTable::read(ByteSource& source) {
+  gridChanged();
   clear();
   int key;
   if (!readHeader(source, &key)) return false;

@@ -26,6 +26,7 @@ bool startsWithClock(const std::string& body) {
 }  // namespace
 
 bool ProgrammeTable::finishPage() {
+  gridChanged();
   if (grid_.size() < 2 || grid_[0].size() < 3) return false;
   if (!cellAt(grid_.size() - 1, 0)) grid_.pop_back();
   // The last row is the footer, which repeats the header row.

@@ -42,6 +42,7 @@ void ProgrammeTable::copyColumn(const ProgrammeTable& other, std::size_t from, s
 }
 
 void ProgrammeTable::appendChannels(const ProgrammeTable& other) {
+  gridChanged();
   if (cellsInUse_ == 0 || grid_.empty()) {
     const int key = tableKey_;
     clear();  // (recycles any empty columns)
@@ -64,6 +65,7 @@ void ProgrammeTable::appendChannels(const ProgrammeTable& other) {
 }
 
 void ProgrammeTable::appendTimeSlot(const ProgrammeTable& other) {
+  gridChanged();
   if (cellsInUse_ == 0 || grid_.empty()) {
     appendChannels(other);
     return;

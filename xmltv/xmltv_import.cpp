@@ -1,5 +1,6 @@
 // importXmltv: an XMLTV document, from a file or over HTTP, turned into the
-// table files of its slots through the guide page reader.
+// table files of its slots, each built as the guide page reader would
+// read the slot's page.
 #include "xmltv/xmltv_import.h"
 
 #include <cstdio>
@@ -17,8 +18,8 @@
 #include "listing/programme_extras.h"
 #include "net/local_file.h"
 #include "os/os.h"
+#include "programme/guide_page.h"
 #include "programme/programme_diff.h"
-#include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
 #include "xmltv/xmltv_document.h"
 #include "xmltv/xmltv_guide.h"
@@ -33,18 +34,6 @@ const char kDownloadName[] = "xmltvsrc.xml";
 // The validators of the last fetch of a URL (see Validators).
 const char kValidatorsName[] = "xmltvsrc.tag";
 const int kMaxValidatorBytes = 4096;
-
-class StringSource : public ByteSource {
- public:
-  explicit StringSource(const std::string& bytes) : bytes_(bytes) {}
-  int nextByte() override {
-    return position_ < bytes_.size() ? static_cast<unsigned char>(bytes_[position_++]) : -1;
-  }
-
- private:
-  const std::string& bytes_;
-  std::size_t position_ = 0;
-};
 
 std::string dayLabel(int day) {
   const CalendarDate date = dateFromDayNumber(day);
@@ -155,11 +144,9 @@ int writeSlots(GuideCache& cache, XmltvGuide& guide, const std::vector<int>& day
     if (!progress.beginFile(dayLabel(day))) return -1;
     const CalendarDate date = dateFromDayNumber(day);
     for (int hour : kSlotHours) {
-      const std::string page = guide.slotPage(day, hour).eucJp();
-      StringSource input(page);
       const int key = slotKey(date, hour);
       ProgrammeTable table, old;
-      if (!readPage(input, table)) continue;  // cannot happen with a page of our own
+      if (!guide.slotPage(day, hour).buildTable(table)) continue;  // more channels than a page holds
       table.setTableKey(key);
       // An unreadable old table gives way to any new one.
       if (!replace && cache.loadTableFile(key, old) && !keepsCompleteness(old, table)) {
