@@ -76,6 +76,7 @@ Listing collectListing(GuideCache& cache, const ListingRange& range) {
   }
   std::vector<std::string> order;
   for (const ListingChannel& channel : listing.channels) order.push_back(channel.name);
+  applyProgrammeStops(extras, listing.programmes);
   finishRecords(listing.programmes, order);
   attachProgrammeExtras(extras, listing.programmes);
   listing.refusals = ids.refusals();

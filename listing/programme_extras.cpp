@@ -65,6 +65,17 @@ void addProgrammeLine(ProgrammeExtras& extras, const std::vector<std::string>& f
   extras.addProgramme(fields[1], start, extra);
 }
 
+// e, channel, start, stop
+void addStopLine(std::map<std::pair<std::string, ListingMinute>, ProgrammeExtra>& programmes,
+                 const std::vector<std::string>& fields) {
+  char* startEnd = nullptr;
+  char* stopEnd = nullptr;
+  const long long start = std::strtoll(fields[2].c_str(), &startEnd, 10);
+  const long long stop = std::strtoll(fields[3].c_str(), &stopEnd, 10);
+  if (startEnd == fields[2].c_str() || *startEnd || stopEnd == fields[3].c_str() || *stopEnd || stop <= start) return;
+  programmes[std::make_pair(fields[1], start)].stop = stop;
+}
+
 }  // namespace
 
 void ProgrammeExtras::addChannel(const std::string& name, const std::string& sourceId) {
@@ -72,7 +83,14 @@ void ProgrammeExtras::addChannel(const std::string& name, const std::string& sou
 }
 
 void ProgrammeExtras::addProgramme(const std::string& channel, ListingMinute start, const ProgrammeExtra& extra) {
-  if (!extra.empty()) programmes_.emplace(std::make_pair(channel, start), extra);
+  if (extra.empty()) return;
+  auto placed = programmes_.emplace(std::make_pair(channel, start), extra);
+  // A stop line read before its programme's line leaves the rest to fill.
+  if (!placed.second && placed.first->second.describesNothing()) {
+    const ListingMinute stop = placed.first->second.stop;
+    placed.first->second = extra;
+    if (stop != 0) placed.first->second.stop = stop;
+  }
 }
 
 const ProgrammeExtra* ProgrammeExtras::find(const std::string& channel, ListingMinute start) const {
@@ -90,6 +108,15 @@ std::string ProgrammeExtras::text(const std::string& stamp) const {
   }
   for (const auto& entry : programmes_) {
     const ProgrammeExtra& extra = entry.second;
+    if (extra.stop != 0) {
+      // A line of its own: readers that know only "c" and "p" pass it by.
+      out += 'e';
+      appendField(out, entry.first.first);
+      appendField(out, std::to_string(entry.first.second));
+      appendField(out, std::to_string(extra.stop));
+      out += '\n';
+    }
+    if (extra.describesNothing()) continue;
     std::string marks;
     for (const auto& mark : kMarks) {
       if (extra.flags & mark.flag) marks += mark.letter;
@@ -116,6 +143,7 @@ bool ProgrammeExtras::addText(const std::string& text, const std::string& stamp)
     const std::vector<std::string> fields = fieldsOf(line);
     if (fields[0] == "c" && fields.size() == 3) addChannel(fields[1], fields[2]);
     else if (fields[0] == "p") addProgrammeLine(*this, fields);
+    else if (fields[0] == "e" && fields.size() == 4) addStopLine(programmes_, fields);
   }
   return true;
 }
@@ -158,6 +186,13 @@ bool loadProgrammeExtras(const std::string& extrasPath, const std::string& table
   std::string text;
   if (!readWhole(extrasPath, kMaxProgrammeExtrasBytes, text)) return false;
   return extras.addText(text, tableFileStamp(tablePath));
+}
+
+void applyProgrammeStops(const ProgrammeExtras& extras, std::vector<ProgrammeRecord>& records) {
+  for (ProgrammeRecord& record : records) {
+    const ProgrammeExtra* extra = extras.find(record.channel, record.start);
+    if (extra && extra->stop > record.stop) record.stop = extra->stop;
+  }
 }
 
 void attachProgrammeExtras(const ProgrammeExtras& extras, std::vector<ProgrammeRecord>& records) {

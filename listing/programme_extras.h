@@ -1,6 +1,7 @@
 // ProgrammeExtras: what an imported XMLTV document says beyond what a table
 // file can hold (a programme's sub-title, episode numbers and the new,
-// previously-shown and subtitles marks; each channel's id in the document),
+// previously-shown and subtitles marks; each channel's id in the document;
+// and the stop of one running past the last imported day),
 // kept beside the slot's table as "%06dtb.xtr", keyed by channel name and
 // start. The file carries the stamp of the table it was written with (size
 // and a hash of the bytes), so a table written again by a refresh or a sync
@@ -23,8 +24,12 @@ struct ProgrammeExtra {
   std::string subTitle;  // Shift-JIS, one line
   std::vector<EpisodeNumber> episodes;
   unsigned flags = 0;  // kFlagNew, kFlagRepeat, kFlagSubtitles
+  // The programme's own stop where its table cuts it at the end of the last
+  // imported day (no later table knows it); 0 otherwise.
+  ListingMinute stop = 0;
 
-  bool empty() const { return subTitle.empty() && episodes.empty() && flags == 0; }
+  bool empty() const { return describesNothing() && stop == 0; }
+  bool describesNothing() const { return subTitle.empty() && episodes.empty() && flags == 0; }
 };
 
 class ProgrammeExtras {
@@ -59,6 +64,9 @@ bool saveProgrammeExtras(const std::string& extrasPath, const std::string& table
 // file is missing, too large or written for another table.
 bool loadProgrammeExtras(const std::string& extrasPath, const std::string& tablePath, ProgrammeExtras& extras);
 
+// Gives a record cut at its table's end the stop its document knew; before
+// finishRecords, which still cuts it at the channel's next start.
+void applyProgrammeStops(const ProgrammeExtras& extras, std::vector<ProgrammeRecord>& records);
 // Gives each record its extras: the sub-title and episode numbers, the
 // marks or'ed into its flags.
 void attachProgrammeExtras(const ProgrammeExtras& extras, std::vector<ProgrammeRecord>& records);

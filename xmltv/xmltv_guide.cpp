@@ -197,11 +197,15 @@ ProgrammeExtras XmltvGuide::slotExtras(int day, int slotHour, const std::vector<
   ProgrammeExtras extras;
   const GuideMinute slotStart = slotStartOf(day, slotHour);
   const GuideMinute slotEnd = slotStart + kSlotMinutes;
+  const GuideMinute dayEnd = broadcastDayStart(day + 1);
   for (std::size_t channel = 0; channel < schedules_.size() && channel < names.size(); ++channel) {
     extras.addChannel(names[channel], channels_[channel].id);
     const Schedule& schedule = schedules_[channel];
     for (auto it = firstShown(schedule, slotStart); it != schedule.end() && it->first < slotEnd; ++it) {
-      extras.addProgramme(names[channel], it->first, it->second.extra);
+      ProgrammeExtra extra = it->second.extra;
+      // Past the day's end only the next day's table would know the stop.
+      if (slotEnd == dayEnd && it->second.end > slotEnd) extra.stop = it->second.end;
+      extras.addProgramme(names[channel], it->first, extra);
     }
   }
   return extras;

@@ -179,4 +179,29 @@ TEST(XmltvRoundTrip, EveryProgrammeOnceWithItsOwnTimesInEveryOutput) {
   }
 }
 
+// A programme running past the last imported day has no later table to end
+// it: the side file keeps its stop, which a later day's table still cuts.
+TEST(XmltvRoundTrip, AProgrammePastTheLastDayKeepsItsStop) {
+  const ListingMinute late = listingMinute(kFirstDay, 28 * 60 + 30);  // 04:30 of the next morning
+  const std::string document =
+      "<tv><channel id=\"a\"><display-name>A</display-name></channel>"
+      "<programme start=\"" + stamp(late - 60, 0) + "\" stop=\"" + stamp(late, 0) +
+      "\" channel=\"a\"><title>Before</title></programme>"
+      "<programme start=\"" + stamp(late, 540) + "\" stop=\"" + stamp(late + 90, 540) +
+      "\" channel=\"a\"><title>Late</title></programme></tv>";
+  TempFolder folder;
+  SettingsStore settings;
+  settings.section("_config")["directory"] = folder.file("cache");
+  GuideCache& cache = guideCache(settings);
+  RecordingProgress progress;
+  writeWholeFile(folder.file("in.xml"), document);
+  ASSERT_EQ(6, importXmltv(cache, folder.file("in.xml"), kFirstDay, kFirstDay, progress));
+  ListingRange range;
+  range.from = dateFromDayNumber(kFirstDay);
+  range.days = 2;
+  const Listing listing = collectListing(cache, range);
+  ASSERT_EQ(2u, listing.programmes.size());
+  EXPECT_EQ(late + 90, listing.programmes[1].stop);
+}
+
 }  // namespace
