@@ -12,6 +12,7 @@
 #include "os/os.h"
 #include "webguide/guide_routes.h"
 #include "webguide/guide_server.h"
+#include "webguide/listing_memo.h"
 
 namespace {
 
@@ -37,8 +38,10 @@ int runGuideServer(CliContext& context) {
   }
   ServerOptions options;
   if (!takeServerOptions(context, "guide-server", GuideServer::kDefaultPort, options)) return 2;
-  GuideServer server(guideRouter(std::make_shared<GuideFeed>(context.settings, kRefreshMilliseconds),
-                                 std::make_shared<WebPages>(context.settings)),
+  // The pages and the feed read the cache through one memo of its listings.
+  auto memo = std::make_shared<ListingMemo>(context.settings);
+  auto pages = std::make_shared<WebPages>(context.settings, memo);
+  GuideServer server(guideRouter(std::make_shared<GuideFeed>(memo, kRefreshMilliseconds), pages),
                      webConnectionLimits(), allowedHosts(options, added));
   std::string failure;
   if (!server.listen(options.address.numeric, options.port, &failure)) return listenFailure(options, failure);
@@ -46,8 +49,10 @@ int runGuideServer(CliContext& context) {
   printListening(options, server.port());
   printError("serving " + context.settings.directory() + " at /, /guide.xml and /guide.json\n");
   // A pinned channel id the documents cannot use is said once, here.
-  const Listing first = collectListing(guideCache(context.settings), defaultListingRange(currentDateTime()));
-  for (const std::string& refusal : first.refusals) printError("rokuban-cli: " + refusal + "\n");
+  // Read here, the week and the pages' days are ready for the first requests.
+  const std::shared_ptr<const Listing> first = memo->listing(defaultListingRange(currentDateTime()));
+  pages->prepare();
+  for (const std::string& refusal : first->refusals) printError("rokuban-cli: " + refusal + "\n");
 
   return serveUntilInterrupted(server, "guide server");
 }

@@ -20,6 +20,9 @@ using CacheFileList = std::set<std::string>;
 
 class GuideCache {
  public:
+  GuideCache() = default;
+  // A front end's own cache of `settings`, which must outlive it.
+  explicit GuideCache(SettingsStore& settings) : settings_(&settings) {}
   SettingsStore& settings() const { return *settings_; }
   void setSettings(SettingsStore& settings) { settings_ = &settings; }
   Clock& clock() const;

@@ -76,6 +76,10 @@ bool programmeStart(const ProgrammeTable& day, const ProgrammeCell& cell, int br
 void appendDayRecords(const ProgrammeTable& day, int broadcastDay, ChannelIds& ids,
                       std::vector<ProgrammeRecord>& records) {
   const std::size_t rows = day.rowCount(0);
+  // Grown geometrically: a day at a time would copy the week over and over.
+  if (records.capacity() < records.size() + day.cellCount()) {
+    records.reserve(std::max(records.size() + day.cellCount(), 2 * records.capacity()));
+  }
   for (std::size_t column = 1; column < day.columnCount(); ++column) {
     const ProgrammeCell* header = day.cellAt(column, 0);
     if (!header) continue;
@@ -95,16 +99,25 @@ void appendDayRecords(const ProgrammeTable& day, int broadcastDay, ChannelIds& i
 void finishRecords(std::vector<ProgrammeRecord>& records, const std::vector<std::string>& channelOrder) {
   std::map<std::string, std::size_t> position;
   for (std::size_t i = 0; i < channelOrder.size(); ++i) position.emplace(channelOrder[i], i);
-  auto rank = [&](const ProgrammeRecord& record) {
-    auto found = position.find(record.channel);
-    return found == position.end() ? channelOrder.size() : found->second;
-  };
-  std::stable_sort(records.begin(), records.end(), [&](const ProgrammeRecord& a, const ProgrammeRecord& b) {
-    const std::size_t rankA = rank(a), rankB = rank(b);
-    if (rankA != rankB) return rankA < rankB;
-    if (a.channel != b.channel) return a.channel < b.channel;
-    return a.start < b.start;
+  // Each record's rank looked up once, and indices sorted rather than the
+  // records themselves: a week of a household is tens of thousands of them.
+  std::vector<std::size_t> rank(records.size()), order(records.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    auto found = position.find(records[i].channel);
+    rank[i] = found == position.end() ? channelOrder.size() : found->second;
+    order[i] = i;
+  }
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    if (rank[a] != rank[b]) return rank[a] < rank[b];
+    const ProgrammeRecord& recordA = records[a];
+    const ProgrammeRecord& recordB = records[b];
+    if (recordA.channel != recordB.channel) return recordA.channel < recordB.channel;
+    return recordA.start < recordB.start;
   });
+  std::vector<ProgrammeRecord> sorted;
+  sorted.reserve(records.size());
+  for (std::size_t i : order) sorted.push_back(std::move(records[i]));
+  records.swap(sorted);
   joinSameStarts(records);
   for (std::size_t i = 0; i + 1 < records.size(); ++i) {
     ProgrammeRecord& record = records[i];

@@ -2,6 +2,7 @@
 #include "webguide/day_page.h"
 
 #include <cstdio>
+#include <unordered_map>
 
 #include "listing/export_text.h"
 #include "listing/programme_flags.h"
@@ -74,16 +75,27 @@ void appendHeadRow(std::string& out, const Listing& day) {
 
 // The records of each channel, in the listing's channel order.
 std::vector<std::vector<const ProgrammeRecord*>> byChannel(const Listing& day) {
+  std::unordered_map<std::string, std::size_t> column;
+  for (std::size_t i = 0; i < day.channels.size(); ++i) column.emplace(day.channels[i].name, i);
   std::vector<std::vector<const ProgrammeRecord*>> columns(day.channels.size());
   for (const ProgrammeRecord& record : day.programmes) {
-    for (std::size_t i = 0; i < day.channels.size(); ++i) {
-      if (day.channels[i].name == record.channel) {
-        columns[i].push_back(&record);
-        break;
-      }
-    }
+    auto found = column.find(record.channel);
+    if (found != column.end()) columns[found->second].push_back(&record);
   }
   return columns;
+}
+
+void appendChannelTabs(std::string& out, const CalendarDate& date, const DayTabs& tabs, const PageTexts& texts) {
+  out += "<nav class=\"days channels\" aria-label=\"";
+  appendXmlText(out, texts.jumpChannel);
+  out += "\">";
+  for (std::size_t i = 0; i < tabs.names.size(); ++i) {
+    out += "<a href=\"" + dayPageUrl(date) + tabQuery(i) + "\"" +
+           (i == tabs.shown ? " class=\"on\" aria-current=\"page\"" : "") + ">";
+    appendXmlText(out, tabs.names[i]);
+    out += "</a>";
+  }
+  out += "</nav>";
 }
 
 void appendGrid(std::string& out, const Listing& day, ListingMinute dayStart, ListingMinute now,
@@ -117,14 +129,14 @@ void appendGrid(std::string& out, const Listing& day, ListingMinute dayStart, Li
 
 // Now (on today's page), tonight and the channels, as links.
 void appendJumps(std::string& out, const Listing& day, ListingMinute dayStart, const PageClock& clock,
-                 const PageTexts& texts) {
+                 const std::string& dayQuery, const PageTexts& texts) {
   out += "<nav class=\"jump\">";
   if (isWithinDay(clock.now, dayStart)) {
     out += "<a href=\"#h" + std::to_string(hourRow(clock.now, dayStart)) + "\">";
     appendXmlText(out, texts.jumpNow);
     out += "</a> ";
   }
-  out += "<a href=\"" + dayPageUrl(clock.today) + "#h" + std::to_string(kTonightHour) + "\">";
+  out += "<a href=\"" + dayPageUrl(clock.today) + dayQuery + "#h" + std::to_string(kTonightHour) + "\">";
   appendXmlText(out, texts.jumpTonight);
   out += "</a> <details class=\"chs\"><summary>";
   appendXmlText(out, texts.jumpChannel);
@@ -183,19 +195,37 @@ void appendProgrammeDetails(std::string& out, const ProgrammeRecord& record, con
   out += "</div>";
 }
 
-std::string dayPage(const Listing& day, const CalendarDate& date, const PageClock& clock, const PageTexts& texts) {
+std::string tabQuery(std::size_t index) { return "&amp;tab=" + std::to_string(index); }
+
+namespace {
+
+std::string dayPageWith(const Listing& day, const CalendarDate& date, const PageClock& clock, const PageTexts& texts,
+                        const DayTabs* tabs) {
   const ListingMinute dayStart = listingMinute(dayNumber(date.year, date.month, date.day), 0);
   PageHead head;
   head.title = "Rokuban " + isoDate(date);
   head.selected = &date;
+  if (tabs) head.dayQuery = tabQuery(tabs->shown);
   std::string out = pageStart(head, clock, texts);
+  if (tabs) appendChannelTabs(out, date, *tabs, texts);
   if (day.programmes.empty()) {
     out += "<p class=\"msg\">";
     appendXmlText(out, filledIn(texts.nothingCached, isoDate(date)));
     out += "</p>";
   } else {
-    appendJumps(out, day, dayStart, clock, texts);
+    appendJumps(out, day, dayStart, clock, head.dayQuery, texts);
     appendGrid(out, day, dayStart, clock.now, texts);
   }
   return out + pageEnd(texts);
+}
+
+}  // namespace
+
+std::string dayPage(const Listing& day, const CalendarDate& date, const PageClock& clock, const PageTexts& texts) {
+  return dayPageWith(day, date, clock, texts, nullptr);
+}
+
+std::string dayPage(const Listing& day, const CalendarDate& date, const PageClock& clock, const PageTexts& texts,
+                    const DayTabs& tabs) {
+  return dayPageWith(day, date, clock, texts, &tabs);
 }

@@ -8,7 +8,9 @@
 // channel's column, plain links that need no script.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "listing/listing.h"
 #include "webguide/page_frame.h"
@@ -16,6 +18,17 @@
 // `day`: the records of broadcast date `date` alone (collectListing of one
 // day); an empty listing says the cache holds nothing of that day.
 std::string dayPage(const Listing& day, const CalendarDate& date, const PageClock& clock, const PageTexts& texts);
+
+// The channel tabs above a day's grid: their names (Shift-JIS) and the one shown.
+struct DayTabs {
+  std::vector<std::string> names;
+  std::size_t shown = 0;
+};
+// The page of one tab: `day` holds that tab's channels alone.
+std::string dayPage(const Listing& day, const CalendarDate& date, const PageClock& clock, const PageTexts& texts,
+                    const DayTabs& tabs);
+// "&amp;tab=N" of the tab at `index`, as the page's links write it.
+std::string tabQuery(std::size_t index);
 
 // The anchor of a programme on its day's page, e.g. "p-tv.tokyo.jp-2100":
 // what search results link to.

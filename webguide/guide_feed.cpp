@@ -1,36 +1,37 @@
 // The documents of the guide service.
 #include "webguide/guide_feed.h"
 
-
 #include "guide/http_date.h"
 #include "listing/json_writer.h"
 #include "listing/listing.h"
 #include "listing/xmltv_writer.h"
 #include "os/os.h"
-#include "webguide/cached_listing.h"
 #include "webguide/entity_tag.h"
+#include "webguide/listing_memo.h"
 
 GuideFeed::GuideFeed(SettingsStore& settings, int refreshMilliseconds)
-    : settings_(settings), refreshMilliseconds_(refreshMilliseconds) {}
+    : GuideFeed(std::make_shared<ListingMemo>(settings), refreshMilliseconds) {}
 
-WebResponse GuideFeed::xmltv(const WebRequest& request) { return answer(current(&GuideFeed::xmltv_), request); }
+GuideFeed::GuideFeed(std::shared_ptr<ListingMemo> memo, int refreshMilliseconds)
+    : memo_(std::move(memo)), refreshMilliseconds_(refreshMilliseconds) {}
 
-WebResponse GuideFeed::json(const WebRequest& request) { return answer(current(&GuideFeed::json_), request); }
-
-GuideFeed::DocumentPtr GuideFeed::current(DocumentPtr GuideFeed::*document) {
-  std::lock_guard<std::mutex> hold(lock_);
-  refresh();
-  return this->*document;
+WebResponse GuideFeed::xmltv(const WebRequest& request) {
+  return answer(current(xmltv_, "application/xml; charset=utf-8", xmltvDocument), request);
 }
 
-void GuideFeed::refresh() {
+WebResponse GuideFeed::json(const WebRequest& request) {
+  return answer(current(json_, "application/json; charset=utf-8", programmesJson), request);
+}
+
+GuideFeed::DocumentPtr GuideFeed::current(Kept& kept, const char* contentType, Writer writer) {
+  std::lock_guard<std::mutex> hold(lock_);
   const std::uint64_t now = os::tickMilliseconds();
-  if (built_ && now - builtAt_ < static_cast<std::uint64_t>(refreshMilliseconds_)) return;
-  const Listing listing = cachedListing(settings_, defaultListingRange(currentDateTime()));
-  xmltv_ = renewed(xmltv_, "application/xml; charset=utf-8", xmltvDocument(listing));
-  json_ = renewed(json_, "application/json; charset=utf-8", programmesJson(listing));
-  built_ = true;
-  builtAt_ = now;
+  if (kept.built && now - kept.builtAt < static_cast<std::uint64_t>(refreshMilliseconds_)) return kept.document;
+  const std::shared_ptr<const Listing> week = memo_->listing(defaultListingRange(currentDateTime()));
+  kept.document = renewed(kept.document, contentType, writer(*week));
+  kept.built = true;
+  kept.builtAt = now;
+  return kept.document;
 }
 
 GuideFeed::DocumentPtr GuideFeed::renewed(const DocumentPtr& old, const char* contentType, std::string body) {

@@ -14,13 +14,17 @@
 #include "webguide/web_request.h"
 #include "webguide/web_response.h"
 
+class ListingMemo;
 class SettingsStore;
+struct Listing;
 
 class GuideFeed {
  public:
   // `settings` (with the cache directory) must outlive the feed;
   // `refreshMilliseconds` 0 reads the cache for every request.
   GuideFeed(SettingsStore& settings, int refreshMilliseconds);
+  // The same, reading through `memo`, which the server's pages may share.
+  GuideFeed(std::shared_ptr<ListingMemo> memo, int refreshMilliseconds);
 
   // Safe to call from several threads at once.
   WebResponse xmltv(const WebRequest& request);
@@ -35,17 +39,22 @@ class GuideFeed {
   };
   using DocumentPtr = std::shared_ptr<const Document>;
 
-  // The document as it is now, refreshed first when it is due.
-  DocumentPtr current(DocumentPtr GuideFeed::*document);
-  void refresh();
+  // A document and when it was last made; each is made only when asked for.
+  struct Kept {
+    DocumentPtr document;
+    bool built = false;
+    std::uint64_t builtAt = 0;
+  };
+  using Writer = std::string (*)(const Listing&);
+
+  // The document as it is now, made again first when it is due.
+  DocumentPtr current(Kept& kept, const char* contentType, Writer writer);
   static DocumentPtr renewed(const DocumentPtr& old, const char* contentType, std::string body);
   static WebResponse answer(const DocumentPtr& document, const WebRequest& request);
 
-  SettingsStore& settings_;
+  std::shared_ptr<ListingMemo> memo_;
   int refreshMilliseconds_;
   std::mutex lock_;
-  bool built_ = false;
-  std::uint64_t builtAt_ = 0;
-  DocumentPtr xmltv_, json_;
+  Kept xmltv_, json_;
 };
 

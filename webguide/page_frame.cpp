@@ -12,14 +12,15 @@ const int kDaysAhead = 6;
 
 int numberOf(const CalendarDate& date) { return dayNumber(date.year, date.month, date.day); }
 
-void appendTabs(std::string& out, const PageClock& clock, const CalendarDate* selected, const PageTexts& texts) {
+void appendTabs(std::string& out, const PageClock& clock, const PageHead& head, const PageTexts& texts) {
+  const CalendarDate* selected = head.selected;
   out += "<nav class=\"days\" aria-label=\"";
   appendXmlText(out, texts.days);
   out += "\">";
   for (const CalendarDate& date : pageDates(clock.today)) {
     const bool isToday = numberOf(date) == numberOf(clock.today);
     const bool isSelected = selected && numberOf(date) == numberOf(*selected);
-    out += "<a href=\"" + dayPageUrl(date) + "\"";
+    out += "<a href=\"" + dayPageUrl(date) + head.dayQuery + "\"";
     if (isToday || isSelected) {
       out += std::string(" class=\"") + (isToday ? "today" : "") + (isToday && isSelected ? " " : "") +
              (isSelected ? "on" : "") + "\"";
@@ -85,7 +86,7 @@ std::string pageStart(const PageHead& head, const PageClock& clock, const PageTe
          (head.endedToo ? " checked" : "") + ">";
   appendXmlText(out, texts.endedToo);
   out += "</label></form>";
-  appendTabs(out, clock, head.selected, texts);
+  appendTabs(out, clock, head, texts);
   out += "</header>\n<main>";
   return out;
 }

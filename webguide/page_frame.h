@@ -36,6 +36,7 @@ struct PageHead {
   const CalendarDate* selected = nullptr;  // the tab shown as chosen, none when null
   std::string searchText;                  // fills the search box (UTF-8)
   bool endedToo = false;                   // the search box's "ended too" is ticked
+  std::string dayQuery;                    // kept by the day tabs' links ("&amp;tab=2")
 };
 
 // Everything up to the start of the page's main part.

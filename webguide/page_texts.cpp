@@ -38,7 +38,6 @@ const PageTexts kJapanese = {
     "\x81" "B",  // 終了した{}件は表示していません。
     "\x8fI\x97\xb9\x82\xb5\x82\xbd\x94\xd4\x91g\x82\xe0\x95\\\x8e\xa6",  // 終了した番組も表示
     "\x82\xb1\x82\xcc\x8c\x9f\x8d\xf5\x82\xf0\x83J\x83\x8c\x83\x93\x83_\x81[\x82\xc5\x8dw\x93\xc7",  // この検索をカレンダーで購読
-    "\x8d\xc5\x8f\x89\x82\xcc{}\x8c\x8f\x82\xf0\x95\\\x8e\xa6\x82\xb5\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81" "B",  // 最初の{}件を表示しています。
     "\x83" "E\x83H\x83" "b\x83\x60",  // ウォッチ
     "\x83" "E\x83H\x83" "b\x83\x60\x82\xcc\x93o\x98\x5e\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81" "Brokuban-cli watch add \x82\xc5\x93o\x98\x5e\x82\xb5\x82\xdc\x82\xb7\x81" "B",  // ウォッチの登録はありません。rokuban-cli watch add で登録します。
     "\x83" "E\x83H\x83" "b\x83\x60 {}",  // ウォッチ {}
@@ -46,6 +45,9 @@ const PageTexts kJapanese = {
     "\x8d\xc5\x8b\xdf\x82\xcc\x95\xcf\x8dX",  // 最近の変更
     {"\x8e\x9e\x8a\xd4\x95\xcf\x8dX", "\x89\x84\x92\xb7", "\x92\x86\x8e~", "\x90V\x82\xb5\x82\xa2\x89\xf1"},  // 時間変更 延長 中止 新しい回
     "{}\x82\xcc\x8d\xc4\x95\xfa\x91\x97",  // {}の再放送
+    {"\x92\x6e\x8f\xe3", "BS", "CS", "\x91\xbc"},  // 地上 BS CS 他
+    "\x81\xa9 \x91\x4f\x82\xd6",  // ← 前へ
+    "\x8e\x9f\x82\xd6 \x81\xa8",  // 次へ →
 };
 
 const PageTexts kEnglish = {
@@ -71,7 +73,6 @@ const PageTexts kEnglish = {
     "{} that have ended are not listed.",
     "Show ended programmes too",
     "Calendar feed of this search",
-    "The first {} are listed.",
     "Watch list",
     "No watch entries. rokuban-cli watch add makes one.",
     "Watch {}",
@@ -79,6 +80,9 @@ const PageTexts kEnglish = {
     "Recent changes",
     {"Moved", "Extended", "Cancelled", "New episode"},
     "re-air of {}",
+    {"Terrestrial", "BS", "CS", "Other"},
+    "\x81\xa9 Previous",  // ←
+    "Next \x81\xa8",  // →
 };
 
 }  // namespace

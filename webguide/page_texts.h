@@ -31,7 +31,6 @@ struct PageTexts {
   const char* endedHidden;    // {} = how many
   const char* showEnded;
   const char* calendarFeed;
-  const char* firstListed;    // {} = how many
   const char* watchTitle;     // the watch page's title and its link
   const char* noWatchEntries;
   const char* watchEntry;     // {} = the entry's number
@@ -39,6 +38,9 @@ struct PageTexts {
   const char* watchChanges;   // the heading of the watched programmes' changes
   const char* changeKinds[4];  // moved, extended, cancelled, new episode
   const char* reairOf;        // {} = the first airing's date and time
+  const char* channelKinds[4];  // the channel tabs: terrestrial, BS, CS, other
+  const char* previousPage;     // a search's pages of matches
+  const char* nextPage;
 };
 
 const PageTexts& pageTexts(PageLanguage language);

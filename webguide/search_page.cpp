@@ -64,7 +64,7 @@ std::size_t leaveOutEnded(std::vector<ProgrammeRecord>& matches, ListingMinute n
 }
 
 std::string searchPage(const std::vector<ProgrammeRecord>& matches, std::size_t endedLeftOut, const PageHead& head,
-                       const PageClock& clock, const PageTexts& texts) {
+                       const PageClock& clock, const PageTexts& texts, std::size_t page) {
   std::string out = pageStart(head, clock, texts);
   if (head.searchText.empty()) {
     out += "<p class=\"msg\">";
@@ -84,13 +84,25 @@ std::string searchPage(const std::vector<ProgrammeRecord>& matches, std::size_t 
     appendXmlText(out, texts.showEnded);
     out += "</a>";
   }
-  out += "</p><ol class=\"hits\">";
-  for (std::size_t i = 0; i < matches.size() && i < kMaxListedMatches; ++i) appendMatchItem(out, matches[i], texts, std::string());
+  const std::size_t first = std::min(matches.size(), page * kMatchesPerPage);
+  const std::size_t end = std::min(matches.size(), first + kMatchesPerPage);
+  out += "</p><ol class=\"hits\" start=\"" + std::to_string(first + 1) + "\">";
+  for (std::size_t i = first; i < end; ++i) appendMatchItem(out, matches[i], texts, std::string());
   out += "</ol>";
-  if (matches.size() > kMaxListedMatches) {
-    out += "<p class=\"msg\">";
-    appendXmlText(out, filledIn(texts.firstListed, std::to_string(kMaxListedMatches)));
-    out += "</p>";
+  if (page > 0 || end < matches.size()) {
+    const std::string pageUrl = "/search?q=" + query + (head.endedToo ? "&amp;ended=1" : "") + "&amp;page=";
+    out += "<nav class=\"jump\">";
+    if (page > 0) {
+      out += "<a href=\"" + pageUrl + std::to_string(page - 1) + "\" rel=\"prev\">";
+      appendXmlText(out, texts.previousPage);
+      out += "</a> ";
+    }
+    if (end < matches.size()) {
+      out += "<a href=\"" + pageUrl + std::to_string(page + 1) + "\" rel=\"next\">";
+      appendXmlText(out, texts.nextPage);
+      out += "</a>";
+    }
+    out += "</nav>";
   }
   return out + pageEnd(texts);
 }

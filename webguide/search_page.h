@@ -11,14 +11,15 @@
 #include "listing/programme_record.h"
 #include "webguide/page_frame.h"
 
-// The most matches a page lists; the rest are counted.
-constexpr std::size_t kMaxListedMatches = 500;
+// The matches one page lists; the page links to the pages before and after.
+constexpr std::size_t kMatchesPerPage = 500;
 
 // `head.searchText` is the search as typed (UTF-8); empty gives the page
 // that asks for one. `matches` are those to list; `endedLeftOut` counts
-// the ended ones left out of them.
+// the ended ones left out of them; `page` is which of their pages (from 0;
+// one past the last lists none).
 std::string searchPage(const std::vector<ProgrammeRecord>& matches, std::size_t endedLeftOut, const PageHead& head,
-                       const PageClock& clock, const PageTexts& texts);
+                       const PageClock& clock, const PageTexts& texts, std::size_t page = 0);
 
 // One match as the page lists it: an <li> linking to its day's page.
 // `note` (Shift-JIS), when there is one, follows the line in small print.

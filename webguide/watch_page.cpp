@@ -7,6 +7,9 @@
 
 namespace {
 
+// The matches an entry lists; its heading links to the search, which has them all.
+constexpr std::size_t kMaxListedMatches = 500;
+
 void appendChanges(std::string& out, const std::vector<RememberedChange>& changes, const Listing& listing,
                    const PageTexts& texts) {
   if (changes.empty()) return;

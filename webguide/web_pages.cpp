@@ -9,8 +9,9 @@
 #include "search/watch_check.h"
 #include "search/watch_list.h"
 #include "search/watch_memory.h"
-#include "webguide/cached_listing.h"
+#include "webguide/channel_tabs.h"
 #include "webguide/day_page.h"
+#include "webguide/listing_memo.h"
 #include "webguide/page_style.h"
 #include "webguide/query_parameters.h"
 #include "webguide/search_page.h"
@@ -49,6 +50,28 @@ bool compiledSearch(const std::string& cp932, const PageTexts& texts, ProgrammeM
   return true;
 }
 
+// The channel tab a day page asks for; the first for none, or for one the
+// day does not have (a bookmark from a day with more channels).
+std::size_t requestedTab(const WebRequest& request, std::size_t tabs) {
+  std::string text;
+  if (queryParameter(request.query, "tab", text) != 1 || text.empty() || text.size() > 3 ||
+      text.find_first_not_of("0123456789") != std::string::npos) {
+    return 0;
+  }
+  const std::size_t tab = static_cast<std::size_t>(std::stoi(text));
+  return tab < tabs ? tab : 0;
+}
+
+// A search's page of matches; the first for none or a malformed one.
+std::size_t requestedPage(const WebRequest& request) {
+  std::string text;
+  if (queryParameter(request.query, "page", text) != 1 || text.empty() || text.size() > 5 ||
+      text.find_first_not_of("0123456789") != std::string::npos) {
+    return 0;
+  }
+  return static_cast<std::size_t>(std::stoi(text));
+}
+
 const PageTexts& textsFor(const WebRequest& request) { return pageTexts(preferredLanguage(request.acceptLanguage)); }
 
 // ended=1 asks for the programmes that have ended too.
@@ -79,13 +102,23 @@ WebResponse htmlResponse(int status, std::string html) {
 }
 
 WebPages::WebPages(SettingsStore& settings, std::function<DateTime()> now)
-    : settings_(settings), now_(std::move(now)) {}
+    : WebPages(settings, std::make_shared<ListingMemo>(settings), std::move(now)) {}
 
-Listing WebPages::listingOf(const CalendarDate& from, int days) {
+WebPages::WebPages(SettingsStore& settings, std::shared_ptr<ListingMemo> memo, std::function<DateTime()> now)
+    : settings_(settings), memo_(std::move(memo)), now_(std::move(now)) {}
+
+std::shared_ptr<const Listing> WebPages::listingOf(const CalendarDate& from, int days) {
   ListingRange range;
   range.from = from;
   range.days = days;
-  return cachedListing(settings_, range);
+  return memo_->listing(range);
+}
+
+void WebPages::prepare() {
+  const PageClock clock = pageClockAt(now_());
+  const std::vector<CalendarDate> dates = pageDates(clock.today);
+  listingOf(clock.today, 1);
+  listingOf(dates.front(), static_cast<int>(dates.size()));
 }
 
 WebResponse WebPages::day(const WebRequest& request) {
@@ -93,7 +126,17 @@ WebResponse WebPages::day(const WebRequest& request) {
   const PageTexts& texts = textsFor(request);
   CalendarDate date{};
   if (!requestedDate(request, clock, date)) return htmlResponse(400, messagePage(texts.badDate, clock, texts));
-  return htmlResponse(200, dayPage(listingOf(date, 1), date, clock, texts));
+  const std::shared_ptr<const Listing> day = listingOf(date, 1);
+  const std::vector<ChannelTab> tabs = channelTabs(day->channels);
+  if (tabs.empty()) return htmlResponse(200, dayPage(*day, date, clock, texts));
+  DayTabs shown;
+  shown.shown = requestedTab(request, tabs.size());
+  for (const ChannelTab& tab : tabs) {
+    std::string name = texts.channelKinds[static_cast<int>(tab.kind)];
+    if (tab.part > 0) name += " " + std::to_string(tab.part);
+    shown.names.push_back(name);
+  }
+  return htmlResponse(200, dayPage(tabListing(*day, tabs[shown.shown]), date, clock, texts, shown));
 }
 
 bool WebPages::searchMatches(const WebRequest& request, const PageClock& clock, const PageTexts& texts,
@@ -120,7 +163,7 @@ bool WebPages::searchMatches(const WebRequest& request, const PageClock& clock, 
     return false;
   }
   const std::vector<CalendarDate> dates = pageDates(clock.today);
-  matches = findMatches(listingOf(dates.front(), static_cast<int>(dates.size())), matcher);
+  matches = findMatches(*listingOf(dates.front(), static_cast<int>(dates.size())), matcher);
   return true;
 }
 
@@ -134,7 +177,7 @@ WebResponse WebPages::search(const WebRequest& request) {
   head.title = "Rokuban: " + head.searchText;
   head.endedToo = wantsEnded(request);
   const std::size_t leftOut = head.endedToo ? 0 : leaveOutEnded(matches, clock.now);
-  return htmlResponse(200, searchPage(matches, leftOut, head, clock, texts));
+  return htmlResponse(200, searchPage(matches, leftOut, head, clock, texts, requestedPage(request)));
 }
 
 WebResponse WebPages::calendar(const WebRequest& request) {
@@ -160,11 +203,12 @@ WebResponse WebPages::watch(const WebRequest& request) {
   const WatchList list = loadWatchList(settings);
   std::vector<WatchPageEntry> entries;
   for (const WatchEntry& entry : list.entries) entries.push_back({entry.number, queryText(entry.query), {}, {}});
-  Listing listing;
+  std::shared_ptr<const Listing> week = std::make_shared<const Listing>();
   std::vector<RememberedChange> changes;
   if (!entries.empty()) {
     const std::vector<CalendarDate> dates = pageDates(clock.today);
-    listing = listingOf(dates.front(), static_cast<int>(dates.size()));
+    week = listingOf(dates.front(), static_cast<int>(dates.size()));
+    const Listing& listing = *week;
     changes = changesNotEnded(settings, clock.now);
     const WatchCheck check = checkWatchList(listing, list, settings, clock.now);
     for (const ProgrammeRecord& record : check.current) {
@@ -177,5 +221,5 @@ WebResponse WebPages::watch(const WebRequest& request) {
       }
     }
   }
-  return htmlResponse(200, watchPage(entries, changes, listing, clock, textsFor(request)));
+  return htmlResponse(200, watchPage(entries, changes, *week, clock, textsFor(request)));
 }

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "guide/calendar.h"
 #include "listing/listing.h"
@@ -19,6 +20,7 @@
 #include "webguide/web_request.h"
 #include "webguide/web_response.h"
 
+class ListingMemo;
 class SettingsStore;
 
 class WebPages {
@@ -26,6 +28,13 @@ class WebPages {
   // `settings` (with the cache directory) must outlive the pages; `now`
   // gives the local time a page is made for.
   explicit WebPages(SettingsStore& settings, std::function<DateTime()> now = currentDateTime);
+  // The same, reading through `memo`, which a server's feed may share.
+  WebPages(SettingsStore& settings, std::shared_ptr<ListingMemo> memo,
+           std::function<DateTime()> now = currentDateTime);
+
+  // Reads what the first requests ask for (today's page, the offered days
+  // a search runs over), so that they need not wait for it.
+  void prepare();
 
   // Safe to call from several threads at once.
   WebResponse day(const WebRequest& request);
@@ -35,13 +44,14 @@ class WebPages {
   WebResponse watch(const WebRequest& request);
 
  private:
-  Listing listingOf(const CalendarDate& from, int days);
+  std::shared_ptr<const Listing> listingOf(const CalendarDate& from, int days);
   // The matches of the request's search over the offered days, its text as
   // shown (UTF-8); false with a 400 page in `refusal` for a bad search.
   bool searchMatches(const WebRequest& request, const PageClock& clock, const PageTexts& texts,
                      std::vector<ProgrammeRecord>& matches, std::string& text, WebResponse& refusal);
 
   SettingsStore& settings_;
+  std::shared_ptr<ListingMemo> memo_;
   std::function<DateTime()> now_;
 };
 

@@ -22,6 +22,8 @@ import urllib.request
 
 CLI, DEMO, SHOTS = sys.argv[1:4] if len(sys.argv) >= 4 else (None, None, None)
 CHROMIUM = shutil.which("chromium")
+GENERATOR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "bench", "household", "tuner_week.py")
+MAX_PAGE_BYTES = 600 * 1024
 DRIVER = shutil.which("chromedriver")
 MARKUP = "<script>window.rokubanInjected=1</script>"
 JAPANESE_TAB = re.compile(r"^\d{1,2}/\d{1,2}\([日月火水木金土]\)")
@@ -84,6 +86,33 @@ class GuideService:
         for process in (self.server, self.demo):
             process.terminate()
             process.wait(10)
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+class Household:
+    """A tuner server's two days of 200 services imported, and a guide-server on it."""
+
+    SERVICES = 200
+
+    def __init__(self):
+        self.folder = tempfile.mkdtemp(prefix="rokuban-household-")
+        self.ini = os.path.join(self.folder, "cli.ini")
+        document = os.path.join(self.folder, "week.xml")
+        first = (japan_now() - datetime.timedelta(hours=5)).date().isoformat()
+        subprocess.run([sys.executable, GENERATOR, str(self.SERVICES), "2", first, document], check=True,
+                       stdout=subprocess.DEVNULL)
+        self.cli("config", "set", "directory", os.path.join(self.folder, "cache"))
+        self.cli("import-xmltv", document)
+        self.server = subprocess.Popen([CLI, "--ini", self.ini, "guide-server", "--port", "0"],
+                                       stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        self.url = "http://" + wait_for_line(self.server, "listening ").split()[1] + "/"
+
+    def cli(self, *args):
+        subprocess.run([CLI, "--ini", self.ini] + list(args), check=True, capture_output=True)
+
+    def close(self):
+        self.server.terminate()
+        self.server.wait(10)
         shutil.rmtree(self.folder, ignore_errors=True)
 
 
@@ -294,6 +323,54 @@ class PageInBrowser(unittest.TestCase):
                 "var g = document.getElementById('grid'); return g.scrollWidth > g.clientWidth;"))
             self.driver.save_screenshot(os.path.join(SHOTS, "web-guide-%dx%d.png" % (width, height)))
         self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+
+class HouseholdInBrowser(unittest.TestCase):
+    """200 services: the day's channels on tabs a phone can hold, a search's matches on pages."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.household = Household()
+        cls.driver = browser()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        cls.household.close()
+
+    def test_every_channel_tab_fits_a_phone(self):
+        self.driver.get(self.household.url)
+        tabs = [a.get_attribute("href") for a in self.driver.find_elements("css selector", "nav.channels a")]
+        self.assertEqual(["地上", "BS 1", "BS 2", "CS 1", "CS 2", "CS 3"],
+                         [a.text for a in self.driver.find_elements("css selector", "nav.channels a")])
+        channels = 0
+        for tab in tabs:
+            with urllib.request.urlopen(tab) as answer:
+                self.assertLessEqual(len(answer.read()), MAX_PAGE_BYTES, tab)
+            self.driver.get(tab)
+            self.assertEqual(tab, self.driver.find_element("css selector", "nav.channels a[aria-current=page]")
+                             .get_attribute("href"))
+            shown = len(self.driver.find_elements("css selector", "thead th")) - 1
+            self.assertLessEqual(shown, 40)
+            channels += shown
+        self.assertEqual(Household.SERVICES, channels)
+        os.makedirs(SHOTS, exist_ok=True)
+        for width, height, mobile in ((390, 844, True), (1280, 800, False)):
+            screen(self.driver, width, height, mobile)
+            self.driver.get(tabs[1])
+            self.assertLessEqual(self.driver.execute_script("return document.documentElement.scrollWidth;"), width)
+            self.driver.save_screenshot(os.path.join(SHOTS, "web-guide-household-%dx%d.png" % (width, height)))
+        self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+    def test_a_search_pages_its_matches(self):
+        self.driver.get(self.household.url + "search?q=" + urllib.parse.quote("山﨑") + "&ended=1")
+        self.assertEqual(500, len(self.driver.find_elements("css selector", "ol.hits li")))
+        self.assertLessEqual(len(self.driver.page_source.encode("utf-8")), MAX_PAGE_BYTES)
+        self.driver.find_element("css selector", "a[rel=next]").click()
+        wait_for_url(self.driver, "page=1")
+        self.assertEqual("501", self.driver.find_element("css selector", "ol.hits").get_attribute("start"))
+        self.assertGreater(len(self.driver.find_elements("css selector", "ol.hits li")), 0)
+        self.assertTrue(self.driver.find_elements("css selector", "a[rel=prev]"))
 
 
 class PageInEitherLanguage(unittest.TestCase):
