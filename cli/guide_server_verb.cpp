@@ -46,12 +46,13 @@ int runGuideServer(CliContext& context) {
   std::string failure;
   if (!server.listen(options.address.numeric, options.port, &failure)) return listenFailure(options, failure);
   os::catchInterrupts();
+  // Read before the server says it listens (connections wait meanwhile), the
+  // week and the pages' days are ready for the first requests.
+  const std::shared_ptr<const Listing> first = memo->listing(defaultListingRange(currentDateTime()));
+  pages->prepare();
   printListening(options, server.port());
   printError("serving " + context.settings.directory() + " at /, /guide.xml and /guide.json\n");
   // A pinned channel id the documents cannot use is said once, here.
-  // Read here, the week and the pages' days are ready for the first requests.
-  const std::shared_ptr<const Listing> first = memo->listing(defaultListingRange(currentDateTime()));
-  pages->prepare();
   for (const std::string& refusal : first->refusals) printError("rokuban-cli: " + refusal + "\n");
 
   return serveUntilInterrupted(server, "guide server");

@@ -3,6 +3,8 @@
 #include <iconv.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -57,15 +59,51 @@ bool convertOne(iconv_t converter, const char* in, std::size_t length, std::stri
 
 }  // namespace
 
+namespace {
+
+// What iconv made of each character it was given, kept for the process: a
+// call per character made a week's export spend most of its time in iconv.
+// An entry is 0 until known, then kKnown | bytes << 8 | length (0: refused).
+// Threads that race to fill one write the same value.
+constexpr std::uint64_t kKnown = std::uint64_t{1} << 63;
+std::atomic<std::uint64_t> gConverted[128 + 128 * 256];
+
+std::size_t entryOf(const unsigned char* character, std::size_t length) {
+  return length == 1 ? character[0] - 0x80u : 128 + (character[0] - 0x80u) * 256 + character[1];
+}
+
+// Appends the UTF-8 of one character (one byte from 0x80, or a lead byte
+// and the next); false when iconv refuses it.
+bool appendConverted(const char* character, std::size_t length, std::string& out) {
+  std::atomic<std::uint64_t>& entry = gConverted[entryOf(reinterpret_cast<const unsigned char*>(character), length)];
+  std::uint64_t known = entry.load(std::memory_order_relaxed);
+  if (known == 0) {
+    std::string converted;
+    known = kKnown;
+    if (convertOne(toUtf8(), character, length, converted) && converted.size() <= 4) {
+      known |= converted.size();
+      for (std::size_t i = 0; i < converted.size(); ++i) {
+        known |= std::uint64_t{static_cast<unsigned char>(converted[i])} << (8 + 8 * i);
+      }
+    }
+    entry.store(known, std::memory_order_relaxed);
+  }
+  const std::size_t size = known & 7;
+  for (std::size_t i = 0; i < size; ++i) out += static_cast<char>(known >> (8 + 8 * i) & 0xFF);
+  return size != 0;
+}
+
+}  // namespace
+
 std::string cp932ToUtf8(const std::string& text) {
-  const iconv_t converter = toUtf8();
   std::string out;
+  out.reserve(text.size() + text.size() / 2);
   for (std::size_t i = 0; i < text.size();) {
     unsigned char byte = static_cast<unsigned char>(text[i]);
     std::size_t length = isLeadByte(byte) && i + 1 < text.size() ? 2 : 1;
     if (byte < 0x80) {
       out += text[i];
-    } else if (!convertOne(converter, text.data() + i, length, out)) {
+    } else if (!appendConverted(text.data() + i, length, out)) {
       out += "\xEF\xBF\xBD";
       length = 1;
     }

@@ -1,6 +1,8 @@
 // ProgrammeTable: joining the pages of a slot side by side and stacking the
 // slots of a day. Both copy cells; the other table is left as it is.
 #include <algorithm>
+#include <string>
+#include <unordered_map>
 
 #include "programme/programme_table.h"
 
@@ -75,17 +77,25 @@ void ProgrammeTable::appendTimeSlot(const ProgrammeTable& other) {
   if (added < 2) return;  // a header row alone brings no programme
   const std::size_t rows = held + added - 1;
   for (std::vector<ProgrammeCell*>& column : grid_) {
+    // Room for the day's later slots too: a column grown slot by slot
+    // would be copied each time.
+    if (column.capacity() < rows) column.reserve(std::max(rows, 2 * column.capacity()));
     if (column.size() < rows) column.resize(rows, nullptr);
+  }
+  // The first column of each name, as findChannel would give it.
+  std::unordered_map<std::string, std::size_t> columnOf;
+  for (std::size_t column = grid_.size(); column-- > 1;) {
+    if (const ProgrammeCell* header = cellAt(column, 0)) columnOf[header->body] = column;
   }
   // Other's row k (from 1) lands on row held + k - 1.
   copyColumn(other, 0, 0, 1, held, rows);
   for (std::size_t channel = 1; channel < other.columnCount(); ++channel) {
     const ProgrammeCell* header = other.cellAt(channel, 0);
     if (!header) continue;
-    int found = findChannel(header->body);
+    auto found = columnOf.find(header->body);
     std::size_t target;
-    if (found > 0) {
-      target = static_cast<std::size_t>(found);
+    if (found != columnOf.end()) {
+      target = found->second;
     } else {
       // A channel new to the day: empty above, numbered by its place here.
       target = columnCount();
@@ -93,6 +103,7 @@ void ProgrammeTable::appendTimeSlot(const ProgrammeTable& other) {
       ProgrammeCell* copy = copyOf(*header);
       copy->number = static_cast<int>(target);
       grid_[target][0] = copy;
+      columnOf.emplace(header->body, target);
     }
     std::size_t firstRow = 1;
     ProgrammeCell* last = held >= 2 ? cellAt(target, held - 1) : nullptr;
