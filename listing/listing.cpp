@@ -68,6 +68,11 @@ Listing collectListing(GuideCache& cache, const ListingRange& range) {
     }
     if (day.tableKey() != dayTableKey(date)) listing.incompleteDays.push_back(date);
     noteChannels(day, range, ids, listing.channels);
+    // The first day tells the range's size: one allocation, not a copy of
+    // the records at each doubling.
+    if (listing.programmes.capacity() == 0) {
+      listing.programmes.reserve(day.cellCount() * static_cast<std::size_t>(first + range.days - number));
+    }
     std::size_t before = listing.programmes.size();
     appendDayRecords(day, number, ids, listing.programmes);
     auto unwanted = std::remove_if(listing.programmes.begin() + before, listing.programmes.end(),
