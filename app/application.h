@@ -9,8 +9,7 @@
 #include <string>
 
 #include "config/settings_store.h"
-
-class GuideCache;
+#include "guide/guide_cache.h"
 
 class Application {
  public:
@@ -36,7 +35,8 @@ class Application {
   const std::string& modulePath() const { return modulePath_; }
   const std::string& moduleDirectory() const { return moduleDirectory_; }
   SettingsStore& settings() { return settings_; }
-  GuideCache* guide() const { return guide_; }
+  // The window's own cache, of its settings.
+  GuideCache& guide() { return guide_; }
   HFONT font() const { return font_; }
 
  protected:
@@ -46,7 +46,7 @@ class Application {
   std::string modulePath_;
   std::string moduleDirectory_;
   SettingsStore settings_;
-  GuideCache* guide_ = nullptr;
+  GuideCache guide_{settings_};
   HFONT font_ = nullptr;
 
  private:

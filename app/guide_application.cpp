@@ -35,9 +35,8 @@ int GuideApplication::run() {
   }
   // A missing or unreadable file leaves every setting at its default.
   settings_.load(moduleDirectory_ + kSettingsFileName);
-  guide_ = &guideCache(settings_);
   // The kept XMLTV file starts current; nowhere to tell of a failure yet.
-  refreshXmltvFile(settings_, currentDateTime());
+  refreshXmltvFile(guide_, currentDateTime());
   font_ = createInterfaceFont();
   if (!createMainWindow(kProductName, kProductName, mainWindowProcedure)) return 0;
   return runMessageLoop();

@@ -6,10 +6,16 @@
 #include <vector>
 
 #include "config/settings_store.h"
+#include "guide/guide_cache.h"
 
 struct CliContext {
+  CliContext() = default;
+  CliContext(const CliContext&) = delete;  // the cache points at these settings
+  CliContext& operator=(const CliContext&) = delete;
+
   std::string settingsPath;
   SettingsStore settings;  // loaded from settingsPath before the verb runs
+  GuideCache cache{settings};  // the verb's own
   std::vector<std::string> args;  // after the verb, arguments in code page 932
   bool quiet = false;             // --quiet: only errors and the "result N" line
   const char* verbName = "";      // the verb being run

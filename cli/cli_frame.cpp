@@ -183,6 +183,6 @@ int runCli(std::vector<std::string> args) {
     printError("rokuban-cli: note: " + context.settingsPath +
                " is UTF-8; it is read as Shift-JIS and the next save writes it in Shift-JIS\n");
   }
-  guideCache(context.settings).setCreatesDirectory(!verb->second.readsOnly);
+  context.cache.setCreatesDirectory(!verb->second.readsOnly);
   return verb->second.run(context);
 }

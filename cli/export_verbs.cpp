@@ -36,7 +36,7 @@ int runExport(CliContext& context) {
       (args[0] != "xmltv" && args[0] != "json")) {
     return usageError(context, "export");
   }
-  const Listing listing = collectListing(guideCache(context.settings), range);
+  const Listing listing = collectListing(context.cache, range);
   reportListingGaps(listing, range);
   if (listing.missingDays.size() == static_cast<std::size_t>(range.days)) {
     std::fprintf(stderr, "rokuban-cli: the cache %s holds none of these days\n",

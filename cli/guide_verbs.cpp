@@ -53,7 +53,7 @@ int runCrawl(CliContext& context) {
   // An XMLTV source stands in for the guide service and names its own host.
   if (settings.xmltvSource().empty()) progress.setServer(proxy ? settings.proxyServer() + ":" + std::to_string(settings.proxyPort())
                            : settings.server() + ":" + std::to_string(settings.port()));
-  GuideCache& cache = guideCache(context.settings);
+  GuideCache& cache = context.cache;
   cache.setRetryPolicy(retries);
   bool saved = true;
   int result = followWatchedProgrammes(
@@ -77,7 +77,7 @@ int runCrawl(CliContext& context) {
 int runDeleteAll(CliContext& context) {
   if (!context.args.empty()) return usageError(context, "delete-all");
   ConsoleProgress progress(context.quiet);
-  return finishWithResult(guideCache(context.settings).deleteAllPages(progress));
+  return finishWithResult(context.cache.deleteAllPages(progress));
 }
 
 int runDeleteOld(CliContext& context) {
@@ -85,7 +85,7 @@ int runDeleteOld(CliContext& context) {
   if (!takeMoment(context, now)) return 2;
   if (!context.args.empty()) return usageError(context, "delete-old");
   ConsoleProgress progress(context.quiet);
-  return finishWithResult(guideCache(context.settings).deleteOldPages(now, progress));
+  return finishWithResult(context.cache.deleteOldPages(now, progress));
 }
 
 const CliOption kNowOption{"--now", OptionKind::Text, "the moment to act as of, \"YYYY-MM-DD HH:MM\""};

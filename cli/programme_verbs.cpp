@@ -137,7 +137,7 @@ DaySchedule dayScheduleOf(CliContext& context, const CalendarDate& date) {
   ListingRange range;
   range.from = date;
   range.days = 2;
-  return DaySchedule(collectListing(guideCache(context.settings), range).programmes,
+  return DaySchedule(collectListing(context.cache, range).programmes,
                      dayNumber(date.year, date.month, date.day));
 }
 
@@ -189,7 +189,7 @@ int loadChosenDay(CliContext& context, const char* verbName, ProgrammeTable& day
   }
   const CalendarDate date = dateFromDayNumber(chosenDay);
   if (chosen) *chosen = date;
-  guideCache(context.settings).loadDay(date, day);
+  context.cache.loadDay(date, day);
   if (day.columnCount() != 0) return 0;
   std::fprintf(stderr, "rokuban-cli: no programmes for %04d-%02d-%02d in %s\n", date.year, date.month, date.day,
                context.settings.directory().c_str());

@@ -55,7 +55,7 @@ int runSearch(CliContext& context) {
   if (!takeListingDays(args, range) || (hasOut && out.empty())) return usageError(context, "search");
   ProgrammeMatcher matcher;
   if (!compileQueryArguments("search", args, matcher, nullptr, false)) return 2;
-  const Listing listing = collectListing(guideCache(context.settings), range);
+  const Listing listing = collectListing(context.cache, range);
   reportListingGaps(listing, range);
   const std::vector<ProgrammeRecord> matches = findMatches(listing, matcher);
   const std::string text = document(format, listing, matches, context.settings);

@@ -24,7 +24,7 @@ int runSync(CliContext& context) {
   progress.setServer(context.settings.syncServer() + ":" + std::to_string(context.settings.syncPort()));
   bool saved = true;
   const int result = followWatchedProgrammes(
-      context, currentDateTime(), [&] { return guideCache(context.settings).syncFromServer(progress); }, saved);
+      context, currentDateTime(), [&] { return context.cache.syncFromServer(progress); }, saved);
   // The sync's result is the number of files its clean-up deleted.
   if (result >= 0 && !context.quiet) {
     std::fprintf(stderr, "fetched %d files, deleted %d\n", progress.countedItemsBegun(), result);
@@ -36,7 +36,7 @@ int runSync(CliContext& context) {
 int runSyncServer(CliContext& context) {
   ServerOptions options;
   if (!takeServerOptions(context, "sync-server", SyncServer::kDefaultPort, options)) return 2;
-  std::string directory = guideCache(context.settings).cacheDirectory();
+  std::string directory = context.cache.cacheDirectory();
   if (directory.empty()) {
     printError(std::string(job::kNoCacheFolder) + "\n");
     return 1;

@@ -22,7 +22,7 @@ std::string lineOf(WatchChangeKind kind, const ProgrammeRecord& first, const Pro
 
 int followWatchedProgrammes(CliContext& context, const DateTime& now, const std::function<int()>& writeGuide,
                             bool& saved) {
-  GuideCache& cache = guideCache(context.settings);
+  GuideCache& cache = context.cache;
   const WatchSnapshot snapshot = takeWatchSnapshot(cache, now);
   const int result = writeGuide();
   if (result < 0) return result;

@@ -65,7 +65,7 @@ int reportWatchExplanation(CliContext& context, int number, const DateTime& now)
     printError("rokuban-cli: no watch entry " + std::to_string(number) + "\n");
     return 1;
   }
-  const Listing listing = collectListing(guideCache(context.settings), defaultListingRange(now));
+  const Listing listing = collectListing(context.cache, defaultListingRange(now));
   WatchExplanation explanation;
   QueryProblem problem;
   if (!explainQuery(listing, entry->query, listingMinuteOf(now), kExplainedNearMisses, explanation, problem,

@@ -136,7 +136,7 @@ bool runCommands(const WatchCheck& check, const std::string& command) {
 }  // namespace
 
 WatchReportResult reportWatchMatches(CliContext& context, const DateTime& now, const WatchReport& report) {
-  const WatchCheck check = checkWatchList(guideCache(context.settings), now);
+  const WatchCheck check = checkWatchList(context.cache, now);
   for (const std::string& problem : check.problems) printError("rokuban-cli: " + problem + "\n");
   const std::vector<ProgrammeRecord>& shown = report.all ? check.current : check.fresh;
   WatchReportResult result;

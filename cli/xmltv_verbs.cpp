@@ -50,7 +50,7 @@ int runImportXmltv(CliContext& context) {
   bool saved = true;
   const int result = followWatchedProgrammes(
       context, currentDateTime(),
-      [&] { return importXmltv(guideCache(context.settings), context.args[0], first, first + days - 1, progress, options); },
+      [&] { return importXmltv(context.cache, context.args[0], first, first + days - 1, progress, options); },
       saved);
   const int exitCode = finishRun(result, deadline, maxTime);
   return saved ? exitCode : 1;

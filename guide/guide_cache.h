@@ -1,6 +1,6 @@
-// GuideCache: the process-wide object that carries every operation on the
-// local page cache. It holds nothing but a pointer to the settings store
-// (and the clock the jobs wait on). Reach it through `guideCache(store)`.
+// GuideCache: the object that carries every operation on the local page
+// cache. It holds nothing but a pointer to the settings store (and the
+// clock the jobs wait on); each front end makes its own and passes it.
 #pragma once
 
 #include <set>
@@ -114,6 +114,7 @@ class GuideCache {
   bool createsDirectory_ = true;
 };
 
-// The one GuideCache, created on the first call; every call points it at
-// `settings`.
+// One GuideCache for tests and benchmarks, created on the first call;
+// every call points it at `settings`. The program's front ends (the window,
+// each command-line verb, each server) own theirs instead.
 GuideCache& guideCache(SettingsStore& settings);

@@ -32,9 +32,14 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes) {
   return true;
 }
 
-bool refreshXmltvFile(SettingsStore& settings, const DateTime& now) {
-  const std::string path = settings.xmltvFile();
+bool refreshXmltvFile(GuideCache& cache, const DateTime& now) {
+  const std::string path = cache.settings().xmltvFile();
   if (path.empty()) return true;
-  Listing listing = collectListing(guideCache(settings), defaultListingRange(now));
+  Listing listing = collectListing(cache, defaultListingRange(now));
   return writeFileAtomically(path, xmltvDocument(listing));
+}
+
+bool refreshXmltvFile(SettingsStore& settings, const DateTime& now) {
+  GuideCache cache(settings);
+  return refreshXmltvFile(cache, now);
 }

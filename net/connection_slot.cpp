@@ -38,8 +38,9 @@ int ConnectionSlot::receive(std::uint64_t requestStart, char* buffer, int size) 
   return -1;
 }
 
-bool ConnectionSlot::sendWhole(const std::string& bytes) {
-  const std::uint64_t start = limits_.now();
+bool ConnectionSlot::sendWhole(const std::string& bytes) { return sendWhole(bytes, limits_.now()); }
+
+bool ConnectionSlot::sendWhole(const std::string& bytes, std::uint64_t start) {
   std::size_t sent = 0;
   while (sent < bytes.size()) {
     if (giveWay_ || expired(limits_.now(), start, limits_.sendMilliseconds)) return false;

@@ -32,6 +32,9 @@ class ConnectionSlot {
   // Sends all of `bytes` within `sendMilliseconds`; false when it could not.
   // A stop lets the reply finish; giving way does not.
   bool sendWhole(const std::string& bytes);
+  // The same within `sendMilliseconds` of `start`: the parts of one reply
+  // share its time.
+  bool sendWhole(const std::string& bytes, std::uint64_t start);
   bool stopping() const { return *stopping_; }
   // Ends the connection for the client (the close follows on the server).
   void finish();

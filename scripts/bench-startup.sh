@@ -2,6 +2,8 @@
 # Start-up of Rokuban.exe under wine on a private Xvfb: from starting the
 # program (a ready cache of the coming week, executed=1) to a shown main
 # window whose programme list has rows. Prints the median of 5 runs.
+# With SERVICES (e.g. `scripts/bench-startup.sh 200`) the cache is a
+# generated tuner server's week of that many services, imported, instead.
 # Needs build/native and build/windows (scripts/build.sh), or the builds
 # named by ROKUBAN_NATIVE_BUILD and ROKUBAN_WINDOWS_BUILD.
 set -euo pipefail
@@ -25,7 +27,9 @@ stop() {
 }
 trap stop EXIT
 
-# The cache: a week crawled by rokuban-cli from the demo guide service.
+# The cache: a week crawled by rokuban-cli from the demo guide service, or
+# a household's imported.
+services=${1:-}
 start_demo_guide_at "$native/tools/demo_guide/rokuban-demo-guide" "$work/port" /dev/null ||
   { echo "the demo guide service did not start" >&2; exit 1; }
 mkdir -p "$work/app"
@@ -33,7 +37,13 @@ cli() { (cd "$work/app" && "$native/cli/rokuban-cli" --ini Rokuban.ini "$@"); }
 cli config set server 127.0.0.1 >/dev/null
 cli config set port "$DEMO_PORT" >/dev/null
 cli config set executed 1 >/dev/null
-cli crawl --days 6 >/dev/null 2>&1
+if [ -n "$services" ]; then
+  today=$(TZ=Asia/Tokyo date -d '5 hours ago' +%F)
+  python3 bench/household/tuner_week.py "$services" 8 "$today" "$work/week.xml" >/dev/null
+  cli import-xmltv "$work/week.xml" >/dev/null 2>&1
+else
+  cli crawl --days 6 >/dev/null 2>&1
+fi
 cp "$windows/app/Rokuban.exe" "$windows/tests/e2e/rokuban-driver.exe" "$work/app/"
 
 start_private_display 80 /dev/null || { echo "Xvfb did not start" >&2; exit 1; }

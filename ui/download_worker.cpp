@@ -76,7 +76,7 @@ void DownloadWorker::showByteCount() {
 }
 
 int DownloadWorker::run() {
-  GuideCache& cache = guideCache(*settings);
+  GuideCache cache(*settings);
   switch (jobId) {
     case IDC_CRAWL:
       result = cache.crawl(guideSourceFor(*settings), currentDateTime(), selectedDays(dialog), *this);
@@ -85,7 +85,7 @@ int DownloadWorker::run() {
     case IDC_DELETE_ALL: result = cache.deleteAllPages(*this); break;
   }
   // The kept XMLTV file follows every download; a failure is only shown.
-  const bool exported = jobId == IDC_DELETE_ALL || refreshXmltvFile(*settings, currentDateTime());
+  const bool exported = jobId == IDC_DELETE_ALL || refreshXmltvFile(cache, currentDateTime());
   exportStatus = exported ? std::string() : std::string(kXmltvFileNotWritten);
   finishJob();
   return 1;

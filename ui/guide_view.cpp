@@ -129,7 +129,7 @@ void reloadDay() {
   ListWindow& list = programmeList();
   list.suspend();
   list.clear();  // no pointer into the old day survives the load
-  guideCache(Application::instance().settings()).loadDay(view.date, table);
+  Application::instance().guide().loadDay(view.date, table);
   fillProgrammeList(list);
   list.resume();
 }

@@ -139,7 +139,7 @@ LRESULT onCreate(HWND hwnd, const CREATESTRUCTA& cs) {
 // The connect dialog, modal; the schedule waits while it is open.
 void runConnectDialog(HWND hwnd, int autoStartId) {
   KillTimer(hwnd, kScheduleTimer);
-  GuideCache& cache = guideCache(settings());
+  GuideCache& cache = Application::instance().guide();
   const WatchSnapshot watched = takeWatchSnapshot(cache, currentDateTime());
   openConnectDialog(hwnd, settings(), autoStartId);
   setUpSchedule(hwnd);

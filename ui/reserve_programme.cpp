@@ -14,6 +14,6 @@ void reserveProgramme(const ProgrammeTable& day, const ProgrammeCell& cell, cons
 
 std::string reservationOf(const ProgrammeTable& day, const ProgrammeCell& cell, const ViewState& view) {
   static ProgrammeTable dayAfter;  // loadDay keeps a complete day until another is asked for
-  guideCache(Application::instance().settings()).loadDay(dateFromDayNumber(view.day + 1), dayAfter);
+  Application::instance().guide().loadDay(dateFromDayNumber(view.day + 1), dayAfter);
   return reservationArguments(day, cell, view, &dayAfter);
 }

@@ -26,7 +26,7 @@ std::vector<ProgrammeRecord> matches;
 ProgrammeTable matchDay;
 int matchDayNumber = -1;
 
-GuideCache& cache() { return guideCache(Application::instance().settings()); }
+GuideCache& cache() { return Application::instance().guide(); }
 
 const ProgrammeRecord* recordOf(LPARAM item) { return reinterpret_cast<const ProgrammeRecord*>(item); }
 

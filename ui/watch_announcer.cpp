@@ -34,7 +34,7 @@ std::vector<ProgrammeRecord> reserve(const std::vector<ProgrammeRecord>& records
 bool checkWatchListNow(const std::vector<WatchChange>& changes, WatchAnnouncement& announcement) {
   SettingsStore& settings = Application::instance().settings();
   const DateTime now = currentDateTime();
-  const WatchCheck check = checkWatchList(guideCache(settings), now);
+  const WatchCheck check = checkWatchList(Application::instance().guide(), now);
   std::vector<ProgrammeRecord> reserved = reserve(matchesToReserve(check, companionInstalled()));
   const std::vector<ProgrammeRecord> renewed =
       companionInstalled() ? reserve(movedReservations(changes, settings)) : std::vector<ProgrammeRecord>();

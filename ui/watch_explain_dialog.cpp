@@ -66,7 +66,7 @@ void openWatchExplainDialog(HWND owner, SettingsStore& settings) {
   record.list = loadWatchList(settings);
   const DateTime now = currentDateTime();
   record.now = listingMinuteOf(now);
-  if (!record.list.entries.empty()) record.listing = collectListing(guideCache(settings), defaultListingRange(now));
+  if (!record.list.entries.empty()) record.listing = collectListing(Application::instance().guide(), defaultListingRange(now));
   DialogBoxParamA(Application::instance().moduleHandle(), MAKEINTRESOURCEA(IDD_WATCH_EXPLAIN), owner,
                   watchExplainDialogProc, reinterpret_cast<LPARAM>(&record));
 }

@@ -87,7 +87,7 @@ INT_PTR initDialog(HWND dialog, LPARAM param) {
 void startReading(HWND dialog, XmltvDialog& record) {
   if (record.reading) return;
   readChecks(dialog, record.rows);
-  record.reading.reset(new XmltvChannelReading(dialog, guideCache(*record.settings), sourceText(dialog)));
+  record.reading.reset(new XmltvChannelReading(dialog, Application::instance().guide(), sourceText(dialog)));
   SetDlgItemTextA(dialog, IDC_XMLTV_STATUS, "");
   enableControls(dialog, false);
   if (!record.reading->start()) {

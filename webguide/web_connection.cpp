@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr std::size_t kJoinedBodyBytes = 1 << 20;
+
 // The head of the request, or an error status: 400 when it grows past
 // the limit, 0 when the client goes away, stays silent, is given way or the
 // server stops.
@@ -60,5 +62,11 @@ void serveWebConnection(ConnectionSlot& slot, const WebRouter& router, const All
   } else {
     response = status == 421 ? misdirected() : errorResponse(status);
   }
-  slot.sendWhole(responseBytes(response));
+  // A page goes in one write; a feed of megabytes is not copied to join its head.
+  if (response.body.size() <= kJoinedBodyBytes || response.status == 304) {
+    slot.sendWhole(responseBytes(response));
+  } else {
+    const std::uint64_t start = slot.now();
+    if (slot.sendWhole(responseHead(response), start)) slot.sendWhole(response.body, start);
+  }
 }

@@ -18,13 +18,16 @@ const char* reasonPhrase(int status) {
 }
 
 std::string responseBytes(const WebResponse& response) {
+  return response.status == 304 ? responseHead(response) : responseHead(response) + response.body;
+}
+
+std::string responseHead(const WebResponse& response) {
   const bool withBody = response.status != 304;
   std::string bytes = "HTTP/1.0 " + std::to_string(response.status) + " " + reasonPhrase(response.status) + "\r\n";
   if (withBody && !response.contentType.empty()) bytes += "Content-Type: " + response.contentType + "\r\n";
   if (withBody) bytes += "Content-Length: " + std::to_string(response.body.size()) + "\r\n";
   for (const auto& header : response.headers) bytes += header.first + ": " + header.second + "\r\n";
   bytes += "Connection: close\r\n\r\n";
-  if (withBody) bytes += response.body;
   return bytes;
 }
 

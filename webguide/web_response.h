@@ -20,6 +20,9 @@ const char* reasonPhrase(int status);
 // The status line, Content-Type (when set), Content-Length, the further
 // headers, "Connection: close", a blank line and the body.
 std::string responseBytes(const WebResponse& response);
+// The same without the body, which a large answer sends on its own rather
+// than copied behind its head.
+std::string responseHead(const WebResponse& response);
 // A short plain-text answer for an error status (405 adds "Allow: GET"),
 // not to be cached.
 WebResponse errorResponse(int status);
