@@ -54,9 +54,19 @@ std::string readText(const std::string& shiftJis) {
   return text;
 }
 
+// A clock is written as it is, unescaped: one of white, markup or
+// references would read otherwise than mirrored here.
+bool isPlainClock(const std::string& clock) {
+  for (char c : clock) {
+    if (static_cast<unsigned char>(c) <= 0x20 || c == '<' || c == '>' || c == '&' || c == '"') return false;
+  }
+  return true;
+}
+
 // Only what the reader does with the features below is mirrored here.
 bool isBuildable(const PageProgramme& programme) {
   if (programme.registration || programme.splitMinute >= 0) return false;
+  if (programme.style == StartStyle::Clock && !isPlainClock(programme.clock)) return false;
   for (const std::string& mark : programme.marks) {
     if (mark.find('"') != std::string::npos || (!mark.empty() && mark[0] != '[')) return false;
   }
