@@ -37,6 +37,13 @@ DaySchedule::DaySchedule(const std::vector<ProgrammeRecord>& records, int broadc
   for (const ProgrammeRecord& record : records) records_.emplace(std::make_pair(record.channel, record.start), record);
 }
 
+DaySchedule::DaySchedule(std::vector<ProgrammeRecord>&& records, int broadcastDay) : broadcastDay_(broadcastDay) {
+  for (ProgrammeRecord& record : records) {
+    auto key = std::make_pair(record.channel, record.start);
+    records_.emplace(std::move(key), std::move(record));
+  }
+}
+
 const ProgrammeRecord* DaySchedule::recordOf(const ProgrammeTable& day, const std::string& channel,
                                              const ProgrammeCell& cell) const {
   ListingMinute start;

@@ -28,6 +28,8 @@ class DaySchedule {
   // day after, from collectListing, so that the day's last stops are cut as
   // the exports cut them.
   DaySchedule(const std::vector<ProgrammeRecord>& records, int broadcastDay);
+  // The same, taking the records rather than copying them.
+  DaySchedule(std::vector<ProgrammeRecord>&& records, int broadcastDay);
 
   // The record read from `cell` of the channel `channel`, a cell of `day`,
   // the day's table; null when the cell's start cannot be read.
