@@ -6,10 +6,14 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "guide/cache_file_name.h"
+#include "guide/guide_cache.h"
+#include "listing/day_records.h"
 #include "listing/fnv_hash.h"
 #include "listing/programme_flags.h"
 #include "net/local_file.h"
 #include "os/os.h"
+#include "programme/programme_table.h"
 
 namespace {
 
@@ -186,6 +190,18 @@ bool loadProgrammeExtras(const std::string& extrasPath, const std::string& table
   std::string text;
   if (!readWhole(extrasPath, kMaxProgrammeExtrasBytes, text)) return false;
   return extras.addText(text, tableFileStamp(tablePath));
+}
+
+ListingMinute keptStopOf(GuideCache& cache, const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay) {
+  const ProgrammeCell* header = day.channelOf(&cell);
+  ListingMinute start;
+  if (!header || !programmeStart(day, cell, broadcastDay, start)) return 0;
+  // Only the day's last slot knows a stop past its end.
+  const int key = slotKey(dateFromDayNumber(broadcastDay), kSlotHours[5]);
+  ProgrammeExtras extras;
+  loadProgrammeExtras(cache.slotFileName(key, kExtrasFileExtension), cache.tableFileName(key), extras);
+  const ProgrammeExtra* extra = extras.find(header->body, start);
+  return extra ? extra->stop : 0;
 }
 
 void applyProgrammeStops(const ProgrammeExtras& extras, std::vector<ProgrammeRecord>& records) {

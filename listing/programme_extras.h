@@ -15,6 +15,10 @@
 
 #include "listing/programme_record.h"
 
+class GuideCache;
+class ProgrammeTable;
+struct ProgrammeCell;
+
 // A larger file is not read: no slot of a guide comes near it.
 constexpr long kMaxProgrammeExtrasBytes = 4L * 1024 * 1024;
 // Episode numbers kept per programme (one per numbering system, usually).
@@ -64,6 +68,9 @@ bool saveProgrammeExtras(const std::string& extrasPath, const std::string& table
 // file is missing, too large or written for another table.
 bool loadProgrammeExtras(const std::string& extrasPath, const std::string& tablePath, ProgrammeExtras& extras);
 
+// The stop the import kept for `cell`, a programme of `day`, the day table of
+// `broadcastDay`, that runs past the day's end; 0 when none is known.
+ListingMinute keptStopOf(GuideCache& cache, const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay);
 // Gives a record cut at its table's end the stop its document knew; before
 // finishRecords, which still cuts it at the channel's next start.
 void applyProgrammeStops(const ProgrammeExtras& extras, std::vector<ProgrammeRecord>& records);

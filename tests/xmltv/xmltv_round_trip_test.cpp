@@ -16,6 +16,7 @@
 #include "guide/guide_cache.h"
 #include "listing/day_schedule.h"
 #include "listing/listing.h"
+#include "listing/programme_extras.h"
 #include "os/text.h"
 #include "programme/programme_table.h"
 #include "tests/support/recording_progress.h"
@@ -202,6 +203,16 @@ TEST(XmltvRoundTrip, AProgrammePastTheLastDayKeepsItsStop) {
   const Listing listing = collectListing(cache, range);
   ASSERT_EQ(2u, listing.programmes.size());
   EXPECT_EQ(late + 90, listing.programmes[1].stop);
+  // The window's reservation of it, with no next day held.
+  ProgrammeTable day, nextDay;
+  cache.loadDay(dateFromDayNumber(kFirstDay), day);
+  const ProgrammeCell& cell = *day.cellAt(1, day.rowCount(1) - 1);
+  ASSERT_EQ(late + 90, keptStopOf(cache, day, cell, kFirstDay));
+  ViewState view;
+  view.date = dateFromDayNumber(kFirstDay);
+  view.day = kFirstDay;
+  EXPECT_NE(std::string::npos,
+            reservationArguments(day, cell, view, &nextDay, keptStopOf(cache, day, cell, kFirstDay)).find(" 0430 0600 "));
 }
 
 }  // namespace

@@ -42,14 +42,22 @@ std::string dateText(const CalendarDate& date) {
   return text;
 }
 
+// "HHMM" of a moment.
+std::string clockOf(ListingMinute minute) {
+  const DateTime time = dateTimeOf(minute);
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d%02d", time.hour, time.minute);
+  return text;
+}
+
 }  // namespace
 
 std::string reservationArguments(const ProgrammeTable& table, const ProgrammeCell& cell,
-                                 const ViewState& view, const ProgrammeTable* nextDay) {
+                                 const ViewState& view, const ProgrammeTable* nextDay, ListingMinute keptStop) {
   const ProgrammeCell* header = table.channelOf(&cell);
   const std::string channel = header ? header->body : std::string();
   const std::string start = normaliseTime(cell.timeText);
-  const std::string end = programmeEndTime(table, cell, nextDay);
+  const std::string end = keptStop != 0 ? clockOf(keptStop) : programmeEndTime(table, cell, nextDay);
   // Past midnight the broadcast day has moved on to the next calendar day;
   // the day's first programme may have begun before it, on its date.
   const int minutes = programmeStartMinutes(table, cell);

@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "listing/programme_record.h"
 #include "listing/programme_time.h"  // normaliseTime, endTimeFromTitle
 #include "ui/model/view_state.h"
 
@@ -21,5 +22,8 @@ struct ProgrammeCell;
 // the day after when held; a start before 05:00 lies on the calendar day
 // after the broadcast date, except the day's first programme's, which
 // began the day before (programmeStartMinutes).
+// `keptStop`, when not 0, is the stop the import kept for a programme the
+// table cuts at the day's end (keptStopOf), handed over instead of that cut.
 std::string reservationArguments(const ProgrammeTable& table, const ProgrammeCell& cell,
-                                 const ViewState& view, const ProgrammeTable* nextDay = nullptr);
+                                 const ViewState& view, const ProgrammeTable* nextDay = nullptr,
+                                 ListingMinute keptStop = 0);
