@@ -12,8 +12,16 @@ FileHandle fromHandle(HANDLE handle) {
 }
 }  // namespace
 
+namespace {
+// A reader lets a writer move a new file over the one it reads (it goes on
+// reading the old bytes), as on POSIX: otherwise a crawl replacing a slot
+// fails while the window or a server reads it, or the reader while it is
+// replaced. Writers beside it are still refused.
+constexpr DWORD kReaderSharing = FILE_SHARE_READ | FILE_SHARE_DELETE;
+}  // namespace
+
 FileHandle openFileForRead(const std::string& path) {
-  return fromHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+  return fromHandle(CreateFileA(path.c_str(), GENERIC_READ, kReaderSharing, nullptr,
                                 OPEN_EXISTING, 0, nullptr));
 }
 
@@ -24,7 +32,7 @@ constexpr DWORD kNotRegular =
 
 FileHandle openRegularFileForRead(const std::string& path) {
   // The reparse point itself is opened, never what it points to.
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, kReaderSharing, nullptr, OPEN_EXISTING,
                             FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (file == INVALID_HANDLE_VALUE) return kNoFile;
   BY_HANDLE_FILE_INFORMATION info;
