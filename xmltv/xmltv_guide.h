@@ -10,6 +10,8 @@
 #include <map>
 #include <set>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "listing/programme_extras.h"
@@ -73,10 +75,11 @@ class XmltvGuide : public XmltvHandler {
   int firstDay_, lastDay_;
   std::vector<std::string> keep_;
   std::vector<Channel> channels_;
-  std::map<std::string, int> indexOfId_;
+  // Hashed: every programme looks its channel up here and in declared_.
+  std::unordered_map<std::string, int> indexOfId_;
   std::vector<Schedule> schedules_;  // one per channel
   bool finished_ = false;
-  std::set<std::string> declared_;  // ids of every <channel>, kept or not
+  std::unordered_set<std::string> declared_;  // ids of every <channel>, kept or not
   int undeclaredProgrammes_ = 0;
   std::set<std::string> overflowChannels_;  // ids past the limit, as many as declared_ keeps
 };
