@@ -93,7 +93,7 @@ int runParsePage(CliContext& context) {
     return 1;
   }
   table.setTableKey(hasKey ? std::atoi(keyText.c_str()) : keyFromFileName(path));
-  if (hasOut && !writeTableFile(out, table)) {
+  if (hasOut && !writeTableFileInPlace(out, table)) {
     printFileFailure("write", out);
     return 1;
   }

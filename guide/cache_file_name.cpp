@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "programme/page_files.h"
+
 namespace {
 constexpr std::size_t kDigits = 6;
 }  // namespace
@@ -21,7 +23,9 @@ bool isCacheFileName(const std::string& name) {
   for (const char* pattern : {kPageFileNamePattern, kTableFileNamePattern, kPartialTableFileNamePattern}) {
     if (name.compare(kDigits, std::string::npos, pattern + 4) == 0) return true;
   }
-  if (name.compare(kDigits, std::string::npos, std::string("tb.") + kExtrasFileExtension) == 0) return true;
+  for (const char* extension : {kExtrasFileExtension, kWritingExtension}) {
+    if (name.compare(kDigits, std::string::npos, std::string("tb.") + extension) == 0) return true;
+  }
   for (const char* extension : kRefreshFileExtensions) {
     if (name.compare(kDigits, std::string::npos, std::string("tb.") + extension) == 0) return true;
   }

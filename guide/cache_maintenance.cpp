@@ -1,5 +1,6 @@
 // Cache maintenance: listing the cache files and deleting all of them, the
 // ones a sync no longer names, or those outside the eight-day keep window.
+#include <cstdint>
 #include <cstdlib>
 
 #include "config/settings_store.h"
@@ -8,6 +9,7 @@
 #include "job/job_messages.h"
 #include "job/progress_sink.h"
 #include "os/os.h"
+#include "programme/page_files.h"
 
 namespace {
 
@@ -21,7 +23,25 @@ bool deleteOne(const std::string& directory, const std::string& name, int& count
   return true;
 }
 
+// Files a run writes and moves into place (or deletes) within seconds: one
+// older than this was left by a run that was killed.
+constexpr std::int64_t kLeftoverSeconds = 10 * 60;
+
 }  // namespace
+
+int GuideCache::removeLeftovers(const std::string& directory) const {
+  int removed = 0;
+  const std::int64_t now = os::currentUnixTime();
+  for (const std::string& pattern : {std::string("??????tb.") + kWritingExtension, std::string("??????tb.tnw"),
+                                     std::string("??????tb.prt"), std::string("??????tb.new"),
+                                     std::string("??????tb.") + kExtrasFileExtension + ".new"}) {
+    for (const std::string& name : os::findFiles(directory + pattern)) {
+      const std::int64_t modified = os::fileModifiedTime(directory + name);
+      if (modified >= 0 && now - modified > kLeftoverSeconds && os::removeFile(directory + name)) ++removed;
+    }
+  }
+  return removed;
+}
 
 CacheFileList GuideCache::listCacheFiles() const {
   CacheFileList names;

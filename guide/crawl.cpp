@@ -213,6 +213,7 @@ int GuideCache::crawl(GuideSource& source, const DateTime& now, int days, Progre
   if (directory.empty()) return failForDirectory(progress);
   // The folder is made (or found) once: every file of the run goes in it.
   PinnedDirectory pinned(*this, directory);
+  removeLeftovers(directory);
   if (settings().autoDelete() && deleteOldPages(now, progress) < 0) return 0;
   return source.fill(*this, {now, days, refreshHours, createdNow}, progress);
 }

@@ -78,6 +78,11 @@ class GuideCache {
   int refreshNearSlots(const DateTime& now, int hours, ProgressSink& progress);
 
   // Cache maintenance.
+  // Removes from `directory` (with its separator) what a killed run left
+  // half-made: tables and pages being written, a sync's partial table, an
+  // import's side file being written, all older than a run takes to write
+  // one (another run may be writing its own). Returns how many went.
+  int removeLeftovers(const std::string& directory) const;
   CacheFileList listCacheFiles() const;
   int deleteFiles(const CacheFileList& names, ProgressSink& progress);
   int deleteAllPages(ProgressSink& progress);

@@ -31,7 +31,7 @@ GuideCache::Replacement GuideCache::replaceTableFile(int slotKey, const Programm
                                                      ProgressSink& progress) {
   const std::string path = tableFileName(slotKey);
   const std::string next = slotFileName(slotKey, "tnw");
-  if (!writeTableFile(next, table)) {
+  if (!writeTableFileInPlace(next, table)) {
     progress.describeFailure(fileFailureText("cannot write", next));
     progress.reportError(job::kSaveFailed);
     return Replacement::Failed;

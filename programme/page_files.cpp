@@ -68,6 +68,18 @@ bool readTableFile(const std::string& path, ProgrammeTable& table) {
 }
 
 bool writeTableFile(const std::string& path, const ProgrammeTable& table) {
+  const std::size_t dot = path.rfind('.');
+  const std::size_t separator = path.find_last_of("/\\");
+  const bool hasExtension = dot != std::string::npos && (separator == std::string::npos || dot > separator);
+  const std::string writing = (hasExtension ? path.substr(0, dot + 1) : path + ".") + kWritingExtension;
+  if (writing == path) return writeTableFileInPlace(path, table);
+  if (!writeTableFileInPlace(writing, table)) return false;
+  if (os::replaceFile(writing, path)) return true;
+  os::removeFile(writing);
+  return false;
+}
+
+bool writeTableFileInPlace(const std::string& path, const ProgrammeTable& table) {
   LocalFile file;
   if (!file.createForWrite(path)) return false;
   bool written;

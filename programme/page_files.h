@@ -25,6 +25,13 @@ bool readDownloadedPageFile(const std::string& pagePath, int slotKey, ProgrammeT
 bool settleDownloadedPageFile(const std::string& pagePath, int slotKey, bool read, ProgrammeTable& table);
 // Reads the table file at `path` into `table`.
 bool readTableFile(const std::string& path, ProgrammeTable& table);
-// Writes `table` as a table file at `path`; a file not written whole is
-// removed.
+// Writes `table` as the table file `path` (".tmp"): into the same name with
+// kWritingExtension first, moved over `path` once whole, so that a reader
+// (the window, a page, a sync) never sees part of a table and a killed run
+// leaves no partial one. False when any step fails; nothing is left then.
 bool writeTableFile(const std::string& path, const ProgrammeTable& table);
+// Writes it straight into `path`, a temporary of the caller's; a file not
+// written whole is removed.
+bool writeTableFileInPlace(const std::string& path, const ProgrammeTable& table);
+// The extension of a table file while it is written.
+constexpr char kWritingExtension[] = "twr";

@@ -168,6 +168,7 @@ int importXmltv(GuideCache& cache, const std::string& source, int firstDay, int 
                 const XmltvImportOptions& options) {
   const std::string directory = cache.cacheDirectory();
   if (directory.empty()) return cache.failForDirectory(progress);
+  cache.removeLeftovers(directory);
   XmltvGuide guide(firstDay, lastDay, cache.settings().xmltvChannels());
   const bool overHttp = isXmltvUrl(source);
   Validators fetched;

@@ -1,11 +1,17 @@
 // Listing and deleting cache files, and the keep window around a new year.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "config/settings_store.h"
 #include "guide/cache_file_name.h"
 #include "guide/guide_cache.h"
 #include "net/paths.h"
+#include "os/os.h"
+#include "programme/page_files.h"
+#include "programme/programme_table.h"
 #include "tests/support/recording_progress.h"
+#include "tests/support/table_fixtures.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -91,6 +97,40 @@ TEST_F(CacheMaintenanceTest, NothingOutsideTheCacheIsTouchedWhenItIsMissing) {
   EXPECT_TRUE(cache.listCacheFiles().empty());
   EXPECT_EQ(0, cache.deleteFiles({"010105tb.tmp"}, progress));
   EXPECT_EQ(0, cache.deleteOldPages({2026, 6, 1, 12, 0}, progress));
+}
+
+}  // namespace
+
+namespace {
+
+// A killed run's half-made files go at the next run; another run's fresh
+// ones stay, as does everything else.
+TEST_F(CacheMaintenanceTest, LeftoversOfAKilledRunAreRemoved) {
+  addFiles({"010521tb.twr", "010521tb.tnw", "010525tb.prt", "010509tb.xtr.new", "010513tb.twr", "010521tb.tmp"});
+  const std::string directory = cache.cacheDirectory();
+  for (const char* name : {"010521tb.twr", "010521tb.tnw", "010525tb.prt", "010509tb.xtr.new", "010521tb.tmp"}) {
+    os::setFileModifiedTime(directory + name, os::currentUnixTime() - 3600);
+  }
+  EXPECT_EQ(4, cache.removeLeftovers(directory));
+  EXPECT_EQ((CacheFileList{"010513tb.twr", "010521tb.tmp"}), left());
+}
+
+// A table is written beside its file and moved over it: nothing half-written
+// ever carries its name, and a write that fails leaves the old table.
+TEST_F(CacheMaintenanceTest, ATableFileIsReplacedWholeOrNotAtAll) {
+  const std::string directory = cache.cacheDirectory();
+  addFiles({"010521tb.tmp"});
+  ProgrammeTable table;
+  fillTable(table, {{{1, "", ""}, {60, "05", "05", 5}}, {{1, "", "A"}, {60, "05:00", "x"}}}, 10521);
+  ASSERT_TRUE(os::createDirectory(directory + "010521tb.twr"));  // the writing name taken
+  EXPECT_FALSE(writeTableFile(directory + "010521tb.tmp", table));
+  EXPECT_EQ("x", readWholeFile(directory + "010521tb.tmp"));
+  std::error_code removed;
+  std::filesystem::remove(folder.file("cache") + "/010521tb.twr", removed);
+  EXPECT_FALSE(removed) << removed.message();
+  EXPECT_TRUE(writeTableFile(directory + "010521tb.tmp", table));
+  EXPECT_EQ(tableFileBytes(table), readWholeFile(directory + "010521tb.tmp"));
+  EXPECT_EQ((CacheFileList{"010521tb.tmp"}), left());
 }
 
 }  // namespace
