@@ -19,7 +19,9 @@ std::string directoryOf(const std::string& path) { return path.substr(0, lastSep
 
 std::string withTrailingSeparator(const std::string& path) {
   if (!path.empty() && lastSeparatorEnd(path) == path.size()) return path;
-  return path + "\\";
+  // The separator the path already uses ("C:\\tv" stays Windows' own), else the system's.
+  const std::size_t end = lastSeparatorEnd(path);
+  return path + (end > 0 ? path[end - 1] : os::kPathSeparator);
 }
 
 bool isDirectory(const std::string& path) {

@@ -57,6 +57,9 @@ std::string linkTarget(const std::string& path);
 // `to` must not be a symbolic link (see linkTarget) and lie beside `from`.
 bool replaceKeepingAttributes(const std::string& from, const std::string& to);
 
+// The separator the system writes between a folder and a name: '/', or '\\' on Windows.
+extern const char kPathSeparator;
+
 // A file's last modification, in seconds since 1970-01-01 00:00 UTC; -1
 // when the file cannot be queried.
 std::int64_t fileModifiedTime(const std::string& path);

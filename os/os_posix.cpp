@@ -16,6 +16,8 @@
 
 namespace os {
 
+const char kPathSeparator = '/';
+
 namespace {
 
 std::string nativePath(const std::string& path);

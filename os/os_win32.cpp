@@ -5,6 +5,8 @@
 
 namespace os {
 
+const char kPathSeparator = '\\';
+
 namespace {
 HANDLE toHandle(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
 FileHandle fromHandle(HANDLE handle) {

@@ -19,10 +19,12 @@ TEST(CacheFileNamesTest, ARelativeDirectoryIsTakenFromTheSettingsFilesFolder) {
   settings.load(folder.file("Rokuban.ini"));
   GuideCache& cache = guideCache(settings);
   settings.setString("_config", "directory", "cache");
-  EXPECT_EQ(folder.file("cache") + "\\", cache.cacheDirectory());
+  // The folder's own separator ends it: '/' outside Windows, never a backslash there.
+  const char separator = folder.file("").back();
+  EXPECT_EQ(folder.file("cache") + separator, cache.cacheDirectory());
   EXPECT_TRUE(isDirectory(folder.file("cache")));
   settings.setString("_config", "directory", folder.file("other"));
-  EXPECT_EQ(folder.file("other") + "\\", cache.cacheDirectory());
+  EXPECT_EQ(folder.file("other") + separator, cache.cacheDirectory());
 }
 
 TEST(CacheFileNamesTest, DirectoryIsCreatedAndNamesArePadded) {
@@ -30,7 +32,7 @@ TEST(CacheFileNamesTest, DirectoryIsCreatedAndNamesArePadded) {
   SettingsStore settings;
   GuideCache& cache = guideCache(settings);
   settings.setString("_config", "directory", folder.file("cache"));
-  std::string directory = folder.file("cache") + "\\";
+  std::string directory = folder.file("cache") + folder.file("").back();
   EXPECT_EQ(directory, cache.cacheDirectory());
   EXPECT_TRUE(isDirectory(folder.file("cache")));
   EXPECT_EQ(directory + "010521tb.htm", cache.pageFileName(10521));
