@@ -119,13 +119,26 @@ int argumentError(const char* verbName, const std::string& problem) {
   return usageError(none, verbName);
 }
 
+namespace {
+
+// The settings' lock file could not be taken: said with its name and why.
+int lockFailure(const SettingsStore& settings) {
+  printError("rokuban-cli: cannot lock " + settings.lockFailure() +
+             "; nothing was saved (remove that file, or give it back to this user)\n");
+  return 1;
+}
+
+}  // namespace
+
 bool saveSettings(CliContext& context) {
   const SettingsStore& settings = context.settings;
   const bool whole = settings.loadedWhole();
   const char* path = context.settingsPath.c_str();
   if (context.settingsPath == os::settingsDirectory() + "Rokuban.ini") os::createSettingsDirectory();
   if (!context.settings.save()) {
-    if (whole) {
+    if (!settings.lockFailure().empty()) {
+      lockFailure(settings);
+    } else if (whole) {
       printFileFailure("write", path);
     } else {
       printError(std::string("rokuban-cli: cannot write ") + path + ": it could not be read whole, and is left as it was\n");
@@ -177,7 +190,10 @@ int runCli(std::vector<std::string> args) {
   if (!checkArguments(verb->second.options, args, problem, verb->second.dashWords)) return argumentError(verb->first.c_str(), problem);
   context.args = args;
   context.verbName = verb->second.name;
-  if (verb->second.locksSettings) context.settings.lockForUpdate(context.settingsPath);
+  if (verb->second.locksSettings) {
+    if (context.settingsPath == os::settingsDirectory() + "Rokuban.ini") os::createSettingsDirectory();
+    if (!context.settings.lockForUpdate(context.settingsPath)) return lockFailure(context.settings);
+  }
   context.settings.load(context.settingsPath);
   if (context.settings.wasUtf8()) {
     printError("rokuban-cli: note: " + context.settingsPath +

@@ -175,13 +175,22 @@ void SettingsStore::takeOverChangesOnDisk() {
   }
 }
 
-bool SettingsStore::lockForUpdate(const std::string& path) { return lock_.acquire(lockPath(path)); }
+bool SettingsStore::takeLock(os::FileLock& lock, const std::string& path) {
+  lockFailure_.clear();
+  if (lock.acquire(lockPath(path))) return true;
+  lockFailure_ = lockPath(path) + ": " + os::lastErrorText();
+  return false;
+}
+
+bool SettingsStore::lockForUpdate(const std::string& path) { return takeLock(lock_, path); }
 
 bool SettingsStore::save() {
   if (path_.empty()) return false;
   backupPath_.clear();
   os::FileLock ownLock;
-  if (!lock_.held()) ownLock.acquire(lockPath(path_));  // unlocked, a save works as it always did
+  // Unlocked, another program's save could come between the read and the
+  // write and lose its changes: no save goes ahead without the lock.
+  if (!lock_.held() && !takeLock(ownLock, path_)) return false;
   if (!loadedWhole_ && os::fileAttributes(path_) != -1 && !keepBackup()) return false;
   takeOverChangesOnDisk();
   if (!writeFile(os::linkTarget(path_))) return false;

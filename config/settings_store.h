@@ -42,8 +42,12 @@ class SettingsStore {
   // Holds the file's lock from before a load until release: for a change
   // made from what the file holds now (the next number of a list), so that
   // no other save comes between the read and the write. False when the
-  // lock file cannot be made; saves then take the lock themselves.
+  // lock cannot be taken (lockFailure says why); a save without the lock
+  // fails too, and never writes unlocked.
   bool lockForUpdate(const std::string& path);
+  // The lock file that could not be taken and the system's reason, after a
+  // lockForUpdate or save that failed for it; "" otherwise.
+  const std::string& lockFailure() const { return lockFailure_; }
   void releaseLock() { lock_.release(); }
   // The settings file's lock file: the path with ".lock" after it.
   static std::string lockPath(const std::string& path) { return path + ".lock"; }
@@ -162,9 +166,11 @@ class SettingsStore {
   bool loadedWhole_ = true;
   bool wasUtf8_ = false;
   std::string backupPath_;
+  std::string lockFailure_;
   Sections sections_;
   Sections loaded_;  // what the file held at the last load or save
   os::FileLock lock_;
+  bool takeLock(os::FileLock& lock, const std::string& path);
 };
 
 // Where a placeholder for the guide service's host stands when "server" is

@@ -223,3 +223,27 @@ TEST_F(SettingsFileTest, ASaveKeepsWhatAnotherProgramChangedSinceItsLoad) {
 }
 
 }  // namespace
+
+namespace {
+
+// A lock that cannot be taken (its name a folder, a dangling link) stops the
+// save, which names the lock file; the file stays as it was.
+TEST_F(SettingsFileTest, ASaveThatCannotLockFailsAndSaysWhichLock) {
+  ASSERT_TRUE(loadText("[_config]\nport=8080\n"));
+  store.setString("_config", "area", "osaka");
+  ASSERT_TRUE(os::createDirectory(SettingsStore::lockPath(path)));
+  EXPECT_FALSE(store.save());
+  EXPECT_EQ(0u, store.lockFailure().find(SettingsStore::lockPath(path))) << store.lockFailure();
+  EXPECT_EQ("[_config]\nport=8080\n", readWholeFile(path));
+  EXPECT_FALSE(store.lockForUpdate(path));
+  std::filesystem::remove(SettingsStore::lockPath(path));
+#ifndef _WIN32
+  std::filesystem::create_symlink(folder.file("nowhere"), SettingsStore::lockPath(path));
+  EXPECT_FALSE(store.save());
+  std::filesystem::remove(SettingsStore::lockPath(path));
+#endif
+  EXPECT_TRUE(store.save());
+  EXPECT_TRUE(store.lockFailure().empty());
+}
+
+}  // namespace
