@@ -27,12 +27,13 @@
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
 #include "ui/model/programme_view.h"
+#include "os/standard_stream.h"
 
 namespace {
 
 void printJson(const ProgrammeTable& table) {
   std::string json = tableJson(table);
-  std::fwrite(json.data(), 1, json.size(), stdout);
+  os::writeStandard(os::StandardStream::Output, json);
 }
 
 // ---- parse-page and dump-table ----
