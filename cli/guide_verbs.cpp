@@ -26,7 +26,7 @@ int refuseWithoutGuideSource() {
 }
 
 int runCrawl(CliContext& context) {
-  std::string daysText = std::to_string(context.settings.days());
+  std::string daysText = std::to_string(context.settings.unattendedDays());
   takeOption(context.args, "--days", &daysText);
   std::string refreshText = std::to_string(context.settings.refreshHours());
   const bool refreshAsked = takeOption(context.args, "--refresh", &refreshText);
@@ -94,7 +94,7 @@ const CliVerbRegistration kCrawl({"crawl",
                                   "[--retry-wait SECONDS] [--max-time SECONDS]",
                                   runCrawl,
                                   "fetch the guide slots the cache lacks, then print the watch list's new matches",
-                                  {{"--days", OptionKind::Number, "days ahead besides today, 0-6 (default: setting date)"},
+                                  {{"--days", OptionKind::Number, "days ahead besides today, 0-6 (default: setting date when the file holds it, else 6)"},
                                    {"--refresh", OptionKind::Number, "re-fetch today's and tomorrow's slots older than HOURS"},
                                    kNowOption,
                                    {"--retries", OptionKind::Number, "tries after the first failed one (default: 2)"},

@@ -19,7 +19,7 @@ constexpr Setting kTable[] = {
      "close the connect dialog when a crawl or sync has finished"},
     {I::deleteHtml, "deletehtml", K::Switch, 0, nullptr, false,
      "delete each downloaded page once it has been read into its table"},
-    {I::days, "date", K::Days, 2, nullptr, false, "the days to crawl, as last chosen in the connect dialog"},
+    {I::days, "date", K::Days, 2, nullptr, false, "the days to crawl after today, as last chosen in the connect dialog; `rokuban-cli crawl` takes 6 (the week) while the file does not hold it"},
     {I::area, "area", K::Area, 0, "tokyo", false,
      "the programme table: a key of the area table (`rokuban-cli areas`)"},
     {I::tvGuideUser, "tvguideuser", K::Text, 0, nullptr, false, "the guide service's user id"},

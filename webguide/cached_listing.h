@@ -9,3 +9,5 @@ class SettingsStore;
 
 // collectListing of the cache of `settings`, one caller at a time.
 Listing cachedListing(SettingsStore& settings, const ListingRange& range);
+// Those of `dates` the cache holds (cacheHoldsDay).
+std::vector<CalendarDate> cachedDates(SettingsStore& settings, const std::vector<CalendarDate>& dates);

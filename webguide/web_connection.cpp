@@ -60,5 +60,5 @@ void serveWebConnection(ConnectionSlot& slot, const WebRouter& router, const All
   } else {
     response = status == 421 ? misdirected() : errorResponse(status);
   }
-  slot.sendWhole(responseBytes(response));
+  slot.sendWhole(responseBytes(response, request.method == "HEAD"));
 }

@@ -81,6 +81,12 @@ WebResponse htmlResponse(int status, std::string html) {
 WebPages::WebPages(SettingsStore& settings, std::function<DateTime()> now)
     : settings_(settings), now_(std::move(now)) {}
 
+PageClock WebPages::pageClock() {
+  PageClock clock = pageClockAt(now_());
+  clock.offered = cachedDates(settings_, clock.offered);
+  return clock;
+}
+
 Listing WebPages::listingOf(const CalendarDate& from, int days) {
   ListingRange range;
   range.from = from;
@@ -89,7 +95,7 @@ Listing WebPages::listingOf(const CalendarDate& from, int days) {
 }
 
 WebResponse WebPages::day(const WebRequest& request) {
-  const PageClock clock = pageClockAt(now_());
+  const PageClock clock = pageClock();
   const PageTexts& texts = textsFor(request);
   CalendarDate date{};
   if (!requestedDate(request, clock, date)) return htmlResponse(400, messagePage(texts.badDate, clock, texts));
@@ -116,7 +122,7 @@ bool WebPages::searchMatches(const WebRequest& request, const PageClock& clock, 
     return true;
   }
   if (!compiledSearch(cp932, texts, matcher, problem)) {
-    refusal = htmlResponse(400, messagePage(problem, clock, texts));
+    refusal = htmlResponse(400, messagePage(problem, clock, texts, text));
     return false;
   }
   const std::vector<CalendarDate> dates = pageDates(clock.today);
@@ -125,7 +131,7 @@ bool WebPages::searchMatches(const WebRequest& request, const PageClock& clock, 
 }
 
 WebResponse WebPages::search(const WebRequest& request) {
-  const PageClock clock = pageClockAt(now_());
+  const PageClock clock = pageClock();
   const PageTexts& texts = textsFor(request);
   std::vector<ProgrammeRecord> matches;
   PageHead head;
@@ -138,7 +144,7 @@ WebResponse WebPages::search(const WebRequest& request) {
 }
 
 WebResponse WebPages::calendar(const WebRequest& request) {
-  const PageClock clock = pageClockAt(now_());
+  const PageClock clock = pageClock();
   Listing matches;
   std::string text;
   WebResponse refusal;
@@ -154,7 +160,7 @@ WebResponse WebPages::calendar(const WebRequest& request) {
 }
 
 WebResponse WebPages::watch(const WebRequest& request) {
-  const PageClock clock = pageClockAt(now_());
+  const PageClock clock = pageClock();
   SettingsStore reread;
   const SettingsStore& settings = watchSettings(settings_, reread);
   const WatchList list = loadWatchList(settings);

@@ -17,14 +17,14 @@ const char* reasonPhrase(int status) {
   }
 }
 
-std::string responseBytes(const WebResponse& response) {
+std::string responseBytes(const WebResponse& response, bool headOnly) {
   const bool withBody = response.status != 304;
   std::string bytes = "HTTP/1.0 " + std::to_string(response.status) + " " + reasonPhrase(response.status) + "\r\n";
   if (withBody && !response.contentType.empty()) bytes += "Content-Type: " + response.contentType + "\r\n";
   if (withBody) bytes += "Content-Length: " + std::to_string(response.body.size()) + "\r\n";
   for (const auto& header : response.headers) bytes += header.first + ": " + header.second + "\r\n";
   bytes += "Connection: close\r\n\r\n";
-  if (withBody) bytes += response.body;
+  if (withBody && !headOnly) bytes += response.body;
   return bytes;
 }
 
@@ -33,7 +33,7 @@ WebResponse errorResponse(int status) {
   response.status = status;
   response.contentType = "text/plain; charset=utf-8";
   response.body = std::to_string(status) + " " + reasonPhrase(status) + "\n";
-  if (status == 405) response.headers.push_back({"Allow", "GET"});
+  if (status == 405) response.headers.push_back({"Allow", "GET, HEAD"});
   // Browsers reach the service too: an error is never kept or sniffed.
   response.headers.push_back({"Cache-Control", "no-store"});
   response.headers.push_back({"X-Content-Type-Options", "nosniff"});
