@@ -72,4 +72,33 @@ TEST_F(EverydayCliTest, DaysTheCacheLacksAreSaidInOneLine) {
   EXPECT_EQ("rokuban-cli: no programmes in the cache for 2026-12-07, 2026-12-10 to 2026-12-12, skipped\n", err);
 }
 
+TEST_F(EverydayCliTest, ConfigRefusesSourcesThatCannotBeReadAndKeysItDoesNotKnow) {
+  const struct {
+    std::vector<std::string> args;
+    int exitCode;
+    const char* said;
+  } cases[] = {
+      {{"config", "set", "xmltvsource", "https://tv.example/guide.xml"}, 2, "it takes a file path or an http:// URL"},
+      {{"config", "set", "xmltvsource", "http+unix:///run/tuner.sock"}, 2, "it takes a file path or an http:// URL"},
+      {{"config", "set", "xmltvsource", "ftp://tv.example/guide.xml"}, 2, "it takes a file path or an http:// URL"},
+      {{"config", "set", "nosuchkey", "1"}, 2, "unknown setting 'nosuchkey'"},
+      {{"config", "get", "nosuchkey"}, 2, "unknown setting 'nosuchkey'"},
+      {{"config", "set", "xmltvsource", "http://127.0.0.1:40772/api/iptv/xmltv"}, 0, ""},
+      {{"config", "set", "xmltvsource", "C:\\tv\\guide.xml"}, 0, ""},
+      {{"config", "set", "xmltvsource", "/home/me/tv/guide.xml"}, 0, ""},
+  };
+  for (const auto& c : cases) {
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(c.exitCode, run(c.args)) << c.args[2];
+    EXPECT_NE(std::string::npos, ::testing::internal::GetCapturedStderr().find(c.said)) << c.args[2];
+  }
+  // One set by hand is named for what it is, not as a missing file.
+  writeWholeFile(path, "[_config]\r\ndirectory=" + folder.file("cache") + "\r\nxmltvsource=https://tv.example/g.xml\r\n");
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(1, run({"crawl", "--now", "2026-12-08 12:00"}));
+  ::testing::internal::GetCapturedStdout();
+  EXPECT_NE(std::string::npos, ::testing::internal::GetCapturedStderr().find("https://tv.example/g.xml"));
+}
+
 }  // namespace
