@@ -192,8 +192,11 @@ int loadChosenDay(CliContext& context, const char* verbName, ProgrammeTable& day
   if (chosen) *chosen = date;
   guideCache(context.settings).loadDay(date, day);
   if (day.columnCount() != 0) return 0;
-  std::fprintf(stderr, "rokuban-cli: no programmes for %04d-%02d-%02d in %s\n", date.year, date.month, date.day,
-               context.settings.directory().c_str());
+  // The folder as the program finds it (a relative setting says little),
+  // and what fills it.
+  printError("rokuban-cli: no programmes for " + isoDate(date) + " in the cache " +
+             guideCache(context.settings).directorySetting() +
+             "; 'rokuban-cli crawl' fetches today and six days ahead\n");
   return 1;
 }
 

@@ -101,4 +101,13 @@ TEST_F(EverydayCliTest, ConfigRefusesSourcesThatCannotBeReadAndKeysItDoesNotKnow
   EXPECT_NE(std::string::npos, ::testing::internal::GetCapturedStderr().find("https://tv.example/g.xml"));
 }
 
+TEST_F(EverydayCliTest, ShowOnAMissingDayNamesTheFolderAndWhatFillsIt) {
+  writeWholeFile(path, "[_config]\r\ndirectory=tv\r\n");
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(1, run({"show", "--date", "2026-12-15"}));
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(std::string::npos, err.find("no programmes for 2026-12-15 in the cache " + folder.file("tv"))) << err;
+  EXPECT_NE(std::string::npos, err.find("'rokuban-cli crawl'")) << err;
+}
+
 }  // namespace
