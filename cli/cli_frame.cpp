@@ -11,6 +11,7 @@
 #include "guide/guide_cache.h"
 #include "os/os.h"
 #include "os/settings_directory.h"
+#include "os/standard_stream.h"
 #include "os/text.h"
 
 namespace {
@@ -20,7 +21,7 @@ std::map<std::string, CliVerb>& verbs() {
   return table;
 }
 
-void writeOut(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+void writeOut(const std::string& text) { os::writeStandard(os::StandardStream::Output, text); }
 
 int usageFailure(const std::string& problem) {
   std::fprintf(stderr, "rokuban-cli: %s\n%s", problem.c_str(), shortUsage().c_str());
@@ -56,7 +57,7 @@ CliVerbRegistration::CliVerbRegistration(const CliVerb& verb) { verbs()[verb.nam
 
 void printOut(const std::string& cp932) {
   std::string text = os::cp932ToUtf8(cp932);
-  std::fwrite(text.data(), 1, text.size(), stdout);
+  os::writeStandard(os::StandardStream::Output, text);
 }
 
 std::string visibleLine(const std::string& cp932) {
@@ -78,7 +79,7 @@ std::string visibleLine(const std::string& cp932) {
 
 void printError(const std::string& cp932) {
   std::string text = os::cp932ToUtf8(cp932);
-  std::fwrite(text.data(), 1, text.size(), stderr);
+  os::writeStandard(os::StandardStream::Error, text);
 }
 
 bool takeOption(std::vector<std::string>& args, const std::string& name, std::string* value) {

@@ -3,6 +3,7 @@
 
 #include "cli/cli.h"
 #include "config/setting_table.h"
+#include "xmltv/xmltv_document.h"
 
 namespace {
 
@@ -55,9 +56,19 @@ std::string refusal(const Setting& row, const std::string& value, const std::str
       return isKnownArea(settingsPath, value) ? "" : "an area key of the area table (see 'rokuban-cli areas')";
     case SettingKind::ClockTime:
       return clockTimeValue(value).empty() ? "a time of day, HHMM or HH:MM, or off" : "";
+    case SettingKind::XmltvSource:
+      return isReadableXmltvSource(value) ? ""
+                                          : "a file path or an http:// URL (https://, ftp:// and other schemes "
+                                            "are not read), or nothing for the guide service";
     default:
       return "";
   }
+}
+
+// A key the table does not know is a mistyped command line: wrong usage.
+int unknownSetting(const std::string& key) {
+  std::fprintf(stderr, "rokuban-cli: unknown setting '%s'; 'rokuban-cli config' lists the keys\n", key.c_str());
+  return 2;
 }
 
 int runConfig(CliContext& context) {
@@ -75,8 +86,7 @@ int runConfig(CliContext& context) {
   if (args[0] == "get" && args.size() == 2) {
     const Setting* row = findSetting(args[1]);
     if (!row) {
-      std::fprintf(stderr, "rokuban-cli: unknown setting '%s'\n", args[1].c_str());
-      return 1;
+      return unknownSetting(args[1]);
     }
     printOut(context.settings.effectiveValue(*row) + "\n");
     return 0;
@@ -84,8 +94,7 @@ int runConfig(CliContext& context) {
   if (args[0] == "set" && args.size() == 3) {
     const Setting* row = findSetting(args[1]);
     if (!row) {
-      std::fprintf(stderr, "rokuban-cli: unknown setting '%s'\n", args[1].c_str());
-      return 1;
+      return unknownSetting(args[1]);
     }
     const std::string accepted = refusal(*row, args[2], context.settingsPath);
     if (!accepted.empty()) {

@@ -13,6 +13,7 @@
 #include "listing/xmltv_file.h"
 #include "listing/xmltv_writer.h"
 #include "config/string_map.h"
+#include "os/standard_stream.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ int runExport(CliContext& context) {
   }
   const std::string document = args[0] == "xmltv" ? xmltvDocument(listing) : programmesJson(listing);
   if (!hasOut) {
-    std::fwrite(document.data(), 1, document.size(), stdout);
+    os::writeStandard(os::StandardStream::Output, document);
     return std::fflush(stdout) == 0 ? 0 : 1;
   }
   if (!writeFileAtomically(out, document)) {

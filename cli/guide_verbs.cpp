@@ -18,16 +18,15 @@ StringMap configSection(SettingsStore& settings) {
   return settings.hasSection("_config") ? settings.section("_config") : StringMap();
 }
 
-// Out of the box the guide service is a placeholder that never answers: a
-// failed crawl then says where a guide can come from.
-void hintAtGuideSource(const SettingsStore& settings, int result, const Deadline& deadline) {
-  if (result >= 0 || deadline.reached() || os::interruptExitCode() != 0) return;
-  if (!settings.xmltvSource().empty() || settings.server() != kDefaultGuideServer) return;
+// Out of the box the guide service is a placeholder that never answers:
+// rather than a minute and a half of retries, say where a guide comes from.
+int refuseWithoutGuideSource() {
   std::fprintf(stderr, "rokuban-cli: no guide source is set: set xmltvsource, see README \"Your own guide\"\n");
+  return finishWithResult(-1);
 }
 
 int runCrawl(CliContext& context) {
-  std::string daysText = std::to_string(context.settings.days());
+  std::string daysText = std::to_string(context.settings.unattendedDays());
   takeOption(context.args, "--days", &daysText);
   std::string refreshText = std::to_string(context.settings.refreshHours());
   const bool refreshAsked = takeOption(context.args, "--refresh", &refreshText);
@@ -44,6 +43,7 @@ int runCrawl(CliContext& context) {
   if (days < 0 || days > 6 || daysText.size() > 1) return argumentError("crawl", "--days wants 0-6, not " + daysText);
   if (refreshAsked && refreshHours <= 0) return argumentError("crawl", "--refresh wants 1 hour or more");
   if (retries.attempts < 1 || retries.attempts > 100) return argumentError("crawl", "--retries wants 0-99");
+  if (!guideSourceIsSet(context.settings)) return refuseWithoutGuideSource();
   const StringMap before = configSection(context.settings);
   const Deadline deadline(maxTime);
   ConsoleProgress progress(context.quiet);
@@ -70,7 +70,6 @@ int runCrawl(CliContext& context) {
       reportWatchMatches(context, now, crawlReport).failed)
     saved = false;
   const int exitCode = finishRun(result, deadline, maxTime);
-  hintAtGuideSource(settings, result, deadline);
   return saved ? exitCode : 1;
 }
 
@@ -95,7 +94,7 @@ const CliVerbRegistration kCrawl({"crawl",
                                   "[--retry-wait SECONDS] [--max-time SECONDS]",
                                   runCrawl,
                                   "fetch the guide slots the cache lacks, then print the watch list's new matches",
-                                  {{"--days", OptionKind::Number, "days ahead besides today, 0-6 (default: setting date)"},
+                                  {{"--days", OptionKind::Number, "days ahead besides today, 0-6 (default: setting date when the file holds it, else 6)"},
                                    {"--refresh", OptionKind::Number, "re-fetch today's and tomorrow's slots older than HOURS"},
                                    kNowOption,
                                    {"--retries", OptionKind::Number, "tries after the first failed one (default: 2)"},

@@ -15,7 +15,8 @@ std::string padded(const std::string& text, std::size_t width) {
 std::string overallHelp() {
   std::string text = std::string("usage: ") + kProgram + " [--ini FILE] [--quiet] VERB [ARGS]\n\n";
   text += "Options before the verb:\n";
-  text += "  --ini FILE     the settings file (default: the program's own Rokuban.ini)\n";
+  text += "  --ini FILE     the settings file (default: Rokuban.ini beside the program on Windows, "
+          "else ~/.config/rokuban/Rokuban.ini)\n";
   text += "  --quiet        print only errors and the result line\n";
   text += "  --version      print the name and version\n";
   text += "  -h, --help     print this help; 'help VERB' for one verb\n\nVerbs:\n";

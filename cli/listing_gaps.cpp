@@ -5,13 +5,27 @@
 
 #include "cli/cli.h"
 
-void reportListingGaps(const Listing& listing, const ListingRange& range) {
-  for (const CalendarDate& date : listing.missingDays) {
-    std::fprintf(stderr, "rokuban-cli: %s: no programmes in the cache, skipped\n", isoDate(date).c_str());
+std::string dateRuns(const std::vector<CalendarDate>& dates) {
+  std::string text;
+  for (std::size_t i = 0; i < dates.size();) {
+    std::size_t last = i;
+    const auto number = [&](std::size_t at) { return dayNumber(dates[at].year, dates[at].month, dates[at].day); };
+    while (last + 1 < dates.size() && number(last + 1) == number(last) + 1) ++last;
+    text += (text.empty() ? "" : ", ") + isoDate(dates[i]) + (last > i ? " to " + isoDate(dates[last]) : "");
+    i = last + 1;
   }
-  for (const CalendarDate& date : listing.incompleteDays) {
-    std::fprintf(stderr, "rokuban-cli: %s: some four-hour slots missing or unreadable\n",
-                 isoDate(date).c_str());
+  return text;
+}
+
+void reportListingGaps(const Listing& listing, const ListingRange& range) {
+  // A cache of three days asked for a week: one line, not one a day.
+  if (!listing.missingDays.empty()) {
+    std::fprintf(stderr, "rokuban-cli: no programmes in the cache for %s, skipped\n",
+                 dateRuns(listing.missingDays).c_str());
+  }
+  if (!listing.incompleteDays.empty()) {
+    std::fprintf(stderr, "rokuban-cli: some four-hour slots missing or unreadable: %s\n",
+                 dateRuns(listing.incompleteDays).c_str());
   }
   for (const std::string& refusal : listing.refusals) printError("rokuban-cli: " + refusal + "\n");
   for (const std::string& name : channelsNotFound(listing, range)) printError("rokuban-cli: no channel " + name + "\n");

@@ -27,12 +27,13 @@
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
 #include "ui/model/programme_view.h"
+#include "os/standard_stream.h"
 
 namespace {
 
 void printJson(const ProgrammeTable& table) {
   std::string json = tableJson(table);
-  std::fwrite(json.data(), 1, json.size(), stdout);
+  os::writeStandard(os::StandardStream::Output, json);
 }
 
 // ---- parse-page and dump-table ----
@@ -191,8 +192,11 @@ int loadChosenDay(CliContext& context, const char* verbName, ProgrammeTable& day
   if (chosen) *chosen = date;
   context.cache.loadDay(date, day);
   if (day.columnCount() != 0) return 0;
-  std::fprintf(stderr, "rokuban-cli: no programmes for %04d-%02d-%02d in %s\n", date.year, date.month, date.day,
-               context.settings.directory().c_str());
+  // The folder as the program finds it (a relative setting says little),
+  // and what fills it.
+  printError("rokuban-cli: no programmes for " + isoDate(date) + " in the cache " +
+             context.cache.directorySetting() +
+             "; 'rokuban-cli crawl' fetches today and six days ahead\n");
   return 1;
 }
 

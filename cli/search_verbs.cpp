@@ -17,6 +17,7 @@
 #include "search/match_line.h"
 #include "search/programme_matcher.h"
 #include "search/watch_change_memory.h"
+#include "os/standard_stream.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ int runSearch(CliContext& context) {
   const std::vector<ProgrammeRecord> matches = findMatches(listing, matcher);
   const std::string text = document(format, listing, matches, context.settings);
   if (!hasOut) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    os::writeStandard(os::StandardStream::Output, text);
     if (std::fflush(stdout) != 0) return 1;
   } else if (!writeFileAtomically(out, text)) {
     printFileFailure("write", out);

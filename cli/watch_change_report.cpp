@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "guide/guide_cache.h"
+#include "os/standard_stream.h"
 #include "os/text.h"
 #include "search/match_line.h"
 #include "search/watch_follow.h"
@@ -33,7 +34,7 @@ int followWatchedProgrammes(CliContext& context, const DateTime& now, const std:
     lines += lineOf(change.kind, firstAiring(change), airsAtOtherTimes(change.kind) ? &change.after : nullptr);
   }
   const std::string text = os::cp932ToUtf8(lines);
-  std::fwrite(text.data(), 1, text.size(), stdout);
+  os::writeStandard(os::StandardStream::Output, text);
   if (!saveSettings(context)) saved = false;
   return result;
 }

@@ -11,6 +11,7 @@
 #include "listing/ics_writer.h"
 #include "listing/json_writer.h"
 #include "os/shell_command.h"
+#include "os/standard_stream.h"
 #include "os/text.h"
 #include "search/match_line.h"
 #include "search/watch_change_memory.h"
@@ -146,7 +147,7 @@ WatchReportResult reportWatchMatches(CliContext& context, const DateTime& now, c
   // A change printed is something to tell, as a match is.
   result.shown = static_cast<int>(shown.size() + changes.size());
   const std::string text = document(check, shown, report, now, changes);
-  std::fwrite(text.data(), 1, text.size(), stdout);
+  os::writeStandard(os::StandardStream::Output, text);
   // Before any command writes to the same stream.
   if (std::fflush(stdout) != 0) result.failed = true;
   if (!report.command.empty() && !runCommands(check, report.command)) result.failed = true;

@@ -18,13 +18,16 @@ elseif(Python3_Interpreter_FOUND)
   set(reference ${CMAKE_SOURCE_DIR}/scripts/cli_reference.py)
   set(man_page ${CMAKE_BINARY_DIR}/packaging/rokuban-cli.1)
   set(completion ${CMAKE_BINARY_DIR}/packaging/rokuban-cli.bash)
-  add_custom_command(OUTPUT ${man_page} ${completion}
+  # Compressed as Debian keeps manual pages; -n leaves out the name and time,
+  # so the same page gives the same bytes.
+  add_custom_command(OUTPUT ${man_page}.gz ${completion}
     COMMAND ${Python3_EXECUTABLE} ${reference} $<TARGET_FILE:rokuban-cli> man ${man_page}
+    COMMAND gzip -9nf ${man_page}
     COMMAND ${Python3_EXECUTABLE} ${reference} $<TARGET_FILE:rokuban-cli> bash ${completion}
     DEPENDS rokuban-cli ${reference}
     COMMENT "Writing rokuban-cli's manual page and bash completion from its --help")
-  add_custom_target(rokuban_cli_reference ALL DEPENDS ${man_page} ${completion})
-  install(FILES ${man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  add_custom_target(rokuban_cli_reference ALL DEPENDS ${man_page}.gz ${completion})
+  install(FILES ${man_page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES ${completion} DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
           RENAME rokuban-cli)
 else()
@@ -33,7 +36,9 @@ endif()
 
 # User units, found by `systemctl --user` under /usr/lib/systemd/user and
 # /usr/local/lib/systemd/user; with another prefix, link them into
-# ~/.config/systemd/user or set ROKUBAN_USER_UNIT_DIR. Their ExecStart names
+# ~/.config/systemd/user or set ROKUBAN_USER_UNIT_DIR. Their sandbox is the
+# drop-in folder rokuban-.service.d beside them, which systemd applies to
+# every rokuban-*.service. Their ExecStart names
 # the installed rokuban-cli, so they are written at install time, when the
 # prefix (--prefix, or the package's /usr) is known.
 set(ROKUBAN_USER_UNIT_DIR lib/systemd/user CACHE STRING "Where the systemd user units go, under the prefix")
@@ -49,12 +54,23 @@ install(CODE [[
     list(APPEND units "${rokuban_units_build}/${unit}")
   endforeach()
   file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/${rokuban_unit_dir}" TYPE FILE FILES ${units})
+  file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/${rokuban_unit_dir}" TYPE DIRECTORY
+       FILES "${rokuban_units_source}/rokuban-.service.d")
 ]])
 
 # The .deb: the version the program shows, its libraries found by
 # dpkg-shlibdeps, symbols stripped.
 file(STRINGS ${CMAKE_SOURCE_DIR}/config/version.h version_line REGEX "kVersionLabel")
 string(REGEX REPLACE ".*\"v?([^\"]*)\".*" "\\1" ROKUBAN_VERSION "${version_line}")
+
+# What Debian asks of every package's documentation folder: the copyright,
+# and (a native package) the changelog, compressed.
+set(changelog ${CMAKE_BINARY_DIR}/packaging/changelog)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/deb/changelog.in ${changelog} @ONLY)
+add_custom_command(OUTPUT ${changelog}.gz COMMAND gzip -9nkf ${changelog} DEPENDS ${changelog})
+add_custom_target(rokuban_package_docs ALL DEPENDS ${changelog}.gz)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/deb/copyright ${changelog}.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/rokuban-cli)
 set(CPACK_PACKAGE_NAME rokuban-cli)
 set(CPACK_PACKAGE_VERSION ${ROKUBAN_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "keeps a week of television programme guide and serves it")
@@ -62,8 +78,9 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "The Rokuban engine without a window, for home servers: it crawls a television
 guide (or reads XMLTV) into a cache of table files, shows, searches and exports
 it, and serves it to browsers (guide-server) and to other machines
-(sync-server). Comes with systemd user units for a daily crawl and both servers.")
-set(CPACK_PACKAGE_CONTACT "Rokuban developers <rokuban@localhost>")
+(sync-server). Comes with systemd user units for a daily crawl and both
+servers.")
+set(CPACK_PACKAGE_CONTACT "Rokuban developers <rokuban@example.org>")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${CPACK_PACKAGE_CONTACT})
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

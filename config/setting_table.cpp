@@ -19,7 +19,7 @@ constexpr Setting kTable[] = {
      "close the connect dialog when a crawl or sync has finished"},
     {I::deleteHtml, "deletehtml", K::Switch, 0, nullptr, false,
      "delete each downloaded page once it has been read into its table"},
-    {I::days, "date", K::Days, 2, nullptr, false, "the days to crawl, as last chosen in the connect dialog"},
+    {I::days, "date", K::Days, 2, nullptr, false, "the days to crawl after today, as last chosen in the connect dialog; `rokuban-cli crawl` takes 6 (the week) while the file does not hold it"},
     {I::area, "area", K::Area, 0, "tokyo", false,
      "the programme table: a key of the area table (`rokuban-cli areas`)"},
     {I::tvGuideUser, "tvguideuser", K::Text, 0, nullptr, false, "the guide service's user id"},
@@ -42,7 +42,7 @@ constexpr Setting kTable[] = {
      "0 until the first start's connect dialog has been confirmed"},
     {I::xmltvFile, "xmltvfile", K::Text, 0, nullptr, false,
      "an XMLTV file the Windows program keeps current; empty: none"},
-    {I::xmltvSource, "xmltvsource", K::Text, 0, nullptr, false,
+    {I::xmltvSource, "xmltvsource", K::XmltvSource, 0, nullptr, false,
      "an XMLTV file or http:// URL to take the guide from; empty: the guide service"},
     {I::refreshHours, "refreshhours", K::Number, 0, nullptr, false,
      "hours after which a crawl fetches today's and tomorrow's slots again; 0: never"},
@@ -67,6 +67,7 @@ const char* kindName(const Setting& row) {
     case K::Port: return "port";
     case K::Area: return "area key";
     case K::Number: return "number";
+    case K::XmltvSource: return "file or http:// URL";
     default: return row.secret ? "text, secret" : "text";
   }
 }

@@ -7,7 +7,7 @@
 
 // What a setting holds and accepts; Text and Area are texts, the rest
 // integers (Switch read as true when not 0).
-enum class SettingKind { Text, Number, Switch, Days, Port, Area, ClockTime };
+enum class SettingKind { Text, Number, Switch, Days, Port, Area, ClockTime, XmltvSource };
 
 // The rows in table order, which is the order `config` prints them in.
 enum class SettingId {
@@ -26,7 +26,9 @@ struct Setting {
   bool secret;       // `config` hides it unless asked
   const char* description;
 
-  bool isText() const { return kind == SettingKind::Text || kind == SettingKind::Area; }
+  bool isText() const {
+    return kind == SettingKind::Text || kind == SettingKind::Area || kind == SettingKind::XmltvSource;
+  }
   // The default as the file would hold it ("" for an empty text).
   std::string defaultText() const;
 };

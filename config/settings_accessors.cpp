@@ -36,6 +36,12 @@ ROKUBAN_FLAG(autoDelete, setAutoDelete, autoDelete)
 ROKUBAN_FLAG(autoClose, setAutoClose, autoClose)
 ROKUBAN_FLAG(deleteHtml, setDeleteHtml, deleteHtml)
 ROKUBAN_INT(days, setDays, days)
+
+int SettingsStore::unattendedDays() const {
+  const int week = 6;  // today and six days ahead, what the cache keeps
+  const StringMap* config = findSection(kConfig);
+  return config && config->count(settingOf(SettingId::days).key) ? days() : week;
+}
 ROKUBAN_TEXT(area, setArea, area)
 ROKUBAN_TEXT(tvGuideUser, setTvGuideUser, tvGuideUser)
 ROKUBAN_TEXT(tvGuidePass, setTvGuidePass, tvGuidePass)

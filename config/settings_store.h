@@ -92,6 +92,10 @@ class SettingsStore {
   void setDeleteHtml(bool on);
   int days() const;
   void setDays(int days);
+  // The days a crawl without the window takes (the command line, the
+  // units): `date` when the file holds it, else the whole week. The window
+  // keeps `date`'s default, the connect dialog's choice.
+  int unattendedDays() const;
   std::string area() const;
   void setArea(const std::string& key);
   std::string tvGuideUser() const;

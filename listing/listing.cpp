@@ -7,6 +7,7 @@
 #include "config/settings_store.h"
 #include "guide/cache_file_name.h"
 #include "guide/guide_cache.h"
+#include "os/os.h"
 #include "listing/channel_ids.h"
 #include "listing/day_records.h"
 #include "listing/programme_extras.h"
@@ -44,6 +45,15 @@ ProgrammeExtras loadExtras(GuideCache& cache, int first, int days) {
 }
 
 }  // namespace
+
+bool cacheHoldsDay(GuideCache& cache, const CalendarDate& date) {
+  for (int hour : kSlotHours) {
+    const int key = slotKey(date, hour);
+    if (os::fileAttributes(cache.tableFileName(key)) != -1 || os::fileAttributes(cache.pageFileName(key)) != -1)
+      return true;
+  }
+  return false;
+}
 
 ListingRange defaultListingRange(const DateTime& now) {
   ListingRange range;

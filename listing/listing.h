@@ -42,6 +42,9 @@ ListingRange defaultListingRange(const DateTime& now);
 
 // Reads the days of `range` from the cache of `cache`'s settings.
 Listing collectListing(GuideCache& cache, const ListingRange& range);
+// True when the cache has a table or a page of one of the day's slots: a
+// look at the file names only, for offering the day.
+bool cacheHoldsDay(GuideCache& cache, const CalendarDate& date);
 
 // "YYYY-MM-DD".
 std::string isoDate(const CalendarDate& date);

@@ -4,9 +4,11 @@ program's own help, so that neither can drift from the command line.
 
 usage: cli_reference.py CLI man|bash OUT
 """
+import os
 import re
 import subprocess
 import sys
+import tempfile
 
 OPTION = re.compile(r"(?<![\w-])(--?[A-Za-z][\w-]*)")
 PLACEHOLDER = re.compile(r"(?<![\w-])([A-Z][A-Z0-9:_-]*)(?![\w-])")
@@ -47,6 +49,11 @@ class Help:
         self.usage = self.main.splitlines()[0].removeprefix("usage: ")
         self.exit_codes = next(l for l in self.main.splitlines() if l.startswith("Exit codes:"))
         self.verb_help = {verb: run(cli, "help", verb) for verb, _ in self.verbs}
+        # The setting keys, as "config" prints them for a settings file
+        # that does not exist (nothing is written).
+        with tempfile.TemporaryDirectory() as scratch:
+            listed = run(cli, "--ini", os.path.join(scratch, "Rokuban.ini"), "config")
+        self.setting_keys = [line.split("=", 1)[0] for line in listed.splitlines() if "=" in line]
 
     def verb_usage(self, verb):
         return self.verb_help[verb].splitlines()[0].removeprefix("usage: ")
@@ -126,6 +133,19 @@ def man_page(help):
         if example:
             out += [".PP", "Example:", ".RS", ".nf"] + [roff_text(l) for l in example] + [".fi", ".RE"]
     out += [
+        ".SH GUIDE SOURCE",
+        "Out of the box no guide source is set, and \\fBcrawl\\fR says so. A home server",
+        "takes its guide from an XMLTV document: set \\fBxmltvsource\\fR to a file or an",
+        "\\fBhttp://\\fR URL, for a tuner server such as Mirakurun",
+        "\\fIhttp://HOST:40772/api/iptv/xmltv\\fR:",
+        ".PP",
+        ".RS",
+        ".nf",
+        "rokuban\\-cli config set xmltvsource http://192.168.1.10:40772/api/iptv/xmltv",
+        ".fi",
+        ".RE",
+        ".PP",
+        "Every \\fBcrawl\\fR then reads it again; \\fBimport\\-xmltv\\fR reads one once.",
         ".SH EXIT STATUS",
         roff_text(help.exit_codes.removeprefix("Exit codes: ")),
         ".SH FILES",
@@ -169,6 +189,44 @@ def subcommands(usage, verb):
     return words
 
 
+def top_level_segments(rest):
+    """'add [--a] X | list | check [--b | --c]' -> ['add [--a] X', 'list', 'check [--b | --c]']:
+    the parts between the bars outside brackets."""
+    segments, depth, current = [], 0, ""
+    for char in rest:
+        depth += {"[": 1, "]": -1}.get(char, 0)
+        if char == "|" and depth == 0:
+            segments.append(current.strip())
+            current = ""
+        else:
+            current += char
+    return segments + [current.strip()]
+
+
+def subcommand_options(help, verb):
+    """{sub-command: its options} for a verb whose usage parts its
+    sub-commands by bars ('watch add ... | check ...'). An option's help
+    says which it belongs to ('check, explain: ...'); one that says none
+    belongs to the sub-commands whose part names it or takes
+    '[query options]'."""
+    segments = top_level_segments(help.verb_usage(verb).split(" %s" % verb, 1)[1])
+    if len(segments) < 2:
+        return {}
+    found = {}
+    for segment in segments:
+        sub = segment.split()[0]
+        owned = []
+        for name, text in help.verb_options(verb):
+            owners = re.match(r"([a-z]+(?:, [a-z]+)*): ", text)
+            if owners:
+                if sub in owners.group(1).split(", "):
+                    owned.append(name.split()[0])
+            elif name.split()[0] in segment or "options]" in segment:
+                owned.append(name.split()[0])
+        found[sub] = owned
+    return found
+
+
 def bash_completion(help):
     verbs = [verb for verb, _ in help.verbs]
     global_options = sorted({o for name, _ in help.options for o in re.findall(r"--?[\w-]+", name)})
@@ -178,6 +236,8 @@ def bash_completion(help):
         words = " ".join(subcommands(help.verb_usage(verb), verb))
         valued = " ".join(sorted(set(re.findall(r"(--[\w-]+) [A-Z\"]", help.verb_usage(verb)))))
         cases.append('    %s) options="%s" valued="%s" words="%s" ;;' % (verb, options, valued, words))
+    sub_cases = ['    "%s %s") options="%s" ;;' % (verb, sub, " ".join(owned))
+                 for verb in verbs for sub, owned in subcommand_options(help, verb).items()]
     file_options = sorted({m for line in [help.usage] + [help.verb_usage(v) for v in verbs]
                            for m in re.findall(r"(--[\w-]+) FILE", line)})
     return """# bash completion for rokuban-cli; made from "rokuban-cli --help" at build
@@ -206,12 +266,18 @@ _rokuban_cli() {
   esac
   # The words between the verb and this one, option values left out: a
   # sub-command is offered only as the first.
+  local sub=
   for ((i = verb_at + 1; i < COMP_CWORD; i++)); do
     case " $valued " in
       *" ${COMP_WORDS[i]} "*) i=$((i + 1)) ;;
-      *) [[ ${COMP_WORDS[i]} == -* ]] || before=$((before + 1)) ;;
+      *) [[ ${COMP_WORDS[i]} == -* ]] || { before=$((before + 1)); [ -n "$sub" ] || sub=${COMP_WORDS[i]}; } ;;
     esac
   done
+  # A sub-command takes its own options; a setting's name follows get and set.
+  case "$verb $sub" in
+%(sub_cases)s
+    "config get"|"config set") [ "$before" -eq 1 ] && [[ $cur != -* ]] && { COMPREPLY=($(compgen -W "%(keys)s" -- "$cur")); return; } ;;
+  esac
   if [[ $cur == -* ]]; then
     COMPREPLY=($(compgen -W "$options --help" -- "$cur"))
   elif [ "$before" -eq 0 ] && [ -n "$words" ]; then
@@ -222,7 +288,8 @@ _rokuban_cli() {
 }
 complete -F _rokuban_cli rokuban-cli
 """ % {"file_options": "|".join(file_options), "global": " ".join(global_options),
-       "verbs": " ".join(verbs), "cases": "\n".join(cases)}
+       "verbs": " ".join(verbs), "cases": "\n".join(cases), "sub_cases": "\n".join(sub_cases),
+       "keys": " ".join(help.setting_keys)}
 
 
 def main():

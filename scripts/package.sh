@@ -40,4 +40,6 @@ mkdir -p "$dist"
 zip_file=$(pwd)/$dist/$name.zip
 rm -f "$zip_file"
 (cd "$stage" && zip -q -r -9 -X "$zip_file" "$name")
+# The sizes as they are, for whoever asks (the README does not keep them).
+echo "$dist/$name.zip: $(stat -c %s "$zip_file") bytes (Rokuban.exe $(stat -c %s "$stage/$name/Rokuban.exe"), rokuban-cli.exe $(stat -c %s "$stage/$name/rokuban-cli.exe"))" >&2
 echo "$dist/$name.zip"

@@ -9,7 +9,7 @@ packages=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev
           python3-icalendar  # the tests read the calendar export with a real parser
           libgumbo-dev libexpat1-dev  # the benchmarks' reference HTML and XML parsers, never linked into the program
           chromium chromium-driver python3-selenium  # the web guide's browser test
-          zip unzip dpkg-dev systemd man-db)  # the release zip, the .deb and the checks of its units and manual page
+          zip unzip dpkg-dev systemd man-db lintian)  # the release zip, the .deb and the checks of its units, manual page and package
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

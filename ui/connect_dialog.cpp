@@ -15,6 +15,7 @@
 #include "ui/model/connect_form.h"
 #include "ui/model/job_display.h"
 #include "ui/model/resource_ids.h"
+#include "xmltv/xmltv_source.h"
 
 namespace {
 
@@ -50,6 +51,21 @@ void fillAreas(HWND dialog, SettingsStore& settings, int position) {
   SendDlgItemMessageA(dialog, IDC_AREA, CB_SETCURSEL, position, 0);
 }
 
+// The dialog grows by the hint's rows, so with a guide source set its
+// layout is the one it always had.
+void showSourceHint(HWND dialog) {
+  HWND hint = GetDlgItem(dialog, IDC_SOURCE_HINT);
+  if (IsWindowVisible(hint)) return;
+  SetWindowTextA(hint, noGuideSourceHint().c_str());
+  RECT grow = {0, 0, 0, 36};
+  MapDialogRect(dialog, &grow);
+  RECT frame;
+  GetWindowRect(dialog, &frame);
+  SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + grow.bottom,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowWindow(hint, SW_SHOWNA);
+}
+
 void fillControls(DownloadWorker& worker) {
   HWND dialog = worker.dialog;
   worker.running = false;
@@ -63,6 +79,7 @@ void fillControls(DownloadWorker& worker) {
   fillDailyTime(dialog, form);
   fillDays(dialog, form.days);
   fillAreas(dialog, *worker.settings, form.areaPosition);
+  if (form.noGuideSource) showSourceHint(dialog);
   if (worker.autoStartId != 0) PostMessageA(dialog, WM_COMMAND, worker.autoStartId, 0);
 }
 
@@ -104,6 +121,13 @@ void jobNotStarted(DownloadWorker& worker) {
 
 void startJob(DownloadWorker& worker, int id) {
   if (jobActive(worker)) return;
+  // Nothing could answer: say so now rather than after the retries, and
+  // stay open, even for an automatic crawl, so the hint can be read.
+  if (id == IDC_CRAWL && !guideSourceIsSet(*worker.settings)) {
+    SetDlgItemTextA(worker.dialog, IDC_STATUS, kNoGuideSourceStatus);
+    showSourceHint(worker.dialog);
+    return;
+  }
   worker.jobId = id;
   worker.running = true;
   worker.cancelRequested = false;

@@ -15,6 +15,7 @@
 #include "search/watch_memory.h"
 #include "ui/companion_launcher.h"
 #include "ui/list_row_painter.h"
+#include "ui/list_view_host.h"
 #include "ui/model/search_listing.h"
 #include "ui/model/view_state.h"
 #include "ui/reserve_programme.h"
@@ -22,6 +23,7 @@
 namespace {
 ProgrammeQuery searchQuery;
 std::vector<ProgrammeRecord> matches;
+int matchesSource = kSearchResults;
 // The day table of the last match whose cell was asked for.
 ProgrammeTable matchDay;
 int matchDayNumber = -1;
@@ -66,10 +68,16 @@ void forgetMatchDay() {
 
 void fillSearchRows(ListWindow& list, int source) {
   matches = findSourceMatches(source);
+  matchesSource = source;
   forgetMatchDay();
   for (const ProgrammeRecord& record : matches) list.append(reinterpret_cast<LPARAM>(&record));
   const int selected = firstSearchRowSelected(matches, listingMinuteOf(currentDateTime()));
-  if (selected >= 0) list.select(selected);
+  if (selected >= 0) {
+    list.select(selected);
+  } else if (listViewHost().detailPane) {
+    // No row takes the pane: the programme of the view before must not stay.
+    SetWindowTextA(listViewHost().detailPane, searchCountText(source, matches.size()).c_str());
+  }
 }
 
 bool lookOfSearchRow(LPARAM item, bool selected, RowLook& look) {
@@ -84,7 +92,7 @@ bool lookOfSearchRow(LPARAM item, bool selected, RowLook& look) {
 bool searchRowDetail(LPARAM item, std::string& text) {
   const ProgrammeRecord* record = recordOf(item);
   if (!record) return false;
-  text = searchDetailText(*record, cellOfMatch(*record));
+  text = searchDetailText(*record, cellOfMatch(*record)) + "\r\n\r\n" + searchCountText(matchesSource, matches.size());
   return true;
 }
 

@@ -74,3 +74,11 @@ std::shared_ptr<const Listing> ListingMemo::listing(const ListingRange& range) {
   remember(std::move(wanted));
   return built;
 }
+
+std::vector<CalendarDate> ListingMemo::heldDates(const std::vector<CalendarDate>& dates) {
+  std::vector<CalendarDate> held;
+  for (const CalendarDate& date : dates) {
+    if (cacheHoldsDay(cache_, date)) held.push_back(date);
+  }
+  return held;
+}

@@ -25,6 +25,8 @@ class ListingMemo {
   // collectListing of `range` as the cache holds it now. Safe to call from
   // several threads at once.
   std::shared_ptr<const Listing> listing(const ListingRange& range);
+  // Those of `dates` the cache holds (cacheHoldsDay).
+  std::vector<CalendarDate> heldDates(const std::vector<CalendarDate>& dates);
 
  private:
   struct Entry {

@@ -1,6 +1,8 @@
 // The shared parts of the HTML pages.
 #include "webguide/page_frame.h"
 
+#include <algorithm>
+
 #include "listing/export_text.h"
 #include "listing/listing.h"
 #include "webguide/page_style.h"
@@ -20,6 +22,9 @@ void appendTabs(std::string& out, const PageClock& clock, const PageHead& head, 
   for (const CalendarDate& date : pageDates(clock.today)) {
     const bool isToday = numberOf(date) == numberOf(clock.today);
     const bool isSelected = selected && numberOf(date) == numberOf(*selected);
+    const bool offered = std::any_of(clock.offered.begin(), clock.offered.end(),
+                                     [&](const CalendarDate& held) { return numberOf(held) == numberOf(date); });
+    if (!offered && !isSelected) continue;
     out += "<a href=\"" + dayPageUrl(date) + head.dayQuery + "\"";
     if (isToday || isSelected) {
       out += std::string(" class=\"") + (isToday ? "today" : "") + (isToday && isSelected ? " " : "") +
@@ -44,6 +49,7 @@ PageClock pageClockAt(const DateTime& now) {
   PageClock clock;
   clock.today = dateFromDayNumber(broadcastDayNumber(now));
   clock.now = listingMinute(dayNumber(now.year, now.month, now.day), now.hour * 60 + now.minute);
+  clock.offered = pageDates(clock.today);
   return clock;
 }
 
@@ -99,9 +105,11 @@ std::string pageEnd(const PageTexts& texts) {
   return out + "</span></footer></body></html>\n";
 }
 
-std::string messagePage(const std::string& message, const PageClock& clock, const PageTexts& texts) {
+std::string messagePage(const std::string& message, const PageClock& clock, const PageTexts& texts,
+                        const std::string& searchText) {
   PageHead head;
   head.title = "Rokuban";
+  head.searchText = searchText;
   std::string out = pageStart(head, clock, texts) + "<p class=\"msg\">";
   appendXmlText(out, message);
   return out + "</p>" + pageEnd(texts);

@@ -16,6 +16,9 @@
 struct PageClock {
   CalendarDate today{};  // today's broadcast date
   ListingMinute now = 0;
+  // The day tabs: the page dates, less those the cache does not hold. The
+  // tab of the page shown is there whatever the cache holds.
+  std::vector<CalendarDate> offered;
 };
 
 PageClock pageClockAt(const DateTime& now);
@@ -43,5 +46,7 @@ struct PageHead {
 std::string pageStart(const PageHead& head, const PageClock& clock, const PageTexts& texts);
 // Closes what pageStart opened, with the links to the feeds.
 std::string pageEnd(const PageTexts& texts);
-// A whole page that says `message` (Shift-JIS), for a refused request.
-std::string messagePage(const std::string& message, const PageClock& clock, const PageTexts& texts);
+// A whole page that says `message` (Shift-JIS), for a refused request; a
+// refused search keeps its text (UTF-8) in the box to be mended.
+std::string messagePage(const std::string& message, const PageClock& clock, const PageTexts& texts,
+                        const std::string& searchText = std::string());

@@ -63,8 +63,9 @@ void serveWebConnection(ConnectionSlot& slot, const WebRouter& router, const All
     response = status == 421 ? misdirected() : errorResponse(status);
   }
   // A page goes in one write; a feed of megabytes is not copied to join its head.
-  if (response.body.size() <= kJoinedBodyBytes || response.status == 304) {
-    slot.sendWhole(responseBytes(response));
+  const bool headOnly = request.method == "HEAD";
+  if (headOnly || response.body.size() <= kJoinedBodyBytes || response.status == 304) {
+    slot.sendWhole(responseBytes(response, headOnly));
   } else {
     const std::uint64_t start = slot.now();
     if (slot.sendWhole(responseHead(response), start)) slot.sendWhole(response.body, start);

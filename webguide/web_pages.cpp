@@ -107,6 +107,12 @@ WebPages::WebPages(SettingsStore& settings, std::function<DateTime()> now)
 WebPages::WebPages(SettingsStore& settings, std::shared_ptr<ListingMemo> memo, std::function<DateTime()> now)
     : settings_(settings), memo_(std::move(memo)), now_(std::move(now)) {}
 
+PageClock WebPages::pageClock() {
+  PageClock clock = pageClockAt(now_());
+  clock.offered = memo_->heldDates(clock.offered);
+  return clock;
+}
+
 std::shared_ptr<const Listing> WebPages::listingOf(const CalendarDate& from, int days) {
   ListingRange range;
   range.from = from;
@@ -122,7 +128,7 @@ void WebPages::prepare() {
 }
 
 WebResponse WebPages::day(const WebRequest& request) {
-  const PageClock clock = pageClockAt(now_());
+  const PageClock clock = pageClock();
   const PageTexts& texts = textsFor(request);
   CalendarDate date{};
   if (!requestedDate(request, clock, date)) return htmlResponse(400, messagePage(texts.badDate, clock, texts));
@@ -159,7 +165,7 @@ bool WebPages::searchMatches(const WebRequest& request, const PageClock& clock, 
     return true;
   }
   if (!compiledSearch(cp932, texts, matcher, problem)) {
-    refusal = htmlResponse(400, messagePage(problem, clock, texts));
+    refusal = htmlResponse(400, messagePage(problem, clock, texts, text));
     return false;
   }
   const std::vector<CalendarDate> dates = pageDates(clock.today);
@@ -168,7 +174,7 @@ bool WebPages::searchMatches(const WebRequest& request, const PageClock& clock, 
 }
 
 WebResponse WebPages::search(const WebRequest& request) {
-  const PageClock clock = pageClockAt(now_());
+  const PageClock clock = pageClock();
   const PageTexts& texts = textsFor(request);
   std::vector<ProgrammeRecord> matches;
   PageHead head;
@@ -181,7 +187,7 @@ WebResponse WebPages::search(const WebRequest& request) {
 }
 
 WebResponse WebPages::calendar(const WebRequest& request) {
-  const PageClock clock = pageClockAt(now_());
+  const PageClock clock = pageClock();
   Listing matches;
   std::string text;
   WebResponse refusal;
@@ -197,7 +203,7 @@ WebResponse WebPages::calendar(const WebRequest& request) {
 }
 
 WebResponse WebPages::watch(const WebRequest& request) {
-  const PageClock clock = pageClockAt(now_());
+  const PageClock clock = pageClock();
   SettingsStore reread;
   const SettingsStore& settings = watchSettings(settings_, reread);
   const WatchList list = loadWatchList(settings);

@@ -45,6 +45,8 @@ class WebPages {
 
  private:
   std::shared_ptr<const Listing> listingOf(const CalendarDate& from, int days);
+  // Now, and the days the cache holds for the tabs.
+  PageClock pageClock();
   // The matches of the request's search over the offered days, its text as
   // shown (UTF-8); false with a 400 page in `refusal` for a bad search.
   bool searchMatches(const WebRequest& request, const PageClock& clock, const PageTexts& texts,

@@ -94,5 +94,6 @@ int parseWebRequest(const std::string& head, WebRequest& request) {
   for (std::size_t i = 1; i < lines.size(); ++i) {
     if (!readHeader(lines[i], request)) return 400;
   }
-  return request.method == "GET" ? 200 : 405;
+  // HEAD is answered as GET, without the body (responseBytes).
+  return request.method == "GET" || request.method == "HEAD" ? 200 : 405;
 }

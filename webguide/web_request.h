@@ -23,7 +23,7 @@ constexpr std::size_t kMaxRequestHeadBytes = 8192;
 // `bytes` (CR LF or bare LF line ends); 0 while it is incomplete.
 std::size_t requestHeadEnd(const std::string& bytes);
 
-// 200 and `request` filled for a well-formed GET; 405 for a well-formed
+// 200 and `request` filled for a well-formed GET or HEAD; 405 for a well-formed
 // request with another method; 400 for anything malformed (two Host
 // headers included).
 int parseWebRequest(const std::string& head, WebRequest& request);

@@ -17,8 +17,8 @@ const char* reasonPhrase(int status) {
   }
 }
 
-std::string responseBytes(const WebResponse& response) {
-  return response.status == 304 ? responseHead(response) : responseHead(response) + response.body;
+std::string responseBytes(const WebResponse& response, bool headOnly) {
+  return response.status == 304 || headOnly ? responseHead(response) : responseHead(response) + response.body;
 }
 
 std::string responseHead(const WebResponse& response) {
@@ -36,7 +36,7 @@ WebResponse errorResponse(int status) {
   response.status = status;
   response.contentType = "text/plain; charset=utf-8";
   response.body = std::to_string(status) + " " + reasonPhrase(status) + "\n";
-  if (status == 405) response.headers.push_back({"Allow", "GET"});
+  if (status == 405) response.headers.push_back({"Allow", "GET, HEAD"});
   // Browsers reach the service too: an error is never kept or sniffed.
   response.headers.push_back({"Cache-Control", "no-store"});
   response.headers.push_back({"X-Content-Type-Options", "nosniff"});

@@ -18,11 +18,12 @@ struct WebResponse {
 // "Not Found" and the like; "Error" for a status it does not know.
 const char* reasonPhrase(int status);
 // The status line, Content-Type (when set), Content-Length, the further
-// headers, "Connection: close", a blank line and the body.
-std::string responseBytes(const WebResponse& response);
+// headers, "Connection: close", a blank line and the body; without the body
+// (its length still given) for a HEAD request.
+std::string responseBytes(const WebResponse& response, bool headOnly = false);
 // The same without the body, which a large answer sends on its own rather
 // than copied behind its head.
 std::string responseHead(const WebResponse& response);
-// A short plain-text answer for an error status (405 adds "Allow: GET"),
+// A short plain-text answer for an error status (405 adds "Allow: GET, HEAD"),
 // not to be cached.
 WebResponse errorResponse(int status);

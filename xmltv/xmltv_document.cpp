@@ -43,6 +43,14 @@ bool isXmltvUrl(const std::string& source) {
   return parseHttpUrl(source, location);
 }
 
+bool isReadableXmltvSource(const std::string& source) {
+  const std::size_t mark = source.find("://");
+  // A drive letter ("C://x") is one letter; a scheme is two or more.
+  const bool hasScheme = mark != std::string::npos && mark >= 2 &&
+                         source.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789+-.") >= mark;
+  return !hasScheme || isXmltvUrl(source);
+}
+
 bool fetchXmltvDocument(GuideCache& cache, const std::string& source, const std::string& file,
                         const RetryPolicy& policy, ProgressSink& progress, XmltvFetch& fetch) {
   HttpLocation location;
@@ -63,6 +71,10 @@ bool fetchXmltvDocument(GuideCache& cache, const std::string& source, const std:
 
 int readXmltvDocument(const std::string& path, const std::string& shownName, XmltvHandler& handler,
                       ProgressSink& progress) {
+  if (!isReadableXmltvSource(path)) {
+    progress.reportError(job::kXmltvUnreadableForm + shownName);
+    return -1;
+  }
   LocalFile file;
   if (!file.openForRead(path)) {
     progress.reportError(job::kXmltvCannotOpen + shownName);

@@ -22,6 +22,10 @@ struct XmltvFetch {
 
 // True when `source` has the form "http://host[:port][/path]".
 bool isXmltvUrl(const std::string& source);
+// True when the program can read `source`: nothing, an http:// URL or a
+// file path (anything without a "scheme://" in front; https://, ftp:// and
+// http+unix:// are not read).
+bool isReadableXmltvSource(const std::string& source);
 
 // Fetches the URL `source` into `file` with `policy`'s tries; false on
 // failure or a cancel (reported), true also for a 304 answer.

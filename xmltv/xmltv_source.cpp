@@ -16,3 +16,7 @@ GuideSource& guideSourceFor(const SettingsStore& settings) {
   if (settings.xmltvSource().empty()) return guideService();
   return document;
 }
+
+bool guideSourceIsSet(const SettingsStore& settings) {
+  return !settings.xmltvSource().empty() || settings.server() != kDefaultGuideServer;
+}

@@ -16,3 +16,6 @@ class XmltvSource : public GuideSource {
 
 // The XMLTV document when "xmltvsource" is set, else the guide service.
 GuideSource& guideSourceFor(const SettingsStore& settings);
+// False when no crawl can get a guide: no XMLTV document and the guide
+// service still the placeholder. The front ends say so instead of crawling.
+bool guideSourceIsSet(const SettingsStore& settings);

@@ -52,6 +52,9 @@ check "the zip holds one folder with both programs and the read-me" \
   test -f "$folder/Rokuban.exe" -a -f "$folder/rokuban-cli.exe" -a -f "$folder/readme.txt"
 check "the read-me is UTF-8 with a byte-order mark" \
   sh -c "head -c3 '$folder/readme.txt' | od -An -tx1 | grep -q 'ef bb bf' && iconv -f UTF-8 -t UTF-8 '$folder/readme.txt' >/dev/null"
+# A tuner server's user, the usual case, finds the XMLTV dialog first.
+check "the read-me's first start names the XMLTV dialog before the guide service's ID" \
+  sh -c "sed -n '/はじめての起動/,/^■/p' '$folder/readme.txt' | grep -n -e 'XMLTVの設定...' -e 'ID・パスワード' | head -1 | grep -q 'XMLTVの設定'"
 
 start_private_display "${ROKUBAN_SMOKE_DISPLAY:-81}" "$WORK/xvfb.log" || { echo "Xvfb did not start" >&2; exit 1; }
 wineboot -i >/dev/null 2>&1

@@ -23,6 +23,20 @@ TEST(ConnectFormTest, DefaultSettingsShowTwoDaysTokyoAndNoDailyRun) {
   EXPECT_EQ("\x82\xa0\x82\xc8\x82\xbd\x82\xcc\x94\xd4\x91\x67\x95\x5c", labels[0]);  // "あなたの番組表"
 }
 
+// Out of the box nothing can answer a crawl; a document or a real service can.
+TEST(ConnectFormTest, OnlyThePlaceholderServiceWithoutADocumentHasNoGuideSource) {
+  SettingsStore settings;
+  EXPECT_TRUE(connectFormFromSettings(settings).noGuideSource);
+  EXPECT_NE(std::string::npos, noGuideSourceHint().find("XMLTV\x82\xcc\x90\xdd\x92\xe8..."));  // XMLTVの設定...
+  settings.setProxyServer("127.0.0.1");
+  EXPECT_TRUE(connectFormFromSettings(settings).noGuideSource);
+  settings.setXmltvSource("guide.xml");
+  EXPECT_FALSE(connectFormFromSettings(settings).noGuideSource);
+  settings.setXmltvSource("");
+  settings.setString("_config", "server", "tv.example");
+  EXPECT_FALSE(connectFormFromSettings(settings).noGuideSource);
+}
+
 TEST(ConnectFormTest, DownloadTimeTicksOnlyForAValidHourAndMinute) {
   EXPECT_TRUE(splitDownloadTime(0).valid);
   EXPECT_TRUE(splitDownloadTime(2359).valid);

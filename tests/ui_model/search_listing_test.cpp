@@ -55,6 +55,12 @@ TEST(SearchListingTest, RowsNameTheBroadcastDayAndItsClockAfterMidnight) {
   EXPECT_EQ(plain.background, chosen.textColour);
 }
 
+TEST(SearchListingTest, TheCountSaysWhichListAndWhenItIsEmpty) {
+  EXPECT_EQ("\x8c\x9f\x8d\xf5: 12\x8c\x8f", searchCountText(kSearchResults, 12));  // 検索: 12件
+  EXPECT_EQ("\x83\x45\x83\x48\x83\x62\x83\x60: 0\x8c\x8f\x81\x69\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81\x6a",
+            searchCountText(kWatchMatches, 0));  // ウォッチ: 0件（見つかりませんでした）
+}
+
 TEST(SearchListingTest, TheFirstRowNotEndedIsSelected) {
   const std::vector<ProgrammeRecord> rows{recordAt(tuesday(), 600, "a"), recordAt(tuesday(), 700, "b")};
   EXPECT_EQ(0, firstSearchRowSelected(rows, listingMinute(tuesday(), 500)));

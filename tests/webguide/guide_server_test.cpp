@@ -31,7 +31,7 @@ TEST(WebRequest, HeadsAreReadStrictly) {
       {"GET /guide.xml HTTP/1.0\r\n\r\n", 200, "/guide.xml"},
       {"GET /guide.json?x=1 HTTP/1.1\nHost: a\n\n", 200, "/guide.json"},
       {"POST /guide.xml HTTP/1.0\r\n\r\n", 405, ""},
-      {"HEAD /guide.xml HTTP/1.0\r\n\r\n", 405, ""},
+      {"HEAD /guide.xml HTTP/1.0\r\n\r\n", 200, "/guide.xml"},
       {"GET http://a/guide.xml HTTP/1.0\r\n\r\n", 400, ""},
       {"GET /guide.xml\r\n\r\n", 400, ""},
       {"GET  /guide.xml HTTP/1.0\r\n\r\n", 400, ""},
@@ -114,6 +114,10 @@ TEST_F(GuideServerTest, DocumentsCarryValidatorsAndFollowTheCache) {
   EXPECT_NE(etag, headerOf(changed, "ETag"));
   EXPECT_EQ(0u, roundTrip(server->port(), "GET /guide.json HTTP/1.0\r\n\r\n")
                     .find("HTTP/1.0 200 OK\r\nContent-Type: application/json; charset=utf-8\r\n"));
+  // HEAD: GET's head, its length included, and nothing after it.
+  const std::string get = roundTrip(server->port(), "GET / HTTP/1.0\r\n\r\n");
+  const std::string head = roundTrip(server->port(), "HEAD / HTTP/1.0\r\n\r\n");
+  EXPECT_EQ(get.substr(0, get.find("\r\n\r\n") + 4), head);
 }
 
 TEST_F(GuideServerTest, NoClientHoldsItLongerThanItsLimits) {

@@ -5,6 +5,7 @@
 #include <regex>
 
 #include "config/settings_store.h"
+#include "os/os.h"
 #include "tests/support/temp_folder.h"
 #include "webguide/day_page.h"
 #include "webguide/inline_source_hash.h"
@@ -201,7 +202,26 @@ TEST(WebPages, PagesSpeakTheLanguageTheBrowserPrefers) {
     EXPECT_EQ(400, refused.status);
     EXPECT_NE(std::string::npos, refused.body.find(c.refusal)) << c.acceptLanguage;
     EXPECT_NE(std::string::npos, refused.body.find(c.lang)) << c.acceptLanguage;
+    EXPECT_NE(std::string::npos, refused.body.find("value=\"&quot;open\"")) << "the box keeps what was typed";
   }
+}
+
+// Tabs only for the days the cache holds, and the one asked for.
+TEST(WebPages, DaysTheCacheLacksAreNotOffered) {
+  TempFolder folder;
+  SettingsStore settings;
+  settings.section("_config")["directory"] = folder.file("cache");
+  ASSERT_TRUE(os::createDirectory(folder.file("cache")));
+  ASSERT_TRUE(writeWholeFile(folder.file("cache/120805tb.tmp"), "") && writeWholeFile(folder.file("cache/120925tb.htm"), ""));
+  WebPages pages(settings, [] { return DateTime{2026, 12, 8, 12, 0}; });
+  WebRequest request;
+  const std::string today = pages.day(request).body;
+  EXPECT_NE(std::string::npos, today.find("href=\"/?date=2026-12-08\""));
+  EXPECT_NE(std::string::npos, today.find("href=\"/?date=2026-12-09\""));
+  EXPECT_EQ(std::string::npos, today.find("href=\"/?date=2026-12-10\""));
+  EXPECT_EQ(std::string::npos, today.find("href=\"/?date=2026-12-07\""));
+  request.query = "date=2026-12-11";
+  EXPECT_NE(std::string::npos, pages.day(request).body.find("href=\"/?date=2026-12-11\""));
 }
 
 // A search page leaves out what has ended by now (a programme ending this

@@ -20,6 +20,9 @@ struct ConnectForm {
   int days = -1;
   // Position in the area list (= row of the area table), -1 when none.
   int areaPosition = -1;
+  // No crawl can get a guide (guideSourceIsSet): the dialog shows
+  // noGuideSourceHint() and 巡回 is not started.
+  bool noGuideSource = false;
 };
 
 // The day-list items: "1" to "6", each carrying its own number.
@@ -32,6 +35,11 @@ struct DownloadTimeParts {
 // Splits a stored hhmm the way the dialog shows it: unsigned division,
 // each part taken as a 16-bit value.
 DownloadTimeParts splitDownloadTime(int hhmm);
+
+// What to do when no guide source is set, naming the XMLTV dialog's menu item.
+std::string noGuideSourceHint();
+// The status line's word when 巡回 was pressed without a guide source.
+extern const char kNoGuideSourceStatus[];
 
 // The form as the settings fill it. Fills the area table when it is empty.
 ConnectForm connectFormFromSettings(SettingsStore& settings);

@@ -18,7 +18,6 @@ const char kCancel[] = "\x83\x4c\x83\x83\x83\x93\x83\x5a\x83\x8b";      // "キ�
 const char kQuit[] = "\x8f\x49\x97\xb9";                                // "終了"
 const char kSearch[] = "\x8c\x9f\x8d\xf5...";                           // "検索..."
 const char kWatch[] = "\x83\x45\x83\x48\x83\x62\x83\x60";              // "ウォッチ"
-const char kXmltvSettings[] = "XMLTV\x82\xcc\x90\xdd\x92\xe8...";            // "XMLTVの設定..."
 const char kExplainWatch[] = "\x83\x45\x83\x48\x83\x62\x83\x60\x82\xcc\x90\xe0\x96\xbe...";  // "ウォッチの説明..."
 
 MenuEntry item(int id, const char* text, bool checked = false) {
@@ -75,7 +74,7 @@ std::vector<MenuEntry> mainPopupMenu(const ViewState& view, bool companionInstal
                           item(kCommandQuit, kQuit), separator(),
                           item(kCommandSearch, kSearch, isSearchView(view, kSearchResults)),
                           item(kCommandWatch, kWatch, isSearchView(view, kWatchMatches)),
-                          separator(), item(kCommandXmltvSettings, kXmltvSettings),
+                          separator(), item(kCommandXmltvSettings, kXmltvSettingsLabel),
                           item(kCommandExplainWatch, kExplainWatch)})
     menu.push_back(entry);
   return menu;

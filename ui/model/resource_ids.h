@@ -31,6 +31,8 @@
 #define IDC_ITEM_BAR 1003
 #define IDC_BYTE_BAR 1002
 #define IDC_VERSION 1004
+/* Below the dialog's first layout, shown only when no guide source is set. */
+#define IDC_SOURCE_HINT 1022
 /* Posted by the worker as its last act: join the thread. */
 #define IDC_JOIN_WORKER 6
 #define ID_BYTE_TIMER 10

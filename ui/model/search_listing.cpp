@@ -79,6 +79,14 @@ const ProgrammeCell* findRecordCell(const ProgrammeTable& day, const ProgrammeRe
   return nullptr;
 }
 
+std::string searchCountText(int source, std::size_t count) {
+  const char* label = source == kWatchMatches ? "\x83\x45\x83\x48\x83\x62\x83\x60"  // ウォッチ
+                                              : "\x8c\x9f\x8d\xf5";                  // 検索
+  std::string text = std::string(label) + ": " + std::to_string(count) + "\x8c\x8f";  // 件
+  if (count == 0) text += "\x81\x69\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81\x6a";
+  return text;
+}
+
 std::string searchDetailText(const ProgrammeRecord& record, const ProgrammeCell* cell) {
   std::string text;
   if (detailPaneText(cell, text)) return text;

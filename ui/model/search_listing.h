@@ -41,3 +41,7 @@ const ProgrammeCell* findRecordCell(const ProgrammeTable& day, const ProgrammeRe
 // The detail pane's text for a match: the cell's body, or without the cell
 // the title and the description.
 std::string searchDetailText(const ProgrammeRecord& record, const ProgrammeCell* cell);
+// How many the view lists, "検索: 12件" or "ウォッチ: 3件" (a SearchSource);
+// for none, "（見つかりませんでした）" after it. The detail pane ends with it,
+// and says it alone when no row is selected.
+std::string searchCountText(int source, std::size_t count);

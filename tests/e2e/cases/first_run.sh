@@ -9,6 +9,11 @@ case_first_run_cancel() {
   check "first run opens the connect dialog" wait_dialog "$CONNECT"
   sleep 0.5
   shot connect-dialog-first-run
+  check "without a guide source the dialog names the XMLTV dialog" \
+    sh -c 'echo "$1" | grep -q "設定されていません.*「XMLTVの設定...」"' _ "$(drive text "$CONNECT" 1022)"
+  drive_quiet click "$CONNECT" 1001
+  check "巡回 without a guide source says so at once" drive_quiet expect-text "$CONNECT" 1010 取得元なし 3000
+  expect "... and starts no job" "1" "$(drive enabled "$CONNECT" 1001)"
   expect "56 area labels in table order" "$AREA_LABELS" "$(drive combo-items "$CONNECT" 1015)"
   expect "東京都 selected by default" 49 "$(drive combo-selected "$CONNECT" 1015)"
   expect "day list 1 to 6" "$(seq 6)" "$(drive combo-items "$CONNECT" 1008)"

@@ -48,8 +48,19 @@ case_search_view() {
   [ -n "$row" ] || { quit_app "$folder" >/dev/null; return; }
   drive_quiet click-row programme $((row - 1))
   expect "the detail pane shows the match's title line" "$title_line" "$(drive detail | head -1)"
+  expect "... and ends with the count of matches" 1 "$(drive detail | tail -1 | grep -c '^検索: [1-9][0-9]*件$')"
   drive_quiet key programme $VK_RETURN
   for _ in $(seq 50); do [ "$(call_count "$folder/denpoz-calls.txt")" -ge 1 ] && break; sleep 0.1; done
+
+  # A search that finds nothing leaves no programme of the last one behind.
+  drive_quiet popup-menu programme $VK_UP $VK_UP $VK_UP $VK_UP $VK_RETURN
+  wait_dialog "$SEARCH" 10000
+  drive_quiet set-text "$SEARCH" 1101 "xyzzy番組にない言葉"
+  drive_quiet click "$SEARCH" 1
+  dialog_gone "$SEARCH"
+  sleep 0.5
+  expect "a search without matches lists nothing" 0 "$(drive list programme count)"
+  expect "... and the detail pane says so instead of the last programme" "検索: 0件（見つかりませんでした）" "$(drive detail)"
 
   # Two days on by ">": the time view again, then the channel's own view.
   drive_quiet send-command 1002
