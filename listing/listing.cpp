@@ -46,6 +46,14 @@ ProgrammeExtras loadExtras(GuideCache& cache, int first, int days) {
 
 }  // namespace
 
+std::map<std::string, std::string> importedChannelNames(GuideCache& cache, const ListingRange& range) {
+  std::map<std::string, std::string> names;
+  const int first = dayNumber(range.from.year, range.from.month, range.from.day);
+  const ProgrammeExtras extras = loadExtras(cache, first, range.days);
+  for (const auto& channel : extras.sourceIds()) names[channel.second] = channel.first;
+  return names;
+}
+
 bool cacheHoldsDay(GuideCache& cache, const CalendarDate& date) {
   for (int hour : kSlotHours) {
     const int key = slotKey(date, hour);

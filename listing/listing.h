@@ -3,6 +3,7 @@
 // named, never invented.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,9 @@ ListingRange defaultListingRange(const DateTime& now);
 
 // Reads the days of `range` from the cache of `cache`'s settings.
 Listing collectListing(GuideCache& cache, const ListingRange& range);
+// The names of the channels the imports of `range`'s days took from XMLTV
+// documents, by the document's channel id.
+std::map<std::string, std::string> importedChannelNames(GuideCache& cache, const ListingRange& range);
 // True when the cache has a table or a page of one of the day's slots: a
 // look at the file names only, for offering the day.
 bool cacheHoldsDay(GuideCache& cache, const CalendarDate& date);

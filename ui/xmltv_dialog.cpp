@@ -11,6 +11,7 @@
 #include "app/application.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
+#include "listing/listing.h"
 #include "ui/model/resource_ids.h"
 #include "ui/model/xmltv_form.h"
 #include "ui/xmltv_channel_reading.h"
@@ -79,7 +80,9 @@ INT_PTR initDialog(HWND dialog, LPARAM param) {
   // Both fit beside a vertical scroll bar: no horizontal one.
   addColumn(list, 0, kNameColumn, 160);
   addColumn(list, 1, "ID", 125);
-  record.rows = xmltvChannelRows(record.chosen, nullptr);
+  // Named as the cached guide has them until the document is read again.
+  record.rows = xmltvChannelRows(record.chosen, nullptr,
+                                 importedChannelNames(guideCache(*record.settings), defaultListingRange(currentDateTime())));
   showRows(dialog, record.rows);
   return TRUE;
 }

@@ -45,7 +45,12 @@ TEST(XmltvFormTest, RowsPutTheChosenFirstThenTheRestOfTheDocument) {
   for (const Case& c : cases) {
     EXPECT_EQ(c.expected, lines(xmltvChannelRows(c.chosen, c.read ? &kDocument : nullptr)))
         << c.chosen.size() << " " << c.read;
-  }
+  }  // Before a reading, the chosen ones take the names the cached guide has.
+  const std::map<std::string, std::string> cached = {{"c.example", "\x82\x62"}, {"q.example", "Q"}};
+  EXPECT_EQ((std::vector<std::string>{"*c.example \x82\x62", "*x.example "}),
+            lines(xmltvChannelRows({"c.example", "x.example"}, nullptr, cached)));
+  const std::vector<XmltvChannel> none;
+  EXPECT_EQ((std::vector<std::string>{"*x.example " + std::string(kMissing)}), lines(xmltvChannelRows({"x.example"}, &none, cached)));
 }
 
 TEST(XmltvFormTest, OkWritesTheCheckedIdsInRowOrderOrKeepsEveryChannel) {

@@ -25,8 +25,9 @@ std::string trimmed(const std::string& text) {
 }  // namespace
 
 std::vector<XmltvChannelRow> xmltvChannelRows(const std::vector<std::string>& chosen,
-                                              const std::vector<XmltvChannel>* document) {
-  std::map<std::string, std::string> names;
+                                              const std::vector<XmltvChannel>* document,
+                                              const std::map<std::string, std::string>& cachedNames) {
+  std::map<std::string, std::string> names = document ? std::map<std::string, std::string>() : cachedNames;
   if (document) {
     for (const XmltvChannel& channel : *document) names.emplace(channel.id, channel.name);
   }

@@ -3,6 +3,7 @@
 // its check-box list shows, what "OK" writes, and the line under the list.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,13 @@ struct XmltvChannelRow {
 // The chosen ids first, in their order, named from `document`; then the
 // document's other channels in its order. Chosen rows are checked, and
 // every row is when nothing is chosen (the guide then shows every
-// channel). With `document` null (not read yet) the chosen ids have no
-// name; once read, a chosen id the document lacks is named "（文書にありません）".
+// channel). With `document` null (not read yet) the chosen ids are named
+// as the cached guide names them (`cachedNames`, id -> name, from
+// importedChannelNames), else not at all; once read, a chosen id the
+// document lacks is named "（文書にありません）".
 std::vector<XmltvChannelRow> xmltvChannelRows(const std::vector<std::string>& chosen,
-                                              const std::vector<XmltvChannel>* document);
+                                              const std::vector<XmltvChannel>* document,
+                                              const std::map<std::string, std::string>& cachedNames = {});
 
 // The checked ids in row order.
 std::vector<std::string> checkedXmltvChannels(const std::vector<XmltvChannelRow>& rows);

@@ -117,5 +117,11 @@ case_xmltv_dialog() {
   check "the list shows both ticked channels" sh -c 'echo "$1" | grep -q 第一XMLTV && echo "$1" | grep -q 第三XMLTV' _ "$rows"
   check "... and not the unticked one" sh -c '! echo "$1" | grep -q -e Quiet -e b番組' _ "$rows"
   shot_main main-window-xmltv-dialog
+  drive_quiet main-command 1015
+  wait_dialog "$XMLTV_DIALOG"
+  expect "reopened, the dialog names the chosen channels before any reading" \
+    "$(printf '1\t第一XMLTV\ta.example\n1\t第三XMLTV\tc.example')" "$(drive check-items "$XMLTV_DIALOG" 1203)"
+  drive_quiet click "$XMLTV_DIALOG" 2
+  dialog_gone "$XMLTV_DIALOG"
   expect "XMLTV dialog instance quits with 0" 0 "$(quit_app "$folder")"
 }
