@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 // The portable core with the programme records' folders, and the folders
 // each folder may include, bottom first. A folder may always include itself.
-const std::set<std::string> kCoreAndRecords = {"os",   "job",     "config", "net",    "programme", "guide",
+const std::set<std::string> kCoreAndRecords = {"os",   "job",     "config", "net",    "json", "programme", "guide",
                                                "sync", "listing", "xmltv",  "search", "ui/model"};
 
 std::set<std::string> withCore(std::set<std::string> more) {
@@ -32,6 +32,7 @@ const std::map<std::string, std::set<std::string>>& allowedFolders() {
       {"job", {}},
       {"config", {"os", "job"}},
       {"net", {"os", "job", "config"}},
+      {"json", {"os", "job", "config", "net"}},
       {"programme", {"os", "job", "config", "net"}},
       {"guide", {"os", "job", "config", "net", "programme"}},
       {"sync", {"os", "job", "config", "net", "programme", "guide"}},
