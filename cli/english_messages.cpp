@@ -34,6 +34,8 @@ const EnglishForm kForms[] = {
     {job::kCommunicationError, "communication error"},
     {job::kTablesKept, "these slots keep their tables: the new ones lack channels or programmes"},
     {job::kXmltvUnchanged, "the XMLTV document has not changed"},
+    {job::kTunerReading, "reading the tuner server's guide..."},
+    {job::kTunerCannotOpen, "cannot open the tuner server's answer"},
 };
 
 // The part of a message that stays the same: a message with a number

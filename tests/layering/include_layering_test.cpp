@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 // The portable core with the programme records' folders, and the folders
 // each folder may include, bottom first. A folder may always include itself.
 const std::set<std::string> kCoreAndRecords = {"os",   "job",     "config", "net",    "json", "programme", "guide",
-                                               "sync", "listing", "xmltv",  "search", "ui/model"};
+                                               "sync", "listing", "xmltv",  "search", "tuner", "ui/model"};
 
 std::set<std::string> withCore(std::set<std::string> more) {
   more.insert(kCoreAndRecords.begin(), kCoreAndRecords.end());
@@ -39,7 +39,9 @@ const std::map<std::string, std::set<std::string>>& allowedFolders() {
       {"listing", {"os", "job", "config", "net", "programme", "guide"}},
       {"xmltv", {"os", "job", "config", "net", "programme", "guide", "listing"}},
       {"search", {"os", "job", "config", "net", "programme", "guide", "listing"}},
-      {"ui/model", {"os", "job", "config", "net", "programme", "guide", "sync", "listing", "xmltv", "search"}},
+      {"tuner", {"os", "job", "config", "net", "json", "programme", "guide", "listing", "xmltv"}},
+      {"ui/model", {"os", "job", "config", "net", "json", "programme", "guide", "sync", "listing", "xmltv", "search",
+                    "tuner"}},
       {"ui", withCore({})},
       {"app", withCore({"ui"})},
       {"webguide", withCore({})},
