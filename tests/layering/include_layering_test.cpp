@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 // The portable core with the programme records' folders, and the folders
 // each folder may include, bottom first. A folder may always include itself.
 const std::set<std::string> kCoreAndRecords = {"os",   "job",     "config", "net",    "json", "programme", "guide",
-                                               "sync", "listing", "xmltv",  "search", "tuner", "ui/model"};
+                                               "sync", "listing", "xmltv",  "search", "tuner", "recorder", "ui/model"};
 
 std::set<std::string> withCore(std::set<std::string> more) {
   more.insert(kCoreAndRecords.begin(), kCoreAndRecords.end());
@@ -40,8 +40,9 @@ const std::map<std::string, std::set<std::string>>& allowedFolders() {
       {"xmltv", {"os", "job", "config", "net", "programme", "guide", "listing"}},
       {"search", {"os", "job", "config", "net", "programme", "guide", "listing"}},
       {"tuner", {"os", "job", "config", "net", "json", "programme", "guide", "listing", "xmltv"}},
+      {"recorder", {"os", "job", "config", "net", "json", "programme", "guide", "listing", "search"}},
       {"ui/model", {"os", "job", "config", "net", "json", "programme", "guide", "sync", "listing", "xmltv", "search",
-                    "tuner"}},
+                    "tuner", "recorder"}},
       {"ui", withCore({})},
       {"app", withCore({"ui"})},
       {"webguide", withCore({})},
