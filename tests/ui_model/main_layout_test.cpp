@@ -16,16 +16,16 @@ void expectRect(const LayoutRect& r, int x, int y, int width, int height) {
 
 TEST(MainLayoutTest, ChildrenSitAtTheirFixedRectangles) {
   MainLayout l = mainLayout(kMainClientWidth, kMainClientHeight);
-  expectRect(l.hourList, 0, 0, 42, 320);
+  expectRect(l.hourList, 0, 0, 56, 320);  // "05:00" whole beside the scroll bar
   expectRect(l.okButton, 603, 0, 37, 24);
-  expectRect(l.previousButton, 41, 0, 18, 24);
-  expectRect(l.dateButton, 58, 0, 68, 24);
-  expectRect(l.nextButton, 125, 0, 18, 24);
-  expectRect(l.crawlButton, 142, 0, 115, 24);
-  expectRect(l.syncButton, 256, 0, 115, 24);
-  expectRect(l.settingsButton, 370, 0, 234, 24);
-  expectRect(l.detailPane, 441, 23, 199, 297);
-  expectRect(l.programmeList, 41, 23, 401, 297);
+  expectRect(l.previousButton, 55, 0, 18, 24);
+  expectRect(l.dateButton, 72, 0, 68, 24);
+  expectRect(l.nextButton, 139, 0, 18, 24);
+  expectRect(l.crawlButton, 156, 0, 112, 24);
+  expectRect(l.syncButton, 267, 0, 112, 24);
+  expectRect(l.settingsButton, 378, 0, 226, 24);
+  expectRect(l.detailPane, 445, 23, 195, 297);
+  expectRect(l.programmeList, 55, 23, 391, 297);
 }
 
 // Left to right (or top to bottom): `second` starts on the last pixel of `first`.

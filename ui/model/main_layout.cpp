@@ -28,7 +28,9 @@ struct Band {
 MainLayout mainLayout(int clientWidth, int clientHeight) {
   MainLayout layout;
   Band rest{0, 0, clientWidth, clientHeight};
-  layout.hourList = rest.cutLeft(42);
+  // "05:00" (30-36 px in the program's font, as Windows' and wine's
+  // metrics give it) beside a scroll bar (17) and the borders (2).
+  layout.hourList = rest.cutLeft(56);
   LayoutRect rowRect = rest.cutTop(24);
   Band row{rowRect.x, rowRect.y, rowRect.x + rowRect.width, rowRect.y + rowRect.height};
   layout.okButton = row.cutRight(37);
