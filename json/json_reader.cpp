@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "net/byte_source.h"
+#include "os/text.h"
 
 namespace {
 
@@ -70,24 +71,6 @@ int hexValue(int c) {
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
-}
-
-void appendUtf8(std::uint32_t code, std::string& out) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
 }
 
 }  // namespace
@@ -238,13 +221,13 @@ bool JsonReader::readEscape(std::string& out) {
     std::uint32_t low = 0;
     if (!hex4(low)) return false;
     if (low >= 0xDC00 && low < 0xE000) {
-      appendUtf8(0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00), out);
+      os::appendUtf8(out, 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00));
       return true;
     }
-    appendUtf8(0xFFFD, out);
+    os::appendUtf8(out, 0xFFFD);
     code = low;
   }
-  appendUtf8(code >= 0xD800 && code < 0xE000 ? 0xFFFD : code, out);
+  os::appendUtf8(out, code >= 0xD800 && code < 0xE000 ? 0xFFFD : code);
   return true;
 }
 

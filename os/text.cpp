@@ -27,21 +27,7 @@ const JisMark kJisMarks[] = {
 
 std::string utf8Of(unsigned codePoint) {
   std::string out;
-  if (codePoint < 0x80) {
-    out += static_cast<char>(codePoint);
-  } else if (codePoint < 0x800) {
-    out += static_cast<char>(0xC0 | codePoint >> 6);
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  } else if (codePoint < 0x10000) {
-    out += static_cast<char>(0xE0 | codePoint >> 12);
-    out += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | codePoint >> 18);
-    out += static_cast<char>(0x80 | (codePoint >> 12 & 0x3F));
-    out += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  }
+  appendUtf8(out, codePoint);
   return out;
 }
 
@@ -65,6 +51,24 @@ bool decodeUtf8(const std::string& text, std::size_t at, unsigned& codePoint, st
 }
 
 }  // namespace
+
+void appendUtf8(std::string& out, unsigned codePoint) {
+  if (codePoint < 0x80) {
+    out += static_cast<char>(codePoint);
+  } else if (codePoint < 0x800) {
+    out += static_cast<char>(0xC0 | codePoint >> 6);
+    out += static_cast<char>(0x80 | (codePoint & 0x3F));
+  } else if (codePoint < 0x10000) {
+    out += static_cast<char>(0xE0 | codePoint >> 12);
+    out += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
+    out += static_cast<char>(0x80 | (codePoint & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | codePoint >> 18);
+    out += static_cast<char>(0x80 | (codePoint >> 12 & 0x3F));
+    out += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
+    out += static_cast<char>(0x80 | (codePoint & 0x3F));
+  }
+}
 
 std::string codePointToCp932(unsigned codePoint) {
   for (const JisMark& mark : kJisMarks) {

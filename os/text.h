@@ -22,6 +22,9 @@ std::string utf8ToCp932(const std::string& text);
 // their own stand-in, and no look-alike creeps in).
 std::string codePointToCp932(unsigned codePoint);
 
+// Appends the UTF-8 bytes of one Unicode code point (U+0000..U+10FFFF).
+void appendUtf8(std::string& out, unsigned codePoint);
+
 // A command-line argument as code page 932 (POSIX terminals speak UTF-8;
 // Windows hands arguments over in the ANSI code page already).
 std::string argumentToCp932(const std::string& argument);

@@ -38,24 +38,6 @@ unsigned nextCodePoint(const std::string& text, std::size_t at, std::size_t& len
   return code;
 }
 
-void appendCodePoint(std::string& out, unsigned code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
 bool takesVoicedMark(unsigned kana) {
   return (kana >= 0x30AB && kana <= 0x30C8 && kana != 0x30C3) || (kana >= 0x30CF && kana <= 0x30DB && (kana - 0x30CF) % 3 == 0);
 }
@@ -104,7 +86,7 @@ void fold(const std::vector<unsigned>& codes, bool keepEscapes, std::string& out
       continue;
     }
     if (escaped) {
-      appendCodePoint(out, code);
+      os::appendUtf8(out, code);
       escaped = false;
       continue;
     }
@@ -114,7 +96,7 @@ void fold(const std::vector<unsigned>& codes, bool keepEscapes, std::string& out
       code = fullWidthKana(code, i + 1 < codes.size() ? codes[i + 1] : 0, tookMark);
       if (tookMark) ++i;
     }
-    appendCodePoint(out, foldWidthAndCase(code));
+    os::appendUtf8(out, foldWidthAndCase(code));
   }
 }
 
@@ -164,7 +146,7 @@ struct FoldedCharacter {
 FoldedCharacter foldedCharacter(unsigned code) {
   if (code >= 0xFF61 && code <= 0xFF9F) code = kFullWidthOfHalfKana[code - 0xFF61];
   std::string utf8;
-  appendCodePoint(utf8, foldWidthAndCase(code));
+  os::appendUtf8(utf8, foldWidthAndCase(code));
   FoldedCharacter folded{static_cast<unsigned char>(utf8.size()), {}};
   utf8.copy(folded.bytes, 3);
   return folded;
@@ -192,7 +174,7 @@ bool appendCombinedKana(std::string& out, unsigned char kana, unsigned char mark
   if (mark != 0xDE && mark != 0xDF) return false;
   bool tookMark;
   const unsigned code = fullWidthKana(0xFF61 + kana - 0xA1, 0xFF61 + mark - 0xA1, tookMark);
-  if (tookMark) appendCodePoint(out, code);
+  if (tookMark) os::appendUtf8(out, code);
   return tookMark;
 }
 
