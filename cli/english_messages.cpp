@@ -36,8 +36,6 @@ const EnglishForm kForms[] = {
     {job::kXmltvUnchanged, "the XMLTV document has not changed"},
     {job::kXmltvUnreadableForm, "the XMLTV document must be a file or an http:// URL"},
     {job::kXmltvCannotOpen, "cannot open the XMLTV document"},
-    {job::kTunerReading, "reading the tuner server's guide..."},
-    {job::kTunerCannotOpen, "cannot open the tuner server's answer"},
 };
 
 // The part of a message that stays the same: a message with a number

@@ -46,15 +46,8 @@ void HttpClient::setRequestHeader(const std::string& name, const std::string& va
   requestHeaders_[name] = value;
 }
 
-void HttpClient::setMethod(const std::string& method, const std::string& body) {
-  method_ = method;
-  body_ = body;
-  if (body.empty()) requestHeaders_.erase("content-type");
-  else requestHeaders_["content-type"] = "application/json";
-}
-
 std::string HttpClient::buildRequest(const std::string& path) {
-  std::string head = method_ + " ";
+  std::string head = "GET ";
   if (usesProxy()) {
     head += "http://" + serverHost_;
     if (serverPort_ != 80) head += ":" + std::to_string(serverPort_);
@@ -80,7 +73,7 @@ bool HttpClient::transact(const std::string& path, TransferObserver& observer) {
   // A range belongs to the resumed attempts of one transfer only.
   requestHeaders_.erase("range");
   requestHeaders_.erase("etag");
-  requestHeaders_["Content-Length"] = std::to_string(body_.size());
+  requestHeaders_["Content-Length"] = "0";
   int received = 0;  // body bytes of this transfer, over all its attempts
   for (int resumed = 0;;) {
     Outcome outcome = attempt(observer, resumed, received);
@@ -101,7 +94,7 @@ HttpClient::Outcome HttpClient::attempt(TransferObserver& observer, int resumedA
     observer.onError(job::kConnectFailed);
     return Outcome::kFailed;
   }
-  std::string head = buildRequest(path_) + body_;
+  std::string head = buildRequest(path_);
   int length = static_cast<int>(head.size());
   if (socket.write(head.data(), length) != length) {
     observer.onError(job::kSendFailed);

@@ -38,10 +38,6 @@ class HttpClient {
   // longer one, announced or not, fails the transfer through onError.
   void setMaxBodyBytes(int bytes) { maxBodyBytes_ = bytes; }
 
-  // The method and body of the requests that follow: GET without a body
-  // unless set. A body goes with "content-type: application/json".
-  void setMethod(const std::string& method, const std::string& body = std::string());
-
   // The request head for `path`. Sets "host" (never with a port) and, with a
   // proxy and credentials, "proxy-authorization" in the request headers.
   std::string buildRequest(const std::string& path);
@@ -73,8 +69,6 @@ class HttpClient {
   Outcome readBody(ByteSource& body, int length, TransferObserver& observer, int& received);
 
   std::string path_;
-  std::string method_ = "GET";
-  std::string body_;
   std::string serverHost_;
   int serverPort_ = 80;
   std::string proxyHost_;

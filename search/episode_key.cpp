@@ -53,9 +53,7 @@ std::string hashText(const std::string& key) {
 }  // namespace
 
 EpisodeKey episodeKeyOf(const ProgrammeRecord& record) {
-  EpisodeReading reading = readEpisode(record.title, record.description);
-  // The broadcaster's own number, where it sends one, before the title's.
-  if (record.broadcast.episode > 0) reading.number = record.broadcast.episode;
+  const EpisodeReading reading = readEpisode(record.title, record.description);
   EpisodeKey episode;
   episode.key = keyOf(record, reading);
   if (!episode.key.empty()) episode.hash = hashText(episode.key);

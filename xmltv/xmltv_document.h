@@ -18,8 +18,6 @@ struct XmltvFetch {
   // After the fetch: the answer's validators, and whether it was 304.
   std::string lastModified, answeredTag;
   bool notModified = false;
-  // The largest answer taken; 0 for the client's own limit.
-  int maxBodyBytes = 0;
 };
 
 // True when `source` has the form "http://host[:port][/path]".

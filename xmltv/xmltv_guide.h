@@ -55,7 +55,6 @@ class XmltvGuide : public XmltvHandler {
  private:
   struct Channel {
     std::string id, name;
-    std::string type = std::string();
   };
   struct Programme {
     GuideMinute stop;
