@@ -16,8 +16,8 @@ enum class LineState { start, inHeader, inKey, inValue, afterHeader };
 // Backups ".bak", ".bak1" ... ".bak99" before a save gives up.
 const int kMaxBackups = 100;
 
-bool writeAll(ByteSink& sink, const std::string& text) {
-  return sink.write(text.data(), static_cast<int>(text.size())) == static_cast<int>(text.size());
+bool writeAll(Stream& file, const std::string& text) {
+  return file.write(text.data(), static_cast<int>(text.size())) == static_cast<int>(text.size());
 }
 
 bool readWholeFile(const std::string& path, std::string& content) {
@@ -48,7 +48,7 @@ bool SettingsStore::load(const std::string& path) {
   loadedWhole_ = os::fileAttributes(path) == -1;
   Sections entries;
   bool whole;
-  if (!readFile(path, entries, whole, wasUtf8_)) return false;
+  if (!readFile(path, entries, whole, form_)) return false;
   loaded_ = std::move(entries);
   loadedWhole_ = whole;
   for (const auto& section : loaded_) {
@@ -58,14 +58,14 @@ bool SettingsStore::load(const std::string& path) {
 }
 
 // The whole file at once: its encoding is told by all of its bytes.
-bool SettingsStore::readFile(const std::string& path, Sections& into, bool& whole, bool& wasUtf8) {
+bool SettingsStore::readFile(const std::string& path, Sections& into, bool& whole, SettingsFileForm& form) {
   LocalFile file;
   if (!file.openForRead(path)) return false;
   std::string content;
   char block[1024];
   // A read error ends the bytes as the end of the file would.
   for (int n; (n = file.read(block, sizeof block)) > 0;) content.append(block, static_cast<std::size_t>(n));
-  StringByteSource reader(settingsTextAsCp932(content, wasUtf8));
+  StringByteSource reader(settingsTextAsCp932(content, form));
   whole = readEntries(reader, into);
   return true;
 }
@@ -156,8 +156,9 @@ bool sameValue(const std::string* a, const std::string* b) { return a == b || (a
 void SettingsStore::takeOverChangesOnDisk() {
   if (!loadedWhole_) return;  // the file is being kept as a backup instead
   Sections disk;
-  bool whole, utf8;
-  if (!readFile(path_, disk, whole, utf8) || !whole) return;
+  bool whole;
+  SettingsFileForm form;
+  if (!readFile(path_, disk, whole, form) || !whole) return;
   for (const auto& section : disk) sections_[section.first];
   std::vector<std::pair<std::string, std::string>> keys;
   for (const Sections* sections : {&disk, &loaded_, &sections_}) {
@@ -203,22 +204,17 @@ bool SettingsStore::writeFile(const std::string& target) {
   // A name of its own: two programs saving at once must not share one.
   const std::string temporary = target + ".new" + std::to_string(os::currentProcessId());
   os::removeFile(temporary);  // a stale one would lend its permissions
+  std::string text;
+  for (const auto& section : sections_) {
+    text += "[" + section.first + "]\r\n";
+    for (const auto& entry : section.second) text += entry.first + "=" + entry.second + "\r\n";
+  }
+  text = settingsTextInForm(text, form_);
   bool complete;
   {
     LocalFile file;
     if (!file.createPrivateForWrite(temporary)) return false;
-    {
-      BufferedSink sink(file);
-      complete = true;
-      for (const auto& section : sections_) {
-        complete = complete && writeAll(sink, "[" + section.first + "]") && sink.newline() == 2;
-        for (const auto& entry : section.second) {
-          complete = complete && writeAll(sink, entry.first + "=" + entry.second) &&
-                     sink.newline() == 2;
-        }
-      }
-      complete = sink.flush() && complete;
-    }
+    complete = writeAll(file, text);
     complete = file.close() && complete;
   }
   if (!complete || !os::replaceKeepingAttributes(temporary, target)) {

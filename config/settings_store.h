@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "config/settings_encoding.h"
 #include "config/string_map.h"
 #include "os/file_lock.h"
 
@@ -37,7 +38,8 @@ class SettingsStore {
   // Saves never lose one another's changes: under the lock of lockPath()
   // the file is read again, and every key another program changed since
   // this store's last load or save is taken over unless this store changed
-  // the same key; each save writes its own temporary file.
+  // the same key; each save writes its own temporary file. A save that
+  // cannot take that lock writes nothing (see lockFailure).
   bool save();
   // Holds the file's lock from before a load until release: for a change
   // made from what the file holds now (the next number of a list), so that
@@ -56,10 +58,11 @@ class SettingsStore {
   // False after a load that stopped early or could not read an existing
   // file, until a save has kept that file as a backup.
   bool loadedWhole() const { return loadedWhole_; }
-  // True when the last load read a file saved as UTF-8 (see
-  // settings_encoding.h): its texts were converted, and a save writes the
-  // file in Shift-JIS.
-  bool wasUtf8() const { return wasUtf8_; }
+  // How the last load found the file written (see settings_encoding.h):
+  // UTF-8 texts were converted and a save writes Shift-JIS; UTF-16 ones
+  // were converted and a save writes UTF-16 again.
+  const SettingsFileForm& fileForm() const { return form_; }
+  bool wasUtf8() const { return form_.encoding == SettingsFileForm::kUtf8; }
   // The backup the last save kept of a file not read whole; "" for none.
   const std::string& backupPath() const { return backupPath_; }
 
@@ -157,7 +160,7 @@ class SettingsStore {
   static bool readEntries(ByteSource& reader, Sections& into);
   // False when the file cannot be opened; else its entries, and whether
   // they were read to the end.
-  static bool readFile(const std::string& path, Sections& into, bool& whole, bool& wasUtf8);
+  static bool readFile(const std::string& path, Sections& into, bool& whole, SettingsFileForm& form);
   int readInt(const Setting& row) const;
   std::string readText(const Setting& row) const;
   void takeOverChangesOnDisk();
@@ -168,7 +171,7 @@ class SettingsStore {
 
   std::string path_;
   bool loadedWhole_ = true;
-  bool wasUtf8_ = false;
+  SettingsFileForm form_;
   std::string backupPath_;
   std::string lockFailure_;
   Sections sections_;

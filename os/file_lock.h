@@ -5,7 +5,9 @@
 // built.
 //
 // Calling protocol: acquire blocks until the lock is granted (false when
-// the lock file cannot be opened); release, or destruction, gives it back.
+// the lock file cannot be opened, os::lastErrorText says why: a directory,
+// a dangling link, no access); a lock file that can only be read locks as
+// well. Release, or destruction, gives it back.
 // Two FileLocks of one process on one path exclude each other as two
 // processes do, so a holder must not acquire again.
 #pragma once

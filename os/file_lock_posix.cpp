@@ -9,7 +9,10 @@ namespace os {
 
 bool FileLock::acquire(const std::string& path) {
   release();
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  // Another user's lock file (left by a run under sudo) still locks when
+  // it can be read: flock wants no write access.
+  if (fd < 0 && errno == EACCES) fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
   if (fd < 0) return false;
   int locked;
   while ((locked = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {

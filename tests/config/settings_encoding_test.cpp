@@ -56,4 +56,41 @@ TEST(SettingsEncodingTest, AUtf8FileIsReadConvertedAndSavedInShiftJis) {
   EXPECT_FALSE(again.wasUtf8());
 }
 
+// What Notepad's "Unicode" writes: a save must neither lose the entries nor
+// change the file's encoding under the editor that chose it.
+std::string asUtf16(const std::string& ascii, bool little, bool mark) {
+  std::string out = mark ? (little ? "\xFF\xFE" : "\xFE\xFF") : "";
+  for (char c : ascii) out += little ? std::string(1, c) + '\0' : '\0' + std::string(1, c);
+  return out;
+}
+
+TEST(SettingsEncodingTest, AUtf16FileIsReadAndSavedInItsOwnForm) {
+  // ニュース in UTF-16LE, after "1=".
+  const std::string newsLe = "\xCB\x30\xE5\x30\xFC\x30\xB9\x30";
+  for (bool little : {true, false}) {
+    for (bool mark : {true, false}) {
+      SCOPED_TRACE(std::string(little ? "LE" : "BE") + (mark ? " with mark" : " without mark"));
+      TempFolder folder;
+      const std::string path = folder.file("Rokuban.ini");
+      std::string news = newsLe;
+      if (!little) {
+        for (std::size_t i = 0; i < news.size(); i += 2) std::swap(news[i], news[i + 1]);
+      }
+      writeWholeFile(path, asUtf16("[_config]\r\nport=8080\r\n[watch]\r\n1=", little, mark) + news +
+                               asUtf16("\r\n", little, false));
+      SettingsStore store;
+      ASSERT_TRUE(store.load(path));
+      EXPECT_TRUE(store.fileForm().isUtf16());
+      EXPECT_EQ(8080, store.port());
+      EXPECT_EQ(kNewsCp932, store.getString("watch", "1", nullptr));
+      store.setArea("osaka");
+      ASSERT_TRUE(store.save());
+      // Marked from now on: the next load need not guess.
+      EXPECT_EQ(asUtf16("[_config]\r\narea=osaka\r\nport=8080\r\n[watch]\r\n1=", little, true) + news +
+                    asUtf16("\r\n", little, false),
+                readWholeFile(path));
+    }
+  }
+}
+
 }  // namespace
