@@ -65,7 +65,10 @@ std::string visibleLine(const std::string& cp932) {
   shown.reserve(cp932.size());
   for (std::size_t i = 0; i < cp932.size(); ++i) {
     const unsigned char byte = static_cast<unsigned char>(cp932[i]);
-    if (os::isLeadByte(byte) && i + 1 < cp932.size()) {  // a trail byte is never a control
+    const unsigned char next = i + 1 < cp932.size() ? static_cast<unsigned char>(cp932[i + 1]) : 0;
+    // A trail byte is never a control; a control after a lead byte is no
+    // trail byte, and is shown like any other (a title's NUL as well).
+    if (os::isLeadByte(byte) && next >= 0x40 && next != 0x7F) {
       shown.append(cp932, i++, 2);
     } else if ((byte < 0x20 && byte != '\t') || byte == 0x7F) {
       shown += '^';

@@ -36,6 +36,9 @@ const EnglishForm kForms[] = {
     {job::kXmltvUnchanged, "the XMLTV document has not changed"},
     {job::kXmltvUnreadableForm, "the XMLTV document must be a file or an http:// URL"},
     {job::kXmltvCannotOpen, "cannot open the XMLTV document"},
+    {job::kChunkedAnswer, "the answer came in chunks (Transfer-Encoding: chunked), which is not read"},
+    {job::kCompressedAnswer, "the answer came compressed (Content-Encoding), which is not read"},
+    {job::kXmltvTooLarge, "the XMLTV document is over 256 MB"},
 };
 
 // The part of a message that stays the same: a message with a number

@@ -34,6 +34,10 @@ int runGuideServer(CliContext& context) {
   std::vector<std::string> added;
   for (std::string name; takeOption(context.args, "--allow-host", &name);) {
     if (name.empty()) return argumentError("guide-server", "--allow-host wants a name");
+    if (AllowedHosts::namesAPort(name)) {
+      return argumentError("guide-server", "--allow-host takes a name without a port, not '" + name +
+                                               "' (a request's port is never compared)");
+    }
     added.push_back(name);
   }
   ServerOptions options;

@@ -8,10 +8,11 @@
 #include "job/silent_progress.h"
 #include "net/basic_credentials.h"
 #include "net/failure_text.h"
+#include "os/ascii.h"
 #include "os/os.h"
 
 DownloadJob::DownloadJob(SettingsStore& settings, Clock& clock)
-    : settings_(settings), clock_(clock) {
+    : clock_(clock) {
   client_.setServer(settings.server(), settings.port());
   client_.setProxy(settings.proxyServer(), settings.proxyPort());
   client_.setProxyAuthorization(basicCredentials(settings.proxyUser(), settings.proxyPass()));
@@ -39,8 +40,9 @@ bool DownloadJob::fetchWithRetry(ProgressSink& progress, const std::string& path
   for (int attempts = 0;;) {
     if (!progress.showStatus(job::kConnecting)) return false;
     if (fetch(progress, path, pageFile)) return true;
-    // Waiting mends neither a page that cannot be saved nor an answer too large.
-    if (saveFailed_ || client_.answerTooLarge() || ++attempts >= retryPolicy_.attempts) return false;
+    // Waiting mends neither a page that cannot be saved nor an answer too
+    // large, unreadable or refused for good.
+    if (saveFailed_ || finalAnswer_ || client_.answerTooLarge() || ++attempts >= retryPolicy_.attempts) return false;
     if (!countDown()) return false;
   }
 }
@@ -71,7 +73,27 @@ bool DownloadJob::onConnect(const std::string&, int) {
   finishPageFile();
   bodyStarted_ = false;
   notModified_ = false;
+  finalAnswer_ = false;
   return true;
+}
+
+namespace {
+
+bool isLastingRefusal(int status) { return status >= 400 && status < 500 && status != 408 && status != 429; }
+
+std::string headerOf(const HttpResponse& response, const char* name) {
+  auto found = response.headers.find(name);
+  return found == response.headers.end() ? std::string() : ascii::lowered(found->second);
+}
+
+}  // namespace
+
+bool DownloadJob::refuseUnreadAnswer(const std::string& header, const char* message) {
+  discardPageFile();
+  finalAnswer_ = true;
+  progress().describeFailure(currentUrl() + ": the answer came with " + header + ", which is not read");
+  progress().reportError(message);
+  return false;
 }
 
 bool DownloadJob::onHeaders(const HttpResponse& response) {
@@ -85,7 +107,18 @@ bool DownloadJob::onHeaders(const HttpResponse& response) {
     discardPageFile();
     progress().describeFailure(currentUrl() + ": " + std::to_string(response.status) + " " + response.reason);
     progress().reportError(response.reason);
+    finalAnswer_ = !retryPolicy_.retriesRefusals && isLastingRefusal(response.status);
     return false;
+  }
+  // Neither is asked for (the request is HTTP/1.0 and names no encoding),
+  // and the bytes would only read as a broken document.
+  const std::string transfer = headerOf(response, "transfer-encoding");
+  if (!transfer.empty() && transfer != "identity") {
+    return refuseUnreadAnswer("Transfer-Encoding: " + transfer, job::kChunkedAnswer);
+  }
+  const std::string content = headerOf(response, "content-encoding");
+  if (!content.empty() && content != "identity") {
+    return refuseUnreadAnswer("Content-Encoding: " + content, job::kCompressedAnswer);
   }
   // A resumed request answered with the whole page: start the file and the
   // byte count again, with the new total.
@@ -166,9 +199,8 @@ bool DownloadJob::finishPageFile() {
 }
 
 std::string DownloadJob::currentUrl() const {
-  std::string url = "http://" + settings_.server();
-  if (settings_.port() != 80) url += ":" + std::to_string(settings_.port());
-  return url + path_;
+  // The server this transfer asked, which is not always the guide service.
+  return "http://" + client_.serverAuthority() + path_;
 }
 
 void DownloadJob::discardPageFile() {

@@ -95,8 +95,10 @@ class DownloadJob : public TransferObserver {
   std::string currentUrl() const;
   // Closes the page file, drops the bytes not yet written, deletes it.
   void discardPageFile();
+  // An answer in a form the job does not read (`header` names it): said,
+  // never tried again. Returns false.
+  bool refuseUnreadAnswer(const std::string& header, const char* message);
 
-  SettingsStore& settings_;
   Clock& clock_;
   ProgressSink* progress_ = nullptr;
   HttpClient client_;
@@ -107,6 +109,7 @@ class DownloadJob : public TransferObserver {
   bool bodyStarted_ = false;  // the transfer's byte total is announced
   bool conditional_ = false;  // a 304 answer is welcome
   bool notModified_ = false;  // ... and this transfer got one
+  bool finalAnswer_ = false;  // this transfer's answer would not change on another try
   RetryPolicy retryPolicy_;
   DeferredFile pageFile_;
   PageBodyListener* bodyListener_ = nullptr;

@@ -49,16 +49,22 @@ void HttpClient::setRequestHeader(const std::string& name, const std::string& va
 std::string HttpClient::buildRequest(const std::string& path) {
   std::string head = "GET ";
   if (usesProxy()) {
-    head += "http://" + serverHost_;
-    if (serverPort_ != 80) head += ":" + std::to_string(serverPort_);
+    head += "http://" + serverAuthority();
     if (!path.empty() && path[0] != '/') head += "/";
   }
   head += path + " HTTP/1.0\r\n";
-  requestHeaders_["host"] = serverHost_;
+  requestHeaders_["host"] = serverAuthority();
   if (usesProxy() && !proxyAuthorization_.empty())
     requestHeaders_["proxy-authorization"] = proxyAuthorization_;
   for (const auto& header : requestHeaders_) head += header.first + ": " + header.second + "\r\n";
   return head + "\r\n";
+}
+
+std::string HttpClient::serverAuthority() const {
+  // An IPv6 address is bracketed, or its colons would read as a port's.
+  std::string authority = serverHost_.find(':') == std::string::npos ? serverHost_ : "[" + serverHost_ + "]";
+  if (serverPort_ != 80) authority += ":" + std::to_string(serverPort_);
+  return authority;
 }
 
 std::string HttpClient::responseHeader(const std::string& name) const {
@@ -116,7 +122,7 @@ HttpClient::Outcome HttpClient::attempt(TransferObserver& observer, int resumedA
   int bodyLength = lengthHeader == response_.headers.end() ? -1 : parseLeadingInt(lengthHeader->second);
   if (bodyLength > maxBodyBytes_) {
     answerTooLarge_ = true;
-    observer.onError(job::kPageTooLarge);
+    observer.onError(tooLarge_ ? tooLarge_ : job::kPageTooLarge);
     return Outcome::kFailed;
   }
   if (!observer.onBodyStart(bodyLength)) return Outcome::kFailed;
@@ -134,7 +140,7 @@ HttpClient::Outcome HttpClient::readBody(ByteSource& body, int length, TransferO
     if (ready == 0) break;
     if (count == maxBodyBytes_) {
       answerTooLarge_ = true;
-      observer.onError(job::kPageTooLarge);
+      observer.onError(tooLarge_ ? tooLarge_ : job::kPageTooLarge);
       return Outcome::kFailed;
     }
     if (length >= 0) ready = std::min(ready, length - count);

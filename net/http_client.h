@@ -35,12 +35,20 @@ class HttpClient {
   // The read time-out of each socket this client opens.
   void setReadTimeout(int milliseconds) { readTimeout_ = milliseconds; }
   // The largest body a transfer accepts (kMaxBodyBytes unless changed); a
-  // longer one, announced or not, fails the transfer through onError.
-  void setMaxBodyBytes(int bytes) { maxBodyBytes_ = bytes; }
+  // longer one, announced or not, fails the transfer through onError, with
+  // `tooLarge` when given (it names the limit), else "ページが16MBを超えました！".
+  void setMaxBodyBytes(int bytes, const char* tooLarge = nullptr) {
+    maxBodyBytes_ = bytes;
+    tooLarge_ = tooLarge;
+  }
 
-  // The request head for `path`. Sets "host" (never with a port) and, with a
-  // proxy and credentials, "proxy-authorization" in the request headers.
+  // The request head for `path`. Sets "host" (with the port unless it is
+  // 80) and, with a proxy and credentials, "proxy-authorization" in the
+  // request headers.
   std::string buildRequest(const std::string& path);
+  // "host[:port]" of the server, the port left out when it is 80: the
+  // "host" header, and what an error line names.
+  std::string serverAuthority() const;
 
   // Fetches `path`. True when the body ended properly (the observer's
   // onComplete was called); false otherwise, the observer already told why.
@@ -78,5 +86,6 @@ class HttpClient {
   HttpResponse response_;
   int readTimeout_ = TcpSocket::kDefaultReadTimeoutMilliseconds;
   int maxBodyBytes_ = kMaxBodyBytes;
+  const char* tooLarge_ = nullptr;
   bool answerTooLarge_ = false;
 };

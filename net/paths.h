@@ -12,4 +12,8 @@ std::string directoryOf(const std::string& path);
 // `path` ending in "\" or "/" (appends "\" when it does not).
 std::string withTrailingSeparator(const std::string& path);
 bool isDirectory(const std::string& path);
+// Makes the folder and any folder above it that is missing. True when `path`
+// was made now (as os::createDirectory); the system's reason stays in
+// os::lastErrorText when it could not be.
+bool createDirectoryWithParents(const std::string& path);
 bool isFile(const std::string& path);

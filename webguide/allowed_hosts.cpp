@@ -52,3 +52,9 @@ bool AllowedHosts::allows(const std::string& host, const std::string& local) con
   if (name.empty()) return false;
   return names_.count(name) != 0 || (!local.empty() && name == normalised(local));
 }
+
+bool AllowedHosts::namesAPort(const std::string& name) {
+  if (!name.empty() && name[0] == '[') return name.find(']') + 1 < name.size();
+  // A bare IPv6 address has two colons or more.
+  return name.find(':') != std::string::npos && name.find(':') == name.rfind(':');
+}

@@ -21,6 +21,9 @@ class AllowedHosts {
   // is not compared); `local` the numeric address the connection came to,
   // which is always allowed.
   bool allows(const std::string& host, const std::string& local) const;
+  // True for NAME:PORT and [IPv6]:PORT, which `add` must not be given: the
+  // port would become part of a name no Host header matches.
+  static bool namesAPort(const std::string& name);
 
  private:
   std::set<std::string> names_;

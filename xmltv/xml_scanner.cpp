@@ -29,6 +29,10 @@ const char kBadReference[] = "\x95\xb6\x8e\x9a\x8eQ\x8f\xc6\x82\xaa\x93\xc7\x82\
 const char kUnknownEncoding[] =
     "\x91\xce\x89\x9e\x82\xb5\x82\xc4\x82\xa2\x82\xc8\x82\xa2\x95\xb6\x8e\x9a\x83R\x81[\x83h\x82"
     "\xc5\x82\xb7";
+// UTF-16の文書は読めません。UTF-8で保存してください
+const char kUtf16[] =
+    "UTF-16\x82\xcc\x95\xb6\x8f\x91\x82\xcd\x93\xc7\x82\xdf\x82\xdc\x82\xb9\x82\xf1\x81\x42UTF-8"
+    "\x82\xc5\x95\xdb\x91\xb6\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2";
 // 終了タグが開始タグと合いません
 const char kMismatch[] =
     "\x8fI\x97\xb9\x83^\x83O\x82\xaa\x8aJ\x8en\x83^\x83O\x82\xc6\x8d\x87\x82\xa2\x82\xdc\x82\xb9\x82\xf1";
@@ -59,6 +63,9 @@ bool XmlScanner::scan(ByteSource& source, XmlElements& elements) {
   sawElement_ = collecting_ = false;
   open_.clear();
   int c = next();
+  // Its byte-order mark, or a NUL beside the first "<": no encoding read
+  // here starts so, and the bytes after would only say "a bad byte".
+  if (c == 0xFF || c == 0xFE || c == 0) return fail(kUtf16);
   if (c == 0xEF) {  // a UTF-8 byte order mark
     if (next() != 0xBB || next() != 0xBF) return fail(kBadEncoding);
     c = next();
@@ -218,6 +225,7 @@ bool XmlScanner::markup(bool atStart) {
   const int c = next();
   switch (c) {
     case -1: return fail(kTruncated);
+    case 0: return fail(atStart ? kUtf16 : kBadMarkup);
     case '?': return declaration(atStart);
     case '/': return endTag();
     case '!': {

@@ -9,6 +9,8 @@
 #include "net/buffered_reader.h"
 #include "net/download_job.h"
 #include "net/local_file.h"
+#include "net/retry_policy.h"
+#include "net/stream.h"
 #include "xmltv/xmltv_reader.h"
 
 namespace {
@@ -36,6 +38,31 @@ bool parseHttpUrl(const std::string& url, HttpLocation& location) {
   return !location.host.empty() && location.port > 0 && location.port < 65536;
 }
 
+// A file as the reader takes it, failing once it holds more than `limit`
+// bytes.
+class LimitedStream : public Stream {
+ public:
+  LimitedStream(Stream& stream, int limit) : stream_(stream), left_(limit) {}
+  bool close() override { return stream_.close(); }
+  int read(void* buffer, int size) override {
+    // One byte past the limit tells a document of exactly the limit from a longer one.
+    const int n = stream_.read(buffer, size < left_ + 1 ? size : left_ + 1);
+    if (n > left_) {
+      overLimit_ = true;
+      return -1;
+    }
+    if (n > 0) left_ -= n;
+    return n;
+  }
+  int write(const void*, int) override { return -1; }
+  bool overLimit() const { return overLimit_; }
+
+ private:
+  Stream& stream_;
+  int left_;
+  bool overLimit_ = false;
+};
+
 }  // namespace
 
 bool isXmltvUrl(const std::string& source) {
@@ -57,7 +84,10 @@ bool fetchXmltvDocument(GuideCache& cache, const std::string& source, const std:
   if (!parseHttpUrl(source, location)) return false;
   // The job closes the fetched file when it goes.
   DownloadJob job(cache.settings(), cache.clock());
-  job.setRetryPolicy(policy);
+  RetryPolicy documentPolicy = policy;
+  documentPolicy.retriesRefusals = false;  // a wrong URL stays wrong
+  job.setRetryPolicy(documentPolicy);
+  job.client().setMaxBodyBytes(kMaxXmltvDocumentBytes, job::kXmltvTooLarge);
   job.client().setServer(location.host, location.port);
   // The guide service's session is not for another host.
   job.client().removeRequestHeader("cookie");
@@ -80,10 +110,11 @@ int readXmltvDocument(const std::string& path, const std::string& shownName, Xml
     progress.reportError(job::kXmltvCannotOpen + shownName);
     return -1;
   }
-  BufferedReader input(file);
+  LimitedStream limited(file, kMaxXmltvDocumentBytes);
+  BufferedReader input(limited);
   XmltvReader reader;
   if (reader.read(input, handler)) return 1;
   if (reader.stoppedByHandler()) return 0;
-  progress.reportError(reader.error());
+  progress.reportError(limited.overLimit() ? job::kXmltvTooLarge : reader.error());
   return -1;
 }

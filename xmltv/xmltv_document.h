@@ -20,6 +20,12 @@ struct XmltvFetch {
   bool notModified = false;
 };
 
+// The largest document taken, from a file or a URL alike: a week of a
+// household's tuner server (400 services are some 30 MB) with room to spare.
+// A URL's answer goes to a file as it arrives and is read from there, so
+// the document is never held in memory whole.
+constexpr int kMaxXmltvDocumentBytes = 256 * 1024 * 1024;
+
 // True when `source` has the form "http://host[:port][/path]".
 bool isXmltvUrl(const std::string& source);
 // True when the program can read `source`: nothing, an http:// URL or a
@@ -27,13 +33,14 @@ bool isXmltvUrl(const std::string& source);
 // http+unix:// are not read).
 bool isReadableXmltvSource(const std::string& source);
 
-// Fetches the URL `source` into `file` with `policy`'s tries; false on
-// failure or a cancel (reported), true also for a 304 answer.
+// Fetches the URL `source` into `file` with `policy`'s tries, a refusal
+// such as 404 only once; false on failure or a cancel (reported), true
+// also for a 304 answer.
 bool fetchXmltvDocument(GuideCache& cache, const std::string& source, const std::string& file,
                         const RetryPolicy& policy, ProgressSink& progress, XmltvFetch& fetch);
 
 // Reads the file at `path` through `handler`: 1 when read whole, 0 when the
-// handler stopped it, -1 when it cannot be opened or read (reported, the
-// file named as `shownName`).
+// handler stopped it, -1 when it cannot be opened or read, or is longer
+// than kMaxXmltvDocumentBytes (reported, the file named as `shownName`).
 int readXmltvDocument(const std::string& path, const std::string& shownName, XmltvHandler& handler,
                       ProgressSink& progress);

@@ -448,6 +448,7 @@ TEST_F(CliSettingsTest, TheServersRefuseAddressesThatMeanSomethingElseAndSayWhyL
     EXPECT_EQ(1, run({verb, "--listen", "localhost", "--port", busy})) << verb;
   }
   EXPECT_EQ(2, run({"guide-server", "--allow-host"}));
+  EXPECT_EQ(2, run({"guide-server", "--allow-host", "evil.example:80"}));
   os::closeSocket(taken);
   // The start says how phones reach a server that only this machine can.
   struct Case {
@@ -550,6 +551,8 @@ TEST(VisibleLineTest, ControlBytesOfGuideTextsAreShownNotActedOn) {
       {"\r\x01", "^M^A"},
       {"\x83\x5c\x8e\x9a", "\x83\x5c\x8e\x9a"},  // a trail byte below 0x80 stays with its lead
       {"\x83", "\x83"},
+      // A lead byte before a control does not carry it through raw.
+      {std::string("A\0B\x83\0\x81\x1b", 7), "A^@B\x83^@\x81^["},
   };
   for (const Case& c : cases) EXPECT_EQ(c.shown, visibleLine(c.text)) << c.text;
 }

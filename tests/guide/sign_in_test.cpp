@@ -49,7 +49,7 @@ TEST_F(SignInTest, RedirectToIndexStoresTheCookieUpToItsAttributes) {
   ASSERT_EQ(1u, server.requests().size());
   EXPECT_EQ(
       "GET /cgi-bin/signin.cgi?id1=first&id2=sec-ond&passwd=pw HTTP/1.0\r\n"
-      "Content-Length: 0\r\ncookie: \r\nhost: 127.0.0.1\r\n\r\n",
+      "Content-Length: 0\r\ncookie: \r\nhost: 127.0.0.1:" + std::to_string(server.port()) + "\r\n\r\n",
       server.requests()[0]);
 }
 

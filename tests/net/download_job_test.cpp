@@ -58,7 +58,7 @@ TEST(DownloadJobSettingsTest, TakesProxyAndCredentialsFromTheSettings) {
   settings.setProxyPass("secret");
   DownloadJob job(settings);
   EXPECT_EQ(job.client().buildRequest("/x"),
-            "GET http://tv.example:8080/x HTTP/1.0\r\nhost: tv.example\r\n"
+            "GET http://tv.example:8080/x HTTP/1.0\r\nhost: tv.example:8080\r\n"
             "proxy-authorization: Basic OnNlY3JldA==\r\n\r\n");
 }
 

@@ -33,8 +33,8 @@ const char kSaveFailed[] = "\x95\xdb\x91\xb6\x8e\xb8\x94\x73\x81\x49";
 const std::string kTooLarge =
     "\x83\x79\x81\x5b\x83\x57\x82\xaa" "16MB" "\x82\xf0\x92\xb4\x82\xa6\x82\xdc\x82\xb5\x82\xbd\x81\x49";
 
-std::string directRequest(const std::string& path) {
-  return "GET " + path + " HTTP/1.0\r\nContent-Length: 0\r\nhost: 127.0.0.1\r\n\r\n";
+std::string directRequest(const std::string& path, int port) {
+  return "GET " + path + " HTTP/1.0\r\nContent-Length: 0\r\nhost: 127.0.0.1:" + std::to_string(port) + "\r\n\r\n";
 }
 
 std::string pageBody(int length) {
@@ -87,7 +87,7 @@ TEST_F(DownloadTransferTest, DirectGetWritesTheBodyIntoThePageFile) {
   server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 5"}, "hello"));
   EXPECT_TRUE(job().fetch(progress, "/tables/0105/GBS/tokyo/21.html", page()));
   EXPECT_EQ(server.requests(),
-            std::vector<std::string>{directRequest("/tables/0105/GBS/tokyo/21.html")});
+            std::vector<std::string>{directRequest("/tables/0105/GBS/tokyo/21.html", server.port())});
   EXPECT_EQ(readWholeFile(page()), "hello");
   EXPECT_EQ(progress.calls,
             (std::vector<std::string>{"bytes 5", std::string("status ") + kReceiving}));
@@ -105,13 +105,13 @@ TEST_F(DownloadTransferTest, ResumesABrokenBodyWithTheRunningTotal) {
   EXPECT_TRUE(job().fetch(progress, "/p", page()));
   std::vector<std::string> requests = server.requests();
   ASSERT_EQ(requests.size(), 3u);
-  EXPECT_EQ(requests[0], directRequest("/p"));
+  EXPECT_EQ(requests[0], directRequest("/p", server.port()));
   EXPECT_EQ(requests[1],
             "GET /p HTTP/1.0\r\nContent-Length: 0\r\netag: \"v1\"\r\n"
-            "host: 127.0.0.1\r\nrange: bytes=1000-\r\n\r\n");
+            "host: 127.0.0.1:" + std::to_string(server.port()) + "\r\nrange: bytes=1000-\r\n\r\n");
   EXPECT_EQ(requests[2],
             "GET /p HTTP/1.0\r\nContent-Length: 0\r\netag: \r\n"
-            "host: 127.0.0.1\r\nrange: bytes=1500-\r\n\r\n");
+            "host: 127.0.0.1:" + std::to_string(server.port()) + "\r\nrange: bytes=1500-\r\n\r\n");
   EXPECT_EQ(readWholeFile(page()), body);
   EXPECT_EQ(count(progress.calls, std::string("status ") + kResume), 2);
   EXPECT_EQ(count(progress.calls, "bytes 5000"), 1);  // progress not restarted
@@ -119,7 +119,7 @@ TEST_F(DownloadTransferTest, ResumesABrokenBodyWithTheRunningTotal) {
   // The next transfer asks for the whole resource again.
   server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 2"}, "ok"));
   EXPECT_TRUE(job().fetch(progress, "/q", page()));
-  EXPECT_EQ(server.requests().back(), directRequest("/q"));
+  EXPECT_EQ(server.requests().back(), directRequest("/q", server.port()));
   EXPECT_EQ(readWholeFile(page()), "ok");
 }
 
@@ -186,7 +186,7 @@ TEST_F(DownloadTransferTest, TheFifthShortBodyEndsTheTransferAndDropsItsFile) {
   // The next transfer of the job starts a fresh file with nothing stale in front.
   server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 3"}, "new"));
   EXPECT_TRUE(job().fetch(progress, "/p", page()));
-  EXPECT_EQ(server.requests().back(), directRequest("/p"));
+  EXPECT_EQ(server.requests().back(), directRequest("/p", server.port()));
   EXPECT_EQ(readWholeFile(page()), "new");
 }
 
@@ -237,7 +237,7 @@ TEST_F(DownloadTransferTest, ASilentServerHitsTheReadTimeOut) {
   auto waited = std::chrono::steady_clock::now() - started;
   EXPECT_EQ(errors(progress.calls), std::vector<std::string>{kReceiveFailed});
   EXPECT_LT(waited, std::chrono::seconds(3));
-  EXPECT_EQ(server.requests(), std::vector<std::string>{directRequest("/p")});
+  EXPECT_EQ(server.requests(), std::vector<std::string>{directRequest("/p", server.port())});
 }
 
 TEST_F(DownloadTransferTest, ABrokenHeadIsAReceiveFailure) {
@@ -258,7 +258,7 @@ TEST_F(DownloadTransferTest, AResumeThatCannotConnectLeavesNoPartialFile) {
   second.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Length: 5"}, "fresh"));
   job().client().setServer("127.0.0.1", second.port());
   EXPECT_TRUE(job().fetch(progress, "/p", page()));
-  EXPECT_EQ(second.requests(), std::vector<std::string>{directRequest("/p")});
+  EXPECT_EQ(second.requests(), std::vector<std::string>{directRequest("/p", second.port())});
   EXPECT_EQ(readWholeFile(page()), "fresh");
 }
 
@@ -442,7 +442,7 @@ TEST(DownloadThroughProxyTest, WrongCredentialsAreRefusedByTheProxy) {
   EXPECT_EQ(proxy.requests(), std::vector<std::string>{
                                   "GET http://tv.example:8080/p HTTP/1.0\r\n"
                                   "Content-Length: 0\r\n"
-                                  "host: tv.example\r\n"
+                                  "host: tv.example:8080\r\n"
                                   "proxy-authorization: Basic dXNlcjo=\r\n"
                                   "\r\n"});
   EXPECT_TRUE(origin.requests().empty());

@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-TEST(BuildRequestTest, DirectCarriesThePathOnlyAndAHostWithoutPort) {
+TEST(BuildRequestTest, DirectCarriesThePathOnlyAndAHostWithItsPort) {
   HttpClient client;
   client.setServer("tv.example", 8080);
   EXPECT_EQ(client.buildRequest("/tables/0105/GBS/tokyo/21.html"),
             "GET /tables/0105/GBS/tokyo/21.html HTTP/1.0\r\n"
-            "host: tv.example\r\n"
+            "host: tv.example:8080\r\n"
             "\r\n");
 }
 
@@ -20,9 +20,9 @@ TEST(BuildRequestTest, ThroughAProxyCarriesTheAbsoluteUrl) {
             "GET http://tv.example/a?b=1 HTTP/1.0\r\nhost: tv.example\r\n\r\n");
   client.setServer("tv.example", 8080);
   EXPECT_EQ(client.buildRequest("a"),
-            "GET http://tv.example:8080/a HTTP/1.0\r\nhost: tv.example\r\n\r\n");
+            "GET http://tv.example:8080/a HTTP/1.0\r\nhost: tv.example:8080\r\n\r\n");
   EXPECT_EQ(client.buildRequest(""),
-            "GET http://tv.example:8080 HTTP/1.0\r\nhost: tv.example\r\n\r\n");
+            "GET http://tv.example:8080 HTTP/1.0\r\nhost: tv.example:8080\r\n\r\n");
 }
 
 TEST(BuildRequestTest, WritesHeadersInByteOrderOfTheirNames) {

@@ -248,7 +248,8 @@ TEST_F(SyncClientTest, ConnectionDroppedInsideAFileLeavesNoTruncatedTable) {
 }
 
 TEST_F(SyncClientTest, MissingCacheDirectoryStopsBeforeConnecting) {
-  settings.setString("_config", "directory", folder.file("missing/child"));
+  writeWholeFile(folder.file("afile"), "x");
+  settings.setString("_config", "directory", folder.file("afile/child"));
   EXPECT_EQ(runSync(), -1);
   EXPECT_EQ(progress.calls, std::vector<std::string>{"error " + kNoDirectory});
 }

@@ -270,6 +270,9 @@ TEST_F(GuideServerLimitsTest, OnlyItsOwnHostNamesAreAnswered) {
   EXPECT_TRUE(hosts.allows("192.168.1.20:23851", "192.168.1.20"));
   EXPECT_FALSE(hosts.allows("192.168.1.21:23851", "192.168.1.20"));
   EXPECT_TRUE(hosts.allows("[fe80::1]", "fe80::1"));
+  // A name added with a port would never match: --allow-host refuses it.
+  for (const char* name : {"evil.example:80", "[::1]:8080", "mybox:"}) EXPECT_TRUE(AllowedHosts::namesAPort(name)) << name;
+  for (const char* name : {"mybox", "::1", "[::1]", "fe80::1"}) EXPECT_FALSE(AllowedHosts::namesAPort(name)) << name;
 }
 
 }  // namespace
