@@ -49,7 +49,8 @@ std::string GuideCache::cacheDirectory(bool& createdNow) const {
   createdNow = false;
   if (tPinned.cache == this) return *tPinned.directory;
   std::string directory = directorySetting();
-  createdNow = createsDirectory_ && os::createDirectory(directory);
+  // A first run on Linux finds ~/.config/rokuban missing as well.
+  createdNow = createsDirectory_ && createDirectoryWithParents(directory);
   return isDirectory(directory) ? withTrailingSeparator(directory) : std::string();
 }
 
@@ -59,7 +60,7 @@ int GuideCache::failForDirectory(ProgressSink& progress) const {
     progress.describeFailure("no cache folder is set (directory)");
   } else if (createsDirectory_) {
     // Asking again brings back the system's reason for the first refusal.
-    os::createDirectory(directory);
+    createDirectoryWithParents(directory);
     progress.describeFailure(fileFailureText("cannot create folder", directory));
   } else {
     progress.describeFailure("no folder " + directory);

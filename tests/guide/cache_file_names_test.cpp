@@ -41,9 +41,12 @@ TEST(CacheFileNamesTest, DirectoryIsCreatedAndNamesArePadded) {
   writeWholeFile(folder.file("afile"), "x");
   settings.setString("_config", "directory", folder.file("afile"));
   EXPECT_EQ("", cache.cacheDirectory());
-  settings.setString("_config", "directory", folder.file("missing\\child"));
+  settings.setString("_config", "directory", folder.file("afile\\child"));
   EXPECT_EQ("", cache.cacheDirectory());
   EXPECT_EQ("010521tb.htm", cache.pageFileName(10521));
+  // Missing parents are made, whichever separator the setting uses.
+  settings.setString("_config", "directory", folder.file("missing\\child"));
+  EXPECT_EQ(folder.file("missing\\child\\"), cache.cacheDirectory());
 }
 
 }  // namespace

@@ -131,6 +131,13 @@ TEST_F(CrawlTest, MissingCacheDirectoryIsReported) {
   EXPECT_GT(progress.failures[0].size(), named.size());
 }
 
+// A fresh Linux install has no ~/.config/rokuban yet.
+TEST_F(CrawlTest, TheCacheFolderIsMadeWithItsMissingParents) {
+  settings.section("_config")["directory"] = folder.file("config/rokuban/Rokuban");
+  EXPECT_EQ(6, cache.crawl(now, 0, progress));
+  EXPECT_TRUE(isDirectory(folder.file("config/rokuban/Rokuban")));
+}
+
 TEST_F(CrawlTest, CancelDuringTheCountdownIsReported) {
   server.stop();  // nothing listens any more
   // The checks, the total, the label, "connecting", then the first
