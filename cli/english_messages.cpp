@@ -39,6 +39,8 @@ const EnglishForm kForms[] = {
     {job::kChunkedAnswer, "the answer came in chunks (Transfer-Encoding: chunked), which is not read"},
     {job::kCompressedAnswer, "the answer came compressed (Content-Encoding), which is not read"},
     {job::kXmltvTooLarge, "the XMLTV document is over 256 MB"},
+    {job::kTunerReading, "reading the tuner server's guide..."},
+    {job::kTunerCannotOpen, "cannot open the tuner server's answer"},
 };
 
 // The part of a message that stays the same: a message with a number

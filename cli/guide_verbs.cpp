@@ -9,6 +9,7 @@
 #include "cli/watch_report.h"
 #include "guide/guide_cache.h"
 #include "os/interrupt.h"
+#include "tuner/tuner_source.h"
 #include "xmltv/xmltv_source.h"
 
 namespace {
@@ -50,14 +51,14 @@ int runCrawl(CliContext& context) {
   progress.setDeadline(&deadline);
   const SettingsStore& settings = context.settings;
   const bool proxy = !settings.proxyServer().empty();
-  // An XMLTV source stands in for the guide service and names its own host.
-  if (settings.xmltvSource().empty()) progress.setServer(proxy ? settings.proxyServer() + ":" + std::to_string(settings.proxyPort())
+  // An XMLTV source or a tuner server stands in for the guide service and names its own host.
+  if (settings.xmltvSource().empty() && settings.tunerServer().empty()) progress.setServer(proxy ? settings.proxyServer() + ":" + std::to_string(settings.proxyPort())
                            : settings.server() + ":" + std::to_string(settings.port()));
   GuideCache& cache = context.cache;
   cache.setRetryPolicy(retries);
   bool saved = true;
   int result = followWatchedProgrammes(
-      context, now, [&] { return cache.crawl(guideSourceFor(settings), now, days, progress, refreshHours); }, saved);
+      context, now, [&] { return cache.crawl(crawlSourceFor(settings), now, days, progress, refreshHours); }, saved);
   // The crawl may have signed in or normalised the area; nothing else is
   // worth rewriting the file for.
   saved = (configSection(context.settings) == before || saveSettings(context)) && saved;

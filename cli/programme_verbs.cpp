@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli/arguments.h"
+#include "cli/channel_choice.h"
 #include "cli/cli.h"
 #include "cli/table_json.h"
 #include "guide/calendar.h"
@@ -152,31 +153,14 @@ std::vector<std::string> channelNames(const ProgrammeTable& day) {
   return names;
 }
 
-// The column of the channel `name` names: exactly, else as the one channel
-// it begins, else as the one channel holding it; -1, saying why and listing
-// the channels, when none or several match.
+// The column of the channel `name` names (see chooseChannelName); -1 when
+// none or several.
 int chooseChannel(const ProgrammeTable& day, const std::string& name) {
   const int exact = day.findChannel(name);
   if (exact >= 0) return exact;
   const std::vector<std::string> names = channelNames(day);
-  for (bool prefixOnly : {true, false}) {
-    std::vector<std::string> matches;
-    for (const std::string& channel : names) {
-      const std::size_t at = channel.find(name);
-      if (at == 0 || (!prefixOnly && at != std::string::npos)) matches.push_back(channel);
-    }
-    if (matches.size() == 1) return day.findChannel(matches[0]);
-    if (matches.size() > 1) {
-      std::string list;
-      for (const std::string& match : matches) list += "  " + match + "\n";
-      printError("rokuban-cli: '" + name + "' matches several channels:\n" + list);
-      return -1;
-    }
-  }
-  std::string list;
-  for (const std::string& channel : names) list += "  " + channel + "\n";
-  printError("rokuban-cli: no channel " + name + "; the channels are:\n" + list);
-  return -1;
+  const int chosen = chooseChannelName(names, name);
+  return chosen < 0 ? -1 : day.findChannel(names[chosen]);
 }
 
 // Loads the broadcast day `--date` names (today by default) into `day`;

@@ -13,6 +13,7 @@
 #include "os/shell_command.h"
 #include "os/standard_stream.h"
 #include "os/text.h"
+#include "recorder/recorder_reservations.h"
 #include "search/match_line.h"
 #include "search/watch_change_memory.h"
 #include "search/watch_check.h"
@@ -134,6 +135,26 @@ bool runCommands(const WatchCheck& check, const std::string& command) {
   return allRan;
 }
 
+// The matches to reserve handed to the recorder; those it holds are
+// remembered, each refusal said, and what was left unasked waits.
+bool reserveMatches(CliContext& context, const WatchCheck& check, const DateTime& now) {
+  if (check.toReserve.empty()) return true;
+  RecorderClient client(context.settings.recorder(), guideCache(context.settings).clock());
+  const RecorderReservations done = reserveWithRecorder(client, check.toReserve);
+  for (const ProgrammeRecord& record : done.reserved)
+    printError("rokuban-cli: watch: reserved " + visibleLine(matchLine(record)) + "\n");
+  bool reached = true;
+  for (const RecorderRefusal& refusal : done.refused) {
+    printError("rokuban-cli: watch: " + visibleLine(refusalLine(refusal, true)) + "\n");
+    if (refusal.result.outcome == RecorderOutcome::Unreachable || refusal.result.outcome == RecorderOutcome::TimedOut)
+      reached = false;
+  }
+  if (done.left > 0)
+    printError("rokuban-cli: watch: " + std::to_string(done.left) + " more to reserve at the next check\n");
+  if (!done.reserved.empty()) rememberReserved(context.settings, check, done.reserved, listingMinuteOf(now));
+  return reached;
+}
+
 }  // namespace
 
 WatchReportResult reportWatchMatches(CliContext& context, const DateTime& now, const WatchReport& report) {
@@ -151,9 +172,9 @@ WatchReportResult reportWatchMatches(CliContext& context, const DateTime& now, c
   // Before any command writes to the same stream.
   if (std::fflush(stdout) != 0) result.failed = true;
   if (!report.command.empty() && !runCommands(check, report.command)) result.failed = true;
-  if (!check.fresh.empty()) {
-    rememberAnnounced(context.settings, check, check.fresh, listingMinuteOf(now));
-    if (!saveSettings(context)) result.failed = true;
-  }
+  if (report.reserve && !reserveMatches(context, check, now)) result.failed = true;
+  if (!check.fresh.empty()) rememberAnnounced(context.settings, check, check.fresh, listingMinuteOf(now));
+  if ((!check.fresh.empty() || (report.reserve && !check.toReserve.empty())) && !saveSettings(context))
+    result.failed = true;
   return result;
 }

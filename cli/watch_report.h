@@ -1,8 +1,10 @@
 // What `watch check` and a crawl print of the watch list's matches: each
 // entry's line and its programmes in the line form of `search`, or JSON
 // records, or an iCalendar file; a command run for each new match; then
-// the new matches remembered as announced. Nothing is reserved here: that
-// is the Windows program's, which has the recording tool.
+// the new matches remembered as announced. With `reserve` the matches of
+// entries with --reserve go to the recorder (setting "recorder"), and only
+// those it holds are remembered as reserved; without it nothing is
+// reserved here: that is the Windows program's, which has the recording tool.
 #pragma once
 
 #include <string>
@@ -16,11 +18,12 @@ struct WatchReport {
   bool all = false;     // every current match, not only the new ones
   std::string command;  // run for each new match; none when empty
   bool changes = true;  // the remembered changes of the watched programmes too
+  bool reserve = false;  // hand the matches to reserve to the recorder
 };
 
 struct WatchReportResult {
   int shown = 0;        // matches printed
-  bool failed = false;  // a command failed, or the settings could not be saved
+  bool failed = false;  // a command failed, the recorder could not be reached, or the settings could not be saved
 };
 
 // Checks the watch list of the context's settings as of `now` and reports

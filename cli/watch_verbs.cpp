@@ -63,6 +63,9 @@ int removeEntry(CliContext& context) {
 int checkEntries(CliContext& context) {
   WatchReport report;
   report.all = takeFlag(context.args, "--all");
+  report.reserve = takeFlag(context.args, "--reserve");
+  if (report.reserve && context.settings.recorder().empty())
+    return argumentError("watch", "check --reserve needs the setting recorder, the recorder's http:// base URL");
   const bool json = takeFlag(context.args, "--json"), ics = takeFlag(context.args, "--ics");
   if (json && ics) return argumentError("watch", "--json and --ics go one at a time");
   if (json) report.format = WatchReport::Format::Json;
@@ -100,7 +103,7 @@ int runWatch(CliContext& context) {
 std::vector<CliOption> watchOptions() {
   std::vector<CliOption> options = queryOptions();
   options.insert(options.end(),
-                 {{"--reserve", OptionKind::Flag, "add: the Windows program reserves new matches by itself"},
+                 {{"--reserve", OptionKind::Flag, "add: new matches are reserved (the window; check --reserve with a recorder)"},
                   {"--new", OptionKind::Flag, "add: new episodes only: no repeats, no episode seen before"},
                   {"--once", OptionKind::Flag, "add: each episode once: a re-air is listed, never announced or reserved"},
                   {"--all", OptionKind::Flag, "check: print every current match, not only the new ones"},
@@ -112,7 +115,7 @@ std::vector<CliOption> watchOptions() {
 }
 
 const CliVerbRegistration kWatch(
-    {"watch", "watch add [--reserve] [--new] [--once] [query options] WORD... | list | remove N | check [--all] [--json | --ics] [--exec COMMAND] "
+    {"watch", "watch add [--reserve] [--new] [--once] [query options] WORD... | list | remove N | check [--all] [--reserve] [--json | --ics] [--exec COMMAND] "
      "[--now \"YYYY-MM-DD HH:MM\"] | explain N [--now \"YYYY-MM-DD HH:MM\"]",
      runWatch, "keep saved searches, print their new matches or explain one (check exit 1: none new)", watchOptions(),
      "watch add --channel NHK --time 19:00-19:30 news", true, true, true});

@@ -46,6 +46,10 @@ constexpr Setting kTable[] = {
      "an XMLTV file or http:// URL to take the guide from; empty: the guide service"},
     {I::refreshHours, "refreshhours", K::Number, 0, nullptr, false,
      "hours after which a crawl fetches today's and tomorrow's slots again; 0: never"},
+    {I::tunerServer, "tunerserver", K::Text, 0, nullptr, false,
+     "a tuner server's http:// base URL to take the guide from by its JSON API; empty: none"},
+    {I::recorder, "recorder", K::Text, 0, nullptr, false,
+     "the recorder's http:// base URL that reservations go to; empty: the companion tool"},
 };
 
 constexpr int kCount = static_cast<int>(sizeof kTable / sizeof kTable[0]);

@@ -14,7 +14,7 @@ enum class SettingId {
   bootDownload, downloadTime, autoDelete, autoClose, deleteHtml, days, area,
   tvGuideUser, tvGuidePass, cookie, server, port, proxyServer, proxyPort,
   proxyUser, proxyPass, syncServer, syncPort, directory, executed,
-  xmltvFile, xmltvSource, refreshHours, count
+  xmltvFile, xmltvSource, refreshHours, tunerServer, recorder, count
 };
 
 struct Setting {

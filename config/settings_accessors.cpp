@@ -59,6 +59,8 @@ ROKUBAN_INT(executed, setExecuted, executed)
 ROKUBAN_TEXT(xmltvFile, setXmltvFile, xmltvFile)
 ROKUBAN_TEXT(xmltvSource, setXmltvSource, xmltvSource)
 ROKUBAN_INT(refreshHours, setRefreshHours, refreshHours)
+ROKUBAN_TEXT(tunerServer, setTunerServer, tunerServer)
+ROKUBAN_TEXT(recorder, setRecorder, recorder)
 
 int SettingsStore::readInt(const Setting& row) const { return getInt(kConfig, row.key, row.number); }
 

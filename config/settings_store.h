@@ -138,6 +138,14 @@ class SettingsStore {
   // empty list leaves the section empty (every channel). False, changing
   // nothing, when an id holds CR, LF or NUL.
   bool setXmltvChannels(const std::vector<std::string>& ids);
+  // A tuner server's base URL whose JSON API a crawl takes the guide from
+  // (before xmltvsource and the guide service); empty: none.
+  std::string tunerServer() const;
+  void setTunerServer(const std::string& url);
+  // The recorder's base URL that reservations go to; empty: the companion
+  // tool, as before.
+  std::string recorder() const;
+  void setRecorder(const std::string& url);
   // Hours after which a crawl fetches today's and tomorrow's slots again
   // (conditionally); 0 or less: never.
   int refreshHours() const;

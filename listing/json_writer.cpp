@@ -46,6 +46,32 @@ std::string isoJapanTime(ListingMinute minute) {
   return text;
 }
 
+// A tuner server's details, only where it gave them.
+void appendBroadcast(std::string& out, const ProgrammeRecord& record) {
+  if (!record.channelType.empty()) {
+    out += ", \"channelType\": ";
+    appendJsonString(out, record.channelType);
+  }
+  const BroadcastDetails& details = record.broadcast;
+  if (details.empty()) return;
+  out += ", \"programId\": " + std::to_string(details.programmeId) + ", \"networkId\": " +
+         std::to_string(details.networkId) + ", \"serviceId\": " + std::to_string(details.serviceId) +
+         ", \"eventId\": " + std::to_string(details.eventId) + ", \"genreClasses\": [";
+  for (std::size_t i = 0; i < details.genres.size(); ++i) {
+    out += (i ? ", [" : "[") + std::to_string(details.genres[i].first) + ", " +
+           std::to_string(details.genres[i].second) + "]";
+  }
+  out += "]";
+  if (!details.extended.empty()) {
+    out += ", \"extended\": ";
+    appendJsonString(out, details.extended);
+  }
+  if (details.seriesId != 0) {
+    out += ", \"series\": {\"id\": " + std::to_string(details.seriesId) + ", \"episode\": " +
+           std::to_string(details.episode) + ", \"lastEpisode\": " + std::to_string(details.lastEpisode) + "}";
+  }
+}
+
 void appendProgrammeJson(std::string& out, const ProgrammeRecord& record) {
   out += "{\"channel\": ";
   appendJsonString(out, record.channel);
@@ -71,6 +97,7 @@ void appendProgrammeJson(std::string& out, const ProgrammeRecord& record) {
     out += ", \"episodeNum\": ";
     appendEpisodes(out, record.episodes);
   }
+  appendBroadcast(out, record);
   out += '}';
 }
 

@@ -52,13 +52,111 @@ bool readWhole(const std::string& path, long limit, std::string& bytes) {
   return true;
 }
 
+// A text whose line breaks matter, in one field: every byte of a
+// backslash doubled (a Shift-JIS trail byte may be one), breaks and tabs
+// written as \n and \t.
+std::string escapedText(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\\') out += "\\\\";
+    else if (c == '\n') out += "\\n";
+    else if (c == '\t') out += "\\t";
+    else if (c != '\r') out += c;
+  }
+  return out;
+}
+
+std::string unescapedText(const std::string& field) {
+  std::string out;
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    if (field[i] != '\\' || i + 1 == field.size()) {
+      out += field[i];
+      continue;
+    }
+    const char next = field[++i];
+    out += next == 'n' ? '\n' : next == 't' ? '\t' : next;
+  }
+  return out;
+}
+
+long long numberField(const std::string& field) {
+  char* end = nullptr;
+  const long long value = std::strtoll(field.c_str(), &end, 10);
+  return end != field.c_str() && !*end ? value : 0;
+}
+
+// "7.0,6.1": the genres' classes.
+std::string genreField(const std::vector<std::pair<int, int>>& genres) {
+  std::string out;
+  for (const auto& genre : genres) {
+    if (!out.empty()) out += ',';
+    out += std::to_string(genre.first) + "." + std::to_string(genre.second);
+  }
+  return out;
+}
+
+std::vector<std::pair<int, int>> genresOfField(const std::string& field) {
+  std::vector<std::pair<int, int>> genres;
+  int lv1, lv2, used;
+  for (const char* p = field.c_str(); genres.size() < kMaxGenreClasses && std::sscanf(p, "%d.%d%n", &lv1, &lv2, &used) == 2;) {
+    if (lv1 >= 0 && lv1 < 16 && lv2 >= 0 && lv2 < 16) genres.emplace_back(lv1, lv2);
+    p += used;
+    if (*p != ',') break;
+    ++p;
+  }
+  return genres;
+}
+
+std::string broadcastLine(const std::string& channel, ListingMinute start, const BroadcastDetails& details) {
+  std::string out = "b";
+  appendField(out, channel);
+  appendField(out, std::to_string(start));
+  for (long long number : {details.programmeId, static_cast<long long>(details.networkId),
+                           static_cast<long long>(details.serviceId), static_cast<long long>(details.eventId)}) {
+    appendField(out, std::to_string(number));
+  }
+  appendField(out, genreField(details.genres));
+  for (int number : {details.seriesId, details.episode, details.lastEpisode}) appendField(out, std::to_string(number));
+  appendField(out, escapedText(details.extended));
+  return out + "\n";
+}
+
+// b, channel, start, programme id, network, service, event, genres, series,
+// episode, last episode, extended text.
+void addBroadcastLine(ProgrammeExtras& extras, const std::vector<std::string>& fields) {
+  if (fields.size() < 12) return;
+  char* end = nullptr;
+  const long long start = std::strtoll(fields[2].c_str(), &end, 10);
+  if (end == fields[2].c_str() || *end) return;
+  ProgrammeExtra extra;
+  const ProgrammeExtra* known = extras.find(fields[1], start);
+  if (known) extra = *known;
+  BroadcastDetails& details = extra.broadcast;
+  details.programmeId = numberField(fields[3]);
+  details.networkId = static_cast<int>(numberField(fields[4]));
+  details.serviceId = static_cast<int>(numberField(fields[5]));
+  details.eventId = static_cast<int>(numberField(fields[6]));
+  details.genres = genresOfField(fields[7]);
+  details.seriesId = static_cast<int>(numberField(fields[8]));
+  details.episode = static_cast<int>(numberField(fields[9]));
+  details.lastEpisode = static_cast<int>(numberField(fields[10]));
+  details.extended = unescapedText(fields[11]);
+  extras.setProgramme(fields[1], start, extra);
+}
+
 void addProgrammeLine(ProgrammeExtras& extras, const std::vector<std::string>& fields) {
   // p, channel, start, marks, sub-title, then system and value pairs
   if (fields.size() < 5) return;
   char* end = nullptr;
   const long long start = std::strtoll(fields[2].c_str(), &end, 10);
   if (end == fields[2].c_str() || *end) return;
+  // The broadcast line of the same programme comes first.
+  const ProgrammeExtra* known = extras.find(fields[1], start);
   ProgrammeExtra extra;
+  if (known) {
+    extra.broadcast = known->broadcast;
+    extra.stop = known->stop;
+  }
   for (const auto& mark : kMarks) {
     if (fields[3].find(mark.letter) != std::string::npos) extra.flags |= mark.flag;
   }
@@ -66,7 +164,7 @@ void addProgrammeLine(ProgrammeExtras& extras, const std::vector<std::string>& f
   for (std::size_t i = 5; i + 1 < fields.size() && extra.episodes.size() < kMaxEpisodeNumbers; i += 2) {
     extra.episodes.push_back({fields[i], fields[i + 1]});
   }
-  extras.addProgramme(fields[1], start, extra);
+  extras.setProgramme(fields[1], start, extra);
 }
 
 // e, channel, start, stop
@@ -82,8 +180,9 @@ void addStopLine(std::map<std::pair<std::string, ListingMinute>, ProgrammeExtra>
 
 }  // namespace
 
-void ProgrammeExtras::addChannel(const std::string& name, const std::string& sourceId) {
+void ProgrammeExtras::addChannel(const std::string& name, const std::string& sourceId, const std::string& type) {
   if (!sourceId.empty()) sourceIds_.emplace(name, sourceId);
+  if (!type.empty()) channelTypes_.emplace(name, type);
 }
 
 void ProgrammeExtras::addProgramme(const std::string& channel, ListingMinute start, const ProgrammeExtra& extra) {
@@ -95,6 +194,10 @@ void ProgrammeExtras::addProgramme(const std::string& channel, ListingMinute sta
     placed.first->second = extra;
     if (stop != 0) placed.first->second.stop = stop;
   }
+}
+
+void ProgrammeExtras::setProgramme(const std::string& channel, ListingMinute start, const ProgrammeExtra& extra) {
+  if (!extra.empty()) programmes_[std::make_pair(channel, start)] = extra;
 }
 
 const ProgrammeExtra* ProgrammeExtras::find(const std::string& channel, ListingMinute start) const {
@@ -110,6 +213,12 @@ std::string ProgrammeExtras::text(const std::string& stamp) const {
     appendField(out, channel.second);
     out += '\n';
   }
+  for (const auto& channel : channelTypes_) {
+    out += 't';
+    appendField(out, channel.first);
+    appendField(out, channel.second);
+    out += '\n';
+  }
   for (const auto& entry : programmes_) {
     const ProgrammeExtra& extra = entry.second;
     if (extra.stop != 0) {
@@ -120,6 +229,7 @@ std::string ProgrammeExtras::text(const std::string& stamp) const {
       appendField(out, std::to_string(extra.stop));
       out += '\n';
     }
+    if (!extra.broadcast.empty()) out += broadcastLine(entry.first.first, entry.first.second, extra.broadcast);
     if (extra.describesNothing()) continue;
     std::string marks;
     for (const auto& mark : kMarks) {
@@ -146,8 +256,10 @@ bool ProgrammeExtras::addText(const std::string& text, const std::string& stamp)
   while (std::getline(lines, line)) {
     const std::vector<std::string> fields = fieldsOf(line);
     if (fields[0] == "c" && fields.size() == 3) addChannel(fields[1], fields[2]);
+    else if (fields[0] == "t" && fields.size() == 3) addChannel(fields[1], std::string(), fields[2]);
     else if (fields[0] == "p") addProgrammeLine(*this, fields);
     else if (fields[0] == "e" && fields.size() == 4) addStopLine(programmes_, fields);
+    else if (fields[0] == "b") addBroadcastLine(*this, fields);
   }
   return true;
 }
@@ -213,10 +325,13 @@ void applyProgrammeStops(const ProgrammeExtras& extras, std::vector<ProgrammeRec
 
 void attachProgrammeExtras(const ProgrammeExtras& extras, std::vector<ProgrammeRecord>& records) {
   for (ProgrammeRecord& record : records) {
+    auto type = extras.channelTypes().find(record.channel);
+    if (type != extras.channelTypes().end()) record.channelType = type->second;
     const ProgrammeExtra* extra = extras.find(record.channel, record.start);
     if (!extra) continue;
     record.subTitle = extra->subTitle;
     record.episodes = extra->episodes;
     record.flags |= extra->flags;
+    record.broadcast = extra->broadcast;
   }
 }

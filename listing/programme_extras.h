@@ -1,7 +1,9 @@
 // ProgrammeExtras: what an imported XMLTV document says beyond what a table
 // file can hold (a programme's sub-title, episode numbers and the new,
 // previously-shown and subtitles marks; each channel's id in the document;
-// and the stop of one running past the last imported day),
+// the stop of one running past the last imported day; a tuner server's
+// ids, genre classes, extended texts, series numbers and channel types; the
+// later kinds on lines of their own that readers before them pass over),
 // kept beside the slot's table as "%06dtb.xtr", keyed by channel name and
 // start. The file carries the stamp of the table it was written with (size
 // and a hash of the bytes), so a table written again by a refresh or a sync
@@ -23,6 +25,8 @@ struct ProgrammeCell;
 constexpr long kMaxProgrammeExtrasBytes = 4L * 1024 * 1024;
 // Episode numbers kept per programme (one per numbering system, usually).
 constexpr std::size_t kMaxEpisodeNumbers = 4;
+// Genre classes kept per programme (a broadcast gives up to three).
+constexpr std::size_t kMaxGenreClasses = 4;
 
 struct ProgrammeExtra {
   std::string subTitle;  // Shift-JIS, one line
@@ -31,20 +35,27 @@ struct ProgrammeExtra {
   // The programme's own stop where its table cuts it at the end of the last
   // imported day (no later table knows it); 0 otherwise.
   ListingMinute stop = 0;
+  BroadcastDetails broadcast;
 
-  bool empty() const { return describesNothing() && stop == 0; }
+  bool empty() const { return describesNothing() && stop == 0 && broadcast.empty(); }
+  // Nothing for the "p" line.
   bool describesNothing() const { return subTitle.empty() && episodes.empty() && flags == 0; }
 };
 
 class ProgrammeExtras {
  public:
   // The first entry of a channel, or of a channel and start, is kept.
-  void addChannel(const std::string& name, const std::string& sourceId);
+  // `type`: a tuner server's channel type ("GR"), empty for any other source.
+  void addChannel(const std::string& name, const std::string& sourceId, const std::string& type = std::string());
   void addProgramme(const std::string& channel, ListingMinute start, const ProgrammeExtra& extra);
+  // Replaces what is known of a channel and start.
+  void setProgramme(const std::string& channel, ListingMinute start, const ProgrammeExtra& extra);
   // Null when none is known.
   const ProgrammeExtra* find(const std::string& channel, ListingMinute start) const;
   // Channel name to the document's id.
   const std::map<std::string, std::string>& sourceIds() const { return sourceIds_; }
+  // Channel name to its type, for the channels a tuner server gave.
+  const std::map<std::string, std::string>& channelTypes() const { return channelTypes_; }
   bool empty() const { return sourceIds_.empty() && programmes_.empty(); }
 
   // The file's text, for the table of `stamp`.
@@ -55,6 +66,7 @@ class ProgrammeExtras {
 
  private:
   std::map<std::string, std::string> sourceIds_;
+  std::map<std::string, std::string> channelTypes_;
   std::map<std::pair<std::string, ListingMinute>, ProgrammeExtra> programmes_;
 };
 

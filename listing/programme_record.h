@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "guide/calendar.h"
@@ -23,6 +24,19 @@ struct EpisodeNumber {
   std::string system, value;
 };
 
+// What a tuner server's JSON API says of a programme beyond its XMLTV: the
+// broadcast's ids, the genres' classes, the extended description and the
+// series' numbering. All zero or empty for a programme of any other source.
+struct BroadcastDetails {
+  long long programmeId = 0;  // networkId * 10^10 + serviceId * 10^5 + eventId
+  int networkId = 0, serviceId = 0, eventId = 0;
+  std::vector<std::pair<int, int>> genres;  // (lv1, lv2) classes, 0-15 each
+  std::string extended;  // Shift-JIS, "heading\ntext" items joined by "\n"
+  int seriesId = 0, episode = 0, lastEpisode = 0;  // 0: not sent
+
+  bool empty() const { return programmeId == 0 && genres.empty() && extended.empty() && seriesId == 0; }
+};
+
 struct ProgrammeRecord {
   std::string channel;    // the channel name
   std::string channelId;  // ASCII, see channel_ids.h
@@ -36,4 +50,7 @@ struct ProgrammeRecord {
   // Only an imported XMLTV document gives these (see programme_extras.h).
   std::string subTitle;
   std::vector<EpisodeNumber> episodes;
+  // Only a tuner server's JSON gives these (see programme_extras.h).
+  std::string channelType;  // "GR", "BS", "CS", "SKY"
+  BroadcastDetails broadcast;
 };

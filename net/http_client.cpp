@@ -46,8 +46,15 @@ void HttpClient::setRequestHeader(const std::string& name, const std::string& va
   requestHeaders_[name] = value;
 }
 
+void HttpClient::setMethod(const std::string& method, const std::string& body) {
+  method_ = method;
+  body_ = body;
+  if (body.empty()) requestHeaders_.erase("content-type");
+  else requestHeaders_["content-type"] = "application/json";
+}
+
 std::string HttpClient::buildRequest(const std::string& path) {
-  std::string head = "GET ";
+  std::string head = method_ + " ";
   if (usesProxy()) {
     head += "http://" + serverAuthority();
     if (!path.empty() && path[0] != '/') head += "/";
@@ -79,7 +86,7 @@ bool HttpClient::transact(const std::string& path, TransferObserver& observer) {
   // A range belongs to the resumed attempts of one transfer only.
   requestHeaders_.erase("range");
   requestHeaders_.erase("etag");
-  requestHeaders_["Content-Length"] = "0";
+  requestHeaders_["Content-Length"] = std::to_string(body_.size());
   int received = 0;  // body bytes of this transfer, over all its attempts
   for (int resumed = 0;;) {
     Outcome outcome = attempt(observer, resumed, received);
@@ -100,7 +107,7 @@ HttpClient::Outcome HttpClient::attempt(TransferObserver& observer, int resumedA
     observer.onError(job::kConnectFailed);
     return Outcome::kFailed;
   }
-  std::string head = buildRequest(path_);
+  std::string head = buildRequest(path_) + body_;
   int length = static_cast<int>(head.size());
   if (socket.write(head.data(), length) != length) {
     observer.onError(job::kSendFailed);

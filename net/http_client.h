@@ -42,6 +42,10 @@ class HttpClient {
     tooLarge_ = tooLarge;
   }
 
+  // The method and body of the requests that follow: GET without a body
+  // unless set. A body goes with "content-type: application/json".
+  void setMethod(const std::string& method, const std::string& body = std::string());
+
   // The request head for `path`. Sets "host" (with the port unless it is
   // 80) and, with a proxy and credentials, "proxy-authorization" in the
   // request headers.
@@ -77,6 +81,8 @@ class HttpClient {
   Outcome readBody(ByteSource& body, int length, TransferObserver& observer, int& received);
 
   std::string path_;
+  std::string method_ = "GET";
+  std::string body_;
   std::string serverHost_;
   int serverPort_ = 80;
   std::string proxyHost_;

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev
           libbenchmark-dev mingw-w64 wine wine64 xvfb x11-utils imagemagick locales
           fonts-ipafont-gothic curl python3 xmltv-util
+          socat  # a loopback port in front of the tuner server's unix socket (tests/xmltv/mirakurun)
           python3-icalendar  # the tests read the calendar export with a real parser
           libgumbo-dev libexpat1-dev  # the benchmarks' reference HTML and XML parsers, never linked into the program
           chromium chromium-driver python3-selenium  # the web guide's browser test

@@ -53,7 +53,9 @@ std::string hashText(const std::string& key) {
 }  // namespace
 
 EpisodeKey episodeKeyOf(const ProgrammeRecord& record) {
-  const EpisodeReading reading = readEpisode(record.title, record.description);
+  EpisodeReading reading = readEpisode(record.title, record.description);
+  // The broadcaster's own number, where it sends one, before the title's.
+  if (record.broadcast.episode > 0) reading.number = record.broadcast.episode;
   EpisodeKey episode;
   episode.key = keyOf(record, reading);
   if (!episode.key.empty()) episode.hash = hashText(episode.key);

@@ -7,7 +7,7 @@
 #include "guide/calendar.h"
 #include "guide/guide_cache.h"
 #include "listing/xmltv_file.h"
-#include "xmltv/xmltv_source.h"
+#include "tuner/tuner_source.h"
 #include "ui/connect_controls.h"
 #include "ui/model/job_display.h"
 #include "ui/model/resource_ids.h"
@@ -79,7 +79,7 @@ int DownloadWorker::run() {
   GuideCache cache(*settings);
   switch (jobId) {
     case IDC_CRAWL:
-      result = cache.crawl(guideSourceFor(*settings), currentDateTime(), selectedDays(dialog), *this);
+      result = cache.crawl(crawlSourceFor(*settings), currentDateTime(), selectedDays(dialog), *this);
       break;
     case IDC_SYNC: result = cache.syncFromServer(*this); break;
     case IDC_DELETE_ALL: result = cache.deleteAllPages(*this); break;

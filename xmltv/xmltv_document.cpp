@@ -91,6 +91,7 @@ bool fetchXmltvDocument(GuideCache& cache, const std::string& source, const std:
   job.client().setServer(location.host, location.port);
   // The guide service's session is not for another host.
   job.client().removeRequestHeader("cookie");
+  if (fetch.maxBodyBytes > 0) job.client().setMaxBodyBytes(fetch.maxBodyBytes);
   if (!fetch.since.empty()) job.setCondition(fetch.since, fetch.entityTag);
   const bool transferred = job.fetchWithRetry(progress, location.path, file);
   fetch.notModified = job.notModified();

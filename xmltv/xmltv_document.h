@@ -18,6 +18,8 @@ struct XmltvFetch {
   // After the fetch: the answer's validators, and whether it was 304.
   std::string lastModified, answeredTag;
   bool notModified = false;
+  // The largest answer taken; 0 for the client's own limit.
+  int maxBodyBytes = 0;
 };
 
 // The largest document taken, from a file or a URL alike: a week of a

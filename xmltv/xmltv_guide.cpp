@@ -51,6 +51,7 @@ ProgrammeExtra extraOf(const XmltvProgramme& programme) {
   if (programme.isNew) extra.flags |= kFlagNew;
   if (programme.previouslyShown) extra.flags |= kFlagRepeat;
   if (programme.subtitles) extra.flags |= kFlagSubtitles;
+  extra.broadcast = programme.broadcast;
   return extra;
 }
 
@@ -85,7 +86,7 @@ int XmltvGuide::channelIndex(const std::string& id) {
   }
   const int index = static_cast<int>(channels_.size());
   indexOfId_[id] = index;
-  channels_.push_back({id, std::string()});
+  channels_.push_back({id, std::string(), std::string()});
   schedules_.emplace_back();
   return index;
 }
@@ -94,6 +95,7 @@ bool XmltvGuide::onChannel(const XmltvChannel& channel) {
   if (declared_.size() < kMaxDeclaredChannels) declared_.insert(channel.id);
   const int index = channelIndex(channel.id);
   if (index >= 0 && channels_[index].name.empty()) channels_[index].name = channel.name;
+  if (index >= 0 && channels_[index].type.empty()) channels_[index].type = channel.type;
   return true;
 }
 
@@ -199,7 +201,7 @@ ProgrammeExtras XmltvGuide::slotExtras(int day, int slotHour, const std::vector<
   const GuideMinute slotEnd = slotStart + kSlotMinutes;
   const GuideMinute dayEnd = broadcastDayStart(day + 1);
   for (std::size_t channel = 0; channel < schedules_.size() && channel < names.size(); ++channel) {
-    extras.addChannel(names[channel], channels_[channel].id);
+    extras.addChannel(names[channel], channels_[channel].id, channels_[channel].type);
     const Schedule& schedule = schedules_[channel];
     for (auto it = firstShown(schedule, slotStart); it != schedule.end() && it->first < slotEnd; ++it) {
       ProgrammeExtra extra = it->second.extra;

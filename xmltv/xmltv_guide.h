@@ -55,6 +55,7 @@ class XmltvGuide : public XmltvHandler {
  private:
   struct Channel {
     std::string id, name;
+    std::string type = std::string();
   };
   struct Programme {
     GuideMinute stop;

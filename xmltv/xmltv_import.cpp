@@ -209,3 +209,8 @@ int importXmltv(GuideCache& cache, const std::string& source, int firstDay, int 
   }
   return taken;
 }
+
+int writeGuideSlots(GuideCache& cache, XmltvGuide& guide, const std::vector<int>& days, bool replace,
+                    ProgressSink& progress) {
+  return writeSlots(cache, guide, days, replace, progress);
+}

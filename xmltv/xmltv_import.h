@@ -4,9 +4,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class GuideCache;
 class ProgressSink;
+class XmltvGuide;
 
 struct XmltvImportOptions {
   // Every slot of the document takes the place of the stored one, however
@@ -25,3 +27,10 @@ struct XmltvImportOptions {
 // when the document had not changed.
 int importXmltv(GuideCache& cache, const std::string& source, int firstDay, int lastDay,
                 ProgressSink& progress, const XmltvImportOptions& options = {});
+
+// The import's writing of the slots of `days` from a gathered guide, for
+// the other sources that gather one: each table gives way only to one at
+// least as complete (unless `replace`), the extras written beside it. -1
+// when a table could not be written, else the slots taken.
+int writeGuideSlots(GuideCache& cache, XmltvGuide& guide, const std::vector<int>& days, bool replace,
+                    ProgressSink& progress);

@@ -20,6 +20,7 @@
 struct XmltvChannel {
   std::string id;    // Shift-JIS, as every text here
   std::string name;  // the first display-name, or the first in Japanese
+  std::string type = std::string();  // a tuner server's channel type ("GR"); never from XMLTV
 };
 
 struct XmltvProgramme {
@@ -33,6 +34,7 @@ struct XmltvProgramme {
   std::vector<std::string> categories;
   std::vector<EpisodeNumber> episodes;  // up to kXmltvMaxEpisodes
   bool isNew = false, previouslyShown = false, subtitles = false;
+  BroadcastDetails broadcast;  // a tuner server's; never from XMLTV
 };
 
 class XmltvHandler {

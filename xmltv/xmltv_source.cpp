@@ -18,5 +18,5 @@ GuideSource& guideSourceFor(const SettingsStore& settings) {
 }
 
 bool guideSourceIsSet(const SettingsStore& settings) {
-  return !settings.xmltvSource().empty() || settings.server() != kDefaultGuideServer;
+  return !settings.xmltvSource().empty() || !settings.tunerServer().empty() || settings.server() != kDefaultGuideServer;
 }

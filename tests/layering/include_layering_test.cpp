@@ -18,8 +18,8 @@ namespace fs = std::filesystem;
 
 // The portable core with the programme records' folders, and the folders
 // each folder may include, bottom first. A folder may always include itself.
-const std::set<std::string> kCoreAndRecords = {"os",   "job",     "config", "net",    "programme", "guide",
-                                               "sync", "listing", "xmltv",  "search", "ui/model"};
+const std::set<std::string> kCoreAndRecords = {"os",   "job",     "config", "net",    "json", "programme", "guide",
+                                               "sync", "listing", "xmltv",  "search", "tuner", "recorder", "ui/model"};
 
 std::set<std::string> withCore(std::set<std::string> more) {
   more.insert(kCoreAndRecords.begin(), kCoreAndRecords.end());
@@ -32,13 +32,17 @@ const std::map<std::string, std::set<std::string>>& allowedFolders() {
       {"job", {}},
       {"config", {"os", "job"}},
       {"net", {"os", "job", "config"}},
+      {"json", {"os", "job", "config", "net"}},
       {"programme", {"os", "job", "config", "net"}},
       {"guide", {"os", "job", "config", "net", "programme"}},
       {"sync", {"os", "job", "config", "net", "programme", "guide"}},
       {"listing", {"os", "job", "config", "net", "programme", "guide"}},
       {"xmltv", {"os", "job", "config", "net", "programme", "guide", "listing"}},
       {"search", {"os", "job", "config", "net", "programme", "guide", "listing"}},
-      {"ui/model", {"os", "job", "config", "net", "programme", "guide", "sync", "listing", "xmltv", "search"}},
+      {"tuner", {"os", "job", "config", "net", "json", "programme", "guide", "listing", "xmltv"}},
+      {"recorder", {"os", "job", "config", "net", "json", "programme", "guide", "listing", "search"}},
+      {"ui/model", {"os", "job", "config", "net", "json", "programme", "guide", "sync", "listing", "xmltv", "search",
+                    "tuner", "recorder"}},
       {"ui", withCore({})},
       {"app", withCore({"ui"})},
       {"webguide", withCore({})},

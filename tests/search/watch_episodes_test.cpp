@@ -102,6 +102,14 @@ TEST(WatchEpisodes, AKeyTellsEpisodesApartAcrossChannelsWidthsAndMarks) {
   const std::string letter = episodeKeyOf(imported).hash;
   imported.subTitle = sj("赤い部屋");
   EXPECT_NE(letter, episodeKeyOf(imported).hash);
+  // A tuner server's episode number goes before the title's reading: the
+  // same episode on two channels whose titles do not number it.
+  ProgrammeRecord first = aired("nhk.tokyo.jp", 8, 20, 0, "連続ドラマ「海の声」[字]", "第一夜");
+  ProgrammeRecord again = aired("bs1.tokyo.jp", 9, 20, 0, "連続ドラマ「海の声」[再]", "再放送");
+  first.broadcast.episode = again.broadcast.episode = 3;
+  EXPECT_EQ(episodeKeyOf(first).hash, episodeKeyOf(again).hash);
+  again.broadcast.episode = 4;
+  EXPECT_NE(episodeKeyOf(first).hash, episodeKeyOf(again).hash);
   // The memory outlives versions: the hash is FNV-1a's own.
   Fnv1a64 fnv;
   fnv.add(reinterpret_cast<const unsigned char*>("a"), 1);

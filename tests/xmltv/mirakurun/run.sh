@@ -6,6 +6,9 @@
 # and every exported programme compared with the seed. Where the package is
 # not there (npm could not be reached) the saved document of the same
 # shape, tests/xmltv/mirakurun/saved/, stands in for the server.
+# Then the same server's JSON API through `crawl` with `tunerserver` set,
+# over a loopback port that socat forwards to the socket, every programme
+# compared with its ids, types, genre classes, extended texts and series.
 #
 # usage: tests/xmltv/mirakurun/run.sh [BUILD_DIR]   (default build/native)
 set -uo pipefail
@@ -18,7 +21,9 @@ server_dir="$root/build/mirakurun/node_modules/mirakurun"
 
 scratch="$(mktemp -d "${TMPDIR:-/tmp}/rokuban-mirakurun.XXXXXX")"
 server_pid=
+forwarder_pid=
 cleanup() {
+  [ -n "$forwarder_pid" ] && kill "$forwarder_pid" 2>/dev/null && wait "$forwarder_pid" 2>/dev/null
   [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
   rm -rf "$scratch"
 }
@@ -69,4 +74,28 @@ mkdir -p "$scratch/cache"
 "$cli" --ini "$scratch/rokuban.ini" export json --from "$first_day" --days 3 --out "$scratch/exported.json" \
   2>"$scratch/export.log" || { echo "mirakurun test: the export failed:"; cat "$scratch/export.log"; exit 1; }
 echo "mirakurun test: $(grep -c '<programme' "$scratch/guide.xml") programmes from $source"
-python3 "$here/compare.py" "$scratch/expected.json" "$scratch/exported.json"
+python3 "$here/compare.py" "$scratch/expected.json" "$scratch/exported.json" || exit 1
+
+if [ "$source" != "the server" ]; then
+  echo "mirakurun test: no server, so no JSON API to crawl"
+  exit 0
+fi
+if ! command -v socat >/dev/null; then
+  echo "mirakurun test: socat is not installed (scripts/setup.sh installs it): the JSON API is not tried"
+  exit 1
+fi
+port=$(python3 -c "import socket; s=socket.socket(); s.bind(('127.0.0.1', 0)); print(s.getsockname()[1])")
+socat "TCP-LISTEN:$port,bind=127.0.0.1,reuseaddr,fork" "UNIX-CONNECT:$scratch/mirakurun.sock" &
+forwarder_pid=$!
+for _ in $(seq 1 40); do
+  curl -sf --max-time 2 "http://127.0.0.1:$port/api/version" -o /dev/null && break
+  sleep 0.1
+done
+mkdir -p "$scratch/api-cache"
+printf '[_config]\r\ndirectory=%s/api-cache/\r\ntunerserver=http://127.0.0.1:%s/\r\n' "$scratch" "$port" >"$scratch/api.ini"
+"$cli" --ini "$scratch/api.ini" --quiet crawl --days 2 --retries 0 >"$scratch/crawl.log" 2>&1 ||
+  { echo "mirakurun test: the crawl of the JSON API failed:"; cat "$scratch/crawl.log"; exit 1; }
+"$cli" --ini "$scratch/api.ini" export json --from "$first_day" --days 3 --out "$scratch/api-exported.json" \
+  2>"$scratch/export.log" || { echo "mirakurun test: the export failed:"; cat "$scratch/export.log"; exit 1; }
+echo "mirakurun test: the JSON API through crawl"
+python3 "$here/compare.py" --api "$scratch/expected.json" "$scratch/api-exported.json"

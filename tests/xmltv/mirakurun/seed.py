@@ -13,15 +13,21 @@ from datetime import datetime, timedelta, timezone
 JAPAN = timezone(timedelta(hours=9))
 NETWORK = 32736
 
-# (service id, name, type): type 1 is television; 192 a one-seg service,
-# which the server never declares as a channel but whose programmes it lists.
+BS_NETWORK = 4
+
+# (network, service id, name, type, channel type): type 1 is television;
+# 192 a one-seg service, which the server never declares as a channel but
+# whose programmes it lists.
 SERVICES = [
-    (1024, "東都テレビ", 1),
-    (1032, "髙﨑放送", 1),
-    (1040, "ＴＯＫＹＯ　ＭＸ", 1),
-    (1048, "テレビ港&北", 1),
-    (1440, "東都テレビ ワンセグ", 192),
+    (NETWORK, 1024, "東都テレビ", 1, "GR"),
+    (NETWORK, 1032, "髙﨑放送", 1, "GR"),
+    (NETWORK, 1040, "ＴＯＫＹＯ　ＭＸ", 1, "GR"),
+    (NETWORK, 1048, "テレビ港&北", 1, "GR"),
+    (NETWORK, 1440, "東都テレビ ワンセグ", 192, "GR"),
+    (BS_NETWORK, 211, "ＢＳ港北", 1, "BS"),
 ]
+# Every so many programmes carry no series, no extended text.
+PLAIN_EVERY = 5
 
 # Titles as the server writes them, and what the guide shows and flags.
 TITLES = [
@@ -64,10 +70,10 @@ def seed(base_ms, folder):
     services, programmes, expected = [], [], []
     end_ms = base_ms + DAYS * 24 * 3600 * 1000
     event = 0
-    for number, (service_id, name, kind) in enumerate(SERVICES):
-        services.append({"networkId": NETWORK, "serviceId": service_id, "name": name, "type": kind,
+    for number, (network, service_id, name, kind, channel_type) in enumerate(SERVICES):
+        services.append({"networkId": network, "serviceId": service_id, "name": name, "type": kind,
                          "logoId": -1, "remoteControlKeyId": number + 1,
-                         "channel": {"type": "GR", "channel": str(20 + number)}})
+                         "channel": {"type": channel_type, "channel": channel_of(number, channel_type)}})
         start = base_ms + number * 7 * 60 * 1000  # channels out of step
         index = number * 3
         while start < end_ms:
@@ -76,14 +82,28 @@ def seed(base_ms, folder):
             (lv1, lv2), genre = GENRES[index % len(GENRES)]
             event += 1
             stop = start + minutes * 60 * 1000
-            programmes.append({"id": NETWORK * 100000 * 100000 + service_id * 100000 + event,
-                               "eventId": event, "networkId": NETWORK, "serviceId": service_id,
-                               "startAt": start, "duration": minutes * 60 * 1000, "isFree": True,
-                               "name": raw, "description": "出演：山﨑太郎、髙木①子",
-                               "genres": [{"lv1": lv1, "lv2": lv2, "un1": 15, "un2": 15}]})
+            programme_id = network * 100000 * 100000 + service_id * 100000 + event
+            programme = {"id": programme_id,
+                         "eventId": event, "networkId": network, "serviceId": service_id,
+                         "startAt": start, "duration": minutes * 60 * 1000, "isFree": True,
+                         "name": raw, "description": "出演：山﨑太郎、髙木①子",
+                         "genres": [{"lv1": lv1, "lv2": lv2, "un1": 15, "un2": 15}]}
+            record = {"channel": name, "start": japan_time(start), "stop": japan_time(stop),
+                      "title": shown, "genre": genre, "flags": sorted(flags),
+                      "channelId": str(network * 100000 + service_id), "channelType": channel_type,
+                      "programId": programme_id, "networkId": network, "serviceId": service_id,
+                      "eventId": event, "genreClasses": [[lv1, lv2]]}
+            if event % PLAIN_EVERY:
+                episode = 1 + event // len(SERVICES)
+                programme["extended"] = {"番組内容": f"第{episode}話の内容。\r\n山﨑が①を探す", "出演者": "髙橋\t花子"}
+                programme["series"] = {"id": 100 + index % 7, "repeat": 0, "pattern": 1,
+                                       "expiresAt": end_ms + 86400000, "episode": episode,
+                                       "lastEpisode": 40, "name": raw}
+                record["extended"] = f"番組内容\n第{episode}話の内容。\n山﨑が①を探す\n出演者\n髙橋\t花子"
+                record["series"] = {"id": 100 + index % 7, "episode": episode, "lastEpisode": 40}
+            programmes.append(programme)
             if kind == 1:
-                expected.append({"channel": name, "start": japan_time(start), "stop": japan_time(stop),
-                                 "title": shown, "genre": genre, "flags": sorted(flags)})
+                expected.append(record)
             start = stop + (GAP_MINUTES * 60 * 1000 if index % GAP_EVERY == GAP_EVERY - 1 else 0)
             index += 1
     # Programmes in no particular order, as the server keeps them.
@@ -95,10 +115,14 @@ def seed(base_ms, folder):
     with open(os.path.join(folder, "server.yml"), "w") as f:
         f.write(f"path: {sock}\nport: ~\nlogLevel: 1\ndisableEITParsing: true\ndisableWebUI: true\n")
     with open(os.path.join(folder, "tuners.yml"), "w") as f:
-        f.write("- name: seeded\n  types: [GR]\n  command: /bin/false\n  isDisabled: false\n")
+        f.write("- name: seeded\n  types: [GR, BS]\n  command: /bin/false\n  isDisabled: false\n")
     with open(os.path.join(folder, "channels.yml"), "w") as f:
-        for number in range(len(SERVICES)):
-            f.write(f"- name: ch{20 + number}\n  type: GR\n  channel: '{20 + number}'\n")
+        for number, service in enumerate(SERVICES):
+            f.write(f"- name: ch{20 + number}\n  type: {service[4]}\n  channel: '{channel_of(number, service[4])}'\n")
+
+
+def channel_of(number, channel_type):
+    return f"BS{number:02d}_0" if channel_type == "BS" else str(20 + number)
 
 
 def write(folder, name, data):

@@ -1,0 +1,67 @@
+// Reserving the watch list's matches with the recorder.
+#include "recorder/recorder_reservations.h"
+
+#include <cstdio>
+
+#include "search/match_line.h"
+
+namespace {
+
+// 重なる予約:
+const char kConflictsWith[] = "\x8f\x64\x82\xc8\x82\xe9\x97\x5c\x96\xf1: ";
+
+std::string clockRange(long long startAt, long long endAt) {
+  const DateTime start = dateTimeOf(listingMinuteOfMilliseconds(startAt));
+  const DateTime end = dateTimeOf(listingMinuteOfMilliseconds(endAt));
+  char text[40];
+  std::snprintf(text, sizeof text, "%02d/%02d %02d:%02d-%02d:%02d", start.month, start.day, start.hour, start.minute,
+                end.hour, end.minute);
+  return text;
+}
+
+bool recorderGone(RecorderOutcome outcome) {
+  return outcome == RecorderOutcome::Unreachable || outcome == RecorderOutcome::TimedOut;
+}
+
+}  // namespace
+
+RecorderReservations reserveWithRecorder(RecorderClient& client, const std::vector<ProgrammeRecord>& toReserve) {
+  RecorderReservations out;
+  for (std::size_t i = 0; i < toReserve.size(); ++i) {
+    const ProgrammeRecord& record = toReserve[i];
+    ReserveRequest request;
+    RecorderResult result;
+    if (!reserveRequestOf(record, request)) result.outcome = RecorderOutcome::NoChannelId;
+    else result = client.add(request);
+    if (isReserved(result.outcome)) {
+      out.reserved.push_back(record);
+      continue;
+    }
+    out.refused.push_back({record, result});
+    if (recorderGone(result.outcome)) {
+      out.left = static_cast<int>(toReserve.size() - i - 1);
+      break;
+    }
+  }
+  return out;
+}
+
+std::string reserveLine(const RecorderReserve& reserve, const std::string& channelName) {
+  std::string line = "#" + std::to_string(reserve.id) + " " + clockRange(reserve.startAt, reserve.endAt) + " " +
+                     (channelName.empty() ? std::to_string(reserve.channelId) : channelName) + " " + reserve.name;
+  if (reserve.isConflict) line += " [conflict]";
+  if (reserve.isSkip) line += " [skip]";
+  return line;
+}
+
+std::string refusalLine(const RecorderRefusal& refusal, bool english) {
+  std::string line = matchLine(refusal.record) + ": " +
+                     (english ? recorderOutcomeEnglish(refusal.result.outcome) : recorderOutcomeText(refusal.result.outcome));
+  if (!refusal.result.answer.empty()) line += " (" + refusal.result.answer + ")";
+  if (!refusal.result.conflicts.empty()) {
+    line += english ? "; conflicts with " : std::string("; ") + kConflictsWith;
+    for (std::size_t i = 0; i < refusal.result.conflicts.size(); ++i)
+      line += (i ? ", " : "") + reserveLine(refusal.result.conflicts[i], std::string());
+  }
+  return line;
+}
