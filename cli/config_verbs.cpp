@@ -3,6 +3,7 @@
 
 #include "cli/cli.h"
 #include "config/setting_table.h"
+#include "net/http_url.h"
 
 namespace {
 
@@ -55,6 +56,10 @@ std::string refusal(const Setting& row, const std::string& value, const std::str
       return isKnownArea(settingsPath, value) ? "" : "an area key of the area table (see 'rokuban-cli areas')";
     case SettingKind::ClockTime:
       return clockTimeValue(value).empty() ? "a time of day, HHMM or HH:MM, or off" : "";
+    case SettingKind::Url: {
+      HttpUrl url;
+      return value.empty() || parseHttpUrl(value, url) ? "" : "an http://[user:password@]host[:port][/path] URL, or empty";
+    }
     default:
       return "";
   }
@@ -68,6 +73,7 @@ int runConfig(CliContext& context) {
       const Setting& row = settingRows()[i];
       std::string value = context.settings.effectiveValue(row);
       if (row.secret && !showSecrets && !value.empty()) value = "********";
+      if (row.kind == SettingKind::Url && !showSecrets) value = HttpUrl::hidingPassword(value);
       printOut(std::string(row.key) + "=" + value + "\n");
     }
     return 0;
