@@ -6,6 +6,7 @@
 #include "listing/channel_ids.h"
 #include "listing/day_records.h"
 #include "programme/genre_table.h"
+#include "recorder/recorder_reservations.h"
 #include "tests/ui_model/day_table_builder.h"
 #include "ui/model/reservation.h"
 #include "ui/model/search_form.h"
@@ -177,6 +178,32 @@ TEST(WatchAnnouncementTest, ChangedTimesTakeTheBalloonAndMovedReservationsAreRen
   const std::vector<ProgrammeRecord> renewed = movedReservations({moved, cancelled, episode}, settings);
   ASSERT_EQ(1u, renewed.size());
   EXPECT_EQ(later.start, renewed[0].start);
+}
+
+TEST(WatchAnnouncementTest, TheRecordersRefusalsAreSaidInJapanese) {
+  WatchAnnouncement announcement;
+  EXPECT_FALSE(addRecorderRefusals({}, announcement));
+  RecorderResult conflict;
+  conflict.outcome = RecorderOutcome::Conflict;
+  RecorderResult gone;
+  gone.outcome = RecorderOutcome::Unreachable;
+  const std::vector<RecorderRefusal> refusals = {{recordAt(tuesday(), 600, "a"), conflict},
+                                                 {recordAt(tuesday(), 660, "b"), gone}};
+  ASSERT_TRUE(addRecorderRefusals(refusals, announcement));
+  // ウォッチ: 2件を予約できません
+  EXPECT_EQ("\x83\x45\x83\x48\x83\x62\x83\x60: 2\x8c\x8f\x82\xf0\x97\x5c\x96\xf1\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1",
+            announcement.title);
+  EXPECT_EQ(std::string("a: ") + recorderOutcomeText(RecorderOutcome::Conflict) + "\r\nb: " +
+                recorderOutcomeText(RecorderOutcome::Unreachable),
+            announcement.text);
+  // After the new matches, under their title.
+  ASSERT_TRUE(watchAnnouncement({recordAt(tuesday(), 700, "c")}, 1, announcement));
+  ASSERT_TRUE(addRecorderRefusals({refusals[0]}, announcement));
+  EXPECT_EQ(0u, announcement.title.find("\x83\x45\x83\x48\x83\x62\x83\x60: 1\x8c\x8f\x82\xcc\x90\x56"));
+  EXPECT_EQ(std::string("c\r\n1\x8c\x8f\x82\xf0\x98\x5e\x89\xe6\x97\x5c\x96\xf1\x82\xb5\x82\xdc\x82\xb5\x82\xbd\r\n"
+                        "1\x8c\x8f\x82\xf0\x97\x5c\x96\xf1\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\r\na: ") +
+                recorderOutcomeText(RecorderOutcome::Conflict),
+            announcement.text);
 }
 
 TEST(SearchListingTest, AReairSaysWhichAiringItRepeats) {
