@@ -22,6 +22,7 @@
 #include "ui/model/main_layout.h"
 #include "ui/model/popup_menu.h"
 #include "ui/programme_list.h"
+#include "ui/reserve_programme.h"
 #include "ui/search_dialog.h"
 #include "ui/search_view.h"
 #include "ui/tray_icon.h"
@@ -90,6 +91,14 @@ HMENU buildMenu(const std::vector<MenuEntry>& entries) {
     }
   }
   return menu;
+}
+
+// The recorder's answer to Enter on a programme (ui/reserve_programme.h).
+LRESULT showReservation(LPARAM announcement) {
+  WatchAnnouncement* said = reinterpret_cast<WatchAnnouncement*>(announcement);
+  trayIcon.showBalloon(*said);
+  delete said;
+  return 0;
 }
 
 void announceWatchMatches(const std::vector<WatchChange>& changes = {}) {
@@ -265,6 +274,7 @@ LRESULT CALLBACK mainWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPA
       return list.describeRow(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
     }
     case kDescribeAnnouncement: return describeAnnouncement(hwnd, lParam);
+    case kShowReservation: return showReservation(lParam);
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
   }
 }

@@ -88,10 +88,11 @@ bool searchRowDetail(LPARAM item, std::string& text) {
   return true;
 }
 
-void activateSearchRow(LPARAM item) {
+void activateSearchRow(HWND owner, LPARAM item) {
   const ProgrammeRecord* record = recordOf(item);
   std::string arguments;
-  if (record && matchReservationArguments(*record, arguments)) launchCompanion(arguments);
+  if (!record || reserveInRecorder(owner, *record)) return;
+  if (matchReservationArguments(*record, arguments)) launchCompanion(arguments);
 }
 
 bool matchReservationArguments(const ProgrammeRecord& record, std::string& arguments) {

@@ -8,6 +8,7 @@
 #include "programme/genre_table.h"
 #include "recorder/recorder_reservations.h"
 #include "tests/ui_model/day_table_builder.h"
+#include "ui/model/recorder_reservation.h"
 #include "ui/model/reservation.h"
 #include "ui/model/search_form.h"
 #include "ui/model/search_listing.h"
@@ -204,6 +205,25 @@ TEST(WatchAnnouncementTest, TheRecordersRefusalsAreSaidInJapanese) {
                         "1\x8c\x8f\x82\xf0\x97\x5c\x96\xf1\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\r\na: ") +
                 recorderOutcomeText(RecorderOutcome::Conflict),
             announcement.text);
+}
+
+TEST(RecorderReservationTest, TheBalloonSaysWhatTheRecorderAnswered) {
+  RecorderResult result;
+  result.outcome = RecorderOutcome::Conflict;
+  result.answer = "HTTP 500 ReservationManageModelAddReserveConflict";
+  RecorderReserve other;
+  other.id = 12;
+  other.name = "b";
+  result.conflicts = {other};
+  const WatchAnnouncement said = reservationAnnouncement(recordAt(tuesday(), 600, "a"), result);
+  EXPECT_EQ("\x98\x5e\x89\xe6\x97\x5c\x96\xf1: a", said.title);  // 録画予約: a
+  EXPECT_EQ(std::string(recorderOutcomeText(RecorderOutcome::Conflict)) +
+                "\r\nHTTP 500 ReservationManageModelAddReserveConflict\r\n#12 ",
+            said.text.substr(0, said.text.find("#12 ") + 4));
+  EXPECT_EQ(0, said.reserved);
+  result = RecorderResult();
+  result.outcome = RecorderOutcome::Done;
+  EXPECT_EQ(1, reservationAnnouncement(recordAt(tuesday(), 600, "a"), result).reserved);
 }
 
 TEST(SearchListingTest, AReairSaysWhichAiringItRepeats) {

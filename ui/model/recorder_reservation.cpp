@@ -1,0 +1,40 @@
+// A programme of the window's day handed to the recorder.
+#include "ui/model/recorder_reservation.h"
+
+#include "guide/guide_cache.h"
+#include "listing/day_records.h"
+#include "listing/listing.h"
+#include "programme/programme_table.h"
+#include "recorder/recorder_reservations.h"
+
+namespace {
+const char kRecorderReservation[] = "\x98\x5e\x89\xe6\x97\x5c\x96\xf1: ";  // 録画予約:
+}  // namespace
+
+bool dayProgrammeRecord(GuideCache& cache, const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay,
+                        ProgrammeRecord& record) {
+  const ProgrammeCell* channel = day.channelOf(&cell);
+  ListingMinute start = 0;
+  if (!channel || !programmeStart(day, cell, broadcastDay, start)) return false;
+  ListingRange range;
+  range.from = dateFromDayNumber(broadcastDay);
+  range.days = 1;
+  range.channels = {channel->body};
+  for (const ProgrammeRecord& found : collectListing(cache, range).programmes) {
+    if (found.start != start) continue;
+    record = found;
+    return true;
+  }
+  return false;
+}
+
+WatchAnnouncement reservationAnnouncement(const ProgrammeRecord& record, const RecorderResult& result) {
+  WatchAnnouncement said;
+  said.title = fitShiftJis(kRecorderReservation + record.title, kBalloonTitleBytes);
+  std::string text = recorderOutcomeText(result.outcome);
+  if (!result.answer.empty()) text += "\r\n" + result.answer;
+  for (const RecorderReserve& reserve : result.conflicts) text += "\r\n" + reserveLine(reserve, std::string());
+  said.text = fitShiftJis(text, kBalloonTextBytes);
+  said.reserved = isReserved(result.outcome) ? 1 : 0;
+  return said;
+}
