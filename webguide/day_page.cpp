@@ -25,8 +25,14 @@ bool isWithinDay(ListingMinute minute, ListingMinute dayStart) {
 
 bool isRunning(const ProgrammeRecord& record, ListingMinute now) { return record.start <= now && now < record.stop; }
 
-void appendSummary(std::string& out, const ProgrammeRecord& record, bool now, const PageTexts& texts) {
+void appendSummary(std::string& out, const ProgrammeRecord& record, bool now, const PageTexts& texts,
+                   const ReserveMarks* marks) {
   out += "<summary><time>" + clockTime(record.start) + "</time> ";
+  if (marks && marks->holds(record)) {
+    out += "<em class=\"rsv\">";
+    appendXmlText(out, texts.reserved);
+    out += "</em> ";
+  }
   if (now) {
     out += "<em class=\"air\">";
     appendXmlText(out, texts.airing);
@@ -36,11 +42,12 @@ void appendSummary(std::string& out, const ProgrammeRecord& record, bool now, co
   out += "</summary>";
 }
 
-void appendProgramme(std::string& out, const ProgrammeRecord& record, ListingMinute now, const PageTexts& texts) {
+void appendProgramme(std::string& out, const ProgrammeRecord& record, ListingMinute now, const PageTexts& texts,
+                     const ReserveMarks* marks) {
   const bool running = isRunning(record, now);
   out += "<details class=\"p g" + std::to_string(record.genre) + (running ? " now" : "") + "\" id=\"" +
          programmeAnchor(record) + "\">";
-  appendSummary(out, record, running, texts);
+  appendSummary(out, record, running, texts, marks);
   appendProgrammeDetails(out, record, texts);
   out += "</details>";
 }
@@ -87,7 +94,7 @@ std::vector<std::vector<const ProgrammeRecord*>> byChannel(const Listing& day) {
 }
 
 void appendGrid(std::string& out, const Listing& day, ListingMinute dayStart, ListingMinute now,
-                const PageTexts& texts) {
+                const PageTexts& texts, const ReserveMarks* marks) {
   const auto columns = byChannel(day);
   std::vector<std::size_t> next(columns.size(), 0);
   const bool today = isWithinDay(now, dayStart);
@@ -106,7 +113,7 @@ void appendGrid(std::string& out, const Listing& day, ListingMinute dayStart, Li
       std::size_t& at = next[column];
       if (const ProgrammeRecord* running = runningInto(records, at, top)) appendContinuation(out, *running, now);
       for (; at < records.size() && hourRow(records[at]->start, dayStart) == hour; ++at) {
-        appendProgramme(out, *records[at], now, texts);
+        appendProgramme(out, *records[at], now, texts, marks);
       }
       out += "</td>";
     }
@@ -183,7 +190,8 @@ void appendProgrammeDetails(std::string& out, const ProgrammeRecord& record, con
   out += "</div>";
 }
 
-std::string dayPage(const Listing& day, const CalendarDate& date, const PageClock& clock, const PageTexts& texts) {
+std::string dayPage(const Listing& day, const CalendarDate& date, const PageClock& clock, const PageTexts& texts,
+                    const ReserveMarks* marks) {
   const ListingMinute dayStart = listingMinute(dayNumber(date.year, date.month, date.day), 0);
   PageHead head;
   head.title = "Rokuban " + isoDate(date);
@@ -195,7 +203,7 @@ std::string dayPage(const Listing& day, const CalendarDate& date, const PageCloc
     out += "</p>";
   } else {
     appendJumps(out, day, dayStart, clock, texts);
-    appendGrid(out, day, dayStart, clock.now, texts);
+    appendGrid(out, day, dayStart, clock.now, texts, marks);
   }
   return out + pageEnd(texts);
 }

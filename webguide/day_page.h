@@ -12,10 +12,13 @@
 
 #include "listing/listing.h"
 #include "webguide/page_frame.h"
+#include "webguide/reserve_marks.h"
 
 // `day`: the records of broadcast date `date` alone (collectListing of one
-// day); an empty listing says the cache holds nothing of that day.
-std::string dayPage(const Listing& day, const CalendarDate& date, const PageClock& clock, const PageTexts& texts);
+// day); an empty listing says the cache holds nothing of that day. The
+// programmes `marks` holds are marked as reserved.
+std::string dayPage(const Listing& day, const CalendarDate& date, const PageClock& clock, const PageTexts& texts,
+                    const ReserveMarks* marks = nullptr);
 
 // The anchor of a programme on its day's page, e.g. "p-tv.tokyo.jp-2100":
 // what search results link to.

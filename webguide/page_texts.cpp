@@ -46,6 +46,7 @@ const PageTexts kJapanese = {
     "\x8d\xc5\x8b\xdf\x82\xcc\x95\xcf\x8dX",  // 最近の変更
     {"\x8e\x9e\x8a\xd4\x95\xcf\x8dX", "\x89\x84\x92\xb7", "\x92\x86\x8e~", "\x90V\x82\xb5\x82\xa2\x89\xf1"},  // 時間変更 延長 中止 新しい回
     "{}\x82\xcc\x8d\xc4\x95\xfa\x91\x97",  // {}の再放送
+    "\x97\x5c\x96\xf1\x8d\xcf\x82\xdd",  // 予約済み
 };
 
 const PageTexts kEnglish = {
@@ -79,6 +80,7 @@ const PageTexts kEnglish = {
     "Recent changes",
     {"Moved", "Extended", "Cancelled", "New episode"},
     "re-air of {}",
+    "Reserved",
 };
 
 }  // namespace

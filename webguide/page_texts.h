@@ -39,6 +39,7 @@ struct PageTexts {
   const char* watchChanges;   // the heading of the watched programmes' changes
   const char* changeKinds[4];  // moved, extended, cancelled, new episode
   const char* reairOf;        // {} = the first airing's date and time
+  const char* reserved;       // the mark of a programme the recorder holds
 };
 
 const PageTexts& pageTexts(PageLanguage language);

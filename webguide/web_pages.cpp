@@ -2,6 +2,7 @@
 #include "webguide/web_pages.h"
 
 #include "config/settings_store.h"
+#include "guide/guide_cache.h"
 #include "listing/ics_writer.h"
 #include "os/text.h"
 #include "search/programme_matcher.h"
@@ -93,7 +94,8 @@ WebResponse WebPages::day(const WebRequest& request) {
   const PageTexts& texts = textsFor(request);
   CalendarDate date{};
   if (!requestedDate(request, clock, date)) return htmlResponse(400, messagePage(texts.badDate, clock, texts));
-  return htmlResponse(200, dayPage(listingOf(date, 1), date, clock, texts));
+  const ReserveMarks marks = reserves_.marks(settings_, guideCache(settings_).clock());
+  return htmlResponse(200, dayPage(listingOf(date, 1), date, clock, texts, &marks));
 }
 
 bool WebPages::searchMatches(const WebRequest& request, const PageClock& clock, const PageTexts& texts,
