@@ -201,6 +201,7 @@ LRESULT onCommand(HWND hwnd, int id) {
     case kCommandCompanionReservations: launchCompanion(kCompanionReservationList); break;
     case kCommandSearch: runSearchDialog(hwnd); break;
     case kCommandWatch: showSearch(kWatchMatches); break;
+    case kCommandRecorderReserves: showSearch(kRecorderReserves); break;
     case kCommandCheckWatch: announceWatchMatches(); break;
     case kCommandXmltvSettings: runXmltvDialog(hwnd); break;
     case kCommandExplainWatch: openWatchExplainDialog(hwnd, settings()); break;
@@ -248,7 +249,7 @@ LRESULT onDestroy() {
 }  // namespace
 
 void showPopupMenu(HWND source, DWORD point) {
-  HMENU menu = buildMenu(mainPopupMenu(viewState(), companionInstalled()));
+  HMENU menu = buildMenu(mainPopupMenu(viewState(), companionInstalled(), !settings().recorder().empty()));
   POINT at = {static_cast<SHORT>(LOWORD(point)), static_cast<SHORT>(HIWORD(point))};
   ClientToScreen(source, &at);
   // Without this the menu stays open when the user clicks elsewhere.

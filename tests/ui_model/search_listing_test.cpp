@@ -224,6 +224,22 @@ TEST(RecorderReservationTest, TheBalloonSaysWhatTheRecorderAnswered) {
   result = RecorderResult();
   result.outcome = RecorderOutcome::Done;
   EXPECT_EQ(1, reservationAnnouncement(recordAt(tuesday(), 600, "a"), result).reserved);
+
+  // The reserves view's rows: the guide's channel name of the id, conflicts marked.
+  RecorderReserve first, second;
+  first.id = 1, first.channelId = 3273601024LL, first.name = "x", first.isConflict = true;
+  first.startAt = unixMillisecondsOf(listingMinute(tuesday(), 20 * 60));
+  first.endAt = first.startAt + 3600000;
+  second = first;
+  second.channelId = 400211, second.isConflict = false;
+  const std::vector<ProgrammeRecord> rows = reserveRecords({first, second}, {{"One", "3273601024"}});
+  ASSERT_EQ(2u, rows.size());
+  EXPECT_EQ("One", rows[0].channel);
+  EXPECT_EQ("\x81\x6d\x8f\x64\x95\xa1\x81\x6ex", rows[0].title);  // ［重複］x
+  EXPECT_EQ(listingMinute(tuesday(), 20 * 60), rows[0].start);
+  EXPECT_EQ(60, rows[0].stop - rows[0].start);
+  EXPECT_EQ("400211", rows[1].channel);
+  EXPECT_EQ("x", rows[1].title);
 }
 
 TEST(SearchListingTest, AReairSaysWhichAiringItRepeats) {

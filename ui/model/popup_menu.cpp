@@ -19,6 +19,7 @@ const char kQuit[] = "\x8f\x49\x97\xb9";                                // "終�
 const char kSearch[] = "\x8c\x9f\x8d\xf5...";                           // "検索..."
 const char kWatch[] = "\x83\x45\x83\x48\x83\x62\x83\x60";              // "ウォッチ"
 const char kXmltvSettings[] = "XMLTV\x82\xcc\x90\xdd\x92\xe8...";            // "XMLTVの設定..."
+const char kRecorderReservesLabel[] = "\x98\x5e\x89\xe6\x83\x54\x81\x5b\x83\x6f\x81\x5b\x82\xcc\x97\x5c\x96\xf1";  // "録画サーバーの予約"
 const char kExplainWatch[] = "\x83\x45\x83\x48\x83\x62\x83\x60\x82\xcc\x90\xe0\x96\xbe...";  // "ウォッチの説明..."
 
 MenuEntry item(int id, const char* text, bool checked = false) {
@@ -60,7 +61,7 @@ bool isSearchView(const ViewState& view, SearchSource source) {
 
 }  // namespace
 
-std::vector<MenuEntry> mainPopupMenu(const ViewState& view, bool companionInstalled) {
+std::vector<MenuEntry> mainPopupMenu(const ViewState& view, bool companionInstalled, bool recorderSet) {
   std::vector<MenuEntry> menu{item(kCommandNextDay, kTomorrow), item(kCommandToday, kNow),
                               item(kCommandPreviousDay, kYesterday),
                               separator(), viewSubmenu(view), separator()};
@@ -78,6 +79,8 @@ std::vector<MenuEntry> mainPopupMenu(const ViewState& view, bool companionInstal
                           separator(), item(kCommandXmltvSettings, kXmltvSettings),
                           item(kCommandExplainWatch, kExplainWatch)})
     menu.push_back(entry);
+  if (recorderSet)
+    menu.push_back(item(kCommandRecorderReserves, kRecorderReservesLabel, isSearchView(view, kRecorderReserves)));
   return menu;
 }
 

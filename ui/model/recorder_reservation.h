@@ -3,6 +3,9 @@
 // slot's extras), and the balloon that says what the recorder answered.
 #pragma once
 
+#include <vector>
+
+#include "listing/listing.h"
 #include "listing/programme_record.h"
 #include "recorder/recorder_client.h"
 #include "ui/model/watch_announcement.h"
@@ -16,6 +19,12 @@ struct ProgrammeCell;
 // false when the listing does not hold it.
 bool dayProgrammeRecord(GuideCache& cache, const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay,
                         ProgrammeRecord& record);
+
+// The recorder's reserves as rows of the window's reserves view: each on
+// the guide's channel of its id (else the id), its name marked "［重複］"
+// when it conflicts, in the recorder's order.
+std::vector<ProgrammeRecord> reserveRecords(const std::vector<RecorderReserve>& reserves,
+                                            const std::vector<ListingChannel>& channels);
 
 // "録画予約: <title>" over the recorder's answer in Japanese (and what it
 // answered, and the reserves a conflict meets).

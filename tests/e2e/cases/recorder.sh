@@ -20,7 +20,8 @@ reserve_count() { curl -s --max-time 5 "http://127.0.0.1:$1/api/reserves" | grep
 
 # --- With `recorder` set, an automatic --once entry reserves an episode in
 # the recorder once, not its re-air on another channel; nothing goes to
-# the recording tool, and a second check reserves nothing again.
+# the recording tool, the recorder's reserves view lists it, and a second
+# check reserves nothing again.
 case_watch_recorder() {
   local folder port first d1 d2 reserves
   folder=$(new_folder watch-recorder)
@@ -52,6 +53,11 @@ case_watch_recorder() {
   check "... of the first airing, on its channel's id" sh -c 'echo "$1" | grep -q "\"channelId\":3273601024,"' _ "$reserves"
   expect "... and nothing goes to the recording tool" 0 "$(call_count "$folder/denpoz-calls.txt")"
   check "the reservation is remembered" grep -q '^\[watchreserved\]' "$folder/Rokuban.ini"
+
+  drive_quiet main-command 1017
+  drive_quiet wait-rows programme 1 5000
+  check "録画サーバーの予約 lists the recorder's reserve on its channel" \
+    sh -c 'echo "$1" | grep -q "第一放送 連続ドラマ「約束」#3"' _ "$(drive_rows programme | cut -c15-)"
 
   drive_quiet main-command 1004
   wait_dialog "$CONNECT"
