@@ -4,6 +4,7 @@
 #include "cli/cli.h"
 #include "config/setting_table.h"
 #include "xmltv/xmltv_document.h"
+#include "net/http_url.h"
 
 namespace {
 
@@ -60,6 +61,10 @@ std::string refusal(const Setting& row, const std::string& value, const std::str
       return isReadableXmltvSource(value) ? ""
                                           : "a file path or an http:// URL (https://, ftp:// and other schemes "
                                             "are not read), or nothing for the guide service";
+    case SettingKind::Url: {
+      HttpUrl url;
+      return value.empty() || parseHttpUrl(value, url) ? "" : "an http://[user:password@]host[:port][/path] URL, or empty";
+    }
     default:
       return "";
   }
@@ -79,6 +84,7 @@ int runConfig(CliContext& context) {
       const Setting& row = settingRows()[i];
       std::string value = context.settings.effectiveValue(row);
       if (row.secret && !showSecrets && !value.empty()) value = "********";
+      if (row.kind == SettingKind::Url && !showSecrets) value = HttpUrl::hidingPassword(value);
       printOut(std::string(row.key) + "=" + value + "\n");
     }
     return 0;

@@ -54,7 +54,7 @@ std::vector<ListingChannel> channelsOf(CliContext& context, const std::vector<Re
   ListingRange range;
   range.from = dateFromDayNumber(first);
   range.days = std::min(last - first + 1, kMostListingDays);
-  return collectListing(guideCache(context.settings), range).channels;
+  return collectListing(context.cache, range).channels;
 }
 
 std::string channelNameOf(const std::vector<ListingChannel>& channels, long long id) {
@@ -73,7 +73,7 @@ int addReserve(CliContext& context, RecorderClient& client, bool json) {
   ListingRange range;
   range.from = dateFromDayNumber(broadcastDayNumber(start));
   range.days = 1;
-  const Listing listing = collectListing(guideCache(context.settings), range);
+  const Listing listing = collectListing(context.cache, range);
   std::vector<std::string> names;
   for (const ListingChannel& channel : listing.channels) names.push_back(channel.name);
   const int chosen = chooseChannelName(names, channelName);
@@ -162,7 +162,7 @@ int runReserve(CliContext& context) {
   if (action != "add" && action != "list" && action != "cancel") return usageError(context, "reserve");
   const std::string recorder = context.settings.recorder();
   if (recorder.empty()) return failWith("no recorder is set: set recorder to the recorder's http:// base URL");
-  RecorderClient client(recorder, guideCache(context.settings).clock());
+  RecorderClient client(recorder, context.cache.clock());
   if (action == "add") return addReserve(context, client, json);
   if (action == "list") return listReserves(context, client, json);
   return cancelReserve(context, client, json);

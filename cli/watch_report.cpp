@@ -137,9 +137,29 @@ bool runCommands(const WatchCheck& check, const std::string& command) {
 
 // The matches to reserve handed to the recorder; those it holds are
 // remembered, each refusal said, and what was left unasked waits.
+// A reserved programme that moved is the recorder's to follow: said
+// whether it did.
+void reportMoves(RecorderClient& client, const std::vector<MovedReservation>& moved) {
+  std::vector<RecorderReserve> reserves;
+  const RecorderResult listed = client.list(reserves);
+  for (const MovedReservation& move : moved) {
+    const RecorderReserve* reserve = listed.outcome == RecorderOutcome::Done ? followingReserve(move, reserves) : nullptr;
+    const std::string what = listed.outcome != RecorderOutcome::Done
+                                 ? std::string("the recorder follows moves; its reserves could not be listed (") +
+                                       recorderOutcomeEnglish(listed.outcome) + ")"
+                             : reserve ? "the recorder followed the move: " + reserveLine(*reserve, std::string())
+                                       : std::string("the recorder lost it: no reserve at the new time");
+    printError("rokuban-cli: watch: moved " + visibleLine(move.now.title) + " (now " + isoJapanTime(move.now.start) +
+               "): " + visibleLine(what) + "\n");
+  }
+}
+
 bool reserveMatches(CliContext& context, const WatchCheck& check, const DateTime& now) {
+  RecorderClient client(context.settings.recorder(), context.cache.clock());
+  const std::vector<MovedReservation> moved =
+      movedReservations(changesNotEnded(context.settings, listingMinuteOf(now)), context.settings);
+  if (!moved.empty()) reportMoves(client, moved);
   if (check.toReserve.empty()) return true;
-  RecorderClient client(context.settings.recorder(), guideCache(context.settings).clock());
   const RecorderReservations done = reserveWithRecorder(client, check.toReserve);
   for (const ProgrammeRecord& record : done.reserved)
     printError("rokuban-cli: watch: reserved " + visibleLine(matchLine(record)) + "\n");

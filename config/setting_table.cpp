@@ -46,9 +46,9 @@ constexpr Setting kTable[] = {
      "an XMLTV file or http:// URL to take the guide from; empty: the guide service"},
     {I::refreshHours, "refreshhours", K::Number, 0, nullptr, false,
      "hours after which a crawl fetches today's and tomorrow's slots again; 0: never"},
-    {I::tunerServer, "tunerserver", K::Text, 0, nullptr, false,
+    {I::tunerServer, "tunerserver", K::Url, 0, nullptr, false,
      "a tuner server's http:// base URL to take the guide from by its JSON API; empty: none"},
-    {I::recorder, "recorder", K::Text, 0, nullptr, false,
+    {I::recorder, "recorder", K::Url, 0, nullptr, false,
      "the recorder's http:// base URL that reservations go to; empty: the companion tool"},
 };
 
@@ -72,6 +72,7 @@ const char* kindName(const Setting& row) {
     case K::Area: return "area key";
     case K::Number: return "number";
     case K::XmltvSource: return "file or http:// URL";
+    case K::Url: return "URL, its password secret";
     default: return row.secret ? "text, secret" : "text";
   }
 }

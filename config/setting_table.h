@@ -5,9 +5,10 @@
 
 #include <string>
 
-// What a setting holds and accepts; Text and Area are texts, the rest
-// integers (Switch read as true when not 0).
-enum class SettingKind { Text, Number, Switch, Days, Port, Area, ClockTime, XmltvSource };
+// What a setting holds and accepts; Text, Area, XmltvSource and Url are
+// texts, the rest integers (Switch read as true when not 0). A Url's
+// password is a secret.
+enum class SettingKind { Text, Number, Switch, Days, Port, Area, ClockTime, XmltvSource, Url };
 
 // The rows in table order, which is the order `config` prints them in.
 enum class SettingId {
@@ -27,7 +28,8 @@ struct Setting {
   const char* description;
 
   bool isText() const {
-    return kind == SettingKind::Text || kind == SettingKind::Area || kind == SettingKind::XmltvSource;
+    return kind == SettingKind::Text || kind == SettingKind::Area || kind == SettingKind::XmltvSource ||
+           kind == SettingKind::Url;
   }
   // The default as the file would hold it ("" for an empty text).
   std::string defaultText() const;

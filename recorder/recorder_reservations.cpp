@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "search/match_line.h"
+#include "search/watch_memory.h"
 
 namespace {
 
@@ -44,6 +45,32 @@ RecorderReservations reserveWithRecorder(RecorderClient& client, const std::vect
     }
   }
   return out;
+}
+
+std::vector<MovedReservation> movedReservations(const std::vector<RememberedChange>& changes,
+                                                const SettingsStore& settings) {
+  std::vector<MovedReservation> moved;
+  for (const RememberedChange& change : changes) {
+    if (!changesTime(change.kind) || change.kind == WatchChangeKind::cancelled) continue;
+    ProgrammeRecord now;
+    now.channelId = change.channelId;
+    now.start = change.start;
+    now.stop = change.stop;
+    now.title = change.title;
+    if (isRemembered(settings, kReservedSection, now)) moved.push_back({now, change});
+  }
+  return moved;
+}
+
+const RecorderReserve* followingReserve(const MovedReservation& moved, const std::vector<RecorderReserve>& reserves) {
+  ReserveRequest request;
+  reserveRequestOf(moved.now, request);
+  for (const RecorderReserve& reserve : reserves) {
+    if (request.programId > 0 && reserve.programId == request.programId) return &reserve;
+    if (request.channelId > 0 && reserve.channelId == request.channelId && reserve.startAt == request.startAt)
+      return &reserve;
+  }
+  return nullptr;
 }
 
 std::string reserveLine(const RecorderReserve& reserve, const std::string& channelName) {

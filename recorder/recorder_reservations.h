@@ -10,6 +10,9 @@
 
 #include "listing/programme_record.h"
 #include "recorder/recorder_client.h"
+#include "search/watch_change_memory.h"
+
+class SettingsStore;
 
 struct RecorderRefusal {
   ProgrammeRecord record;
@@ -23,6 +26,19 @@ struct RecorderReservations {
 };
 
 RecorderReservations reserveWithRecorder(RecorderClient& client, const std::vector<ProgrammeRecord>& toReserve);
+
+// A reserved programme that moved (a remembered change whose programme is
+// remembered as reserved at its new times): the recorder follows a move
+// itself, so it is never asked again; only told whether it did.
+struct MovedReservation {
+  ProgrammeRecord now;      // the programme at its new times (channel id, start, stop, title)
+  RememberedChange change;
+};
+std::vector<MovedReservation> movedReservations(const std::vector<RememberedChange>& changes,
+                                                const SettingsStore& settings);
+// The recorder's reserve of a moved programme at its new times (by programme
+// id, else channel id and start); null when the recorder lost it.
+const RecorderReserve* followingReserve(const MovedReservation& moved, const std::vector<RecorderReserve>& reserves);
 
 // One line for a refusal: "<match line>: <why> (<answer>)", and for a
 // conflict the reserves it meets ("#12 12/08 20:00-21:00 name"). Shift-JIS,

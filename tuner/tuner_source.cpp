@@ -6,7 +6,9 @@
 #include "guide/guide_cache.h"
 #include "job/job_messages.h"
 #include "job/progress_sink.h"
+#include "net/basic_credentials.h"
 #include "net/buffered_reader.h"
+#include "net/http_url.h"
 #include "net/local_file.h"
 #include "os/os.h"
 #include "tuner/tuner_guide_reader.h"
@@ -21,18 +23,22 @@ namespace {
 const char kServicesName[] = "tunersvc.json";
 const char kProgrammesName[] = "tunerprg.json";
 
-std::string apiUrl(std::string base, const char* path) {
-  while (!base.empty() && base.back() == '/') base.pop_back();
-  return base + path;
+// The URL of an API path under the base, without the base's user and
+// password (they go as the authorization); empty when the base is no URL.
+std::string apiUrl(const HttpUrl& base, const char* path) {
+  std::string prefix = base.path;
+  while (!prefix.empty() && prefix.back() == '/') prefix.pop_back();
+  return "http://" + base.host + ":" + std::to_string(base.port) + prefix + path;
 }
 
 // Fetches `url` into `file` and reads it with `read`: 1, 0 (stopped) or -1.
 template <typename Read>
-int fetchAndRead(GuideCache& cache, const std::string& url, const std::string& file, ProgressSink& progress,
-                 TunerGuideReader& reader, Read read) {
+int fetchAndRead(GuideCache& cache, const std::string& url, const std::string& authorization, const std::string& file,
+                 ProgressSink& progress, TunerGuideReader& reader, Read read) {
   if (!progress.beginFile(url)) return -1;
   XmltvFetch fetch;
   fetch.maxBodyBytes = static_cast<int>(kTunerMaxAnswerBytes);
+  fetch.authorization = authorization;
   if (!fetchXmltvDocument(cache, url, file, cache.retryPolicy(), progress, fetch)) {
     os::removeFile(file);
     return -1;
@@ -56,16 +62,19 @@ int importTunerServer(GuideCache& cache, const std::string& baseUrl, int firstDa
                       ProgressSink& progress) {
   const std::string directory = cache.cacheDirectory();
   if (directory.empty()) return cache.failForDirectory(progress);
-  const std::string services = apiUrl(baseUrl, "/api/services"), programmes = apiUrl(baseUrl, "/api/programs");
-  if (!isXmltvUrl(services)) {
-    progress.reportError(job::kTunerCannotOpen + baseUrl);
+  HttpUrl base;
+  if (!parseHttpUrl(baseUrl, base)) {
+    progress.reportError(job::kTunerCannotOpen + HttpUrl::hidingPassword(baseUrl));
     return -1;
   }
+  const std::string services = apiUrl(base, "/api/services"), programmes = apiUrl(base, "/api/programs");
+  const std::string authorization = base.user.empty() ? std::string() : basicCredentials(base.user, base.password);
   XmltvGuide guide(firstDay, lastDay, cache.settings().xmltvChannels());
   TunerGuideReader reader(guide, progress);
   if (!progress.setFileTotal(2)) return -1;
-  if (fetchAndRead(cache, services, directory + kServicesName, progress, reader, &TunerGuideReader::readServices) != 1 ||
-      fetchAndRead(cache, programmes, directory + kProgrammesName, progress, reader,
+  if (fetchAndRead(cache, services, authorization, directory + kServicesName, progress, reader,
+                   &TunerGuideReader::readServices) != 1 ||
+      fetchAndRead(cache, programmes, authorization, directory + kProgrammesName, progress, reader,
                    &TunerGuideReader::readProgrammes) != 1) {
     return -1;
   }

@@ -57,11 +57,11 @@ bool rowDetailOf(LPARAM item, std::string& text) {
 }
 
 void activateProgrammeRow(LPARAM item) {
-  if (showsMatches()) return activateSearchRow(item);
+  if (showsMatches()) return activateSearchRow(GetParent(hourList().handle()), item);
   const ProgrammeCell* cell = cellOf(item);
   switch (activationOf(cell)) {
     case Activation::kShowChannel: showChannel(cell->number); break;
-    case Activation::kReserve: reserveProgramme(table, *cell, view); break;
+    case Activation::kReserve: reserveProgramme(GetParent(hourList().handle()), table, *cell, view); break;
     case Activation::kNothing: break;
   }
 }

@@ -22,6 +22,7 @@
 #include "ui/model/main_layout.h"
 #include "ui/model/popup_menu.h"
 #include "ui/programme_list.h"
+#include "ui/reserve_programme.h"
 #include "ui/search_dialog.h"
 #include "ui/search_view.h"
 #include "ui/tray_icon.h"
@@ -90,6 +91,14 @@ HMENU buildMenu(const std::vector<MenuEntry>& entries) {
     }
   }
   return menu;
+}
+
+// The recorder's answer to Enter on a programme (ui/reserve_programme.h).
+LRESULT showReservation(LPARAM announcement) {
+  WatchAnnouncement* said = reinterpret_cast<WatchAnnouncement*>(announcement);
+  trayIcon.showBalloon(*said);
+  delete said;
+  return 0;
 }
 
 void announceWatchMatches(const std::vector<WatchChange>& changes = {}) {
@@ -192,6 +201,7 @@ LRESULT onCommand(HWND hwnd, int id) {
     case kCommandCompanionReservations: launchCompanion(kCompanionReservationList); break;
     case kCommandSearch: runSearchDialog(hwnd); break;
     case kCommandWatch: showSearch(kWatchMatches); break;
+    case kCommandRecorderReserves: showSearch(kRecorderReserves); break;
     case kCommandCheckWatch: announceWatchMatches(); break;
     case kCommandXmltvSettings: runXmltvDialog(hwnd); break;
     case kCommandExplainWatch: openWatchExplainDialog(hwnd, settings()); break;
@@ -239,7 +249,7 @@ LRESULT onDestroy() {
 }  // namespace
 
 void showPopupMenu(HWND source, DWORD point) {
-  HMENU menu = buildMenu(mainPopupMenu(viewState(), companionInstalled()));
+  HMENU menu = buildMenu(mainPopupMenu(viewState(), companionInstalled(), !settings().recorder().empty()));
   POINT at = {static_cast<SHORT>(LOWORD(point)), static_cast<SHORT>(HIWORD(point))};
   ClientToScreen(source, &at);
   // Without this the menu stays open when the user clicks elsewhere.
@@ -265,6 +275,7 @@ LRESULT CALLBACK mainWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPA
       return list.describeRow(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
     }
     case kDescribeAnnouncement: return describeAnnouncement(hwnd, lParam);
+    case kShowReservation: return showReservation(lParam);
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
   }
 }

@@ -1,4 +1,4 @@
-// Reservation through the companion tool.
+// Reservation through the recorder or the companion tool.
 #include "ui/reserve_programme.h"
 
 #include "app/application.h"
@@ -6,11 +6,29 @@
 #include "guide/guide_cache.h"
 #include "listing/programme_extras.h"
 #include "programme/programme_table.h"
+#include "recorder/recorder_client.h"
 #include "ui/companion_launcher.h"
+#include "ui/model/recorder_reservation.h"
 #include "ui/model/reservation.h"
 
-void reserveProgramme(const ProgrammeTable& day, const ProgrammeCell& cell, const ViewState& view) {
-  launchCompanion(reservationOf(day, cell, view));
+void reserveProgramme(HWND owner, const ProgrammeTable& day, const ProgrammeCell& cell, const ViewState& view) {
+  SettingsStore& settings = Application::instance().settings();
+  if (settings.recorder().empty()) return launchCompanion(reservationOf(day, cell, view));
+  ProgrammeRecord record;
+  if (dayProgrammeRecord(Application::instance().guide(), day, cell, view.day, record)) reserveInRecorder(owner, record);
+}
+
+bool reserveInRecorder(HWND owner, const ProgrammeRecord& record) {
+  SettingsStore& settings = Application::instance().settings();
+  if (settings.recorder().empty()) return false;
+  RecorderClient client(settings.recorder(), Application::instance().guide().clock());
+  ReserveRequest request;
+  RecorderResult result;
+  if (!reserveRequestOf(record, request)) result.outcome = RecorderOutcome::NoChannelId;
+  else result = client.add(request);
+  WatchAnnouncement* said = new WatchAnnouncement(reservationAnnouncement(record, result));
+  if (!PostMessageA(owner, kShowReservation, 0, reinterpret_cast<LPARAM>(said))) delete said;
+  return true;
 }
 
 std::string reservationOf(const ProgrammeTable& day, const ProgrammeCell& cell, const ViewState& view) {

@@ -1,16 +1,28 @@
-// Handing a programme of a day to the companion tool, which records it.
+// Handing a programme of a day to what records it: the recorder when the
+// setting "recorder" is set, else the companion tool.
 #pragma once
+
+#include <windows.h>
 
 #include <string>
 
+#include "listing/programme_record.h"
 #include "ui/model/view_state.h"
 
 class ProgrammeTable;
 struct ProgrammeCell;
 
-// Starts "Denpoz.exe" with the reservation arguments of `cell`, a
-// programme of `day` (the table of `view`'s day).
-void reserveProgramme(const ProgrammeTable& day, const ProgrammeCell& cell, const ViewState& view);
+// Posted to the main window with a new WatchAnnouncement (the receiver
+// deletes it): what the recorder answered to a reservation, for the balloon.
+constexpr UINT kShowReservation = WM_APP + 0x303;
+
+// Reserves `cell`, a programme of `day` (the table of `view`'s day): in the
+// recorder, its answer posted to `owner`; else by starting "Denpoz.exe"
+// with the cell's reservation arguments.
+void reserveProgramme(HWND owner, const ProgrammeTable& day, const ProgrammeCell& cell, const ViewState& view);
+// With a recorder set, reserves `record` there and posts the answer to
+// `owner`; false, doing nothing, when none is set.
+bool reserveInRecorder(HWND owner, const ProgrammeRecord& record);
 
 // Those arguments, with the day after read from the cache so that a
 // programme still running at 05:00 gets its own end.

@@ -10,12 +10,14 @@
 #include "guide/guide_cache.h"
 #include "listing/listing.h"
 #include "programme/programme_table.h"
+#include "recorder/recorder_client.h"
 #include "search/programme_matcher.h"
 #include "search/watch_check.h"
 #include "search/watch_memory.h"
 #include "ui/companion_launcher.h"
 #include "ui/list_row_painter.h"
 #include "ui/list_view_host.h"
+#include "ui/model/recorder_reservation.h"
 #include "ui/model/search_listing.h"
 #include "ui/model/view_state.h"
 #include "ui/reserve_programme.h"
@@ -35,9 +37,20 @@ const ProgrammeRecord* recordOf(LPARAM item) { return reinterpret_cast<const Pro
 // The watch view's re-airs of --once entries: identity -> the first airing's.
 std::map<std::string, std::string> reairs;
 
+// The recorder's reserves, none when it is not set or does not answer.
+std::vector<ProgrammeRecord> recorderReserveRows(const DateTime& now) {
+  SettingsStore& settings = Application::instance().settings();
+  if (settings.recorder().empty()) return {};
+  RecorderClient client(settings.recorder(), cache().clock());
+  std::vector<RecorderReserve> reserves;
+  if (client.list(reserves).outcome != RecorderOutcome::Done) return {};
+  return reserveRecords(reserves, collectListing(cache(), defaultListingRange(now)).channels);
+}
+
 std::vector<ProgrammeRecord> findSourceMatches(int source) {
   const DateTime now = currentDateTime();
   reairs.clear();
+  if (source == kRecorderReserves) return recorderReserveRows(now);
   if (source == kWatchMatches) {
     WatchCheck check = checkWatchList(cache(), now);
     reairs = std::move(check.reairOf);
@@ -96,10 +109,11 @@ bool searchRowDetail(LPARAM item, std::string& text) {
   return true;
 }
 
-void activateSearchRow(LPARAM item) {
+void activateSearchRow(HWND owner, LPARAM item) {
   const ProgrammeRecord* record = recordOf(item);
   std::string arguments;
-  if (record && matchReservationArguments(*record, arguments)) launchCompanion(arguments);
+  if (!record || reserveInRecorder(owner, *record)) return;
+  if (matchReservationArguments(*record, arguments)) launchCompanion(arguments);
 }
 
 bool matchReservationArguments(const ProgrammeRecord& record, std::string& arguments) {

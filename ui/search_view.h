@@ -23,8 +23,9 @@ void fillSearchRows(ListWindow& list, int source);
 bool lookOfSearchRow(LPARAM item, bool selected, RowLook& look);
 // The detail pane's text for a row; false for no row.
 bool searchRowDetail(LPARAM item, std::string& text);
-// Enter or a double-click: hands the match to the recording tool.
-void activateSearchRow(LPARAM item);
+// Enter or a double-click: hands the match to the recorder (its answer
+// posted to `owner`) or to the recording tool.
+void activateSearchRow(HWND owner, LPARAM item);
 
 // The recording tool's arguments for a match, built by the other views'
 // rule from the cell of its day's table. False when the cache no longer

@@ -6,6 +6,7 @@
 
 #include "app/application.h"
 #include "guide/guide_cache.h"
+#include "recorder/recorder_reservations.h"
 #include "search/watch_check.h"
 #include "ui/companion_launcher.h"
 #include "ui/search_view.h"
@@ -35,11 +36,23 @@ bool checkWatchListNow(const std::vector<WatchChange>& changes, WatchAnnouncemen
   SettingsStore& settings = Application::instance().settings();
   const DateTime now = currentDateTime();
   const WatchCheck check = checkWatchList(Application::instance().guide(), now);
-  std::vector<ProgrammeRecord> reserved = reserve(matchesToReserve(check, companionInstalled()));
-  const std::vector<ProgrammeRecord> renewed =
-      companionInstalled() ? reserve(movedReservations(changes, settings)) : std::vector<ProgrammeRecord>();
+  const std::string recorder = settings.recorder();
+  RecorderReservations byRecorder;
+  std::vector<ProgrammeRecord> reserved;
+  if (recorder.empty()) {
+    reserved = reserve(matchesToReserve(check, companionInstalled()));
+  } else {
+    RecorderClient client(recorder, Application::instance().guide().clock());
+    byRecorder = reserveWithRecorder(client, check.toReserve);
+    reserved = byRecorder.reserved;
+  }
+  // The recorder follows a reserved programme's move itself.
+  const std::vector<ProgrammeRecord> renewed = recorder.empty() && companionInstalled()
+                                                   ? reserve(movedReservations(changes, settings))
+                                                   : std::vector<ProgrammeRecord>();
   const bool fresh = watchAnnouncement(check.fresh, static_cast<int>(reserved.size()), announcement);
-  if (!addWatchChanges(changes, static_cast<int>(renewed.size()), announcement) && !fresh) return false;
+  const bool changed = addWatchChanges(changes, static_cast<int>(renewed.size()), announcement);
+  if (!addRecorderRefusals(byRecorder.refused, announcement) && !changed && !fresh) return false;
   reserved.insert(reserved.end(), renewed.begin(), renewed.end());
   // Remembered before anything else can fail, so that no programme is
   // announced or reserved twice.

@@ -82,7 +82,7 @@ INT_PTR initDialog(HWND dialog, LPARAM param) {
   addColumn(list, 1, "ID", 125);
   // Named as the cached guide has them until the document is read again.
   record.rows = xmltvChannelRows(record.chosen, nullptr,
-                                 importedChannelNames(guideCache(*record.settings), defaultListingRange(currentDateTime())));
+                                 importedChannelNames(Application::instance().guide(), defaultListingRange(currentDateTime())));
   showRows(dialog, record.rows);
   return TRUE;
 }

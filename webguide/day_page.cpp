@@ -26,8 +26,14 @@ bool isWithinDay(ListingMinute minute, ListingMinute dayStart) {
 
 bool isRunning(const ProgrammeRecord& record, ListingMinute now) { return record.start <= now && now < record.stop; }
 
-void appendSummary(std::string& out, const ProgrammeRecord& record, bool now, const PageTexts& texts) {
+void appendSummary(std::string& out, const ProgrammeRecord& record, bool now, const PageTexts& texts,
+                   const ReserveMarks* marks) {
   out += "<summary><time>" + clockTime(record.start) + "</time> ";
+  if (marks && marks->holds(record)) {
+    out += "<em class=\"rsv\">";
+    appendXmlText(out, texts.reserved);
+    out += "</em> ";
+  }
   if (now) {
     out += "<em class=\"air\">";
     appendXmlText(out, texts.airing);
@@ -37,11 +43,12 @@ void appendSummary(std::string& out, const ProgrammeRecord& record, bool now, co
   out += "</summary>";
 }
 
-void appendProgramme(std::string& out, const ProgrammeRecord& record, ListingMinute now, const PageTexts& texts) {
+void appendProgramme(std::string& out, const ProgrammeRecord& record, ListingMinute now, const PageTexts& texts,
+                     const ReserveMarks* marks) {
   const bool running = isRunning(record, now);
   out += "<details class=\"p g" + std::to_string(record.genre) + (running ? " now" : "") + "\" id=\"" +
          programmeAnchor(record) + "\">";
-  appendSummary(out, record, running, texts);
+  appendSummary(out, record, running, texts, marks);
   appendProgrammeDetails(out, record, texts);
   out += "</details>";
 }
@@ -99,7 +106,7 @@ void appendChannelTabs(std::string& out, const CalendarDate& date, const DayTabs
 }
 
 void appendGrid(std::string& out, const Listing& day, ListingMinute dayStart, ListingMinute now,
-                const PageTexts& texts) {
+                const PageTexts& texts, const ReserveMarks* marks) {
   const auto columns = byChannel(day);
   std::vector<std::size_t> next(columns.size(), 0);
   const bool today = isWithinDay(now, dayStart);
@@ -118,7 +125,7 @@ void appendGrid(std::string& out, const Listing& day, ListingMinute dayStart, Li
       std::size_t& at = next[column];
       if (const ProgrammeRecord* running = runningInto(records, at, top)) appendContinuation(out, *running, now);
       for (; at < records.size() && hourRow(records[at]->start, dayStart) == hour; ++at) {
-        appendProgramme(out, *records[at], now, texts);
+        appendProgramme(out, *records[at], now, texts, marks);
       }
       out += "</td>";
     }
@@ -200,7 +207,7 @@ std::string tabQuery(std::size_t index) { return "&amp;tab=" + std::to_string(in
 namespace {
 
 std::string dayPageWith(const Listing& day, const CalendarDate& date, const PageClock& clock, const PageTexts& texts,
-                        const DayTabs* tabs) {
+                        const DayTabs* tabs, const ReserveMarks* marks) {
   const ListingMinute dayStart = listingMinute(dayNumber(date.year, date.month, date.day), 0);
   PageHead head;
   head.title = "Rokuban " + isoDate(date);
@@ -214,18 +221,19 @@ std::string dayPageWith(const Listing& day, const CalendarDate& date, const Page
     out += "</p>";
   } else {
     appendJumps(out, day, dayStart, clock, head.dayQuery, texts);
-    appendGrid(out, day, dayStart, clock.now, texts);
+    appendGrid(out, day, dayStart, clock.now, texts, marks);
   }
   return out + pageEnd(texts);
 }
 
 }  // namespace
 
-std::string dayPage(const Listing& day, const CalendarDate& date, const PageClock& clock, const PageTexts& texts) {
-  return dayPageWith(day, date, clock, texts, nullptr);
+std::string dayPage(const Listing& day, const CalendarDate& date, const PageClock& clock, const PageTexts& texts,
+                    const ReserveMarks* marks) {
+  return dayPageWith(day, date, clock, texts, nullptr, marks);
 }
 
 std::string dayPage(const Listing& day, const CalendarDate& date, const PageClock& clock, const PageTexts& texts,
-                    const DayTabs& tabs) {
-  return dayPageWith(day, date, clock, texts, &tabs);
+                    const DayTabs& tabs, const ReserveMarks* marks) {
+  return dayPageWith(day, date, clock, texts, &tabs, marks);
 }

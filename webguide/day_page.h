@@ -14,10 +14,13 @@
 
 #include "listing/listing.h"
 #include "webguide/page_frame.h"
+#include "webguide/reserve_marks.h"
 
 // `day`: the records of broadcast date `date` alone (collectListing of one
-// day); an empty listing says the cache holds nothing of that day.
-std::string dayPage(const Listing& day, const CalendarDate& date, const PageClock& clock, const PageTexts& texts);
+// day); an empty listing says the cache holds nothing of that day. The
+// programmes `marks` holds are marked as reserved.
+std::string dayPage(const Listing& day, const CalendarDate& date, const PageClock& clock, const PageTexts& texts,
+                    const ReserveMarks* marks = nullptr);
 
 // The channel tabs above a day's grid: their names (Shift-JIS) and the one shown.
 struct DayTabs {
@@ -26,7 +29,7 @@ struct DayTabs {
 };
 // The page of one tab: `day` holds that tab's channels alone.
 std::string dayPage(const Listing& day, const CalendarDate& date, const PageClock& clock, const PageTexts& texts,
-                    const DayTabs& tabs);
+                    const DayTabs& tabs, const ReserveMarks* marks = nullptr);
 // "&amp;tab=N" of the tab at `index`, as the page's links write it.
 std::string tabQuery(std::size_t index);
 

@@ -48,6 +48,7 @@ const PageTexts kJapanese = {
     {"\x92\x6e\x8f\xe3", "BS", "CS", "\x91\xbc"},  // 地上 BS CS 他
     "\x81\xa9 \x91\x4f\x82\xd6",  // ← 前へ
     "\x8e\x9f\x82\xd6 \x81\xa8",  // 次へ →
+    "\x97\x5c\x96\xf1\x8d\xcf\x82\xdd",  // 予約済み
 };
 
 const PageTexts kEnglish = {
@@ -83,6 +84,7 @@ const PageTexts kEnglish = {
     {"Terrestrial", "BS", "CS", "Other"},
     "\x81\xa9 Previous",  // ←
     "Next \x81\xa8",  // →
+    "Reserved",
 };
 
 }  // namespace

@@ -41,6 +41,7 @@ struct PageTexts {
   const char* channelKinds[4];  // the channel tabs: terrestrial, BS, CS, other
   const char* previousPage;     // a search's pages of matches
   const char* nextPage;
+  const char* reserved;       // the mark of a programme the recorder holds
 };
 
 const PageTexts& pageTexts(PageLanguage language);

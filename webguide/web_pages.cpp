@@ -2,7 +2,9 @@
 #include "webguide/web_pages.h"
 
 #include "config/settings_store.h"
+#include "guide/guide_cache.h"
 #include "listing/ics_writer.h"
+#include "net/clock.h"
 #include "os/text.h"
 #include "search/programme_matcher.h"
 #include "search/watch_change_memory.h"
@@ -133,8 +135,9 @@ WebResponse WebPages::day(const WebRequest& request) {
   CalendarDate date{};
   if (!requestedDate(request, clock, date)) return htmlResponse(400, messagePage(texts.badDate, clock, texts));
   const std::shared_ptr<const Listing> day = listingOf(date, 1);
+  const ReserveMarks marks = reserves_.marks(settings_, systemClock());
   const std::vector<ChannelTab> tabs = channelTabs(day->channels);
-  if (tabs.empty()) return htmlResponse(200, dayPage(*day, date, clock, texts));
+  if (tabs.empty()) return htmlResponse(200, dayPage(*day, date, clock, texts, &marks));
   DayTabs shown;
   shown.shown = requestedTab(request, tabs.size());
   for (const ChannelTab& tab : tabs) {
@@ -142,7 +145,7 @@ WebResponse WebPages::day(const WebRequest& request) {
     if (tab.part > 0) name += " " + std::to_string(tab.part);
     shown.names.push_back(name);
   }
-  return htmlResponse(200, dayPage(tabListing(*day, tabs[shown.shown]), date, clock, texts, shown));
+  return htmlResponse(200, dayPage(tabListing(*day, tabs[shown.shown]), date, clock, texts, shown, &marks));
 }
 
 bool WebPages::searchMatches(const WebRequest& request, const PageClock& clock, const PageTexts& texts,

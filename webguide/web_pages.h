@@ -17,6 +17,7 @@
 #include "guide/calendar.h"
 #include "listing/listing.h"
 #include "webguide/page_frame.h"
+#include "webguide/reserve_marks.h"
 #include "webguide/web_request.h"
 #include "webguide/web_response.h"
 
@@ -55,6 +56,7 @@ class WebPages {
   SettingsStore& settings_;
   std::shared_ptr<ListingMemo> memo_;
   std::function<DateTime()> now_;
+  RecorderReserveCache reserves_;  // the recorder's, for the day page's marks
 };
 
 // A page answer: UTF-8 HTML with the headers every page carries (its

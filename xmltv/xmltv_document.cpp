@@ -92,6 +92,7 @@ bool fetchXmltvDocument(GuideCache& cache, const std::string& source, const std:
   // The guide service's session is not for another host.
   job.client().removeRequestHeader("cookie");
   if (fetch.maxBodyBytes > 0) job.client().setMaxBodyBytes(fetch.maxBodyBytes);
+  if (!fetch.authorization.empty()) job.client().setRequestHeader("authorization", fetch.authorization);
   if (!fetch.since.empty()) job.setCondition(fetch.since, fetch.entityTag);
   const bool transferred = job.fetchWithRetry(progress, location.path, file);
   fetch.notModified = job.notModified();

@@ -20,6 +20,8 @@ struct XmltvFetch {
   bool notModified = false;
   // The largest answer taken; 0 for the client's own limit.
   int maxBodyBytes = 0;
+  // An "authorization" value to send; none when empty.
+  std::string authorization;
 };
 
 // The largest document taken, from a file or a URL alike: a week of a

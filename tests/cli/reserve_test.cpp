@@ -8,6 +8,8 @@
 
 #include "cli/cli.h"
 #include "config/settings_store.h"
+#include "recorder/recorder_client.h"
+#include "tests/support/fake_clock.h"
 #include "tests/support/recorder_double.h"
 #include "tests/support/temp_folder.h"
 
@@ -92,6 +94,32 @@ TEST_F(ReserveVerbTest, WatchCheckReservesEachEpisodeOnceAndOnlyWhatTheRecorderH
   check();
   EXPECT_EQ(2u, recorder.reserves().size());  // remembered: not asked again
 
+  // The fourth episode put back half an hour: the recorder's to follow,
+  // never reserved a second time; said whether it did.
+  std::string moved = kSeries;
+  const std::string fourth = "20261209210000 +0900\" stop=\"20261209220000";
+  moved.replace(moved.find(fourth), fourth.size(), "20261209213000 +0900\" stop=\"20261209223000");
+  writeWholeFile(folder.file("guide.xml"), moved);
+  const std::string crawled = run({"--quiet", "crawl", "--days", "2", "--now", "2026-12-08 12:00"});
+  EXPECT_EQ(0u, crawled.find("0|")) << crawled;
+  const std::string lost = check();
+  EXPECT_NE(std::string::npos, lost.find("rokuban-cli: watch: moved Drama Sea #4 (now 2026-12-09T21:30:00+09:00): "
+                                         "the recorder lost it")) << lost;
+  EXPECT_EQ(2u, recorder.reserves().size());
+  FakeClock clock;
+  RecorderClient client(recorder.url(), clock);
+  ReserveRequest following;
+  following.channelId = 3273601024LL;
+  following.name = "Drama Sea #4";
+  following.startAt = 1796819400000LL;  // 12/09 21:30
+  following.endAt = following.startAt + 3600000;
+  // As the recorder does on its next guide update: the reserve moves along.
+  ASSERT_EQ(RecorderOutcome::Done, client.cancel(recorder.reserves()[1].id).outcome);
+  ASSERT_EQ(RecorderOutcome::Done, client.add(following).outcome);
+  const std::string followed = check();
+  EXPECT_NE(std::string::npos, followed.find("Drama Sea #4 (now 2026-12-09T21:30:00+09:00): the recorder followed the move: "
+                                            "#3 12/09 21:30-22:30 3273601024 Drama Sea #4\n")) << followed;
+
   // A recorder gone: said, and nothing remembered for the next check.
   ASSERT_EQ(0u, run({"--quiet", "watch", "add", "--reserve", "--channel", "BS Two", "Sea"}).find("0|"));
   recorder.die();
@@ -100,7 +128,7 @@ TEST_F(ReserveVerbTest, WatchCheckReservesEachEpisodeOnceAndOnlyWhatTheRecorderH
   EXPECT_NE(std::string::npos, gone.find("Drama Sea #3[\xE5\x86\x8D]: the recorder cannot be reached")) << gone;
   SettingsStore settings;
   settings.load(ini);
-  EXPECT_EQ(2u, settings.section("watchreserved").size());
+  EXPECT_EQ(3u, settings.section("watchreserved").size());  // the moved one under both its times
   writeWholeFile(ini, "[_config]\r\ndirectory=" + folder.file("cache") + "\r\n");
   EXPECT_EQ(0u, run({"watch", "check", "--reserve"}).find("2||rokuban-cli: watch: check --reserve needs the setting recorder"));
 }

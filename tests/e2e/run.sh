@@ -50,12 +50,12 @@ trap cleanup EXIT
 
 HERE=$(dirname "$0")
 source "$HERE/lib.sh"
-for group in first_run tray crawls views xmltv search_watch console; do source "$HERE/cases/$group.sh"; done
+for group in first_run tray crawls views xmltv search_watch console recorder; do source "$HERE/cases/$group.sh"; done
 
 start_display
 wineboot -i >/dev/null 2>&1
 # ROKUBAN_E2E_CASES may name a subset, e.g. "crawls first_run_ok".
-for name in ${ROKUBAN_E2E_CASES:-first_run_cancel first_run_ok configured_start renamed_executable tray_icon failed_automatic_job crawls xmltv_file boot_download programme_views schedule xmltv_import search_view watch_list xmltv_dialog watch_follow console_text}; do
+for name in ${ROKUBAN_E2E_CASES:-first_run_cancel first_run_ok configured_start renamed_executable tray_icon failed_automatic_job crawls xmltv_file boot_download programme_views schedule xmltv_import search_view watch_list xmltv_dialog watch_follow console_text watch_recorder}; do
   "case_$name"
 done
 echo "screenshots in $OUT"

@@ -42,7 +42,8 @@ long long parameter(const std::string& query, const std::string& name, long long
 
 }  // namespace
 
-RecorderDouble::RecorderDouble(int tuners, int port) : tuners_(tuners), listener_(port), thread_([this] { serve(); }) {}
+RecorderDouble::RecorderDouble(int tuners, int port)
+    : tuners_(tuners), socketsStarted_(os::startSockets()), listener_(port), thread_([this] { serve(); }) {}
 
 RecorderDouble::~RecorderDouble() {
   running_ = false;

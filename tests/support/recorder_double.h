@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "os/socket.h"
 #include "tests/support/loopback_listener.h"
 
 class RecorderDouble {
@@ -56,6 +57,7 @@ class RecorderDouble {
   std::string deleteReserve(long long id);
 
   const int tuners_;
+  const bool socketsStarted_;  // before the listener (Winsock wants starting)
   LoopbackListener listener_;
   mutable std::mutex lock_;
   std::vector<Programme> programmes_;

@@ -121,9 +121,9 @@ class TunerSourceTest : public ::testing::Test {
     server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Type: application/json"}, services));
     server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Type: application/json"}, programmes));
   }
-  int import() {
-    return importTunerServer(cache, "http://127.0.0.1:" + std::to_string(server.port()) + "/", december8, december8,
-                             progress);
+  int import(const std::string& user = std::string()) {
+    return importTunerServer(cache, "http://" + user + "127.0.0.1:" + std::to_string(server.port()) + "/", december8,
+                             december8, progress);
   }
   std::size_t programmesAt(int hour) {
     ProgrammeTable loaded;
@@ -158,8 +158,11 @@ TEST_F(TunerSourceTest, WritesTheSlotsWithTheirDetailsAndKeepsFullerTablesFromAT
   EXPECT_EQ(327360102400001LL, listing.programmes[0].broadcast.programmeId);
   EXPECT_EQ("3273601024", listing.channels[0].id);
 
+  // The base URL's user and password go as the authorization, not in the path.
   serve(services, "[" + programmeJson(1, kEightPm, 30) + "]");
-  ASSERT_LE(0, import());
+  ASSERT_LE(0, import("u:p@"));
+  EXPECT_NE(std::string::npos, server.requests()[3].find("GET /api/programs HTTP/1.0\r\n"));
+  EXPECT_NE(std::string::npos, server.requests()[3].find("authorization: Basic dTpw\r\n"));
   EXPECT_EQ(6u, programmesAt(21));  // an empty slot never replaces six programmes
 
   serve(services, "[" + programmeJson(1, kEightPm, 30) + ",{\"id\":");

@@ -2,6 +2,8 @@
 // submenu, and the genre items' ids.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "programme/genre_table.h"
 #include "ui/model/popup_menu.h"
 
@@ -48,6 +50,17 @@ TEST(PopupMenuTest, WithoutTheCompanionToolTheMenuHasNoDenpozSubmenuNorItsSepara
                 "-", "1015 XMLTV\x82\xcc\x90\xdd\x92\xe8...",  // XMLTVの設定...
                 "1016 \x83\x45\x83\x48\x83\x62\x83\x60\x82\xcc\x90\xe0\x96\xbe..."}),  // ウォッチの説明...
             lines(mainPopupMenu(viewIn(kTimeView, 21), false)));
+}
+
+TEST(PopupMenuTest, WithARecorderItsReservesComeLast) {
+  std::vector<std::string> before = lines(mainPopupMenu(viewIn(kTimeView, 21), false));
+  std::vector<std::string> after = lines(mainPopupMenu(viewIn(kTimeView, 21), false, true));
+  ASSERT_EQ(before.size() + 1, after.size());
+  EXPECT_TRUE(std::equal(before.begin(), before.end(), after.begin()));  // the items before stay as they are
+  EXPECT_EQ("1017 \x98\x5e\x89\xe6\x83\x54\x81\x5b\x83\x6f\x81\x5b\x82\xcc\x97\x5c\x96\xf1", after.back());
+  ViewState reserves = viewIn(kSearchView, 0);
+  reserves.key = kRecorderReserves;
+  EXPECT_TRUE(mainPopupMenu(reserves, false, true).back().checked);
 }
 
 TEST(PopupMenuTest, WithTheCompanionToolItsSubmenuAndASeparatorComeBeforeTheJobs) {

@@ -6,7 +6,9 @@
 #include "listing/channel_ids.h"
 #include "listing/day_records.h"
 #include "programme/genre_table.h"
+#include "recorder/recorder_reservations.h"
 #include "tests/ui_model/day_table_builder.h"
+#include "ui/model/recorder_reservation.h"
 #include "ui/model/reservation.h"
 #include "ui/model/search_form.h"
 #include "ui/model/search_listing.h"
@@ -183,6 +185,67 @@ TEST(WatchAnnouncementTest, ChangedTimesTakeTheBalloonAndMovedReservationsAreRen
   const std::vector<ProgrammeRecord> renewed = movedReservations({moved, cancelled, episode}, settings);
   ASSERT_EQ(1u, renewed.size());
   EXPECT_EQ(later.start, renewed[0].start);
+}
+
+TEST(WatchAnnouncementTest, TheRecordersRefusalsAreSaidInJapanese) {
+  WatchAnnouncement announcement;
+  EXPECT_FALSE(addRecorderRefusals({}, announcement));
+  RecorderResult conflict;
+  conflict.outcome = RecorderOutcome::Conflict;
+  RecorderResult gone;
+  gone.outcome = RecorderOutcome::Unreachable;
+  const std::vector<RecorderRefusal> refusals = {{recordAt(tuesday(), 600, "a"), conflict},
+                                                 {recordAt(tuesday(), 660, "b"), gone}};
+  ASSERT_TRUE(addRecorderRefusals(refusals, announcement));
+  // ウォッチ: 2件を予約できません
+  EXPECT_EQ("\x83\x45\x83\x48\x83\x62\x83\x60: 2\x8c\x8f\x82\xf0\x97\x5c\x96\xf1\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1",
+            announcement.title);
+  EXPECT_EQ(std::string("a: ") + recorderOutcomeText(RecorderOutcome::Conflict) + "\r\nb: " +
+                recorderOutcomeText(RecorderOutcome::Unreachable),
+            announcement.text);
+  // After the new matches, under their title.
+  ASSERT_TRUE(watchAnnouncement({recordAt(tuesday(), 700, "c")}, 1, announcement));
+  ASSERT_TRUE(addRecorderRefusals({refusals[0]}, announcement));
+  EXPECT_EQ(0u, announcement.title.find("\x83\x45\x83\x48\x83\x62\x83\x60: 1\x8c\x8f\x82\xcc\x90\x56"));
+  EXPECT_EQ(std::string("c\r\n1\x8c\x8f\x82\xf0\x98\x5e\x89\xe6\x97\x5c\x96\xf1\x82\xb5\x82\xdc\x82\xb5\x82\xbd\r\n"
+                        "1\x8c\x8f\x82\xf0\x97\x5c\x96\xf1\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\r\na: ") +
+                recorderOutcomeText(RecorderOutcome::Conflict),
+            announcement.text);
+}
+
+TEST(RecorderReservationTest, TheBalloonSaysWhatTheRecorderAnswered) {
+  RecorderResult result;
+  result.outcome = RecorderOutcome::Conflict;
+  result.answer = "HTTP 500 ReservationManageModelAddReserveConflict";
+  RecorderReserve other;
+  other.id = 12;
+  other.name = "b";
+  result.conflicts = {other};
+  const WatchAnnouncement said = reservationAnnouncement(recordAt(tuesday(), 600, "a"), result);
+  EXPECT_EQ("\x98\x5e\x89\xe6\x97\x5c\x96\xf1: a", said.title);  // 録画予約: a
+  EXPECT_EQ(std::string(recorderOutcomeText(RecorderOutcome::Conflict)) +
+                "\r\nHTTP 500 ReservationManageModelAddReserveConflict\r\n#12 ",
+            said.text.substr(0, said.text.find("#12 ") + 4));
+  EXPECT_EQ(0, said.reserved);
+  result = RecorderResult();
+  result.outcome = RecorderOutcome::Done;
+  EXPECT_EQ(1, reservationAnnouncement(recordAt(tuesday(), 600, "a"), result).reserved);
+
+  // The reserves view's rows: the guide's channel name of the id, conflicts marked.
+  RecorderReserve first, second;
+  first.id = 1, first.channelId = 3273601024LL, first.name = "x", first.isConflict = true;
+  first.startAt = unixMillisecondsOf(listingMinute(tuesday(), 20 * 60));
+  first.endAt = first.startAt + 3600000;
+  second = first;
+  second.channelId = 400211, second.isConflict = false;
+  const std::vector<ProgrammeRecord> rows = reserveRecords({first, second}, {{"One", "3273601024"}});
+  ASSERT_EQ(2u, rows.size());
+  EXPECT_EQ("One", rows[0].channel);
+  EXPECT_EQ("\x81\x6d\x8f\x64\x95\xa1\x81\x6ex", rows[0].title);  // ［重複］x
+  EXPECT_EQ(listingMinute(tuesday(), 20 * 60), rows[0].start);
+  EXPECT_EQ(60, rows[0].stop - rows[0].start);
+  EXPECT_EQ("400211", rows[1].channel);
+  EXPECT_EQ("x", rows[1].title);
 }
 
 TEST(SearchListingTest, AReairSaysWhichAiringItRepeats) {

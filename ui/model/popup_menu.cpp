@@ -18,6 +18,7 @@ const char kCancel[] = "\x83\x4c\x83\x83\x83\x93\x83\x5a\x83\x8b";      // "キ�
 const char kQuit[] = "\x8f\x49\x97\xb9";                                // "終了"
 const char kSearch[] = "\x8c\x9f\x8d\xf5...";                           // "検索..."
 const char kWatch[] = "\x83\x45\x83\x48\x83\x62\x83\x60";              // "ウォッチ"
+const char kRecorderReservesLabel[] = "\x98\x5e\x89\xe6\x83\x54\x81\x5b\x83\x6f\x81\x5b\x82\xcc\x97\x5c\x96\xf1";  // "録画サーバーの予約"
 const char kExplainWatch[] = "\x83\x45\x83\x48\x83\x62\x83\x60\x82\xcc\x90\xe0\x96\xbe...";  // "ウォッチの説明..."
 
 MenuEntry item(int id, const char* text, bool checked = false) {
@@ -59,7 +60,7 @@ bool isSearchView(const ViewState& view, SearchSource source) {
 
 }  // namespace
 
-std::vector<MenuEntry> mainPopupMenu(const ViewState& view, bool companionInstalled) {
+std::vector<MenuEntry> mainPopupMenu(const ViewState& view, bool companionInstalled, bool recorderSet) {
   std::vector<MenuEntry> menu{item(kCommandNextDay, kTomorrow), item(kCommandToday, kNow),
                               item(kCommandPreviousDay, kYesterday),
                               separator(), viewSubmenu(view), separator()};
@@ -77,6 +78,8 @@ std::vector<MenuEntry> mainPopupMenu(const ViewState& view, bool companionInstal
                           separator(), item(kCommandXmltvSettings, kXmltvSettingsLabel),
                           item(kCommandExplainWatch, kExplainWatch)})
     menu.push_back(entry);
+  if (recorderSet)
+    menu.push_back(item(kCommandRecorderReserves, kRecorderReservesLabel, isSearchView(view, kRecorderReserves)));
   return menu;
 }
 

@@ -19,8 +19,9 @@ struct MenuEntry {
 };
 
 // The whole menu for the current view; the "Denpoz" submenu and its
-// separator only when the companion tool is installed.
-std::vector<MenuEntry> mainPopupMenu(const ViewState& view, bool companionInstalled);
+// separator only when the companion tool is installed; the recorder's
+// reserves, last, only when a recorder is set.
+std::vector<MenuEntry> mainPopupMenu(const ViewState& view, bool companionInstalled, bool recorderSet = false);
 
 // The genre colour a genre item's id stands for. False for ids outside
 // the genre items, and for ids in their range past the genre table.

@@ -88,6 +88,8 @@ enum MainCommand {
   kCommandXmltvSettings = 1015,
   /* After it: why each watch entry finds what it finds. */
   kCommandExplainWatch = 1016,
+  /* After it, with a recorder set: the recorder's reserves. */
+  kCommandRecorderReserves = 1017,
   /* One genre item each, in genre table order. */
   kFirstGenreCommand = 2000,
   kLastGenreCommand = 2099,

@@ -16,7 +16,7 @@ enum ViewMode {
 };
 
 // What the search view lists.
-enum SearchSource { kSearchResults = 0, kWatchMatches = 1 };
+enum SearchSource { kSearchResults = 0, kWatchMatches = 1, kRecorderReserves = 2 };
 
 struct ViewState {
   CalendarDate date{};  // the broadcast date shown

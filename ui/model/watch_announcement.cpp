@@ -2,6 +2,7 @@
 #include "ui/model/watch_announcement.h"
 
 #include "os/os.h"
+#include "recorder/recorder_reservations.h"
 #include "search/watch_changes.h"
 #include "search/watch_check.h"
 #include "search/watch_memory.h"
@@ -20,6 +21,9 @@ const char kRenewedTail[] =
     "\x8c\x8f\x82\xf0\x90\x56\x82\xb5\x82\xa2\x8e\x9e\x8a\xd4\x82\xc5\x97\x5c\x96\xf1\x82\xb5\x92\xbc\x82\xb5\x82\xdc"
     "\x82\xb5\x82\xbd\x81\x42\x8c\xb3\x82\xcc\x97\x5c\x96\xf1\x82\xe0\x98\x5e\x89\xe6\x83\x63\x81\x5b\x83\x8b\x82\xc9"
     "\x8e\x63\x82\xc1\x82\xc4\x82\xa2\x82\xdc\x82\xb7";
+
+// "件を予約できません"
+const char kRefusedTail[] = "\x8c\x8f\x82\xf0\x97\x5c\x96\xf1\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1";
 
 // The first titles one a line, then "…" for the rest.
 std::string titleLines(const std::vector<const ProgrammeRecord*>& records) {
@@ -81,6 +85,19 @@ std::vector<ProgrammeRecord> movedReservations(const std::vector<WatchChange>& c
     if (airsAtOtherTimes(change.kind) && isRemembered(settings, kReservedSection, change.before))
       renewed.push_back(change.after);
   return renewed;
+}
+
+bool addRecorderRefusals(const std::vector<RecorderRefusal>& refusals, WatchAnnouncement& out) {
+  if (refusals.empty()) return false;
+  const std::string count = std::to_string(refusals.size()) + kRefusedTail;
+  std::string text = out.text.empty() ? std::string() : out.text + "\r\n";
+  if (out.title.empty()) out.title = fitShiftJis(kWatch + count, kBalloonTitleBytes);
+  else text += count + "\r\n";
+  for (std::size_t i = 0; i < refusals.size() && i < kBalloonTitles; ++i)
+    text += refusals[i].record.title + ": " + recorderOutcomeText(refusals[i].result.outcome) + "\r\n";
+  if (refusals.size() > kBalloonTitles) text += std::string(kEllipsis) + "\r\n";
+  out.text = fitShiftJis(withoutLastLineEnd(text), kBalloonTextBytes);
+  return true;
 }
 
 std::vector<ProgrammeRecord> matchesToReserve(const WatchCheck& check, bool companionInstalled) {

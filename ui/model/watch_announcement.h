@@ -8,6 +8,7 @@
 
 #include "listing/programme_record.h"
 
+struct RecorderRefusal;
 struct WatchChange;
 struct WatchCheck;
 class SettingsStore;
@@ -40,6 +41,11 @@ bool addWatchChanges(const std::vector<WatchChange>& changes, int renewed, Watch
 // The reserved programmes that moved or were extended, as they are now:
 // to be reserved again.
 std::vector<ProgrammeRecord> movedReservations(const std::vector<WatchChange>& changes, const SettingsStore& settings);
+
+// The recorder's refusals of this check, after what `out` says, one a line
+// with the recorder's reason in Japanese; their own title when `out` says
+// nothing yet ("ウォッチ: 2件を予約できません"). False when there are none.
+bool addRecorderRefusals(const std::vector<RecorderRefusal>& refusals, WatchAnnouncement& out);
 
 // The automatic entries' matches that go to the recording tool: all of
 // them when it lies beside the program, none otherwise (they stay
