@@ -119,18 +119,44 @@ os::EnvironmentVariables matchVariables(const WatchCheck& check, const Programme
           {"ROKUBAN_LINE", utf8(matchLine(record))}};
 }
 
-// Every new match gets its command, whatever the others' did; false when
-// any failed.
-bool runCommands(const WatchCheck& check, const std::string& command) {
+// Each new match gets its command, whatever the others' did, and is
+// remembered as announced, saved at once, as soon as its command succeeded
+// (or failed for the last time): an interrupted run remembers what it ran.
+// The settings file is not locked meanwhile, so a command may read or
+// change it. False when any command failed or a save did.
+bool announceThroughCommand(CliContext& context, const WatchCheck& check, const std::string& command,
+                            ListingMinute now, std::size_t& forgotten) {
+  context.settings.releaseLock();
   bool allRan = true;
   for (const ProgrammeRecord& record : check.fresh) {
     const int status = os::runShellCommand(command, matchVariables(check, record));
-    if (status == 0) continue;
-    allRan = false;
-    const std::string why = status < 0 ? "could not be started" : "failed with exit status " + std::to_string(status);
-    printError("rokuban-cli: watch: the command " + why + " for " + visibleLine(matchLine(record)) + "\n");
+    bool announced = status == 0;
+    if (!announced) {
+      allRan = false;
+      const std::string why = status < 0 ? "could not be started" : "failed with exit status " + std::to_string(status);
+      const std::string line = visibleLine(matchLine(record));
+      printError("rokuban-cli: watch: the command " + why + " for " + line + "\n");
+      announced = noteFailedTry(context.settings, record, now) >= kCommandTries;
+      if (announced) {
+        printError("rokuban-cli: watch: the command failed " + std::to_string(kCommandTries) + " times for " + line +
+                   "; it is not tried again\n");
+      }
+    }
+    if (announced) {
+      forgetFailedTries(context.settings, record);
+      forgotten += rememberAnnounced(context.settings, check, {record}, now);
+    }
+    if (!saveSettings(context)) return false;
   }
   return allRan;
+}
+
+// The memory of seen episodes is bounded; when it overflows, a re-air of
+// what it forgot would be announced as new.
+void sayForgotten(std::size_t forgotten) {
+  if (forgotten == 0) return;
+  printError("rokuban-cli: watch: the memory of seen episodes is full (" + std::to_string(kSeenLines) +
+             "); the " + std::to_string(forgotten) + " earliest were forgotten, and a re-air of them may be announced again\n");
 }
 
 }  // namespace
@@ -149,10 +175,13 @@ WatchReportResult reportWatchMatches(CliContext& context, const DateTime& now, c
   std::fwrite(text.data(), 1, text.size(), stdout);
   // Before any command writes to the same stream.
   if (std::fflush(stdout) != 0) result.failed = true;
-  if (!report.command.empty() && !runCommands(check, report.command)) result.failed = true;
-  if (!check.fresh.empty()) {
-    rememberAnnounced(context.settings, check, check.fresh, listingMinuteOf(now));
+  std::size_t forgotten = 0;
+  if (!report.command.empty()) {
+    if (!announceThroughCommand(context, check, report.command, listingMinuteOf(now), forgotten)) result.failed = true;
+  } else if (!check.fresh.empty()) {
+    forgotten = rememberAnnounced(context.settings, check, check.fresh, listingMinuteOf(now));
     if (!saveSettings(context)) result.failed = true;
   }
+  sayForgotten(forgotten);
   return result;
 }
