@@ -9,6 +9,7 @@
 #include <string>
 
 #include "config/settings_store.h"
+#include "search/watch_settings_follower.h"
 
 class GuideCache;
 
@@ -36,6 +37,9 @@ class Application {
   const std::string& modulePath() const { return modulePath_; }
   const std::string& moduleDirectory() const { return moduleDirectory_; }
   SettingsStore& settings() { return settings_; }
+  // Before each use of the watch list: takes over what the command line
+  // changed of it in the settings file since the last look.
+  void followWatchSettings() { watchFollower_.follow(settings_); }
   GuideCache* guide() const { return guide_; }
   HFONT font() const { return font_; }
 
@@ -46,6 +50,7 @@ class Application {
   std::string modulePath_;
   std::string moduleDirectory_;
   SettingsStore settings_;
+  WatchSettingsFollower watchFollower_;
   GuideCache* guide_ = nullptr;
   HFONT font_ = nullptr;
 

@@ -140,6 +140,7 @@ LRESULT onCreate(HWND hwnd, const CREATESTRUCTA& cs) {
 void runConnectDialog(HWND hwnd, int autoStartId) {
   KillTimer(hwnd, kScheduleTimer);
   GuideCache& cache = guideCache(settings());
+  Application::instance().followWatchSettings();
   const WatchSnapshot watched = takeWatchSnapshot(cache, currentDateTime());
   openConnectDialog(hwnd, settings(), autoStartId);
   setUpSchedule(hwnd);

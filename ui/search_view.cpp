@@ -37,6 +37,7 @@ std::vector<ProgrammeRecord> findSourceMatches(int source) {
   const DateTime now = currentDateTime();
   reairs.clear();
   if (source == kWatchMatches) {
+    Application::instance().followWatchSettings();
     WatchCheck check = checkWatchList(cache(), now);
     reairs = std::move(check.reairOf);
     return std::move(check.current);
