@@ -10,6 +10,7 @@
 
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
+#include "search/watch_settings_follower.h"
 
 class Application {
  public:
@@ -37,6 +38,9 @@ class Application {
   SettingsStore& settings() { return settings_; }
   // The window's own cache, of its settings.
   GuideCache& guide() { return guide_; }
+  // Before each use of the watch list: takes over what the command line
+  // changed of it in the settings file since the last look.
+  void followWatchSettings() { watchFollower_.follow(settings_); }
   HFONT font() const { return font_; }
 
  protected:
@@ -47,6 +51,7 @@ class Application {
   std::string moduleDirectory_;
   SettingsStore settings_;
   GuideCache guide_{settings_};
+  WatchSettingsFollower watchFollower_;
   HFONT font_ = nullptr;
 
  private:

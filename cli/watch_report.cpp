@@ -121,16 +121,34 @@ os::EnvironmentVariables matchVariables(const WatchCheck& check, const Programme
           {"ROKUBAN_LINE", utf8(matchLine(record))}};
 }
 
-// Every new match gets its command, whatever the others' did; false when
-// any failed.
-bool runCommands(const WatchCheck& check, const std::string& command) {
+// Each new match gets its command, whatever the others' did, and is
+// remembered as announced, saved at once, as soon as its command succeeded
+// (or failed for the last time): an interrupted run remembers what it ran.
+// The settings file is not locked meanwhile, so a command may read or
+// change it. False when any command failed or a save did.
+bool announceThroughCommand(CliContext& context, const WatchCheck& check, const std::string& command,
+                            ListingMinute now, std::size_t& forgotten) {
+  context.settings.releaseLock();
   bool allRan = true;
   for (const ProgrammeRecord& record : check.fresh) {
     const int status = os::runShellCommand(command, matchVariables(check, record));
-    if (status == 0) continue;
-    allRan = false;
-    const std::string why = status < 0 ? "could not be started" : "failed with exit status " + std::to_string(status);
-    printError("rokuban-cli: watch: the command " + why + " for " + visibleLine(matchLine(record)) + "\n");
+    bool announced = status == 0;
+    if (!announced) {
+      allRan = false;
+      const std::string why = status < 0 ? "could not be started" : "failed with exit status " + std::to_string(status);
+      const std::string line = visibleLine(matchLine(record));
+      printError("rokuban-cli: watch: the command " + why + " for " + line + "\n");
+      announced = noteFailedTry(context.settings, record, now) >= kCommandTries;
+      if (announced) {
+        printError("rokuban-cli: watch: the command failed " + std::to_string(kCommandTries) + " times for " + line +
+                   "; it is not tried again\n");
+      }
+    }
+    if (announced) {
+      forgetFailedTries(context.settings, record);
+      forgotten += rememberAnnounced(context.settings, check, {record}, now);
+    }
+    if (!saveSettings(context)) return false;
   }
   return allRan;
 }
@@ -154,7 +172,7 @@ void reportMoves(RecorderClient& client, const std::vector<MovedReservation>& mo
   }
 }
 
-bool reserveMatches(CliContext& context, const WatchCheck& check, const DateTime& now) {
+bool reserveMatches(CliContext& context, const WatchCheck& check, const DateTime& now, std::size_t& forgotten) {
   RecorderClient client(context.settings.recorder(), context.cache.clock());
   const std::vector<MovedReservation> moved =
       movedReservations(changesNotEnded(context.settings, listingMinuteOf(now)), context.settings);
@@ -171,8 +189,16 @@ bool reserveMatches(CliContext& context, const WatchCheck& check, const DateTime
   }
   if (done.left > 0)
     printError("rokuban-cli: watch: " + std::to_string(done.left) + " more to reserve at the next check\n");
-  if (!done.reserved.empty()) rememberReserved(context.settings, check, done.reserved, listingMinuteOf(now));
+  if (!done.reserved.empty()) forgotten += rememberReserved(context.settings, check, done.reserved, listingMinuteOf(now));
   return reached;
+}
+
+// The memory of seen episodes is bounded; when it overflows, a re-air of
+// what it forgot would be announced as new.
+void sayForgotten(std::size_t forgotten) {
+  if (forgotten == 0) return;
+  printError("rokuban-cli: watch: the memory of seen episodes is full (" + std::to_string(kSeenLines) +
+             "); the " + std::to_string(forgotten) + " earliest were forgotten, and a re-air of them may be announced again\n");
 }
 
 }  // namespace
@@ -191,10 +217,17 @@ WatchReportResult reportWatchMatches(CliContext& context, const DateTime& now, c
   os::writeStandard(os::StandardStream::Output, text);
   // Before any command writes to the same stream.
   if (std::fflush(stdout) != 0) result.failed = true;
-  if (!report.command.empty() && !runCommands(check, report.command)) result.failed = true;
-  if (report.reserve && !reserveMatches(context, check, now)) result.failed = true;
-  if (!check.fresh.empty()) rememberAnnounced(context.settings, check, check.fresh, listingMinuteOf(now));
-  if ((!check.fresh.empty() || (report.reserve && !check.toReserve.empty())) && !saveSettings(context))
+  std::size_t forgotten = 0;
+  if (!report.command.empty()) {
+    // Saves as each command succeeds.
+    if (!announceThroughCommand(context, check, report.command, listingMinuteOf(now), forgotten)) result.failed = true;
+  } else if (!check.fresh.empty()) {
+    forgotten = rememberAnnounced(context.settings, check, check.fresh, listingMinuteOf(now));
+  }
+  if (report.reserve && !reserveMatches(context, check, now, forgotten)) result.failed = true;
+  if (((report.command.empty() && !check.fresh.empty()) || (report.reserve && !check.toReserve.empty())) &&
+      !saveSettings(context))
     result.failed = true;
+  sayForgotten(forgotten);
   return result;
 }

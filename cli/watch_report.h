@@ -1,10 +1,12 @@
 // What `watch check` and a crawl print of the watch list's matches: each
 // entry's line and its programmes in the line form of `search`, or JSON
-// records, or an iCalendar file; a command run for each new match; then
-// the new matches remembered as announced. With `reserve` the matches of
-// entries with --reserve go to the recorder (setting "recorder"), and only
-// those it holds are remembered as reserved; without it nothing is
-// reserved here: that is the Windows program's, which has the recording tool.
+// records, or an iCalendar file; then the new matches remembered as
+// announced, or, with a command, each one as soon as its command succeeded
+// (a failed one is tried again at the next check, kCommandTries times in
+// all). With `reserve` the matches of entries with --reserve go to the
+// recorder (setting "recorder"), and only those it holds are remembered as
+// reserved; without it nothing is reserved here: that is the Windows
+// program's, which has the recording tool.
 #pragma once
 
 #include <string>

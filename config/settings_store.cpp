@@ -149,6 +149,11 @@ const std::string* valueIn(const std::map<std::string, StringMap, ByteOrder>& se
 
 bool sameValue(const std::string* a, const std::string* b) { return a == b || (a && b && *a == *b); }
 
+const StringMap* findIn(const std::map<std::string, StringMap, ByteOrder>& sections, const std::string& name) {
+  auto found = sections.find(name);
+  return found == sections.end() ? nullptr : &found->second;
+}
+
 }  // namespace
 
 // A three-way merge by key: what this store changed since loaded_ wins,
@@ -166,14 +171,36 @@ void SettingsStore::takeOverChangesOnDisk() {
       for (const auto& entry : section.second) keys.emplace_back(section.first, entry.first);
     }
   }
-  for (const auto& key : keys) {
-    const std::string* mine = valueIn(sections_, key.first, key.second);
-    if (!sameValue(mine, valueIn(loaded_, key.first, key.second))) continue;
-    const std::string* theirs = valueIn(disk, key.first, key.second);
-    if (sameValue(mine, theirs)) continue;
-    if (theirs) sections_[key.first][key.second] = *theirs;
-    else sections_[key.first].erase(key.second);
+  for (const auto& key : keys) takeOverKey(disk, key.first, key.second);
+}
+
+void SettingsStore::takeOverKey(const Sections& disk, const std::string& section, const std::string& key) {
+  const std::string* mine = valueIn(sections_, section, key);
+  if (!sameValue(mine, valueIn(loaded_, section, key))) return;
+  const std::string* theirs = valueIn(disk, section, key);
+  if (sameValue(mine, theirs)) return;
+  if (theirs) sections_[section][key] = *theirs;
+  else sections_[section].erase(key);
+}
+
+bool SettingsStore::takeOverSections(const std::vector<std::string>& names) {
+  if (path_.empty() || !loadedWhole_) return false;
+  Sections disk;
+  bool whole, utf8;
+  if (!readFile(path_, disk, whole, utf8) || !whole) return false;
+  for (const std::string& name : names) {
+    std::vector<std::string> keys;
+    for (const Sections* sections : {&disk, &loaded_, &sections_}) {
+      const StringMap* lines = findIn(*sections, name);
+      if (lines) for (const auto& entry : *lines) keys.push_back(entry.first);
+    }
+    for (const std::string& key : keys) takeOverKey(disk, name, key);
+    // What the file holds there now is the ground of this store's own changes.
+    const StringMap* lines = findIn(disk, name);
+    if (lines) loaded_[name] = *lines;
+    else loaded_.erase(name);
   }
+  return true;
 }
 
 bool SettingsStore::takeLock(os::FileLock& lock, const std::string& path) {

@@ -50,6 +50,12 @@ class SettingsStore {
   // The lock file that could not be taken and the system's reason, after a
   // lockForUpdate or save that failed for it; "" otherwise.
   const std::string& lockFailure() const { return lockFailure_; }
+  // Takes over what another program changed in the named sections of the
+  // file since this store's last load or save, keeping what this store
+  // changed there itself and not yet saved; the other sections wait for the
+  // next save. For a program that runs long beside the command line. False,
+  // changing nothing, when the file cannot be read whole.
+  bool takeOverSections(const std::vector<std::string>& names);
   void releaseLock() { lock_.release(); }
   // The settings file's lock file: the path with ".lock" after it.
   static std::string lockPath(const std::string& path) { return path + ".lock"; }
@@ -172,6 +178,9 @@ class SettingsStore {
   int readInt(const Setting& row) const;
   std::string readText(const Setting& row) const;
   void takeOverChangesOnDisk();
+  // The three-way rule of one key: this store's change wins, otherwise
+  // the file's value is taken.
+  void takeOverKey(const Sections& disk, const std::string& section, const std::string& key);
   bool writeFile(const std::string& target);
   // Copies the file at path_ to the first free name of ".bak", ".bak1", ...,
   // or finds it kept already in one of them. False when it cannot.

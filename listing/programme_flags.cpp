@@ -80,7 +80,9 @@ std::string titleLineMarks(const ProgrammeCell& cell) {
     } else if (!bold && body[i] == '[') {
       const std::size_t close = markClose(body, i, end);
       if (close == std::string::npos) continue;
-      marks.append(body, i, close + 1 - i);
+      // A page may show a mark's image twice; the title says it once.
+      const std::string mark = body.substr(i, close + 1 - i);
+      if (marks.find(mark) == std::string::npos) marks += mark;
       i = close;
     }
   }

@@ -26,7 +26,7 @@ const char* programmeFlagMark(int index);
 unsigned programmeFlagsOf(const std::string& text);
 
 // The "[mark]" texts of `cell`'s title line that lie outside its bold parts,
-// in their order and as written ("[新][字]"), for a title that should show
+// in their order and as written ("[新][字]"), each once, for a title that should show
 // them; empty when the short title is no bold part, since the title line
 // it then is carries them already.
 std::string titleLineMarks(const ProgrammeCell& cell);

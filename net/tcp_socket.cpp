@@ -11,8 +11,16 @@ bool TcpSocket::open() {
 
 bool TcpSocket::connectTo(const std::string& host, int port) {
   port_ = os::networkPort(port);
-  if (!os::resolveIPv4(host, address_)) return false;
-  return os::connectSocket(handle_, address_, port_);
+  // "[::1]", as an address is written beside a port.
+  const bool bracketed = host.size() > 2 && host.front() == '[' && host.back() == ']';
+  const std::string name = bracketed ? host.substr(1, host.size() - 2) : host;
+  if (os::resolveIPv4(name, address_)) return os::connectSocket(handle_, address_, port_);
+  unsigned char address6[16];
+  if (!os::resolveIPv6(name, address6)) return false;
+  // The socket open was made for IPv4.
+  os::closeSocket(handle_);
+  handle_ = os::openTcpSocket6();
+  return isOpen() && os::connectSocket6(handle_, address6, port_);
 }
 
 int TcpSocket::openAndConnect(const std::string& host, int port) {

@@ -29,7 +29,8 @@ class TcpSocket : public Stream {
 
   // Creates the socket; false when one exists already (the first stays).
   bool open();
-  // `host` is dotted IPv4 text (used as it is) or a name to look up.
+  // `host` is dotted IPv4 or IPv6 text (used as it is; "[::1]" too) or a
+  // name to look up, its IPv4 address first.
   bool connectTo(const std::string& host, int port);
   // 1 when open and connectTo both succeed, otherwise 0. A socket opened
   // but not connected stays open until close.

@@ -67,6 +67,8 @@ std::int64_t fileModifiedTime(const std::string& path);
 bool setFileModifiedTime(const std::string& path, std::int64_t seconds);
 // Now, in the same seconds.
 std::int64_t currentUnixTime();
+// A file's size in bytes; -1 when the file cannot be queried.
+std::int64_t fileSize(const std::string& path);
 
 // Names (without directory) of the files matching `pattern`, a path whose
 // last component may hold the wildcard '?' (one byte) and '*'.

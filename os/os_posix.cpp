@@ -157,6 +157,12 @@ std::int64_t fileModifiedTime(const std::string& path) {
   return static_cast<std::int64_t>(info.st_mtime);
 }
 
+std::int64_t fileSize(const std::string& path) {
+  struct stat info;
+  if (::stat(nativePath(path).c_str(), &info) != 0) return -1;
+  return static_cast<std::int64_t>(info.st_size);
+}
+
 bool setFileModifiedTime(const std::string& path, std::int64_t seconds) {
   struct timespec times[2];
   times[0].tv_sec = 0;

@@ -130,6 +130,12 @@ std::int64_t fileModifiedTime(const std::string& path) {
   return unixSecondsOf(data.ftLastWriteTime);
 }
 
+std::int64_t fileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+  return (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 bool setFileModifiedTime(const std::string& path, std::int64_t seconds) {
   HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -152,10 +158,18 @@ std::int64_t currentUnixTime() {
 
 std::string linkTarget(const std::string& path) { return path; }
 
+namespace {
+// ReplaceFileA (under wine at least) refuses a bare file name with "the
+// directory name is invalid": `--ini Rokuban.ini` could never be saved.
+std::string withFolder(const std::string& path) {
+  return path.find_first_of("\\/:") == std::string::npos ? ".\\" + path : path;
+}
+}  // namespace
+
 bool replaceKeepingAttributes(const std::string& from, const std::string& to) {
   if (GetFileAttributesA(to.c_str()) == INVALID_FILE_ATTRIBUTES) return replaceFile(from, to);
-  return ReplaceFileA(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                      nullptr) != 0;
+  return ReplaceFileA(withFolder(to).c_str(), withFolder(from).c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                      nullptr, nullptr) != 0;
 }
 
 std::vector<std::string> findFiles(const std::string& pattern) {

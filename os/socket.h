@@ -1,6 +1,6 @@
 // The socket side of the OS layer: blocking TCP, for clients (the guide
-// service, the sync server) and for the servers. Clients speak IPv4; a
-// server may listen on IPv6 too where the platform has it (not Winsock 1.1).
+// service, the sync server) and for the servers. Clients and servers speak
+// IPv4, and IPv6 too where the platform has it (not Winsock 1.1).
 // Exactly one of socket_win32.cpp (Winsock 1.1, wsock32) and
 // socket_posix.cpp (BSD sockets) is built, with socket.cpp for what both
 // share. Protocols live above this layer.
@@ -38,6 +38,12 @@ bool resolveIPv4(const std::string& host, std::uint32_t& address);
 // Blocking connect; `address` and `port` in network byte order. A connect
 // that a signal interrupts is waited for, not started again.
 bool connectSocket(SocketHandle socket, std::uint32_t address, std::uint16_t port);
+// The IPv6 side of a client, where there is IPv6 (elsewhere each fails):
+// a socket for it; the 16 bytes of `host`'s address, IPv6 text taken as it
+// is, anything else asked of the name resolver; a blocking connect.
+SocketHandle openTcpSocket6();
+bool resolveIPv6(const std::string& host, unsigned char address[16]);
+bool connectSocket6(SocketHandle socket, const unsigned char address[16], std::uint16_t port);
 // Network byte order of a host-order port.
 std::uint16_t networkPort(int port);
 

@@ -76,13 +76,23 @@ int waitFor(SocketHandle socket, short events, int timeoutMilliseconds) {
 
 bool startSockets() { return true; }
 
-SocketHandle openTcpSocket() {
-  int handle = ::socket(AF_INET, SOCK_STREAM, 0);
+namespace {
+SocketHandle openStreamSocket(int family) {
+  int handle = ::socket(family, SOCK_STREAM, 0);
   if (handle < 0) return kNoSocket;
   int off = 0;
   ::setsockopt(handle, SOL_SOCKET, SO_KEEPALIVE, &off, sizeof off);
   return handle;
 }
+
+bool connectTo(SocketHandle socket, const sockaddr* peer, socklen_t size) {
+  if (::connect(fd(socket), peer, size) == 0) return true;
+  return errno == EINTR && finishPendingConnect(fd(socket));
+}
+}  // namespace
+
+SocketHandle openTcpSocket() { return openStreamSocket(AF_INET); }
+SocketHandle openTcpSocket6() { return openStreamSocket(AF_INET6); }
 
 bool closeSocket(SocketHandle socket) {
   if (socket == kNoSocket) return true;
@@ -112,8 +122,32 @@ bool connectSocket(SocketHandle socket, std::uint32_t address, std::uint16_t por
   peer.sin_family = AF_INET;
   peer.sin_port = port;
   peer.sin_addr.s_addr = address;
-  if (::connect(fd(socket), reinterpret_cast<sockaddr*>(&peer), sizeof peer) == 0) return true;
-  return errno == EINTR && finishPendingConnect(fd(socket));
+  return connectTo(socket, reinterpret_cast<sockaddr*>(&peer), sizeof peer);
+}
+
+bool resolveIPv6(const std::string& host, unsigned char address[16]) {
+  if (host.empty()) return false;
+  in6_addr numeric{};
+  if (::inet_pton(AF_INET6, host.c_str(), &numeric) == 1) {
+    std::memcpy(address, &numeric, 16);
+    return true;
+  }
+  addrinfo hints{};
+  hints.ai_family = AF_INET6;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  if (::getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) return false;
+  std::memcpy(address, &reinterpret_cast<sockaddr_in6*>(found->ai_addr)->sin6_addr, 16);
+  ::freeaddrinfo(found);
+  return true;
+}
+
+bool connectSocket6(SocketHandle socket, const unsigned char address[16], std::uint16_t port) {
+  sockaddr_in6 peer{};
+  peer.sin6_family = AF_INET6;
+  peer.sin6_port = port;
+  std::memcpy(&peer.sin6_addr, address, 16);
+  return connectTo(socket, reinterpret_cast<sockaddr*>(&peer), sizeof peer);
 }
 
 std::uint16_t networkPort(int port) { return htons(static_cast<std::uint16_t>(port)); }

@@ -201,6 +201,11 @@ std::string localAddress(SocketHandle socket) {
 // Winsock 1.1 has no IPv6.
 bool ipv6Address(const std::string&, std::string&) { return false; }
 
+// Winsock 1.1 has no IPv6.
+SocketHandle openTcpSocket6() { return kNoSocket; }
+bool resolveIPv6(const std::string&, unsigned char[16]) { return false; }
+bool connectSocket6(SocketHandle, const unsigned char[16], std::uint16_t) { return false; }
+
 bool resolveListenAddress(const std::string& name, std::string& numeric) {
   std::uint32_t address;
   if (!resolveIPv4(name, address)) return false;

@@ -122,7 +122,8 @@ std::string episodeOf(const EpisodeReading& reading) {
 
 // A programme that names an episode of a watched series that none of the
 // watched programmes is. Plain titles never count: every day's "ニュース７"
-// would be a new episode of the day before's.
+// would be a new episode of the day before's. An episode is new once, at
+// its first airing; a re-run ([再]) is none.
 void addNewEpisodes(const std::vector<ProgrammeRecord>& watched, const std::vector<ProgrammeRecord>& programmes,
                     const ChannelIndex& oldIndex, std::vector<WatchChange>& changes) {
   std::unordered_map<std::string, const ProgrammeRecord*> watchedSeries;
@@ -137,15 +138,19 @@ void addNewEpisodes(const std::vector<ProgrammeRecord>& watched, const std::vect
   // A listing comes by channel: the old guide's channel looked up once a run.
   const std::string* channel = nullptr;
   const Records* oldRecords = nullptr;
+  std::unordered_map<std::string, WatchChange> firstAirings;  // by episode
   for (const ProgrammeRecord& record : programmes) {
     if (!channel || *channel != record.channelId) channel = &record.channelId, oldRecords = &oldIndex.of(*channel);
     if (hasSameProgramme(ChannelIndex::nearIn(*oldRecords, record), record)) continue;
     const EpisodeReading reading = readEpisode(record.title, record.description);
-    if (!reading.namesEpisode()) continue;
+    if (!reading.namesEpisode() || reading.isRepeat) continue;
     const auto series = watchedSeries.find(reading.series);
-    if (series != watchedSeries.end() && watchedEpisodes.count(episodeOf(reading)) == 0)
-      changes.push_back(changeOf(WatchChangeKind::newEpisode, *series->second, &record));
+    const std::string episode = episodeOf(reading);
+    if (series == watchedSeries.end() || watchedEpisodes.count(episode) != 0) continue;
+    const auto noted = firstAirings.emplace(episode, changeOf(WatchChangeKind::newEpisode, *series->second, &record));
+    if (!noted.second && record.start < noted.first->second.after.start) noted.first->second.after = record;
   }
+  for (auto& airing : firstAirings) changes.push_back(std::move(airing.second));
 }
 
 const ProgrammeRecord& nowOf(const WatchChange& change) { return change.hasAfter ? change.after : change.before; }

@@ -107,14 +107,14 @@ WatchCheck checkWatchList(GuideCache& cache, const DateTime& now) {
   return checkWatchList(listing, list, cache.settings(), listingMinuteOf(now));
 }
 
-void rememberAnnounced(SettingsStore& settings, const WatchCheck& check, const std::vector<ProgrammeRecord>& records,
-                       ListingMinute now) {
+std::size_t rememberAnnounced(SettingsStore& settings, const WatchCheck& check,
+                              const std::vector<ProgrammeRecord>& records, ListingMinute now) {
   remember(settings, kAnnouncedSection, records, now);
-  rememberSeen(settings, seenEpisodes(check, records), now);
+  return rememberSeen(settings, seenEpisodes(check, records), now);
 }
 
-void rememberReserved(SettingsStore& settings, const WatchCheck& check, const std::vector<ProgrammeRecord>& records,
-                      ListingMinute now) {
+std::size_t rememberReserved(SettingsStore& settings, const WatchCheck& check,
+                             const std::vector<ProgrammeRecord>& records, ListingMinute now) {
   remember(settings, kReservedSection, records, now);
-  rememberSeen(settings, seenEpisodes(check, records), now);
+  return rememberSeen(settings, seenEpisodes(check, records), now);
 }

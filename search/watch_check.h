@@ -60,8 +60,9 @@ WatchCheck checkWatchList(const Listing& listing, const WatchList& list, const S
 WatchCheck checkWatchList(GuideCache& cache, const DateTime& now);
 
 // `records` are programmes of `check`; their episodes, for the entries
-// that follow them, are remembered as seen too.
-void rememberAnnounced(SettingsStore& settings, const WatchCheck& check, const std::vector<ProgrammeRecord>& records,
+// that follow them, are remembered as seen too. How many seen episodes the
+// memory's cap made it forget (see rememberSeen).
+std::size_t rememberAnnounced(SettingsStore& settings, const WatchCheck& check, const std::vector<ProgrammeRecord>& records,
                        ListingMinute now);
-void rememberReserved(SettingsStore& settings, const WatchCheck& check, const std::vector<ProgrammeRecord>& records,
-                      ListingMinute now);
+std::size_t rememberReserved(SettingsStore& settings, const WatchCheck& check,
+                             const std::vector<ProgrammeRecord>& records, ListingMinute now);

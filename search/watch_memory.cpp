@@ -11,6 +11,7 @@
 const char kAnnouncedSection[] = "watchannounced";
 const char kReservedSection[] = "watchreserved";
 const char kSeenSection[] = "watchseen";
+const char kFailedSection[] = "watchfailed";
 
 std::string compactMinute(ListingMinute minute) {
   const DateTime at = dateTimeOf(minute);
@@ -31,9 +32,10 @@ ListingMinute readCompactMinute(const std::string& text) {
 
 namespace {
 
+// A line's value begins with the programme's end.
 void forgetEnded(StringMap& section, ListingMinute now) {
   for (auto line = section.begin(); line != section.end();) {
-    if (readCompactMinute(line->second) < now) {
+    if (readCompactMinute(line->second.substr(0, 12)) < now) {
       line = section.erase(line);
     } else {
       ++line;
@@ -41,8 +43,9 @@ void forgetEnded(StringMap& section, ListingMinute now) {
   }
 }
 
-// The oldest starts go first once the section holds more than it may.
-void forgetOldest(StringMap& section, ListingMinute now) {
+// The oldest starts go first once the section holds more than it may: how
+// many went for want of room.
+std::size_t forgetOldest(StringMap& section, ListingMinute now) {
   const ListingMinute oldest = now - kSeenDays * 24 * 60;
   std::vector<std::pair<ListingMinute, std::string>> starts;
   for (auto line = section.begin(); line != section.end();) {
@@ -54,9 +57,10 @@ void forgetOldest(StringMap& section, ListingMinute now) {
     starts.push_back({start, line->first});
     ++line;
   }
-  if (starts.size() <= kSeenLines) return;
+  if (starts.size() <= kSeenLines) return 0;
   std::sort(starts.begin(), starts.end());
   for (std::size_t i = 0; i < starts.size() - kSeenLines; ++i) section.erase(starts[i].second);
+  return starts.size() - kSeenLines;
 }
 
 }  // namespace
@@ -97,10 +101,23 @@ std::string seenAiring(const SettingsStore& settings, const std::string& episode
   return line == lines->end() ? std::string() : line->second;
 }
 
-void rememberSeen(SettingsStore& settings, const std::vector<std::pair<std::string, std::string>>& seen,
-                  ListingMinute now) {
-  if (seen.empty() && !settings.hasSection(kSeenSection)) return;
+std::size_t rememberSeen(SettingsStore& settings, const std::vector<std::pair<std::string, std::string>>& seen,
+                         ListingMinute now) {
+  if (seen.empty() && !settings.hasSection(kSeenSection)) return 0;
   StringMap& lines = settings.section(kSeenSection);
   for (const auto& episode : seen) lines.insert({episode.first, episode.second});
-  forgetOldest(lines, now);
+  return forgetOldest(lines, now);
+}
+
+int noteFailedTry(SettingsStore& settings, const ProgrammeRecord& record, ListingMinute now) {
+  StringMap& lines = settings.section(kFailedSection);
+  forgetEnded(lines, now);
+  std::string& line = lines[programmeIdentity(record)];
+  const int tries = line.size() > 13 ? std::atoi(line.c_str() + 13) + 1 : 1;
+  line = compactMinute(record.stop) + " " + std::to_string(tries);
+  return tries;
+}
+
+void forgetFailedTries(SettingsStore& settings, const ProgrammeRecord& record) {
+  if (settings.hasSection(kFailedSection)) settings.section(kFailedSection).erase(programmeIdentity(record));
 }

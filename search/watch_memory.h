@@ -9,10 +9,16 @@
 //
 // Beside them, for the entries with --new or --once, the episodes seen:
 // "episode key hash=identity of the first airing announced or reserved"
-// (episode_key.h), forgotten 120 days after that start, at most 2000
-// lines (the earliest starts go first):
+// (episode_key.h), forgotten 120 days after that start, at most 20,000
+// lines (the earliest starts go first): four months of 160 new episodes a
+// day, a household's watched series at 200 services, in about a megabyte:
 //   [watchseen]
 //   3f9a0c1d2e4b5a67=bs1-5e6f7a8b.tokyo.jp/202612082100
+//
+// And the matches whose command (watch check --exec) failed, with the
+// tries so far, until it succeeds or has failed kCommandTries times:
+//   [watchfailed]
+//   nhk-1a2b3c4d.tokyo.jp/202612072100=202612072200 2
 #pragma once
 
 #include <cstddef>
@@ -27,8 +33,10 @@ class SettingsStore;
 extern const char kAnnouncedSection[];
 extern const char kReservedSection[];
 extern const char kSeenSection[];
+extern const char kFailedSection[];
 constexpr int kSeenDays = 120;
-constexpr std::size_t kSeenLines = 2000;
+constexpr std::size_t kSeenLines = 20000;
+constexpr int kCommandTries = 3;
 
 // The identity of a programme across crawls: channel id + start.
 std::string programmeIdentity(const ProgrammeRecord& record);
@@ -48,9 +56,16 @@ void remember(SettingsStore& settings, const char* section, const std::vector<Pr
 std::string seenAiring(const SettingsStore& settings, const std::string& episodeHash);
 // Notes each (episode hash, identity) not noted before and forgets what is
 // older than the bounds allow. With nothing to note and no section yet,
-// leaves the settings alone.
-void rememberSeen(SettingsStore& settings, const std::vector<std::pair<std::string, std::string>>& seen,
+// leaves the settings alone. How many the line cap made it forget, which
+// a re-air of may be announced again.
+std::size_t rememberSeen(SettingsStore& settings, const std::vector<std::pair<std::string, std::string>>& seen,
                   ListingMinute now);
+// Notes one more failed try of the command for `record`: the tries so
+// far. Forgets the failures of programmes that have ended.
+int noteFailedTry(SettingsStore& settings, const ProgrammeRecord& record, ListingMinute now);
+// The command for `record` succeeded, or was given up.
+void forgetFailedTries(SettingsStore& settings, const ProgrammeRecord& record);
+
 // The start an identity names; -1 when it names none.
 ListingMinute identityStart(const std::string& identity);
 // True when the airing of `identity` is `record`, perhaps moved: the same

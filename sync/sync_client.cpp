@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 #include "config/settings_store.h"
@@ -15,6 +16,7 @@
 #include "os/os.h"
 #include "sync/sync_frame.h"
 #include "sync/sync_list_entry.h"
+#include "sync/sync_tag_memory.h"
 
 namespace {
 
@@ -60,6 +62,21 @@ bool copyContent(Stream& server, LocalFile& file, int size) {
   return true;
 }
 
+// `size` bytes of the stream, in as many reads as they take.
+bool readWhole(Stream& server, std::string& bytes, int size) {
+  bytes.assign(static_cast<std::size_t>(size), '\0');
+  for (int received = 0; received < size;) {
+    const int got = server.read(&bytes[received], size - received);
+    if (got <= 0) return false;
+    received += got;
+  }
+  return true;
+}
+
+// A table asked for in pieces is tried again from its start this often
+// when it changes on the server meanwhile.
+constexpr int kPieceAttempts = 3;
+
 }  // namespace
 
 int SyncClient::run(ProgressSink& progress) {
@@ -93,9 +110,18 @@ int SyncClient::fetchListed(Stream& server, const std::string& directory,
   std::string list;
   int listed = receiveList(server, list, progress);
   if (listed <= 0) return listed;
+  SyncTagMemory tags(directory);
+  const int outcome = fetchWanted(server, directory, list, tags, leftOver, progress);
+  // Also after a failure: the tables fetched before it keep their tags.
+  tags.save();
+  return outcome;
+}
 
-  // Present files stay as they are; the rest is asked for in list order.
-  // An entry that names no real slot would become a file no clean-up knows.
+int SyncClient::fetchWanted(Stream& server, const std::string& directory, const std::string& list,
+                            SyncTagMemory& tags, CacheFileList& leftOver, ProgressSink& progress) {
+  // Present files stay as they are unless their tag moved on; the rest is
+  // asked for in list order. An entry that names no real slot would become
+  // a file no clean-up knows.
   leftOver = cache_.listCacheFiles();
   std::vector<SyncListEntry> wanted;
   std::string requests;
@@ -107,7 +133,7 @@ int SyncClient::fetchListed(Stream& server, const std::string& directory,
       ++skipped;
       continue;
     }
-    if (leftOver.erase(entry.tableFileName()) != 0) continue;
+    if (leftOver.erase(entry.tableFileName()) != 0 && !tags.wantsAgain(entry)) continue;
     requests += encodeSyncFrame(kSyncGet, entry.bytes());
     wanted.push_back(entry);
   }
@@ -117,9 +143,19 @@ int SyncClient::fetchListed(Stream& server, const std::string& directory,
   int length = static_cast<int>(requests.size());
   if (server.write(requests.data(), length) != length) return failWith(progress, job::kCommunicationError);
   progress.setFileTotal(static_cast<int>(wanted.size()));
+  // Tables too large for one reply are asked for once every reply to the
+  // requests already sent has come.
+  std::vector<SyncListEntry> inPieces;
   for (const SyncListEntry& entry : wanted) {
-    if (!fetchOne(server, directory, entry, progress)) return -1;
+    const Fetch fetched = fetchOne(server, directory, entry, progress);
+    if (fetched == Fetch::kFailed) return -1;
+    if (fetched == Fetch::kInPieces) inPieces.push_back(entry);
+    if (fetched == Fetch::kDone) tags.noteFetched(entry);
     leftOver.erase(entry.tableFileName());
+  }
+  for (const SyncListEntry& entry : inPieces) {
+    if (!fetchInPieces(server, directory, entry, progress)) return -1;
+    tags.noteFetched(entry);
   }
   return 1;
 }
@@ -149,25 +185,84 @@ int SyncClient::receiveList(Stream& server, std::string& list, ProgressSink& pro
   return 1;
 }
 
-bool SyncClient::fetchOne(Stream& server, const std::string& directory,
-                          const SyncListEntry& entry, ProgressSink& progress) {
+SyncClient::Fetch SyncClient::fetchOne(Stream& server, const std::string& directory,
+                                      const SyncListEntry& entry, ProgressSink& progress) {
   progress.beginFile(entry.label());
   unsigned char headerBytes[kSyncFrameHeaderSize];
   if (server.read(headerBytes, kSyncFrameHeaderSize) != kSyncFrameHeaderSize) {
-    return refuse(progress, job::kFetchFailed);
+    progress.reportError(job::kFetchFailed);
+    return Fetch::kFailed;
   }
   SyncFrameHeader header = decodeSyncFrameHeader(headerBytes);
-  if (!header.hasCode(kSyncOk)) return refuse(progress, job::kFetchFailed);
-  receivedBytes_ += header.length;
-  if (receivedBytes_ > maxRunBytes_) return refuse(progress, job::kTooMuch);
+  if (header.hasCode(kSyncInPieces) && header.length == 0) return Fetch::kInPieces;
+  if (!header.hasCode(kSyncOk)) {
+    progress.reportError(job::kFetchFailed);
+    return Fetch::kFailed;
+  }
+  if (!countReceived(header.length, progress)) return Fetch::kFailed;
+  const bool written = writeTable(directory, entry, progress,
+                                  [&](LocalFile& file) { return copyContent(server, file, header.length); });
+  return written ? Fetch::kDone : Fetch::kFailed;
+}
 
+bool SyncClient::fetchInPieces(Stream& server, const std::string& directory, const SyncListEntry& entry,
+                               ProgressSink& progress) {
+  std::string content;
+  for (int attempt = 0; attempt < kPieceAttempts; ++attempt) {
+    const int received = receivePieces(server, entry, content, progress);
+    if (received < 0) return false;
+    if (received == 0) continue;
+    const int length = static_cast<int>(content.size());
+    return writeTable(directory, entry, progress,
+                      [&](LocalFile& file) { return file.write(content.data(), length) == length; });
+  }
+  return refuse(progress, job::kFetchFailed);
+}
+
+int SyncClient::receivePieces(Stream& server, const SyncListEntry& entry, std::string& content,
+                              ProgressSink& progress) {
+  content.clear();
+  std::uint32_t size = 0, version = 0;
+  do {
+    const std::string request =
+        encodeSyncFrame(kSyncGetPiece, entry.bytes() + encodeSyncWord(static_cast<std::uint32_t>(content.size())));
+    const int length = static_cast<int>(request.size());
+    if (server.write(request.data(), length) != length) return failWith(progress, job::kCommunicationError);
+    unsigned char headerBytes[kSyncFrameHeaderSize];
+    if (server.read(headerBytes, kSyncFrameHeaderSize) != kSyncFrameHeaderSize) return failWith(progress, job::kFetchFailed);
+    const SyncFrameHeader header = decodeSyncFrameHeader(headerBytes);
+    if (!header.hasCode(kSyncOk) || header.length < kSyncPieceHeadSize) return failWith(progress, job::kFetchFailed);
+    if (!countReceived(header.length, progress)) return -1;
+    std::string piece;
+    if (!readWhole(server, piece, header.length)) return failWith(progress, job::kFetchFailed);
+    const unsigned char* head = reinterpret_cast<const unsigned char*>(piece.data());
+    if (content.empty()) size = decodeSyncWord(head), version = decodeSyncWord(head + 4);
+    // The table was replaced between two pieces: start again.
+    if (decodeSyncWord(head) != size || decodeSyncWord(head + 4) != version) return 0;
+    const std::size_t count = piece.size() - kSyncPieceHeadSize;
+    // Each piece brings the table nearer its end, never past it.
+    if ((count == 0 && content.size() < size) || count > size - content.size()) {
+      return failWith(progress, job::kFetchFailed);
+    }
+    content.append(piece, kSyncPieceHeadSize, std::string::npos);
+  } while (content.size() < size);
+  return 1;
+}
+
+bool SyncClient::countReceived(int bytes, ProgressSink& progress) {
+  receivedBytes_ += bytes;
+  return receivedBytes_ <= maxRunBytes_ || refuse(progress, job::kTooMuch);
+}
+
+bool SyncClient::writeTable(const std::string& directory, const SyncListEntry& entry, ProgressSink& progress,
+                            const std::function<bool(LocalFile&)>& fill) {
   const std::string partial = directory + partialFileName(entry);
   LocalFile file;
   if (!file.createForWrite(partial)) {
     progress.describeFailure(fileFailureText("cannot write", partial));
     return refuse(progress, job::kFileSaveFailed);
   }
-  bool complete = copyContent(server, file, header.length);
+  bool complete = fill(file);
   complete = file.close() && complete;
   const std::string table = directory + entry.tableFileName();
   if (complete && os::replaceFile(partial, table)) return true;

@@ -1,27 +1,33 @@
 // SyncClient: one run of the sync job. It lists the sync server's table
-// files, fetches every one the cache directory lacks, and then deletes the
-// cache files the server did not list, so that the cache mirrors the server.
+// files, fetches every one the cache directory lacks or holds at another
+// tag than the list's (sync_tag_memory.h), tables too large for one reply
+// in pieces, and then deletes the cache files the server did not list, so
+// that the cache mirrors the server.
 //
 // GuideCache::syncFromServer is SyncClient(cache).run(progress). Tests and the
 // fuzzer use the class directly: a shorter read time-out, or runOver on a
 // Stream that plays the server.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "guide/guide_cache.h"
 #include "net/tcp_socket.h"
 #include "sync/sync_list_entry.h"
 
-class Stream;
+class LocalFile;
 class ProgressSink;
+class Stream;
+class SyncTagMemory;
 
 class SyncClient {
  public:
   // The most one run takes from a server, list and files together: a week
-  // of tables is about a megabyte; a server that sends more is not serving
-  // tables. (A named cap of the sync's own; pages have theirs in net/.)
-  static constexpr long long kMaxRunBytes = 16LL * 1024 * 1024;
+  // of tables at 200 services is about 7 MB; a server that sends many times
+  // that is not serving tables. (A named cap of the sync's own; pages have
+  // theirs in net/.)
+  static constexpr long long kMaxRunBytes = 64LL * 1024 * 1024;
 
   explicit SyncClient(GuideCache& cache) : cache_(cache) {}
 
@@ -46,9 +52,22 @@ class SyncClient {
   // failure.
   int fetchListed(Stream& server, const std::string& directory, CacheFileList& leftOver,
                   ProgressSink& progress);
+  int fetchWanted(Stream& server, const std::string& directory, const std::string& list, SyncTagMemory& tags,
+                  CacheFileList& leftOver, ProgressSink& progress);
   int receiveList(Stream& server, std::string& list, ProgressSink& progress);
-  bool fetchOne(Stream& server, const std::string& directory, const SyncListEntry& entry,
-                ProgressSink& progress);
+  enum class Fetch { kDone, kInPieces, kFailed };
+  Fetch fetchOne(Stream& server, const std::string& directory, const SyncListEntry& entry, ProgressSink& progress);
+  bool fetchInPieces(Stream& server, const std::string& directory, const SyncListEntry& entry,
+                     ProgressSink& progress);
+  // 1 with the whole table in `content`, 0 when it changed on the server
+  // between two pieces, -1 on a failure (reported).
+  int receivePieces(Stream& server, const SyncListEntry& entry, std::string& content, ProgressSink& progress);
+  // Counts bytes against the run's cap; false (reported) past it.
+  bool countReceived(int bytes, ProgressSink& progress);
+  // A fetched table: written beside its name by `fill`, then put in its
+  // place, so no reader ever sees a part of it.
+  bool writeTable(const std::string& directory, const SyncListEntry& entry, ProgressSink& progress,
+                  const std::function<bool(LocalFile&)>& fill);
 
   GuideCache& cache_;
   int readTimeout_ = TcpSocket::kDefaultReadTimeoutMilliseconds;

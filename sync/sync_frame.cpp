@@ -19,3 +19,13 @@ std::string encodeSyncFrame(const char* code, const std::string& data) {
   frame += data;
   return frame;
 }
+
+std::string encodeSyncWord(std::uint32_t value) {
+  std::string bytes(4, '\0');
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  return bytes;
+}
+
+std::uint32_t decodeSyncWord(const unsigned char* bytes) {
+  return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+}

@@ -1,5 +1,5 @@
 // The sync server's answers: "LS" gets the folder's list, "GE" one file,
-// anything else a refusal that ends the connection.
+// "GP" a piece of one, anything else a refusal that ends the connection.
 #include "sync/sync_request_handler.h"
 
 #include <vector>
@@ -28,6 +28,9 @@ SyncRequestHandler::Step SyncRequestHandler::answer(const SyncFrameHeader& heade
   if (header.hasCode(kSyncGet) && data.size() == static_cast<std::size_t>(SyncListEntry::kSize)) {
     return answerGet(data, reply);
   }
+  if (header.hasCode(kSyncGetPiece) && data.size() == static_cast<std::size_t>(kSyncPieceRequestSize)) {
+    return answerPiece(data, reply);
+  }
   // A request we cannot read leaves the stream's framing in doubt: say so and end.
   reply = encodeSyncFrame(kSyncRefused, kBadRequest);
   return Step::kReplyAndEnd;
@@ -51,6 +54,27 @@ SyncRequestHandler::Step SyncRequestHandler::answerGet(const std::string& entryB
                                                         std::string& reply) {
   SyncListEntry entry = SyncListEntry::fromBytes(reinterpret_cast<const unsigned char*>(entryBytes.data()));
   std::string content;
-  reply = folder_.load(entry, content) ? encodeSyncFrame(kSyncOk, content) : encodeSyncFrame(kSyncRefused);
+  if (!folder_.load(entry, content)) {
+    reply = encodeSyncFrame(kSyncRefused);
+  } else if (content.size() > static_cast<std::size_t>(kSyncMaxFrameData)) {
+    reply = encodeSyncFrame(kSyncInPieces);
+  } else {
+    reply = encodeSyncFrame(kSyncOk, content);
+  }
+  return Step::kReply;
+}
+
+SyncRequestHandler::Step SyncRequestHandler::answerPiece(const std::string& requestBytes, std::string& reply) {
+  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(requestBytes.data());
+  SyncListEntry entry = SyncListEntry::fromBytes(bytes);
+  const std::uint32_t offset = decodeSyncWord(bytes + SyncListEntry::kSize);
+  std::string content;
+  if (!folder_.load(entry, content) || offset > content.size()) {
+    reply = encodeSyncFrame(kSyncRefused);
+    return Step::kReply;
+  }
+  const std::string head = encodeSyncWord(static_cast<std::uint32_t>(content.size())) +
+                           encodeSyncWord(syncContentVersion(content));
+  reply = encodeSyncFrame(kSyncOk, head + content.substr(offset, kSyncMaxPiece));
   return Step::kReply;
 }

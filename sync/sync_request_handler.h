@@ -34,6 +34,7 @@ class SyncRequestHandler {
   Step answer(const SyncFrameHeader& header, const std::string& data, std::string& reply);
   Step answerList(std::string& reply);
   Step answerGet(const std::string& entryBytes, std::string& reply);
+  Step answerPiece(const std::string& requestBytes, std::string& reply);
 
   const SyncTableFolder& folder_;
   std::string pending_;

@@ -6,7 +6,6 @@
 #include "guide/cache_file_name.h"
 #include "net/paths.h"
 #include "os/os.h"
-#include "sync/sync_frame.h"
 
 namespace {
 
@@ -15,6 +14,12 @@ int twoDigits(const std::string& text, std::size_t at) {
 }
 
 }  // namespace
+
+std::uint32_t syncContentVersion(const std::string& content) {
+  std::uint32_t hash = 2166136261u;
+  for (unsigned char byte : content) hash = (hash ^ byte) * 16777619u;
+  return hash;
+}
 
 bool parseTableFileName(const std::string& name, SyncListEntry& entry) {
   // The tail of the table pattern: "%06d" is four characters long.
@@ -35,7 +40,12 @@ bool SyncTableFolder::list(std::vector<SyncListEntry>& entries) const {
   std::sort(names.begin(), names.end());
   for (const std::string& name : names) {
     SyncListEntry entry;
-    if (parseTableFileName(name, entry) && os::isRegularFile(directory_ + name)) entries.push_back(entry);
+    if (!parseTableFileName(name, entry) || !os::isRegularFile(directory_ + name)) continue;
+    // Read once more for its version: a table is small, and a time stamp
+    // would change with a refresh that kept the content.
+    std::string content;
+    if (load(entry, content)) entry.tag = static_cast<unsigned char>(syncContentVersion(content) & 0xFF);
+    entries.push_back(entry);
   }
   return true;
 }
@@ -49,7 +59,7 @@ bool SyncTableFolder::load(const SyncListEntry& entry, std::string& content) con
   int got;
   while ((got = os::readFile(file, buffer, sizeof buffer)) > 0) {
     content.append(buffer, got);
-    if (content.size() > static_cast<std::size_t>(kSyncMaxFrameData)) break;
+    if (content.size() > kMaxTableBytes) break;
   }
   os::closeFile(file);
   return got == 0;

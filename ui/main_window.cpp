@@ -149,6 +149,7 @@ LRESULT onCreate(HWND hwnd, const CREATESTRUCTA& cs) {
 void runConnectDialog(HWND hwnd, int autoStartId) {
   KillTimer(hwnd, kScheduleTimer);
   GuideCache& cache = Application::instance().guide();
+  Application::instance().followWatchSettings();
   const WatchSnapshot watched = takeWatchSnapshot(cache, currentDateTime());
   openConnectDialog(hwnd, settings(), autoStartId);
   setUpSchedule(hwnd);

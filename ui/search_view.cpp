@@ -52,6 +52,7 @@ std::vector<ProgrammeRecord> findSourceMatches(int source) {
   reairs.clear();
   if (source == kRecorderReserves) return recorderReserveRows(now);
   if (source == kWatchMatches) {
+    Application::instance().followWatchSettings();
     WatchCheck check = checkWatchList(cache(), now);
     reairs = std::move(check.reairOf);
     return std::move(check.current);

@@ -33,6 +33,7 @@ std::vector<ProgrammeRecord> reserve(const std::vector<ProgrammeRecord>& records
 }  // namespace
 
 bool checkWatchListNow(const std::vector<WatchChange>& changes, WatchAnnouncement& announcement) {
+  Application::instance().followWatchSettings();
   SettingsStore& settings = Application::instance().settings();
   const DateTime now = currentDateTime();
   const WatchCheck check = checkWatchList(Application::instance().guide(), now);

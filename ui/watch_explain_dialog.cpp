@@ -62,6 +62,7 @@ INT_PTR CALLBACK watchExplainDialogProc(HWND dialog, UINT message, WPARAM wParam
 }  // namespace
 
 void openWatchExplainDialog(HWND owner, SettingsStore& settings) {
+  Application::instance().followWatchSettings();
   WatchExplainDialog record(settings);
   record.list = loadWatchList(settings);
   const DateTime now = currentDateTime();

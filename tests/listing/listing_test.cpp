@@ -165,6 +165,7 @@ TEST(ProgrammeFlags, TheTitleLineKeepsTheMarksOutsideItsBoldTitle) {
       {BOLD_OPEN BOLD_CLOSE "[" JI "]", ""},                              // an empty bold part is none
       {BOLD_OPEN "X" BOLD_CLOSE "\x81\x5b" JI "]", ""},                  // ー's second byte is no "["
       {BOLD_OPEN "X" BOLD_CLOSE "[S][1/12345]", "[S]"},
+      {BOLD_OPEN "X" BOLD_CLOSE "[\x90\x56][" JI "][\x90\x56]", "[\x90\x56][" JI "]"},  // a mark the page repeats, once
   };
   for (const auto& c : cases) {
     ProgrammeCell cell;

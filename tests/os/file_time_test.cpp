@@ -1,5 +1,5 @@
-// File modification times through the OS layer, the same contract on both
-// sides: what is set is read back, a missing file answers -1.
+// File modification times and sizes through the OS layer, the same
+// contract on both sides: what is set is read back, a missing file answers -1.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -21,6 +21,14 @@ TEST(FileTimeTest, SetTimeIsReadBackAndAMissingFileHasNone) {
   }
   EXPECT_EQ(-1, os::fileModifiedTime(folder.file("missing.tmp")));
   EXPECT_FALSE(os::setFileModifiedTime(folder.file("missing.tmp"), 0));
+}
+
+TEST(FileTimeTest, SizeIsTheBytesWrittenAndAMissingFileHasNone) {
+  TempFolder folder;
+  const std::string path = folder.file("a.tmp");
+  ASSERT_TRUE(writeWholeFile(path, std::string(70000, 'x')));
+  EXPECT_EQ(70000, os::fileSize(path));
+  EXPECT_EQ(-1, os::fileSize(folder.file("missing.tmp")));
 }
 
 }  // namespace

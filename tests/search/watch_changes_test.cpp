@@ -120,6 +120,15 @@ TEST(WatchChanges, FindsMovedExtendedCancelledAndNewEpisodes) {
         {"A", 43, 30, 30, "ニュース７"}},
        {0, 1},
        {"new A 19:00-19:30>A 67:00-67:30"}},
+      {"a new episode and its re-air the day after: the first airing alone is new; an old one re-run is none",
+       {{"A", 19, 0, 30, "アニメ 魔法少女リナ ＃３"}},
+       {{"A", 19, 0, 30, "アニメ 魔法少女リナ ＃３"},
+        {"A", 91, 0, 30, "アニメ 魔法少女リナ ＃４[再]"},
+        {"A", 92, 0, 30, "アニメ 魔法少女リナ ＃４"},
+        {"B", 67, 0, 30, "アニメ 魔法少女リナ ＃４"},
+        {"B", 70, 0, 30, "アニメ 魔法少女リナ ＃２[再]"}},
+       {0},
+       {"new A 19:00-19:30>B 67:00-67:30"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -172,18 +172,47 @@ TEST(WatchEpisodes, NewLeavesOutRepeatsAndReairsAndExplainSaysWhy) {
 
 TEST(WatchEpisodes, SeenEpisodesAreForgottenAfterMonthsAndBounded) {
   SettingsStore settings;
-  std::vector<std::pair<std::string, std::string>> seen;  // hourly, the last at Tuesday noon
+  std::vector<std::pair<std::string, std::string>> seen;  // every 5 minutes, the last at Tuesday noon
   ProgrammeRecord airing = aired("nhk.tokyo.jp", 8, 12, 0, "");
   for (std::size_t i = 0; i <= kSeenLines; ++i) {
-    airing.start = kTuesdayNoon - static_cast<ListingMinute>(kSeenLines - i) * 60;
+    airing.start = kTuesdayNoon - static_cast<ListingMinute>(kSeenLines - i) * 5;
     seen.push_back({std::to_string(i), programmeIdentity(airing)});
   }
-  rememberSeen(settings, seen, kTuesdayNoon);
+  EXPECT_EQ(1u, rememberSeen(settings, seen, kTuesdayNoon));  // the cap's loss is told
   EXPECT_EQ(kSeenLines, settings.section(kSeenSection).size());
   EXPECT_EQ("", seenAiring(settings, seen[0].first));  // the earliest start went
   EXPECT_EQ(seen[1].second, seenAiring(settings, seen[1].first));
-  rememberSeen(settings, {}, kTuesdayNoon + kSeenDays * 24 * 60 - 30);
+  EXPECT_EQ(0u, rememberSeen(settings, {}, kTuesdayNoon + kSeenDays * 24 * 60 - 3));
   EXPECT_EQ(1u, settings.section(kSeenSection).size());  // only the last one is not yet 120 days old
+}
+
+// A household's months: 2,500 episodes on 200 services announced, each
+// re-aired four days later, and not one re-air is taken for new.
+TEST(WatchEpisodes, AHouseholdsEpisodesAreRememberedAcrossTheirReairs) {
+  Listing first, later;
+  for (int i = 0; i < 2500; ++i) {
+    const std::string channel = "ch" + std::to_string(i % 200) + ".example";
+    first.channels.push_back({channel, channel});
+    ProgrammeRecord record;
+    record.channelId = record.channel = channel;
+    record.title = sj("連続ドラマ 第") + std::to_string(i + 1) + sj("話");
+    record.start = kTuesdayNoon + (i / 200) * 60;
+    record.stop = record.start + 30;
+    first.programmes.push_back(record);
+    record.start += 4 * 24 * 60;
+    record.stop += 4 * 24 * 60;
+    later.programmes.push_back(record);
+  }
+  later.channels = first.channels;
+  SettingsStore settings;
+  const WatchList list = listOf({"--once 連続ドラマ"});
+  const WatchCheck check = checkWatchList(first, list, settings, kTuesdayNoon);
+  ASSERT_EQ(2500u, check.fresh.size());
+  EXPECT_EQ(0u, rememberAnnounced(settings, check, check.fresh, kTuesdayNoon));
+  const ListingMinute weekend = kTuesdayNoon + 4 * 24 * 60;
+  const WatchCheck reaired = checkWatchList(later, list, settings, weekend);
+  EXPECT_EQ(2500u, reaired.reairOf.size());
+  EXPECT_TRUE(reaired.fresh.empty());
 }
 
 }  // namespace

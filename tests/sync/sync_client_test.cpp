@@ -9,6 +9,7 @@
 #include "config/settings_store.h"
 #include "os/os.h"
 #include "os/socket.h"
+#include "sync/sync_frame.h"
 #include "tests/support/recording_progress.h"
 #include "tests/support/scripted_sync_server.h"
 #include "tests/support/temp_folder.h"
@@ -26,6 +27,17 @@ std::string entry(int tag, int month, int day, int hour) {
 const std::string kListRequest("LS\0\0", 4);
 
 std::string getRequest(const std::string& entryBytes) { return syncFrame("GE", entryBytes); }
+
+std::string word(std::uint32_t value) {
+  return {static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
+          static_cast<char>(value >> 24)};
+}
+std::string pieceRequest(const std::string& entryBytes, std::uint32_t offset) {
+  return syncFrame("GP", entryBytes + word(offset));
+}
+std::string pieceReply(std::uint32_t size, std::uint32_t version, const std::string& bytes) {
+  return syncFrame("ok", word(size) + word(version) + bytes);
+}
 
 class SyncClientTest : public ::testing::Test {
  protected:
@@ -96,7 +108,8 @@ TEST_F(SyncClientTest, EntriesNamingNoRealSlotAreSkippedWithAStatus) {
   EXPECT_EQ(server.received(), kListRequest + getRequest(real));
   EXPECT_EQ(cache.listCacheFiles(), CacheFileList{"022925tb.tmp"});
   int files = 0;
-  for (const auto& file : std::filesystem::directory_iterator(folder.path())) files += file.is_regular_file();
+  for (const auto& file : std::filesystem::directory_iterator(folder.path()))
+    files += file.is_regular_file() && file.path().filename() != "synctags";
   EXPECT_EQ(files, 1);
   // 一覧の無効な項目を飛ばしました:6件
   const std::string skipped =
@@ -245,6 +258,56 @@ TEST_F(SyncClientTest, ConnectionDroppedInsideAFileLeavesNoTruncatedTable) {
   EXPECT_FALSE(exists("040109tb.tmp"));
   EXPECT_EQ(cache.listCacheFiles(),
             (CacheFileList{"010105tb.htm", "040105tb.tmp", "123125tb.tmp"}));
+}
+
+TEST_F(SyncClientTest, APresentTableIsFetchedAgainOnlyWhenItsTagMovedOn) {
+  ASSERT_TRUE(writeWholeFile(folder.file("010105tb.tmp"), "crawled here"));
+  ASSERT_TRUE(writeWholeFile(folder.file("010109tb.tmp"), "same"));
+  ASSERT_TRUE(writeWholeFile(folder.file("010113tb.tmp"), "old"));
+  ASSERT_TRUE(writeWholeFile(folder.file("synctags"), "010109 05\n010113 05\n123125 01\ndamaged\n"));
+  const std::string moved = entry(6, 1, 1, 13);
+  server.expect(4)
+      .send(syncFrame("ok", entry(7, 1, 1, 5) + entry(5, 1, 1, 9) + moved))
+      .expect(8)
+      .send(syncFrame("ok", "new"));
+  server.start();
+
+  EXPECT_EQ(runSync(), 0);
+  EXPECT_EQ(server.received(), kListRequest + getRequest(moved));
+  EXPECT_EQ(readWholeFile(folder.file("010105tb.tmp")), "crawled here");
+  EXPECT_EQ(readWholeFile(folder.file("010109tb.tmp")), "same");
+  EXPECT_EQ(readWholeFile(folder.file("010113tb.tmp")), "new");
+  // A table with no tag takes the listed one; a slot no longer listed is forgotten.
+  EXPECT_EQ(readWholeFile(folder.file("synctags")), "010105 07\n010109 05\n010113 06\n");
+}
+
+TEST_F(SyncClientTest, ATableTooLargeForOneReplyComesInPiecesAfterTheOtherReplies) {
+  const std::string large = entry(0x11, 3, 1, 5), small = entry(0x22, 3, 1, 9);
+  std::string content(kSyncMaxPiece + 1, 'L');
+  content.back() = '!';
+  const std::uint32_t size = static_cast<std::uint32_t>(content.size());
+  const std::string head = content.substr(0, kSyncMaxPiece);
+  server.expect(4)
+      .send(syncFrame("ok", large + small))
+      .expect(16)
+      .send(syncFrame("lg") + syncFrame("ok", "small"))
+      .expect(12)
+      .send(pieceReply(size, 1, head))
+      .expect(12)  // replaced on the server meanwhile: the client starts again
+      .send(pieceReply(size, 2, "?"))
+      .expect(12)
+      .sendInPieces(pieceReply(size, 2, head), 5000, 1)
+      .expect(12)
+      .send(pieceReply(size, 2, "!"));
+  server.start();
+
+  EXPECT_EQ(runSync(), 0);
+  const std::string onePiece = pieceRequest(large, 0) + pieceRequest(large, kSyncMaxPiece);
+  EXPECT_EQ(server.received(), kListRequest + getRequest(large) + getRequest(small) + onePiece + onePiece);
+  EXPECT_EQ(readWholeFile(folder.file("030105tb.tmp")), content);
+  EXPECT_EQ(readWholeFile(folder.file("030109tb.tmp")), "small");
+  std::vector<std::string> labels(progress.calls.end() - 4, progress.calls.end() - 1);
+  EXPECT_EQ(labels, (std::vector<std::string>{"total 2", "file 03/01 05:00-", "file 03/01 09:00-"}));
 }
 
 TEST_F(SyncClientTest, MissingCacheDirectoryStopsBeforeConnecting) {

@@ -18,9 +18,9 @@ namespace {
 
 // One household member: a settings store pointing at its own cache folder.
 struct SyncingMachine {
-  explicit SyncingMachine(int port) {
+  explicit SyncingMachine(int port, const std::string& host = "127.0.0.1") {
     settings.setString("_config", "directory", folder.path());
-    settings.setSyncServer("127.0.0.1");
+    settings.setSyncServer(host);
     settings.setSyncPort(port);
     cache.setSettings(settings);
   }
@@ -89,6 +89,41 @@ TEST_F(SyncInteropTest, ClientMirrorsTheServerAndASecondRunFetchesNothing) {
   EXPECT_EQ(machine.sync(second), 0);
   EXPECT_EQ(second.calls[3], "total 0");
   expectMirror(machine);
+}
+
+TEST_F(SyncInteropTest, ATableChangedOnTheServerIsFetchedAgainAndALargeOneWhole) {
+  SyncingMachine machine(server.port());
+  RecordingProgress first;
+  ASSERT_EQ(machine.sync(first), 0);
+  // Refreshed: one table changed, one written again as it was; a slot of
+  // two hundred services.
+  tables[3] += "moved";
+  tables[4] = std::string(200000, 'w');
+  tables[4][123456] = 'v';
+  ASSERT_TRUE(writeWholeFile(serverFolder.file(name(3)), tables[3]));
+  ASSERT_TRUE(writeWholeFile(serverFolder.file(name(4)), tables[4]));
+  ASSERT_TRUE(writeWholeFile(serverFolder.file(name(5)), tables[5]));
+
+  RecordingProgress second;
+  EXPECT_EQ(machine.sync(second), 0);
+  EXPECT_EQ(second.calls[3], "total 2");
+  expectMirror(machine);
+}
+
+TEST_F(SyncInteropTest, TheClientReachesAServerOnIPv6) {
+  std::string canonical;
+  if (!os::ipv6Address("::1", canonical)) GTEST_SKIP() << "no IPv6 here";
+  SyncServer v6Server(serverFolder.path());
+  if (!v6Server.listen("::1", 0)) GTEST_SKIP() << "::1 cannot be bound here";
+  std::thread v6Serving([&] { v6Server.serve(); });
+  for (const char* host : {"::1", "[::1]"}) {
+    SyncingMachine machine(v6Server.port(), host);
+    RecordingProgress progress;
+    EXPECT_EQ(machine.sync(progress), 0) << host;
+    expectMirror(machine);
+  }
+  v6Server.stop();
+  v6Serving.join();
 }
 
 TEST_F(SyncInteropTest, SeveralClientsSyncAtOnce) {

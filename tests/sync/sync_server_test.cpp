@@ -13,12 +13,17 @@
 
 #include "net/tcp_socket.h"
 #include "os/os.h"
+#include "sync/sync_frame.h"
+#include "sync/sync_table_folder.h"
 #include "tests/support/scripted_sync_server.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
 
 const std::string kTag("t");
+
+// The tag the server lists a table with: its content's version.
+int tagOf(const std::string& content) { return static_cast<int>(syncContentVersion(content) & 0xFF); }
 
 std::string entry(int tag, int month, int day, int hour) {
   return {static_cast<char>(tag), static_cast<char>(month), static_cast<char>(day),
@@ -61,6 +66,7 @@ bool peerEnded(TcpSocket& socket, int readTimeoutMilliseconds) {
 
 class SyncServerTest : public ::testing::Test {
  protected:
+  const std::string kListed = entry(tagOf("new year"), 1, 1, 5) + entry(tagOf(""), 12, 31, 25);
   // The server's clock moves only when a test moves it.
   SyncServerLimits handMovedClock() {
     SyncServerLimits limits;
@@ -102,7 +108,7 @@ class SyncServerTest : public ::testing::Test {
 TEST_F(SyncServerTest, ListsOnlyTheTableFilesOfValidSlots) {
   TcpSocket client(3000);
   ASSERT_TRUE(connect(client));
-  EXPECT_EQ(ask(client, syncFrame("LS")), syncFrame("ok", entry('t', 1, 1, 5) + entry('t', 12, 31, 25)));
+  EXPECT_EQ(ask(client, syncFrame("LS")), syncFrame("ok", kListed));
 }
 
 TEST_F(SyncServerTest, ServesFilesInRequestOrderAndRefusesTheRest) {
@@ -119,11 +125,35 @@ TEST_F(SyncServerTest, ServesFilesInRequestOrderAndRefusesTheRest) {
             static_cast<int>(requests.size()));
   EXPECT_EQ(readFrame(client), syncFrame("ok", "new year"));
   EXPECT_EQ(readFrame(client), syncFrame("ok", std::string(65535, 'a')));
-  EXPECT_EQ(readFrame(client), syncFrame("ng"));  // too large for one reply
+  EXPECT_EQ(readFrame(client), syncFrame("lg"));  // too large for one reply: ask in pieces
   EXPECT_EQ(readFrame(client), syncFrame("ng"));  // missing
   EXPECT_EQ(readFrame(client), syncFrame("ng"));  // month 13
   EXPECT_EQ(readFrame(client), syncFrame("ng"));  // not a slot hour
   EXPECT_EQ(readFrame(client), syncFrame("ok", ""));
+}
+
+TEST_F(SyncServerTest, ListsEachTableByItsContentAndServesALargeOneInPieces) {
+  std::string large(2 * kSyncMaxPiece + 10, 'x');
+  large[kSyncMaxPiece] = 'y';
+  ASSERT_TRUE(writeWholeFile(folder.file("020205tb.tmp"), large));
+  TcpSocket client(3000);
+  ASSERT_TRUE(connect(client));
+  EXPECT_EQ(ask(client, syncFrame("LS")), syncFrame("ok", kListed.substr(0, 4) + entry(tagOf(large), 2, 2, 5) +
+                                                            kListed.substr(4)));
+  ASSERT_TRUE(writeWholeFile(folder.file("010105tb.tmp"), "new year's eve"));
+  EXPECT_NE(ask(client, syncFrame("LS")).substr(4, 4), kListed.substr(0, 4));
+
+  const std::string head = encodeSyncWord(static_cast<std::uint32_t>(large.size())) +
+                           encodeSyncWord(syncContentVersion(large));
+  const auto piece = [&](std::uint32_t offset) {
+    return ask(client, syncFrame("GP", entry(0, 2, 2, 5) + encodeSyncWord(offset)));
+  };
+  EXPECT_EQ(piece(kSyncMaxPiece), syncFrame("ok", head + large.substr(kSyncMaxPiece, kSyncMaxPiece)));
+  EXPECT_EQ(piece(2 * kSyncMaxPiece), syncFrame("ok", head + std::string(10, 'x')));
+  EXPECT_EQ(piece(static_cast<std::uint32_t>(large.size())), syncFrame("ok", head));
+  EXPECT_EQ(piece(static_cast<std::uint32_t>(large.size()) + 1), syncFrame("ng"));
+  EXPECT_EQ(ask(client, syncFrame("GP", entry(0, 2, 2, 9) + encodeSyncWord(0))), syncFrame("ng"));  // missing
+  EXPECT_EQ(ask(client, syncFrame("GP", entry(0, 2, 2, 5))).substr(0, 2), "ng");  // no offset: unreadable
 }
 
 TEST_F(SyncServerTest, RequestsMayArriveByteByByte) {
@@ -134,7 +164,7 @@ TEST_F(SyncServerTest, RequestsMayArriveByteByByte) {
     ASSERT_EQ(client.write(&byte, 1), 1);
     std::this_thread::yield();
   }
-  EXPECT_EQ(readFrame(client), syncFrame("ok", entry('t', 1, 1, 5) + entry('t', 12, 31, 25)));
+  EXPECT_EQ(readFrame(client), syncFrame("ok", kListed));
   EXPECT_EQ(readFrame(client), syncFrame("ok", "new year"));
 }
 
@@ -189,7 +219,7 @@ TEST_F(SyncServerTest, ServesOnlyRegularFilesAndFollowsNoLink) {
   if (failed) GTEST_SKIP() << "no symbolic links here";
   TcpSocket client(3000);
   ASSERT_TRUE(connect(client));
-  EXPECT_EQ(ask(client, syncFrame("LS")), syncFrame("ok", entry('t', 1, 1, 5) + entry('t', 12, 31, 25)));
+  EXPECT_EQ(ask(client, syncFrame("LS")), syncFrame("ok", kListed));
   EXPECT_EQ(ask(client, syncFrame("GE", entry('t', 1, 1, 9))), syncFrame("ng"));
 }
 

@@ -104,7 +104,10 @@ SampleSchedule sampleSchedule(int channelCount, unsigned seed) {
       programme.detail = os::utf8ToCp932(kDetails[dice.roll(countOf(kDetails))]);
       programme.colour = kind.colour;
       for (int marks = dice.roll(3); marks > 0; --marks) {
-        programme.marks.push_back(os::utf8ToCp932(kMarks[dice.roll(countOf(kMarks))]));
+        // A page shows each mark once; the same rolls keep every other day as it was.
+        const std::string mark = os::utf8ToCp932(kMarks[dice.roll(countOf(kMarks))]);
+        if (std::find(programme.marks.begin(), programme.marks.end(), mark) == programme.marks.end())
+          programme.marks.push_back(mark);
       }
       programme.registration = dice.roll(4) == 0;
       schedule.programmes.push_back(programme);

@@ -217,3 +217,36 @@ case_watch_follow() {
   check "閉じる closes it" dialog_gone ウォッチの説明
   expect "watch follow instance quits with 0" 0 "$(quit_app "$folder")"
 }
+
+# --- The command line beside the running window: an entry added with
+# rokuban-cli.exe while the window runs is in its watch view at once and
+# raises the balloon of the next check.
+case_watch_from_command_line() {
+  local folder
+  folder=$(new_folder watch-cli)
+  watch_follow_document "$folder" 2000 2100
+  write_settings "$folder" executed=1 xmltvsource=guide.xml date=2 autoclose=1
+  start_app "$folder"
+  main_window_up || { fail "watch from the command line: main window"; return; }
+  drive_quiet main-command 1004
+  wait_dialog "$CONNECT"
+  dialog_gone "$CONNECT" 180000
+  sleep 1
+  expect "without watch entries no balloon" "0 0 0 " "$(drive announcement | head -1)"
+  (cd "$folder" && wine "$BUILD/cli/rokuban-cli.exe" --ini Rokuban.ini watch add 約束 >/dev/null 2>&1)
+  check "rokuban-cli.exe wrote the entry" sh -c "iconv -f CP932 -t UTF-8 '$folder/Rokuban.ini' | grep -q '^1=約束'"
+  drive_quiet main-command 1013
+  drive_quiet wait-rows programme 2 5000
+  check "the watch view lists the entry's matches" \
+    sh -c 'echo "$1" | grep -q "第一放送 連続ドラマ「約束」#3"' _ "$(drive_rows programme | cut -c15-)"
+  sleep 0.3
+  shot watch-from-command-line
+  drive_quiet main-command 1004
+  wait_dialog "$CONNECT"
+  dialog_gone "$CONNECT" 180000
+  sleep 1
+  expect "the next check raises the balloon of its matches" "1 2 0 ウォッチ: 2件の新しい番組" \
+    "$(drive announcement | head -1)"
+  check "the entry is still in the file after the window's save" grep -q '^1=' "$folder/Rokuban.ini"
+  expect "watch from the command line instance quits with 0" 0 "$(quit_app "$folder")"
+}
