@@ -39,6 +39,11 @@ source scripts/lib.sh
 XVFB_PID=
 windows_log=$(mktemp "${TMPDIR:-/tmp}/rokuban-windows-tests.XXXXXX")
 if start_private_display 70 /dev/null; then
+  # One wine session for all of them, started here: wine's own background
+  # processes, when a test starts them, inherit ctest's output pipe and can
+  # keep ctest waiting after the test has passed.
+  wineserver -p 2>/dev/null
+  wineboot >/dev/null 2>&1
   ctest --test-dir build/windows --output-on-failure -E '^ui_win32_tests$' || failed=1
   ctest --test-dir build/windows -R '^ui_win32_tests$' -V >"$windows_log" 2>&1 || failed=1
   grep -E '^[0-9]+: \[ +(OK|FAILED|SKIPPED) +\]' "$windows_log"
@@ -51,6 +56,7 @@ else
   echo "Xvfb did not start: the Windows tests did not run"
   failed=1
 fi
+wineserver -k 2>/dev/null
 [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
 rm -f "$windows_log"
 
