@@ -6,13 +6,13 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "fuzz/fuzz_bytes.h"
+#include "fuzz/guide_slot_pages.h"
 #include "guide/calendar.h"
 #include "job/silent_progress.h"
 #include "listing/programme_extras.h"
-#include "programme/programme_page_reader.h"
-#include "programme/programme_table.h"
 #include "tuner/tuner_guide_reader.h"
 #include "xmltv/xmltv_guide.h"
 
@@ -24,18 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SilentProgress progress;
   TunerGuideReader reader(guide, progress);
   if (reader.readProgrammes(source) < 0 && reader.error().empty()) std::abort();
-  for (int day : guide.days()) {
-    for (int hour : kSlotHours) {
-      const std::string bytes = guide.slotPage(day, hour).eucJp();
-      StringByteSource page(bytes);
-      ProgrammeTable table;
-      if (!readPage(page, table)) std::abort();
-      std::vector<std::string> names;
-      for (std::size_t column = 1; column < table.columnCount(); ++column) names.push_back(table.cellAt(column, 0)->body);
-      const std::string text = guide.slotExtras(day, hour, names).text("s");
-      ProgrammeExtras again;
-      if (!again.addText(text, "s") || again.text("s") != text) std::abort();
-    }
-  }
+  readEachSlotPage(guide, [&guide](int day, int hour, const ProgrammeTable& table) {
+    std::vector<std::string> names;
+    for (std::size_t column = 1; column < table.columnCount(); ++column) names.push_back(table.cellAt(column, 0)->body);
+    const std::string text = guide.slotExtras(day, hour, names).text("s");
+    ProgrammeExtras again;
+    if (!again.addText(text, "s") || again.text("s") != text) std::abort();
+  });
   return 0;
 }

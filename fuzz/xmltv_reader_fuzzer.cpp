@@ -7,9 +7,8 @@
 #include <string>
 
 #include "fuzz/fuzz_bytes.h"
+#include "fuzz/guide_slot_pages.h"
 #include "guide/calendar.h"
-#include "programme/programme_page_reader.h"
-#include "programme/programme_table.h"
 #include "xmltv/xmltv_guide.h"
 #include "xmltv/xmltv_reader.h"
 
@@ -22,14 +21,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool accepted = reader.read(source, guide);
   if (!accepted && reader.error().empty()) std::abort();
   if (!accepted) return 0;
-  for (int day : guide.days()) {
-    for (int hour : kSlotHours) {
-      const std::string bytes = guide.slotPage(day, hour).eucJp();
-      StringByteSource page(bytes);
-      ProgrammeTable table;
-      if (!readPage(page, table)) std::abort();
-      fileOf(table);
-    }
-  }
+  readEachSlotPage(guide, [](int, int, const ProgrammeTable& table) { fileOf(table); });
   return 0;
 }
