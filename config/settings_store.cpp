@@ -57,6 +57,12 @@ bool SettingsStore::load(const std::string& path) {
   return loadedWhole_;
 }
 
+bool SettingsStore::readWholeFileNow(Sections& disk) const {
+  bool whole;
+  SettingsFileForm form;
+  return readFile(path_, disk, whole, form) && whole;
+}
+
 // The whole file at once: its encoding is told by all of its bytes.
 bool SettingsStore::readFile(const std::string& path, Sections& into, bool& whole, SettingsFileForm& form) {
   LocalFile file;
@@ -161,9 +167,7 @@ const StringMap* findIn(const std::map<std::string, StringMap, ByteOrder>& secti
 void SettingsStore::takeOverChangesOnDisk() {
   if (!loadedWhole_) return;  // the file is being kept as a backup instead
   Sections disk;
-  bool whole;
-  SettingsFileForm form;
-  if (!readFile(path_, disk, whole, form) || !whole) return;
+  if (!readWholeFileNow(disk)) return;
   for (const auto& section : disk) sections_[section.first];
   std::vector<std::pair<std::string, std::string>> keys;
   for (const Sections* sections : {&disk, &loaded_, &sections_}) {
@@ -186,8 +190,7 @@ void SettingsStore::takeOverKey(const Sections& disk, const std::string& section
 bool SettingsStore::takeOverSections(const std::vector<std::string>& names) {
   if (path_.empty() || !loadedWhole_) return false;
   Sections disk;
-  bool whole, utf8;
-  if (!readFile(path_, disk, whole, utf8) || !whole) return false;
+  if (!readWholeFileNow(disk)) return false;
   for (const std::string& name : names) {
     std::vector<std::string> keys;
     for (const Sections* sections : {&disk, &loaded_, &sections_}) {

@@ -175,6 +175,8 @@ class SettingsStore {
   // False when the file cannot be opened; else its entries, and whether
   // they were read to the end.
   static bool readFile(const std::string& path, Sections& into, bool& whole, SettingsFileForm& form);
+  // What the file at path_ holds now; false unless it was read whole.
+  bool readWholeFileNow(Sections& disk) const;
   int readInt(const Setting& row) const;
   std::string readText(const Setting& row) const;
   void takeOverChangesOnDisk();
