@@ -1,15 +1,21 @@
 #include "cli/channel_choice.h"
 
 #include "cli/cli.h"
+#include "os/text.h"
 
 int chooseChannelName(const std::vector<std::string>& names, const std::string& name) {
+  // Compared as characters: code page 932 writes 髙 and 﨑 two ways, and the
+  // guide keeps the form its pages carry, a typed name the other.
+  const std::string typed = os::cp932ToUtf8(name);
+  std::vector<std::string> characters;
+  for (const std::string& channel : names) characters.push_back(os::cp932ToUtf8(channel));
   for (std::size_t i = 0; i < names.size(); ++i) {
-    if (names[i] == name) return static_cast<int>(i);
+    if (characters[i] == typed) return static_cast<int>(i);
   }
   for (bool prefixOnly : {true, false}) {
     std::vector<std::size_t> matches;
     for (std::size_t i = 0; i < names.size(); ++i) {
-      const std::size_t at = names[i].find(name);
+      const std::size_t at = characters[i].find(typed);
       if (at == 0 || (!prefixOnly && at != std::string::npos)) matches.push_back(i);
     }
     if (matches.size() == 1) return static_cast<int>(matches[0]);

@@ -57,12 +57,6 @@ std::vector<ListingChannel> channelsOf(CliContext& context, const std::vector<Re
   return collectListing(context.cache, range).channels;
 }
 
-std::string channelNameOf(const std::vector<ListingChannel>& channels, long long id) {
-  for (const ListingChannel& channel : channels)
-    if (channel.id == std::to_string(id)) return channel.name;
-  return std::string();
-}
-
 int addReserve(CliContext& context, RecorderClient& client, bool json) {
   std::string channelName, startText;
   const bool hasChannel = takeOption(context.args, "--channel", &channelName);
@@ -100,7 +94,7 @@ int addReserve(CliContext& context, RecorderClient& client, bool json) {
     printOut(recorderOutcomeEnglish(result.outcome) + id + ": " + visibleLine(matchLine(*found)) + "\n");
   }
   if (isReserved(result.outcome)) return 0;
-  if (!json) printError("rokuban-cli: reserve: " + visibleLine(refusalLine({*found, result}, true)) + "\n");
+  if (!json) printError("rokuban-cli: reserve: " + visibleLine(refusalLine({*found, result}, true, listing.channels)) + "\n");
   return 1;
 }
 
@@ -112,7 +106,7 @@ int listReserves(CliContext& context, RecorderClient& client, bool json) {
   const std::vector<ListingChannel> channels = channelsOf(context, reserves);
   if (!json) {
     for (const RecorderReserve& reserve : reserves)
-      printOut(visibleLine(reserveLine(reserve, channelNameOf(channels, reserve.channelId))) + "\n");
+      printOut(visibleLine(reserveLine(reserve, guideChannelName(channels, reserve.channelId))) + "\n");
     return 0;
   }
   std::string out = "[";
@@ -121,7 +115,7 @@ int listReserves(CliContext& context, RecorderClient& client, bool json) {
     out += std::string(i ? ",\n" : "\n") + "{\"id\": " + std::to_string(r.id) +
            ", \"programId\": " + std::to_string(r.programId) + ", \"channelId\": " + std::to_string(r.channelId) +
            ", \"channel\": ";
-    appendJsonString(out, channelNameOf(channels, r.channelId));
+    appendJsonString(out, guideChannelName(channels, r.channelId));
     out += ", \"start\": ";
     appendJsonString(out, isoJapanTime(listingMinuteOfMilliseconds(r.startAt)));
     out += ", \"stop\": ";

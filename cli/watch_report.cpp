@@ -165,7 +165,7 @@ void reportMoves(RecorderClient& client, const std::vector<MovedReservation>& mo
     const std::string what = listed.outcome != RecorderOutcome::Done
                                  ? std::string("the recorder follows moves; its reserves could not be listed (") +
                                        recorderOutcomeEnglish(listed.outcome) + ")"
-                             : reserve ? "the recorder followed the move: " + reserveLine(*reserve, std::string())
+                             : reserve ? "the recorder followed the move: " + reserveLine(*reserve, move.now.channel)
                                        : std::string("the recorder lost it: no reserve at the new time");
     printError("rokuban-cli: watch: moved " + visibleLine(move.now.title) + " (now " + isoJapanTime(move.now.start) +
                "): " + visibleLine(what) + "\n");
@@ -183,7 +183,7 @@ bool reserveMatches(CliContext& context, const WatchCheck& check, const DateTime
     printError("rokuban-cli: watch: reserved " + visibleLine(matchLine(record)) + "\n");
   bool reached = true;
   for (const RecorderRefusal& refusal : done.refused) {
-    printError("rokuban-cli: watch: " + visibleLine(refusalLine(refusal, true)) + "\n");
+    printError("rokuban-cli: watch: " + visibleLine(refusalLine(refusal, true, check.channels)) + "\n");
     if (refusal.result.outcome == RecorderOutcome::Unreachable || refusal.result.outcome == RecorderOutcome::TimedOut)
       reached = false;
   }

@@ -12,12 +12,15 @@
 #include "net/memory_bytes.h"
 #include "net/transfer_observer.h"
 #include "os/text.h"
+#include "xmltv/xmltv_text.h"
 
 namespace {
 
 // Error names as the recorder writes them in "errors".
 const char kConflictError[] = "ReservationManageModelAddReserveConflict";
 const char kAlreadyReservedError[] = "ReservationManageModelCheckReservedProgramError";
+// A reserve of the same channel and times exists (a time-specified one asked again).
+const char kSameTimesReservedError[] = "AddReservationConflictError";
 const char kProgrammeNotFoundError[] = "ProgramIsNotFound";
 const char kReserveNotFoundError[] = "ReservationIsNotFound";
 const int kPageSize = 100;
@@ -72,7 +75,7 @@ std::string answerText(int status, const JsonValue& body) {
 RecorderOutcome outcomeOfError(int status, const JsonValue& body) {
   const std::string name = body.stringAt("errors");
   if (name == kConflictError) return RecorderOutcome::Conflict;
-  if (name == kAlreadyReservedError) return RecorderOutcome::AlreadyReserved;
+  if (name == kAlreadyReservedError || name == kSameTimesReservedError) return RecorderOutcome::AlreadyReserved;
   if (name == kProgrammeNotFoundError || name == kReserveNotFoundError || status == 404) return RecorderOutcome::NotFound;
   return RecorderOutcome::Refused;
 }
@@ -85,7 +88,7 @@ RecorderReserve reserveOf(const JsonValue& item) {
   reserve.ruleId = item.integerAt("ruleId");
   reserve.startAt = item.integerAt("startAt");
   reserve.endAt = item.integerAt("endAt");
-  reserve.name = os::utf8ToCp932(item.stringAt("name"));
+  reserve.name = guideTextOfUtf8(item.stringAt("name"));
   reserve.isConflict = item.boolAt("isConflict");
   reserve.isSkip = item.boolAt("isSkip");
   reserve.isOverlap = item.boolAt("isOverlap");
@@ -166,6 +169,7 @@ RecorderResult RecorderClient::add(const ReserveRequest& request) {
     result.reserveId = answer.integerAt("reserveId");
     if (result.reserveId <= 0) result.outcome = RecorderOutcome::BadAnswer;
   }
+  if (result.outcome == RecorderOutcome::AlreadyReserved) return confirmHeld(request, result);
   if (result.outcome != RecorderOutcome::Conflict) return result;
   std::vector<RecorderReserve> reserves;
   if (list(reserves).outcome != RecorderOutcome::Done) return result;
@@ -174,6 +178,29 @@ RecorderResult RecorderClient::add(const ReserveRequest& request) {
       result.conflicts.push_back(reserve);
   }
   return result;
+}
+
+// The recorder gives one error for a reserve it holds, one it holds skipped
+// (a rule's reserve cancelled), and its own database's failures: only a
+// reserve in its list that will record counts as held.
+RecorderResult RecorderClient::confirmHeld(const ReserveRequest& request, RecorderResult said) {
+  std::vector<RecorderReserve> reserves;
+  const RecorderResult listed = list(reserves);
+  if (listed.outcome != RecorderOutcome::Done) return listed;
+  for (const RecorderReserve& reserve : reserves) {
+    const bool same = request.programId > 0 ? reserve.programId == request.programId
+                                             : reserve.channelId == request.channelId &&
+                                                   reserve.startAt == request.startAt && reserve.endAt == request.endAt;
+    if (!same) continue;
+    said.reserveId = reserve.id;
+    if (reserve.isSkip) {
+      said.outcome = RecorderOutcome::Refused;
+      said.answer += "; its reserve #" + std::to_string(reserve.id) + " is skipped";
+    }
+    return said;
+  }
+  said.outcome = RecorderOutcome::Refused;
+  return said;
 }
 
 RecorderResult RecorderClient::list(std::vector<RecorderReserve>& reserves) {

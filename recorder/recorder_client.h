@@ -66,6 +66,8 @@ class RecorderClient {
   RecorderResult cancel(long long reserveId);
 
  private:
+  // An answer of "already reserved" checked against the recorder's list.
+  RecorderResult confirmHeld(const ReserveRequest& request, RecorderResult said);
   RecorderResult exchange(const std::string& method, const std::string& path, const std::string& body,
                           JsonValue& answer);
 

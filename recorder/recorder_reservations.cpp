@@ -81,14 +81,23 @@ std::string reserveLine(const RecorderReserve& reserve, const std::string& chann
   return line;
 }
 
-std::string refusalLine(const RecorderRefusal& refusal, bool english) {
+std::string guideChannelName(const std::vector<ListingChannel>& channels, long long channelId) {
+  const std::string id = std::to_string(channelId);
+  for (const ListingChannel& channel : channels)
+    if (channel.id == id) return channel.name;
+  return std::string();
+}
+
+std::string refusalLine(const RecorderRefusal& refusal, bool english, const std::vector<ListingChannel>& channels) {
   std::string line = matchLine(refusal.record) + ": " +
                      (english ? recorderOutcomeEnglish(refusal.result.outcome) : recorderOutcomeText(refusal.result.outcome));
   if (!refusal.result.answer.empty()) line += " (" + refusal.result.answer + ")";
   if (!refusal.result.conflicts.empty()) {
     line += english ? "; conflicts with " : std::string("; ") + kConflictsWith;
-    for (std::size_t i = 0; i < refusal.result.conflicts.size(); ++i)
-      line += (i ? ", " : "") + reserveLine(refusal.result.conflicts[i], std::string());
+    for (std::size_t i = 0; i < refusal.result.conflicts.size(); ++i) {
+      const RecorderReserve& conflict = refusal.result.conflicts[i];
+      line += (i ? ", " : "") + reserveLine(conflict, guideChannelName(channels, conflict.channelId));
+    }
   }
   return line;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "listing/listing.h"
 #include "listing/programme_record.h"
 #include "recorder/recorder_client.h"
 #include "search/watch_change_memory.h"
@@ -41,8 +42,13 @@ std::vector<MovedReservation> movedReservations(const std::vector<RememberedChan
 const RecorderReserve* followingReserve(const MovedReservation& moved, const std::vector<RecorderReserve>& reserves);
 
 // One line for a refusal: "<match line>: <why> (<answer>)", and for a
-// conflict the reserves it meets ("#12 12/08 20:00-21:00 name"). Shift-JIS,
-// the reason in Japanese or in English.
-std::string refusalLine(const RecorderRefusal& refusal, bool english);
+// conflict the reserves it meets ("#12 12/08 20:00-21:00 channel name"), on
+// the names `channels` gives their ids. Shift-JIS, the reason in Japanese
+// or in English.
+std::string refusalLine(const RecorderRefusal& refusal, bool english,
+                        const std::vector<ListingChannel>& channels = std::vector<ListingChannel>());
+// The guide's name of the recorder's channel `channelId`; "" when the
+// guide has none.
+std::string guideChannelName(const std::vector<ListingChannel>& channels, long long channelId);
 // "#12 12/08 20:00-21:00 name [conflict]" of a reserve (Shift-JIS).
 std::string reserveLine(const RecorderReserve& reserve, const std::string& channelName);

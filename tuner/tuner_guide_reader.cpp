@@ -23,21 +23,6 @@ bool isGuideService(long long type) {
 // Elements between two looks at the cancel.
 constexpr int kCancelCheckEvery = 256;
 
-std::string shiftJisOf(const std::string& utf8) {
-  XmltvText text;
-  std::string out;
-  text.putRun(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size(), &out, utf8.size() * 2 + 8);
-  // Line ends as the guide keeps them; other control bytes never reach it.
-  std::string tidy;
-  for (std::size_t i = 0; i < out.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(out[i]);
-    if (c == '\r' && i + 1 < out.size() && out[i + 1] == '\n') continue;
-    if (c == '\r' || c == '\n') tidy += '\n';
-    else if (c >= 0x20 || c == '\t') tidy += out[i];
-  }
-  return tidy;
-}
-
 std::string channelIdOf(long long networkId, long long serviceId) {
   return std::to_string(networkId * 100000 + serviceId);
 }
@@ -52,7 +37,7 @@ std::string extendedText(const JsonValue* extended) {
   if (!extended || extended->type != JsonType::Object) return out;
   for (std::size_t i = 0; i < extended->keys.size(); ++i) {
     if (extended->items[i].type != JsonType::String) continue;
-    const std::string item = shiftJisOf(extended->keys[i]) + "\n" + shiftJisOf(extended->items[i].text);
+    const std::string item = guideTextOfUtf8(extended->keys[i]) + "\n" + guideTextOfUtf8(extended->items[i].text);
     if (out.size() + item.size() + 1 > kTunerMaxExtendedBytes) break;
     out += (out.empty() ? "" : "\n") + item;
   }
@@ -89,7 +74,7 @@ bool tunerChannelOf(const JsonValue& service, XmltvChannel& channel) {
   if (networkId < 0 || networkId > 0xFFFF || serviceId < 0 || serviceId > 0xFFFF) return false;
   if (!isGuideService(service.integerAt("type", 1))) return false;
   channel.id = channelIdOf(networkId, serviceId);
-  channel.name = shiftJisOf(service.stringAt("name"));
+  channel.name = guideTextOfUtf8(service.stringAt("name"));
   channel.type.clear();
   if (const JsonValue* tuning = service.find("channel")) {
     const std::string type = tuning->stringAt("type");
@@ -107,14 +92,14 @@ bool tunerProgrammeOf(const JsonValue& programme, XmltvProgramme& out) {
       eventId > 0xFFFF || startAt < 0 || startAt > (1LL << 50) || duration < 0 || duration > (1LL << 40)) {
     return false;
   }
-  out.title = shiftJisOf(programme.stringAt("name"));
+  out.title = guideTextOfUtf8(programme.stringAt("name"));
   if (out.title.empty()) return false;
   out.channel = channelIdOf(networkId, serviceId);
   out.start = minuteOfMilliseconds(startAt);
   // A length under a minute is one the server does not know yet.
   out.hasStop = duration >= 60000;
   out.stop = minuteOfMilliseconds(startAt + duration);
-  out.desc = shiftJisOf(programme.stringAt("description"));
+  out.desc = guideTextOfUtf8(programme.stringAt("description"));
   BroadcastDetails& details = out.broadcast;
   details.networkId = static_cast<int>(networkId);
   details.serviceId = static_cast<int>(serviceId);

@@ -276,3 +276,18 @@ bool XmltvText::putShiftJis(int byte, std::string* out) {
   if (out) *out += static_cast<char>(byte);
   return true;
 }
+
+std::string guideTextOfUtf8(const std::string& utf8) {
+  XmltvText text;
+  std::string out;
+  text.putRun(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size(), &out, utf8.size() * 2 + 8);
+  // Line ends as the guide keeps them; other control bytes never reach it.
+  std::string tidy;
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(out[i]);
+    if (c == '\r' && i + 1 < out.size() && out[i + 1] == '\n') continue;
+    if (c == '\r' || c == '\n') tidy += '\n';
+    else if (c >= 0x20 || c == '\t') tidy += out[i];
+  }
+  return tidy;
+}

@@ -47,3 +47,7 @@ class XmltvText {
 
 // "？": what stands for a character the guide cannot hold.
 extern const char kXmltvUnknownCharacter[];
+
+// A peer's UTF-8 text as the guide keeps it: XmltvText's Shift-JIS, line
+// ends as "\n" and no other control byte but tab.
+std::string guideTextOfUtf8(const std::string& utf8);

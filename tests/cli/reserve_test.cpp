@@ -24,6 +24,9 @@ const char kSeries[] = R"(<?xml version="1.0" encoding="UTF-8"?>
   <programme start="20261208200000 +0900" stop="20261208210000 +0900" channel="3273601024">
     <title>Drama Sea #3</title>
   </programme>
+  <programme start="20261208203000 +0900" stop="20261208213000 +0900" channel="400211">
+    <title>News</title>
+  </programme>
   <programme start="20261209200000 +0900" stop="20261209210000 +0900" channel="400211">
     <title>Drama Sea #3[再]</title>
   </programme>
@@ -62,11 +65,13 @@ TEST_F(ReserveVerbTest, AddsListsAndCancelsSayingEachRefusal) {
   EXPECT_EQ("POST /api/reserves {\"allowEndLack\": true, \"timeSpecifiedOption\": {\"name\": \"Drama Sea #3\", "
             "\"channelId\": 3273601024, \"startAt\": 1796727600000, \"endAt\": 1796731200000}}",
             recorder.requests().back());
-  const std::string conflict = run({"reserve", "add", "--channel", "One", "--start", "2026-12-08T20:00"});
-  EXPECT_EQ(0u, conflict.find("1||rokuban-cli: reserve: 12/08(\xE7\x81\xAB) 20:00-21:00 One Drama Sea #3: refused: it "
+  EXPECT_EQ("0|already reserved #1: 12/08(\xE7\x81\xAB) 20:00-21:00 One Drama Sea #3\n|",
+            run({"reserve", "add", "--channel", "One", "--start", "2026-12-08T20:00"}));
+  const std::string conflict = run({"reserve", "add", "--channel", "BS Two", "--start", "2026-12-08T20:30"});
+  EXPECT_EQ(0u, conflict.find("1||rokuban-cli: reserve: 12/08(\xE7\x81\xAB) 20:30-21:30 BS Two News: refused: it "
                               "conflicts with other reserves (HTTP 500 ReservationManageModelAddReserveConflict"))
       << conflict;
-  EXPECT_NE(std::string::npos, conflict.find("; conflicts with #1 12/08 20:00-21:00 3273601024 Drama Sea #3\n"));
+  EXPECT_NE(std::string::npos, conflict.find("; conflicts with #1 12/08 20:00-21:00 One Drama Sea #3\n"));
   EXPECT_EQ("0|#1 12/08 20:00-21:00 One Drama Sea #3\n|", run({"reserve", "list"}));
   EXPECT_NE(std::string::npos, run({"reserve", "list", "--json"}).find("\"channel\": \"One\", \"start\": "
                                                                         "\"2026-12-08T20:00:00+09:00\""));

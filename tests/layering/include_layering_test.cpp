@@ -40,7 +40,7 @@ const std::map<std::string, std::set<std::string>>& allowedFolders() {
       {"xmltv", {"os", "job", "config", "net", "programme", "guide", "listing"}},
       {"search", {"os", "job", "config", "net", "programme", "guide", "listing"}},
       {"tuner", {"os", "job", "config", "net", "json", "programme", "guide", "listing", "xmltv"}},
-      {"recorder", {"os", "job", "config", "net", "json", "programme", "guide", "listing", "search"}},
+      {"recorder", {"os", "job", "config", "net", "json", "programme", "guide", "listing", "xmltv", "search"}},
       {"ui/model", {"os", "job", "config", "net", "json", "programme", "guide", "sync", "listing", "xmltv", "search",
                     "tuner", "recorder"}},
       {"ui", withCore({})},

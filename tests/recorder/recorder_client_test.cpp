@@ -37,7 +37,9 @@ ProgrammeRecord programme(const std::string& channelId, long long startAt, long 
 class RecorderClientTest : public ::testing::Test {
  protected:
   RecorderClientTest() : client(recorder.url() + "/", clock) {
-    recorder.addProgramme({kProgrammeId, 3273601024LL, kEightPm, kEightPm + kHour, "\xe3\x83\x89\xe3\x83\xa9\xe3\x83\x9e"});
+    // ドラマ🈦: the broadcast's enclosed mark, as the recorder names it.
+    recorder.addProgramme(
+        {kProgrammeId, 3273601024LL, kEightPm, kEightPm + kHour, "\xe3\x83\x89\xe3\x83\xa9\xe3\x83\x9e\xf0\x9f\x88\xa6"});
   }
   FakeClock clock;
   RecorderDouble recorder;
@@ -66,17 +68,25 @@ TEST_F(RecorderClientTest, ReservesByProgrammeOrTimeAndSaysWhatTheRecorderAnswer
   EXPECT_EQ(RecorderOutcome::Conflict, result.outcome);
   ASSERT_EQ(1u, result.conflicts.size());
   EXPECT_EQ(1, result.conflicts[0].id);
-  EXPECT_EQ("\x83\x68\x83\x89\x83\x7d", result.conflicts[0].name);
+  EXPECT_EQ("\x83\x68\x83\x89\x83\x7d[\x89\x89]", result.conflicts[0].name);  // the guide's [演]
   EXPECT_EQ(1u, recorder.reserves().size());  // nothing stored
 
   ASSERT_TRUE(reserveRequestOf(programme("3273601032", kEightPm + 2 * kHour), request));
   EXPECT_EQ(RecorderOutcome::Done, client.add(request).outcome);
   EXPECT_NE(std::string::npos, recorder.requests().back().find("\"timeSpecifiedOption\": {\"name\": \"\xe3\x83\x89"
                                                                "\xe3\x83\xa9\xe3\x83\x9e\", \"channelId\": 3273601032"));
+  EXPECT_EQ(RecorderOutcome::AlreadyReserved, client.add(request).outcome);  // the same times again
   request.name.clear();
   result = client.add(request);
   EXPECT_EQ(RecorderOutcome::Refused, result.outcome);
   EXPECT_EQ(0u, result.answer.find("HTTP 400 request.body.timeSpecifiedOption"));
+
+  // Held but skipped (a rule's reserve cancelled): it will not record.
+  recorder.skip(1);
+  ASSERT_TRUE(reserveRequestOf(programme("3273601024", kEightPm, kProgrammeId), request));
+  result = client.add(request);
+  EXPECT_EQ(RecorderOutcome::Refused, result.outcome);
+  EXPECT_NE(std::string::npos, result.answer.find("; its reserve #1 is skipped")) << result.answer;
 
   // A guide service's channel has no id the recorder knows.
   EXPECT_FALSE(reserveRequestOf(programme("ch-906c01f9.tokyo.jp", kEightPm), request));

@@ -60,6 +60,12 @@ std::vector<RecorderDouble::Reserve> RecorderDouble::reserves() const {
   return reserves_;
 }
 
+void RecorderDouble::skip(long long reserveId) {
+  std::lock_guard<std::mutex> hold(lock_);
+  for (Reserve& reserve : reserves_)
+    if (reserve.id == reserveId) reserve.skipped = true;
+}
+
 std::vector<std::string> RecorderDouble::requests() const {
   std::lock_guard<std::mutex> hold(lock_);
   return requests_;
@@ -145,12 +151,16 @@ std::string RecorderDouble::addReserve(const std::string& body) {
     reserve.timeSpecified = true;
     if (reserve.channelId <= 0 || reserve.endAt <= reserve.startAt || reserve.name.empty())
       return badRequest("request.body.timeSpecifiedOption is not valid");
+    for (const Reserve& existing : reserves_)
+      if (existing.channelId == reserve.channelId && existing.startAt == reserve.startAt &&
+          existing.endAt == reserve.endAt)
+        return serverError("AddReservationConflictError");
   } else {
     return badRequest("request.body should have programId or timeSpecifiedOption");
   }
   int overlapping = 0;
   for (const Reserve& existing : reserves_)
-    if (existing.startAt < reserve.endAt && existing.endAt > reserve.startAt) ++overlapping;
+    if (!existing.skipped && existing.startAt < reserve.endAt && existing.endAt > reserve.startAt) ++overlapping;
   if (overlapping >= tuners_) return serverError("ReservationManageModelAddReserveConflict");
   reserve.id = nextId_++;
   reserves_.push_back(reserve);
@@ -165,9 +175,10 @@ std::string RecorderDouble::listReserves(const std::string& query) const {
     // A reserve conflicts when more than the tuners overlap it.
     int overlapping = 0;
     for (const Reserve& other : reserves_)
-      if (other.startAt < r.endAt && other.endAt > r.startAt) ++overlapping;
+      if (!other.skipped && other.startAt < r.endAt && other.endAt > r.startAt) ++overlapping;
     items += std::string(items.empty() ? "" : ",") + "{\"id\":" + std::to_string(r.id) +
-             ",\"isSkip\":false,\"isConflict\":" + (overlapping > tuners_ ? "true" : "false") +
+             ",\"isSkip\":" + (r.skipped ? "true" : "false") +
+             ",\"isConflict\":" + (!r.skipped && overlapping > tuners_ ? "true" : "false") +
              ",\"isOverlap\":false,\"allowEndLack\":true,\"isTimeSpecified\":" + (r.timeSpecified ? "true" : "false") +
              ",\"isDeleteOriginalAfterEncode\":false" +
              (r.programId > 0 ? ",\"programId\":" + std::to_string(r.programId) : std::string()) +

@@ -28,6 +28,7 @@ class RecorderDouble {
     long long id, programId, channelId, startAt, endAt;
     std::string name;
     bool timeSpecified;
+    bool skipped = false;  // a rule's reserve the user cancelled: kept, not recorded
   };
 
   // `tuners`: how many reserves may overlap before the next conflicts.
@@ -43,6 +44,8 @@ class RecorderDouble {
   void answerSlowly(int gapMilliseconds) { gap_ = gapMilliseconds; }
   // Stops listening: every later connect is refused.
   void die() { listener_.close(); }
+  // Marks a reserve skipped, as the recorder cancels one of a rule's.
+  void skip(long long reserveId);
 
   std::vector<Reserve> reserves() const;
   // "METHOD PATH BODY", one a request.
