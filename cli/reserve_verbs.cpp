@@ -140,7 +140,10 @@ int cancelReserve(CliContext& context, RecorderClient& client, bool json) {
   if (json) {
     std::string out = "{\"outcome\": ";
     appendJsonString(out, recorderOutcomeEnglish(result.outcome, true));
+    if (result.keptSkipped) out += ", \"skipped\": true";
     printOut(out + ", \"reserveId\": " + args[0] + "}\n");
+  } else if (result.keptSkipped) {
+    printOut("skipped #" + args[0] + ": a rule's reserve, kept by the recorder but not recorded\n");
   } else if (done) {
     printOut("cancelled #" + args[0] + "\n");
   }

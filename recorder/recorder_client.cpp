@@ -227,5 +227,12 @@ RecorderResult RecorderClient::list(std::vector<RecorderReserve>& reserves) {
 
 RecorderResult RecorderClient::cancel(long long reserveId) {
   JsonValue answer;
-  return exchange("DELETE", "/api/reserves/" + std::to_string(reserveId), std::string(), answer);
+  RecorderResult result = exchange("DELETE", "/api/reserves/" + std::to_string(reserveId), std::string(), answer);
+  if (result.outcome != RecorderOutcome::Done) return result;
+  // The recorder keeps a rule's reserve, skipped, rather than delete it.
+  std::vector<RecorderReserve> reserves;
+  if (list(reserves).outcome != RecorderOutcome::Done) return result;
+  for (const RecorderReserve& reserve : reserves)
+    if (reserve.id == reserveId && reserve.isSkip) result.keptSkipped = true;
+  return result;
 }

@@ -43,6 +43,8 @@ struct RecorderResult {
   std::string answer;
   // For a conflict: the recorder's reserves at the asked time.
   std::vector<RecorderReserve> conflicts;
+  // A cancel that left a rule's reserve in place, skipped: it will not record.
+  bool keptSkipped = false;
 };
 
 // The request for a programme of the guide; false when it has neither a

@@ -111,6 +111,12 @@ TEST_F(RecorderClientTest, ListsEveryPageAndCancels) {
   EXPECT_EQ(RecorderOutcome::NotFound, again.outcome);
   EXPECT_STREQ("no such reserve", recorderOutcomeEnglish(again.outcome, true));
   EXPECT_EQ(129u, recorder.reserves().size());
+
+  recorder.giveToRule(8);
+  const RecorderResult ofRule = client.cancel(8);
+  EXPECT_EQ(RecorderOutcome::Done, ofRule.outcome);
+  EXPECT_TRUE(ofRule.keptSkipped);  // kept, skipped: said as such
+  EXPECT_FALSE(again.keptSkipped);
 }
 
 TEST_F(RecorderClientTest, OnlyWhatTheRecorderHoldsCountsAsReserved) {

@@ -66,6 +66,12 @@ void RecorderDouble::skip(long long reserveId) {
     if (reserve.id == reserveId) reserve.skipped = true;
 }
 
+void RecorderDouble::giveToRule(long long reserveId) {
+  std::lock_guard<std::mutex> hold(lock_);
+  for (Reserve& reserve : reserves_)
+    if (reserve.id == reserveId) reserve.ofRule = true;
+}
+
 std::vector<std::string> RecorderDouble::requests() const {
   std::lock_guard<std::mutex> hold(lock_);
   return requests_;
@@ -177,7 +183,7 @@ std::string RecorderDouble::listReserves(const std::string& query) const {
     for (const Reserve& other : reserves_)
       if (!other.skipped && other.startAt < r.endAt && other.endAt > r.startAt) ++overlapping;
     items += std::string(items.empty() ? "" : ",") + "{\"id\":" + std::to_string(r.id) +
-             ",\"isSkip\":" + (r.skipped ? "true" : "false") +
+             (r.ofRule ? ",\"ruleId\":1" : "") + ",\"isSkip\":" + (r.skipped ? "true" : "false") +
              ",\"isConflict\":" + (!r.skipped && overlapping > tuners_ ? "true" : "false") +
              ",\"isOverlap\":false,\"allowEndLack\":true,\"isTimeSpecified\":" + (r.timeSpecified ? "true" : "false") +
              ",\"isDeleteOriginalAfterEncode\":false" +
@@ -191,7 +197,8 @@ std::string RecorderDouble::listReserves(const std::string& query) const {
 std::string RecorderDouble::deleteReserve(long long id) {
   for (auto it = reserves_.begin(); it != reserves_.end(); ++it) {
     if (it->id != id) continue;
-    reserves_.erase(it);
+    if (it->ofRule) it->skipped = true;
+    else reserves_.erase(it);
     return response(200, "");
   }
   return serverError("ReservationIsNotFound");

@@ -29,6 +29,7 @@ class RecorderDouble {
     std::string name;
     bool timeSpecified;
     bool skipped = false;  // a rule's reserve the user cancelled: kept, not recorded
+    bool ofRule = false;
   };
 
   // `tuners`: how many reserves may overlap before the next conflicts.
@@ -46,6 +47,8 @@ class RecorderDouble {
   void die() { listener_.close(); }
   // Marks a reserve skipped, as the recorder cancels one of a rule's.
   void skip(long long reserveId);
+  // Makes a reserve one of a rule's: a cancel then only skips it.
+  void giveToRule(long long reserveId);
 
   std::vector<Reserve> reserves() const;
   // "METHOD PATH BODY", one a request.
