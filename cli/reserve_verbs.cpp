@@ -24,6 +24,8 @@ namespace {
 bool parseStart(const std::string& text, DateTime& moment) {
   int year, month, day, hour, minute;
   char end;
+  // Written whole, as the guide writes times: "21:9" is no time.
+  if (text.size() != 16 || text[10] != 'T' || text[13] != ':') return false;
   if (std::sscanf(text.c_str(), "%d-%d-%dT%d:%d%c", &year, &month, &day, &hour, &minute, &end) != 5) return false;
   CalendarDate date;
   if (!parseIsoDate(text.substr(0, 10), date) || hour < 0 || hour > 23 || minute < 0 || minute > 59) return false;
@@ -112,10 +114,15 @@ int listReserves(CliContext& context, RecorderClient& client, bool json) {
   std::string out = "[";
   for (std::size_t i = 0; i < reserves.size(); ++i) {
     const RecorderReserve& r = reserves[i];
-    out += std::string(i ? ",\n" : "\n") + "{\"id\": " + std::to_string(r.id) +
-           ", \"programId\": " + std::to_string(r.programId) + ", \"channelId\": " + std::to_string(r.channelId) +
-           ", \"channel\": ";
-    appendJsonString(out, guideChannelName(channels, r.channelId));
+    out += std::string(i ? ",\n" : "\n") + "{\"id\": " + std::to_string(r.id);
+    // A time-specified reserve has no programme id; a channel the guide lacks, no name.
+    if (r.programId > 0) out += ", \"programId\": " + std::to_string(r.programId);
+    out += ", \"channelId\": " + std::to_string(r.channelId);
+    const std::string channel = guideChannelName(channels, r.channelId);
+    if (!channel.empty()) {
+      out += ", \"channel\": ";
+      appendJsonString(out, channel);
+    }
     out += ", \"start\": ";
     appendJsonString(out, isoJapanTime(listingMinuteOfMilliseconds(r.startAt)));
     out += ", \"stop\": ";

@@ -81,6 +81,7 @@ TEST_F(ReserveVerbTest, AddsListsAndCancelsSayingEachRefusal) {
   EXPECT_EQ(0u, run({"reserve", "add", "--channel", "One", "--start", "2026-12-08T20:30"})
                     .find("1||rokuban-cli: reserve: no programme of One starts at 2026-12-08T20:30"));
   EXPECT_EQ(0u, run({"reserve", "forget"}).find("2||usage:"));
+  EXPECT_EQ(0u, run({"reserve", "add", "--channel", "One", "--start", "2026-12-08T20:0"}).find("2||"));
 }
 
 TEST_F(ReserveVerbTest, WatchCheckReservesEachEpisodeOnceAndOnlyWhatTheRecorderHolds) {

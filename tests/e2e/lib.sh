@@ -96,6 +96,16 @@ wait_dialog() { drive_quiet wait-window "#32770" "$1" "${2:-15000}"; }
 
 dialog_gone() { drive_quiet wait-gone "#32770" "$1" "${2:-10000}"; }
 
+# crawl_from_window: 巡回 from the main window's menu, waited out (the
+# settings close the dialog when it is done), and a second for the checks
+# that follow it in the window.
+crawl_from_window() {
+  drive_quiet main-command 1004
+  wait_dialog "$CONNECT"
+  dialog_gone "$CONNECT" 180000
+  sleep 1
+}
+
 main_window_up() { drive_quiet wait-window Rokuban Rokuban "${1:-15000}"; }
 
 quit_app() { drive_quiet main-command 1; wait_exit "$1" 20; }

@@ -41,10 +41,7 @@ case_watch_recorder() {
   printf '[watch]\r\n1=--reserve --once "%s"\r\n' "約束" | iconv -f UTF-8 -t CP932 >>"$folder/Rokuban.ini"
   start_app "$folder"
   main_window_up || { fail "watch recorder: main window"; return; }
-  drive_quiet main-command 1004
-  wait_dialog "$CONNECT"
-  dialog_gone "$CONNECT" 180000
-  sleep 1
+  crawl_from_window
   first=$(drive announcement)
   expect "the episode is announced and reserved once" "1 1 1 ウォッチ: 1件の新しい番組" "$(echo "$first" | head -1)"
   reserves=$(curl -s --max-time 5 "http://127.0.0.1:$port/api/reserves")
@@ -59,10 +56,7 @@ case_watch_recorder() {
   check "録画サーバーの予約 lists the recorder's reserve on its channel" \
     sh -c 'echo "$1" | grep -q "第一放送 連続ドラマ「約束」#3"' _ "$(drive_rows programme | cut -c15-)"
 
-  drive_quiet main-command 1004
-  wait_dialog "$CONNECT"
-  dialog_gone "$CONNECT" 180000
-  sleep 1
+  crawl_from_window
   expect "a second check reserves nothing again" 1 "$(reserve_count "$port")"
   expect "watch recorder instance quits with 0" 0 "$(quit_app "$folder")"
 }

@@ -105,10 +105,7 @@ case_watch_list() {
   main_window_up || { fail "watch: main window"; return; }
   sleep 1
   expect "nothing cached: no balloon at start-up" "0 0 0 " "$(drive announcement | head -1)"
-  drive_quiet main-command 1004
-  wait_dialog "$CONNECT"
-  dialog_gone "$CONNECT" 180000
-  sleep 1
+  crawl_from_window
   local first
   first=$(drive announcement)
   echo "$first" >"$OUT/watch-announcement.txt"
@@ -123,10 +120,7 @@ case_watch_list() {
     "$(iconv -f CP932 -t UTF-8 "$folder/denpoz-calls.txt" | grep -c -F "\"$reserved\"")"
   check "the watch memory reached the settings file" grep -q '^\[watchreserved\]' "$folder/Rokuban.ini"
 
-  drive_quiet main-command 1004
-  wait_dialog "$CONNECT"
-  dialog_gone "$CONNECT" 180000
-  sleep 1
+  crawl_from_window
   expect "a second crawl raises no balloon" 1 "$(drive announcement | head -1 | cut -d' ' -f1)"
   expect "... and reserves nothing again" "$calls" "$(call_count "$folder/denpoz-calls.txt")"
 
@@ -175,20 +169,14 @@ case_watch_follow() {
   printf '[watch]\r\n1=--reserve --once "%s"\r\n' "約束" | iconv -f UTF-8 -t CP932 >>"$folder/Rokuban.ini"
   start_app "$folder"
   main_window_up || { fail "watch follow: main window"; return; }
-  drive_quiet main-command 1004
-  wait_dialog "$CONNECT"
-  dialog_gone "$CONNECT" 180000
-  sleep 1
+  crawl_from_window
   first=$(drive announcement)
   expect "--once announces and reserves the episode once" "1 1 1 ウォッチ: 1件の新しい番組" "$(echo "$first" | head -1)"
   expect "... its re-air on another channel is not reserved" 1 "$(call_count "$folder/denpoz-calls.txt")"
   check "the first airing is remembered as seen" grep -q '^\[watchseen\]' "$folder/Rokuban.ini"
 
   watch_follow_document "$folder" 2030 2130
-  drive_quiet main-command 1004
-  wait_dialog "$CONNECT"
-  dialog_gone "$CONNECT" 180000
-  sleep 1
+  crawl_from_window
   second=$(drive announcement)
   echo "$second" >"$OUT/watch-follow-announcement.txt"
   expect "a moved reserved programme raises one balloon of changed times" \
@@ -228,10 +216,7 @@ case_watch_from_command_line() {
   write_settings "$folder" executed=1 xmltvsource=guide.xml date=2 autoclose=1
   start_app "$folder"
   main_window_up || { fail "watch from the command line: main window"; return; }
-  drive_quiet main-command 1004
-  wait_dialog "$CONNECT"
-  dialog_gone "$CONNECT" 180000
-  sleep 1
+  crawl_from_window
   expect "without watch entries no balloon" "0 0 0 " "$(drive announcement | head -1)"
   (cd "$folder" && wine "$BUILD/cli/rokuban-cli.exe" --ini Rokuban.ini watch add 約束 >/dev/null 2>&1)
   check "rokuban-cli.exe wrote the entry" sh -c "iconv -f CP932 -t UTF-8 '$folder/Rokuban.ini' | grep -q '^1=約束'"
@@ -241,10 +226,7 @@ case_watch_from_command_line() {
     sh -c 'echo "$1" | grep -q "第一放送 連続ドラマ「約束」#3"' _ "$(drive_rows programme | cut -c15-)"
   sleep 0.3
   shot watch-from-command-line
-  drive_quiet main-command 1004
-  wait_dialog "$CONNECT"
-  dialog_gone "$CONNECT" 180000
-  sleep 1
+  crawl_from_window
   expect "the next check raises the balloon of its matches" "1 2 0 ウォッチ: 2件の新しい番組" \
     "$(drive announcement | head -1)"
   check "the entry is still in the file after the window's save" grep -q '^1=' "$folder/Rokuban.ini"
