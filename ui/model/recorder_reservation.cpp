@@ -20,9 +20,8 @@ std::vector<ProgrammeRecord> reserveRecords(const std::vector<RecorderReserve>& 
   for (const RecorderReserve& reserve : reserves) {
     ProgrammeRecord record;
     record.channelId = std::to_string(reserve.channelId);
-    record.channel = record.channelId;
-    for (const ListingChannel& channel : channels)
-      if (channel.id == record.channelId) record.channel = channel.name;
+    record.channel = guideChannelName(channels, reserve.channelId);
+    if (record.channel.empty()) record.channel = record.channelId;
     record.start = listingMinuteOfMilliseconds(reserve.startAt);
     record.stop = std::max(record.start, listingMinuteOfMilliseconds(reserve.endAt));
     record.title = reserve.isConflict ? kConflictMark + reserve.name : reserve.name;
