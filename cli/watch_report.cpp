@@ -157,7 +157,8 @@ bool announceThroughCommand(CliContext& context, const WatchCheck& check, const 
 // remembered, each refusal said, and what was left unasked waits.
 // A reserved programme that moved is the recorder's to follow: said
 // whether it did.
-void reportMoves(RecorderClient& client, const std::vector<MovedReservation>& moved) {
+void reportMoves(RecorderClient& client, const std::vector<MovedReservation>& moved,
+                 const std::vector<ListingChannel>& channels) {
   std::vector<RecorderReserve> reserves;
   const RecorderResult listed = client.list(reserves);
   for (const MovedReservation& move : moved) {
@@ -165,7 +166,8 @@ void reportMoves(RecorderClient& client, const std::vector<MovedReservation>& mo
     const std::string what = listed.outcome != RecorderOutcome::Done
                                  ? std::string("the recorder follows moves; its reserves could not be listed (") +
                                        recorderOutcomeEnglish(listed.outcome) + ")"
-                             : reserve ? "the recorder followed the move: " + reserveLine(*reserve, move.now.channel)
+                             : reserve ? "the recorder followed the move: " +
+                                             reserveLine(*reserve, guideChannelName(channels, reserve->channelId))
                                        : std::string("the recorder lost it: no reserve at the new time");
     printError("rokuban-cli: watch: moved " + visibleLine(move.now.title) + " (now " + isoJapanTime(move.now.start) +
                "): " + visibleLine(what) + "\n");
@@ -176,7 +178,7 @@ bool reserveMatches(CliContext& context, const WatchCheck& check, const DateTime
   RecorderClient client(context.settings.recorder(), context.cache.clock());
   const std::vector<MovedReservation> moved =
       movedReservations(changesNotEnded(context.settings, listingMinuteOf(now)), context.settings);
-  if (!moved.empty()) reportMoves(client, moved);
+  if (!moved.empty()) reportMoves(client, moved, check.channels);
   if (check.toReserve.empty()) return true;
   const RecorderReservations done = reserveWithRecorder(client, check.toReserve);
   for (const ProgrammeRecord& record : done.reserved)

@@ -124,7 +124,7 @@ TEST_F(ReserveVerbTest, WatchCheckReservesEachEpisodeOnceAndOnlyWhatTheRecorderH
   ASSERT_EQ(RecorderOutcome::Done, client.add(following).outcome);
   const std::string followed = check();
   EXPECT_NE(std::string::npos, followed.find("Drama Sea #4 (now 2026-12-09T21:30:00+09:00): the recorder followed the move: "
-                                            "#3 12/09 21:30-22:30 3273601024 Drama Sea #4\n")) << followed;
+                                            "#3 12/09 21:30-22:30 One Drama Sea #4\n")) << followed;
 
   // A recorder gone: said, and nothing remembered for the next check.
   ASSERT_EQ(0u, run({"--quiet", "watch", "add", "--reserve", "--channel", "BS Two", "Sea"}).find("0|"));
