@@ -1,14 +1,15 @@
 #include "cli/channel_choice.h"
 
 #include "cli/cli.h"
-#include "os/text.h"
+#include "search/search_text.h"
 
 int chooseChannelName(const std::vector<std::string>& names, const std::string& name) {
-  // Compared as characters: code page 932 writes 髙 and 﨑 two ways, and the
-  // guide keeps the form its pages carry, a typed name the other.
-  const std::string typed = os::cp932ToUtf8(name);
+  // Compared as the search compares: code page 932 writes 髙 and 﨑 two
+  // ways (the guide keeps the form its pages carry, a typed name the
+  // other), and "tokyo mx" is how ＴＯＫＹＯ　ＭＸ is typed.
+  const std::string typed = searchFormOfCp932(name);
   std::vector<std::string> characters;
-  for (const std::string& channel : names) characters.push_back(os::cp932ToUtf8(channel));
+  for (const std::string& channel : names) characters.push_back(searchFormOfCp932(channel));
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (characters[i] == typed) return static_cast<int>(i);
   }

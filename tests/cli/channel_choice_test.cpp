@@ -1,5 +1,5 @@
 // A typed channel name finds its channel whichever of code page 932's two
-// forms of an extension character each side holds.
+// forms of an extension character each side holds, and in any width or case.
 #include "cli/channel_choice.h"
 
 #include <gtest/gtest.h>
@@ -12,4 +12,5 @@ TEST(ChannelChoiceTest, ExtensionCharactersMatchInEitherForm) {
   EXPECT_EQ(0, chooseChannelName(names, os::utf8ToCp932("髙﨑放送")));
   EXPECT_EQ(0, chooseChannelName(names, os::utf8ToCp932("髙")));
   EXPECT_EQ(1, chooseChannelName(names, os::utf8ToCp932("テレビ")));
+  EXPECT_EQ(0, chooseChannelName({os::utf8ToCp932("ＴＯＫＹＯ　ＭＸ")}, "tokyo mx"));
 }
