@@ -1,10 +1,13 @@
 // Reservation through the recorder or the companion tool.
 #include "ui/reserve_programme.h"
 
+#include <thread>
+
 #include "app/application.h"
 #include "guide/calendar.h"
 #include "guide/guide_cache.h"
 #include "listing/programme_extras.h"
+#include "net/clock.h"
 #include "programme/programme_table.h"
 #include "recorder/recorder_client.h"
 #include "ui/companion_launcher.h"
@@ -19,16 +22,24 @@ void reserveProgramme(HWND owner, const ProgrammeTable& day, const ProgrammeCell
 }
 
 bool reserveInRecorder(HWND owner, const ProgrammeRecord& record) {
-  SettingsStore& settings = Application::instance().settings();
-  if (settings.recorder().empty()) return false;
-  RecorderClient client(settings.recorder(), Application::instance().guide().clock());
-  ReserveRequest request;
-  RecorderResult result;
-  if (!reserveRequestOf(record, request)) result.outcome = RecorderOutcome::NoChannelId;
-  else result = client.add(request);
-  WatchAnnouncement* said = new WatchAnnouncement(reservationAnnouncement(record, result));
-  if (!PostMessageA(owner, kShowReservation, 0, reinterpret_cast<LPARAM>(said))) delete said;
+  const std::string recorder = Application::instance().settings().recorder();
+  if (recorder.empty()) return false;
+  askRecorderToReserve(owner, recorder, record);
   return true;
+}
+
+void askRecorderToReserve(HWND owner, const std::string& recorderUrl, const ProgrammeRecord& record) {
+  // A recorder that does not answer may take the client's whole time limit:
+  // the window goes on meanwhile, and the answer comes as a message.
+  std::thread([owner, recorderUrl, record] {
+    RecorderClient client(recorderUrl, systemClock());
+    ReserveRequest request;
+    RecorderResult result;
+    if (!reserveRequestOf(record, request)) result.outcome = RecorderOutcome::NoChannelId;
+    else result = client.add(request);
+    WatchAnnouncement* said = new WatchAnnouncement(reservationAnnouncement(record, result));
+    if (!PostMessageA(owner, kShowReservation, 0, reinterpret_cast<LPARAM>(said))) delete said;
+  }).detach();
 }
 
 std::string reservationOf(const ProgrammeTable& day, const ProgrammeCell& cell, const ViewState& view) {

@@ -23,6 +23,9 @@ void reserveProgramme(HWND owner, const ProgrammeTable& day, const ProgrammeCell
 // With a recorder set, reserves `record` there and posts the answer to
 // `owner`; false, doing nothing, when none is set.
 bool reserveInRecorder(HWND owner, const ProgrammeRecord& record);
+// Asks the recorder at `recorderUrl` to reserve `record` on a thread of its
+// own and posts its answer to `owner` (kShowReservation), never waiting.
+void askRecorderToReserve(HWND owner, const std::string& recorderUrl, const ProgrammeRecord& record);
 
 // Those arguments, with the day after read from the cache so that a
 // programme still running at 05:00 gets its own end.
