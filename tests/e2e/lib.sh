@@ -96,6 +96,16 @@ wait_dialog() { drive_quiet wait-window "#32770" "$1" "${2:-15000}"; }
 
 dialog_gone() { drive_quiet wait-gone "#32770" "$1" "${2:-10000}"; }
 
+# start_watching FOLDER NAME ENTRY: the program started on FOLDER with the
+# watch list's one ENTRY (UTF-8, as typed after "1=") and its first crawl
+# done; 1, the case failed as NAME, when the window does not come up.
+start_watching() {
+  printf '[watch]\r\n1=%s\r\n' "$3" | iconv -f UTF-8 -t CP932 >>"$1/Rokuban.ini"
+  start_app "$1"
+  main_window_up || { fail "$2: main window"; return 1; }
+  crawl_from_window
+}
+
 # crawl_from_window: 巡回 from the main window's menu, waited out (the
 # settings close the dialog when it is done), and a second for the checks
 # that follow it in the window.

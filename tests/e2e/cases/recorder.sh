@@ -38,10 +38,7 @@ case_watch_recorder() {
     printf '</tv>\n'
   } >"$folder/guide.xml"
   write_settings "$folder" executed=1 xmltvsource=guide.xml date=2 autoclose=1 "recorder=http://127.0.0.1:$port"
-  printf '[watch]\r\n1=--reserve --once "%s"\r\n' "約束" | iconv -f UTF-8 -t CP932 >>"$folder/Rokuban.ini"
-  start_app "$folder"
-  main_window_up || { fail "watch recorder: main window"; return; }
-  crawl_from_window
+  start_watching "$folder" "watch recorder" '--reserve --once "約束"' || return
   first=$(drive announcement)
   expect "the episode is announced and reserved once" "1 1 1 ウォッチ: 1件の新しい番組" "$(echo "$first" | head -1)"
   reserves=$(curl -s --max-time 5 "http://127.0.0.1:$port/api/reserves")

@@ -166,10 +166,7 @@ case_watch_follow() {
   cp "$DENPOZ_EXE" "$folder/Denpoz.exe"
   watch_follow_document "$folder" 2000 2100
   write_settings "$folder" executed=1 xmltvsource=guide.xml date=2 autoclose=1
-  printf '[watch]\r\n1=--reserve --once "%s"\r\n' "約束" | iconv -f UTF-8 -t CP932 >>"$folder/Rokuban.ini"
-  start_app "$folder"
-  main_window_up || { fail "watch follow: main window"; return; }
-  crawl_from_window
+  start_watching "$folder" "watch follow" '--reserve --once "約束"' || return
   first=$(drive announcement)
   expect "--once announces and reserves the episode once" "1 1 1 ウォッチ: 1件の新しい番組" "$(echo "$first" | head -1)"
   expect "... its re-air on another channel is not reserved" 1 "$(call_count "$folder/denpoz-calls.txt")"
