@@ -11,6 +11,7 @@
 #include "job/job_messages.h"
 #include "os/interrupt.h"
 #include "os/os.h"
+#include "sync/sync_client.h"
 #include "sync/sync_server.h"
 
 namespace {
@@ -24,7 +25,7 @@ int runSync(CliContext& context) {
   progress.setServer(context.settings.syncServer() + ":" + std::to_string(context.settings.syncPort()));
   bool saved = true;
   const int result = followWatchedProgrammes(
-      context, currentDateTime(), [&] { return context.cache.syncFromServer(progress); }, saved);
+      context, currentDateTime(), [&] { return SyncClient(context.cache).run(progress); }, saved);
   // The sync's result is the number of files its clean-up deleted.
   if (result >= 0 && !context.quiet) {
     std::fprintf(stderr, "fetched %d files, deleted %d\n", progress.countedItemsBegun(), result);

@@ -109,9 +109,6 @@ class GuideCache {
   // Assembles the broadcast day of `date` (month and day) from its six slots.
   bool loadDay(const CalendarDate& date, ProgrammeTable& dayTable);
 
-  // Fetches the table files from the companion sync server.
-  int syncFromServer(ProgressSink& progress);
-
  private:
   SettingsStore* settings_ = nullptr;
   Clock* clock_ = nullptr;

@@ -14,6 +14,13 @@ constexpr int kMinutesPerDay = 24 * 60;
 
 bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
+// "HHMM" of a minute counted from midnight; past 24:00 it reads as a clock.
+std::string clockTime(int minutes) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d%02d", minutes / 60 % 24, minutes % 60);
+  return text;
+}
+
 std::size_t spanOf(const ProgrammeCell* cell) {
   return cell && cell->rowSpan > 1 ? static_cast<std::size_t>(cell->rowSpan) : 1;
 }
@@ -45,10 +52,7 @@ std::string endOfRows(const ProgrammeTable& table, const GridPosition& position,
   std::size_t first = 0;
   const ProgrammeCell* hour = hourBeside(table, end - 1, first);
   if (!hour) return "";
-  const int minutes = hour->number * 60 + static_cast<int>((end - first) * 60 / spanOf(hour));
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d%02d", minutes / 60 % 24, minutes % 60);
-  return text;
+  return clockTime(hour->number * 60 + static_cast<int>((end - first) * 60 / spanOf(hour)));
 }
 
 std::string titleLine(const std::string& body) {
@@ -95,7 +99,8 @@ std::string programmeEndTime(const ProgrammeTable& table, const ProgrammeCell& c
   if (isClockTime(fromTitle)) return fromTitle;
   const GridPosition position = table.locate(&cell);
   const std::string rowsEnd = position.column > 0 ? endOfRows(table, position, cell) : std::string();
-  return rowsEnd.empty() ? std::string("0500") : rowsEnd;
+  // With nothing else to go by, the programme runs to the end of the broadcast day.
+  return rowsEnd.empty() ? clockTime(kBroadcastDayFirstHour * 60) : rowsEnd;
 }
 
 std::string programmeEndTime(const ProgrammeTable& table, const ProgrammeCell& cell, const ProgrammeTable* nextDay) {

@@ -21,7 +21,7 @@ std::string endTimeFromTitle(const ProgrammeCell& cell);
 // The end of `cell`, a programme of `table`, as "HHMM": the start of the
 // next programme in the column, else the end time in the title when it is
 // a clock time, else where the cell's rows end (before a gap, or at the end
-// of what the table holds), else "0500".
+// of what the table holds), else the broadcast day's end ("0500").
 std::string programmeEndTime(const ProgrammeTable& table, const ProgrammeCell& cell);
 // The same, for a programme still running when the day ends: `nextDay`,
 // the table of the broadcast day after (null or empty when not held),

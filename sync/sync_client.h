@@ -4,9 +4,9 @@
 // in pieces, and then deletes the cache files the server did not list, so
 // that the cache mirrors the server.
 //
-// GuideCache::syncFromServer is SyncClient(cache).run(progress). Tests and the
-// fuzzer use the class directly: a shorter read time-out, or runOver on a
-// Stream that plays the server.
+// The front ends run SyncClient(cache).run(progress), with the program's own
+// socket time-out; tests and the fuzzer set a shorter one, or call runOver on
+// a Stream that plays the server.
 #pragma once
 
 #include <functional>

@@ -7,6 +7,7 @@
 #include "guide/calendar.h"
 #include "guide/guide_cache.h"
 #include "listing/xmltv_file.h"
+#include "sync/sync_client.h"
 #include "tuner/tuner_source.h"
 #include "ui/connect_controls.h"
 #include "ui/model/job_display.h"
@@ -81,7 +82,7 @@ int DownloadWorker::run() {
     case IDC_CRAWL:
       result = cache.crawl(crawlSourceFor(*settings), currentDateTime(), selectedDays(dialog), *this);
       break;
-    case IDC_SYNC: result = cache.syncFromServer(*this); break;
+    case IDC_SYNC: result = SyncClient(cache).run(*this); break;
     case IDC_DELETE_ALL: result = cache.deleteAllPages(*this); break;
   }
   // The kept XMLTV file follows every download; a failure is only shown.

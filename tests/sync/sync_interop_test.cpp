@@ -154,10 +154,10 @@ TEST_F(SyncInteropTest, EmptyServerEmptiesTheCacheWithoutWaiting) {
   EXPECT_EQ(progress.calls.back(), "file 120105tb.tmp");
 }
 
-TEST_F(SyncInteropTest, SyncFromServerUsesTheSettings) {
+TEST_F(SyncInteropTest, ARunWithTheProgramsTimeOutUsesTheSettings) {
   SyncingMachine machine(server.port());
   RecordingProgress progress;
-  EXPECT_EQ(machine.cache.syncFromServer(progress), 0);
+  EXPECT_EQ(SyncClient(machine.cache).run(progress), 0);
   expectMirror(machine);
   EXPECT_EQ(progress.calls[0], "status " + sync_texts::kConnecting);
 }
