@@ -1,8 +1,9 @@
 // Fuzzes the sync server's handling of what a client sends: the input is the
 // whole byte stream of one client. Its first byte picks the size of the
 // pieces the bytes arrive in (0: all at once), so that requests split
-// anywhere are explored. Every reply must be a whole frame with an "ok" or
-// "ng" status, a refusal must end the connection, and the bytes held back
+// anywhere are explored. Every reply must be a whole frame with an "ok",
+// "ng" or "lg" (a table to fetch in pieces) status, a refusal must end the
+// connection or be a file refused without a text, and the bytes held back
 // must stay within one request's worth.
 #include <cstddef>
 #include <cstdint>
@@ -44,7 +45,9 @@ void checkReply(const std::string& reply) {
   if (reply.size() < static_cast<std::size_t>(kSyncFrameHeaderSize)) std::abort();
   SyncFrameHeader header = decodeSyncFrameHeader(reinterpret_cast<const unsigned char*>(reply.data()));
   if (reply.size() != kSyncFrameHeaderSize + static_cast<std::size_t>(header.length)) std::abort();
-  if (!header.hasCode(kSyncOk) && !header.hasCode(kSyncRefused)) std::abort();
+  if (!header.hasCode(kSyncOk) && !header.hasCode(kSyncRefused) && !header.hasCode(kSyncInPieces)) std::abort();
+  // Only its status: the client asks for the pieces itself.
+  if (header.hasCode(kSyncInPieces) && header.length != 0) std::abort();
 }
 
 }  // namespace
