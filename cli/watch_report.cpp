@@ -181,8 +181,11 @@ bool reserveMatches(CliContext& context, const WatchCheck& check, const DateTime
   if (!moved.empty()) reportMoves(client, moved, check.channels);
   if (check.toReserve.empty()) return true;
   const RecorderReservations done = reserveWithRecorder(client, check.toReserve);
-  for (const ProgrammeRecord& record : done.reserved)
-    printError("rokuban-cli: watch: reserved " + visibleLine(matchLine(record)) + "\n");
+  for (std::size_t i = 0; i < done.reserved.size(); ++i) {
+    const std::string held = done.heldAs[i] > 0 ? "already reserved #" + std::to_string(done.heldAs[i]) + ": " : "";
+    printError("rokuban-cli: watch: " + (held.empty() ? "reserved " : held) + visibleLine(matchLine(done.reserved[i])) +
+               "\n");
+  }
   bool reached = true;
   for (const RecorderRefusal& refusal : done.refused) {
     printError("rokuban-cli: watch: " + visibleLine(refusalLine(refusal, true, check.channels)) + "\n");

@@ -36,6 +36,7 @@ RecorderReservations reserveWithRecorder(RecorderClient& client, const std::vect
     else result = client.add(request);
     if (isReserved(result.outcome)) {
       out.reserved.push_back(record);
+      out.heldAs.push_back(result.outcome == RecorderOutcome::AlreadyReserved ? result.reserveId : 0);
       continue;
     }
     out.refused.push_back({record, result});

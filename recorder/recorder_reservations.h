@@ -22,6 +22,9 @@ struct RecorderRefusal {
 
 struct RecorderReservations {
   std::vector<ProgrammeRecord> reserved;  // the recorder holds them: remember these
+  // For each of `reserved`: the recorder's reserve when it held it before
+  // it was asked (a rule's, or reserved by hand), else 0.
+  std::vector<long long> heldAs;
   std::vector<RecorderRefusal> refused;   // said, and tried again at the next check
   int left = 0;                           // not asked: the recorder was gone
 };

@@ -92,8 +92,11 @@ TEST_F(ReserveVerbTest, WatchCheckReservesEachEpisodeOnceAndOnlyWhatTheRecorderH
     args.insert(args.end(), now.begin(), now.end());
     return run(args);
   };
+  // The third episode reserved by hand before: held already, said so.
+  ASSERT_EQ(0u, run({"reserve", "add", "--channel", "One", "--start", "2026-12-08T20:00"}).find("0|"));
   const std::string first = check();
-  EXPECT_NE(std::string::npos, first.find("rokuban-cli: watch: reserved 12/08(\xE7\x81\xAB) 20:00-21:00 One Drama Sea #3\n"));
+  EXPECT_NE(std::string::npos,
+            first.find("rokuban-cli: watch: already reserved #1: 12/08(\xE7\x81\xAB) 20:00-21:00 One Drama Sea #3\n"));
   EXPECT_NE(std::string::npos, first.find("rokuban-cli: watch: reserved 12/09(\xE6\xB0\xB4) 21:00-22:00 One Drama Sea #4\n"));
   ASSERT_EQ(2u, recorder.reserves().size());  // the re-air on BS Two is not reserved
   EXPECT_EQ(3273601024LL, recorder.reserves()[0].channelId);
