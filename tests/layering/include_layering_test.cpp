@@ -1,14 +1,16 @@
-// The folder layering of README.md's "Layout", checked on every
-// #include "..." of the tree: an include that climbs fails here with its
-// file and line.
+// The floors of cmake/layers.cmake, checked on every #include "..." of
+// the tree (an include that climbs fails here with its file and line) and
+// against README.md's table of them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,61 +18,81 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The portable core with the programme records' folders, and the folders
-// each folder may include, bottom first. A folder may always include itself.
-const std::set<std::string> kCoreAndRecords = {"os",   "job",     "config", "net",    "json", "programme", "guide",
-                                               "sync", "listing", "xmltv",  "search", "tuner", "recorder", "ui/model"};
+// cmake/layers.cmake's lists, each entry "name: words".
+using FloorList = std::map<std::string, std::vector<std::string>>;
 
-std::set<std::string> withCore(std::set<std::string> more) {
-  more.insert(kCoreAndRecords.begin(), kCoreAndRecords.end());
-  return more;
+FloorList readFloorList(const std::string& text, const std::string& list) {
+  FloorList floors;
+  const std::size_t begin = text.find("set(" + list + "\n");
+  if (begin == std::string::npos) return floors;
+  const std::string body = text.substr(begin, text.find("\n)", begin) - begin);
+  const std::regex entry(R"re("([^":]+):([^"]*)")re");
+  for (auto it = std::sregex_iterator(body.begin(), body.end(), entry); it != std::sregex_iterator(); ++it) {
+    std::istringstream words((*it)[2].str());
+    std::vector<std::string>& below = floors[(*it)[1].str()];
+    for (std::string word; words >> word;) below.push_back(word);
+  }
+  return floors;
 }
 
-const std::map<std::string, std::set<std::string>>& allowedFolders() {
-  static const std::map<std::string, std::set<std::string>> allowed = {
-      {"os", {}},
-      {"job", {}},
-      {"config", {"os", "job"}},
-      {"net", {"os", "job", "config"}},
-      {"json", {"os", "job", "config", "net"}},
-      {"programme", {"os", "job", "config", "net"}},
-      {"guide", {"os", "job", "config", "net", "programme"}},
-      {"sync", {"os", "job", "config", "net", "programme", "guide"}},
-      {"listing", {"os", "job", "config", "net", "programme", "guide"}},
-      {"xmltv", {"os", "job", "config", "net", "programme", "guide", "listing"}},
-      {"search", {"os", "job", "config", "net", "programme", "guide", "listing"}},
-      {"tuner", {"os", "job", "config", "net", "json", "programme", "guide", "listing", "xmltv"}},
-      {"recorder", {"os", "job", "config", "net", "json", "programme", "guide", "listing", "xmltv", "search"}},
-      {"ui/model", {"os", "job", "config", "net", "json", "programme", "guide", "sync", "listing", "xmltv", "search",
-                    "tuner", "recorder"}},
-      {"ui", withCore({})},
-      {"app", withCore({"ui"})},
-      {"webguide", withCore({})},
-      {"cli", withCore({"webguide"})},
-      {"tools", withCore({"webguide"})},
-      {"bench", withCore({"tools", "webguide"})},
-      {"fuzz", withCore({"tools", "webguide"})},
-      {"tests", withCore({"ui", "app", "cli", "tools", "webguide"})},
-  };
-  return allowed;
+struct Floors {
+  FloorList standsOn;  // core and upper floors alike
+  FloorList parts;     // a floor that is a part of a folder: its modules
+  FloorList forced;    // single headers from above
+};
+
+const Floors& floors() {
+  static const Floors read = [] {
+    std::ifstream in(fs::path(ROKUBAN_SOURCE_DIR) / "cmake" / "layers.cmake");
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    Floors floors;
+    floors.standsOn = readFloorList(text, "ROKUBAN_CORE_FLOORS");
+    const FloorList upper = readFloorList(text, "ROKUBAN_UPPER_FLOORS");
+    floors.standsOn.insert(upper.begin(), upper.end());
+    floors.parts = readFloorList(text, "ROKUBAN_FLOOR_PARTS");
+    floors.forced = readFloorList(text, "ROKUBAN_FORCED_INCLUDES");
+    return floors;
+  }();
+  return read;
 }
 
-// Single headers that a folder below the one they live in may include:
-// net/'s byte I/O, which the settings file is read and written through
-// (config/ links net/'s byte I/O library, not the sockets); the Windows
-// program's one Application; the tests' fake clock, which the benchmarks
-// share.
-bool forcedEdge(const std::string& from, const std::string& header) {
-  static const std::map<std::string, std::string> kEdges = {
-      {"net/buffered_reader.h", "config"},
-      {"net/buffered_sink.h", "config"},
-      {"net/local_file.h", "config"},
-      {"net/memory_bytes.h", "config"},
-      {"app/application.h", "ui"},
-      {"tests/support/fake_clock.h", "bench"},
-  };
-  const auto edge = kEdges.find(header);
-  return edge != kEdges.end() && edge->second == from;
+// Every floor under `floor`, through the floors it stands on.
+std::set<std::string> floorsUnder(const std::string& floor) {
+  std::set<std::string> under;
+  std::vector<std::string> next = {floor};
+  while (!next.empty()) {
+    const auto found = floors().standsOn.find(next.back());
+    next.pop_back();
+    if (found == floors().standsOn.end()) continue;
+    for (const std::string& below : found->second)
+      if (under.insert(below).second) next.push_back(below);
+  }
+  return under;
+}
+
+bool listed(const FloorList& list, const std::string& key, const std::string& word) {
+  const auto found = list.find(key);
+  return found != list.end() && std::count(found->second.begin(), found->second.end(), word) != 0;
+}
+
+// A file's module: its path without the extension, and without the
+// _win32 or _posix of os/'s two sides, so that a header and its .cpp are one.
+std::string moduleOf(const std::string& path) {
+  std::string module = path.substr(0, path.rfind('.'));
+  for (const std::string side : {"_win32", "_posix"}) {
+    if (module.size() > side.size() && module.compare(module.size() - side.size(), side.size(), side) == 0) {
+      module.erase(module.size() - side.size());
+    }
+  }
+  return module;
+}
+
+// Whether `header`, of `folder`, belongs to one of the floors `under`.
+bool onFloors(const std::set<std::string>& under, const std::string& folder, const std::string& header) {
+  if (under.count(folder) != 0) return true;
+  for (const std::string& floor : under)
+    if (listed(floors().parts, floor, moduleOf(header))) return true;
+  return false;
 }
 
 // "ui/model" for ui/model/..., else the first component; "" for a file at the top.
@@ -86,10 +108,9 @@ std::string folderOf(const std::string& path) {
 std::string refusal(const std::string& from, const std::string& header) {
   const std::string source = folderOf(from);
   const std::string target = folderOf(header);
-  if (target.empty() || target == source || forcedEdge(source, header)) return "";
-  const auto rule = allowedFolders().find(source);
-  if (rule == allowedFolders().end()) return "folder " + source + "/ has no place in the layering";
-  if (rule->second.count(target) != 0) return "";
+  if (target.empty() || target == source || listed(floors().forced, source, header)) return "";
+  if (floors().standsOn.count(source) == 0) return "folder " + source + "/ has no place in the layering";
+  if (onFloors(floorsUnder(source), target, header)) return "";
   return source + "/ may not include " + target + "/";
 }
 
@@ -141,18 +162,6 @@ TEST(IncludeLayeringTest, TheRuleAllowsDownwardAndForcedEdgesOnly) {
                         Case{"listing/listing.cpp", "search/watch_list.h", false}}) {
     EXPECT_EQ(c.allowed, refusal(c.from, c.header).empty()) << c.from << " -> " << c.header;
   }
-}
-
-// A file's module: its path without the extension, and without the
-// _win32 or _posix of os/'s two sides, so that a header and its .cpp are one.
-std::string moduleOf(const std::string& path) {
-  std::string module = path.substr(0, path.rfind('.'));
-  for (const std::string side : {"_win32", "_posix"}) {
-    if (module.size() > side.size() && module.compare(module.size() - side.size(), side.size(), side) == 0) {
-      module.erase(module.size() - side.size());
-    }
-  }
-  return module;
 }
 
 struct Include {
@@ -256,6 +265,33 @@ TEST(IncludeLayeringTest, NoFolderHasARingOfModules) {
     const std::string ring = firstRing(folder.second);
     EXPECT_EQ("", ring) << folder.first << "/: its modules include each other";
   }
+}
+
+// README's table of floors: each row's floor and the floors it stands on,
+// as the backquoted words of its two cells ("`guide/` | `programme/`").
+FloorList readmeFloors() {
+  std::ifstream in(fs::path(ROKUBAN_SOURCE_DIR) / "README.md");
+  FloorList floors;
+  bool inTable = false;
+  const std::regex word("`([^`]+?)/?`");
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("| floor | stands on", 0) == 0) inTable = true;
+    else if (inTable && line.empty()) break;
+    if (!inTable || line.rfind("| `", 0) != 0) continue;
+    const std::size_t split = line.find('|', 1);
+    std::smatch name;
+    const std::string first = line.substr(0, split), rest = line.substr(split);
+    if (!std::regex_search(first, name, word)) continue;
+    std::vector<std::string>& below = floors[name[1].str()];
+    for (auto it = std::sregex_iterator(rest.begin(), rest.end(), word); it != std::sregex_iterator(); ++it)
+      below.push_back((*it)[1].str());
+  }
+  return floors;
+}
+
+TEST(IncludeLayeringTest, ReadmeTablesTheFloorsAsBuilt) {
+  ASSERT_GT(floors().standsOn.size(), 10u);
+  EXPECT_EQ(floors().standsOn, readmeFloors());
 }
 
 }  // namespace
