@@ -103,7 +103,15 @@ LRESULT showReservation(LPARAM announcement) {
 
 void announceWatchMatches(const std::vector<WatchChange>& changes = {}) {
   WatchAnnouncement announcement;
-  if (checkWatchListNow(changes, announcement)) trayIcon.showBalloon(announcement);
+  if (checkWatchListNow(mainWindow, changes, announcement)) trayIcon.showBalloon(announcement);
+}
+
+LRESULT recorderAnswered(LPARAM answered) {
+  WatchAnnouncement announcement;
+  if (takeRecorderAnswer(answered, announcement)) trayIcon.showBalloon(announcement);
+  std::vector<WatchChange> held;
+  if (takeHeldCheck(held)) announceWatchMatches(held);
+  return 0;
 }
 
 // On the first run the connect dialog comes first; leaving it with
@@ -277,6 +285,7 @@ LRESULT CALLBACK mainWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPA
     }
     case kDescribeAnnouncement: return describeAnnouncement(hwnd, lParam);
     case kShowReservation: return showReservation(lParam);
+    case kRecorderAnswered: return recorderAnswered(lParam);
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
   }
 }

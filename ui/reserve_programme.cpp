@@ -24,20 +24,21 @@ void reserveProgramme(HWND owner, const ProgrammeTable& day, const ProgrammeCell
 bool reserveInRecorder(HWND owner, const ProgrammeRecord& record) {
   const std::string recorder = Application::instance().settings().recorder();
   if (recorder.empty()) return false;
-  askRecorderToReserve(owner, recorder, record);
+  askRecorderToReserve(owner, recorder, record, channelsOfDay(Application::instance().guide(), record.start));
   return true;
 }
 
-void askRecorderToReserve(HWND owner, const std::string& recorderUrl, const ProgrammeRecord& record) {
+void askRecorderToReserve(HWND owner, const std::string& recorderUrl, const ProgrammeRecord& record,
+                          const std::vector<ListingChannel>& channels) {
   // A recorder that does not answer may take the client's whole time limit:
   // the window goes on meanwhile, and the answer comes as a message.
-  std::thread([owner, recorderUrl, record] {
+  std::thread([owner, recorderUrl, record, channels] {
     RecorderClient client(recorderUrl, systemClock());
     ReserveRequest request;
     RecorderResult result;
     if (!reserveRequestOf(record, request)) result.outcome = RecorderOutcome::NoChannelId;
     else result = client.add(request);
-    WatchAnnouncement* said = new WatchAnnouncement(reservationAnnouncement(record, result));
+    WatchAnnouncement* said = new WatchAnnouncement(reservationAnnouncement(record, result, channels));
     if (!PostMessageA(owner, kShowReservation, 0, reinterpret_cast<LPARAM>(said))) delete said;
   }).detach();
 }

@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "listing/listing.h"
 #include "listing/programme_record.h"
 #include "ui/model/view_state.h"
 
@@ -24,8 +26,10 @@ void reserveProgramme(HWND owner, const ProgrammeTable& day, const ProgrammeCell
 // `owner`; false, doing nothing, when none is set.
 bool reserveInRecorder(HWND owner, const ProgrammeRecord& record);
 // Asks the recorder at `recorderUrl` to reserve `record` on a thread of its
-// own and posts its answer to `owner` (kShowReservation), never waiting.
-void askRecorderToReserve(HWND owner, const std::string& recorderUrl, const ProgrammeRecord& record);
+// own and posts its answer to `owner` (kShowReservation), never waiting;
+// the reserves it conflicts with are named by `channels`.
+void askRecorderToReserve(HWND owner, const std::string& recorderUrl, const ProgrammeRecord& record,
+                          const std::vector<ListingChannel>& channels);
 
 // Those arguments, with the day after read from the cache so that a
 // programme still running at 05:00 gets its own end.

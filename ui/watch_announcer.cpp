@@ -2,10 +2,13 @@
 #include "ui/watch_announcer.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <thread>
 
 #include "app/application.h"
 #include "guide/guide_cache.h"
+#include "net/clock.h"
 #include "recorder/recorder_reservations.h"
 #include "search/watch_check.h"
 #include "ui/companion_launcher.h"
@@ -30,25 +33,28 @@ std::vector<ProgrammeRecord> reserve(const std::vector<ProgrammeRecord>& records
   }
   return reserved;
 }
-}  // namespace
 
-bool checkWatchListNow(const std::vector<WatchChange>& changes, WatchAnnouncement& announcement) {
-  Application::instance().followWatchSettings();
-  SettingsStore& settings = Application::instance().settings();
-  const DateTime now = currentDateTime();
-  const WatchCheck check = checkWatchList(Application::instance().guide(), now);
-  const std::string recorder = settings.recorder();
+// A check whose matches are with the recorder; its answers come back as
+// kRecorderAnswered.
+struct RecorderCheck {
+  std::vector<WatchChange> changes;
+  WatchCheck check;
+  DateTime now;
   RecorderReservations byRecorder;
-  std::vector<ProgrammeRecord> reserved;
-  if (recorder.empty()) {
-    reserved = reserve(matchesToReserve(check, companionInstalled()));
-  } else {
-    RecorderClient client(recorder, Application::instance().guide().clock());
-    byRecorder = reserveWithRecorder(client, check.toReserve);
-    reserved = byRecorder.reserved;
-  }
+};
+
+bool recorderAsked = false;
+// Changes of checks asked for while the recorder answers: one check after it.
+bool checkHeld = false;
+std::vector<WatchChange> heldChanges;
+
+bool announceCheck(const std::vector<WatchChange>& changes, const WatchCheck& check, const DateTime& now,
+                   bool recorderSet, const RecorderReservations& byRecorder, WatchAnnouncement& announcement) {
+  SettingsStore& settings = Application::instance().settings();
+  std::vector<ProgrammeRecord> reserved =
+      recorderSet ? byRecorder.reserved : reserve(matchesToReserve(check, companionInstalled()));
   // The recorder follows a reserved programme's move itself.
-  const std::vector<ProgrammeRecord> renewed = recorder.empty() && companionInstalled()
+  const std::vector<ProgrammeRecord> renewed = !recorderSet && companionInstalled()
                                                    ? reserve(movedReservations(changes, settings))
                                                    : std::vector<ProgrammeRecord>();
   const bool fresh = watchAnnouncement(check.fresh, static_cast<int>(reserved.size()), announcement);
@@ -62,6 +68,48 @@ bool checkWatchListNow(const std::vector<WatchChange>& changes, WatchAnnouncemen
   settings.save();
   ++balloons;
   lastAnnouncement = announcement;
+  return true;
+}
+
+// A recorder that does not answer may take the client's whole time limit
+// for each match: the window goes on meanwhile.
+void askRecorder(HWND owner, const std::string& recorder, RecorderCheck* pending) {
+  recorderAsked = true;
+  std::thread([owner, recorder, pending] {
+    RecorderClient client(recorder, systemClock());
+    pending->byRecorder = reserveWithRecorder(client, pending->check.toReserve);
+    if (!PostMessageA(owner, kRecorderAnswered, 0, reinterpret_cast<LPARAM>(pending))) delete pending;
+  }).detach();
+}
+}  // namespace
+
+bool checkWatchListNow(HWND owner, const std::vector<WatchChange>& changes, WatchAnnouncement& announcement) {
+  if (recorderAsked) {
+    checkHeld = true;
+    heldChanges.insert(heldChanges.end(), changes.begin(), changes.end());
+    return false;
+  }
+  Application::instance().followWatchSettings();
+  const DateTime now = currentDateTime();
+  WatchCheck check = checkWatchList(Application::instance().guide(), now);
+  const std::string recorder = Application::instance().settings().recorder();
+  if (recorder.empty() || check.toReserve.empty())
+    return announceCheck(changes, check, now, !recorder.empty(), RecorderReservations(), announcement);
+  askRecorder(owner, recorder, new RecorderCheck{changes, std::move(check), now, RecorderReservations()});
+  return false;
+}
+
+bool takeRecorderAnswer(LPARAM answered, WatchAnnouncement& announcement) {
+  std::unique_ptr<RecorderCheck> pending(reinterpret_cast<RecorderCheck*>(answered));
+  recorderAsked = false;
+  return announceCheck(pending->changes, pending->check, pending->now, true, pending->byRecorder, announcement);
+}
+
+bool takeHeldCheck(std::vector<WatchChange>& changes) {
+  if (!checkHeld) return false;
+  checkHeld = false;
+  changes.swap(heldChanges);
+  heldChanges.clear();
   return true;
 }
 

@@ -1,8 +1,9 @@
 // WatchAnnouncer: the watch list's check in the window, at start-up and
 // after every run of the connect dialog: the automatic entries' new
-// matches go to the recording tool (once each, only when it lies beside
-// the program), what was announced and reserved is remembered in the
-// settings file, and the window keeps a record of the last announcement.
+// matches go to the recorder when one is set, else to the recording tool
+// (once each, only when it lies beside the program), what was announced
+// and reserved is remembered in the settings file, and the window keeps a
+// record of the last announcement.
 //
 // Test hook: kDescribeAnnouncement, sent to the main window with lParam =
 // a window of the asker, copies "balloons count reserved title\ntext" (the
@@ -20,11 +21,21 @@
 
 constexpr UINT kDescribeAnnouncement = WM_APP + 0x302;
 constexpr ULONG_PTR kAnnouncementTag = kDescribeAnnouncement;
+// Posted to the check's owner when the recorder has answered for its
+// matches; lParam for takeRecorderAnswer.
+constexpr UINT kRecorderAnswered = WM_APP + 0x304;
 
 // Checks the watch list. True with what the one balloon of this check
 // says; false when nothing is new (no balloon then). `changes` are what
 // the guide just written did to the watched programmes: the reserved ones
 // that moved are handed to the recording tool again.
-bool checkWatchListNow(const std::vector<WatchChange>& changes, WatchAnnouncement& announcement);
+// With a recorder set and matches to reserve, the recorder is asked on a
+// thread of its own and this is false: the check ends when `owner` gets
+// kRecorderAnswered. A check asked for meanwhile is held for after it.
+bool checkWatchListNow(HWND owner, const std::vector<WatchChange>& changes, WatchAnnouncement& announcement);
+// The end of a check the recorder answered, as checkWatchListNow's result.
+bool takeRecorderAnswer(LPARAM answered, WatchAnnouncement& announcement);
+// The changes of the checks held while the recorder answered; false when none was.
+bool takeHeldCheck(std::vector<WatchChange>& changes);
 
 LRESULT describeAnnouncement(HWND mainWindow, LPARAM replyWindow);

@@ -220,16 +220,19 @@ TEST(RecorderReservationTest, TheBalloonSaysWhatTheRecorderAnswered) {
   RecorderReserve other;
   other.id = 12;
   other.name = "b";
+  other.channelId = 400211;
   result.conflicts = {other};
-  const WatchAnnouncement said = reservationAnnouncement(recordAt(tuesday(), 600, "a"), result);
+  const WatchAnnouncement said =
+      reservationAnnouncement(recordAt(tuesday(), 600, "a"), result, {{"\x91\xe6\x93\xf1", "400211"}});
   EXPECT_EQ("\x98\x5e\x89\xe6\x97\x5c\x96\xf1: a", said.title);  // 録画予約: a
   EXPECT_EQ(std::string(recorderOutcomeText(RecorderOutcome::Conflict)) +
                 "\r\nHTTP 500 ReservationManageModelAddReserveConflict\r\n#12 ",
             said.text.substr(0, said.text.find("#12 ") + 4));
+  EXPECT_NE(std::string::npos, said.text.find(" \x91\xe6\x93\xf1 b"));  // on the guide's name of its channel
   EXPECT_EQ(0, said.reserved);
   result = RecorderResult();
   result.outcome = RecorderOutcome::Done;
-  EXPECT_EQ(1, reservationAnnouncement(recordAt(tuesday(), 600, "a"), result).reserved);
+  EXPECT_EQ(1, reservationAnnouncement(recordAt(tuesday(), 600, "a"), result, {}).reserved);
 
   // The reserves view's rows: the guide's channel name of the id, conflicts marked.
   RecorderReserve first, second;

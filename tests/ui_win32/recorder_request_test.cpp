@@ -23,7 +23,7 @@ TEST(RecorderRequestTest, TheAnswerIsPostedToTheWindow) {
   record.stop = record.start + 60;
   record.broadcast.programmeId = programmeId;
 
-  askRecorderToReserve(window, recorder.url(), record);
+  askRecorderToReserve(window, recorder.url(), record, {});
   // Ends: the client's own time limit bounds every ask, and its answer is always posted.
   WatchAnnouncement* said = nullptr;
   MSG message;

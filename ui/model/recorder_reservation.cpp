@@ -48,12 +48,20 @@ bool dayProgrammeRecord(GuideCache& cache, const ProgrammeTable& day, const Prog
   return false;
 }
 
-WatchAnnouncement reservationAnnouncement(const ProgrammeRecord& record, const RecorderResult& result) {
+std::vector<ListingChannel> channelsOfDay(GuideCache& cache, ListingMinute minute) {
+  ListingRange range;
+  range.from = dateFromDayNumber(broadcastDayOf(minute));
+  range.days = 1;
+  return collectListing(cache, range).channels;
+}
+
+WatchAnnouncement reservationAnnouncement(const ProgrammeRecord& record, const RecorderResult& result,
+                                          const std::vector<ListingChannel>& channels) {
   WatchAnnouncement said;
   said.title = fitShiftJis(kRecorderReservation + record.title, kBalloonTitleBytes);
   std::string text = recorderOutcomeText(result.outcome);
   if (!result.answer.empty()) text += "\r\n" + result.answer;
-  for (const RecorderReserve& reserve : result.conflicts) text += "\r\n" + reserveLine(reserve, std::string());
+  for (const RecorderReserve& reserve : result.conflicts) text += "\r\n" + reserveLine(reserve, guideChannelName(channels, reserve.channelId));
   said.text = fitShiftJis(text, kBalloonTextBytes);
   said.reserved = isReserved(result.outcome) ? 1 : 0;
   return said;

@@ -26,6 +26,12 @@ bool dayProgrammeRecord(GuideCache& cache, const ProgrammeTable& day, const Prog
 std::vector<ProgrammeRecord> reserveRecords(const std::vector<RecorderReserve>& reserves,
                                             const std::vector<ListingChannel>& channels);
 
+// The guide's channels of the broadcast day of `minute`, to name the
+// recorder's channel ids by.
+std::vector<ListingChannel> channelsOfDay(GuideCache& cache, ListingMinute minute);
+
 // "録画予約: <title>" over the recorder's answer in Japanese (and what it
-// answered, and the reserves a conflict meets).
-WatchAnnouncement reservationAnnouncement(const ProgrammeRecord& record, const RecorderResult& result);
+// answered, and the reserves a conflict meets, on the names `channels`
+// gives their ids).
+WatchAnnouncement reservationAnnouncement(const ProgrammeRecord& record, const RecorderResult& result,
+                                          const std::vector<ListingChannel>& channels);
