@@ -10,7 +10,7 @@
 
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
-#include "search/watch_settings_follower.h"
+#include "watch/watch_settings_follower.h"
 
 class Application {
  public:

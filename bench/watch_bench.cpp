@@ -9,7 +9,7 @@
 #include "bench/series_week.h"
 #include "listing/listing.h"
 #include "os/text.h"
-#include "search/watch_changes.h"
+#include "watch/watch_changes.h"
 
 namespace {
 

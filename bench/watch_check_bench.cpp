@@ -11,7 +11,7 @@
 #include "config/settings_store.h"
 #include "listing/listing.h"
 #include "os/text.h"
-#include "search/watch_check.h"
+#include "watch/watch_check.h"
 
 namespace {
 

@@ -13,11 +13,11 @@
 #include "listing/json_writer.h"
 #include "listing/xmltv_file.h"
 #include "listing/xmltv_writer.h"
+#include "os/standard_stream.h"
 #include "os/text.h"
 #include "search/match_line.h"
 #include "search/programme_matcher.h"
-#include "search/watch_change_memory.h"
-#include "os/standard_stream.h"
+#include "watch/watch_change_memory.h"
 
 namespace {
 

@@ -7,7 +7,8 @@
 #include "os/standard_stream.h"
 #include "os/text.h"
 #include "search/match_line.h"
-#include "search/watch_follow.h"
+#include "watch/change_line.h"
+#include "watch/watch_follow.h"
 
 namespace {
 

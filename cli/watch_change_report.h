@@ -10,7 +10,7 @@
 #include "cli/cli.h"
 #include "guide/calendar.h"
 #include "listing/listing.h"
-#include "search/watch_change_memory.h"
+#include "watch/watch_change_memory.h"
 
 // Runs `writeGuide` (its result: -1 for a failure) between a snapshot of
 // the watched programmes and their comparison, prints each change as a

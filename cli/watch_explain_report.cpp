@@ -8,8 +8,9 @@
 #include "guide/guide_cache.h"
 #include "listing/genre_names.h"
 #include "search/match_line.h"
-#include "search/watch_explain.h"
-#include "search/watch_list.h"
+#include "watch/change_line.h"
+#include "watch/watch_explain.h"
+#include "watch/watch_list.h"
 
 namespace {
 

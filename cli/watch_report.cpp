@@ -15,9 +15,10 @@
 #include "os/text.h"
 #include "recorder/recorder_reservations.h"
 #include "search/match_line.h"
-#include "search/watch_change_memory.h"
-#include "search/watch_check.h"
-#include "search/watch_memory.h"
+#include "watch/change_line.h"
+#include "watch/watch_change_memory.h"
+#include "watch/watch_check.h"
+#include "watch/watch_memory.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "cli/watch_explain_report.h"
 #include "cli/watch_report.h"
 #include "guide/guide_cache.h"
-#include "search/watch_check.h"
+#include "watch/watch_check.h"
 
 namespace {
 

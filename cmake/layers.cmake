@@ -19,8 +19,9 @@ set(ROKUBAN_CORE_FLOORS
   "listing: guide"
   "xmltv: listing"
   "search: listing"
+  "watch: search"
   "tuner: xmltv json"
-  "recorder: search xmltv json"
+  "recorder: watch xmltv json"
   "ui/model: sync tuner recorder"
   "webguide: tuner recorder"
 )

@@ -11,10 +11,10 @@
 
 #include "config/settings_store.h"
 #include "listing/programme_record.h"
-#include "search/episode_reading.h"
 #include "search/programme_matcher.h"
 #include "search/programme_query.h"
-#include "search/watch_change_memory.h"
+#include "watch/episode_reading.h"
+#include "watch/watch_change_memory.h"
 #include "webguide/query_parameters.h"
 
 namespace {

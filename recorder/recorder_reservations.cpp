@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "search/match_line.h"
-#include "search/watch_memory.h"
+#include "watch/watch_memory.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "listing/listing.h"
 #include "listing/programme_record.h"
 #include "recorder/recorder_client.h"
-#include "search/watch_change_memory.h"
+#include "watch/watch_change_memory.h"
 
 class SettingsStore;
 

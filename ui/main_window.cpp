@@ -8,7 +8,6 @@
 #include "config/settings_store.h"
 #include "guide/calendar.h"
 #include "guide/guide_cache.h"
-#include "search/watch_follow.h"
 #include "ui/child_controls.h"
 #include "ui/companion_launcher.h"
 #include "ui/connect_dialog.h"
@@ -29,6 +28,7 @@
 #include "ui/watch_announcer.h"
 #include "ui/watch_explain_dialog.h"
 #include "ui/xmltv_dialog.h"
+#include "watch/watch_follow.h"
 
 namespace {
 

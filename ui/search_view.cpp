@@ -12,8 +12,6 @@
 #include "programme/programme_table.h"
 #include "recorder/recorder_client.h"
 #include "search/programme_matcher.h"
-#include "search/watch_check.h"
-#include "search/watch_memory.h"
 #include "ui/companion_launcher.h"
 #include "ui/list_row_painter.h"
 #include "ui/list_view_host.h"
@@ -21,6 +19,8 @@
 #include "ui/model/search_listing.h"
 #include "ui/model/view_state.h"
 #include "ui/reserve_programme.h"
+#include "watch/watch_check.h"
+#include "watch/watch_memory.h"
 
 namespace {
 ProgrammeQuery searchQuery;

@@ -10,9 +10,9 @@
 #include "guide/guide_cache.h"
 #include "net/clock.h"
 #include "recorder/recorder_reservations.h"
-#include "search/watch_check.h"
 #include "ui/companion_launcher.h"
 #include "ui/search_view.h"
+#include "watch/watch_check.h"
 
 namespace {
 constexpr UINT kReplyTimeoutMs = 2000;

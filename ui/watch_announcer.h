@@ -16,8 +16,8 @@
 
 #include <vector>
 
-#include "search/watch_changes.h"
 #include "ui/model/watch_announcement.h"
+#include "watch/watch_changes.h"
 
 constexpr UINT kDescribeAnnouncement = WM_APP + 0x302;
 constexpr ULONG_PTR kAnnouncementTag = kDescribeAnnouncement;

@@ -5,11 +5,11 @@
 
 #include "app/application.h"
 #include "guide/guide_cache.h"
-#include "search/watch_explain.h"
 #include "search/query_problem.h"
-#include "search/watch_list.h"
 #include "ui/model/resource_ids.h"
 #include "ui/model/watch_explanation_text.h"
+#include "watch/watch_explain.h"
+#include "watch/watch_list.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include "listing/export_text.h"
 #include "os/text.h"
 #include "search/match_line.h"
+#include "watch/change_line.h"
 #include "webguide/search_page.h"
 
 namespace {

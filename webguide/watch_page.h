@@ -10,7 +10,7 @@
 
 #include "listing/listing.h"
 #include "listing/programme_record.h"
-#include "search/watch_change_memory.h"
+#include "watch/watch_change_memory.h"
 #include "webguide/page_frame.h"
 
 struct WatchPageEntry {

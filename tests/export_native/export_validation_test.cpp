@@ -17,15 +17,15 @@
 #include "listing/json_writer.h"
 #include "listing/xmltv_file.h"
 #include "listing/xmltv_writer.h"
-#include "tests/support/fake_clock.h"
-#include "xmltv/xmltv_import.h"
 #include "net/clock.h"
 #include "os/text.h"
-#include "search/watch_change_memory.h"
+#include "tests/support/fake_clock.h"
 #include "tests/support/listing_fixture.h"
 #include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo_guide/demo_guide_server.h"
+#include "watch/watch_change_memory.h"
+#include "xmltv/xmltv_import.h"
 
 namespace {
 

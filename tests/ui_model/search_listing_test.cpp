@@ -12,10 +12,10 @@
 #include "ui/model/reservation.h"
 #include "ui/model/search_form.h"
 #include "ui/model/search_listing.h"
-#include "search/watch_changes.h"
-#include "search/watch_check.h"
 #include "ui/model/watch_announcement.h"
 #include "ui/model/watch_explanation_text.h"
+#include "watch/watch_changes.h"
+#include "watch/watch_check.h"
 
 namespace {
 

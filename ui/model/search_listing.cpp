@@ -9,6 +9,7 @@
 #include "programme/programme_table.h"
 #include "search/match_line.h"
 #include "ui/model/programme_view.h"
+#include "watch/change_line.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include "os/os.h"
 #include "recorder/recorder_reservations.h"
-#include "search/watch_changes.h"
-#include "search/watch_check.h"
-#include "search/watch_memory.h"
+#include "watch/watch_changes.h"
+#include "watch/watch_check.h"
+#include "watch/watch_memory.h"
 
 namespace {
 const char kWatch[] = "\x83\x45\x83\x48\x83\x62\x83\x60: ";     // "ウォッチ: "

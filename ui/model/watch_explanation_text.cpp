@@ -5,6 +5,7 @@
 
 #include "listing/genre_names.h"
 #include "search/match_line.h"
+#include "watch/change_line.h"
 
 const char kNoWatchEntries[] =
     "\x83\x45\x83\x48\x83\x62\x83\x60\x82\xcc\x93\x6f\x98\x5e\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";  // ウォッチの登録はありません

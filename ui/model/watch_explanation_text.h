@@ -1,13 +1,13 @@
 // WatchExplanationText: what the window's watch explanation shows of an
-// entry (search/watch_explain.h): its matches, then its near misses, each
+// entry (watch/watch_explain.h): its matches, then its near misses, each
 // with the condition that left it out, worded in Japanese (Shift-JIS).
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "search/watch_explain.h"
-#include "search/watch_list.h"
+#include "watch/watch_explain.h"
+#include "watch/watch_list.h"
 
 // The entry list's rows: "N: query".
 std::vector<std::string> watchEntryChoices(const WatchList& list);

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "os/text.h"
-#include "search/episode_reading.h"
 #include "search/search_text.h"
+#include "watch/episode_reading.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 
 #include "listing/ics_writer.h"
 #include "listing/listing.h"
-#include "search/watch_changes.h"
+#include "watch/watch_changes.h"
 
 class SettingsStore;
 

@@ -7,8 +7,8 @@
 
 #include "config/settings_store.h"
 #include "os/text.h"
-#include "search/watch_change_memory.h"
-#include "search/watch_changes.h"
+#include "watch/watch_change_memory.h"
+#include "watch/watch_changes.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "guide/calendar.h"
 #include "listing/listing.h"
-#include "search/watch_changes.h"
+#include "watch/watch_changes.h"
 
 class GuideCache;
 

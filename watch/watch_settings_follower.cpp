@@ -1,14 +1,14 @@
 // Following the settings file's watch sections.
-#include "search/watch_settings_follower.h"
+#include "watch/watch_settings_follower.h"
 
 #include <string>
 #include <vector>
 
 #include "config/settings_store.h"
 #include "os/os.h"
-#include "search/watch_change_memory.h"
-#include "search/watch_list.h"
-#include "search/watch_memory.h"
+#include "watch/watch_change_memory.h"
+#include "watch/watch_list.h"
+#include "watch/watch_memory.h"
 
 bool WatchSettingsFollower::follow(SettingsStore& settings) {
   FileStamp now;

@@ -1,14 +1,14 @@
 // A long-running program's watch list follows what the command line wrote
 // to the settings file, keeping its own unsaved changes.
-#include "search/watch_settings_follower.h"
+#include "watch/watch_settings_follower.h"
 
 #include <gtest/gtest.h>
 
 #include "config/settings_store.h"
 #include "net/local_file.h"
-#include "search/watch_list.h"
-#include "search/watch_memory.h"
 #include "tests/support/temp_folder.h"
+#include "watch/watch_list.h"
+#include "watch/watch_memory.h"
 
 namespace {
 

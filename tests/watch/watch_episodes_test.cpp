@@ -5,10 +5,10 @@
 #include "config/settings_store.h"
 #include "listing/fnv_hash.h"
 #include "os/text.h"
-#include "search/episode_key.h"
-#include "search/watch_check.h"
-#include "search/watch_explain.h"
-#include "search/watch_memory.h"
+#include "watch/episode_key.h"
+#include "watch/watch_check.h"
+#include "watch/watch_explain.h"
+#include "watch/watch_memory.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Repeats and re-airs for the entries that follow episodes.
-#include "search/episode_judge.h"
+#include "watch/episode_judge.h"
 
-#include "search/watch_memory.h"
+#include "watch/watch_memory.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Comparing the watched programmes of two guides.
-#include "search/watch_changes.h"
+#include "watch/watch_changes.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "guide/calendar.h"
-#include "search/episode_reading.h"
+#include "watch/episode_reading.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <unordered_map>
 
 #include "listing/programme_record.h"
-#include "search/episode_key.h"
 #include "search/programme_query.h"
+#include "watch/episode_key.h"
 
 class SettingsStore;
 

@@ -1,13 +1,13 @@
 // The episode a programme is, for the memory of seen episodes.
-#include "search/episode_key.h"
+#include "watch/episode_key.h"
 
 #include <cstdint>
 
 #include "listing/fnv_hash.h"
 #include "listing/programme_flags.h"
 #include "os/lead_byte.h"
-#include "search/episode_reading.h"
 #include "search/search_text.h"
+#include "watch/episode_reading.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Following the watched programmes across a change of the guide.
-#include "search/watch_follow.h"
+#include "watch/watch_follow.h"
 
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
-#include "search/watch_change_memory.h"
-#include "search/watch_check.h"
-#include "search/watch_memory.h"
+#include "watch/watch_change_memory.h"
+#include "watch/watch_check.h"
+#include "watch/watch_memory.h"
 
 WatchSnapshot takeWatchSnapshot(GuideCache& cache, const DateTime& now) {
   WatchSnapshot snapshot;

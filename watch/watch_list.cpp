@@ -1,5 +1,5 @@
 // The watch list in the settings file.
-#include "search/watch_list.h"
+#include "watch/watch_list.h"
 
 #include <algorithm>
 

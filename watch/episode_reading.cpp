@@ -1,5 +1,5 @@
 // Reading series and episode from a programme's title.
-#include "search/episode_reading.h"
+#include "watch/episode_reading.h"
 
 #include <cstring>
 

@@ -1,12 +1,12 @@
 // Announced and reserved programmes in the settings file.
-#include "search/watch_memory.h"
+#include "watch/watch_memory.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 #include "config/settings_store.h"
-#include "search/watch_changes.h"
+#include "watch/watch_changes.h"
 
 const char kAnnouncedSection[] = "watchannounced";
 const char kReservedSection[] = "watchreserved";

@@ -13,7 +13,7 @@
 #include "guide/calendar.h"
 #include "listing/listing.h"
 #include "listing/programme_record.h"
-#include "search/watch_list.h"
+#include "watch/watch_list.h"
 
 class GuideCache;
 class SettingsStore;

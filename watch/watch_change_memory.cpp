@@ -1,12 +1,12 @@
 // The watched programmes' changes in the settings file.
-#include "search/watch_change_memory.h"
+#include "watch/watch_change_memory.h"
 
 #include <algorithm>
 #include <sstream>
 #include <tuple>
 
 #include "config/settings_store.h"
-#include "search/watch_memory.h"
+#include "watch/watch_memory.h"
 
 const char kChangesSection[] = "watchchanges";
 

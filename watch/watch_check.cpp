@@ -1,13 +1,13 @@
 // Checking the watch list against the cached week.
-#include "search/watch_check.h"
+#include "watch/watch_check.h"
 
 #include <set>
 
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
-#include "search/episode_judge.h"
 #include "search/programme_matcher.h"
-#include "search/watch_memory.h"
+#include "watch/episode_judge.h"
+#include "watch/watch_memory.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Matches and near misses of a query, each condition judged by the matcher
 // itself, so that an explanation never disagrees with a search.
-#include "search/watch_explain.h"
+#include "watch/watch_explain.h"
 
 #include "config/settings_store.h"
-#include "search/episode_judge.h"
 #include "search/programme_matcher.h"
+#include "watch/episode_judge.h"
 
 namespace {
 
