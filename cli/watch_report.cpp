@@ -27,12 +27,12 @@ std::string entryText(const WatchEntry* entry) { return entry ? queryText(entry-
 // " (re-air of MM/DD HH:MM channel)" after a re-air's line; empty for any
 // other programme.
 std::string reairNote(const WatchCheck& check, const ProgrammeRecord& record) {
-  const auto first = check.reairOf.find(programmeIdentity(record));
-  if (first == check.reairOf.end()) return std::string();
+  const std::string first = airingRepeatedBy(check.reairOf, record);
+  if (first.empty()) return std::string();
   std::string channel;
   for (const ListingChannel& known : check.channels)
-    if (first->second.compare(0, known.id.size() + 1, known.id + "/") == 0) channel = " " + known.name;
-  return " (re-air of " + identityStartText(first->second) + channel + ")";
+    if (first.compare(0, known.id.size() + 1, known.id + "/") == 0) channel = " " + known.name;
+  return " (re-air of " + identityStartText(first) + channel + ")";
 }
 
 // Each entry's line, then the programmes it found, in the order given.
@@ -76,11 +76,11 @@ std::string matchesJson(const WatchCheck& check, const std::vector<ProgrammeReco
     out.pop_back();  // the record's closing brace
     out += ", \"watchEntry\": " + std::to_string(entry ? entry->number : 0) + ", \"watchQuery\": ";
     appendJsonString(out, entryText(entry));
-    const auto first = check.reairOf.find(programmeIdentity(record));
-    if (first != check.reairOf.end()) {
+    const std::string first = airingRepeatedBy(check.reairOf, record);
+    if (!first.empty()) {
       out += ", \"reairOf\": {\"channelId\": ";
-      appendJsonString(out, first->second.substr(0, first->second.rfind('/')));
-      out += ", \"start\": \"" + isoJapanTime(identityStart(first->second)) + "\"}";
+      appendJsonString(out, first.substr(0, first.rfind('/')));
+      out += ", \"start\": \"" + isoJapanTime(identityStart(first)) + "\"}";
     }
     if (change) appendChangeJson(out, *change);
     out += '}';

@@ -98,8 +98,8 @@ bool lookOfSearchRow(LPARAM item, bool selected, RowLook& look) {
   const ProgrammeRecord* record = recordOf(item);
   if (!record) return false;
   look = searchRowLook(*record, selected, systemColours());
-  const auto reaired = reairs.find(programmeIdentity(*record));
-  if (reaired != reairs.end()) look.text += reairNote(reaired->second);
+  const std::string first = airingRepeatedBy(reairs, *record);
+  if (!first.empty()) look.text += reairNote(first);
   return true;
 }
 

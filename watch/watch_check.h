@@ -47,6 +47,9 @@ struct WatchCheck {
 
 // True for a programme of `check.reairOf`.
 bool isReair(const WatchCheck& check, const ProgrammeRecord& record);
+// The identity of the first airing `record` re-airs, by a check's
+// `reairOf`; empty for any other programme.
+std::string airingRepeatedBy(const std::map<std::string, std::string>& reairOf, const ProgrammeRecord& record);
 
 // The entry that found `record`, a programme of `check.current`; null for
 // any other.

@@ -225,8 +225,7 @@ WebResponse WebPages::watch(const WebRequest& request) {
       for (WatchPageEntry& entry : entries) {
         if (!found || entry.number != found->number) continue;
         entry.matches.push_back(record);
-        const auto reaired = check.reairOf.find(programmeIdentity(record));
-        entry.firstAirings.push_back(reaired == check.reairOf.end() ? std::string() : reaired->second);
+        entry.firstAirings.push_back(airingRepeatedBy(check.reairOf, record));
       }
     }
   }

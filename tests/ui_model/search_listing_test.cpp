@@ -15,6 +15,7 @@
 #include "ui/model/watch_announcement.h"
 #include "ui/model/watch_explanation_text.h"
 #include "watch/watch_changes.h"
+#include "watch/near_miss_reason.h"
 #include "watch/watch_check.h"
 
 namespace {
@@ -295,7 +296,12 @@ TEST(WatchExplanationTextTest, NamesEachNearMissesReasonInJapanese) {
   EXPECT_NE(std::string::npos, text.find("\x82\xd9\x82\xa9\x82\xc9 3\x8c\x8f\r\n"));
   // チャンネルが ＮＨＫ でない
   EXPECT_EQ("\x83\x60\x83\x83\x83\x93\x83\x6c\x83\x8b\x82\xaa \x82\x6d\x82\x67\x82\x6a \x82\xc5\x82\xc8\x82\xa2",
-            japaneseReason(query, {{}, {QueryCondition::kChannel, ""}, ""}));
+            nearMissReason(query, {{}, {QueryCondition::kChannel, ""}, ""}, false));
+  // 12/08 20:00 に放送済みの回（--once で除外）
+  query.once = true;
+  EXPECT_EQ("12/08 20:00\x82\xc9\x95\xfa\x91\x97\x8d\xcf\x82\xdd\x82\xcc\x89\xf1\x81\x69"
+            "--once \x82\xc5\x8f\x9c\x8a\x4f\x81\x6a",
+            nearMissReason(query, {{}, {QueryCondition::kSeen, ""}, "nhk.tokyo.jp/202612082000"}, false));
 }
 
 }  // namespace

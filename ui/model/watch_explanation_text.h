@@ -14,7 +14,5 @@ std::vector<std::string> watchEntryChoices(const WatchList& list);
 // The lines of the explanation, CR LF between them; a near miss's reason
 // on a line of its own under it, since the box is narrow.
 std::string watchExplanationText(const ProgrammeQuery& query, const WatchExplanation& explanation);
-// Why the near miss was left out: 「ニュース」がない, 「-再放送」で除外, ...
-std::string japaneseReason(const ProgrammeQuery& query, const NearMiss& miss);
 // Shown instead of an explanation when the list has no entries.
 extern const char kNoWatchEntries[];
