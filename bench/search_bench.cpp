@@ -35,7 +35,7 @@ Listing syntheticWeek() {
       ProgrammeRecord record;
       record.channel = name;
       record.channelId = listing.channels.back().id;
-      record.start = listingMinute(first, minute);
+      record.start = guideMinute(first, minute);
       record.stop = record.start + kProgrammeMinutes;
       record.title = os::utf8ToCp932(kTitles[(minute / kProgrammeMinutes + channel) % 8]);
       record.description = os::utf8ToCp932(

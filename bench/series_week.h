@@ -28,7 +28,7 @@ inline ProgrammeRecord seriesSlot(int channel, int day, int slot) {
   ProgrammeRecord record;
   record.channel = seriesChannelName(channel);
   record.channelId = seriesChannelId(channel);
-  record.start = listingMinute(dayNumber(2026, 12, 7) + day, 5 * 60 + slot * kSeriesMinutes);
+  record.start = guideMinute(dayNumber(2026, 12, 7) + day, 5 * 60 + slot * kSeriesMinutes);
   record.stop = record.start + kSeriesMinutes;
   record.description = os::utf8ToCp932("出演者 山田太郎 ほか。今週のテーマは冬の旅。（字幕放送）");
   return record;

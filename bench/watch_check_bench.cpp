@@ -42,7 +42,7 @@ void checkWeek(benchmark::State& state, const char* options) {
   for (int i = 0; i < 5; ++i)
     settings.setString("watch", std::to_string(i + 1), os::utf8ToCp932(std::string(options) + kEntries[i]));
   const WatchList list = loadWatchList(settings);
-  const ListingMinute now = listingMinute(dayNumber(2026, 12, 7), 4 * 60);
+  const GuideMinute now = guideMinute(dayNumber(2026, 12, 7), 4 * 60);
   // What a check before this one announced, in the memories.
   const WatchCheck before = checkWatchList(listing, list, settings, now);
   rememberAnnounced(settings, before, before.fresh, now);

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "config/string_map.h"
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "os/ascii.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "listing/listing.h"
 
 // Splits "--opt=value" into "--opt" "value" and refuses an option the verb

@@ -11,7 +11,7 @@
 #include "cli/channel_choice.h"
 #include "cli/cli.h"
 #include "cli/table_json.h"
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "guide/guide_cache.h"
 #include "net/buffered_reader.h"
 #include "net/buffered_sink.h"

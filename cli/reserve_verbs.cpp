@@ -47,9 +47,9 @@ std::string outcomeLine(const RecorderResult& result, bool cancelling) {
 // The guide's channel names by their ids, over the days the reserves cover.
 std::vector<ListingChannel> channelsOf(CliContext& context, const std::vector<RecorderReserve>& reserves) {
   if (reserves.empty()) return {};
-  int first = broadcastDayOf(listingMinuteOfMilliseconds(reserves[0].startAt)), last = first;
+  int first = broadcastDayOf(guideMinuteOfMilliseconds(reserves[0].startAt)), last = first;
   for (const RecorderReserve& reserve : reserves) {
-    const int day = broadcastDayOf(listingMinuteOfMilliseconds(reserve.startAt));
+    const int day = broadcastDayOf(guideMinuteOfMilliseconds(reserve.startAt));
     first = std::min(first, day);
     last = std::max(last, day);
   }
@@ -74,7 +74,7 @@ int addReserve(CliContext& context, RecorderClient& client, bool json) {
   for (const ListingChannel& channel : listing.channels) names.push_back(channel.name);
   const int chosen = chooseChannelName(names, channelName);
   if (chosen < 0) return 1;
-  const ListingMinute minute = listingMinuteOf(start);
+  const GuideMinute minute = guideMinuteOf(start);
   const ProgrammeRecord* found = nullptr;
   for (const ProgrammeRecord& record : listing.programmes)
     if (record.channel == names[chosen] && record.start == minute) found = &record;
@@ -124,9 +124,9 @@ int listReserves(CliContext& context, RecorderClient& client, bool json) {
       appendJsonString(out, channel);
     }
     out += ", \"start\": ";
-    appendJsonString(out, isoJapanTime(listingMinuteOfMilliseconds(r.startAt)));
+    appendJsonString(out, isoJapanTime(guideMinuteOfMilliseconds(r.startAt)));
     out += ", \"stop\": ";
-    appendJsonString(out, isoJapanTime(listingMinuteOfMilliseconds(r.endAt)));
+    appendJsonString(out, isoJapanTime(guideMinuteOfMilliseconds(r.endAt)));
     out += ", \"name\": ";
     appendJsonString(out, r.name);
     out += std::string(", \"isConflict\": ") + (r.isConflict ? "true" : "false") +

@@ -38,7 +38,7 @@ std::string document(MatchFormat format, const Listing& source, const std::vecto
     case MatchFormat::Json: return programmesJson(found);
     case MatchFormat::Xmltv: return xmltvDocument(found);
     case MatchFormat::Ics:
-      return icsDocument(found, listingMinuteOf(currentDateTime()), movedProgrammesHistory(settings, source));
+      return icsDocument(found, guideMinuteOf(currentDateTime()), movedProgrammesHistory(settings, source));
     case MatchFormat::Lines: break;
   }
   std::string lines;

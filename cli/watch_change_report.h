@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "listing/listing.h"
 #include "watch/watch_change_memory.h"
 

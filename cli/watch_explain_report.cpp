@@ -30,7 +30,7 @@ int reportWatchExplanation(CliContext& context, int number, const DateTime& now)
   const Listing listing = collectListing(context.cache, defaultListingRange(now));
   WatchExplanation explanation;
   QueryProblem problem;
-  if (!explainQuery(listing, entry->query, listingMinuteOf(now), kExplainedNearMisses, explanation, problem,
+  if (!explainQuery(listing, entry->query, guideMinuteOf(now), kExplainedNearMisses, explanation, problem,
                     &context.settings)) {
     printError("rokuban-cli: watch entry " + std::to_string(number) + ": " + englishText(problem) + "\n");
     return 1;

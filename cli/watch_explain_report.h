@@ -4,7 +4,7 @@
 #pragma once
 
 #include "cli/cli.h"
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 
 // At most this many near misses are listed; the rest are counted.
 constexpr int kExplainedNearMisses = 20;

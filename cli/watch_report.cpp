@@ -99,7 +99,7 @@ std::string document(const WatchCheck& check, const std::vector<ProgrammeRecord>
   switch (report.format) {
     case WatchReport::Format::Json: return matchesJson(check, shown, changes, source);
     case WatchReport::Format::Ics:
-      return icsDocument(listingOf(source, shown), listingMinuteOf(now), icsHistoryOf(changes, source));
+      return icsDocument(listingOf(source, shown), guideMinuteOf(now), icsHistoryOf(changes, source));
     case WatchReport::Format::Lines: break;
   }
   return matchLines(check, shown) + rememberedChangeLines(changes, source);
@@ -128,7 +128,7 @@ os::EnvironmentVariables matchVariables(const WatchCheck& check, const Programme
 // The settings file is not locked meanwhile, so a command may read or
 // change it. False when any command failed or a save did.
 bool announceThroughCommand(CliContext& context, const WatchCheck& check, const std::string& command,
-                            ListingMinute now, std::size_t& forgotten) {
+                            GuideMinute now, std::size_t& forgotten) {
   context.settings.releaseLock();
   bool allRan = true;
   for (const ProgrammeRecord& record : check.fresh) {
@@ -178,7 +178,7 @@ void reportMoves(RecorderClient& client, const std::vector<MovedReservation>& mo
 bool reserveMatches(CliContext& context, const WatchCheck& check, const DateTime& now, std::size_t& forgotten) {
   RecorderClient client(context.settings.recorder(), context.cache.clock());
   const std::vector<MovedReservation> moved =
-      movedReservations(changesNotEnded(context.settings, listingMinuteOf(now)), context.settings);
+      movedReservations(changesNotEnded(context.settings, guideMinuteOf(now)), context.settings);
   if (!moved.empty()) reportMoves(client, moved, check.channels);
   if (check.toReserve.empty()) return true;
   const RecorderReservations done = reserveWithRecorder(client, check.toReserve);
@@ -195,7 +195,7 @@ bool reserveMatches(CliContext& context, const WatchCheck& check, const DateTime
   }
   if (done.left > 0)
     printError("rokuban-cli: watch: " + std::to_string(done.left) + " more to reserve at the next check\n");
-  if (!done.reserved.empty()) forgotten += rememberReserved(context.settings, check, done.reserved, listingMinuteOf(now));
+  if (!done.reserved.empty()) forgotten += rememberReserved(context.settings, check, done.reserved, guideMinuteOf(now));
   return reached;
 }
 
@@ -216,7 +216,7 @@ WatchReportResult reportWatchMatches(CliContext& context, const DateTime& now, c
   WatchReportResult result;
   const bool withChanges = report.changes && !check.entries.empty();
   const std::vector<RememberedChange> changes =
-      withChanges ? changesNotEnded(context.settings, listingMinuteOf(now)) : std::vector<RememberedChange>();
+      withChanges ? changesNotEnded(context.settings, guideMinuteOf(now)) : std::vector<RememberedChange>();
   // A change printed is something to tell, as a match is.
   result.shown = static_cast<int>(shown.size() + changes.size());
   const std::string text = document(check, shown, report, now, changes);
@@ -226,9 +226,9 @@ WatchReportResult reportWatchMatches(CliContext& context, const DateTime& now, c
   std::size_t forgotten = 0;
   if (!report.command.empty()) {
     // Saves as each command succeeds.
-    if (!announceThroughCommand(context, check, report.command, listingMinuteOf(now), forgotten)) result.failed = true;
+    if (!announceThroughCommand(context, check, report.command, guideMinuteOf(now), forgotten)) result.failed = true;
   } else if (!check.fresh.empty()) {
-    forgotten = rememberAnnounced(context.settings, check, check.fresh, listingMinuteOf(now));
+    forgotten = rememberAnnounced(context.settings, check, check.fresh, guideMinuteOf(now));
   }
   if (report.reserve && !reserveMatches(context, check, now, forgotten)) result.failed = true;
   if (((report.command.empty() && !check.fresh.empty()) || (report.reserve && !check.toReserve.empty())) &&

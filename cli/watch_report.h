@@ -12,7 +12,7 @@
 #include <string>
 
 #include "cli/cli.h"
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 
 struct WatchReport {
   enum class Format { Lines, Json, Ics };

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "net/memory_bytes.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"

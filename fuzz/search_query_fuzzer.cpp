@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   record.channel = "\x82\x6d\x82\x67\x82\x6a";  // ＮＨＫ
   record.title = text;
   record.description = text;
-  record.start = listingMinute(20000, 23 * 60 + 30);
+  record.start = guideMinute(20000, 23 * 60 + 30);
   record.stop = record.start + 60;
   matcher.matches(record);
   return 0;

@@ -10,7 +10,7 @@
 
 #include "fuzz/fuzz_bytes.h"
 #include "fuzz/guide_slot_pages.h"
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "job/silent_progress.h"
 #include "listing/programme_extras.h"
 #include "tuner/tuner_guide_reader.h"

@@ -8,7 +8,7 @@
 
 #include "fuzz/fuzz_bytes.h"
 #include "fuzz/guide_slot_pages.h"
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "xmltv/xmltv_guide.h"
 #include "xmltv/xmltv_reader.h"
 

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "net/retry_policy.h"
 
 class Clock;

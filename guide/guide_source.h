@@ -3,7 +3,7 @@
 // their refresh (guideService below), or an XMLTV document.
 #pragma once
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 
 class GuideCache;
 class ProgressSink;

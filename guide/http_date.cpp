@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 
 namespace {
 

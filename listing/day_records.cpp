@@ -30,14 +30,14 @@ void appendRecord(const ProgrammeTable& day, const ProgrammeCell& cell, int broa
                   std::vector<ProgrammeRecord>& records) {
   ProgrammeRecord record;
   if (!programmeStart(day, cell, broadcastDay, record.start)) return;
-  const int start = static_cast<int>(record.start - listingMinute(broadcastDay, 0));
+  const int start = static_cast<int>(record.start - guideMinute(broadcastDay, 0));
   int stop = broadcastMinutes(programmeEndTime(day, cell));
   if (stop < 0) stop = start;
   // An end that reads earlier than the start can only be on the next day.
   if (stop < start) stop += kMinutesPerDay;
   record.channel = channel;
   record.channelId = channelId;
-  record.stop = listingMinute(broadcastDay, stop);
+  record.stop = guideMinute(broadcastDay, stop);
   record.title = cell.title();
   record.titleMarks = titleLineMarks(cell);
   record.description = descriptionOf(cell);
@@ -66,10 +66,10 @@ void joinSameStarts(std::vector<ProgrammeRecord>& records) {
 
 }  // namespace
 
-bool programmeStart(const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay, ListingMinute& start) {
+bool programmeStart(const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay, GuideMinute& start) {
   const int minutes = programmeStartMinutes(day, cell);
   if (minutes < 0) return false;
-  start = listingMinute(broadcastDay, minutes);
+  start = guideMinute(broadcastDay, minutes);
   return true;
 }
 

@@ -13,7 +13,7 @@ struct ProgrammeCell;
 // The start of `cell`, a programme of `day`, the day table of the broadcast
 // date `broadcastDay` (see programmeStartMinutes); false when its time
 // cannot be read.
-bool programmeStart(const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay, ListingMinute& start);
+bool programmeStart(const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay, GuideMinute& start);
 
 // Appends a record for every programme of `day` (a day table from loadDay)
 // of the broadcast date `broadcastDay` (a day number), channel by channel in

@@ -14,8 +14,8 @@ std::string joinedLine(const char* times, const std::string& channel, const std:
 }  // namespace
 
 std::string scheduleTimes(const ProgrammeRecord& record, bool weekday) {
-  const DateTime start = dateTimeOf(record.start);
-  const DateTime stop = dateTimeOf(record.stop);
+  const DateTime start = dateTimeOfMinute(record.start);
+  const DateTime stop = dateTimeOfMinute(record.stop);
   std::string day;
   if (weekday) {
     const int startDay = dayNumber(start.year, start.month, start.day);
@@ -46,7 +46,7 @@ DaySchedule::DaySchedule(std::vector<ProgrammeRecord>&& records, int broadcastDa
 
 const ProgrammeRecord* DaySchedule::recordOf(const ProgrammeTable& day, const std::string& channel,
                                              const ProgrammeCell& cell) const {
-  ListingMinute start;
+  GuideMinute start;
   if (!programmeStart(day, cell, broadcastDay_, start)) return nullptr;
   const auto found = records_.find(std::make_pair(channel, start));
   return found == records_.end() ? nullptr : &found->second;
@@ -55,7 +55,7 @@ const ProgrammeRecord* DaySchedule::recordOf(const ProgrammeTable& day, const st
 std::string DaySchedule::lineOf(const ProgrammeTable& day, const std::string& channel, const ProgrammeCell& cell,
                                 const std::string& title) const {
   if (const ProgrammeRecord* record = recordOf(day, channel, cell)) return scheduleLine(*record, title);
-  const DateTime date = dateTimeOf(listingMinute(broadcastDay_, 0));
+  const DateTime date = dateTimeOfMinute(guideMinute(broadcastDay_, 0));
   char times[32];
   std::snprintf(times, sizeof times, "%02d/%02d ?\?:?\?-?\?:?\?", date.month, date.day);
   return joinedLine(times, channel, title);

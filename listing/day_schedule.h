@@ -43,5 +43,5 @@ class DaySchedule {
 
  private:
   int broadcastDay_;
-  std::map<std::pair<std::string, ListingMinute>, ProgrammeRecord> records_;
+  std::map<std::pair<std::string, GuideMinute>, ProgrammeRecord> records_;
 };

@@ -39,8 +39,8 @@ void appendTextProperty(std::string& out, const char* name, const std::string& c
 
 // Channel id and start (Japan time, as the guide reads), e.g.
 // "nhk.tokyo.jp-20261204T2100@rokuban".
-std::string eventId(const std::string& channelId, ListingMinute firstStart) {
-  const DateTime start = dateTimeOf(firstStart);
+std::string eventId(const std::string& channelId, GuideMinute firstStart) {
+  const DateTime start = dateTimeOfMinute(firstStart);
   char text[32];
   std::snprintf(text, sizeof text, "-%04d%02d%02dT%02d%02d@rokuban", start.year, start.month, start.day,
                 start.hour, start.minute);
@@ -69,15 +69,15 @@ void appendEvent(std::string& out, const ProgrammeRecord& record, const std::str
 
 }  // namespace
 
-std::string icsUtcTime(ListingMinute minute) {
-  const DateTime time = dateTimeOf(minute - kJapanOffsetMinutes);
+std::string icsUtcTime(GuideMinute minute) {
+  const DateTime time = dateTimeOfMinute(minute - kJapanOffsetMinutes);
   char text[40];
   std::snprintf(text, sizeof text, "%04d%02d%02dT%02d%02d00Z", time.year, time.month, time.day, time.hour,
                 time.minute);
   return text;
 }
 
-std::string icsDocument(const Listing& listing, ListingMinute stamp, const IcsHistory& history) {
+std::string icsDocument(const Listing& listing, GuideMinute stamp, const IcsHistory& history) {
   std::string out;
   appendLine(out, "BEGIN:VCALENDAR");
   appendLine(out, "VERSION:2.0");

@@ -17,22 +17,22 @@
 struct Listing;
 
 struct IcsRevision {
-  ListingMinute firstStart = 0;  // the start the UID was made of
+  GuideMinute firstStart = 0;  // the start the UID was made of
   int sequence = 0;
-  ListingMinute modified = 0;  // LAST-MODIFIED, Japan time
+  GuideMinute modified = 0;  // LAST-MODIFIED, Japan time
 };
 
 // What became of programmes since they were first written.
 struct IcsHistory {
   // By channel id and start now.
-  std::map<std::pair<std::string, ListingMinute>, IcsRevision> revised;
+  std::map<std::pair<std::string, GuideMinute>, IcsRevision> revised;
   // Written after the listing's events with STATUS:CANCELLED, at their
   // first times.
   std::vector<std::pair<ProgrammeRecord, IcsRevision>> cancelled;
 };
 
 // `stamp` is the moment of writing (DTSTAMP), Japan time.
-std::string icsDocument(const Listing& listing, ListingMinute stamp, const IcsHistory& history = {});
+std::string icsDocument(const Listing& listing, GuideMinute stamp, const IcsHistory& history = {});
 
 // "YYYYMMDDTHHMMSSZ" of a moment given in Japan time.
-std::string icsUtcTime(ListingMinute minute);
+std::string icsUtcTime(GuideMinute minute);

@@ -10,7 +10,7 @@
 
 namespace {
 
-std::string isoTime(ListingMinute minute) { return "\"" + isoJapanTime(minute) + "\""; }
+std::string isoTime(GuideMinute minute) { return "\"" + isoJapanTime(minute) + "\""; }
 
 void appendFlags(std::string& out, unsigned flags) {
   out += '[';
@@ -38,8 +38,8 @@ void appendEpisodes(std::string& out, const std::vector<EpisodeNumber>& episodes
 
 }  // namespace
 
-std::string isoJapanTime(ListingMinute minute) {
-  const DateTime time = dateTimeOf(minute);
+std::string isoJapanTime(GuideMinute minute) {
+  const DateTime time = dateTimeOfMinute(minute);
   char text[40];
   std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:00+09:00", time.year, time.month, time.day,
                 time.hour, time.minute);

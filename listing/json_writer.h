@@ -11,7 +11,7 @@
 struct Listing;
 
 // "YYYY-MM-DDTHH:MM:00+09:00", the form of start and stop.
-std::string isoJapanTime(ListingMinute minute);
+std::string isoJapanTime(GuideMinute minute);
 
 void appendProgrammeJson(std::string& out, const ProgrammeRecord& record);
 // The listing's programmes as one array, an object a line.

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "listing/programme_record.h"
 
 class GuideCache;

@@ -107,7 +107,7 @@ std::vector<std::pair<int, int>> genresOfField(const std::string& field) {
   return genres;
 }
 
-std::string broadcastLine(const std::string& channel, ListingMinute start, const BroadcastDetails& details) {
+std::string broadcastLine(const std::string& channel, GuideMinute start, const BroadcastDetails& details) {
   std::string out = "b";
   appendField(out, channel);
   appendField(out, std::to_string(start));
@@ -168,7 +168,7 @@ void addProgrammeLine(ProgrammeExtras& extras, const std::vector<std::string>& f
 }
 
 // e, channel, start, stop
-void addStopLine(std::map<std::pair<std::string, ListingMinute>, ProgrammeExtra>& programmes,
+void addStopLine(std::map<std::pair<std::string, GuideMinute>, ProgrammeExtra>& programmes,
                  const std::vector<std::string>& fields) {
   char* startEnd = nullptr;
   char* stopEnd = nullptr;
@@ -185,22 +185,22 @@ void ProgrammeExtras::addChannel(const std::string& name, const std::string& sou
   if (!type.empty()) channelTypes_.emplace(name, type);
 }
 
-void ProgrammeExtras::addProgramme(const std::string& channel, ListingMinute start, const ProgrammeExtra& extra) {
+void ProgrammeExtras::addProgramme(const std::string& channel, GuideMinute start, const ProgrammeExtra& extra) {
   if (extra.empty()) return;
   auto placed = programmes_.emplace(std::make_pair(channel, start), extra);
   // A stop line read before its programme's line leaves the rest to fill.
   if (!placed.second && placed.first->second.describesNothing()) {
-    const ListingMinute stop = placed.first->second.stop;
+    const GuideMinute stop = placed.first->second.stop;
     placed.first->second = extra;
     if (stop != 0) placed.first->second.stop = stop;
   }
 }
 
-void ProgrammeExtras::setProgramme(const std::string& channel, ListingMinute start, const ProgrammeExtra& extra) {
+void ProgrammeExtras::setProgramme(const std::string& channel, GuideMinute start, const ProgrammeExtra& extra) {
   if (!extra.empty()) programmes_[std::make_pair(channel, start)] = extra;
 }
 
-const ProgrammeExtra* ProgrammeExtras::find(const std::string& channel, ListingMinute start) const {
+const ProgrammeExtra* ProgrammeExtras::find(const std::string& channel, GuideMinute start) const {
   auto found = programmes_.find(std::make_pair(channel, start));
   return found == programmes_.end() ? nullptr : &found->second;
 }
@@ -304,9 +304,9 @@ bool loadProgrammeExtras(const std::string& extrasPath, const std::string& table
   return extras.addText(text, tableFileStamp(tablePath));
 }
 
-ListingMinute keptStopOf(GuideCache& cache, const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay) {
+GuideMinute keptStopOf(GuideCache& cache, const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay) {
   const ProgrammeCell* header = day.channelOf(&cell);
-  ListingMinute start;
+  GuideMinute start;
   if (!header || !programmeStart(day, cell, broadcastDay, start)) return 0;
   // Only the day's last slot knows a stop past its end.
   const int key = slotKey(dateFromDayNumber(broadcastDay), kSlotHours[5]);

@@ -34,7 +34,7 @@ struct ProgrammeExtra {
   unsigned flags = 0;  // kFlagNew, kFlagRepeat, kFlagSubtitles
   // The programme's own stop where its table cuts it at the end of the last
   // imported day (no later table knows it); 0 otherwise.
-  ListingMinute stop = 0;
+  GuideMinute stop = 0;
   BroadcastDetails broadcast;
 
   bool empty() const { return describesNothing() && stop == 0 && broadcast.empty(); }
@@ -47,11 +47,11 @@ class ProgrammeExtras {
   // The first entry of a channel, or of a channel and start, is kept.
   // `type`: a tuner server's channel type ("GR"), empty for any other source.
   void addChannel(const std::string& name, const std::string& sourceId, const std::string& type = std::string());
-  void addProgramme(const std::string& channel, ListingMinute start, const ProgrammeExtra& extra);
+  void addProgramme(const std::string& channel, GuideMinute start, const ProgrammeExtra& extra);
   // Replaces what is known of a channel and start.
-  void setProgramme(const std::string& channel, ListingMinute start, const ProgrammeExtra& extra);
+  void setProgramme(const std::string& channel, GuideMinute start, const ProgrammeExtra& extra);
   // Null when none is known.
-  const ProgrammeExtra* find(const std::string& channel, ListingMinute start) const;
+  const ProgrammeExtra* find(const std::string& channel, GuideMinute start) const;
   // Channel name to the document's id.
   const std::map<std::string, std::string>& sourceIds() const { return sourceIds_; }
   // Channel name to its type, for the channels a tuner server gave.
@@ -67,7 +67,7 @@ class ProgrammeExtras {
  private:
   std::map<std::string, std::string> sourceIds_;
   std::map<std::string, std::string> channelTypes_;
-  std::map<std::pair<std::string, ListingMinute>, ProgrammeExtra> programmes_;
+  std::map<std::pair<std::string, GuideMinute>, ProgrammeExtra> programmes_;
 };
 
 // "<size>-<hash>" of the file at `path`; empty when it cannot be read.
@@ -82,7 +82,7 @@ bool loadProgrammeExtras(const std::string& extrasPath, const std::string& table
 
 // The stop the import kept for `cell`, a programme of `day`, the day table of
 // `broadcastDay`, that runs past the day's end; 0 when none is known.
-ListingMinute keptStopOf(GuideCache& cache, const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay);
+GuideMinute keptStopOf(GuideCache& cache, const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay);
 // Gives a record cut at its table's end the stop its document knew; before
 // finishRecords, which still cuts it at the channel's next start.
 void applyProgrammeStops(const ProgrammeExtras& extras, std::vector<ProgrammeRecord>& records);

@@ -8,15 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "guide/calendar.h"
-
-// The guide's one minute scale (see GuideMinute).
-using ListingMinute = GuideMinute;
-
-ListingMinute listingMinute(int dayNumber, int minuteOfDay);
-ListingMinute listingMinuteOf(const DateTime& moment);
-// The calendar date and time of a moment.
-DateTime dateTimeOf(ListingMinute minute);
+#include "calendar/calendar.h"
 
 // An XMLTV episode-num: its numbering system ("xmltv_ns", "onscreen"; empty
 // when the document named none) and the number as written.
@@ -40,8 +32,8 @@ struct BroadcastDetails {
 struct ProgrammeRecord {
   std::string channel;    // the channel name
   std::string channelId;  // ASCII, see channel_ids.h
-  ListingMinute start = 0;
-  ListingMinute stop = 0;  // never before start
+  GuideMinute start = 0;
+  GuideMinute stop = 0;  // never before start
   std::string title;        // the table's short title of the cell
   std::string titleMarks;   // the title line's "[..]" marks the short title lacks, as written ("[新][字]")
   std::string description;  // the lines after the title line, joined by "\n"

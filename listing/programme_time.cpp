@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "os/os.h"
 #include "programme/programme_table.h"
 

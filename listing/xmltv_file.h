@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 
 class GuideCache;
 class SettingsStore;

@@ -74,8 +74,8 @@ void appendProgramme(std::string& out, const ProgrammeRecord& record) {
 
 }  // namespace
 
-std::string xmltvTime(ListingMinute minute) {
-  const DateTime time = dateTimeOf(minute);
+std::string xmltvTime(GuideMinute minute) {
+  const DateTime time = dateTimeOfMinute(minute);
   char text[32];
   std::snprintf(text, sizeof text, "%04d%02d%02d%02d%02d00 +0900", time.year, time.month, time.day,
                 time.hour, time.minute);

@@ -14,4 +14,4 @@ struct Listing;
 std::string xmltvDocument(const Listing& listing);
 
 // "YYYYMMDDHHMMSS +0900" of a moment.
-std::string xmltvTime(ListingMinute minute);
+std::string xmltvTime(GuideMinute minute);

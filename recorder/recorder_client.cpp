@@ -106,9 +106,9 @@ std::string addBody(const ReserveRequest& request) {
 
 }  // namespace
 
-long long unixMillisecondsOf(ListingMinute minute) { return (minute - epochMinute()) * 60000; }
+long long unixMillisecondsOf(GuideMinute minute) { return (minute - epochMinute()) * 60000; }
 
-ListingMinute listingMinuteOfMilliseconds(long long milliseconds) {
+GuideMinute guideMinuteOfMilliseconds(long long milliseconds) {
   const long long minutes = milliseconds >= 0 ? milliseconds / 60000 : -((-milliseconds + 59999) / 60000);
   return epochMinute() + minutes;
 }

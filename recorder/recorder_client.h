@@ -51,8 +51,8 @@ struct RecorderResult {
 // tuner server's programme id nor a channel id of digits (a channel of
 // the guide service).
 bool reserveRequestOf(const ProgrammeRecord& record, ReserveRequest& request);
-long long unixMillisecondsOf(ListingMinute minute);
-ListingMinute listingMinuteOfMilliseconds(long long milliseconds);
+long long unixMillisecondsOf(GuideMinute minute);
+GuideMinute guideMinuteOfMilliseconds(long long milliseconds);
 
 class RecorderClient {
  public:

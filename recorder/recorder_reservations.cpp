@@ -12,8 +12,8 @@ namespace {
 const char kConflictsWith[] = "\x8f\x64\x82\xc8\x82\xe9\x97\x5c\x96\xf1: ";
 
 std::string clockRange(long long startAt, long long endAt) {
-  const DateTime start = dateTimeOf(listingMinuteOfMilliseconds(startAt));
-  const DateTime end = dateTimeOf(listingMinuteOfMilliseconds(endAt));
+  const DateTime start = dateTimeOfMinute(guideMinuteOfMilliseconds(startAt));
+  const DateTime end = dateTimeOfMinute(guideMinuteOfMilliseconds(endAt));
   char text[40];
   std::snprintf(text, sizeof text, "%02d/%02d %02d:%02d-%02d:%02d", start.month, start.day, start.hour, start.minute,
                 end.hour, end.minute);

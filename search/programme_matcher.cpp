@@ -10,7 +10,7 @@ namespace {
 
 constexpr int kDayMinutes = 24 * 60;
 
-int minuteOfDay(ListingMinute moment) { return static_cast<int>(((moment % kDayMinutes) + kDayMinutes) % kDayMinutes); }
+int minuteOfDay(GuideMinute moment) { return static_cast<int>(((moment % kDayMinutes) + kDayMinutes) % kDayMinutes); }
 
 QueryProblem::Kind problemOf(PatternVerdict verdict) {
   switch (verdict) {
@@ -55,7 +55,7 @@ std::vector<std::string> searchForms(const std::vector<std::string>& words) {
 
 }  // namespace
 
-int broadcastWeekday(ListingMinute moment) { return broadcastWeekdayOf(moment); }
+int broadcastWeekday(GuideMinute moment) { return broadcastWeekdayOf(moment); }
 
 bool ProgrammeMatcher::compile(const ProgrammeQuery& query, QueryProblem& problem) {
   if (isEmptyQuery(query)) {
@@ -92,7 +92,7 @@ bool ProgrammeMatcher::matches(const ProgrammeRecord& record) const {
   return textMatches(record);
 }
 
-bool ProgrammeMatcher::timeMatches(ListingMinute start) const {
+bool ProgrammeMatcher::timeMatches(GuideMinute start) const {
   if (query_.weekdays != 0 && (query_.weekdays & (1u << broadcastWeekday(start))) == 0) return false;
   if (query_.windowFrom < 0) return true;
   const int minute = minuteOfDay(start);

@@ -32,7 +32,7 @@ class ProgrammeMatcher {
 
  private:
   bool textMatches(const ProgrammeRecord& record) const;
-  bool timeMatches(ListingMinute start) const;
+  bool timeMatches(GuideMinute start) const;
 
   ProgrammeQuery query_;
   std::vector<std::string> words_;     // search form
@@ -43,7 +43,7 @@ class ProgrammeMatcher {
 };
 
 // The weekday (0 = Sunday) of the broadcast day a moment belongs to.
-int broadcastWeekday(ListingMinute moment);
+int broadcastWeekday(GuideMinute moment);
 
 // The records of `listing` that match, by start, then in the listing's
 // channel order. Empty for a query that does not compile (see

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "listing/genre_names.h"
 #include "os/os.h"
 #include "programme/genre_table.h"

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "guide/cache_file_name.h"
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 
 SyncListEntry SyncListEntry::fromBytes(const unsigned char* bytes) {
   SyncListEntry entry;

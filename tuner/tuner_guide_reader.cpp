@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "job/progress_sink.h"
 #include "listing/programme_extras.h"
 #include "tuner/content_genres.h"

@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "config/settings_store.h"
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "guide/guide_cache.h"
 #include "listing/xmltv_file.h"
 #include "sync/sync_client.h"

@@ -6,7 +6,7 @@
 
 #include "app/application.h"
 #include "config/settings_store.h"
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "guide/guide_cache.h"
 #include "ui/child_controls.h"
 #include "ui/companion_launcher.h"

@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "app/application.h"
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "guide/guide_cache.h"
 #include "listing/programme_extras.h"
 #include "net/clock.h"
@@ -49,6 +49,6 @@ std::string reservationOf(const ProgrammeTable& day, const ProgrammeCell& cell, 
   cache.loadDay(dateFromDayNumber(view.day + 1), dayAfter);
   // Without the next day, only the import's side file knows where a programme
   // running past the day's end stops.
-  const ListingMinute kept = dayAfter.columnCount() == 0 ? keptStopOf(cache, day, cell, view.day) : 0;
+  const GuideMinute kept = dayAfter.columnCount() == 0 ? keptStopOf(cache, day, cell, view.day) : 0;
   return reservationArguments(day, cell, view, &dayAfter, kept);
 }

@@ -85,7 +85,7 @@ void fillSearchRows(ListWindow& list, int source) {
   matchesSource = source;
   forgetMatchDay();
   for (const ProgrammeRecord& record : matches) list.append(reinterpret_cast<LPARAM>(&record));
-  const int selected = firstSearchRowSelected(matches, listingMinuteOf(currentDateTime()));
+  const int selected = firstSearchRowSelected(matches, guideMinuteOf(currentDateTime()));
   if (selected >= 0) {
     list.select(selected);
   } else if (listViewHost().detailPane) {

@@ -63,8 +63,8 @@ bool announceCheck(const std::vector<WatchChange>& changes, const WatchCheck& ch
   reserved.insert(reserved.end(), renewed.begin(), renewed.end());
   // Remembered before anything else can fail, so that no programme is
   // announced or reserved twice.
-  rememberAnnounced(settings, check, check.fresh, listingMinuteOf(now));
-  rememberReserved(settings, check, reserved, listingMinuteOf(now));
+  rememberAnnounced(settings, check, check.fresh, guideMinuteOf(now));
+  rememberReserved(settings, check, reserved, guideMinuteOf(now));
   settings.save();
   ++balloons;
   lastAnnouncement = announcement;

@@ -21,7 +21,7 @@ struct WatchExplainDialog {
   const SettingsStore& settings;
   WatchList list;
   Listing listing;
-  ListingMinute now = 0;
+  GuideMinute now = 0;
 };
 
 std::string explanationOf(const WatchExplainDialog& record, std::size_t index) {
@@ -66,7 +66,7 @@ void openWatchExplainDialog(HWND owner, SettingsStore& settings) {
   WatchExplainDialog record(settings);
   record.list = loadWatchList(settings);
   const DateTime now = currentDateTime();
-  record.now = listingMinuteOf(now);
+  record.now = guideMinuteOf(now);
   if (!record.list.entries.empty()) record.listing = collectListing(Application::instance().guide(), defaultListingRange(now));
   DialogBoxParamA(Application::instance().moduleHandle(), MAKEINTRESOURCEA(IDD_WATCH_EXPLAIN), owner,
                   watchExplainDialogProc, reinterpret_cast<LPARAM>(&record));

@@ -14,9 +14,9 @@ std::string changeLine(const std::string& kind, const ProgrammeRecord& first, co
 }
 
 std::string identityStartText(const std::string& identity) {
-  const ListingMinute start = identityStart(identity);
+  const GuideMinute start = identityStart(identity);
   if (start < 0) return std::string();
-  const DateTime at = dateTimeOf(start);
+  const DateTime at = dateTimeOfMinute(start);
   char text[16];
   std::snprintf(text, sizeof text, "%02d/%02d %02d:%02d", at.month, at.day, at.hour, at.minute);
   return text;

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "listing/genre_names.h"
 #include "watch/change_line.h"
 

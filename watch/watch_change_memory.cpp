@@ -70,7 +70,7 @@ RememberedChange* earlierChange(std::vector<RememberedChange>& changes, const Pr
   return nullptr;
 }
 
-void add(std::vector<RememberedChange>& changes, const WatchChange& found, ListingMinute now) {
+void add(std::vector<RememberedChange>& changes, const WatchChange& found, GuideMinute now) {
   const ProgrammeRecord& first = firstAiring(found);
   RememberedChange* change = changesTime(found.kind) ? earlierChange(changes, found.before) : nullptr;
   if (!change) {
@@ -107,7 +107,7 @@ std::vector<RememberedChange> rememberedChanges(const SettingsStore& settings) {
   return changes;
 }
 
-std::vector<RememberedChange> changesNotEnded(const SettingsStore& settings, ListingMinute now) {
+std::vector<RememberedChange> changesNotEnded(const SettingsStore& settings, GuideMinute now) {
   std::vector<RememberedChange> changes = rememberedChanges(settings);
   changes.erase(std::remove_if(changes.begin(), changes.end(),
                                [&](const RememberedChange& change) { return change.stop <= now; }),
@@ -115,7 +115,7 @@ std::vector<RememberedChange> changesNotEnded(const SettingsStore& settings, Lis
   return changes;
 }
 
-void rememberChanges(SettingsStore& settings, const std::vector<WatchChange>& found, ListingMinute now) {
+void rememberChanges(SettingsStore& settings, const std::vector<WatchChange>& found, GuideMinute now) {
   if (found.empty() && !settings.hasSection(kChangesSection)) return;
   std::vector<RememberedChange> changes = rememberedChanges(settings);
   for (const WatchChange& change : found) add(changes, change, now);

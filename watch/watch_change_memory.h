@@ -24,21 +24,21 @@ struct RememberedChange {
   WatchChangeKind kind = WatchChangeKind::moved;
   std::string channelId;
   std::string title;  // Shift-JIS
-  ListingMinute firstStart = 0, firstStop = 0;
+  GuideMinute firstStart = 0, firstStop = 0;
   // Where it is now; the first times for a cancelled programme.
-  ListingMinute start = 0, stop = 0;
+  GuideMinute start = 0, stop = 0;
   int sequence = 1;  // how many times it changed
-  ListingMinute changedAt = 0;
+  GuideMinute changedAt = 0;
 };
 
 // By start now, then channel id; damaged lines are skipped.
 std::vector<RememberedChange> rememberedChanges(const SettingsStore& settings);
 // Those of programmes that have not ended by `now`.
-std::vector<RememberedChange> changesNotEnded(const SettingsStore& settings, ListingMinute now);
+std::vector<RememberedChange> changesNotEnded(const SettingsStore& settings, GuideMinute now);
 // Adds `changes` (a programme that changed again keeps its first airing's
 // line) and forgets every programme that ended before `now`. Memory only:
 // save the settings file afterwards.
-void rememberChanges(SettingsStore& settings, const std::vector<WatchChange>& changes, ListingMinute now);
+void rememberChanges(SettingsStore& settings, const std::vector<WatchChange>& changes, GuideMinute now);
 
 // The programme as first known and as it is now (its first airing for a
 // cancelled one), named by the channels of `listing`; no description.

@@ -9,7 +9,7 @@
 #include <unordered_set>
 #include <utility>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "watch/episode_reading.h"
 
 namespace {
@@ -41,8 +41,8 @@ class ChannelIndex {
   Range near(const ProgrammeRecord& record) const { return nearIn(of(record.channelId), record); }
   // The same among `records`, the programmes of its channel.
   static Range nearIn(const Records& records, const ProgrammeRecord& record) {
-    const auto startsBefore = [](const ProgrammeRecord* r, ListingMinute start) { return r->start < start; };
-    const auto startsAfter = [](ListingMinute start, const ProgrammeRecord* r) { return start < r->start; };
+    const auto startsBefore = [](const ProgrammeRecord* r, GuideMinute start) { return r->start < start; };
+    const auto startsAfter = [](GuideMinute start, const ProgrammeRecord* r) { return start < r->start; };
     return {std::lower_bound(records.begin(), records.end(), record.start - kWatchMoveMinutes, startsBefore),
             std::upper_bound(records.begin(), records.end(), record.start + kWatchMoveMinutes, startsAfter)};
   }
@@ -66,7 +66,7 @@ bool hasSameSlot(Range range, const ProgrammeRecord& record) {
 
 // Most programmes kept their start: those are looked at first.
 bool hasSameProgramme(Range range, const ProgrammeRecord& record) {
-  const auto startsBefore = [](const ProgrammeRecord* r, ListingMinute start) { return r->start < start; };
+  const auto startsBefore = [](const ProgrammeRecord* r, GuideMinute start) { return r->start < start; };
   for (auto at = std::lower_bound(range.first, range.second, record.start, startsBefore);
        at != range.second && (*at)->start == record.start; ++at)
     if (sameProgramme(**at, record)) return true;
@@ -76,11 +76,11 @@ bool hasSameProgramme(Range range, const ProgrammeRecord& record) {
 // True when the channel's programmes leave no minute of `record`'s span
 // empty (a span of no length counts as its first minute).
 bool covered(const ChannelIndex& index, const ProgrammeRecord& record) {
-  ListingMinute reached = record.start;
-  const ListingMinute end = std::max(record.stop, record.start + 1);
+  GuideMinute reached = record.start;
+  const GuideMinute end = std::max(record.stop, record.start + 1);
   // Programmes are short of a day: any that reaches `record` starts after this.
   const Records& records = index.of(record.channelId);
-  const auto startsBefore = [](const ProgrammeRecord* r, ListingMinute start) { return r->start < start; };
+  const auto startsBefore = [](const ProgrammeRecord* r, GuideMinute start) { return r->start < start; };
   for (auto at = std::lower_bound(records.begin(), records.end(), record.start - 24 * 60, startsBefore);
        at != records.end() && (*at)->start <= reached; ++at) {
     reached = std::max(reached, (*at)->stop);

@@ -32,7 +32,7 @@ std::vector<std::pair<std::string, std::string>> seenEpisodes(const WatchCheck& 
 }  // namespace
 
 WatchCheck checkWatchList(const Listing& listing, const WatchList& list, const SettingsStore& settings,
-                          ListingMinute now) {
+                          GuideMinute now) {
   WatchCheck check;
   check.problems = list.problems;
   check.entries = list.entries;
@@ -110,17 +110,17 @@ WatchCheck checkWatchList(GuideCache& cache, const DateTime& now) {
   const WatchList list = loadWatchList(cache.settings());
   if (list.entries.empty() && list.problems.empty()) return {};
   const Listing listing = collectListing(cache, defaultListingRange(now));
-  return checkWatchList(listing, list, cache.settings(), listingMinuteOf(now));
+  return checkWatchList(listing, list, cache.settings(), guideMinuteOf(now));
 }
 
 std::size_t rememberAnnounced(SettingsStore& settings, const WatchCheck& check,
-                              const std::vector<ProgrammeRecord>& records, ListingMinute now) {
+                              const std::vector<ProgrammeRecord>& records, GuideMinute now) {
   remember(settings, kAnnouncedSection, records, now);
   return rememberSeen(settings, seenEpisodes(check, records), now);
 }
 
 std::size_t rememberReserved(SettingsStore& settings, const WatchCheck& check,
-                             const std::vector<ProgrammeRecord>& records, ListingMinute now) {
+                             const std::vector<ProgrammeRecord>& records, GuideMinute now) {
   remember(settings, kReservedSection, records, now);
   return rememberSeen(settings, seenEpisodes(check, records), now);
 }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "listing/listing.h"
 #include "listing/programme_record.h"
 #include "watch/watch_list.h"
@@ -57,7 +57,7 @@ const WatchEntry* entryThatFound(const WatchCheck& check, const ProgrammeRecord&
 
 // Over a listing already collected.
 WatchCheck checkWatchList(const Listing& listing, const WatchList& list, const SettingsStore& settings,
-                          ListingMinute now);
+                          GuideMinute now);
 // Over today's broadcast day and the six after it, from the cache of
 // `cache`'s settings, with the watch list of those settings.
 WatchCheck checkWatchList(GuideCache& cache, const DateTime& now);
@@ -66,6 +66,6 @@ WatchCheck checkWatchList(GuideCache& cache, const DateTime& now);
 // that follow them, are remembered as seen too. How many seen episodes the
 // memory's cap made it forget (see rememberSeen).
 std::size_t rememberAnnounced(SettingsStore& settings, const WatchCheck& check, const std::vector<ProgrammeRecord>& records,
-                       ListingMinute now);
+                       GuideMinute now);
 std::size_t rememberReserved(SettingsStore& settings, const WatchCheck& check,
-                             const std::vector<ProgrammeRecord>& records, ListingMinute now);
+                             const std::vector<ProgrammeRecord>& records, GuideMinute now);

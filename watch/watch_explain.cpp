@@ -41,7 +41,7 @@ std::vector<QueryCondition> queryConditions(const ProgrammeQuery& query) {
   return conditions;
 }
 
-bool explainQuery(const Listing& listing, const ProgrammeQuery& query, ListingMinute now, std::size_t limit,
+bool explainQuery(const Listing& listing, const ProgrammeQuery& query, GuideMinute now, std::size_t limit,
                   WatchExplanation& explanation, QueryProblem& problem, const SettingsStore* settings) {
   ProgrammeMatcher whole;
   if (!whole.compile(query, problem)) return false;

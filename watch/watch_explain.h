@@ -49,5 +49,5 @@ std::vector<QueryCondition> queryConditions(const ProgrammeQuery& query);
 // Over the programmes of `listing` that have not ended by `now`, the
 // episodes seen in `settings` when it is given. False, with the problem,
 // for a query that does not compile.
-bool explainQuery(const Listing& listing, const ProgrammeQuery& query, ListingMinute now, std::size_t limit,
+bool explainQuery(const Listing& listing, const ProgrammeQuery& query, GuideMinute now, std::size_t limit,
                   WatchExplanation& explanation, QueryProblem& problem, const SettingsStore* settings = nullptr);

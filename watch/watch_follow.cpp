@@ -12,11 +12,11 @@ WatchSnapshot takeWatchSnapshot(GuideCache& cache, const DateTime& now) {
   const WatchList list = loadWatchList(cache.settings());
   if (list.entries.empty()) return snapshot;
   snapshot.before = collectListing(cache, defaultListingRange(now));
-  const WatchCheck check = checkWatchList(snapshot.before, list, cache.settings(), listingMinuteOf(now));
+  const WatchCheck check = checkWatchList(snapshot.before, list, cache.settings(), guideMinuteOf(now));
   snapshot.watched = check.current;
   // A reservation outlives its match: the entry may have changed since.
   for (const ProgrammeRecord& record : snapshot.before.programmes)
-    if (record.stop > listingMinuteOf(now) && check.foundBy.count(programmeIdentity(record)) == 0 &&
+    if (record.stop > guideMinuteOf(now) && check.foundBy.count(programmeIdentity(record)) == 0 &&
         isRemembered(cache.settings(), kReservedSection, record))
       snapshot.watched.push_back(record);
   return snapshot;
@@ -26,7 +26,7 @@ namespace {
 
 // A programme that moved is the one already announced or reserved, not a
 // new match: its new identity takes over what the old one had.
-void carryMemories(SettingsStore& settings, const std::vector<WatchChange>& changes, ListingMinute now) {
+void carryMemories(SettingsStore& settings, const std::vector<WatchChange>& changes, GuideMinute now) {
   for (const char* section : {kAnnouncedSection, kReservedSection}) {
     std::vector<ProgrammeRecord> carried;
     for (const WatchChange& change : changes)
@@ -42,7 +42,7 @@ std::vector<WatchChange> followWatchChanges(const WatchSnapshot& snapshot, Guide
   if (snapshot.watched.empty()) return {};
   const Listing after = collectListing(cache, defaultListingRange(now));
   std::vector<WatchChange> changes = watchChanges(snapshot.before, after, snapshot.watched);
-  rememberChanges(cache.settings(), changes, listingMinuteOf(now));
-  carryMemories(cache.settings(), changes, listingMinuteOf(now));
+  rememberChanges(cache.settings(), changes, guideMinuteOf(now));
+  carryMemories(cache.settings(), changes, guideMinuteOf(now));
   return changes;
 }

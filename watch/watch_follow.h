@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "listing/listing.h"
 #include "watch/watch_changes.h"
 

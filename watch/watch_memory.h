@@ -42,14 +42,14 @@ constexpr int kCommandTries = 3;
 std::string programmeIdentity(const ProgrammeRecord& record);
 // A moment as the memories write it, "YYYYMMDDHHMM"; read back, -1 when
 // the text is not one.
-std::string compactMinute(ListingMinute minute);
-ListingMinute readCompactMinute(const std::string& text);
+std::string compactMinute(GuideMinute minute);
+GuideMinute readCompactMinute(const std::string& text);
 
 bool isRemembered(const SettingsStore& settings, const char* section, const ProgrammeRecord& record);
 // Notes the records in `section` and forgets every programme there that
 // ended before `now`. Memory only: save the settings file afterwards.
 void remember(SettingsStore& settings, const char* section, const std::vector<ProgrammeRecord>& records,
-              ListingMinute now);
+              GuideMinute now);
 
 // The identity of the first airing seen of an episode (its key hash);
 // empty when none is remembered.
@@ -59,15 +59,15 @@ std::string seenAiring(const SettingsStore& settings, const std::string& episode
 // leaves the settings alone. How many the line cap made it forget, which
 // a re-air of may be announced again.
 std::size_t rememberSeen(SettingsStore& settings, const std::vector<std::pair<std::string, std::string>>& seen,
-                  ListingMinute now);
+                  GuideMinute now);
 // Notes one more failed try of the command for `record`: the tries so
 // far. Forgets the failures of programmes that have ended.
-int noteFailedTry(SettingsStore& settings, const ProgrammeRecord& record, ListingMinute now);
+int noteFailedTry(SettingsStore& settings, const ProgrammeRecord& record, GuideMinute now);
 // The command for `record` succeeded, or was given up.
 void forgetFailedTries(SettingsStore& settings, const ProgrammeRecord& record);
 
 // The start an identity names; -1 when it names none.
-ListingMinute identityStart(const std::string& identity);
+GuideMinute identityStart(const std::string& identity);
 // True when the airing of `identity` is `record`, perhaps moved: the same
 // channel, the same broadcast day, the start at most a few hours away.
 bool isSameAiring(const std::string& identity, const ProgrammeRecord& record);

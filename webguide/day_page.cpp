@@ -15,16 +15,16 @@ const int kTonightHour = 19;
 
 // The broadcast hour (5 .. 28) in which `minute` lies, kept inside the day
 // whose date begins at `dayStart`.
-int hourRow(ListingMinute minute, ListingMinute dayStart) {
+int hourRow(GuideMinute minute, GuideMinute dayStart) {
   const int hour = static_cast<int>((minute - dayStart) / 60);
   return hour < kFirstHour ? kFirstHour : hour >= kFirstHour + kHours ? kFirstHour + kHours - 1 : hour;
 }
 
-bool isWithinDay(ListingMinute minute, ListingMinute dayStart) {
+bool isWithinDay(GuideMinute minute, GuideMinute dayStart) {
   return minute >= dayStart + kFirstHour * 60 && minute < dayStart + (kFirstHour + kHours) * 60;
 }
 
-bool isRunning(const ProgrammeRecord& record, ListingMinute now) { return record.start <= now && now < record.stop; }
+bool isRunning(const ProgrammeRecord& record, GuideMinute now) { return record.start <= now && now < record.stop; }
 
 void appendSummary(std::string& out, const ProgrammeRecord& record, bool now, const PageTexts& texts,
                    const ReserveMarks* marks) {
@@ -43,7 +43,7 @@ void appendSummary(std::string& out, const ProgrammeRecord& record, bool now, co
   out += "</summary>";
 }
 
-void appendProgramme(std::string& out, const ProgrammeRecord& record, ListingMinute now, const PageTexts& texts,
+void appendProgramme(std::string& out, const ProgrammeRecord& record, GuideMinute now, const PageTexts& texts,
                      const ReserveMarks* marks) {
   const bool running = isRunning(record, now);
   out += "<details class=\"p g" + std::to_string(record.genre) + (running ? " now" : "") + "\" id=\"" +
@@ -54,7 +54,7 @@ void appendProgramme(std::string& out, const ProgrammeRecord& record, ListingMin
 }
 
 // A programme that began in an earlier hour, named again at the top of this one.
-void appendContinuation(std::string& out, const ProgrammeRecord& record, ListingMinute now) {
+void appendContinuation(std::string& out, const ProgrammeRecord& record, GuideMinute now) {
   out += "<a class=\"c g" + std::to_string(record.genre) + (isRunning(record, now) ? " now" : "") + "\" href=\"#" +
          programmeAnchor(record) + "\">";
   appendXmlText(out, record.title);
@@ -64,7 +64,7 @@ void appendContinuation(std::string& out, const ProgrammeRecord& record, Listing
 // The programme before records[next] when it began before `top` and still
 // runs then, with no other starting at `top`; else null.
 const ProgrammeRecord* runningInto(const std::vector<const ProgrammeRecord*>& records, std::size_t next,
-                                   ListingMinute top) {
+                                   GuideMinute top) {
   if (next == 0 || (next < records.size() && records[next]->start <= top)) return nullptr;
   const ProgrammeRecord* before = records[next - 1];
   return before->start < top && before->stop > top ? before : nullptr;
@@ -105,7 +105,7 @@ void appendChannelTabs(std::string& out, const CalendarDate& date, const DayTabs
   out += "</nav>";
 }
 
-void appendGrid(std::string& out, const Listing& day, ListingMinute dayStart, ListingMinute now,
+void appendGrid(std::string& out, const Listing& day, GuideMinute dayStart, GuideMinute now,
                 const PageTexts& texts, const ReserveMarks* marks) {
   const auto columns = byChannel(day);
   std::vector<std::size_t> next(columns.size(), 0);
@@ -114,7 +114,7 @@ void appendGrid(std::string& out, const Listing& day, ListingMinute dayStart, Li
   appendHeadRow(out, day);
   out += "<tbody>";
   for (int hour = kFirstHour; hour < kFirstHour + kHours; ++hour) {
-    const ListingMinute top = dayStart + hour * 60;
+    const GuideMinute top = dayStart + hour * 60;
     const bool nowRow = today && hourRow(now, dayStart) == hour;
     out += "<tr id=\"h" + std::to_string(hour) + "\"" + (nowRow ? " class=\"nowrow\"" : "") +
            "><th class=\"h\" scope=\"row\">" + std::to_string(hour % 24) + "</th>";
@@ -135,7 +135,7 @@ void appendGrid(std::string& out, const Listing& day, ListingMinute dayStart, Li
 }
 
 // Now (on today's page), tonight and the channels, as links.
-void appendJumps(std::string& out, const Listing& day, ListingMinute dayStart, const PageClock& clock,
+void appendJumps(std::string& out, const Listing& day, GuideMinute dayStart, const PageClock& clock,
                  const std::string& dayQuery, const PageTexts& texts) {
   out += "<nav class=\"jump\">";
   if (isWithinDay(clock.now, dayStart)) {
@@ -158,15 +158,15 @@ void appendJumps(std::string& out, const Listing& day, ListingMinute dayStart, c
 
 }  // namespace
 
-std::string clockTime(ListingMinute minute) {
-  const DateTime time = dateTimeOf(minute);
+std::string clockTime(GuideMinute minute) {
+  const DateTime time = dateTimeOfMinute(minute);
   char text[8];
   std::snprintf(text, sizeof text, "%02d:%02d", time.hour % 24, time.minute % 60);
   return text;
 }
 
 std::string programmeAnchor(const ProgrammeRecord& record) {
-  const DateTime start = dateTimeOf(record.start);
+  const DateTime start = dateTimeOfMinute(record.start);
   char time[8];
   std::snprintf(time, sizeof time, "%02d%02d", start.hour % 24, start.minute % 60);
   return "p-" + record.channelId + "-" + time;
@@ -208,7 +208,7 @@ namespace {
 
 std::string dayPageWith(const Listing& day, const CalendarDate& date, const PageClock& clock, const PageTexts& texts,
                         const DayTabs* tabs, const ReserveMarks* marks) {
-  const ListingMinute dayStart = listingMinute(dayNumber(date.year, date.month, date.day), 0);
+  const GuideMinute dayStart = guideMinute(dayNumber(date.year, date.month, date.day), 0);
   PageHead head;
   head.title = "Rokuban " + isoDate(date);
   head.selected = &date;

@@ -39,6 +39,6 @@ std::string programmeAnchor(const ProgrammeRecord& record);
 // The anchor of a channel's column, e.g. "c-tv.tokyo.jp".
 std::string channelAnchor(const ListingChannel& channel);
 // "HH:MM" of a moment.
-std::string clockTime(ListingMinute minute);
+std::string clockTime(GuideMinute minute);
 // Appends the details of `record`: time, channel, genre, flags, text.
 void appendProgrammeDetails(std::string& out, const ProgrammeRecord& record, const PageTexts& texts);

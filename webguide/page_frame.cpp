@@ -48,7 +48,7 @@ void appendTabs(std::string& out, const PageClock& clock, const PageHead& head, 
 PageClock pageClockAt(const DateTime& now) {
   PageClock clock;
   clock.today = dateFromDayNumber(broadcastDayNumber(now));
-  clock.now = listingMinute(dayNumber(now.year, now.month, now.day), now.hour * 60 + now.minute);
+  clock.now = guideMinute(dayNumber(now.year, now.month, now.day), now.hour * 60 + now.minute);
   clock.offered = pageDates(clock.today);
   return clock;
 }

@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "listing/programme_record.h"
 #include "webguide/page_texts.h"
 
 // The moment a page is made for.
 struct PageClock {
   CalendarDate today{};  // today's broadcast date
-  ListingMinute now = 0;
+  GuideMinute now = 0;
   // The day tabs: the page dates, less those the cache does not hold. The
   // tab of the page shown is there whatever the cache holds.
   std::vector<CalendarDate> offered;

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "search/query_problem.h"
 #include "webguide/page_language.h"
 

@@ -15,7 +15,7 @@ bool isUnreserved(char c) {
 }
 
 void appendMatchItem(std::string& out, const ProgrammeRecord& record, const PageTexts& texts, const std::string& note) {
-  const DateTime start = dateTimeOf(record.start);
+  const DateTime start = dateTimeOfMinute(record.start);
   // The link goes to the broadcast day's page; the text names the clock's date, as its times do.
   const CalendarDate date = dateFromDayNumber(broadcastDayNumber(start));
   const CalendarDate shown = dateFromDayNumber(dayNumber(start.year, start.month, start.day));
@@ -55,7 +55,7 @@ std::string percentEncoded(const std::string& text) {
   return encoded;
 }
 
-std::size_t leaveOutEnded(std::vector<ProgrammeRecord>& matches, ListingMinute now) {
+std::size_t leaveOutEnded(std::vector<ProgrammeRecord>& matches, GuideMinute now) {
   const std::size_t before = matches.size();
   matches.erase(std::remove_if(matches.begin(), matches.end(),
                                [now](const ProgrammeRecord& record) { return record.stop <= now; }),

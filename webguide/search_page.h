@@ -27,7 +27,7 @@ void appendMatchLine(std::string& out, const ProgrammeRecord& record, const Page
                      const std::string& note = std::string());
 
 // Takes the programmes that ended by `now` out of `matches`; how many.
-std::size_t leaveOutEnded(std::vector<ProgrammeRecord>& matches, ListingMinute now);
+std::size_t leaveOutEnded(std::vector<ProgrammeRecord>& matches, GuideMinute now);
 
 // "%XX" for every byte outside A-Z a-z 0-9 - . _ ~, for a query value.
 std::string percentEncoded(const std::string& text);

@@ -14,7 +14,7 @@
 #include <functional>
 #include <memory>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "listing/listing.h"
 #include "webguide/page_frame.h"
 #include "webguide/reserve_marks.h"

@@ -3,7 +3,7 @@
 
 #include <cctype>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 
 namespace {
 

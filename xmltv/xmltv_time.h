@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 
 // Parses `text`; false when it is not a valid time. Seconds are dropped; a
 // time without an offset is taken as UTC, as XMLTV has it.

@@ -114,7 +114,7 @@ TEST(ExportValidation, DemoWeekValidatesAndAgreesWithShow) {
   // the XMLTV title is the title line without its bold brackets.
   std::map<std::string, std::multiset<std::string>> exported, shown;
   for (const ProgrammeRecord& record : listing.programmes) {
-    const DateTime start = dateTimeOf(record.start - 5 * 60);  // back to its broadcast date
+    const DateTime start = dateTimeOfMinute(record.start - 5 * 60);  // back to its broadcast date
     const CalendarDate date{start.year, start.month, start.day, 0};
     const std::string from = xmltvTime(record.start), to = xmltvTime(record.stop);
     exported[isoDate(date)].insert(from.substr(4, 2) + "/" + from.substr(6, 2) + " " + from.substr(8, 2) + ":" +
@@ -265,7 +265,7 @@ TEST(ExportValidation, AMovedProgrammeKeepsItsEventAndACancelledOneIsMarked) {
   const auto programme = [&](int start, int length, const char* title) {
     ProgrammeRecord record;
     record.channel = record.channelId = "a.tokyo.jp";
-    record.start = listingMinute(day, start);
+    record.start = guideMinute(day, start);
     record.stop = record.start + length;
     record.title = title;
     return record;
@@ -274,7 +274,7 @@ TEST(ExportValidation, AMovedProgrammeKeepsItsEventAndACancelledOneIsMarked) {
   before.programmes = {programme(21 * 60, 60, "Drama"), programme(23 * 60, 30, "Film")};
   after.programmes = {programme(21 * 60 + 30, 60, "Drama"), programme(22 * 60 + 30, 60, "Special")};
   SettingsStore settings;
-  const ListingMinute refreshed = listingMinute(day, 19 * 60);
+  const GuideMinute refreshed = guideMinute(day, 19 * 60);
   rememberChanges(settings, watchChanges(before, after, before.programmes), refreshed);
   const std::vector<RememberedChange> changes = rememberedChanges(settings);
   Listing watched = after;

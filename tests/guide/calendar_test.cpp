@@ -1,5 +1,5 @@
 // Day numbers against the proleptic Gregorian calendar, and broadcast days.
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 
 #include <gtest/gtest.h>
 

@@ -231,7 +231,7 @@ TEST(IcsDocument, LinesAreFoldedBetweenCharactersAndTextIsEscaped) {
   ProgrammeRecord record;
   record.channel = "CH8";
   record.channelId = "ch8.tokyo.jp";
-  record.start = listingMinute(dayNumber(2026, 12, 4), 24 * 60 + 30);  // 00:30 Japan time
+  record.start = guideMinute(dayNumber(2026, 12, 4), 24 * 60 + 30);  // 00:30 Japan time
   record.stop = record.start + 30;
   record.title = "a,b;c\\d";
   for (int i = 0; i < 40; ++i) record.description += "\x82\xa0";  // あ, three octets in UTF-8

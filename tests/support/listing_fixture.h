@@ -6,7 +6,7 @@
 #include <string>
 
 #include "config/settings_store.h"
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "listing/channel_ids.h"
 #include "listing/day_records.h"
 #include "listing/listing.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "listing/listing.h"
 #include "os/text.h"
 
@@ -17,7 +17,7 @@ inline ProgrammeRecord record(const char* channel, int december, int hour, int m
   ProgrammeRecord r;
   r.channel = sj(channel);
   r.channelId = channel[0] == 'B' ? "bs1.tokyo.jp" : "nhk.tokyo.jp";
-  r.start = listingMinute(dayNumber(2026, 12, december), hour * 60 + minute);
+  r.start = guideMinute(dayNumber(2026, 12, december), hour * 60 + minute);
   r.stop = r.start + 60;
   r.title = sj(title);
   r.description = sj(description);

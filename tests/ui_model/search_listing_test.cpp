@@ -30,7 +30,7 @@ int tuesday() { return dayNumber(2026, 12, 8); }
 ProgrammeRecord recordAt(int day, int minuteOfDay, const std::string& title, int genre = 10) {
   ProgrammeRecord record;
   record.channel = kChannel;
-  record.start = listingMinute(day, minuteOfDay);
+  record.start = guideMinute(day, minuteOfDay);
   record.stop = record.start + 30;
   record.title = title;
   record.genre = genre;
@@ -66,9 +66,9 @@ TEST(SearchListingTest, TheCountSaysWhichListAndWhenItIsEmpty) {
 
 TEST(SearchListingTest, TheFirstRowNotEndedIsSelected) {
   const std::vector<ProgrammeRecord> rows{recordAt(tuesday(), 600, "a"), recordAt(tuesday(), 700, "b")};
-  EXPECT_EQ(0, firstSearchRowSelected(rows, listingMinute(tuesday(), 500)));
-  EXPECT_EQ(1, firstSearchRowSelected(rows, listingMinute(tuesday(), 630)));
-  EXPECT_EQ(1, firstSearchRowSelected(rows, listingMinute(tuesday(), 900)));
+  EXPECT_EQ(0, firstSearchRowSelected(rows, guideMinute(tuesday(), 500)));
+  EXPECT_EQ(1, firstSearchRowSelected(rows, guideMinute(tuesday(), 630)));
+  EXPECT_EQ(1, firstSearchRowSelected(rows, guideMinute(tuesday(), 900)));
   EXPECT_EQ(-1, firstSearchRowSelected({}, 0));
 }
 
@@ -182,7 +182,7 @@ TEST(WatchAnnouncementTest, ChangedTimesTakeTheBalloonAndMovedReservationsAreRen
 
   SettingsStore settings;
   EXPECT_TRUE(movedReservations({moved, cancelled}, settings).empty());
-  rememberReserved(settings, WatchCheck(), {film, game}, listingMinute(tuesday(), 12 * 60));
+  rememberReserved(settings, WatchCheck(), {film, game}, guideMinute(tuesday(), 12 * 60));
   const std::vector<ProgrammeRecord> renewed = movedReservations({moved, cancelled, episode}, settings);
   ASSERT_EQ(1u, renewed.size());
   EXPECT_EQ(later.start, renewed[0].start);
@@ -238,7 +238,7 @@ TEST(RecorderReservationTest, TheBalloonSaysWhatTheRecorderAnswered) {
   // The reserves view's rows: the guide's channel name of the id, conflicts marked.
   RecorderReserve first, second;
   first.id = 1, first.channelId = 3273601024LL, first.name = "x", first.isConflict = true;
-  first.startAt = unixMillisecondsOf(listingMinute(tuesday(), 20 * 60));
+  first.startAt = unixMillisecondsOf(guideMinute(tuesday(), 20 * 60));
   first.endAt = first.startAt + 3600000;
   second = first;
   second.channelId = 400211, second.isConflict = false;
@@ -246,7 +246,7 @@ TEST(RecorderReservationTest, TheBalloonSaysWhatTheRecorderAnswered) {
   ASSERT_EQ(2u, rows.size());
   EXPECT_EQ("One", rows[0].channel);
   EXPECT_EQ("\x81\x6d\x8f\x64\x95\xa1\x81\x6ex", rows[0].title);  // ［重複］x
-  EXPECT_EQ(listingMinute(tuesday(), 20 * 60), rows[0].start);
+  EXPECT_EQ(guideMinute(tuesday(), 20 * 60), rows[0].start);
   EXPECT_EQ(60, rows[0].stop - rows[0].start);
   EXPECT_EQ("400211", rows[1].channel);
   EXPECT_EQ("x", rows[1].title);

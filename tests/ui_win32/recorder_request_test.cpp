@@ -19,7 +19,7 @@ TEST(RecorderRequestTest, TheAnswerIsPostedToTheWindow) {
   ProgrammeRecord record;
   record.channelId = "3273601024";
   record.title = "x";
-  record.start = listingMinuteOfMilliseconds(eightPm);
+  record.start = guideMinuteOfMilliseconds(eightPm);
   record.stop = record.start + 60;
   record.broadcast.programmeId = programmeId;
 

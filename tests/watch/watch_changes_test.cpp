@@ -26,7 +26,7 @@ ProgrammeRecord recordOf(const Row& row) {
   ProgrammeRecord record;
   record.channel = row.channel;
   record.channelId = std::string(row.channel) + ".tokyo.jp";
-  record.start = listingMinute(kDay, row.hour * 60 + row.minute);
+  record.start = guideMinute(kDay, row.hour * 60 + row.minute);
   record.stop = record.start + row.length;
   record.title = os::utf8ToCp932(row.title);
   return record;
@@ -38,8 +38,8 @@ Listing listingOf(const std::vector<Row>& rows) {
   return listing;
 }
 
-std::string hhmm(ListingMinute minute) {
-  const ListingMinute of = minute - listingMinute(kDay, 0);
+std::string hhmm(GuideMinute minute) {
+  const GuideMinute of = minute - guideMinute(kDay, 0);
   char text[8];
   std::snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(of / 60), static_cast<int>(of % 60));
   return text;
@@ -150,8 +150,8 @@ TEST(WatchChanges, AreRememberedFromTheFirstAiringUntilTheProgrammeHasEnded) {
   const Listing first = listingOf({{"A", 21, 0, 60, "ドラマ"}, {"A", 23, 0, 30, "映画"}});
   const Listing second = listingOf({{"A", 21, 30, 60, "ドラマ"}, {"A", 22, 30, 60, "特番"}});
   const Listing third = listingOf({{"A", 22, 0, 60, "ドラマ"}, {"A", 23, 0, 30, "特番"}});
-  rememberChanges(settings, watchChanges(first, second, first.programmes), listingMinute(kDay, 12 * 60));
-  rememberChanges(settings, watchChanges(second, third, {second.programmes[0]}), listingMinute(kDay, 13 * 60));
+  rememberChanges(settings, watchChanges(first, second, first.programmes), guideMinute(kDay, 12 * 60));
+  rememberChanges(settings, watchChanges(second, third, {second.programmes[0]}), guideMinute(kDay, 13 * 60));
   const StringMap* lines = settings.findSection(kChangesSection);
   ASSERT_NE(nullptr, lines);
   EXPECT_EQ((StringMap{{"A.tokyo.jp/202612072100",
@@ -159,9 +159,9 @@ TEST(WatchChanges, AreRememberedFromTheFirstAiringUntilTheProgrammeHasEnded) {
                        {"A.tokyo.jp/202612072300",
                         os::utf8ToCp932("cancelled 1 202612072330 202612072300 202612072330 202612071200 映画")}}),
             *lines);
-  EXPECT_EQ(2u, changesNotEnded(settings, listingMinute(kDay, 22 * 60 + 59)).size());
-  EXPECT_EQ(1u, changesNotEnded(settings, listingMinute(kDay, 23 * 60)).size());
-  rememberChanges(settings, {}, listingMinute(kDay, 23 * 60 + 15));
+  EXPECT_EQ(2u, changesNotEnded(settings, guideMinute(kDay, 22 * 60 + 59)).size());
+  EXPECT_EQ(1u, changesNotEnded(settings, guideMinute(kDay, 23 * 60)).size());
+  rememberChanges(settings, {}, guideMinute(kDay, 23 * 60 + 15));
   EXPECT_EQ(1u, lines->size());
 
   // Damaged lines, a thirteenth month or a year out of reach, are skipped.
@@ -170,7 +170,7 @@ TEST(WatchChanges, AreRememberedFromTheFirstAiringUntilTheProgrammeHasEnded) {
   EXPECT_EQ(1u, rememberedChanges(settings).size());
 
   SettingsStore untouched;
-  rememberChanges(untouched, {}, listingMinute(kDay, 12 * 60));
+  rememberChanges(untouched, {}, guideMinute(kDay, 12 * 60));
   EXPECT_FALSE(untouched.hasSection(kChangesSection));
 }
 

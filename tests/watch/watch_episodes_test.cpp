@@ -19,7 +19,7 @@ ProgrammeRecord aired(const char* channelId, int december, int hour, int minute,
   ProgrammeRecord r;
   r.channelId = channelId;
   r.channel = channelId[0] == 'b' ? "BS1" : sj("ＮＨＫ総合");
-  r.start = listingMinute(dayNumber(2026, 12, december), hour * 60 + minute);
+  r.start = guideMinute(dayNumber(2026, 12, december), hour * 60 + minute);
   r.stop = r.start + 45;
   r.title = sj(title);
   r.description = sj(text);
@@ -40,7 +40,7 @@ Listing episodes(int firstAiringDelay = 0) {
   return listing;
 }
 
-const ListingMinute kTuesdayNoon = listingMinute(dayNumber(2026, 12, 8), 12 * 60);
+const GuideMinute kTuesdayNoon = guideMinute(dayNumber(2026, 12, 8), 12 * 60);
 
 WatchList listOf(std::initializer_list<const char*> entries) {
   SettingsStore settings;
@@ -132,7 +132,7 @@ TEST(WatchEpisodes, OnceAnnouncesAndReservesAnEpisodeOnceAndListsItsReair) {
 
   // Next morning the first airing has been moved by half an hour; after it
   // has ended, the re-air is still one.
-  for (const ListingMinute now : {kTuesdayNoon + 60, kTuesdayNoon + 24 * 60}) {
+  for (const GuideMinute now : {kTuesdayNoon + 60, kTuesdayNoon + 24 * 60}) {
     const WatchCheck again = checkWatchList(episodes(30), list, settings, now);
     EXPECT_EQ(1u, again.reairOf.count("bs1.tokyo.jp/202612121000"));
     EXPECT_EQ(1u, again.reairOf.size());
@@ -175,7 +175,7 @@ TEST(WatchEpisodes, SeenEpisodesAreForgottenAfterMonthsAndBounded) {
   std::vector<std::pair<std::string, std::string>> seen;  // every 5 minutes, the last at Tuesday noon
   ProgrammeRecord airing = aired("nhk.tokyo.jp", 8, 12, 0, "");
   for (std::size_t i = 0; i <= kSeenLines; ++i) {
-    airing.start = kTuesdayNoon - static_cast<ListingMinute>(kSeenLines - i) * 5;
+    airing.start = kTuesdayNoon - static_cast<GuideMinute>(kSeenLines - i) * 5;
     seen.push_back({std::to_string(i), programmeIdentity(airing)});
   }
   EXPECT_EQ(1u, rememberSeen(settings, seen, kTuesdayNoon));  // the cap's loss is told
@@ -209,7 +209,7 @@ TEST(WatchEpisodes, AHouseholdsEpisodesAreRememberedAcrossTheirReairs) {
   const WatchCheck check = checkWatchList(first, list, settings, kTuesdayNoon);
   ASSERT_EQ(2500u, check.fresh.size());
   EXPECT_EQ(0u, rememberAnnounced(settings, check, check.fresh, kTuesdayNoon));
-  const ListingMinute weekend = kTuesdayNoon + 4 * 24 * 60;
+  const GuideMinute weekend = kTuesdayNoon + 4 * 24 * 60;
   const WatchCheck reaired = checkWatchList(later, list, settings, weekend);
   EXPECT_EQ(2500u, reaired.reairOf.size());
   EXPECT_TRUE(reaired.fresh.empty());

@@ -22,7 +22,7 @@ std::string explained(const char* queryUtf8, std::size_t limit) {
   ProgrammeQuery query;
   QueryProblem problem;
   WatchExplanation explanation;
-  const ListingMinute now = listingMinute(dayNumber(2026, 12, 4), 0);
+  const GuideMinute now = guideMinute(dayNumber(2026, 12, 4), 0);
   if (!parseQueryText(sj(queryUtf8), query, problem) || !explainQuery(week(), query, now, limit, explanation, problem))
     return "! " + englishText(problem);
   std::string found, matched, text;
@@ -89,7 +89,7 @@ TEST(WatchCheck, AnnouncesAndReservesEachProgrammeOnceAndForgetsEndedOnes) {
   settings.setString(kWatchSection, "2", sj("ニュース"));
   settings.setString(kWatchSection, "3", "--regex [");
   const WatchList list = loadWatchList(settings);
-  const ListingMinute now = listingMinute(dayNumber(2026, 12, 4), 22 * 60);
+  const GuideMinute now = guideMinute(dayNumber(2026, 12, 4), 22 * 60);
 
   WatchCheck first = checkWatchList(week(), list, settings, now);
   EXPECT_EQ(3u, first.current.size());  // the 21:00 news has ended
@@ -105,7 +105,7 @@ TEST(WatchCheck, AnnouncesAndReservesEachProgrammeOnceAndForgetsEndedOnes) {
   EXPECT_TRUE(second.fresh.empty());
   EXPECT_TRUE(second.toReserve.empty());
 
-  rememberAnnounced(settings, WatchCheck(), {}, listingMinute(dayNumber(2026, 12, 5), 6 * 60));
+  rememberAnnounced(settings, WatchCheck(), {}, guideMinute(dayNumber(2026, 12, 5), 6 * 60));
   EXPECT_EQ(1u, settings.section(kAnnouncedSection).size());  // only the 07:00 news is left
 }
 

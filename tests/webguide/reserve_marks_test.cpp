@@ -14,7 +14,7 @@
 
 namespace {
 
-ProgrammeRecord programme(const char* channelId, ListingMinute start, long long programmeId = 0) {
+ProgrammeRecord programme(const char* channelId, GuideMinute start, long long programmeId = 0) {
   ProgrammeRecord record;
   record.channel = channelId;
   record.channelId = channelId;
@@ -27,7 +27,7 @@ ProgrammeRecord programme(const char* channelId, ListingMinute start, long long 
 
 TEST(ReserveMarks, TheDayPageMarksTheProgrammesTheRecorderHolds) {
   const int day = dayNumber(2026, 12, 8);
-  const ListingMinute eightPm = listingMinute(day, 20 * 60);
+  const GuideMinute eightPm = guideMinute(day, 20 * 60);
   RecorderDouble recorder(4);
   recorder.addProgramme({327360102400005LL, 3273601024LL, unixMillisecondsOf(eightPm),
                          unixMillisecondsOf(eightPm + 60), "P"});

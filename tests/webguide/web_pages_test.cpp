@@ -57,7 +57,7 @@ ProgrammeRecord record(const char* channel, int day, int startMinute, int length
   ProgrammeRecord programme;
   programme.channel = channel;
   programme.channelId = std::string(channel) == "A" ? "a.tokyo.jp" : "b.tokyo.jp";
-  programme.start = listingMinute(day, startMinute);
+  programme.start = guideMinute(day, startMinute);
   programme.stop = programme.start + length;
   programme.title = title;
   return programme;
@@ -78,7 +78,7 @@ TEST(DayPage, TextsAreEscapedAndNowIsMarked) {
   listing.programmes[0].genre = 2;
   PageClock clock;
   clock.today = date;
-  clock.now = listingMinute(day, 21 * 60 + 10);
+  clock.now = guideMinute(day, 21 * 60 + 10);
 
   const std::string page = dayPage(listing, date, clock, pageTexts(PageLanguage::kEnglish));
   EXPECT_EQ(std::string::npos, page.find("<script>alert"));
@@ -234,7 +234,7 @@ TEST(SearchPage, EndedProgrammesAreLeftOutAndCounted) {
                                           record("B", day, 21 * 60, 30, "Later")};
   PageClock clock;
   clock.today = {2026, 12, 8, 2};
-  clock.now = listingMinute(day, 20 * 60);
+  clock.now = guideMinute(day, 20 * 60);
   EXPECT_EQ(2u, leaveOutEnded(matches, clock.now));
   ASSERT_EQ(2u, matches.size());
   EXPECT_EQ("Running", matches[0].title);
@@ -264,7 +264,7 @@ TEST(WatchPage, EntriesWithTheirMatchesInThePageLanguage) {
   EXPECT_NE(std::string::npos, empty.find("\xe3\x82\xa6\xe3\x82\xa9\xe3\x83\x83\xe3\x83\x81 3"));  // ウォッチ 3
   EXPECT_NE(std::string::npos, empty.find("href=\"/search?q=--channel%20A%20news\""));
 
-  const PageClock clock{CalendarDate{2026, 12, 8, 2}, listingMinute(0, 12 * 60)};
+  const PageClock clock{CalendarDate{2026, 12, 8, 2}, guideMinute(0, 12 * 60)};
   const std::vector<WatchPageEntry> entries = {
       {3, "news", {record("A", 0, 19 * 60, 30, "Evening news"), record("B", 0, 22 * 60, 30, "Evening news")},
        {"", "a.tokyo.jp/202612081900"}},
@@ -272,7 +272,7 @@ TEST(WatchPage, EntriesWithTheirMatchesInThePageLanguage) {
   RememberedChange moved;
   moved.channelId = "a.tokyo.jp";
   moved.title = "Late film";
-  moved.firstStart = listingMinute(0, 21 * 60);
+  moved.firstStart = guideMinute(0, 21 * 60);
   moved.firstStop = moved.firstStart + 60;
   moved.start = moved.firstStart + 30;
   moved.stop = moved.firstStop + 30;

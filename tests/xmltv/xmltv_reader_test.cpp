@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "os/text.h"
 #include "tests/xmltv/xmltv_samples.h"
 #include "xmltv/xmltv_guide.h"

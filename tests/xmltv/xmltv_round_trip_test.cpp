@@ -26,16 +26,16 @@
 
 namespace {
 
-using Programme = std::tuple<std::string, ListingMinute, ListingMinute, std::string>;  // channel, start, stop, title
+using Programme = std::tuple<std::string, GuideMinute, GuideMinute, std::string>;  // channel, start, stop, title
 
 constexpr int kDays = 4;
 const int kFirstDay = dayNumber(2026, 12, 7);
 
-ListingMinute dayStart(int day) { return listingMinute(day, 5 * 60); }
+GuideMinute dayStart(int day) { return guideMinute(day, 5 * 60); }
 
 // A Japan-time minute as the grabber writes it, at `offset` minutes from UTC.
-std::string stamp(ListingMinute japan, int offset) {
-  const DateTime t = dateTimeOf(japan - 9 * 60 + offset);
+std::string stamp(GuideMinute japan, int offset) {
+  const DateTime t = dateTimeOfMinute(japan - 9 * 60 + offset);
   const int size = offset < 0 ? -offset : offset;
   char text[40];
   std::snprintf(text, sizeof text, "%04d%02d%02d%02d%02d00 %c%02d%02d", t.year, t.month, t.day, t.hour, t.minute,
@@ -73,17 +73,17 @@ Generated grabberDocument(unsigned seed) {
     if (c == 2) escapedName = "Gamma &amp; Co";
     xml += "  <channel id=\"" + id + "\"><display-name>" + escapedName + "</display-name></channel>\n";
     std::vector<Programme> timeline;
-    const ListingMinute end = dayStart(kFirstDay + kDays) - 3 * 60;
-    for (ListingMinute t = dayStart(kFirstDay) + 7 * c;;) {
+    const GuideMinute end = dayStart(kFirstDay + kDays) - 3 * 60;
+    for (GuideMinute t = dayStart(kFirstDay) + 7 * c;;) {
       if (roll(5) == 0) t += gaps[roll(3)];
-      const ListingMinute stop = t + lengths[roll(7)];
+      const GuideMinute stop = t + lengths[roll(7)];
       if (stop > end) break;
       timeline.emplace_back(names[c], t, stop, titles[roll(6)]);
       t = stop;
     }
     if (c == 1) {  // runs on, without a stop, to the end of its slot
-      const ListingMinute last = std::get<2>(timeline.back());
-      const ListingMinute slotEnd = dayStart(kFirstDay) + ((last - dayStart(kFirstDay)) / 240 + 1) * 240;
+      const GuideMinute last = std::get<2>(timeline.back());
+      const GuideMinute slotEnd = dayStart(kFirstDay) + ((last - dayStart(kFirstDay)) / 240 + 1) * 240;
       timeline.emplace_back(names[c], last, slotEnd, "Close");
     }
     for (std::size_t i = 0; i < timeline.size(); ++i) {
@@ -114,9 +114,9 @@ Generated grabberDocument(unsigned seed) {
 // What the generator must have made for the test to mean something.
 bool crosses(const std::set<Programme>& programmes, int minuteOfDay) {
   for (const Programme& p : programmes) {
-    const ListingMinute start = std::get<1>(p), stop = std::get<2>(p);
+    const GuideMinute start = std::get<1>(p), stop = std::get<2>(p);
     for (int day = kFirstDay; day <= kFirstDay + kDays; ++day) {
-      const ListingMinute at = listingMinute(day, minuteOfDay);
+      const GuideMinute at = guideMinute(day, minuteOfDay);
       if (start < at && at < stop) return true;
     }
   }
@@ -170,7 +170,7 @@ TEST(XmltvRoundTrip, EveryProgrammeOnceWithItsOwnTimesInEveryOutput) {
         if (cell.body.empty()) continue;
         const ProgrammeRecord* record = schedule.recordOf(day, channel, cell);
         ASSERT_NE(nullptr, record) << cell.timeText;
-        const DateTime start = dateTimeOf(record->start), stop = dateTimeOf(record->stop);
+        const DateTime start = dateTimeOfMinute(record->start), stop = dateTimeOfMinute(record->stop);
         char times[40];
         std::snprintf(times, sizeof times, " %04d%02d%02d %02d%02d %02d%02d ", start.year, start.month, start.day,
                       start.hour, start.minute, stop.hour, stop.minute);
@@ -183,7 +183,7 @@ TEST(XmltvRoundTrip, EveryProgrammeOnceWithItsOwnTimesInEveryOutput) {
 // A programme running past the last imported day has no later table to end
 // it: the side file keeps its stop, which a later day's table still cuts.
 TEST(XmltvRoundTrip, AProgrammePastTheLastDayKeepsItsStop) {
-  const ListingMinute late = listingMinute(kFirstDay, 28 * 60 + 30);  // 04:30 of the next morning
+  const GuideMinute late = guideMinute(kFirstDay, 28 * 60 + 30);  // 04:30 of the next morning
   const std::string document =
       "<tv><channel id=\"a\"><display-name>A</display-name></channel>"
       "<programme start=\"" + stamp(late - 60, 0) + "\" stop=\"" + stamp(late, 0) +

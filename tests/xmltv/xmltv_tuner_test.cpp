@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "net/memory_bytes.h"
 #include "os/text.h"
 #include "xmltv/xmltv_guide.h"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "guide/http_date.h"
 #include "os/os.h"
 #include "tools/demo_guide/demo_pages.h"

@@ -1,6 +1,6 @@
 #include "tools/demo_guide/demo_pages.h"
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "os/text.h"
 #include "tools/guide_pages/sample_schedule.h"
 

@@ -2,7 +2,7 @@
 // has come. It lives in memory only.
 #pragma once
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 
 struct DailySchedule {
   int year, month, day;

@@ -2,7 +2,7 @@
 // look.
 #include "ui/model/programme_view.h"
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "programme/programme_table.h"
 
 namespace {

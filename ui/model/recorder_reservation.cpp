@@ -22,8 +22,8 @@ std::vector<ProgrammeRecord> reserveRecords(const std::vector<RecorderReserve>& 
     record.channelId = std::to_string(reserve.channelId);
     record.channel = guideChannelName(channels, reserve.channelId);
     if (record.channel.empty()) record.channel = record.channelId;
-    record.start = listingMinuteOfMilliseconds(reserve.startAt);
-    record.stop = std::max(record.start, listingMinuteOfMilliseconds(reserve.endAt));
+    record.start = guideMinuteOfMilliseconds(reserve.startAt);
+    record.stop = std::max(record.start, guideMinuteOfMilliseconds(reserve.endAt));
     record.title = reserve.isConflict ? kConflictMark + reserve.name : reserve.name;
     record.broadcast.programmeId = reserve.programId;
     records.push_back(record);
@@ -34,7 +34,7 @@ std::vector<ProgrammeRecord> reserveRecords(const std::vector<RecorderReserve>& 
 bool dayProgrammeRecord(GuideCache& cache, const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay,
                         ProgrammeRecord& record) {
   const ProgrammeCell* channel = day.channelOf(&cell);
-  ListingMinute start = 0;
+  GuideMinute start = 0;
   if (!channel || !programmeStart(day, cell, broadcastDay, start)) return false;
   ListingRange range;
   range.from = dateFromDayNumber(broadcastDay);
@@ -48,7 +48,7 @@ bool dayProgrammeRecord(GuideCache& cache, const ProgrammeTable& day, const Prog
   return false;
 }
 
-std::vector<ListingChannel> channelsOfDay(GuideCache& cache, ListingMinute minute) {
+std::vector<ListingChannel> channelsOfDay(GuideCache& cache, GuideMinute minute) {
   ListingRange range;
   range.from = dateFromDayNumber(broadcastDayOf(minute));
   range.days = 1;

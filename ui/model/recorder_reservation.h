@@ -28,7 +28,7 @@ std::vector<ProgrammeRecord> reserveRecords(const std::vector<RecorderReserve>& 
 
 // The guide's channels of the broadcast day of `minute`, to name the
 // recorder's channel ids by.
-std::vector<ListingChannel> channelsOfDay(GuideCache& cache, ListingMinute minute);
+std::vector<ListingChannel> channelsOfDay(GuideCache& cache, GuideMinute minute);
 
 // "録画予約: <title>" over the recorder's answer in Japanese (and what it
 // answered, and the reserves a conflict meets, on the names `channels`

@@ -43,8 +43,8 @@ std::string dateText(const CalendarDate& date) {
 }
 
 // "HHMM" of a moment.
-std::string clockOf(ListingMinute minute) {
-  const DateTime time = dateTimeOf(minute);
+std::string clockOf(GuideMinute minute) {
+  const DateTime time = dateTimeOfMinute(minute);
   char text[8];
   std::snprintf(text, sizeof text, "%02d%02d", time.hour, time.minute);
   return text;
@@ -53,7 +53,7 @@ std::string clockOf(ListingMinute minute) {
 }  // namespace
 
 std::string reservationArguments(const ProgrammeTable& table, const ProgrammeCell& cell,
-                                 const ViewState& view, const ProgrammeTable* nextDay, ListingMinute keptStop) {
+                                 const ViewState& view, const ProgrammeTable* nextDay, GuideMinute keptStop) {
   const ProgrammeCell* header = table.channelOf(&cell);
   const std::string channel = header ? header->body : std::string();
   const std::string start = normaliseTime(cell.timeText);

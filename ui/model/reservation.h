@@ -26,4 +26,4 @@ struct ProgrammeCell;
 // table cuts at the day's end (keptStopOf), handed over instead of that cut.
 std::string reservationArguments(const ProgrammeTable& table, const ProgrammeCell& cell,
                                  const ViewState& view, const ProgrammeTable* nextDay = nullptr,
-                                 ListingMinute keptStop = 0);
+                                 GuideMinute keptStop = 0);

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 #include "listing/programme_time.h"
 #include "programme/genre_table.h"
 #include "programme/programme_table.h"
@@ -15,7 +15,7 @@ namespace {
 
 // Minutes from 00:00 of the broadcast date: 300..1739.
 int minuteOfBroadcastDay(const ProgrammeRecord& record) {
-  return static_cast<int>(record.start - listingMinute(broadcastDayOf(record), 0));
+  return static_cast<int>(record.start - guideMinute(broadcastDayOf(record), 0));
 }
 
 int genreColour(int genre) {
@@ -59,7 +59,7 @@ RowLook searchRowLook(const ProgrammeRecord& record, bool selected, const System
   return look;
 }
 
-int firstSearchRowSelected(const std::vector<ProgrammeRecord>& rows, ListingMinute now) {
+int firstSearchRowSelected(const std::vector<ProgrammeRecord>& rows, GuideMinute now) {
   for (std::size_t i = 0; i < rows.size(); ++i)
     if (rows[i].stop > now) return static_cast<int>(i);
   return static_cast<int>(rows.size()) - 1;

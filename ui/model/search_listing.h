@@ -32,7 +32,7 @@ std::string reairNote(const std::string& firstAiring);
 RowLook searchRowLook(const ProgrammeRecord& record, bool selected, const SystemColours& system);
 // The first programme that has not ended at `now`, else the last; -1 when
 // there are none.
-int firstSearchRowSelected(const std::vector<ProgrammeRecord>& rows, ListingMinute now);
+int firstSearchRowSelected(const std::vector<ProgrammeRecord>& rows, GuideMinute now);
 
 // The programme cell of `record` in `day`, the day table of its broadcast
 // day: its channel's column, the cell starting at its start. Null when the

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 
 enum ViewMode {
   kTimeView = 0,     // every channel at the viewed hour; key = the hour

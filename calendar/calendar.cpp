@@ -1,4 +1,4 @@
-#include "guide/calendar.h"
+#include "calendar/calendar.h"
 
 #include <algorithm>
 #include <atomic>
