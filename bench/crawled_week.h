@@ -5,8 +5,8 @@
 #include <string>
 
 #include "bench/bench_folder.h"
-#include "config/settings_store.h"
 #include "calendar/calendar.h"
+#include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "job/silent_progress.h"
 #include "tools/demo_guide/demo_guide_server.h"

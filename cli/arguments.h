@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli.h"
 #include "calendar/calendar.h"
+#include "cli/cli.h"
 #include "listing/listing.h"
 
 // Splits "--opt=value" into "--opt" "value" and refuses an option the verb

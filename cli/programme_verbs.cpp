@@ -7,28 +7,28 @@
 #include <cstdlib>
 #include <string>
 
+#include "calendar/calendar.h"
 #include "cli/arguments.h"
 #include "cli/channel_choice.h"
 #include "cli/cli.h"
 #include "cli/table_json.h"
-#include "calendar/calendar.h"
 #include "guide/guide_cache.h"
+#include "listing/day_schedule.h"
+#include "listing/genre_names.h"
+#include "listing/listing.h"
 #include "net/buffered_reader.h"
 #include "net/buffered_sink.h"
 #include "net/local_file.h"
 #include "net/memory_bytes.h"
+#include "net/paths.h"
 #include "os/ascii.h"
 #include "os/os.h"
-#include "net/paths.h"
-#include "listing/day_schedule.h"
-#include "listing/genre_names.h"
-#include "listing/listing.h"
+#include "os/standard_stream.h"
 #include "programme/genre_table.h"
 #include "programme/page_files.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
 #include "ui/model/programme_view.h"
-#include "os/standard_stream.h"
 
 namespace {
 

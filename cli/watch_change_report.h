@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli.h"
 #include "calendar/calendar.h"
+#include "cli/cli.h"
 #include "listing/listing.h"
 #include "watch/watch_change_memory.h"
 

@@ -3,8 +3,8 @@
 // English.
 #pragma once
 
-#include "cli/cli.h"
 #include "calendar/calendar.h"
+#include "cli/cli.h"
 
 // At most this many near misses are listed; the rest are counted.
 constexpr int kExplainedNearMisses = 20;

@@ -11,8 +11,8 @@
 
 #include <string>
 
-#include "cli/cli.h"
 #include "calendar/calendar.h"
+#include "cli/cli.h"
 
 struct WatchReport {
   enum class Format { Lines, Json, Ics };

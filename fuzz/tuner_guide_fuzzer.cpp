@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "calendar/calendar.h"
 #include "fuzz/fuzz_bytes.h"
 #include "fuzz/guide_slot_pages.h"
-#include "calendar/calendar.h"
 #include "job/silent_progress.h"
 #include "listing/programme_extras.h"
 #include "tuner/tuner_guide_reader.h"

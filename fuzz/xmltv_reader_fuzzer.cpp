@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "calendar/calendar.h"
 #include "fuzz/fuzz_bytes.h"
 #include "fuzz/guide_slot_pages.h"
-#include "calendar/calendar.h"
 #include "xmltv/xmltv_guide.h"
 #include "xmltv/xmltv_reader.h"
 

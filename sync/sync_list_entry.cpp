@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "guide/cache_file_name.h"
 #include "calendar/calendar.h"
+#include "guide/cache_file_name.h"
 
 SyncListEntry SyncListEntry::fromBytes(const unsigned char* bytes) {
   SyncListEntry entry;

@@ -3,8 +3,8 @@
 
 #include <commctrl.h>
 
-#include "config/settings_store.h"
 #include "calendar/calendar.h"
+#include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "listing/xmltv_file.h"
 #include "sync/sync_client.h"

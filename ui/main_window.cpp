@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/application.h"
-#include "config/settings_store.h"
 #include "calendar/calendar.h"
+#include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "ui/child_controls.h"
 #include "ui/companion_launcher.h"

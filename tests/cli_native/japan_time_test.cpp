@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "calendar/calendar.h"
 #include "cli/cli.h"
 #include "config/settings_store.h"
-#include "calendar/calendar.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo_guide/demo_guide_server.h"
 #include "webguide/web_pages.h"

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "config/settings_store.h"
 #include "calendar/calendar.h"
+#include "config/settings_store.h"
 #include "listing/channel_ids.h"
 #include "listing/day_records.h"
 #include "listing/listing.h"

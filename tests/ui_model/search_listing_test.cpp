@@ -14,8 +14,8 @@
 #include "ui/model/search_listing.h"
 #include "ui/model/watch_announcement.h"
 #include "ui/model/watch_explanation_text.h"
-#include "watch/watch_changes.h"
 #include "watch/near_miss_reason.h"
+#include "watch/watch_changes.h"
 #include "watch/watch_check.h"
 
 namespace {
