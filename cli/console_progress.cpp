@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "cli/cli.h"
-#include "cli/english_messages.h"
 #include "job/job_messages.h"
 #include "os/interrupt.h"
 #include "os/os.h"
@@ -36,12 +35,16 @@ bool ConsoleProgress::statusWorthALine(const std::string& message) {
   return statusesShown_.insert(kind).second;
 }
 
-void ConsoleProgress::line(const std::string& prefix, const std::string& cp932) {
+std::string withEnglish(const JobMessage& message) {
+  return message.known ? message.text + " (" + message.known->english + ")" : message.text;
+}
+
+void ConsoleProgress::line(const std::string& prefix, const JobMessage& message) {
   // After a cancel the job only winds down: no retries or resumes to tell.
   if (cancelled()) return;
   endBar();
   std::fprintf(stderr, "%s", prefix.c_str());
-  printError((english_ ? withEnglish(cp932) : cp932) + "\n");
+  printError((english_ ? withEnglish(message) : message.text) + "\n");
   std::fflush(stderr);
 }
 
@@ -102,15 +105,15 @@ bool ConsoleProgress::addBytes(int n) {
 
 int ConsoleProgress::addByteRun(int n) { return addBytes(n) ? n : 0; }
 
-bool ConsoleProgress::reportError(const std::string& message) {
+bool ConsoleProgress::reportError(const JobMessage& message) {
   std::string failure;
   failure.swap(failure_);
   // The service answers a good sign-in with a redirect, which the transfer
   // reports by its reason; the sign-in itself says when it failed.
-  if (lastStatus_ == job::kSigningIn && message == "Found") return false;
+  if (lastStatus_ == &job::kSigningIn && message.text == "Found") return false;
   if (!failure.empty()) {
     line("rokuban-cli: ", failure);  // it says more than the message
-  } else if (!server_.empty() && message == job::kConnectFailed) {
+  } else if (!server_.empty() && message.is(job::kConnectFailed)) {
     line("rokuban-cli: " + server_ + ": ", message);
   } else {
     line("rokuban-cli: ", message);
@@ -125,9 +128,9 @@ bool ConsoleProgress::flushBytes() {
   return true;
 }
 
-bool ConsoleProgress::showStatus(const std::string& message) {
-  lastStatus_ = message;
-  if (!quiet_ && statusWorthALine(message)) line("", message);
+bool ConsoleProgress::showStatus(const JobMessage& message) {
+  lastStatus_ = message.known;
+  if (!quiet_ && statusWorthALine(message.text)) line("", message);
   return !cancelled();
 }
 

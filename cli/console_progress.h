@@ -27,9 +27,9 @@ class ConsoleProgress : public ProgressSink {
   bool setByteTotal(int total) override;
   bool addBytes(int n) override;
   int addByteRun(int n) override;
-  bool reportError(const std::string& message) override;
+  bool reportError(const JobMessage& message) override;
   bool flushBytes() override;
-  bool showStatus(const std::string& message) override;
+  bool showStatus(const JobMessage& message) override;
   // Printed instead of the message of the reportError that follows.
   void describeFailure(const std::string& detail) override;
 
@@ -44,7 +44,7 @@ class ConsoleProgress : public ProgressSink {
   int countedItemsBegun() const { return fileNumber_ < fileTotal_ ? fileNumber_ : fileTotal_; }
 
  private:
-  void line(const std::string& prefix, const std::string& cp932);
+  void line(const std::string& prefix, const JobMessage& message);
   bool itemWorthALine() const;
   bool statusWorthALine(const std::string& message);
   void drawBar();
@@ -60,7 +60,7 @@ class ConsoleProgress : public ProgressSink {
   std::uint64_t lastDraw_ = 0;
   bool barShown_ = false;
   bool quiet_ = false;
-  std::string lastStatus_;
+  const job::Text* lastStatus_ = nullptr;
   std::string server_;
   std::string failure_;  // from describeFailure, for the next reportError
   const Deadline* deadline_ = nullptr;
@@ -70,6 +70,9 @@ class ConsoleProgress : public ProgressSink {
 // Prints the verb's result as the last stdout line, "result N", and gives
 // the exit code: see exitCodeFor; after an interrupt, says so on stderr.
 int finishWithResult(int result);
+// A known message's text with its English form after it, "接続失敗！
+// (connection failed)"; free text as it is.
+std::string withEnglish(const JobMessage& message);
 // 130 or 143 when an interrupt stopped the job (`interruptCode`, as
 // os::interruptExitCode gives it), else 1 when `result` is negative, else 0.
 int exitCodeFor(int result, int interruptCode);

@@ -39,7 +39,7 @@ int runSyncServer(CliContext& context) {
   if (!takeServerOptions(context, "sync-server", SyncServer::kDefaultPort, options)) return 2;
   std::string directory = context.cache.cacheDirectory();
   if (directory.empty()) {
-    printError(std::string(job::kNoCacheFolder) + "\n");
+    printError(std::string(job::kNoCacheFolder.japanese) + "\n");
     return 1;
   }
   SyncServer server(directory);

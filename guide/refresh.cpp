@@ -39,11 +39,13 @@ struct RefreshReport {
   int added = 0, removed = 0, moved = 0;
 };
 
-std::string reportText(const RefreshReport& report) {
+JobMessage reportText(const RefreshReport& report) {
   char text[160];
-  std::snprintf(text, sizeof text, job::kRefreshReport, report.checked, report.unchanged, report.changed,
+  std::snprintf(text, sizeof text, job::kRefreshReport.japanese, report.checked, report.unchanged, report.changed,
                 report.added, report.removed, report.moved);
-  return report.refused > 0 ? std::string(text) + " " + job::kLayoutChanged : std::string(text);
+  // The layout's change, when there is one, is the news of the line.
+  if (report.refused > 0) return std::string(text) + " " + job::kLayoutChanged;
+  return JobMessage(job::kRefreshReport, text);
 }
 
 // The slots of today's and tomorrow's broadcast days whose table file is

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "job/job_message.h"
+
 class ProgressSink {
  public:
   // The number of items the job is about to process. False once cancelled.
@@ -27,11 +29,11 @@ class ProgressSink {
     return n;
   }
   // A failure, the job's last word. Always false.
-  virtual bool reportError(const std::string& message) = 0;
+  virtual bool reportError(const JobMessage& message) = 0;
   // Show the byte count now. Always true.
   virtual bool flushBytes() = 0;
   // A progress message. False once cancelled.
-  virtual bool showStatus(const std::string& message) = 0;
+  virtual bool showStatus(const JobMessage& message) = 0;
   // What failed and why, told just before the reportError it explains: the
   // URL and status of an HTTP answer, a path and the system's reason. Only
   // the command line shows it; the window keeps its short messages.

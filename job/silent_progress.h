@@ -13,7 +13,7 @@ class SilentProgress : public ProgressSink {
   bool beginFile(const std::string&) override { return true; }
   bool setByteTotal(int) override { return true; }
   bool addBytes(int) override { return true; }
-  bool reportError(const std::string&) override { return false; }
+  bool reportError(const JobMessage&) override { return false; }
   bool flushBytes() override { return true; }
-  bool showStatus(const std::string&) override { return true; }
+  bool showStatus(const JobMessage&) override { return true; }
 };

@@ -50,8 +50,8 @@ bool DownloadJob::fetchWithRetry(ProgressSink& progress, const std::string& path
 bool DownloadJob::countDown() {
   for (int seconds = retryPolicy_.waitSeconds; seconds >= 1; --seconds) {
     char status[64];
-    std::snprintf(status, sizeof status, job::kRetryIn, seconds);
-    if (!progress().showStatus(status)) {
+    std::snprintf(status, sizeof status, job::kRetryIn.japanese, seconds);
+    if (!progress().showStatus(JobMessage(job::kRetryIn, status))) {
       progress().reportError(job::kInterrupted);
       return false;
     }
@@ -88,7 +88,7 @@ std::string headerOf(const HttpResponse& response, const char* name) {
 
 }  // namespace
 
-bool DownloadJob::refuseUnreadAnswer(const std::string& header, const char* message) {
+bool DownloadJob::refuseUnreadAnswer(const std::string& header, const job::Text& message) {
   discardPageFile();
   finalAnswer_ = true;
   progress().describeFailure(currentUrl() + ": the answer came with " + header + ", which is not read");
@@ -171,7 +171,7 @@ bool DownloadJob::onShortBody(int attempt) {
   return false;
 }
 
-bool DownloadJob::onError(const std::string& message) {
+bool DownloadJob::onError(const JobMessage& message) {
   progress().reportError(message);
   discardPageFile();
   return true;

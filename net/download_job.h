@@ -75,7 +75,7 @@ class DownloadJob : public TransferObserver {
   bool onByte(int byte) override;
   bool onBytes(const unsigned char* bytes, int count) override;
   bool onShortBody(int attempt) override;
-  bool onError(const std::string& message) override;
+  bool onError(const JobMessage& message) override;
   bool onComplete() override;
   bool stillWanted() override;
 
@@ -97,7 +97,7 @@ class DownloadJob : public TransferObserver {
   void discardPageFile();
   // An answer in a form the job does not read (`header` names it): said,
   // never tried again. Returns false.
-  bool refuseUnreadAnswer(const std::string& header, const char* message);
+  bool refuseUnreadAnswer(const std::string& header, const job::Text& message);
 
   Clock& clock_;
   ProgressSink* progress_ = nullptr;

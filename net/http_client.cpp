@@ -129,7 +129,7 @@ HttpClient::Outcome HttpClient::attempt(TransferObserver& observer, int resumedA
   int bodyLength = lengthHeader == response_.headers.end() ? -1 : parseLeadingInt(lengthHeader->second);
   if (bodyLength > maxBodyBytes_) {
     answerTooLarge_ = true;
-    observer.onError(tooLarge_ ? tooLarge_ : job::kPageTooLarge);
+    observer.onError(tooLarge_ ? *tooLarge_ : job::kPageTooLarge);
     return Outcome::kFailed;
   }
   if (!observer.onBodyStart(bodyLength)) return Outcome::kFailed;
@@ -147,7 +147,7 @@ HttpClient::Outcome HttpClient::readBody(ByteSource& body, int length, TransferO
     if (ready == 0) break;
     if (count == maxBodyBytes_) {
       answerTooLarge_ = true;
-      observer.onError(tooLarge_ ? tooLarge_ : job::kPageTooLarge);
+      observer.onError(tooLarge_ ? *tooLarge_ : job::kPageTooLarge);
       return Outcome::kFailed;
     }
     if (length >= 0) ready = std::min(ready, length - count);

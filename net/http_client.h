@@ -37,7 +37,7 @@ class HttpClient {
   // The largest body a transfer accepts (kMaxBodyBytes unless changed); a
   // longer one, announced or not, fails the transfer through onError, with
   // `tooLarge` when given (it names the limit), else "ページが16MBを超えました！".
-  void setMaxBodyBytes(int bytes, const char* tooLarge = nullptr) {
+  void setMaxBodyBytes(int bytes, const job::Text* tooLarge = nullptr) {
     maxBodyBytes_ = bytes;
     tooLarge_ = tooLarge;
   }
@@ -92,6 +92,6 @@ class HttpClient {
   HttpResponse response_;
   int readTimeout_ = TcpSocket::kDefaultReadTimeoutMilliseconds;
   int maxBodyBytes_ = kMaxBodyBytes;
-  const char* tooLarge_ = nullptr;
+  const job::Text* tooLarge_ = nullptr;
   bool answerTooLarge_ = false;
 };

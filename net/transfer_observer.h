@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "job/job_message.h"
 #include "net/http_response.h"
 
 class TransferObserver {
@@ -29,7 +30,7 @@ class TransferObserver {
   // one transact. True asks for the rest with a range request.
   virtual bool onShortBody(int attempt) = 0;
   // A connect, send or header failure; the result is ignored.
-  virtual bool onError(const std::string& message) = 0;
+  virtual bool onError(const JobMessage& message) = 0;
   // Before each read of the answer, its head included: false ends the
   // transfer (a cancel, a deadline).
   virtual bool stillWanted() { return true; }

@@ -42,7 +42,7 @@ class AnswerKeeper : public TransferObserver {
     return stillWanted();
   }
   bool onShortBody(int) override { return false; }
-  bool onError(const std::string&) override { return true; }
+  bool onError(const JobMessage&) override { return true; }
   bool stillWanted() override {
     if (clock_.nowSeconds() < deadline_) return true;
     timedOut = true;

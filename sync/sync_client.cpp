@@ -22,12 +22,12 @@ namespace {
 
 constexpr int kContentChunk = 8192;
 
-int failWith(ProgressSink& progress, const std::string& message) {
+int failWith(ProgressSink& progress, const JobMessage& message) {
   progress.reportError(message);
   return -1;
 }
 
-bool refuse(ProgressSink& progress, const std::string& message) {
+bool refuse(ProgressSink& progress, const JobMessage& message) {
   progress.reportError(message);
   return false;
 }
@@ -42,8 +42,8 @@ std::string partialFileName(const SyncListEntry& entry) {
 
 void reportSkipped(ProgressSink& progress, int skipped) {
   char status[96];
-  std::snprintf(status, sizeof status, job::kSkippedEntries, skipped);
-  progress.showStatus(status);
+  std::snprintf(status, sizeof status, job::kSkippedEntries.japanese, skipped);
+  progress.showStatus(JobMessage(job::kSkippedEntries, status));
 }
 
 // The server's error text: its data up to the first zero byte.

@@ -55,8 +55,8 @@ bool DownloadWorker::addBytes(int n) {
 
 int DownloadWorker::addByteRun(int n) { return addBytes(n) ? n : 0; }
 
-bool DownloadWorker::reportError(const std::string& message) {
-  setText(IDC_STATUS, message);
+bool DownloadWorker::reportError(const JobMessage& message) {
+  setText(IDC_STATUS, message.text);
   return false;
 }
 
@@ -65,8 +65,8 @@ bool DownloadWorker::flushBytes() {
   return true;
 }
 
-bool DownloadWorker::showStatus(const std::string& message) {
-  setText(IDC_STATUS, message);
+bool DownloadWorker::showStatus(const JobMessage& message) {
+  setText(IDC_STATUS, message.text);
   return notCancelled();
 }
 

@@ -25,9 +25,9 @@ class DownloadWorker : public ProgressSink, public ThreadTask {
   bool setByteTotal(int total) override;
   bool addBytes(int n) override;
   int addByteRun(int n) override;
-  bool reportError(const std::string& message) override;
+  bool reportError(const JobMessage& message) override;
   bool flushBytes() override;
-  bool showStatus(const std::string& message) override;
+  bool showStatus(const JobMessage& message) override;
 
   // The job chosen by jobId; then finishJob. Runs on the worker thread.
   int run() override;

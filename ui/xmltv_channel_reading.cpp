@@ -9,7 +9,7 @@ int XmltvChannelReading::run() {
   return result;
 }
 
-bool XmltvChannelReading::reportError(const std::string& message) {
-  if (error.empty()) error = message;
+bool XmltvChannelReading::reportError(const JobMessage& message) {
+  if (error.empty()) error = message.text;
   return false;
 }

@@ -32,9 +32,9 @@ class XmltvChannelReading : public ProgressSink, public ThreadTask {
   bool setByteTotal(int) override { return going(); }
   bool addBytes(int) override { return going(); }
   int addByteRun(int n) override { return going() ? n : 0; }
-  bool reportError(const std::string& message) override;
+  bool reportError(const JobMessage& message) override;
   bool flushBytes() override { return true; }
-  bool showStatus(const std::string&) override { return going(); }
+  bool showStatus(const JobMessage&) override { return going(); }
 
   // After the join: run's result, the channels and the failure's message.
   int result = -1;

@@ -87,7 +87,7 @@ bool fetchXmltvDocument(GuideCache& cache, const std::string& source, const std:
   RetryPolicy documentPolicy = policy;
   documentPolicy.retriesRefusals = false;  // a wrong URL stays wrong
   job.setRetryPolicy(documentPolicy);
-  job.client().setMaxBodyBytes(kMaxXmltvDocumentBytes, job::kXmltvTooLarge);
+  job.client().setMaxBodyBytes(kMaxXmltvDocumentBytes, &job::kXmltvTooLarge);
   job.client().setServer(location.host, location.port);
   // The guide service's session is not for another host.
   job.client().removeRequestHeader("cookie");
@@ -117,6 +117,7 @@ int readXmltvDocument(const std::string& path, const std::string& shownName, Xml
   XmltvReader reader;
   if (reader.read(input, handler)) return 1;
   if (reader.stoppedByHandler()) return 0;
-  progress.reportError(limited.overLimit() ? job::kXmltvTooLarge : reader.error());
+  if (limited.overLimit()) progress.reportError(job::kXmltvTooLarge);
+  else progress.reportError(reader.error());
   return -1;
 }

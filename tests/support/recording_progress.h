@@ -20,12 +20,12 @@ class RecordingProgress : public ProgressSink {
     transferBytes += n;
     return !cancelled();
   }
-  bool reportError(const std::string& message) override {
-    record("error " + message);
+  bool reportError(const JobMessage& message) override {
+    record("error " + message.text);
     return false;
   }
   bool flushBytes() override { return true; }
-  bool showStatus(const std::string& message) override { return record("status " + message); }
+  bool showStatus(const JobMessage& message) override { return record("status " + message.text); }
   void describeFailure(const std::string& detail) override { failures.push_back(detail); }
 
   // Calls counted from 1 (byte additions not included); from call number
