@@ -148,6 +148,13 @@ def browser(javascript=True, language="ja"):
     return webdriver.Chrome(service=Service(DRIVER), options=options)
 
 
+def click_in_view(driver, element):
+    """Clicks `element` scrolled to the middle of the grid: where a plain click
+    scrolls it, the sticky channel row may lie over it, at some hours of the day."""
+    driver.execute_script("arguments[0].scrollIntoView({block: 'center', inline: 'center'});", element)
+    element.click()
+
+
 def wait_for_url(driver, part):
     from selenium.webdriver.support.ui import WebDriverWait
     WebDriverWait(driver, 20).until(lambda d: part in d.current_url and
@@ -223,7 +230,7 @@ class PageInBrowser(unittest.TestCase):
         self.assertIsNone(self.driver.execute_script("return window.rokubanInjected;"))
         self.assertEqual(0, len(self.driver.find_elements("css selector", "img")))
         summary = [d for d in self.driver.find_elements("css selector", "details.p summary") if MARKUP in d.text]
-        summary[0].click()
+        click_in_view(self.driver, summary[0])
         details = summary[0].find_element("xpath", "..")
         self.assertTrue(details.get_attribute("open"))
         self.assertIn("–", details.find_element("css selector", ".d").text)  # its time range
@@ -414,7 +421,7 @@ class PageWithoutJavaScript(unittest.TestCase):
             current = driver.find_element("css selector", ".days a[aria-current=page]")
             self.assertTrue(current.get_attribute("href").endswith(date))
             summary = driver.find_element("css selector", "details.p summary")
-            summary.click()
+            click_in_view(driver, summary)
             self.assertTrue(summary.find_element("xpath", "..").get_attribute("open"))
             driver.find_element("css selector", "details.chs summary").click()
             driver.find_elements("css selector", "details.chs a")[-1].click()
