@@ -139,6 +139,7 @@ DaySchedule dayScheduleOf(CliContext& context, const CalendarDate& date) {
   ListingRange range;
   range.from = date;
   range.days = 2;
+  range.detail = RecordDetail::Times;  // the lines take only its times
   return DaySchedule(collectListing(context.cache, range).programmes,
                      dayNumber(date.year, date.month, date.day));
 }

@@ -7,6 +7,7 @@
 #include "listing/channel_ids.h"
 #include "listing/programme_flags.h"
 #include "listing/programme_time.h"
+#include "listing/record_order.h"
 #include "programme/genre_table.h"
 #include "programme/programme_table.h"
 
@@ -26,7 +27,7 @@ std::string descriptionOf(const ProgrammeCell& cell) {
 }
 
 void appendRecord(const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay,
-                  const std::string& channel, const std::string& channelId,
+                  const std::string& channel, const std::string& channelId, RecordDetail detail,
                   std::vector<ProgrammeRecord>& records) {
   ProgrammeRecord record;
   if (!programmeStart(day, cell, broadcastDay, record.start)) return;
@@ -38,6 +39,7 @@ void appendRecord(const ProgrammeTable& day, const ProgrammeCell& cell, int broa
   record.channel = channel;
   record.channelId = channelId;
   record.stop = guideMinute(broadcastDay, stop);
+  if (detail == RecordDetail::Times) return records.push_back(std::move(record));
   record.title = cell.title();
   record.titleMarks = titleLineMarks(cell);
   record.description = descriptionOf(cell);
@@ -74,7 +76,7 @@ bool programmeStart(const ProgrammeTable& day, const ProgrammeCell& cell, int br
 }
 
 void appendDayRecords(const ProgrammeTable& day, int broadcastDay, ChannelIds& ids,
-                      std::vector<ProgrammeRecord>& records) {
+                      std::vector<ProgrammeRecord>& records, RecordDetail detail) {
   const std::size_t rows = day.rowCount(0);
   // Grown geometrically: a day at a time would copy the week over and over.
   if (records.capacity() < records.size() + day.cellCount()) {
@@ -87,7 +89,7 @@ void appendDayRecords(const ProgrammeTable& day, int broadcastDay, ChannelIds& i
     for (std::size_t row = 1; row < rows;) {
       const ProgrammeCell* cell = day.cellAt(column, row);
       if (cell && !cell->body.empty()) {
-        appendRecord(day, *cell, broadcastDay, header->body, channelId, records);
+        appendRecord(day, *cell, broadcastDay, header->body, channelId, detail, records);
         row += cell->rowSpan > 1 ? cell->rowSpan : 1;
       } else {
         ++row;
@@ -114,10 +116,7 @@ void finishRecords(std::vector<ProgrammeRecord>& records, const std::vector<std:
     if (recordA.channel != recordB.channel) return recordA.channel < recordB.channel;
     return recordA.start < recordB.start;
   });
-  std::vector<ProgrammeRecord> sorted;
-  sorted.reserve(records.size());
-  for (std::size_t i : order) sorted.push_back(std::move(records[i]));
-  records.swap(sorted);
+  placeInOrder(records, order);
   joinSameStarts(records);
   for (std::size_t i = 0; i + 1 < records.size(); ++i) {
     ProgrammeRecord& record = records[i];

@@ -22,7 +22,7 @@ bool programmeStart(const ProgrammeTable& day, const ProgrammeCell& cell, int br
 // the end-time rule; one that would lie before its start is taken on the
 // next calendar day, and overlaps are left to finishRecords.
 void appendDayRecords(const ProgrammeTable& day, int broadcastDay, ChannelIds& ids,
-                      std::vector<ProgrammeRecord>& records);
+                      std::vector<ProgrammeRecord>& records, RecordDetail detail = RecordDetail::Whole);
 
 // Sorts by channel (in the order of `channelOrder`, channel names) and
 // start, makes records of one channel and start one (the first's texts,

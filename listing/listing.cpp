@@ -92,7 +92,7 @@ Listing collectListing(GuideCache& cache, const ListingRange& range) {
       listing.programmes.reserve(day.cellCount() * static_cast<std::size_t>(first + range.days - number));
     }
     std::size_t before = listing.programmes.size();
-    appendDayRecords(day, number, ids, listing.programmes);
+    appendDayRecords(day, number, ids, listing.programmes, range.detail);
     auto unwanted = std::remove_if(listing.programmes.begin() + before, listing.programmes.end(),
                                    [&](const ProgrammeRecord& record) { return !isWanted(range, record.channel); });
     listing.programmes.erase(unwanted, listing.programmes.end());
@@ -101,7 +101,7 @@ Listing collectListing(GuideCache& cache, const ListingRange& range) {
   for (const ListingChannel& channel : listing.channels) order.push_back(channel.name);
   applyProgrammeStops(extras, listing.programmes);
   finishRecords(listing.programmes, order);
-  attachProgrammeExtras(extras, listing.programmes);
+  if (range.detail == RecordDetail::Whole) attachProgrammeExtras(extras, listing.programmes);
   listing.refusals = ids.refusals();
   return listing;
 }

@@ -17,6 +17,7 @@ struct ListingRange {
   int days = 7;
   // Channel names (Shift-JIS) to keep; all when empty.
   std::vector<std::string> channels;
+  RecordDetail detail = RecordDetail::Whole;
 };
 
 struct ListingChannel {

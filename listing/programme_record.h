@@ -46,3 +46,8 @@ struct ProgrammeRecord {
   std::string channelType;  // "GR", "BS", "CS", "SKY"
   BroadcastDetails broadcast;
 };
+
+// How much of each programme a listing reads: Times fills only the channel,
+// its id and the times, for callers that need only when each programme is
+// (a day's schedule lines) or which channels there are.
+enum class RecordDetail { Whole, Times };

@@ -2,7 +2,9 @@
 #include "search/programme_matcher.h"
 
 #include <algorithm>
+#include <unordered_map>
 
+#include "listing/record_order.h"
 #include "os/text.h"
 #include "search/search_text.h"
 
@@ -129,14 +131,20 @@ std::vector<ProgrammeRecord> findMatches(const Listing& listing, const Programme
 }
 
 void sortMatches(std::vector<ProgrammeRecord>& records, const Listing& listing) {
-  auto column = [&](const ProgrammeRecord& record) {
-    for (std::size_t i = 0; i < listing.channels.size(); ++i)
-      if (listing.channels[i].name == record.channel) return i;
-    return listing.channels.size();
-  };
-  std::stable_sort(records.begin(), records.end(), [&](const ProgrammeRecord& a, const ProgrammeRecord& b) {
-    return a.start != b.start ? a.start < b.start : column(a) < column(b);
+  // Each record's column looked up once: a word can match thousands of a
+  // household's programmes, each compared many times.
+  std::unordered_map<std::string, std::size_t> columnOf;
+  for (std::size_t i = listing.channels.size(); i-- > 0;) columnOf[listing.channels[i].name] = i;
+  std::vector<std::size_t> column(records.size()), order(records.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const auto found = columnOf.find(records[i].channel);
+    column[i] = found == columnOf.end() ? listing.channels.size() : found->second;
+    order[i] = i;
+  }
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return records[a].start != records[b].start ? records[a].start < records[b].start : column[a] < column[b];
   });
+  placeInOrder(records, order);
 }
 
 std::vector<ProgrammeRecord> findMatches(const Listing& listing, const ProgrammeQuery& query) {

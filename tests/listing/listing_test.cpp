@@ -12,6 +12,7 @@
 #include "listing/ics_writer.h"
 #include "listing/json_writer.h"
 #include "listing/programme_flags.h"
+#include "listing/record_order.h"
 #include "listing/xmltv_file.h"
 #include "listing/xmltv_writer.h"
 #include "net/clock.h"
@@ -304,6 +305,17 @@ TEST(ChannelIds, SourceIdsAreKeptWhenPlainAndUniqueAndYieldToPins) {
   EXPECT_EQ("pin.example", ids.idFor("Pinned"));
 }
 
+// Cycles of every length and records already in place.
+TEST(ProgrammeRecords, PlacedInOrderWithoutASecondCopy) {
+  std::vector<ProgrammeRecord> records(7);
+  for (std::size_t i = 0; i < records.size(); ++i) records[i].title = std::string(20, static_cast<char>('a' + i));
+  std::vector<std::size_t> order = {3, 1, 0, 2, 6, 4, 5};
+  const std::vector<std::size_t> wanted = order;
+  placeInOrder(records, order);
+  for (std::size_t k = 0; k < records.size(); ++k)
+    EXPECT_EQ(std::string(20, static_cast<char>('a' + wanted[k])), records[k].title) << k;
+}
+
 // A crawled day with one slot's table file broken, and a day never crawled.
 TEST(CollectListing, SkipsMissingDaysAndNamesIncompleteOnes) {
   FakeClock clock;
@@ -326,6 +338,15 @@ TEST(CollectListing, SkipsMissingDaysAndNamesIncompleteOnes) {
   range.days = 2;
   const Listing whole = collectListing(cache, range);
   EXPECT_TRUE(whole.incompleteDays.empty());
+  range.detail = RecordDetail::Times;
+  const Listing times = collectListing(cache, range);
+  ASSERT_EQ(whole.programmes.size(), times.programmes.size());
+  for (std::size_t i = 0; i < times.programmes.size(); ++i) {
+    const ProgrammeRecord& a = whole.programmes[i];
+    const ProgrammeRecord& b = times.programmes[i];
+    EXPECT_TRUE(a.channel == b.channel && a.start == b.start && a.stop == b.stop && b.title.empty()) << i;
+  }
+  range.detail = RecordDetail::Whole;
   ASSERT_EQ(1u, whole.missingDays.size());
   const CalendarDate& missing = whole.missingDays[0];
   EXPECT_EQ(dayNumber(range.from.year, range.from.month, range.from.day) + 1,

@@ -1,0 +1,21 @@
+// Reordering records in place.
+#include "listing/record_order.h"
+
+#include <utility>
+
+void placeInOrder(std::vector<ProgrammeRecord>& records, std::vector<std::size_t>& order) {
+  constexpr std::size_t kPlaced = static_cast<std::size_t>(-1);
+  for (std::size_t start = 0; start < order.size(); ++start) {
+    if (order[start] == kPlaced || order[start] == start) continue;
+    ProgrammeRecord first = std::move(records[start]);
+    std::size_t place = start;
+    while (order[place] != start) {
+      const std::size_t from = order[place];
+      records[place] = std::move(records[from]);
+      order[place] = kPlaced;
+      place = from;
+    }
+    records[place] = std::move(first);
+    order[place] = kPlaced;
+  }
+}
