@@ -19,8 +19,10 @@ constexpr int kMinutesPerDay = 24 * 60;
 std::string descriptionOf(const ProgrammeCell& cell) {
   std::string text;
   const std::string& body = cell.body;
-  for (std::size_t i = std::min(cell.detailOffset, body.size()); i < body.size(); ++i) {
-    if (body[i] != '\r') text += body[i];
+  for (std::size_t i = std::min(cell.detailOffset, body.size()); i < body.size();) {
+    const std::size_t lineEnd = std::min(body.find('\r', i), body.size());
+    text.append(body, i, lineEnd - i);
+    i = lineEnd + 1;
   }
   while (!text.empty() && text.back() == '\n') text.pop_back();
   return text;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "listing/day_records.h"
+#include "listing/zero_padded.h"
 
 namespace {
 
@@ -14,16 +15,26 @@ std::string joinedLine(const char* times, const std::string& channel, const std:
 }  // namespace
 
 std::string scheduleTimes(const ProgrammeRecord& record, bool weekday) {
+  // Written digit by digit: a search prints thousands of these lines.
   const DateTime start = dateTimeOfMinute(record.start);
   const DateTime stop = dateTimeOfMinute(record.stop);
-  std::string day;
+  std::string times;
+  times.reserve(32);
+  appendZeroPadded(times, start.month, 2);
+  times += '/';
+  appendZeroPadded(times, start.day, 2);
   if (weekday) {
     const int startDay = dayNumber(start.year, start.month, start.day);
-    day = std::string("(") + weekdayKanji(dateFromDayNumber(startDay).dayOfWeek) + ")";
+    times += std::string("(") + weekdayKanji(dateFromDayNumber(startDay).dayOfWeek) + ")";
   }
-  char times[48];
-  std::snprintf(times, sizeof times, "%02d/%02d%s %02d:%02d-%02d:%02d", start.month, start.day, day.c_str(),
-                start.hour, start.minute, stop.hour, stop.minute);
+  times += ' ';
+  appendZeroPadded(times, start.hour, 2);
+  times += ':';
+  appendZeroPadded(times, start.minute, 2);
+  times += '-';
+  appendZeroPadded(times, stop.hour, 2);
+  times += ':';
+  appendZeroPadded(times, stop.minute, 2);
   return times;
 }
 

@@ -7,6 +7,7 @@
 #include "listing/genre_names.h"
 #include "listing/listing.h"
 #include "listing/programme_flags.h"
+#include "listing/zero_padded.h"
 
 namespace {
 
@@ -40,9 +41,18 @@ void appendEpisodes(std::string& out, const std::vector<EpisodeNumber>& episodes
 
 std::string isoJapanTime(GuideMinute minute) {
   const DateTime time = dateTimeOfMinute(minute);
-  char text[40];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:00+09:00", time.year, time.month, time.day,
-                time.hour, time.minute);
+  std::string text;
+  text.reserve(25);
+  appendZeroPadded(text, time.year, 4);
+  text += '-';
+  appendZeroPadded(text, time.month, 2);
+  text += '-';
+  appendZeroPadded(text, time.day, 2);
+  text += 'T';
+  appendZeroPadded(text, time.hour, 2);
+  text += ':';
+  appendZeroPadded(text, time.minute, 2);
+  text += ":00+09:00";
   return text;
 }
 

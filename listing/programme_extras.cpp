@@ -168,7 +168,7 @@ void addProgrammeLine(ProgrammeExtras& extras, const std::vector<std::string>& f
 }
 
 // e, channel, start, stop
-void addStopLine(std::map<std::pair<std::string, GuideMinute>, ProgrammeExtra>& programmes,
+void addStopLine(ProgrammeExtraMap& programmes,
                  const std::vector<std::string>& fields) {
   char* startEnd = nullptr;
   char* stopEnd = nullptr;
@@ -201,7 +201,7 @@ void ProgrammeExtras::setProgramme(const std::string& channel, GuideMinute start
 }
 
 const ProgrammeExtra* ProgrammeExtras::find(const std::string& channel, GuideMinute start) const {
-  auto found = programmes_.find(std::make_pair(channel, start));
+  auto found = programmes_.find(ChannelStartOrder::Probe{channel, start});
   return found == programmes_.end() ? nullptr : &found->second;
 }
 

@@ -42,6 +42,27 @@ struct ProgrammeExtra {
   bool describesNothing() const { return subTitle.empty() && episodes.empty() && flags == 0; }
 };
 
+// Orders entries as std::pair's < does, and finds one by a channel name
+// it does not copy: every record of a week is looked up.
+struct ChannelStartOrder {
+  using is_transparent = void;
+  using Key = std::pair<std::string, GuideMinute>;
+  struct Probe {
+    const std::string& channel;
+    GuideMinute start;
+  };
+  bool operator()(const Key& a, const Key& b) const { return a < b; }
+  bool operator()(const Key& a, const Probe& b) const {
+    const int order = a.first.compare(b.channel);
+    return order != 0 ? order < 0 : a.second < b.start;
+  }
+  bool operator()(const Probe& a, const Key& b) const {
+    const int order = a.channel.compare(b.first);
+    return order != 0 ? order < 0 : a.start < b.second;
+  }
+};
+using ProgrammeExtraMap = std::map<ChannelStartOrder::Key, ProgrammeExtra, ChannelStartOrder>;
+
 class ProgrammeExtras {
  public:
   // The first entry of a channel, or of a channel and start, is kept.
@@ -67,7 +88,7 @@ class ProgrammeExtras {
  private:
   std::map<std::string, std::string> sourceIds_;
   std::map<std::string, std::string> channelTypes_;
-  std::map<std::pair<std::string, GuideMinute>, ProgrammeExtra> programmes_;
+  ProgrammeExtraMap programmes_;
 };
 
 // "<size>-<hash>" of the file at `path`; empty when it cannot be read.

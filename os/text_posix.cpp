@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "os/lead_byte.h"
@@ -72,9 +73,9 @@ std::size_t entryOf(const unsigned char* character, std::size_t length) {
   return length == 1 ? character[0] - 0x80u : 128 + (character[0] - 0x80u) * 256 + character[1];
 }
 
-// Appends the UTF-8 of one character (one byte from 0x80, or a lead byte
-// and the next); false when iconv refuses it.
-bool appendConverted(const char* character, std::size_t length, std::string& out) {
+// Writes the UTF-8 of one character (one byte from 0x80, or a lead byte
+// and the next) at `out`; its length, 0 when iconv refuses it.
+std::size_t writeConverted(const char* character, std::size_t length, char* out) {
   std::atomic<std::uint64_t>& entry = gConverted[entryOf(reinterpret_cast<const unsigned char*>(character), length)];
   std::uint64_t known = entry.load(std::memory_order_relaxed);
   if (known == 0) {
@@ -89,26 +90,38 @@ bool appendConverted(const char* character, std::size_t length, std::string& out
     entry.store(known, std::memory_order_relaxed);
   }
   const std::size_t size = known & 7;
-  for (std::size_t i = 0; i < size; ++i) out += static_cast<char>(known >> (8 + 8 * i) & 0xFF);
-  return size != 0;
+  for (std::size_t i = 0; i < size; ++i) out[i] = static_cast<char>(known >> (8 + 8 * i) & 0xFF);
+  return size;
 }
 
 }  // namespace
 
 std::string cp932ToUtf8(const std::string& text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 2);
+  // Written into room for the usual longest result (three bytes a byte)
+  // and cut back: a character at a time through append was most of an
+  // export's time.
+  static const char kReplacement[] = "\xEF\xBF\xBD";
+  std::string out(text.size() * 3 + 4, '\0');
+  std::size_t at = 0;
   for (std::size_t i = 0; i < text.size();) {
     unsigned char byte = static_cast<unsigned char>(text[i]);
-    std::size_t length = isLeadByte(byte) && i + 1 < text.size() ? 2 : 1;
     if (byte < 0x80) {
-      out += text[i];
-    } else if (!appendConverted(text.data() + i, length, out)) {
-      out += "\xEF\xBF\xBD";
+      out[at++] = static_cast<char>(byte);
+      ++i;
+      continue;
+    }
+    if (out.size() - at < 4) out.resize(out.size() * 2);
+    std::size_t length = isLeadByte(byte) && i + 1 < text.size() ? 2 : 1;
+    std::size_t written = writeConverted(text.data() + i, length, &out[at]);
+    if (written == 0) {
+      std::memcpy(&out[at], kReplacement, 3);
+      written = 3;
       length = 1;
     }
+    at += written;
     i += length;
   }
+  out.resize(at);
   return out;
 }
 

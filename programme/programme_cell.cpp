@@ -1,23 +1,29 @@
 // ProgrammeCell: the title line and the short title of a programme.
 #include "programme/programme_cell.h"
 
+#include <algorithm>
+
 void ProgrammeCell::updateDetailOffset() {
   std::size_t lineFeed = body.find('\n');
   detailOffset = lineFeed == std::string::npos ? body.size() : lineFeed + 1;
 }
 
 std::string ProgrammeCell::title() const {
-  // Byte-wise on purpose: the bracket bytes are looked for anywhere.
+  // Byte-wise on purpose: the bracket bytes are looked for anywhere. The
+  // runs between 0x81 bytes are copied whole: a week of titles is read.
   std::string bracketed;
   bool copying = false;
   for (std::size_t i = 0; i < body.size();) {
-    if (body[i] == '\x81' && i + 1 < body.size() && (body[i + 1] == '\x79' || body[i + 1] == '\x7A')) {
-      copying = body[i + 1] == '\x79';
-      i += 2;
+    const std::size_t mark = std::min(body.find('\x81', i), body.size());
+    if (copying) bracketed.append(body, i, mark - i);
+    if (mark == body.size()) break;
+    if (mark + 1 < body.size() && (body[mark + 1] == '\x79' || body[mark + 1] == '\x7A')) {
+      copying = body[mark + 1] == '\x79';
+      i = mark + 2;
       continue;
     }
-    if (copying) bracketed += body[i];
-    ++i;
+    if (copying) bracketed += body[mark];
+    i = mark + 1;
   }
   if (!bracketed.empty()) return bracketed;
   if (detailOffset >= 2 && detailOffset <= body.size() && body.compare(detailOffset - 2, 2, "\r\n") == 0) {
