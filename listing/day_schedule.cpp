@@ -1,6 +1,7 @@
 // Records found by their cells, and their schedule lines.
 #include "listing/day_schedule.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "listing/day_records.h"
@@ -43,15 +44,22 @@ std::string scheduleLine(const ProgrammeRecord& record, const std::string& title
 }
 
 DaySchedule::DaySchedule(const std::vector<ProgrammeRecord>& records, int broadcastDay)
-    : broadcastDay_(broadcastDay) {
-  // finishRecords left one record to a channel and start.
-  for (const ProgrammeRecord& record : records) records_.emplace(std::make_pair(record.channel, record.start), record);
+    : broadcastDay_(broadcastDay), records_(records) {
+  indexRecords();
 }
 
-DaySchedule::DaySchedule(std::vector<ProgrammeRecord>&& records, int broadcastDay) : broadcastDay_(broadcastDay) {
-  for (ProgrammeRecord& record : records) {
-    auto key = std::make_pair(record.channel, record.start);
-    records_.emplace(std::move(key), std::move(record));
+DaySchedule::DaySchedule(std::vector<ProgrammeRecord>&& records, int broadcastDay)
+    : broadcastDay_(broadcastDay), records_(std::move(records)) {
+  indexRecords();
+}
+
+void DaySchedule::indexRecords() {
+  for (std::size_t i = 0; i < records_.size(); ++i) byChannel_[records_[i].channel].push_back(i);
+  const auto byStart = [this](std::size_t a, std::size_t b) { return records_[a].start < records_[b].start; };
+  // finishRecords leaves them in order already.
+  for (auto& channel : byChannel_) {
+    if (!std::is_sorted(channel.second.begin(), channel.second.end(), byStart))
+      std::stable_sort(channel.second.begin(), channel.second.end(), byStart);
   }
 }
 
@@ -59,8 +67,12 @@ const ProgrammeRecord* DaySchedule::recordOf(const ProgrammeTable& day, const st
                                              const ProgrammeCell& cell) const {
   GuideMinute start;
   if (!programmeStart(day, cell, broadcastDay_, start)) return nullptr;
-  const auto found = records_.find(std::make_pair(channel, start));
-  return found == records_.end() ? nullptr : &found->second;
+  const auto found = byChannel_.find(channel);
+  if (found == byChannel_.end()) return nullptr;
+  const std::vector<std::size_t>& starts = found->second;
+  const auto at = std::lower_bound(starts.begin(), starts.end(), start,
+                                   [this](std::size_t index, GuideMinute value) { return records_[index].start < value; });
+  return at != starts.end() && records_[*at].start == start ? &records_[*at] : nullptr;
 }
 
 std::string DaySchedule::lineOf(const ProgrammeTable& day, const std::string& channel, const ProgrammeCell& cell,

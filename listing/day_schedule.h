@@ -3,8 +3,8 @@
 // with the exports' own start and stop.
 #pragma once
 
-#include <map>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -42,6 +42,11 @@ class DaySchedule {
                      const std::string& title) const;
 
  private:
+  void indexRecords();
+
   int broadcastDay_;
-  std::map<std::pair<std::string, GuideMinute>, ProgrammeRecord> records_;
+  std::vector<ProgrammeRecord> records_;
+  // Each channel's records by start (the first of equal starts first): a
+  // day of a household is thousands of records, found a few hundred times.
+  std::unordered_map<std::string, std::vector<std::size_t>> byChannel_;
 };
