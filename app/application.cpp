@@ -3,7 +3,7 @@
 
 #include <shellapi.h>
 
-#include "net/paths.h"
+#include "bytes/paths.h"
 
 Application* Application::instance_ = nullptr;
 

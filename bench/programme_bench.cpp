@@ -10,14 +10,14 @@
 #include <filesystem>
 #include <string>
 
+#include "bytes/buffered_reader.h"
+#include "bytes/local_file.h"
+#include "bytes/memory_bytes.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
-#include "net/buffered_reader.h"
-#include "net/local_file.h"
 #include "os/os.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
-#include "net/memory_bytes.h"
 #include "tools/guide_pages/sample_schedule.h"
 
 namespace {

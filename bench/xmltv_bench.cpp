@@ -16,10 +16,10 @@
 #endif
 
 #include "bench/bench_folder.h"
+#include "bytes/memory_bytes.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "job/silent_progress.h"
-#include "net/memory_bytes.h"
 #include "os/text.h"
 #include "tools/guide_pages/sample_schedule.h"
 #include "xmltv/xmltv_import.h"

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "bytes/string_map.h"
 #include "calendar/calendar.h"
-#include "config/string_map.h"
 #include "os/ascii.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <string>
 
+#include "bytes/buffered_reader.h"
+#include "bytes/local_file.h"
 #include "cli/cli.h"
-#include "net/buffered_reader.h"
-#include "net/local_file.h"
 #include "programme/programme_diff.h"
 #include "programme/programme_table.h"
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "bytes/string_map.h"
 #include "cli/arguments.h"
 #include "cli/cli.h"
 #include "cli/listing_gaps.h"
@@ -12,7 +13,6 @@
 #include "listing/listing.h"
 #include "listing/xmltv_file.h"
 #include "listing/xmltv_writer.h"
-#include "config/string_map.h"
 #include "os/standard_stream.h"
 
 namespace {

@@ -7,6 +7,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "bytes/buffered_reader.h"
+#include "bytes/buffered_sink.h"
+#include "bytes/local_file.h"
+#include "bytes/memory_bytes.h"
+#include "bytes/paths.h"
 #include "calendar/calendar.h"
 #include "cli/arguments.h"
 #include "cli/channel_choice.h"
@@ -16,11 +21,6 @@
 #include "listing/day_schedule.h"
 #include "listing/genre_names.h"
 #include "listing/listing.h"
-#include "net/buffered_reader.h"
-#include "net/buffered_sink.h"
-#include "net/local_file.h"
-#include "net/memory_bytes.h"
-#include "net/paths.h"
 #include "os/ascii.h"
 #include "os/os.h"
 #include "os/standard_stream.h"

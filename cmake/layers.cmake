@@ -4,15 +4,14 @@
 # floor and everything under it, and checks README's table against these
 # lines. Read by CMake and by that test: keep one quoted entry a line.
 
-# Core floors, "floor: the floors it stands on". A floor is a folder, or a
-# part of one (below).
+# Core floors, "floor: the floors it stands on". A floor is a folder.
 set(ROKUBAN_CORE_FLOORS
   "os:"
   "job:"
   "calendar: os"
-  "net_byte_io: os"
-  "config: os job net_byte_io"
-  "net: os job config net_byte_io"
+  "bytes: os"
+  "config: os job bytes"
+  "net: os job config bytes"
   "json: net"
   "programme: net"
   "guide: programme calendar"
@@ -37,12 +36,6 @@ set(ROKUBAN_UPPER_FLOORS
   "fuzz: tools"
   "bench: tools"
   "tests: app cli tools"
-)
-
-# A floor that is a part of a folder, "floor: its modules": net/'s byte I/O,
-# through which the settings file is read and written, stands below config/.
-set(ROKUBAN_FLOOR_PARTS
-  "net_byte_io: net/stream net/byte_source net/byte_sink net/buffered_reader net/buffered_sink net/local_file net/memory_bytes"
 )
 
 # Single headers a floor may include from above it, "floor: header",
@@ -72,8 +65,7 @@ function(rokuban_library_of floor var)
 endfunction()
 
 # Per core floor's library: ROKUBAN_BELOW_<library>, the libraries it
-# links; ROKUBAN_FOLDER_<library>, its folder; for a part,
-# ROKUBAN_PART_<library>, its modules.
+# links; ROKUBAN_FOLDER_<library>, its folder.
 foreach(entry ${ROKUBAN_CORE_FLOORS})
   rokuban_floor_entry("${entry}" floor below)
   rokuban_library_of(${floor} library)
@@ -85,9 +77,4 @@ foreach(entry ${ROKUBAN_CORE_FLOORS})
   set(ROKUBAN_BELOW_${library} ${libraries})
   set(ROKUBAN_FOLDER_${library} ${floor})
   list(APPEND ROKUBAN_CORE_LIBRARIES ${library})
-endforeach()
-foreach(entry ${ROKUBAN_FLOOR_PARTS})
-  rokuban_floor_entry("${entry}" floor modules)
-  rokuban_library_of(${floor} library)
-  set(ROKUBAN_PART_${library} ${modules})
 endforeach()

@@ -1,9 +1,9 @@
 #include "config/settings_store.h"
 
+#include "bytes/buffered_sink.h"
+#include "bytes/local_file.h"
+#include "bytes/memory_bytes.h"
 #include "config/settings_encoding.h"
-#include "net/memory_bytes.h"
-#include "net/buffered_sink.h"
-#include "net/local_file.h"
 #include "os/os.h"
 
 #include <utility>

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "bytes/string_map.h"
 #include "config/settings_encoding.h"
-#include "config/string_map.h"
 #include "os/file_lock.h"
 
 class ByteSource;

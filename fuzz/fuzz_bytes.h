@@ -1,5 +1,5 @@
 // What the fuzz targets share: a table's file bytes for comparing tables.
-// Fuzz input is read through StringByteSource (net/memory_bytes.h).
+// Fuzz input is read through StringByteSource (bytes/memory_bytes.h).
 #pragma once
 
 #include <cstddef>
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "net/memory_bytes.h"
+#include "bytes/memory_bytes.h"
 #include "programme/programme_table.h"
 
 // The table file of `table`; a table that cannot be written is a finding.

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "bytes/memory_bytes.h"
 #include "calendar/calendar.h"
-#include "net/memory_bytes.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
 #include "xmltv/xmltv_guide.h"

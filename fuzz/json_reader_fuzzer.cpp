@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "bytes/memory_bytes.h"
 #include "json/json_reader.h"
-#include "net/memory_bytes.h"
 
 namespace {
 

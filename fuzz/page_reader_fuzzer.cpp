@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "bytes/byte_sink.h"
 #include "fuzz/fuzz_bytes.h"
-#include "net/byte_sink.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
 

@@ -9,8 +9,8 @@
 #include <random>
 #include <string>
 
+#include "bytes/local_file.h"
 #include "config/settings_store.h"
-#include "net/local_file.h"
 #include "os/os.h"
 
 namespace {

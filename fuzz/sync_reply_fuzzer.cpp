@@ -11,10 +11,10 @@
 #include <filesystem>
 #include <string>
 
+#include "bytes/stream.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "job/silent_progress.h"
-#include "net/stream.h"
 #include "sync/sync_client.h"
 
 namespace {

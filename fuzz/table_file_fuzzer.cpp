@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "bytes/byte_sink.h"
+#include "bytes/byte_source.h"
 #include "fuzz/fuzz_bytes.h"
-#include "net/byte_sink.h"
-#include "net/byte_source.h"
 #include "programme/programme_table.h"
 
 namespace {

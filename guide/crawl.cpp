@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bytes/memory_bytes.h"
 #include "config/settings_store.h"
 #include "guide/crawl_worker.h"
 #include "guide/guide_cache.h"
@@ -16,7 +17,6 @@
 #include "job/job_messages.h"
 #include "job/progress_sink.h"
 #include "net/download_job.h"
-#include "net/memory_bytes.h"
 #include "os/cursor.h"
 #include "os/os.h"
 #include "programme/page_files.h"

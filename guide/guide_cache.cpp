@@ -1,12 +1,12 @@
 #include "guide/guide_cache.h"
 
+#include "bytes/paths.h"
 #include "config/settings_store.h"
 #include "guide/cache_file_name.h"
 #include "job/job_messages.h"
 #include "job/progress_sink.h"
 #include "net/clock.h"
 #include "net/failure_text.h"
-#include "net/paths.h"
 #include "os/os.h"
 
 GuideCache& guideCache(SettingsStore& settings) {

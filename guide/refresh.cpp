@@ -14,16 +14,16 @@
 #include <string>
 #include <vector>
 
+#include "bytes/buffered_reader.h"
+#include "bytes/local_file.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "guide/http_date.h"
 #include "guide/slot_paths.h"
 #include "job/job_messages.h"
 #include "job/progress_sink.h"
-#include "net/buffered_reader.h"
 #include "net/clock.h"
 #include "net/download_job.h"
-#include "net/local_file.h"
 #include "os/os.h"
 #include "programme/programme_diff.h"
 #include "programme/programme_page_reader.h"

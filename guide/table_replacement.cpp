@@ -2,11 +2,11 @@
 // as the refresh and the XMLTV import replace the tables they renew.
 #include <string>
 
+#include "bytes/local_file.h"
 #include "guide/guide_cache.h"
 #include "job/job_messages.h"
 #include "job/progress_sink.h"
 #include "net/failure_text.h"
-#include "net/local_file.h"
 #include "os/os.h"
 #include "programme/page_files.h"
 

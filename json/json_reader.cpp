@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "net/byte_source.h"
+#include "bytes/byte_source.h"
 #include "os/text.h"
 
 namespace {

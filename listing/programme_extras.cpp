@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "bytes/local_file.h"
 #include "guide/cache_file_name.h"
 #include "guide/guide_cache.h"
 #include "listing/day_records.h"
 #include "listing/fnv_hash.h"
 #include "listing/programme_flags.h"
-#include "net/local_file.h"
 #include "os/os.h"
 #include "programme/programme_table.h"
 

@@ -1,11 +1,11 @@
 // Atomic writes and the kept XMLTV file.
 #include "listing/xmltv_file.h"
 
+#include "bytes/local_file.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "listing/listing.h"
 #include "listing/xmltv_writer.h"
-#include "net/local_file.h"
 #include "os/os.h"
 
 const char kXmltvFileNotWritten[] =

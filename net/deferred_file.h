@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "net/local_file.h"
+#include "bytes/local_file.h"
 
 class DeferredFile : public Stream {
  public:

@@ -12,10 +12,10 @@
 #include <memory>
 #include <string>
 
-#include "net/buffered_sink.h"
+#include "bytes/buffered_sink.h"
 #include "net/clock.h"
-#include "net/http_client.h"
 #include "net/deferred_file.h"
+#include "net/http_client.h"
 #include "net/retry_policy.h"
 #include "net/transfer_observer.h"
 

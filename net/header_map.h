@@ -3,6 +3,6 @@
 // before the lower-case names).
 #pragma once
 
-#include "config/string_map.h"
+#include "bytes/string_map.h"
 
 using HeaderMap = StringMap;

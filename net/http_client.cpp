@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "bytes/buffered_reader.h"
+#include "bytes/stream.h"
 #include "job/job_messages.h"
-#include "net/buffered_reader.h"
 #include "net/response_parser.h"
 #include "net/span_reader.h"
-#include "net/stream.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "net/byte_source.h"
+#include "bytes/byte_source.h"
 
 class LineReader : public ByteSource {
  public:

@@ -2,7 +2,7 @@
 // by byte where it does not; the reader takes only the bytes it used.
 #pragma once
 
-#include "net/byte_source.h"
+#include "bytes/byte_source.h"
 
 class SpanReader {
  public:

@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "net/stream.h"
+#include "bytes/stream.h"
 #include "os/socket.h"
 
 class TcpSocket : public Stream {

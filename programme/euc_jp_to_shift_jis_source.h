@@ -9,7 +9,7 @@
 // the source are read only as far as the block they are converted into.
 #pragma once
 
-#include "net/byte_source.h"
+#include "bytes/byte_source.h"
 
 class EucJpToShiftJisSource : public ByteSource {
  public:

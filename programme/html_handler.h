@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "config/string_map.h"
+#include "bytes/string_map.h"
 
 class HtmlHandler {
  public:

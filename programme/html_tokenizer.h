@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "config/string_map.h"
-#include "net/byte_source.h"
+#include "bytes/byte_source.h"
+#include "bytes/string_map.h"
 #include "programme/html_handler.h"
 
 class HtmlTokenizer {

@@ -1,8 +1,8 @@
 #include "programme/page_files.h"
 
-#include "net/buffered_reader.h"
-#include "net/buffered_sink.h"
-#include "net/local_file.h"
+#include "bytes/buffered_reader.h"
+#include "bytes/buffered_sink.h"
+#include "bytes/local_file.h"
 #include "os/os.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "net/byte_source.h"
+#include "bytes/byte_source.h"
 #include "programme/html_handler.h"
 #include "programme/programme_table.h"
 

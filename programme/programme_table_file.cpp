@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "net/byte_sink.h"
-#include "net/byte_source.h"
+#include "bytes/byte_sink.h"
+#include "bytes/byte_source.h"
 #include "net/span_reader.h"
 #include "programme/programme_table.h"
 #include "programme/var_uint.h"

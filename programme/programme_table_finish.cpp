@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "config/string_map.h"
+#include "bytes/string_map.h"
 #include "programme/programme_table.h"
 
 namespace {

@@ -10,8 +10,8 @@
 
 #include <cstdint>
 
-#include "net/byte_sink.h"
-#include "net/byte_source.h"
+#include "bytes/byte_sink.h"
+#include "bytes/byte_source.h"
 
 // False when the sink refuses a byte.
 bool writeVarUInt(ByteSink& sink, std::uint32_t value);

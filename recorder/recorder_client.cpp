@@ -3,13 +3,13 @@
 
 #include <algorithm>
 
+#include "bytes/memory_bytes.h"
 #include "json/json_reader.h"
 #include "listing/export_text.h"
 #include "net/basic_credentials.h"
 #include "net/clock.h"
 #include "net/http_client.h"
 #include "net/http_url.h"
-#include "net/memory_bytes.h"
 #include "net/transfer_observer.h"
 #include "os/text.h"
 #include "xmltv/xmltv_text.h"

@@ -7,12 +7,12 @@
 #include <functional>
 #include <vector>
 
+#include "bytes/local_file.h"
 #include "config/settings_store.h"
 #include "guide/cache_file_name.h"
 #include "job/job_messages.h"
 #include "job/progress_sink.h"
 #include "net/failure_text.h"
-#include "net/local_file.h"
 #include "os/os.h"
 #include "sync/sync_frame.h"
 #include "sync/sync_list_entry.h"

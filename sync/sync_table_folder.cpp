@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "bytes/paths.h"
 #include "guide/cache_file_name.h"
-#include "net/paths.h"
 #include "os/os.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "net/local_file.h"
+#include "bytes/local_file.h"
 #include "os/os.h"
 
 namespace {

@@ -2,14 +2,14 @@
 // import's guide, and written as its slots.
 #include "tuner/tuner_source.h"
 
+#include "bytes/buffered_reader.h"
+#include "bytes/local_file.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "job/job_messages.h"
 #include "job/progress_sink.h"
 #include "net/basic_credentials.h"
-#include "net/buffered_reader.h"
 #include "net/http_url.h"
-#include "net/local_file.h"
 #include "os/os.h"
 #include "tuner/tuner_guide_reader.h"
 #include "xmltv/xmltv_document.h"

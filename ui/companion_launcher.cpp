@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/application.h"
-#include "net/paths.h"
+#include "bytes/paths.h"
 #include "ui/model/companion_tool.h"
 
 std::string companionExecutablePath() {

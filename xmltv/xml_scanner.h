@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "net/byte_source.h"
+#include "bytes/byte_source.h"
 #include "xmltv/xmltv_text.h"
 
 // Bounds on what one element may make the scanner hold. Texts beyond them

@@ -2,15 +2,15 @@
 
 #include <cstdlib>
 
+#include "bytes/buffered_reader.h"
+#include "bytes/local_file.h"
+#include "bytes/stream.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "job/job_messages.h"
 #include "job/progress_sink.h"
-#include "net/buffered_reader.h"
 #include "net/download_job.h"
-#include "net/local_file.h"
 #include "net/retry_policy.h"
-#include "net/stream.h"
 #include "xmltv/xmltv_reader.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bytes/local_file.h"
 #include "config/settings_store.h"
 #include "guide/cache_file_name.h"
 #include "guide/guide_cache.h"
@@ -16,7 +17,6 @@
 #include "job/job_messages.h"
 #include "job/progress_sink.h"
 #include "listing/programme_extras.h"
-#include "net/local_file.h"
 #include "os/os.h"
 #include "programme/guide_page.h"
 #include "programme/programme_diff.h"

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "bytes/byte_source.h"
 #include "listing/programme_record.h"
-#include "net/byte_source.h"
 #include "xmltv/xml_scanner.h"
 #include "xmltv/xmltv_time.h"
 

@@ -1,15 +1,15 @@
 // `diff-slot`: programme-level differences of two table files.
 #include <gtest/gtest.h>
 
+#include "bytes/buffered_reader.h"
+#include "bytes/local_file.h"
 #include "cli/cli.h"
 #include "guide/guide_cache.h"
-#include "net/buffered_reader.h"
-#include "net/local_file.h"
+#include "programme/guide_page.h"
 #include "programme/page_files.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
 #include "tests/support/temp_folder.h"
-#include "programme/guide_page.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "bytes/local_file.h"
 #include "config/settings_store.h"
-#include "net/local_file.h"
 #include "tests/support/temp_folder.h"
 
 namespace {

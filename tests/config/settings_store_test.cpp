@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "net/local_file.h"
+#include "bytes/local_file.h"
 #include "os/os.h"
 #include "tests/support/temp_folder.h"
 

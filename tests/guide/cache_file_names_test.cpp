@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "bytes/paths.h"
 #include "config/settings_store.h"
-#include "net/paths.h"
 #include "tests/support/temp_folder.h"
 
 namespace {

@@ -3,10 +3,10 @@
 
 #include <filesystem>
 
+#include "bytes/paths.h"
 #include "config/settings_store.h"
 #include "guide/cache_file_name.h"
 #include "guide/guide_cache.h"
-#include "net/paths.h"
 #include "os/os.h"
 #include "programme/page_files.h"
 #include "programme/programme_table.h"

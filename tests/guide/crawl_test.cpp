@@ -4,17 +4,17 @@
 
 #include <algorithm>
 
+#include "bytes/paths.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "net/clock.h"
-#include "net/paths.h"
 #include "os/os.h"
+#include "programme/guide_page.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/loopback_http_server.h"
 #include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo_guide/demo_guide_server.h"
-#include "programme/guide_page.h"
 
 namespace {
 

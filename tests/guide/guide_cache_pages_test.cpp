@@ -2,9 +2,9 @@
 // and out, and the broadcast day assembled from its six slots.
 #include <gtest/gtest.h>
 
+#include "bytes/memory_bytes.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
-#include "net/memory_bytes.h"
 #include "os/os.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"

@@ -5,13 +5,14 @@
 
 #include <cstdio>
 
+#include "bytes/paths.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "guide/http_date.h"
 #include "guide/slot_paths.h"
 #include "net/clock.h"
-#include "net/paths.h"
 #include "os/os.h"
+#include "programme/guide_page.h"
 #include "programme/page_files.h"
 #include "programme/programme_table.h"
 #include "tests/support/fake_clock.h"
@@ -19,7 +20,6 @@
 #include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo_guide/demo_guide_server.h"
-#include "programme/guide_page.h"
 
 namespace {
 

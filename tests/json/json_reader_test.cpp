@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "bytes/memory_bytes.h"
 #include "json/json_reader.h"
-#include "net/memory_bytes.h"
 
 namespace {
 

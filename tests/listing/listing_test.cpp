@@ -4,6 +4,7 @@
 #include <regex>
 #include <vector>
 
+#include "bytes/paths.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "listing/day_schedule.h"
@@ -16,7 +17,6 @@
 #include "listing/xmltv_file.h"
 #include "listing/xmltv_writer.h"
 #include "net/clock.h"
-#include "net/paths.h"
 #include "os/os.h"
 #include "os/text.h"
 #include "programme/genre_table.h"

@@ -14,8 +14,8 @@
 #include <sys/resource.h>
 #endif
 
+#include "bytes/paths.h"
 #include "config/settings_store.h"
-#include "net/paths.h"
 #include "tests/support/loopback_http_proxy.h"
 #include "tests/support/loopback_http_server.h"
 #include "tests/support/recording_progress.h"

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "net/memory_bytes.h"
+#include "bytes/memory_bytes.h"
 
 namespace {
 // `head`, then `filler` repeated for ever; counts what it handed out.

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "net/memory_bytes.h"
+#include "bytes/memory_bytes.h"
 #include "programme/shift_jis_to_euc_jp.h"
 #include "tests/support/chunked_byte_source.h"
 

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "net/memory_bytes.h"
+#include "bytes/memory_bytes.h"
 #include "programme/guide_page.h"
 #include "programme/programme_page_reader.h"
 #include "tests/support/table_fixtures.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "net/memory_bytes.h"
+#include "bytes/memory_bytes.h"
 #include "tests/support/chunked_byte_source.h"
 
 namespace {

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "net/memory_bytes.h"
+#include "bytes/memory_bytes.h"
 #include "programme/guide_page.h"
+#include "programme/shift_jis_to_euc_jp.h"
 #include "tests/support/table_fixtures.h"
 #include "tools/guide_pages/sample_schedule.h"
-#include "programme/shift_jis_to_euc_jp.h"
 
 namespace {
 

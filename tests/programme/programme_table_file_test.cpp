@@ -2,11 +2,11 @@
 // and the files that are refused.
 #include <gtest/gtest.h>
 
+#include "bytes/memory_bytes.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
 #include "programme/var_uint.h"
 #include "tests/support/table_fixtures.h"
-#include "net/memory_bytes.h"
 #include "tools/guide_pages/sample_schedule.h"
 
 namespace {

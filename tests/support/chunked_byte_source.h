@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "net/byte_source.h"
+#include "bytes/byte_source.h"
 
 class ChunkedByteSource : public ByteSource {
  public:

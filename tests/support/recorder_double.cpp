@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
+#include "bytes/memory_bytes.h"
 #include "json/json_reader.h"
-#include "net/memory_bytes.h"
 #include "os/os.h"
 
 namespace {

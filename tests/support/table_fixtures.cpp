@@ -1,7 +1,7 @@
 // Helpers for the programme tests.
 #include "tests/support/table_fixtures.h"
 
-#include "net/memory_bytes.h"
+#include "bytes/memory_bytes.h"
 
 void fillTable(ProgrammeTable& table, const std::vector<std::vector<CellShape>>& columns, int key) {
   table.clear();

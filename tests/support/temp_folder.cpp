@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "net/local_file.h"
+#include "bytes/local_file.h"
 
 namespace fs = std::filesystem;
 

@@ -4,12 +4,12 @@
 
 #include <string>
 
+#include "bytes/memory_bytes.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "json/json_reader.h"
 #include "listing/listing.h"
 #include "listing/programme_extras.h"
-#include "net/memory_bytes.h"
 #include "programme/programme_diff.h"
 #include "programme/programme_table.h"
 #include "tests/support/loopback_http_server.h"

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "bytes/local_file.h"
 #include "config/settings_store.h"
-#include "net/local_file.h"
 #include "tests/support/temp_folder.h"
 #include "watch/watch_list.h"
 #include "watch/watch_memory.h"

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bytes/memory_bytes.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "os/text.h"
@@ -17,10 +18,9 @@
 #include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
 #include "tests/xmltv/xmltv_samples.h"
+#include "tools/guide_pages/sample_schedule.h"
 #include "xmltv/xmltv_import.h"
 #include "xmltv/xmltv_source.h"
-#include "net/memory_bytes.h"
-#include "tools/guide_pages/sample_schedule.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "bytes/memory_bytes.h"
 #include "calendar/calendar.h"
-#include "net/memory_bytes.h"
 #include "os/text.h"
 #include "xmltv/xmltv_guide.h"
 #include "xmltv/xmltv_reader.h"

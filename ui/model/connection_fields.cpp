@@ -1,8 +1,8 @@
 // The connection settings dialog's values and box-text rules.
 #include "ui/model/connection_fields.h"
 
+#include "bytes/string_map.h"
 #include "config/settings_store.h"
-#include "config/string_map.h"
 
 ConnectionFields connectionFieldsOf(const SettingsStore& settings) {
   ConnectionFields fields;

@@ -8,8 +8,8 @@
 #include <string>
 #include <utility>
 
-#include "net/byte_sink.h"
-#include "net/byte_source.h"
+#include "bytes/byte_sink.h"
+#include "bytes/byte_source.h"
 
 class StringByteSource : public ByteSource {
  public:

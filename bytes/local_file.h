@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "net/stream.h"
+#include "bytes/stream.h"
 #include "os/os.h"
 
 class LocalFile : public Stream {

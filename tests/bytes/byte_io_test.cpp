@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "net/buffered_reader.h"
-#include "net/buffered_sink.h"
-#include "net/local_file.h"
-#include "net/paths.h"
+#include "bytes/buffered_reader.h"
+#include "bytes/buffered_sink.h"
+#include "bytes/local_file.h"
+#include "bytes/paths.h"
 #include "tests/support/temp_folder.h"
 
 namespace {

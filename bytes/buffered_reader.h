@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "net/byte_source.h"
-#include "net/stream.h"
+#include "bytes/byte_source.h"
+#include "bytes/stream.h"
 
 class BufferedReader : public ByteSource {
  public:

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "net/byte_sink.h"
-#include "net/stream.h"
+#include "bytes/byte_sink.h"
+#include "bytes/stream.h"
 
 class BufferedSink : public ByteSink {
  public:

@@ -1,4 +1,4 @@
-#include "net/buffered_sink.h"
+#include "bytes/buffered_sink.h"
 
 #include <algorithm>
 #include <cstring>

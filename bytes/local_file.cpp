@@ -1,4 +1,4 @@
-#include "net/local_file.h"
+#include "bytes/local_file.h"
 
 bool LocalFile::openForRead(const std::string& name) {
   close();

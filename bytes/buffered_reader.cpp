@@ -1,4 +1,4 @@
-#include "net/buffered_reader.h"
+#include "bytes/buffered_reader.h"
 
 void BufferedReader::refill() {
   position_ = 0;

@@ -1,4 +1,4 @@
-#include "net/byte_sink.h"
+#include "bytes/byte_sink.h"
 
 int ByteSink::write(const void* data, int length) {
   const unsigned char* bytes = static_cast<const unsigned char*>(data);

@@ -1,4 +1,4 @@
-#include "config/string_map.h"
+#include "bytes/string_map.h"
 
 #include <climits>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "net/paths.h"
+#include "bytes/paths.h"
 
 #include "os/os.h"
 
