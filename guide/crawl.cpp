@@ -11,6 +11,7 @@
 #include "bytes/memory_bytes.h"
 #include "config/settings_store.h"
 #include "guide/crawl_worker.h"
+#include "guide/download_server_settings.h"
 #include "guide/guide_cache.h"
 #include "guide/guide_source.h"
 #include "guide/slot_paths.h"
@@ -177,7 +178,7 @@ class GuideService : public GuideSource {
     if (pages > 0 && settings.cookie().empty() && !cache.signIn(progress)) return -1;
     const int total = static_cast<int>(queue.size()) * (pages > 0 ? pages : 1);
     if (!progress.setFileTotal(total)) return -1;
-    DownloadJob job(settings, cache.clock());
+    DownloadJob job(downloadServerOf(settings), cache.clock());
     job.setRetryPolicy(cache.retryPolicy());
     CrawlWorker worker;  // every table file is written before it goes
     for (int key : queue) {

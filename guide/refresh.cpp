@@ -17,6 +17,7 @@
 #include "bytes/buffered_reader.h"
 #include "bytes/local_file.h"
 #include "config/settings_store.h"
+#include "guide/download_server_settings.h"
 #include "guide/guide_cache.h"
 #include "guide/http_date.h"
 #include "guide/slot_paths.h"
@@ -191,7 +192,7 @@ int GuideCache::refreshNearSlots(const DateTime& now, int hours, ProgressSink& p
     if (!progress.setFileTotal(static_cast<int>(slots.size()) * (pages > 0 ? pages : 1))) return -1;
     int failed = 0;  // the slot whose refresh broke off
     {
-      DownloadJob job(settings(), clock());
+      DownloadJob job(downloadServerOf(settings()), clock());
       job.setRetryPolicy(retryPolicy());
       SlotRefresh refresh(*this, job, pages, progress, report);
       for (int key : slots) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "config/settings_store.h"
+#include "guide/download_server_settings.h"
 #include "guide/guide_cache.h"
 #include "job/job_messages.h"
 #include "job/progress_sink.h"
@@ -63,6 +64,6 @@ bool GuideCache::signIn(ProgressSink& progress) {
   // The old session goes before the job takes its cookie header from the
   // settings, so that the sign-in never carries it.
   settings().setCookie("");
-  DownloadJob job(settings(), clock());
+  DownloadJob job(downloadServerOf(settings()), clock());
   return runSignIn(settings(), job, progress);
 }

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "config/settings_store.h"
 #include "job/job_messages.h"
 #include "job/progress_sink.h"
 #include "job/silent_progress.h"
@@ -11,12 +10,12 @@
 #include "os/ascii.h"
 #include "os/os.h"
 
-DownloadJob::DownloadJob(SettingsStore& settings, Clock& clock)
+DownloadJob::DownloadJob(const DownloadServer& server, Clock& clock)
     : clock_(clock) {
-  client_.setServer(settings.server(), settings.port());
-  client_.setProxy(settings.proxyServer(), settings.proxyPort());
-  client_.setProxyAuthorization(basicCredentials(settings.proxyUser(), settings.proxyPass()));
-  if (settings.isPersonalTable()) client_.setRequestHeader("cookie", settings.cookie());
+  client_.setServer(server.server, server.port);
+  client_.setProxy(server.proxyServer, server.proxyPort);
+  client_.setProxyAuthorization(basicCredentials(server.proxyUser, server.proxyPassword));
+  for (const auto& header : server.headers) client_.setRequestHeader(header.first, header.second);
 }
 
 DownloadJob::~DownloadJob() { finishPageFile(); }

@@ -15,12 +15,12 @@
 #include "bytes/buffered_sink.h"
 #include "net/clock.h"
 #include "net/deferred_file.h"
+#include "net/download_server.h"
 #include "net/http_client.h"
 #include "net/retry_policy.h"
 #include "net/transfer_observer.h"
 
 class ProgressSink;
-class SettingsStore;
 
 // Told of a page's whole body once it arrived, before its file is written
 // and closed: a reader can start on it meanwhile. Not told when the body
@@ -35,10 +35,9 @@ class PageBodyListener {
 
 class DownloadJob : public TransferObserver {
  public:
-  // Server, proxy and proxy credentials from the settings; the stored
-  // "cookie" (even an empty one) when the area is a personal table. Waits
+  // Requests go to `server`, through its proxy, with its headers. Waits
   // between attempts go through `clock`.
-  explicit DownloadJob(SettingsStore& settings, Clock& clock = systemClock());
+  explicit DownloadJob(const DownloadServer& server, Clock& clock = systemClock());
   ~DownloadJob();
   DownloadJob(const DownloadJob&) = delete;
   DownloadJob& operator=(const DownloadJob&) = delete;

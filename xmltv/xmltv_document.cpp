@@ -6,6 +6,7 @@
 #include "bytes/local_file.h"
 #include "bytes/stream.h"
 #include "config/settings_store.h"
+#include "guide/download_server_settings.h"
 #include "guide/guide_cache.h"
 #include "job/job_messages.h"
 #include "job/progress_sink.h"
@@ -83,7 +84,7 @@ bool fetchXmltvDocument(GuideCache& cache, const std::string& source, const std:
   HttpLocation location;
   if (!parseHttpUrl(source, location)) return false;
   // The job closes the fetched file when it goes.
-  DownloadJob job(cache.settings(), cache.clock());
+  DownloadJob job(downloadServerOf(cache.settings()), cache.clock());
   RetryPolicy documentPolicy = policy;
   documentPolicy.retriesRefusals = false;  // a wrong URL stays wrong
   job.setRetryPolicy(documentPolicy);

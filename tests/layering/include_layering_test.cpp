@@ -134,6 +134,7 @@ TEST(IncludeLayeringTest, TheRuleAllowsDownwardAndForcedEdgesOnly) {
                         Case{"os/text_win32.cpp", "bytes/paths.h", false},
                         Case{"config/settings_store.cpp", "bytes/local_file.h", true},
                         Case{"config/settings_store.cpp", "net/tcp_socket.h", false},
+                        Case{"net/download_job.cpp", "config/settings_store.h", false},
                         Case{"programme/page_files.cpp", "guide/guide_cache.h", false},
                         Case{"net/download_job.h", "job/progress_sink.h", true},
                         Case{"xmltv/xmltv_import.cpp", "job/job_messages.h", true},

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "config/settings_store.h"
+#include "guide/download_server_settings.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/loopback_http_server.h"
 #include "tests/support/loopback_listener.h"
@@ -39,12 +40,12 @@ TEST(DownloadJobSettingsTest, SendsTheStoredCookieOnlyForAPersonalTable) {
   settings.setArea("tokyo");
   settings.setCookie("session=1");
   {
-    DownloadJob job(settings);
+    DownloadJob job(downloadServerOf(settings));
     EXPECT_EQ(job.client().requestHeaders().count("cookie"), 0u);
   }
   settings.setArea("_3");
   settings.setCookie("");
-  DownloadJob job(settings);
+  DownloadJob job(downloadServerOf(settings));
   EXPECT_EQ(job.client().buildRequest("/x"),
             "GET /x HTTP/1.0\r\ncookie: \r\nhost: tv.example\r\n\r\n");
 }
@@ -56,10 +57,20 @@ TEST(DownloadJobSettingsTest, TakesProxyAndCredentialsFromTheSettings) {
   settings.setProxyServer("proxy.example");
   settings.setProxyPort(3128);
   settings.setProxyPass("secret");
-  DownloadJob job(settings);
+  DownloadJob job(downloadServerOf(settings));
   EXPECT_EQ(job.client().buildRequest("/x"),
             "GET http://tv.example:8080/x HTTP/1.0\r\nhost: tv.example:8080\r\n"
             "proxy-authorization: Basic OnNlY3JldA==\r\n\r\n");
+}
+
+TEST(DownloadJobServerTest, EveryRequestCarriesTheServersHeaders) {
+  DownloadServer server;
+  server.server = "tv.example";
+  server.headers["cookie"] = "a=1";
+  server.headers["x-token"] = "t";
+  DownloadJob job(server);
+  EXPECT_EQ(job.client().buildRequest("/x"),
+            "GET /x HTTP/1.0\r\ncookie: a=1\r\nhost: tv.example\r\nx-token: t\r\n\r\n");
 }
 
 class FetchWithRetryTest : public ::testing::Test {
@@ -67,7 +78,7 @@ class FetchWithRetryTest : public ::testing::Test {
   FetchWithRetryTest() { settings.setString("_config", "server", "127.0.0.1"); }
   void useServer(int port) { settings.setInt("_config", "port", port); }
   bool fetch() {
-    DownloadJob job(settings, clock);
+    DownloadJob job(downloadServerOf(settings), clock);
     job.client().setReadTimeout(kReadTimeout);
     return job.fetchWithRetry(progress, "/p", folder.file("p"));
   }

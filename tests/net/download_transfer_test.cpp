@@ -16,6 +16,7 @@
 
 #include "bytes/paths.h"
 #include "config/settings_store.h"
+#include "guide/download_server_settings.h"
 #include "tests/support/loopback_http_proxy.h"
 #include "tests/support/loopback_http_server.h"
 #include "tests/support/recording_progress.h"
@@ -65,7 +66,7 @@ class DownloadTransferTest : public ::testing::Test {
   // A job on these settings whose sockets give up after kReadTimeout.
   DownloadJob& job() {
     if (!job_) {
-      job_.reset(new DownloadJob(settings));
+      job_.reset(new DownloadJob(downloadServerOf(settings)));
       job_->client().setReadTimeout(kReadTimeout);
     }
     return *job_;
@@ -402,7 +403,7 @@ TEST(DownloadThroughProxyTest, SendsTheAbsoluteUrlAndCredentialsToTheProxyOnly) 
   TempFolder folder;
   RecordingProgress progress;
   {
-    DownloadJob job(settings);
+    DownloadJob job(downloadServerOf(settings));
     job.client().setReadTimeout(kReadTimeout);
     EXPECT_TRUE(job.fetch(progress, "/cgi-bin/your_table.cgi?mmdd=0105&hh=21", folder.file("p")));
   }
@@ -435,7 +436,7 @@ TEST(DownloadThroughProxyTest, WrongCredentialsAreRefusedByTheProxy) {
   settings.setProxyUser("user");
   TempFolder folder;
   RecordingProgress progress;
-  DownloadJob job(settings);
+  DownloadJob job(downloadServerOf(settings));
   job.client().setReadTimeout(kReadTimeout);
   EXPECT_FALSE(job.fetch(progress, "/p", folder.file("p")));
   EXPECT_EQ(progress.calls, std::vector<std::string>{"error Proxy Authentication Required"});
