@@ -34,8 +34,9 @@ bool parseMoment(const std::string& text, DateTime& moment) {
 
 }  // namespace
 
-bool checkArguments(const std::vector<CliOption>& options, std::vector<std::string>& args,
-                    std::string& problem, bool dashWords) {
+bool checkArguments(const CliVerb& verb, std::vector<std::string>& args, std::string& problem) {
+  const std::vector<CliOption>& options = verb.options;
+  const bool dashWords = verb.traits & kDashWords;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (!isOptionLike(args[i]) || (dashWords && args[i][1] != '-')) continue;
     const std::size_t equals = args[i].find('=');

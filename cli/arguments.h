@@ -11,10 +11,10 @@
 
 // Splits "--opt=value" into "--opt" "value" and refuses an option the verb
 // does not declare, a missing value and a Number option whose value is not
-// digits. False with `problem` naming the option and what is wrong. With
-// `dashWords`, only "--" begins an option: "-word" is a word of the verb's.
-bool checkArguments(const std::vector<CliOption>& options, std::vector<std::string>& args,
-                    std::string& problem, bool dashWords = false);
+// digits. False with `problem` naming the option and what is wrong. For a
+// verb with kDashWords, only "--" begins an option: "-word" is a word of
+// the verb's.
+bool checkArguments(const CliVerb& verb, std::vector<std::string>& args, std::string& problem);
 
 // "YYYY-MM-DD", "today" or "tomorrow" (broadcast days, as of `todayNumber`)
 // as a day number; false with `problem` saying which part is wrong.

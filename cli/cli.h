@@ -24,6 +24,15 @@ struct CliContext {
 // What an option of a verb takes after it.
 enum class OptionKind { Flag, Text, Number };
 
+// What the frame does around a verb besides running it, or'ed together.
+enum CliVerbTraits : unsigned {
+  kReadsOnly = 1u << 0,  // never creates the cache folder
+  kDashWords = 1u << 1,  // "-word" is a word, not an option (see checkArguments)
+  // Holds the settings file's lock from the load to the end of the verb:
+  // quick verbs that change what they have just read (the next list number).
+  kLocksSettings = 1u << 2,
+};
+
 struct CliOption {
   const char* name;  // "--days"
   OptionKind kind;
@@ -37,11 +46,7 @@ struct CliVerb {
   const char* summary;  // one line: what the verb does
   std::vector<CliOption> options;
   const char* example;  // one command line, after "rokuban-cli "
-  bool readsOnly = false;  // never creates the cache folder
-  bool dashWords = false;  // "-word" is a word, not an option (see checkArguments)
-  // Holds the settings file's lock from the load to the end of the verb:
-  // quick verbs that change what they have just read (the next list number).
-  bool locksSettings = false;
+  unsigned traits = 0;  // CliVerbTraits
 };
 
 struct CliVerbRegistration {

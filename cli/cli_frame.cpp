@@ -191,10 +191,10 @@ int runCli(std::vector<std::string> args) {
   }
   args.erase(args.begin());
   std::string problem;
-  if (!checkArguments(verb->second.options, args, problem, verb->second.dashWords)) return argumentError(verb->first.c_str(), problem);
+  if (!checkArguments(verb->second, args, problem)) return argumentError(verb->first.c_str(), problem);
   context.args = args;
   context.verbName = verb->second.name;
-  if (verb->second.locksSettings) {
+  if (verb->second.traits & kLocksSettings) {
     if (context.settingsPath == os::settingsDirectory() + "Rokuban.ini") os::createSettingsDirectory();
     if (!context.settings.lockForUpdate(context.settingsPath)) return lockFailure(context.settings);
   }
@@ -203,6 +203,6 @@ int runCli(std::vector<std::string> args) {
     printError("rokuban-cli: note: " + context.settingsPath +
                " is UTF-8; it is read as Shift-JIS and the next save writes it in Shift-JIS\n");
   }
-  context.cache.setCreatesDirectory(!verb->second.readsOnly);
+  context.cache.setCreatesDirectory(!(verb->second.traits & kReadsOnly));
   return verb->second.run(context);
 }

@@ -134,8 +134,8 @@ int runAreas(CliContext& context) {
 const CliVerbRegistration kConfig({"config", "config [--show-secrets] [get KEY | set KEY VALUE]", runConfig,
                                    "print every setting, or get or set one",
                                    {{"--show-secrets", OptionKind::Flag, "print passwords and the cookie as they are"}},
-                                   "config set directory /srv/tv/cache", true, true, true});
+                                   "config set directory /srv/tv/cache", kReadsOnly | kDashWords | kLocksSettings});
 const CliVerbRegistration kAreas({"areas", "areas", runAreas, "list the area table, the current choice marked", {},
-                                  "areas", true});
+                                  "areas", kReadsOnly});
 
 }  // namespace

@@ -43,6 +43,6 @@ int runDiffSlot(CliContext& context) {
 
 const CliVerbRegistration kDiffSlot({"diff-slot", "diff-slot OLD NEW", runDiffSlot,
                                      "programmes added, removed and moved between two table files of a slot", {},
-                                     "diff-slot old/120705tb.tmp 120705tb.tmp", true});
+                                     "diff-slot old/120705tb.tmp 120705tb.tmp", kReadsOnly});
 
 }  // namespace

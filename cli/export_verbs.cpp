@@ -68,6 +68,6 @@ const CliVerbRegistration kExport(
       {"--days", OptionKind::Number, "how many days, 1-31 (default: 7)"},
       {"--channel", OptionKind::Text, "only this channel (repeatable)"},
       {"--out", OptionKind::Text, "write this file instead of standard output"}},
-     "export xmltv --out /srv/tv/guide.xml", true});
+     "export xmltv --out /srv/tv/guide.xml", kReadsOnly});
 
 }  // namespace

@@ -250,9 +250,9 @@ const CliVerbRegistration kParsePage({"parse-page", "parse-page PAGE|- [--key MM
                                       {{"--key", OptionKind::Number, "the slot MMDDHH (default: from the file name)"},
                                        {"--out", OptionKind::Text, "write the table file here"},
                                        {"--json", OptionKind::Flag, "print the table as JSON"}},
-                                      "parse-page 120705tb.htm --json", true});
+                                      "parse-page 120705tb.htm --json", kReadsOnly});
 const CliVerbRegistration kDumpTable({"dump-table", "dump-table TABLE|-", runDumpTable,
-                                      "print a table file as JSON", {}, "dump-table 120705tb.tmp", true});
+                                      "print a table file as JSON", {}, "dump-table 120705tb.tmp", kReadsOnly});
 const CliVerbRegistration kShow(
     {"show", "show [--date D] [--hour H | --channel NAME | --genre NAME] [--json]", runShow,
      "print a broadcast day of the cache as the window's lists show it",
@@ -261,10 +261,10 @@ const CliVerbRegistration kShow(
       {"--channel", OptionKind::Text, "one channel's day"},
       {"--genre", OptionKind::Text, "one genre's programmes"},
       {"--json", OptionKind::Flag, "the whole day's grid as JSON"}},
-     "show --date tomorrow --hour 21", true});
+     "show --date tomorrow --hour 21", kReadsOnly});
 const CliVerbRegistration kChannels({"channels", "channels [--date D]", runChannels,
                                      "list the channel names of a broadcast day of the cache",
                                      {{"--date", OptionKind::Text, "YYYY-MM-DD, today or tomorrow (default: today)"}},
-                                     "channels --date tomorrow", true});
+                                     "channels --date tomorrow", kReadsOnly});
 
 }  // namespace

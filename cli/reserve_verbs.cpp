@@ -178,6 +178,6 @@ const CliVerbRegistration kReserve(
      {{"--channel", OptionKind::Text, "add: the channel, as show --channel takes it"},
       {"--start", OptionKind::Text, "add: the programme's start, YYYY-MM-DDTHH:MM (Japan time)"},
       {"--json", OptionKind::Flag, "print JSON"}},
-     "reserve add --channel NHK --start 2026-12-08T20:00", true});
+     "reserve add --channel NHK --start 2026-12-08T20:00", kReadsOnly});
 
 }  // namespace

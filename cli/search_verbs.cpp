@@ -87,6 +87,6 @@ const CliVerbRegistration kSearch(
      "search [--channel NAME]... [--genre NAME]... [--time HH:MM-HH:MM] [--weekday DAYS] [--regex] "
      "[--from YYYY-MM-DD] [--days N] [--json | --xmltv | --ics] [--out FILE] WORD... [-WORD]...",
      runSearch, "find programmes of the cached week (exit 1: none found)", searchOptions(),
-     "search --genre sports --weekday sat,sun --ics --out sports.ics", true, true});
+     "search --genre sports --weekday sat,sun --ics --out sports.ics", kReadsOnly | kDashWords});
 
 }  // namespace

@@ -118,6 +118,6 @@ const CliVerbRegistration kWatch(
     {"watch", "watch add [--reserve] [--new] [--once] [query options] WORD... | list | remove N | check [--all] [--reserve] [--json | --ics] [--exec COMMAND] "
      "[--now \"YYYY-MM-DD HH:MM\"] | explain N [--now \"YYYY-MM-DD HH:MM\"]",
      runWatch, "keep saved searches, print their new matches or explain one (check exit 1: none new)", watchOptions(),
-     "watch add --channel NHK --time 19:00-19:30 news", true, true, true});
+     "watch add --channel NHK --time 19:00-19:30 news", kReadsOnly | kDashWords | kLocksSettings});
 
 }  // namespace
