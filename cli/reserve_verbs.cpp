@@ -38,8 +38,11 @@ int failWith(const std::string& problem) {
   return 1;
 }
 
-std::string outcomeLine(const RecorderResult& result, bool cancelling) {
-  std::string line = recorderOutcomeEnglish(result.outcome, cancelling);
+// What the recorder was asked, for the wording of its answer.
+enum class RecorderCall { List, Cancel };
+
+std::string outcomeLine(const RecorderResult& result, RecorderCall call) {
+  std::string line = recorderOutcomeEnglish(result.outcome, call == RecorderCall::Cancel);
   if (!result.answer.empty()) line += " (" + result.answer + ")";
   return line;
 }
@@ -104,7 +107,7 @@ int listReserves(CliContext& context, RecorderClient& client, bool json) {
   if (!context.args.empty()) return usageError(context, "reserve");
   std::vector<RecorderReserve> reserves;
   const RecorderResult result = client.list(reserves);
-  if (result.outcome != RecorderOutcome::Done) return failWith(outcomeLine(result, false));
+  if (result.outcome != RecorderOutcome::Done) return failWith(outcomeLine(result, RecorderCall::List));
   const std::vector<ListingChannel> channels = channelsOf(context, reserves);
   if (!json) {
     for (const RecorderReserve& reserve : reserves)
@@ -154,7 +157,7 @@ int cancelReserve(CliContext& context, RecorderClient& client, bool json) {
   } else if (done) {
     printOut("cancelled #" + args[0] + "\n");
   }
-  if (!done && !json) return failWith("#" + args[0] + ": " + outcomeLine(result, true));
+  if (!done && !json) return failWith("#" + args[0] + ": " + outcomeLine(result, RecorderCall::Cancel));
   return done ? 0 : 1;
 }
 

@@ -10,10 +10,11 @@ std::vector<CliOption> queryOptions() {
 }
 
 bool compileQueryArguments(const char* verbName, const std::vector<std::string>& args, ProgrammeMatcher& matcher,
-                           ProgrammeQuery* query, bool allowReserve) {
+                           ProgrammeQuery* query, QueryUse use) {
   ProgrammeQuery read;
   QueryProblem problem;
-  if (!parseQueryArguments(args, read, problem, allowReserve) || !matcher.compile(read, problem)) {
+  const bool watchOptions = use == QueryUse::WatchEntry;
+  if (!parseQueryArguments(args, read, problem, watchOptions) || !matcher.compile(read, problem)) {
     argumentError(verbName, englishText(problem));
     return false;
   }

@@ -55,7 +55,7 @@ int runSearch(CliContext& context) {
   if (!takeFormat(args, format)) return argumentError("search", "--json, --xmltv and --ics go one at a time");
   if (!takeListingDays(args, range) || (hasOut && out.empty())) return usageError(context, "search");
   ProgrammeMatcher matcher;
-  if (!compileQueryArguments("search", args, matcher, nullptr, false)) return 2;
+  if (!compileQueryArguments("search", args, matcher, nullptr, QueryUse::Search)) return 2;
   const Listing listing = collectListing(context.cache, range);
   reportListingGaps(listing, range);
   const std::vector<ProgrammeRecord> matches = findMatches(listing, matcher);

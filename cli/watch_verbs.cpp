@@ -22,7 +22,7 @@ void reportProblems(const std::vector<std::string>& problems) {
 int addEntry(CliContext& context) {
   ProgrammeMatcher matcher;
   ProgrammeQuery query;
-  if (!compileQueryArguments("watch", context.args, matcher, &query, true)) return 2;
+  if (!compileQueryArguments("watch", context.args, matcher, &query, QueryUse::WatchEntry)) return 2;
   WatchList list = loadWatchList(context.settings);
   // The same query twice would only announce each match twice.
   const std::string text = queryText(query);
