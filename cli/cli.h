@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_option.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 
@@ -19,10 +20,8 @@ struct CliContext {
   std::vector<std::string> args;  // after the verb, arguments in code page 932
   bool quiet = false;             // --quiet: only errors and the "result N" line
   const char* verbName = "";      // the verb being run
+  const std::vector<CliOption>* options = nullptr;  // its table's, the only ones it may read
 };
-
-// What an option of a verb takes after it.
-enum class OptionKind { Flag, Text, Number };
 
 // What the frame does around a verb besides running it, or'ed together.
 enum CliVerbTraits : unsigned {
@@ -31,12 +30,6 @@ enum CliVerbTraits : unsigned {
   // Holds the settings file's lock from the load to the end of the verb:
   // quick verbs that change what they have just read (the next list number).
   kLocksSettings = 1u << 2,
-};
-
-struct CliOption {
-  const char* name;  // "--days"
-  OptionKind kind;
-  const char* help;  // one line for "help VERB"
 };
 
 struct CliVerb {

@@ -194,6 +194,7 @@ int runCli(std::vector<std::string> args) {
   if (!checkArguments(verb->second, args, problem)) return argumentError(verb->first.c_str(), problem);
   context.args = args;
   context.verbName = verb->second.name;
+  context.options = &verb->second.options;
   if (verb->second.traits & kLocksSettings) {
     if (context.settingsPath == os::settingsDirectory() + "Rokuban.ini") os::createSettingsDirectory();
     if (!context.settings.lockForUpdate(context.settingsPath)) return lockFailure(context.settings);
