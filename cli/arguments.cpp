@@ -6,6 +6,10 @@
 #include "calendar/calendar.h"
 #include "os/ascii.h"
 
+constexpr CliOption kNowOption{"--now", OptionKind::Text, "the moment to act as of, \"YYYY-MM-DD HH:MM\""};
+constexpr CliOption kFromOption{"--from", OptionKind::Text, "the first broadcast day (default: today)"};
+constexpr CliOption kDaysOption{"--days", OptionKind::Number, "how many days, 1-31 (default: 7)"};
+
 namespace {
 
 const CliOption* findOption(const std::vector<CliOption>& options, const std::string& name) {
@@ -100,7 +104,7 @@ bool parseDayArgument(const std::string& text, int todayNumber, int& number, std
 
 bool takeMoment(CliContext& context, DateTime& moment) {
   std::string text;
-  if (!takeOption(context.args, "--now", &text)) {
+  if (!VerbOptions(context).text(kNowOption, text)) {
     moment = currentDateTime();
     return true;
   }
@@ -109,10 +113,10 @@ bool takeMoment(CliContext& context, DateTime& moment) {
   return false;
 }
 
-bool takeListingDays(std::vector<std::string>& args, ListingRange& range) {
+bool takeListingDays(VerbOptions& options, ListingRange& range) {
   std::string fromText, daysText;
-  if (takeOption(args, "--from", &fromText) && !parseIsoDate(fromText, range.from)) return false;
-  if (takeOption(args, "--days", &daysText)) {
+  if (options.text(kFromOption, fromText) && !parseIsoDate(fromText, range.from)) return false;
+  if (options.text(kDaysOption, daysText)) {
     if (daysText.empty() || daysText.find_first_not_of("0123456789") != std::string::npos) return false;
     range.days = parseLeadingInt(daysText);
     if (range.days < 1 || range.days > kMostListingDays) return false;

@@ -7,7 +7,15 @@
 
 #include "calendar/calendar.h"
 #include "cli/cli.h"
+#include "cli/verb_options.h"
 #include "listing/listing.h"
+
+// The options the helpers below take, for the tables of the verbs that
+// call them (with a help line of their own where the verb reads them
+// otherwise).
+extern const CliOption kNowOption;
+extern const CliOption kFromOption;
+extern const CliOption kDaysOption;
 
 // Splits "--opt=value" into "--opt" "value" and refuses an option the verb
 // does not declare, a missing value and a Number option whose value is not
@@ -27,4 +35,4 @@ bool takeMoment(CliContext& context, DateTime& moment);
 constexpr int kMostListingDays = 31;
 // Takes "--from YYYY-MM-DD" and "--days N" (1-31) into `range`; false on a
 // bad value.
-bool takeListingDays(std::vector<std::string>& args, ListingRange& range);
+bool takeListingDays(VerbOptions& options, ListingRange& range);

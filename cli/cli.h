@@ -53,10 +53,6 @@ void printOut(const std::string& cp932);
 std::string visibleLine(const std::string& cp932);
 void printError(const std::string& cp932);
 
-// Finds "--name VALUE" in the arguments; false when absent. A flag without
-// a value leaves `value` empty.
-bool takeOption(std::vector<std::string>& args, const std::string& name, std::string* value);
-bool takeFlag(std::vector<std::string>& args, const std::string& name);
 // A port number 0..65535 (0 picks a free port); false for anything else.
 bool parsePort(const std::string& text, int& port);
 // "rokuban-cli: cannot VERB PATH: SYSTEM ERROR TEXT" on stderr, right after

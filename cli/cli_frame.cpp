@@ -1,8 +1,7 @@
-// The command-line tool's frame: the verb table, the option helpers and
+// The command-line tool's frame: the verb table, the output helpers and
 // the run of one command line.
 #include <cstdio>
 #include <cstring>
-#include <algorithm>
 #include <map>
 
 #include "cli/cli.h"
@@ -83,26 +82,6 @@ std::string visibleLine(const std::string& cp932) {
 void printError(const std::string& cp932) {
   std::string text = os::cp932ToUtf8(cp932);
   os::writeStandard(os::StandardStream::Error, text);
-}
-
-bool takeOption(std::vector<std::string>& args, const std::string& name, std::string* value) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] != name) continue;
-    *value = i + 1 < args.size() ? args[i + 1] : std::string();
-    args.erase(args.begin() + i, args.begin() + std::min(i + 2, args.size()));
-    return true;
-  }
-  return false;
-}
-
-bool takeFlag(std::vector<std::string>& args, const std::string& name) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == name) {
-      args.erase(args.begin() + i);
-      return true;
-    }
-  }
-  return false;
 }
 
 void printFileFailure(const char* verb, const std::string& path) {

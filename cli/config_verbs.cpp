@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "cli/cli.h"
+#include "cli/verb_options.h"
 #include "config/setting_table.h"
 #include "xmltv/xmltv_document.h"
 #include "net/http_url.h"
@@ -76,9 +77,11 @@ int unknownSetting(const std::string& key) {
   return 2;
 }
 
+const CliOption kShowSecrets{"--show-secrets", OptionKind::Flag, "print passwords and the cookie as they are"};
+
 int runConfig(CliContext& context) {
   std::vector<std::string>& args = context.args;
-  const bool showSecrets = takeFlag(args, "--show-secrets");
+  const bool showSecrets = VerbOptions(context).flag(kShowSecrets);
   if (args.empty()) {
     for (int i = 0; i < settingCount(); ++i) {
       const Setting& row = settingRows()[i];
@@ -133,8 +136,8 @@ int runAreas(CliContext& context) {
 
 const CliVerbRegistration kConfig({"config", "config [--show-secrets] [get KEY | set KEY VALUE]", runConfig,
                                    "print every setting, or get or set one",
-                                   {{"--show-secrets", OptionKind::Flag, "print passwords and the cookie as they are"}},
-                                   "config set directory /srv/tv/cache", kReadsOnly | kDashWords | kLocksSettings});
+                                   {kShowSecrets}, "config set directory /srv/tv/cache",
+                                   kReadsOnly | kDashWords | kLocksSettings});
 const CliVerbRegistration kAreas({"areas", "areas", runAreas, "list the area table, the current choice marked", {},
                                   "areas", kReadsOnly});
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/cli.h"
+#include "cli/verb_options.h"
 #include "job/job_messages.h"
 #include "os/interrupt.h"
 #include "os/os.h"
@@ -147,9 +148,12 @@ int finishWithResult(int result) {
   return exitCodeFor(result, interruptCode);
 }
 
-int takeMaxTime(std::vector<std::string>& args) {
-  std::string text;
-  return takeOption(args, "--max-time", &text) ? parseLeadingInt(text) : 0;
+constexpr CliOption kMaxTimeOption{"--max-time", OptionKind::Number, "end the whole run after SECONDS"};
+
+int takeMaxTime(VerbOptions& options) {
+  int seconds = 0;
+  options.number(kMaxTimeOption, seconds);
+  return seconds;
 }
 
 int finishRun(int result, const Deadline& deadline, int maxTime) {

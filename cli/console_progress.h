@@ -10,10 +10,12 @@
 #include <cstdint>
 #include <set>
 #include <string>
-#include <vector>
 
+#include "cli/cli_option.h"
 #include "cli/deadline.h"
 #include "job/progress_sink.h"
+
+class VerbOptions;
 
 class ConsoleProgress : public ProgressSink {
  public:
@@ -80,5 +82,6 @@ int exitCodeFor(int result, int interruptCode);
 // --max-time SECONDS of crawl and sync: taken from the arguments (0 when
 // absent); finishRun is finishWithResult that, when the deadline was
 // reached, says so and gives 1.
-int takeMaxTime(std::vector<std::string>& args);
+extern const CliOption kMaxTimeOption;
+int takeMaxTime(VerbOptions& options);
 int finishRun(int result, const Deadline& deadline, int maxTime);

@@ -17,23 +17,25 @@
 
 namespace {
 
-bool takeRange(CliContext& context, ListingRange& range) {
-  std::vector<std::string>& args = context.args;
-  if (!takeListingDays(args, range)) return false;
-  std::string channel;
-  while (takeOption(args, "--channel", &channel)) {
+const CliOption kChannel{"--channel", OptionKind::Text, "only this channel (repeatable)"};
+const CliOption kOut{"--out", OptionKind::Text, "write this file instead of standard output"};
+
+bool takeRange(VerbOptions& options, ListingRange& range) {
+  if (!takeListingDays(options, range)) return false;
+  range.channels = options.texts(kChannel);
+  for (const std::string& channel : range.channels) {
     if (channel.empty()) return false;
-    range.channels.push_back(channel);
   }
   return true;
 }
 
 int runExport(CliContext& context) {
   std::vector<std::string>& args = context.args;
+  VerbOptions options(context);
   ListingRange range = defaultListingRange(currentDateTime());
   std::string out;
-  const bool hasOut = takeOption(args, "--out", &out);
-  if (!takeRange(context, range) || args.size() != 1 || (hasOut && out.empty()) ||
+  const bool hasOut = options.text(kOut, out);
+  if (!takeRange(options, range) || args.size() != 1 || (hasOut && out.empty()) ||
       (args[0] != "xmltv" && args[0] != "json")) {
     return usageError(context, "export");
   }
@@ -64,10 +66,6 @@ int runExport(CliContext& context) {
 const CliVerbRegistration kExport(
     {"export", "export xmltv|json [--from YYYY-MM-DD] [--days N] [--channel NAME]... [--out FILE]", runExport,
      "write the cached guide as XMLTV or JSON programme records",
-     {{"--from", OptionKind::Text, "the first broadcast day (default: today)"},
-      {"--days", OptionKind::Number, "how many days, 1-31 (default: 7)"},
-      {"--channel", OptionKind::Text, "only this channel (repeatable)"},
-      {"--out", OptionKind::Text, "write this file instead of standard output"}},
-     "export xmltv --out /srv/tv/guide.xml", kReadsOnly});
+     {kFromOption, kDaysOption, kChannel, kOut}, "export xmltv --out /srv/tv/guide.xml", kReadsOnly});
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "cli/cli.h"
 #include "cli/serve_until_interrupted.h"
 #include "cli/server_options.h"
+#include "cli/verb_options.h"
 #include "guide/guide_cache.h"
 #include "listing/listing.h"
 #include "os/interrupt.h"
@@ -30,15 +31,16 @@ AllowedHosts allowedHosts(const ServerOptions& options, const std::vector<std::s
   return hosts;
 }
 
+const CliOption kAllowHost{"--allow-host", OptionKind::Text, "answer requests for this name too (repeatable)"};
+
 int runGuideServer(CliContext& context) {
-  std::vector<std::string> added;
-  for (std::string name; takeOption(context.args, "--allow-host", &name);) {
+  const std::vector<std::string> added = VerbOptions(context).texts(kAllowHost);
+  for (const std::string& name : added) {
     if (name.empty()) return argumentError("guide-server", "--allow-host wants a name");
     if (AllowedHosts::namesAPort(name)) {
       return argumentError("guide-server", "--allow-host takes a name without a port, not '" + name +
                                                "' (a request's port is never compared)");
     }
-    added.push_back(name);
   }
   ServerOptions options;
   if (!takeServerOptions(context, "guide-server", GuideServer::kDefaultPort, options)) return 2;
@@ -65,9 +67,7 @@ int runGuideServer(CliContext& context) {
 const CliVerbRegistration kGuideServer(
     {"guide-server", "guide-server [--listen ADDR] [--port N] [--allow-host NAME]...", runGuideServer,
      "serve the cached guide over HTTP: a page for browsers at /, /guide.xml and /guide.json",
-     {{"--listen", OptionKind::Text, "the address or host name to listen on (default: 127.0.0.1)"},
-      {"--port", OptionKind::Number, "the port (0: any free one)"},
-      {"--allow-host", OptionKind::Text, "answer requests for this name too (repeatable)"}},
+     {kListenOption, kPortOption, kAllowHost},
      "guide-server --listen 0.0.0.0 --port 8089"});
 
 }  // namespace

@@ -26,20 +26,25 @@ int refuseWithoutGuideSource() {
   return finishWithResult(-1);
 }
 
+const CliOption kRefresh{"--refresh", OptionKind::Number, "re-fetch today's and tomorrow's slots older than HOURS"};
+const CliOption kRetries{"--retries", OptionKind::Number, "tries after the first failed one (default: 2)"};
+const CliOption kRetryWait{"--retry-wait", OptionKind::Number, "seconds between tries (default: 30)"};
+
 int runCrawl(CliContext& context) {
+  VerbOptions options(context);
+  // As typed, for the refusal: "07" is no day count either.
   std::string daysText = std::to_string(context.settings.unattendedDays());
-  takeOption(context.args, "--days", &daysText);
-  std::string refreshText = std::to_string(context.settings.refreshHours());
-  const bool refreshAsked = takeOption(context.args, "--refresh", &refreshText);
-  const int refreshHours = parseLeadingInt(refreshText);
+  options.text(kDaysOption, daysText);
+  int refreshHours = context.settings.refreshHours();
+  const bool refreshAsked = options.number(kRefresh, refreshHours);
   DateTime now;
   if (!takeMoment(context, now)) return 2;
-  int days = parseLeadingInt(daysText);
+  const int days = parseLeadingInt(daysText);
   RetryPolicy retries;
-  std::string text;
-  if (takeOption(context.args, "--retries", &text)) retries.attempts = parseLeadingInt(text) + 1;
-  if (takeOption(context.args, "--retry-wait", &text)) retries.waitSeconds = parseLeadingInt(text);
-  const int maxTime = takeMaxTime(context.args);
+  int retriesAfterFirst;
+  if (options.number(kRetries, retriesAfterFirst)) retries.attempts = retriesAfterFirst + 1;
+  options.number(kRetryWait, retries.waitSeconds);
+  const int maxTime = takeMaxTime(options);
   if (!context.args.empty()) return usageError(context, "crawl");
   if (days < 0 || days > 6 || daysText.size() > 1) return argumentError("crawl", "--days wants 0-6, not " + daysText);
   if (refreshAsked && refreshHours <= 0) return argumentError("crawl", "--refresh wants 1 hour or more");
@@ -88,19 +93,14 @@ int runDeleteOld(CliContext& context) {
   return finishWithResult(context.cache.deleteOldPages(now, progress));
 }
 
-const CliOption kNowOption{"--now", OptionKind::Text, "the moment to act as of, \"YYYY-MM-DD HH:MM\""};
-
 const CliVerbRegistration kCrawl({"crawl",
                                   "crawl [--days N] [--refresh HOURS] [--now \"YYYY-MM-DD HH:MM\"] [--retries N] "
                                   "[--retry-wait SECONDS] [--max-time SECONDS]",
                                   runCrawl,
                                   "fetch the guide slots the cache lacks, then print the watch list's new matches",
-                                  {{"--days", OptionKind::Number, "days ahead besides today, 0-6 (default: setting date when the file holds it, else 6)"},
-                                   {"--refresh", OptionKind::Number, "re-fetch today's and tomorrow's slots older than HOURS"},
-                                   kNowOption,
-                                   {"--retries", OptionKind::Number, "tries after the first failed one (default: 2)"},
-                                   {"--retry-wait", OptionKind::Number, "seconds between tries (default: 30)"},
-                                   {"--max-time", OptionKind::Number, "end the whole run after SECONDS"}},
+                                  {kDaysOption.withHelp("days ahead besides today, 0-6 (default: setting date when "
+                                                        "the file holds it, else 6)"),
+                                   kRefresh, kNowOption, kRetries, kRetryWait, kMaxTimeOption},
                                   "--ini /srv/tv/Rokuban.ini crawl --days 6"});
 const CliVerbRegistration kDeleteAll({"delete-all", "delete-all", runDeleteAll,
                                       "delete every page and table file of the cache", {}, "delete-all"});

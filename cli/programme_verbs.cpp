@@ -71,12 +71,17 @@ int keyFromFileName(const std::string& path) {
   return name.size() == 6 && ascii::allDigits(name) ? std::atoi(name.c_str()) : 0;
 }
 
+const CliOption kKey{"--key", OptionKind::Number, "the slot MMDDHH (default: from the file name)"};
+const CliOption kOut{"--out", OptionKind::Text, "write the table file here"};
+const CliOption kJson{"--json", OptionKind::Flag, "print the table as JSON"};
+
 int runParsePage(CliContext& context) {
   std::vector<std::string>& args = context.args;
+  VerbOptions options(context);
   std::string keyText, out;
-  const bool hasKey = takeOption(args, "--key", &keyText);
-  const bool hasOut = takeOption(args, "--out", &out);
-  const bool json = takeFlag(args, "--json");
+  const bool hasKey = options.text(kKey, keyText);
+  const bool hasOut = options.text(kOut, out);
+  const bool json = options.flag(kJson);
   if (args.size() != 1 || (hasOut && out.empty())) return usageError(context, "parse-page");
   if (hasKey && (keyText.size() != 6 || !validKey(std::atoi(keyText.c_str())))) {
     return argumentError("parse-page", "--key '" + keyText +
@@ -164,13 +169,16 @@ int chooseChannel(const ProgrammeTable& day, const std::string& name) {
   return chosen < 0 ? -1 : day.findChannel(names[chosen]);
 }
 
-// Loads the broadcast day `--date` names (today by default) into `day`;
+const CliOption kDate{"--date", OptionKind::Text, "YYYY-MM-DD, today or tomorrow (default: today)"};
+
+// Loads the broadcast day `dateText` names (today when null) into `day`;
 // 0, or the exit code after saying what is wrong.
-int loadChosenDay(CliContext& context, const char* verbName, ProgrammeTable& day, CalendarDate* chosen = nullptr) {
-  std::string dateText, problem;
+int loadChosenDay(CliContext& context, const char* verbName, const std::string* dateText, ProgrammeTable& day,
+                  CalendarDate* chosen = nullptr) {
+  std::string problem;
   const int today = broadcastDayNumber(currentDateTime());
   int chosenDay = today;
-  if (takeOption(context.args, "--date", &dateText) && !parseDayArgument(dateText, today, chosenDay, problem)) {
+  if (dateText && !parseDayArgument(*dateText, today, chosenDay, problem)) {
     return argumentError(verbName, "--date " + problem);
   }
   const CalendarDate date = dateFromDayNumber(chosenDay);
@@ -186,24 +194,29 @@ int loadChosenDay(CliContext& context, const char* verbName, ProgrammeTable& day
 }
 
 int runChannels(CliContext& context) {
+  VerbOptions options(context);
+  std::string dateText;
+  const bool hasDate = options.text(kDate, dateText);
   ProgrammeTable day;
-  if (const int failed = loadChosenDay(context, "channels", day)) return failed;
+  if (const int failed = loadChosenDay(context, "channels", hasDate ? &dateText : nullptr, day)) return failed;
   if (!context.args.empty()) return usageError(context, "channels");
   for (const std::string& name : channelNames(day)) printOut(visibleLine(name) + "\n");
   return 0;
 }
 
+const CliOption kHour{"--hour", OptionKind::Number, "the hour 5-28 of the time view (default: now)"};
+const CliOption kChannel{"--channel", OptionKind::Text, "one channel's day"};
+const CliOption kGenre{"--genre", OptionKind::Text, "one genre's programmes"};
+
 int runShow(CliContext& context) {
-  std::vector<std::string>& args = context.args;
-  std::string hourText, channelName, genreName;
-  const bool hasHour = takeOption(args, "--hour", &hourText);
-  const bool hasChannel = takeOption(args, "--channel", &channelName);
-  const bool hasGenre = takeOption(args, "--genre", &genreName);
-  const bool json = takeFlag(args, "--json");
-  std::vector<std::string> rest = args;
-  std::string ignored;
-  takeOption(rest, "--date", &ignored);
-  if (!rest.empty() || hasHour + hasChannel + hasGenre > 1) return usageError(context, "show");
+  VerbOptions options(context);
+  std::string hourText, channelName, genreName, dateText;
+  const bool hasHour = options.text(kHour, hourText);
+  const bool hasChannel = options.text(kChannel, channelName);
+  const bool hasGenre = options.text(kGenre, genreName);
+  const bool json = options.flag(kJson);
+  const bool hasDate = options.text(kDate, dateText);
+  if (!context.args.empty() || hasHour + hasChannel + hasGenre > 1) return usageError(context, "show");
   if (json && hasHour + hasChannel + hasGenre > 0) {
     return argumentError("show", "--json prints the whole day; it does not go with --hour, --channel or --genre");
   }
@@ -217,7 +230,7 @@ int runShow(CliContext& context) {
 
   ProgrammeTable day;
   CalendarDate date;
-  if (const int failed = loadChosenDay(context, "show", day, &date)) return failed;
+  if (const int failed = loadChosenDay(context, "show", hasDate ? &dateText : nullptr, day, &date)) return failed;
   if (json) {
     printJson(day);
     return 0;
@@ -247,24 +260,17 @@ int runShow(CliContext& context) {
 const CliVerbRegistration kParsePage({"parse-page", "parse-page PAGE|- [--key MMDDHH] [--out TABLE] [--json]",
                                       runParsePage,
                                       "convert a saved guide page into a table file or JSON",
-                                      {{"--key", OptionKind::Number, "the slot MMDDHH (default: from the file name)"},
-                                       {"--out", OptionKind::Text, "write the table file here"},
-                                       {"--json", OptionKind::Flag, "print the table as JSON"}},
+                                      {kKey, kOut, kJson},
                                       "parse-page 120705tb.htm --json", kReadsOnly});
 const CliVerbRegistration kDumpTable({"dump-table", "dump-table TABLE|-", runDumpTable,
                                       "print a table file as JSON", {}, "dump-table 120705tb.tmp", kReadsOnly});
 const CliVerbRegistration kShow(
     {"show", "show [--date D] [--hour H | --channel NAME | --genre NAME] [--json]", runShow,
      "print a broadcast day of the cache as the window's lists show it",
-     {{"--date", OptionKind::Text, "YYYY-MM-DD, today or tomorrow (default: today)"},
-      {"--hour", OptionKind::Number, "the hour 5-28 of the time view (default: now)"},
-      {"--channel", OptionKind::Text, "one channel's day"},
-      {"--genre", OptionKind::Text, "one genre's programmes"},
-      {"--json", OptionKind::Flag, "the whole day's grid as JSON"}},
+     {kDate, kHour, kChannel, kGenre, kJson.withHelp("the whole day's grid as JSON")},
      "show --date tomorrow --hour 21", kReadsOnly});
 const CliVerbRegistration kChannels({"channels", "channels [--date D]", runChannels,
-                                     "list the channel names of a broadcast day of the cache",
-                                     {{"--date", OptionKind::Text, "YYYY-MM-DD, today or tomorrow (default: today)"}},
+                                     "list the channel names of a broadcast day of the cache", {kDate},
                                      "channels --date tomorrow", kReadsOnly});
 
 }  // namespace

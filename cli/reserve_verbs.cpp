@@ -62,10 +62,15 @@ std::vector<ListingChannel> channelsOf(CliContext& context, const std::vector<Re
   return collectListing(context.cache, range).channels;
 }
 
+const CliOption kChannel{"--channel", OptionKind::Text, "add: the channel, as show --channel takes it"};
+const CliOption kStart{"--start", OptionKind::Text, "add: the programme's start, YYYY-MM-DDTHH:MM (Japan time)"};
+const CliOption kJson{"--json", OptionKind::Flag, "print JSON"};
+
 int addReserve(CliContext& context, RecorderClient& client, bool json) {
+  VerbOptions options(context);
   std::string channelName, startText;
-  const bool hasChannel = takeOption(context.args, "--channel", &channelName);
-  const bool hasStart = takeOption(context.args, "--start", &startText);
+  const bool hasChannel = options.text(kChannel, channelName);
+  const bool hasStart = options.text(kStart, startText);
   if (!hasChannel || !hasStart || !context.args.empty()) return usageError(context, "reserve");
   DateTime start;
   if (!parseStart(startText, start)) return argumentError("reserve", "--start wants YYYY-MM-DDTHH:MM, not " + startText);
@@ -165,7 +170,7 @@ int runReserve(CliContext& context) {
   std::vector<std::string>& args = context.args;
   const std::string action = args.empty() ? "" : args[0];
   if (!args.empty()) args.erase(args.begin());
-  const bool json = takeFlag(args, "--json");
+  const bool json = VerbOptions(context).flag(kJson);
   if (action != "add" && action != "list" && action != "cancel") return usageError(context, "reserve");
   const std::string recorder = context.settings.recorder();
   if (recorder.empty()) return failWith("no recorder is set: set recorder to the recorder's http:// base URL");
@@ -178,9 +183,6 @@ int runReserve(CliContext& context) {
 const CliVerbRegistration kReserve(
     {"reserve", "reserve add --channel NAME --start YYYY-MM-DDTHH:MM | list | cancel ID [--json]", runReserve,
      "place, list (conflicts marked) or cancel the recorder's reserves",
-     {{"--channel", OptionKind::Text, "add: the channel, as show --channel takes it"},
-      {"--start", OptionKind::Text, "add: the programme's start, YYYY-MM-DDTHH:MM (Japan time)"},
-      {"--json", OptionKind::Flag, "print JSON"}},
-     "reserve add --channel NHK --start 2026-12-08T20:00", kReadsOnly});
+     {kChannel, kStart, kJson}, "reserve add --channel NHK --start 2026-12-08T20:00", kReadsOnly});
 
 }  // namespace

@@ -23,11 +23,16 @@ namespace {
 
 enum class MatchFormat { Lines, Json, Xmltv, Ics };
 
-bool takeFormat(std::vector<std::string>& args, MatchFormat& format) {
+const CliOption kJson{"--json", OptionKind::Flag, "print JSON programme records"};
+const CliOption kXmltv{"--xmltv", OptionKind::Flag, "print an XMLTV document of the matches"};
+const CliOption kIcs{"--ics", OptionKind::Flag, "print an iCalendar file, one event per match"};
+const CliOption kOut{"--out", OptionKind::Text, "write this file instead of standard output"};
+
+bool takeFormat(VerbOptions& options, MatchFormat& format) {
   int chosen = 0;
-  if (takeFlag(args, "--json")) format = MatchFormat::Json, ++chosen;
-  if (takeFlag(args, "--xmltv")) format = MatchFormat::Xmltv, ++chosen;
-  if (takeFlag(args, "--ics")) format = MatchFormat::Ics, ++chosen;
+  if (options.flag(kJson)) format = MatchFormat::Json, ++chosen;
+  if (options.flag(kXmltv)) format = MatchFormat::Xmltv, ++chosen;
+  if (options.flag(kIcs)) format = MatchFormat::Ics, ++chosen;
   return chosen <= 1;
 }
 
@@ -47,15 +52,15 @@ std::string document(MatchFormat format, const Listing& source, const std::vecto
 }
 
 int runSearch(CliContext& context) {
-  std::vector<std::string>& args = context.args;
+  VerbOptions options(context);
   ListingRange range = defaultListingRange(currentDateTime());
   MatchFormat format = MatchFormat::Lines;
   std::string out;
-  const bool hasOut = takeOption(args, "--out", &out);
-  if (!takeFormat(args, format)) return argumentError("search", "--json, --xmltv and --ics go one at a time");
-  if (!takeListingDays(args, range) || (hasOut && out.empty())) return usageError(context, "search");
+  const bool hasOut = options.text(kOut, out);
+  if (!takeFormat(options, format)) return argumentError("search", "--json, --xmltv and --ics go one at a time");
+  if (!takeListingDays(options, range) || (hasOut && out.empty())) return usageError(context, "search");
   ProgrammeMatcher matcher;
-  if (!compileQueryArguments("search", args, matcher, nullptr, QueryUse::Search)) return 2;
+  if (!compileQueryArguments("search", context.args, matcher, nullptr, QueryUse::Search)) return 2;
   const Listing listing = collectListing(context.cache, range);
   reportListingGaps(listing, range);
   const std::vector<ProgrammeRecord> matches = findMatches(listing, matcher);
@@ -72,13 +77,7 @@ int runSearch(CliContext& context) {
 
 std::vector<CliOption> searchOptions() {
   std::vector<CliOption> options = queryOptions();
-  options.insert(options.end(),
-                 {{"--from", OptionKind::Text, "the first broadcast day (default: today)"},
-                  {"--days", OptionKind::Number, "how many days, 1-31 (default: 7)"},
-                  {"--json", OptionKind::Flag, "print JSON programme records"},
-                  {"--xmltv", OptionKind::Flag, "print an XMLTV document of the matches"},
-                  {"--ics", OptionKind::Flag, "print an iCalendar file, one event per match"},
-                  {"--out", OptionKind::Text, "write this file instead of standard output"}});
+  options.insert(options.end(), {kFromOption, kDaysOption, kJson, kXmltv, kIcs, kOut});
   return options;
 }
 

@@ -3,10 +3,16 @@
 
 #include <cstdio>
 
+#include "cli/verb_options.h"
+
+constexpr CliOption kListenOption{"--listen", OptionKind::Text,
+                                  "the address or host name to listen on (default: 127.0.0.1)"};
+
 bool takeServerOptions(CliContext& context, const char* verbName, int defaultPort, ServerOptions& options) {
   std::string portText = std::to_string(defaultPort);
-  takeOption(context.args, "--listen", &options.typed);
-  takeOption(context.args, "--port", &portText);
+  VerbOptions verbOptions(context);
+  verbOptions.text(kListenOption, options.typed);
+  verbOptions.text(kPortOption, portText);
   if (!context.args.empty() || !parsePort(portText, options.port)) {
     usageError(context, verbName);
     return false;

@@ -7,6 +7,10 @@
 #include "cli/cli.h"
 #include "net/listen_address.h"
 
+// The options takeServerOptions takes, for the server verbs' tables.
+extern const CliOption kListenOption;
+extern const CliOption kPortOption;  // beside parsePort
+
 struct ServerOptions {
   std::string typed = "127.0.0.1";  // --listen as given
   ListenAddress address;

@@ -7,6 +7,7 @@
 #include "cli/serve_until_interrupted.h"
 #include "cli/watch_change_report.h"
 #include "cli/server_options.h"
+#include "cli/verb_options.h"
 #include "guide/guide_cache.h"
 #include "job/job_messages.h"
 #include "os/interrupt.h"
@@ -17,7 +18,8 @@
 namespace {
 
 int runSync(CliContext& context) {
-  const int maxTime = takeMaxTime(context.args);
+  VerbOptions options(context);
+  const int maxTime = takeMaxTime(options);
   if (!context.args.empty()) return usageError(context, "sync");
   const Deadline deadline(maxTime);
   ConsoleProgress progress(context.quiet);
@@ -54,12 +56,12 @@ int runSyncServer(CliContext& context) {
 
 const CliVerbRegistration kSync({"sync", "sync [--max-time SECONDS]", runSync,
                                  "copy the table files of the sync server into the cache",
-                                 {{"--max-time", OptionKind::Number, "end the whole run after SECONDS"}},
+                                 {kMaxTimeOption},
                                  "sync --max-time 300"});
 const CliVerbRegistration kSyncServer({"sync-server", "sync-server [--listen ADDR] [--port N]", runSyncServer,
                                        "serve the cache's table files to other machines",
-                                       {{"--listen", OptionKind::Text, "the address or host name to listen on (default: 127.0.0.1)"},
-                                        {"--port", OptionKind::Number, "the port (default: 23850; 0: any free one)"}},
+                                       {kListenOption,
+                                        kPortOption.withHelp("the port (default: 23850; 0: any free one)")},
                                        "sync-server --port 23850"});
 
 }  // namespace

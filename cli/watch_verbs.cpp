@@ -15,6 +15,15 @@
 
 namespace {
 
+// What `watch check` reads itself; `watch add` leaves its options to the
+// query, which knows --reserve, --new and --once as a watch entry's.
+const CliOption kReserve{"--reserve", OptionKind::Flag,
+                         "add: new matches are reserved (the window; check --reserve with a recorder)"};
+const CliOption kAll{"--all", OptionKind::Flag, "check: print every current match, not only the new ones"};
+const CliOption kJson{"--json", OptionKind::Flag, "check: print JSON programme records, each with its entry"};
+const CliOption kIcs{"--ics", OptionKind::Flag, "check: print an iCalendar file, one event per match"};
+const CliOption kExec{"--exec", OptionKind::Text, "check: run COMMAND for each new match (ROKUBAN_* variables)"};
+
 void reportProblems(const std::vector<std::string>& problems) {
   for (const std::string& problem : problems) printError("rokuban-cli: " + problem + "\n");
 }
@@ -61,16 +70,17 @@ int removeEntry(CliContext& context) {
 }
 
 int checkEntries(CliContext& context) {
+  VerbOptions options(context);
   WatchReport report;
-  report.all = takeFlag(context.args, "--all");
-  report.reserve = takeFlag(context.args, "--reserve");
+  report.all = options.flag(kAll);
+  report.reserve = options.flag(kReserve);
   if (report.reserve && context.settings.recorder().empty())
     return argumentError("watch", "check --reserve needs the setting recorder, the recorder's http:// base URL");
-  const bool json = takeFlag(context.args, "--json"), ics = takeFlag(context.args, "--ics");
+  const bool json = options.flag(kJson), ics = options.flag(kIcs);
   if (json && ics) return argumentError("watch", "--json and --ics go one at a time");
   if (json) report.format = WatchReport::Format::Json;
   if (ics) report.format = WatchReport::Format::Ics;
-  const bool exec = takeOption(context.args, "--exec", &report.command);
+  const bool exec = options.text(kExec, report.command);
   if (exec && report.command.empty()) return argumentError("watch", "--exec needs a command");
   DateTime now;
   if (!takeMoment(context, now)) return 2;
@@ -103,14 +113,11 @@ int runWatch(CliContext& context) {
 std::vector<CliOption> watchOptions() {
   std::vector<CliOption> options = queryOptions();
   options.insert(options.end(),
-                 {{"--reserve", OptionKind::Flag, "add: new matches are reserved (the window; check --reserve with a recorder)"},
+                 {kReserve,
                   {"--new", OptionKind::Flag, "add: new episodes only: no repeats, no episode seen before"},
                   {"--once", OptionKind::Flag, "add: each episode once: a re-air is listed, never announced or reserved"},
-                  {"--all", OptionKind::Flag, "check: print every current match, not only the new ones"},
-                  {"--json", OptionKind::Flag, "check: print JSON programme records, each with its entry"},
-                  {"--ics", OptionKind::Flag, "check: print an iCalendar file, one event per match"},
-                  {"--exec", OptionKind::Text, "check: run COMMAND for each new match (ROKUBAN_* variables)"},
-                  {"--now", OptionKind::Text, "check, explain: the moment to act as of, \"YYYY-MM-DD HH:MM\""}});
+                  kAll, kJson, kIcs, kExec,
+                  kNowOption.withHelp("check, explain: the moment to act as of, \"YYYY-MM-DD HH:MM\"")});
   return options;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/arguments.h"
 #include "cli/cli.h"
 #include "cli/console_progress.h"
 #include "cli/deadline.h"
@@ -30,18 +31,22 @@ bool parseDay(const std::string& text, int& number) {
   return date.month == month && date.day == day;
 }
 
+const CliOption kReplace{"--replace", OptionKind::Flag, "replace even tables that hold more than the document"};
+
 int runImportXmltv(CliContext& context) {
-  std::string fromText, daysText;
-  const bool hasFrom = takeOption(context.args, "--from", &fromText);
-  const bool hasDays = takeOption(context.args, "--days", &daysText);
-  XmltvImportOptions options;
-  options.replace = takeFlag(context.args, "--replace");
-  const int maxTime = takeMaxTime(context.args);
+  VerbOptions options(context);
+  std::string fromText;
+  int days = 0;
+  const bool hasFrom = options.text(kFromOption, fromText);
+  const bool hasDays = options.number(kDaysOption, days);
+  XmltvImportOptions importOptions;
+  importOptions.replace = options.flag(kReplace);
+  const int maxTime = takeMaxTime(options);
   if (context.args.size() != 1) return usageError(context, "import-xmltv");
   const int today = broadcastDayNumber(currentDateTime());
   int first = today - kDaysBack;
   if (hasFrom && !parseDay(fromText, first)) return usageError(context, "import-xmltv");
-  int days = hasDays ? parseLeadingInt(daysText) : today + kDaysAhead - first + 1;
+  if (!hasDays) days = today + kDaysAhead - first + 1;
   if (!hasDays && days < 1) days = kDaysAhead + 1;  // a start beyond the window: a week from it
   if (days < 1 || days > kMostDays) return usageError(context, "import-xmltv");
   const Deadline deadline(maxTime);
@@ -50,7 +55,7 @@ int runImportXmltv(CliContext& context) {
   bool saved = true;
   const int result = followWatchedProgrammes(
       context, currentDateTime(),
-      [&] { return importXmltv(context.cache, context.args[0], first, first + days - 1, progress, options); },
+      [&] { return importXmltv(context.cache, context.args[0], first, first + days - 1, progress, importOptions); },
       saved);
   const int exitCode = finishRun(result, deadline, maxTime);
   return saved ? exitCode : 1;
@@ -60,10 +65,9 @@ const CliVerbRegistration kImportXmltv({"import-xmltv",
                                         "import-xmltv FILE|URL [--from YYYY-MM-DD] [--days N] [--replace] [--max-time SECONDS]",
                                         runImportXmltv,
                                         "convert an XMLTV file or http:// URL into the cache's table files",
-                                        {{"--from", OptionKind::Text, "the first broadcast day (default: yesterday)"},
-                                         {"--days", OptionKind::Number, "how many days, 1-31 (default: to six days ahead)"},
-                                         {"--replace", OptionKind::Flag, "replace even tables that hold more than the document"},
-                                         {"--max-time", OptionKind::Number, "end the whole run after SECONDS"}},
+                                        {kFromOption.withHelp("the first broadcast day (default: yesterday)"),
+                                         kDaysOption.withHelp("how many days, 1-31 (default: to six days ahead)"),
+                                         kReplace, kMaxTimeOption},
                                         "import-xmltv guide.xml --days 7"});
 
 }  // namespace
