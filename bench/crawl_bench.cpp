@@ -30,7 +30,7 @@ void BM_CrawlWeekFromDemoGuide(benchmark::State& state) {
   settings.section("_config")["server"] = "127.0.0.1";
   settings.section("_config")["port"] = std::to_string(server.port());
   settings.setDeleteHtml(true);
-  GuideCache& cache = guideCache(settings);
+  GuideCache cache{settings};
   CountingProgress progress;
   // A fresh, empty cache folder for every crawl, named apart from other runs.
   const std::filesystem::path folder =

@@ -19,11 +19,12 @@ struct CrawledWeek {
     settings.section("_config")["directory"] = folder.file("cache");
     settings.setDeleteHtml(true);
     SilentProgress progress;
-    crawled = guideCache(settings).crawl(now, 6, progress) == 42;
+    crawled = cache.crawl(now, 6, progress) == 42;
   }
   BenchFolder folder;
   DemoGuideServer server;
   SettingsStore settings;
+  GuideCache cache{settings};
   DateTime now = currentDateTime();
   bool crawled = false;
 };

@@ -20,7 +20,7 @@ void exportWeek(benchmark::State& state) {
   if (!crawled.crawled) state.SkipWithError("crawl failed");
   std::size_t bytes = 0, programmes = 0;
   for (auto _ : state) {
-    const Listing listing = collectListing(guideCache(crawled.settings), defaultListingRange(crawled.now));
+    const Listing listing = collectListing(crawled.cache, defaultListingRange(crawled.now));
     const std::string document = Write(listing);
     bytes += document.size();
     programmes += listing.programmes.size();

@@ -48,7 +48,7 @@ void BM_RefreshTwelveUnchangedSlots(benchmark::State& state) {
   settings.section("_config")["port"] = std::to_string(server.port());
   settings.section("_config")["directory"] = folder.file("cache");
   settings.setDeleteHtml(true);
-  GuideCache& cache = guideCache(settings);
+  GuideCache cache{settings};
   FakeClock clock;
   clock.now = os::currentUnixTime();
   cache.setClock(&clock);

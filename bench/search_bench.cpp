@@ -54,7 +54,7 @@ Listing hostileWeek() {
   ListingRange range;
   range.from = pageClockAt(crawled.now).today;
   range.days = 7;
-  Listing listing = crawled.crawled ? collectListing(guideCache(crawled.settings), range) : Listing();
+  Listing listing = crawled.crawled ? collectListing(crawled.cache, range) : Listing();
   if (listing.programmes.empty()) return listing;
   ProgrammeRecord longest = listing.programmes.front();
   longest.description.clear();

@@ -33,7 +33,7 @@ void BM_DayPageWriting(benchmark::State& state) {
   ListingRange range;
   range.from = clock.today;
   range.days = 1;
-  const Listing day = collectListing(guideCache(crawled.settings), range);
+  const Listing day = collectListing(crawled.cache, range);
   std::size_t bytes = 0;
   const PageTexts& texts = pageTexts(PageLanguage::kJapanese);
   for (auto _ : state) bytes = dayPage(day, clock.today, clock, texts).size();

@@ -83,7 +83,7 @@ void BM_ImportXmltvWeek(benchmark::State& state) {
   BenchFolder folder{"rokuban-xmltv-bench-"};
   SettingsStore settings;
   settings.section("_config")["directory"] = folder.file("cache");
-  GuideCache& cache = guideCache(settings);
+  GuideCache cache{settings};
   const int firstDay = dayNumber(2026, 12, 7);
   int programmes = 0;
   folder.write("week.xml", weekDocument(firstDay, programmes));

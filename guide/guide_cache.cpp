@@ -9,12 +9,6 @@
 #include "net/failure_text.h"
 #include "os/os.h"
 
-GuideCache& guideCache(SettingsStore& settings) {
-  static GuideCache cache;
-  cache.setSettings(settings);
-  return cache;
-}
-
 Clock& GuideCache::clock() const { return clock_ ? *clock_ : systemClock(); }
 
 namespace {

@@ -115,8 +115,3 @@ class GuideCache {
   RetryPolicy retryPolicy_;
   bool createsDirectory_ = true;
 };
-
-// One GuideCache for tests and benchmarks, created on the first call;
-// every call points it at `settings`. The program's front ends (the window,
-// each command-line verb, each server) own theirs instead.
-GuideCache& guideCache(SettingsStore& settings);

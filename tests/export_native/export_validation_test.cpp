@@ -67,7 +67,7 @@ bool crawlDemoWeek(const TempFolder& folder, SettingsStore& settings, const std:
   settings.section("_config")["port"] = std::to_string(server.port());
   settings.section("_config")["directory"] = folder.file("cache");
   if (!settings.save()) return false;
-  GuideCache& cache = guideCache(settings);
+  GuideCache cache{settings};
   cache.setClock(&clock);
   RecordingProgress progress;
   const int crawled = cache.crawl(now, 6, progress);
@@ -93,7 +93,7 @@ TEST(ExportValidation, DemoWeekValidatesAndAgreesWithShow) {
   SettingsStore settings;
   const DateTime now = currentDateTime();
   ASSERT_TRUE(crawlDemoWeek(folder, settings, folder.file("Rokuban.ini"), now));
-  GuideCache& cache = guideCache(settings);
+  GuideCache cache{settings};
 
   const ListingRange range = defaultListingRange(now);
   const std::string ini = folder.file("Rokuban.ini");
@@ -155,20 +155,22 @@ TEST(ExportValidation, DemoWeekValidatesAndAgreesWithShow) {
 TEST(ExportValidation, DemoWeekExportImportsBackToTheSameGuide) {
   TempFolder folder;
   SettingsStore original;
+  GuideCache originalCache{original};
   const DateTime now = currentDateTime();
   ASSERT_TRUE(crawlDemoWeek(folder, original, folder.file("original.ini"), now));
   RecordingProgress progress;
   const ListingRange range = defaultListingRange(now);
-  const Listing before = collectListing(guideCache(original), range);
+  const Listing before = collectListing(originalCache, range);
   ASSERT_TRUE(writeFileAtomically(folder.file("week.xml"), xmltvDocument(before)));
 
   SettingsStore imported;
+  GuideCache importedCache{imported};
   imported.load(folder.file("imported.ini"));
   imported.section("_config")["directory"] = folder.file("imported");
   ASSERT_TRUE(imported.save());
   const int from = dayNumber(range.from.year, range.from.month, range.from.day);
-  ASSERT_EQ(42, importXmltv(guideCache(imported), folder.file("week.xml"), from, from + 6, progress));
-  const Listing after = collectListing(guideCache(imported), range);
+  ASSERT_EQ(42, importXmltv(importedCache, folder.file("week.xml"), from, from + 6, progress));
+  const Listing after = collectListing(importedCache, range);
 
   auto programmes = [](const Listing& listing) {
     std::multiset<std::string> lines;

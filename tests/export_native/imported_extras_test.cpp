@@ -59,12 +59,13 @@ class ImportedExtras : public ::testing::Test {
     settings.load(folder.file("rokuban.ini"));
     settings.section("_config")["directory"] = folder.file("cache");
     ASSERT_TRUE(writeFileAtomically(folder.file("tuner.xml"), kDocument));
-    ASSERT_GT(importXmltv(guideCache(settings), folder.file("tuner.xml"), day, day, progress), 0);
+    ASSERT_GT(importXmltv(cache, folder.file("tuner.xml"), day, day, progress), 0);
   }
-  Listing listing() { return collectListing(guideCache(settings), ListingRange{dateFromDayNumber(day), 1, {}}); }
+  Listing listing() { return collectListing(cache, ListingRange{dateFromDayNumber(day), 1, {}}); }
 
   TempFolder folder;
   SettingsStore settings;
+  GuideCache cache{settings};
   RecordingProgress progress;
   const int day = dayNumber(2026, 12, 7);
 };
@@ -118,11 +119,11 @@ TEST_F(ImportedExtras, APinWinsAndATableWrittenAgainDropsItsSlotsExtras) {
   // As a refresh would: the 17:00 slot's table replaced by one that differs.
   const int key = slotKey(dateFromDayNumber(day), 17);
   ProgrammeTable table;
-  ASSERT_TRUE(guideCache(settings).loadTableFile(key, table));
+  ASSERT_TRUE(cache.loadTableFile(key, table));
   ProgrammeCell* header = table.cellAt(2, 0);
   ASSERT_NE(nullptr, header);
   header->body += "2";
-  ASSERT_NE(GuideCache::Replacement::Failed, guideCache(settings).replaceTableFile(key, table, progress));
+  ASSERT_NE(GuideCache::Replacement::Failed, cache.replaceTableFile(key, table, progress));
   const Listing after = listing();
   ASSERT_FALSE(after.programmes.empty());
   EXPECT_TRUE(after.programmes[0].subTitle.empty());

@@ -17,7 +17,7 @@ TEST(CacheFileNamesTest, ARelativeDirectoryIsTakenFromTheSettingsFilesFolder) {
   TempFolder folder;
   SettingsStore settings;
   settings.load(folder.file("Rokuban.ini"));
-  GuideCache& cache = guideCache(settings);
+  GuideCache cache{settings};
   settings.setString("_config", "directory", "cache");
   // The folder's own separator ends it: '/' outside Windows, never a backslash there.
   const char separator = folder.file("").back();
@@ -30,7 +30,7 @@ TEST(CacheFileNamesTest, ARelativeDirectoryIsTakenFromTheSettingsFilesFolder) {
 TEST(CacheFileNamesTest, DirectoryIsCreatedAndNamesArePadded) {
   TempFolder folder;
   SettingsStore settings;
-  GuideCache& cache = guideCache(settings);
+  GuideCache cache{settings};
   settings.setString("_config", "directory", folder.file("cache"));
   std::string directory = folder.file("cache") + folder.file("").back();
   EXPECT_EQ(directory, cache.cacheDirectory());

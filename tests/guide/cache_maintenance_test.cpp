@@ -21,7 +21,7 @@ const std::string kDeleting = "\x8d\xed\x8f\x9c\x92\x86\x81\x63";
 
 class CacheMaintenanceTest : public ::testing::Test {
  protected:
-  CacheMaintenanceTest() : cache(guideCache(settings)) {
+  CacheMaintenanceTest() {
     settings.setString("_config", "directory", folder.file("cache"));
   }
   void addFiles(std::initializer_list<const char*> names) {
@@ -32,7 +32,7 @@ class CacheMaintenanceTest : public ::testing::Test {
 
   TempFolder folder;
   SettingsStore settings;
-  GuideCache& cache;
+  GuideCache cache{settings};
   RecordingProgress progress;
 };
 

@@ -29,7 +29,7 @@ const std::string kNoDirectory =
 class CrawlTest : public ::testing::Test {
  protected:
   explicit CrawlTest(DemoGuideOptions options = DemoGuideOptions())
-      : server(options), cache(guideCache(settings)) {
+      : server(options) {
     EXPECT_TRUE(server.start());
     settings.section("_config")["server"] = "127.0.0.1";
     settings.section("_config")["port"] = std::to_string(server.port());
@@ -48,7 +48,7 @@ class CrawlTest : public ::testing::Test {
   TempFolder folder;
   DemoGuideServer server;
   SettingsStore settings;
-  GuideCache& cache;
+  GuideCache cache{settings};
   FakeClock clock;
   RecordingProgress progress;
   DateTime now;
@@ -177,7 +177,7 @@ TEST_F(CutBodiesCrawlTest, BrokenBodiesAreResumedIntoWholePages) {
 // the paths sent, and pages that are not programme tables.
 class ScriptedCrawlTest : public ::testing::Test {
  protected:
-  ScriptedCrawlTest() : cache(guideCache(settings)) {
+  ScriptedCrawlTest() {
     settings.section("_config")["server"] = "127.0.0.1";
     settings.section("_config")["port"] = std::to_string(server.port());
     settings.section("_config")["directory"] = folder.file("cache");
@@ -209,7 +209,7 @@ class ScriptedCrawlTest : public ::testing::Test {
   LoopbackHttpServer server;
   SettingsStore settings;
   TempFolder folder;
-  GuideCache& cache;
+  GuideCache cache{settings};
   FakeClock clock;
   RecordingProgress progress;
 };

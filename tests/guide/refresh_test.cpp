@@ -68,7 +68,7 @@ const std::string kNotModified = httpResponse("HTTP/1.0 304 Not Modified", {}, "
 
 class RefreshTest : public ::testing::Test {
  protected:
-  RefreshTest() : cache(guideCache(settings)) {
+  RefreshTest() {
     settings.section("_config")["server"] = "127.0.0.1";
     settings.section("_config")["port"] = std::to_string(server.port());
     settings.section("_config")["directory"] = folder.file("cache");
@@ -94,7 +94,7 @@ class RefreshTest : public ::testing::Test {
   TempFolder folder;
   LoopbackHttpServer server;
   SettingsStore settings;
-  GuideCache& cache;
+  GuideCache cache{settings};
   FakeClock clock;
   RecordingProgress progress;
   DateTime now{2026, 12, 7, 10, 0};
@@ -232,7 +232,7 @@ TEST(RefreshPersonalTableTest, EveryPageOfASlotSentInFullIsReadAgain) {
   settings.setArea("_2");
   settings.setTvGuideUser("demo-user");
   settings.setTvGuidePass("demo");
-  GuideCache& cache = guideCache(settings);
+  GuideCache cache{settings};
   FakeClock clock;
   clock.now = os::currentUnixTime();
   cache.setClock(&clock);

@@ -19,7 +19,7 @@ const std::string kNotSignedIn =
 
 class SignInTest : public ::testing::Test {
  protected:
-  SignInTest() : cache(guideCache(settings)) {
+  SignInTest() {
     settings.section("_config")["server"] = "127.0.0.1";
     settings.section("_config")["port"] = std::to_string(server.port());
     settings.setArea("_");
@@ -38,7 +38,7 @@ class SignInTest : public ::testing::Test {
 
   LoopbackHttpServer server;
   SettingsStore settings;
-  GuideCache& cache;
+  GuideCache cache{settings};
   RecordingProgress progress;
 };
 

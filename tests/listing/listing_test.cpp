@@ -327,7 +327,7 @@ TEST(CollectListing, SkipsMissingDaysAndNamesIncompleteOnes) {
   settings.section("_config")["port"] = std::to_string(server.port());
   settings.section("_config")["directory"] = folder.file("cache");
   settings.setDeleteHtml(true);
-  GuideCache& cache = guideCache(settings);
+  GuideCache cache{settings};
   cache.setClock(&clock);
   const DateTime now = currentDateTime();
   RecordingProgress progress;

@@ -115,7 +115,7 @@ TEST(ProgrammeExtrasFile, CarriesBroadcastDetailsOnLinesOlderReadersPassOver) {
 
 class TunerSourceTest : public ::testing::Test {
  protected:
-  TunerSourceTest() : cache(guideCache(settings)) { settings.section("_config")["directory"] = folder.file("cache"); }
+  TunerSourceTest() { settings.section("_config")["directory"] = folder.file("cache"); }
   // Serves the services and the programmes, in the order they are asked.
   void serve(const std::string& services, const std::string& programmes) {
     server.reply(httpResponse("HTTP/1.0 200 OK", {"Content-Type: application/json"}, services));
@@ -133,7 +133,7 @@ class TunerSourceTest : public ::testing::Test {
 
   TempFolder folder;
   SettingsStore settings;
-  GuideCache& cache;
+  GuideCache cache{settings};
   LoopbackHttpServer server;
   RecordingProgress progress;
   const int december8 = dayNumber(2026, 12, 8);

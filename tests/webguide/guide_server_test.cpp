@@ -86,7 +86,7 @@ class GuideServerTest : public ::testing::Test {
 TEST_F(GuideServerTest, DocumentsCarryValidatorsAndFollowTheCache) {
   FakeClock clock;
   RecordingProgress progress;
-  GuideCache& cache = guideCache(settings);
+  GuideCache cache{settings};
   cache.setClock(&clock);
   const DateTime now = currentDateTime();
   ASSERT_EQ(6, cache.crawl(now, 0, progress));

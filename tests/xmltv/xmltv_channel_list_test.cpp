@@ -26,7 +26,7 @@ std::vector<std::string> lines(const std::vector<XmltvChannel>& channels) {
 
 class XmltvChannelListTest : public ::testing::Test {
  protected:
-  XmltvChannelListTest() : cache(guideCache(settings)) {
+  XmltvChannelListTest() {
     settings.section("_config")["directory"] = folder.file("cache");
   }
   int readFile(const std::string& document) {
@@ -36,7 +36,7 @@ class XmltvChannelListTest : public ::testing::Test {
 
   TempFolder folder;
   SettingsStore settings;
-  GuideCache& cache;
+  GuideCache cache{settings};
   RecordingProgress progress;
   std::vector<XmltvChannel> channels;
 };

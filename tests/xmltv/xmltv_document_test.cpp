@@ -19,7 +19,7 @@ namespace {
 
 class XmltvDocumentTest : public ::testing::Test {
  protected:
-  XmltvDocumentTest() : cache(guideCache(settings)) {
+  XmltvDocumentTest() {
     settings.section("_config")["directory"] = folder.file("cache");
     cache.setClock(&clock);
   }
@@ -31,7 +31,7 @@ class XmltvDocumentTest : public ::testing::Test {
   const int december8 = dayNumber(2026, 12, 8);
   TempFolder folder;
   SettingsStore settings;
-  GuideCache& cache;
+  GuideCache cache{settings};
   FakeClock clock;
   RecordingProgress progress;
   LoopbackHttpServer server;

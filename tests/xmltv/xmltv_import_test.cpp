@@ -93,7 +93,7 @@ std::string sampleXmltv(const SampleSchedule& schedule, int day) {
 
 class XmltvImportTest : public ::testing::Test {
  protected:
-  XmltvImportTest() : cache(guideCache(settings)) {
+  XmltvImportTest() {
     settings.section("_config")["directory"] = folder.file("cache");
     writeWholeFile(folder.file("guide.xml"), kGrabberDocument);
   }
@@ -109,7 +109,7 @@ class XmltvImportTest : public ::testing::Test {
   const int december8 = dayNumber(2026, 12, 8);
   TempFolder folder;
   SettingsStore settings;
-  GuideCache& cache;
+  GuideCache cache{settings};
   RecordingProgress progress;
   ProgrammeTable table;
 };

@@ -131,7 +131,7 @@ TEST(XmltvRoundTrip, EveryProgrammeOnceWithItsOwnTimesInEveryOutput) {
   TempFolder folder;
   SettingsStore settings;
   settings.section("_config")["directory"] = folder.file("cache");
-  GuideCache& cache = guideCache(settings);
+  GuideCache cache{settings};
   RecordingProgress progress;
   writeWholeFile(folder.file("in.xml"), generated.document);
   ASSERT_EQ(6 * kDays, importXmltv(cache, folder.file("in.xml"), kFirstDay, kFirstDay + kDays - 1, progress));
@@ -193,7 +193,7 @@ TEST(XmltvRoundTrip, AProgrammePastTheLastDayKeepsItsStop) {
   TempFolder folder;
   SettingsStore settings;
   settings.section("_config")["directory"] = folder.file("cache");
-  GuideCache& cache = guideCache(settings);
+  GuideCache cache{settings};
   RecordingProgress progress;
   writeWholeFile(folder.file("in.xml"), document);
   ASSERT_EQ(6, importXmltv(cache, folder.file("in.xml"), kFirstDay, kFirstDay, progress));

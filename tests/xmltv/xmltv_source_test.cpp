@@ -42,7 +42,7 @@ std::string document(int channels, int slots = 6) {
 
 class XmltvSourceTest : public ::testing::Test {
  protected:
-  XmltvSourceTest() : cache(guideCache(settings)) {
+  XmltvSourceTest() {
     settings.section("_config")["directory"] = folder.file("cache");
   }
   int import(const std::string& xml, bool replace = false) {
@@ -61,7 +61,7 @@ class XmltvSourceTest : public ::testing::Test {
   const int december8 = dayNumber(2026, 12, 8);
   TempFolder folder;
   SettingsStore settings;
-  GuideCache& cache;
+  GuideCache cache{settings};
   RecordingProgress progress;
 };
 
