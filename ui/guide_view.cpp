@@ -82,20 +82,13 @@ void connectListViews(const ListViewHost& host) {
 }
 
 LRESULT onListNotify(LPARAM record) {
-  const NMHDR& header = *reinterpret_cast<const NMHDR*>(record);
-  const bool draw = header.code == static_cast<UINT>(kListDrawItem);
-  if (header.hwndFrom == hourList().handle() && hourList().handle()) {
-    if (draw) {
-      drawHourRow(*reinterpret_cast<const ListDrawItem*>(record));
-    } else {
-      onHourListNotify(*reinterpret_cast<const ListNotify*>(record));
-    }
-  } else if (header.hwndFrom == programmeList().handle() && programmeList().handle()) {
-    if (draw) {
-      drawProgrammeRow(*reinterpret_cast<const ListDrawItem*>(record));
-    } else {
-      onProgrammeListNotify(*reinterpret_cast<const ListNotify*>(record));
-    }
+  const ListNotify& notice = *reinterpret_cast<const ListNotify*>(record);
+  const HWND from = notice.header.hwndFrom;
+  if (from == nullptr) return 1;
+  if (from == hourList().handle()) {
+    onHourListNotify(notice);
+  } else if (from == programmeList().handle()) {
+    onProgrammeListNotify(notice);
   }
   return 1;
 }

@@ -20,9 +20,8 @@ class ProgrammeTable;
 // and the pane exist; the views add their own part.
 void connectListViews(const ListViewHost& host);
 
-// WM_NOTIFY from either list (told apart by hwndFrom; both have id 0):
-// draws a row or handles the notification. Returns 1. Other senders are
-// ignored.
+// WM_NOTIFY from either list (told apart by hwndFrom; both have id 0).
+// Returns 1. Other senders are ignored.
 LRESULT onListNotify(LPARAM record);
 
 const ViewState& viewState();

@@ -1,4 +1,4 @@
-// The hour list: its rows, drawing and notifications.
+// The hour list: its rows, their look and its notifications.
 #include "ui/hour_list.h"
 
 #include "ui/focus.h"
@@ -41,11 +41,6 @@ void fillHourList() {
   list.scrollTo(1);
   InvalidateRect(list.handle(), nullptr, TRUE);
   list.resume();
-}
-
-void drawHourRow(const ListDrawItem& item) {
-  RowLook look;
-  if (hourListRowLook(item.item, item.selected != 0, look)) paintListRow(item, look);
 }
 
 void onHourListNotify(const ListNotify& notice) {

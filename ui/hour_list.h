@@ -13,5 +13,4 @@ bool createHourList(HWND mainWindow, const LayoutRect& place);
 // after the font is set.
 void fillHourList();
 
-void drawHourRow(const ListDrawItem& item);
 void onHourListNotify(const ListNotify& notice);

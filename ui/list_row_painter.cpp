@@ -1,9 +1,7 @@
 // Row painting for the hour list and the programme list.
 #include "ui/list_row_painter.h"
 
-void paintListRow(const ListDrawItem& item, const RowLook& look) {
-  HDC dc = item.dc;
-  const RECT& rect = *item.rect;
+void paintListRow(HDC dc, const RECT& rect, const RowLook& look, bool focused) {
   const UINT length = static_cast<UINT>(look.text.size());
   SetTextColor(dc, look.textColour);
   SetBkColor(dc, look.background);
@@ -13,7 +11,7 @@ void paintListRow(const ListDrawItem& item, const RowLook& look) {
     ExtTextOutA(dc, rect.left + 3, rect.top, 0, nullptr, look.text.data(), length, nullptr);
     SetBkMode(dc, OPAQUE);
   }
-  if (item.focused) DrawFocusRect(dc, &rect);
+  if (focused) DrawFocusRect(dc, &rect);
 }
 
 SystemColours systemColours() {

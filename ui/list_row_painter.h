@@ -3,9 +3,12 @@
 // pass one pixel further right for bold rows, and the focus rectangle.
 #pragma once
 
-#include "ui/list_window.h"
+#include <windows.h>
+
 #include "ui/model/row_look.h"
 
-void paintListRow(const ListDrawItem& item, const RowLook& look);
+// `dc` with the list's font selected; `focused`: the row is the selected
+// one and the list has the focus.
+void paintListRow(HDC dc, const RECT& rect, const RowLook& look, bool focused);
 // The system's highlight colours now.
 SystemColours systemColours();

@@ -1,10 +1,10 @@
-// ListWindow: rows, selection, scrolling and the notifications that let
-// the parent draw.
+// ListWindow: rows, selection, scrolling, painting and the notifications.
 #include "ui/list_window.h"
 
 #include <algorithm>
 #include <cstdio>
 
+#include "ui/list_row_painter.h"
 #include "ui/list_row_query.h"
 
 LRESULT ListWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -153,17 +153,9 @@ LRESULT ListWindow::notify(int code, int index, int value) {
 }
 
 void ListWindow::drawRow(HDC dc, int index, const RECT& rect) {
-  ListDrawItem record = {};
-  record.header.hwndFrom = handle();
-  record.header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(handle()));
-  record.header.code = static_cast<UINT>(kListDrawItem);
-  record.item = itemAt(index);
-  record.dc = dc;
-  record.rect = &rect;
-  record.selected = index == rows_.selected;
-  record.focused = index == rows_.selected && hasFocus_;
-  SendMessageA(GetParent(handle()), WM_NOTIFY, static_cast<WPARAM>(kListDrawItem),
-               reinterpret_cast<LPARAM>(&record));
+  RowLook look;
+  const bool selected = index == rows_.selected;
+  if (rowLook_ && rowLook_(itemAt(index), selected, look)) paintListRow(dc, rect, look, selected && hasFocus_);
 }
 
 void ListWindow::paint() {

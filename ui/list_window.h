@@ -1,7 +1,8 @@
 // ListWindow: an owner-drawn list of opaque pointer-sized values. It keeps
-// the rows, the selection and the scrolling; its parent draws every row
-// and hears of clicks, keys and focus through WM_NOTIFY (wParam = the
-// code, lParam = the record below), and the send's result comes back.
+// the rows, the selection and the scrolling, and paints each row as its
+// owner's row look describes it; its parent hears of clicks, keys and
+// focus through WM_NOTIFY (wParam = the code, lParam = the record below),
+// and the send's result comes back.
 //
 // Refilling: suspend(), clear(), append()... and select(), resume(). While
 // suspended nothing is drawn, scrolled on screen or notified; resume()
@@ -10,6 +11,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "ui/model/list_rows.h"
@@ -24,7 +27,6 @@ enum ListNotification : int {
   kListRightClick = -5,       // value: x low, y high, in list coordinates
   kListFocusChanged = -7,     // value: 1 gained, 0 lost
   kListKeyDown = -15,         // value: the virtual-key code
-  kListDrawItem = 10000,      // with a ListDrawItem record
 };
 
 struct ListNotify {
@@ -32,15 +34,6 @@ struct ListNotify {
   LPARAM item;  // the row's value, 0 when index is out of range
   int index;    // the selected row, -1 for none
   int value;
-};
-
-struct ListDrawItem {
-  NMHDR header;
-  LPARAM item;
-  HDC dc;  // with the list's font selected
-  const RECT* rect;
-  BYTE selected;  // the row is the selected one
-  BYTE focused;   // ... and the list has the focus
 };
 
 class ListWindow : public RoWindow {
@@ -67,9 +60,9 @@ class ListWindow : public RoWindow {
   void relayout();
   void setFont(HFONT font);
   void setFocusState(bool hasFocus);
-  // How the owner draws a row (false for no row), for describeRow.
-  using RowLookOf = bool (*)(LPARAM item, bool selected, RowLook& look);
-  void setRowLook(RowLookOf look) { rowLook_ = look; }
+  // How a row is drawn (false for no row): the paint and describeRow ask it.
+  using RowLookOf = std::function<bool(LPARAM item, bool selected, RowLook& look)>;
+  void setRowLook(RowLookOf look) { rowLook_ = std::move(look); }
   // Test hook (kDescribeListRow, see list_row_query.h): row `row` as it is
   // drawn, copied to `asker`; the text length, -1 for no row or no reply.
   LRESULT describeRow(int row, HWND asker) const;
@@ -95,5 +88,5 @@ class ListWindow : public RoWindow {
   bool suspended_ = false;
   bool hasFocus_ = false;
   HFONT font_ = nullptr;
-  RowLookOf rowLook_ = nullptr;
+  RowLookOf rowLook_;
 };

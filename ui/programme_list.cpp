@@ -1,10 +1,9 @@
-// The programme list: its drawing and notifications.
+// The programme list: its rows' look and its notifications.
 #include "ui/programme_list.h"
 
 #include <string>
 
 #include "ui/focus.h"
-#include "ui/list_row_painter.h"
 #include "ui/list_view_host.h"
 
 namespace {
@@ -42,11 +41,6 @@ bool createProgrammeList(HWND mainWindow, const LayoutRect& place) {
   list.setRowLook(rowLook);
   return list.createChild(mainWindow, WS_CHILD | WS_VISIBLE | WS_BORDER, place.x, place.y,
                           place.width, place.height, nullptr);
-}
-
-void drawProgrammeRow(const ListDrawItem& item) {
-  RowLook look;
-  if (rowLook(item.item, item.selected != 0, look)) paintListRow(item, look);
 }
 
 void onProgrammeListNotify(const ListNotify& notice) {

@@ -12,5 +12,4 @@ ListWindow& programmeList();
 // Creates the list (bordered, control id 0) at `place` in the main window.
 bool createProgrammeList(HWND mainWindow, const LayoutRect& place);
 
-void drawProgrammeRow(const ListDrawItem& item);
 void onProgrammeListNotify(const ListNotify& notice);
