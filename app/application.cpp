@@ -5,9 +5,7 @@
 
 #include "bytes/paths.h"
 
-Application* Application::instance_ = nullptr;
-
-Application::Application() : module_(GetModuleHandleA(nullptr)) { instance_ = this; }
+Application::Application() : module_(GetModuleHandleA(nullptr)) {}
 
 Application::~Application() = default;
 
@@ -23,7 +21,8 @@ void Application::init(HINSTANCE module, HINSTANCE, char*, int) {
   moduleDirectory_ = directoryOf(modulePath_);
 }
 
-bool Application::createMainWindow(const char* className, const char* title, WNDPROC procedure) {
+bool Application::createMainWindow(const char* className, const char* title, WNDPROC procedure,
+                                   void* creation) {
   HICON large = nullptr;
   HICON small = nullptr;
   ExtractIconExA(modulePath_.c_str(), 0, &large, &small, 1);
@@ -43,6 +42,7 @@ bool Application::createMainWindow(const char* className, const char* title, WND
   cs.style = WS_VISIBLE | WS_CAPTION | WS_SYSMENU;
   cs.lpszName = title;
   cs.lpszClass = className;
+  cs.lpCreateParams = creation;
 
   adjustWindowClass(wc, cs);
   // A class that took another icon leaves the extracted one to nobody.

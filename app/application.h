@@ -1,7 +1,8 @@
 // Application: the root of the program. One instance per process, a static
-// object; the entry function reaches it through `Application::instance()`.
-// It records the module, loads the settings beside the executable, creates
-// the font and the main window and runs the message loop.
+// object of the entry function's file. It records the module, owns the
+// settings, the window's guide cache and the watch list's follower, creates
+// the font and the main window and runs the message loop; the window code
+// is handed what it needs of these (ui/window_context.h).
 #pragma once
 
 #include <windows.h>
@@ -24,11 +25,11 @@ class Application {
   // before the class is registered.
   virtual void adjustWindowClass(WNDCLASSA& wc, CREATESTRUCTA& cs);
 
-  static Application& instance() { return *instance_; }
-
   // Only `module` is used: the program takes nothing from its command line.
   void init(HINSTANCE module, HINSTANCE previous, char* commandLine, int showCommand);
-  bool createMainWindow(const char* className, const char* title, WNDPROC procedure);
+  // `creation` reaches the procedure as CREATESTRUCTA::lpCreateParams.
+  bool createMainWindow(const char* className, const char* title, WNDPROC procedure,
+                        void* creation = nullptr);
   int runMessageLoop();
 
   HINSTANCE moduleHandle() const { return module_; }
@@ -38,9 +39,6 @@ class Application {
   SettingsStore& settings() { return settings_; }
   // The window's own cache, of its settings.
   GuideCache& guide() { return guide_; }
-  // Before each use of the watch list: takes over what the command line
-  // changed of it in the settings file since the last look.
-  void followWatchSettings() { watchFollower_.follow(settings_); }
   HFONT font() const { return font_; }
 
  protected:
@@ -53,7 +51,4 @@ class Application {
   GuideCache guide_{settings_};
   WatchSettingsFollower watchFollower_;
   HFONT font_ = nullptr;
-
- private:
-  static Application* instance_;
 };

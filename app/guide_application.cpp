@@ -38,7 +38,9 @@ int GuideApplication::run() {
   // The kept XMLTV file starts current; nowhere to tell of a failure yet.
   refreshXmltvFile(guide_, currentDateTime());
   font_ = createInterfaceFont();
-  if (!createMainWindow(kProductName, kProductName, mainWindowProcedure)) return 0;
+  // Lives until the loop ends, after its window.
+  MainWindow window(WindowContext{settings_, guide_, watchFollower_, module_, modulePath_, moduleDirectory_, font_});
+  if (!createMainWindow(kProductName, kProductName, MainWindow::procedure, &window)) return 0;
   return runMessageLoop();
 }
 

@@ -10,7 +10,6 @@ GuideApplication theApplication;
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
-  Application& application = Application::instance();
-  application.init(instance, previous, commandLine, showCommand);
-  return application.run();
+  theApplication.init(instance, previous, commandLine, showCommand);
+  return theApplication.run();
 }

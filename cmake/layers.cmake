@@ -39,10 +39,8 @@ set(ROKUBAN_UPPER_FLOORS
 )
 
 # Single headers a floor may include from above it, "floor: header",
-# because of where a thing lives: the Windows program's one Application,
-# and the one clock of tests and benchmarks.
+# because of where a thing lives: the one clock of tests and benchmarks.
 set(ROKUBAN_FORCED_INCLUDES
-  "ui: app/application.h"
   "bench: tests/support/fake_clock.h"
 )
 

@@ -5,18 +5,15 @@
 
 #include <vector>
 
-#include "app/application.h"
 #include "bytes/paths.h"
 #include "ui/model/companion_tool.h"
 
-std::string companionExecutablePath() {
-  return companionPath(Application::instance().moduleDirectory());
-}
+std::string CompanionLauncher::executablePath() const { return companionPath(moduleDirectory_); }
 
-bool companionInstalled() { return isFile(companionExecutablePath()); }
+bool CompanionLauncher::installed() const { return isFile(executablePath()); }
 
-void launchCompanion(const std::string& arguments) {
-  const std::string commandLine = companionCommandLine(companionExecutablePath(), arguments);
+void CompanionLauncher::launch(const std::string& arguments) const {
+  const std::string commandLine = companionCommandLine(executablePath(), arguments);
   // CreateProcessA may write into the command line.
   std::vector<char> buffer(commandLine.begin(), commandLine.end());
   buffer.push_back('\0');

@@ -6,7 +6,6 @@
 
 #include <cstdio>
 
-#include "app/application.h"
 #include "config/settings_store.h"
 #include "config/version.h"
 #include "ui/connect_controls.h"
@@ -139,8 +138,10 @@ void startJob(DownloadWorker& worker, int id) {
   if (!worker.start()) jobNotStarted(worker);
 }
 
+// Its template lies in the module that holds this dialog's.
 void openConnectionSettings(DownloadWorker& worker) {
-  ConnectionSettingsDialog::show(worker.dialog, *worker.settings);
+  HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(worker.dialog, GWLP_HINSTANCE));
+  ConnectionSettingsDialog::show(worker.dialog, module, *worker.settings);
 }
 
 void pressOk(DownloadWorker& worker) {
@@ -206,11 +207,11 @@ INT_PTR CALLBACK connectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
-int openConnectDialog(HWND owner, SettingsStore& settings, int autoStartId) {
+int openConnectDialog(HWND owner, HINSTANCE module, SettingsStore& settings, int autoStartId) {
   INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_DATE_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&classes);
   DownloadWorker worker(settings, autoStartId);
-  return static_cast<int>(DialogBoxParamA(Application::instance().moduleHandle(),
+  return static_cast<int>(DialogBoxParamA(module,
                                           MAKEINTRESOURCEA(IDD_CONNECT), owner, connectDialogProc,
                                           reinterpret_cast<LPARAM>(&worker)));
 }

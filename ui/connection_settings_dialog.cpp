@@ -1,7 +1,6 @@
 // The connection settings dialog's procedure and its three exchanges.
 #include "ui/connection_settings_dialog.h"
 
-#include "app/application.h"
 #include "ui/model/connection_fields.h"
 
 namespace {
@@ -37,9 +36,9 @@ INT_PTR CALLBACK connectionSettingsProc(HWND dialog, UINT message, WPARAM wParam
 
 }  // namespace
 
-int ConnectionSettingsDialog::show(HWND owner, SettingsStore& settings) {
+int ConnectionSettingsDialog::show(HWND owner, HINSTANCE module, SettingsStore& settings) {
   ConnectionSettingsDialog record(settings);
-  return static_cast<int>(DialogBoxParamA(Application::instance().moduleHandle(),
+  return static_cast<int>(DialogBoxParamA(module,
                                           MAKEINTRESOURCEA(IDD_CONNECTION_SETTINGS), owner,
                                           connectionSettingsProc,
                                           reinterpret_cast<LPARAM>(&record)));

@@ -19,7 +19,8 @@ class ConnectionSettingsDialog {
   ConnectionSettingsDialog(const ConnectionSettingsDialog&) = delete;
   ConnectionSettingsDialog& operator=(const ConnectionSettingsDialog&) = delete;
   // Runs the dialog modally over `owner`: 1 for OK, 2 for Cancel.
-  static int show(HWND owner, SettingsStore& settings);
+  // `module` holds its template.
+  static int show(HWND owner, HINSTANCE module, SettingsStore& settings);
   void exchange(int direction);
 
   HWND dialog = nullptr;

@@ -1,40 +1,39 @@
 // The viewed day and view, the day table, and the navigation.
 #include "ui/guide_view.h"
 
-#include "app/application.h"
 #include "guide/guide_cache.h"
 #include "programme/programme_cell.h"
-#include "programme/programme_table.h"
-#include "ui/focus.h"
-#include "ui/hour_list.h"
 #include "ui/list_row_painter.h"
 #include "ui/model/hour_list_rows.h"
 #include "ui/model/programme_view.h"
 #include "ui/model/resource_ids.h"
-#include "ui/programme_list.h"
-#include "ui/reserve_programme.h"
-#include "ui/search_view.h"
 
 namespace {
-ViewState view;
-ProgrammeTable table;
+const ProgrammeCell* cellOf(LPARAM item) { return reinterpret_cast<const ProgrammeCell*>(item); }
+}  // namespace
 
-void fillProgrammeList(ListWindow& list) {
-  if (view.mode == kSearchView) {
-    fillSearchRows(list, view.key);
+// The search view's rows are matches of the week, not cells of the day:
+// they are read by the view that lists them.
+void GuideView::beginProgrammeFill() {
+  if (view_.mode == kSearchView) {
+    programmes_.beginFill(search_);
+  } else {
+    programmes_.beginFill(*this);
+  }
+}
+
+void GuideView::fillProgrammeList() {
+  ListWindow& list = programmes_.window();
+  if (view_.mode == kSearchView) {
+    search_.fillRows(list, view_.key);
     return;
   }
-  ProgrammeListing listing = listProgrammes(table, view);
+  ProgrammeListing listing = listProgrammes(table_, view_);
   for (const ProgrammeCell* cell : listing.items) list.append(reinterpret_cast<LPARAM>(cell));
   if (listing.selected >= 0) list.select(listing.selected);
 }
 
-const ProgrammeCell* cellOf(LPARAM item) { return reinterpret_cast<const ProgrammeCell*>(item); }
-
-// The search view's rows are matches of the week, not cells of the day.
-bool showsMatches() { return view.mode == kSearchView; }
-
-void chooseHourRow(int value) {
+void GuideView::chooseHourRow(int value) {
   if (value == kPreviousDayRow) {
     showPreviousDay(false);
   } else if (value == kNextDayRow) {
@@ -44,118 +43,82 @@ void chooseHourRow(int value) {
   }
 }
 
-bool rowLookOf(LPARAM item, bool selected, RowLook& look) {
-  if (showsMatches()) return lookOfSearchRow(item, selected, look);
+bool GuideView::rowLook(LPARAM item, bool selected, RowLook& look) const {
   const ProgrammeCell* cell = cellOf(item);
   if (!cell) return false;
   look = programmeRowLook(*cell, selected, systemColours());
   return true;
 }
 
-bool rowDetailOf(LPARAM item, std::string& text) {
-  return showsMatches() ? searchRowDetail(item, text) : detailPaneText(cellOf(item), text);
-}
+bool GuideView::rowDetail(LPARAM item, std::string& text) { return detailPaneText(cellOf(item), text); }
 
-void activateProgrammeRow(LPARAM item) {
-  if (showsMatches()) return activateSearchRow(GetParent(hourList().handle()), item);
+void GuideView::activateRow(LPARAM item) {
   const ProgrammeCell* cell = cellOf(item);
   switch (activationOf(cell)) {
     case Activation::kShowChannel: showChannel(cell->number); break;
-    case Activation::kReserve: reserveProgramme(GetParent(hourList().handle()), table, *cell, view); break;
+    case Activation::kReserve: reserver_.reserveProgramme(mainWindow(), table_, *cell, view_); break;
     case Activation::kNothing: break;
   }
 }
 
-void setDateButtonLabel() {
-  HWND mainWindow = GetParent(hourList().handle());
-  SetDlgItemTextA(mainWindow, kCommandToday, dateLabel(view).c_str());
-}
-}  // namespace
+void GuideView::setDateButtonLabel() { SetDlgItemTextA(mainWindow(), kCommandToday, dateLabel(view_).c_str()); }
 
-void connectListViews(const ListViewHost& host) {
-  ListViewHost views = host;
-  views.hourRowChosen = chooseHourRow;
-  views.programmeRowLook = rowLookOf;
-  views.programmeRowDetail = rowDetailOf;
-  views.programmeRowActivated = activateProgrammeRow;
-  setListViewHost(views);
-}
-
-LRESULT onListNotify(LPARAM record) {
-  const ListNotify& notice = *reinterpret_cast<const ListNotify*>(record);
-  const HWND from = notice.header.hwndFrom;
-  if (from == nullptr) return 1;
-  if (from == hourList().handle()) {
-    onHourListNotify(notice);
-  } else if (from == programmeList().handle()) {
-    onProgrammeListNotify(notice);
-  }
-  return 1;
-}
-
-const ViewState& viewState() { return view; }
-const ProgrammeTable& dayTable() { return table; }
-
-void showToday() {
-  moveToToday(view, currentDateTime());
+void GuideView::showToday() {
+  moveToToday(view_, currentDateTime());
   showDate();
 }
 
-void showPreviousDay(bool fromButton) {
-  if (moveToPreviousDay(view, currentDateTime(), fromButton)) showDate();
+void GuideView::showPreviousDay(bool fromButton) {
+  if (moveToPreviousDay(view_, currentDateTime(), fromButton)) showDate();
 }
 
-void showNextDay(bool fromButton) {
-  if (moveToNextDay(view, currentDateTime(), fromButton)) showDate();
+void GuideView::showNextDay(bool fromButton) {
+  if (moveToNextDay(view_, currentDateTime(), fromButton)) showDate();
 }
 
-void showDate() {
-  leaveSearchView(view);
+void GuideView::showDate() {
+  leaveSearchView(view_);
   setDateButtonLabel();
   // A changed row reports itself and so shows that hour in the time view.
-  hourList().select(hourListRow(view.hour));
-  setFocus(hourList().handle());
+  hours_.window().select(hourListRow(view_.hour));
+  focus_.setFocus(hours_.handle());
   reloadDay();
 }
 
-void reloadDay() {
-  ListWindow& list = programmeList();
-  list.suspend();
-  list.clear();  // no pointer into the old day survives the load
-  Application::instance().guide().loadDay(view.date, table);
-  fillProgrammeList(list);
-  list.resume();
+void GuideView::reloadDay() {
+  beginProgrammeFill();  // no pointer into the old day survives the load
+  cache_.loadDay(view_.date, table_);
+  fillProgrammeList();
+  programmes_.window().resume();
 }
 
-void showHour(int hour) {
-  view.mode = kTimeView;
-  view.hour = hour;
-  view.key = hour;
+void GuideView::showHour(int hour) {
+  view_.mode = kTimeView;
+  view_.hour = hour;
+  view_.key = hour;
   refreshProgrammeList();
 }
 
-void showChannel(int column) {
-  view.mode = kChannelView;
-  view.key = column;
+void GuideView::showChannel(int column) {
+  view_.mode = kChannelView;
+  view_.key = column;
   refreshProgrammeList();
 }
 
-void showGenre(int colour) {
-  view.mode = kGenreView;
-  view.key = colour;
+void GuideView::showGenre(int colour) {
+  view_.mode = kGenreView;
+  view_.key = colour;
   refreshProgrammeList();
 }
 
-void showSearch(int source) {
-  view.mode = kSearchView;
-  view.key = source;
+void GuideView::showSearch(int source) {
+  view_.mode = kSearchView;
+  view_.key = source;
   refreshProgrammeList();
 }
 
-void refreshProgrammeList() {
-  ListWindow& list = programmeList();
-  list.suspend();
-  list.clear();
-  fillProgrammeList(list);
-  list.resume();
+void GuideView::refreshProgrammeList() {
+  beginProgrammeFill();
+  fillProgrammeList();
+  programmes_.window().resume();
 }

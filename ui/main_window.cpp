@@ -1,43 +1,23 @@
-// The main window's procedure: creation, commands, list notifications,
-// popup menu, the tray icon's clicks and the schedule.
+// The main window: creation, commands, list notifications, popup menu,
+// the tray icon's clicks and the schedule.
 #include "ui/main_window.h"
 
-#include <vector>
-
-#include "app/application.h"
 #include "calendar/calendar.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "ui/child_controls.h"
-#include "ui/companion_launcher.h"
 #include "ui/connect_dialog.h"
-#include "ui/focus.h"
-#include "ui/guide_view.h"
-#include "ui/hour_list.h"
 #include "ui/list_row_query.h"
 #include "ui/model/command_labels.h"
 #include "ui/model/companion_tool.h"
-#include "ui/model/daily_schedule.h"
 #include "ui/model/main_layout.h"
 #include "ui/model/popup_menu.h"
-#include "ui/programme_list.h"
-#include "ui/reserve_programme.h"
 #include "ui/search_dialog.h"
-#include "ui/search_view.h"
-#include "ui/tray_icon.h"
-#include "ui/watch_announcer.h"
 #include "ui/watch_explain_dialog.h"
 #include "ui/xmltv_dialog.h"
 #include "watch/watch_follow.h"
 
 namespace {
-
-HWND mainWindow = nullptr;
-HWND detailPane = nullptr;
-TrayIcon trayIcon;
-DailySchedule schedule;
-
-SettingsStore& settings() { return Application::instance().settings(); }
 
 // Keeps the window's position and gives it a 640 x 320 client area.
 void sizeClientArea(HWND hwnd, const CREATESTRUCTA& cs) {
@@ -50,27 +30,6 @@ void sizeClientArea(HWND hwnd, const CREATESTRUCTA& cs) {
 
 HWND button(HWND parent, const LayoutRect& r, const char* text, int id) {
   return createButton(parent, r.x, r.y, r.width, r.height, text, id);
-}
-
-void createChildren(HWND hwnd) {
-  MainLayout layout = mainLayout(kMainClientWidth, kMainClientHeight);
-  createHourList(hwnd, layout.hourList);
-  button(hwnd, layout.okButton, "OK", kCommandQuit);
-  button(hwnd, layout.previousButton, "<", kCommandPreviousDay);
-  button(hwnd, layout.dateButton, "", kCommandToday);
-  button(hwnd, layout.nextButton, ">", kCommandNextDay);
-  button(hwnd, layout.crawlButton, kCrawlLabel, kCommandCrawl);
-  button(hwnd, layout.syncButton, kSyncLabel, kCommandSync);
-  button(hwnd, layout.settingsButton, kSettingsLabel, kCommandSettings);
-  const LayoutRect& pane = layout.detailPane;
-  detailPane = createDetailEdit(hwnd, pane.x, pane.y, pane.width, pane.height);
-  createProgrammeList(hwnd, layout.programmeList);
-  ListViewHost host;
-  host.detailPane = detailPane;
-  host.hourList = hourList().handle();
-  host.programmeList = programmeList().handle();
-  host.showPopupMenu = showPopupMenu;
-  connectListViews(host);
 }
 
 // Builds a menu from its description; DestroyMenu on the result also
@@ -93,199 +52,264 @@ HMENU buildMenu(const std::vector<MenuEntry>& entries) {
   return menu;
 }
 
+}  // namespace
+
+MainWindow::MainWindow(const WindowContext& context)
+    : context_(context),
+      companion_(context.moduleDirectory),
+      reserver_(context.settings, context.guide, companion_),
+      hourList_(*this),
+      programmeList_(*this),
+      searchView_(context_, reserver_, companion_, *this),
+      guideView_(context.guide, hourList_, programmeList_, searchView_, reserver_, focus_),
+      watchAnnouncer_(context_, searchView_, companion_) {}
+
+// Attached at WM_NCCREATE so that no message of the window passes the
+// object by; let go at WM_NCDESTROY, the window's last.
+LRESULT CALLBACK MainWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* created = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    if (created != nullptr) created->handle_ = hwnd;
+    // A pointer needs the full-width slot on 64-bit Windows.
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+  }
+  auto* window = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (message == WM_NCDESTROY && window != nullptr) {
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    window->handle_ = nullptr;
+    window = nullptr;
+  }
+  if (window == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+  return window->windowProc(message, wParam, lParam);
+}
+
+LRESULT MainWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (trayIcon_.isShellRestart(message)) return 0;
+  switch (message) {
+    case WM_CREATE: return onCreate(*reinterpret_cast<CREATESTRUCTA*>(lParam));
+    case WM_COMMAND: return onCommand(LOWORD(wParam));
+    case WM_NOTIFY: return onNotify(lParam);
+    case WM_TIMER: return onTimer(wParam);
+    case WM_ACTIVATE: return onActivate(wParam);
+    case WM_CLOSE: return onClose();
+    case kTrayCallbackMessage: return onTrayCallback(lParam);
+    case WM_DESTROY: return onDestroy();
+    case kDescribeListRow: return describeListRow(wParam, lParam);
+    case kDescribeAnnouncement: return watchAnnouncer_.describe(handle_, lParam);
+    case kShowReservation: return showReservation(lParam);
+    case kRecorderAnswered: return recorderAnswered(lParam);
+    default: return DefWindowProcA(handle_, message, wParam, lParam);
+  }
+}
+
+void MainWindow::createChildren() {
+  MainLayout layout = mainLayout(kMainClientWidth, kMainClientHeight);
+  hourList_.create(handle_, layout.hourList);
+  button(handle_, layout.okButton, "OK", kCommandQuit);
+  button(handle_, layout.previousButton, "<", kCommandPreviousDay);
+  button(handle_, layout.dateButton, "", kCommandToday);
+  button(handle_, layout.nextButton, ">", kCommandNextDay);
+  button(handle_, layout.crawlButton, kCrawlLabel, kCommandCrawl);
+  button(handle_, layout.syncButton, kSyncLabel, kCommandSync);
+  button(handle_, layout.settingsButton, kSettingsLabel, kCommandSettings);
+  const LayoutRect& pane = layout.detailPane;
+  detailPane_ = createDetailEdit(handle_, pane.x, pane.y, pane.width, pane.height);
+  programmeList_.create(handle_, layout.programmeList);
+}
+
+void MainWindow::showDetail(const std::string& text) {
+  if (detailPane_) SetWindowTextA(detailPane_, text.c_str());
+}
+
 // The recorder's answer to Enter on a programme (ui/reserve_programme.h).
-LRESULT showReservation(LPARAM announcement) {
+LRESULT MainWindow::showReservation(LPARAM announcement) {
   WatchAnnouncement* said = reinterpret_cast<WatchAnnouncement*>(announcement);
-  trayIcon.showBalloon(*said);
+  trayIcon_.showBalloon(*said);
   delete said;
   return 0;
 }
 
-void announceWatchMatches(const std::vector<WatchChange>& changes = {}) {
+void MainWindow::announceWatchMatches(const std::vector<WatchChange>& changes) {
   WatchAnnouncement announcement;
-  if (checkWatchListNow(mainWindow, changes, announcement)) trayIcon.showBalloon(announcement);
+  if (watchAnnouncer_.checkNow(handle_, changes, announcement)) trayIcon_.showBalloon(announcement);
 }
 
-LRESULT recorderAnswered(LPARAM answered) {
+LRESULT MainWindow::recorderAnswered(LPARAM answered) {
   WatchAnnouncement announcement;
-  if (takeRecorderAnswer(answered, announcement)) trayIcon.showBalloon(announcement);
+  if (watchAnnouncer_.takeRecorderAnswer(answered, announcement)) trayIcon_.showBalloon(announcement);
   std::vector<WatchChange> held;
-  if (takeHeldCheck(held)) announceWatchMatches(held);
+  if (watchAnnouncer_.takeHeldCheck(held)) announceWatchMatches(held);
   return 0;
 }
 
 // On the first run the connect dialog comes first; leaving it with
 // "キャンセル" ends the program. False when the window was destroyed.
-bool confirmFirstRun(HWND hwnd) {
-  if (settings().executed() != 0) return true;
-  if (openConnectDialog(hwnd, settings(), 0) != 1) {
-    DestroyWindow(hwnd);
+bool MainWindow::confirmFirstRun() {
+  SettingsStore& settings = context_.settings;
+  if (settings.executed() != 0) return true;
+  if (openConnectDialog(handle_, context_.module, settings, 0) != 1) {
+    DestroyWindow(handle_);
     return false;
   }
-  settings().setExecuted(1);
+  settings.setExecuted(1);
   return true;
 }
 
 // The download time is what the user typed, so it keeps the machine's own
 // clock; the crawl it starts still takes the guide's days in Japan time.
-void setUpSchedule(HWND hwnd) {
-  if (nextDailyRun(settings().downloadTime(), localDateTime(), schedule))
-    SetTimer(hwnd, kScheduleTimer, 60000, nullptr);
+void MainWindow::setUpSchedule() {
+  if (nextDailyRun(context_.settings.downloadTime(), localDateTime(), schedule_))
+    SetTimer(handle_, kScheduleTimer, 60000, nullptr);
 }
 
-LRESULT onCreate(HWND hwnd, const CREATESTRUCTA& cs) {
-  mainWindow = hwnd;
+LRESULT MainWindow::onCreate(const CREATESTRUCTA& cs) {
+  HWND hwnd = handle_;
   sizeClientArea(hwnd, cs);
-  createChildren(hwnd);
-  setFontOnChildren(hwnd, Application::instance().font());
-  fillHourList();
-  trayIcon.add(hwnd, Application::instance().modulePath());
-  if (!confirmFirstRun(hwnd)) return 0;
+  createChildren();
+  setFontOnChildren(hwnd, context_.font);
+  hourList_.fill();
+  trayIcon_.add(hwnd, context_.modulePath);
+  if (!confirmFirstRun()) return 0;
   PostMessageA(hwnd, WM_COMMAND, kCommandToday, 0);
-  if (settings().bootDownload()) {
+  if (context_.settings.bootDownload()) {
     // The crawl's dialog run sets up the schedule and checks the watch
     // list when it ends: one balloon for the start, not two.
     PostMessageA(hwnd, WM_COMMAND, kCommandCrawl, 0);
     return 0;
   }
   PostMessageA(hwnd, WM_COMMAND, kCommandCheckWatch, 0);
-  setUpSchedule(hwnd);
+  setUpSchedule();
   return 0;
 }
 
 // The connect dialog, modal; the schedule waits while it is open.
-void runConnectDialog(HWND hwnd, int autoStartId) {
-  KillTimer(hwnd, kScheduleTimer);
-  GuideCache& cache = Application::instance().guide();
-  Application::instance().followWatchSettings();
+void MainWindow::runConnectDialog(int autoStartId) {
+  KillTimer(handle_, kScheduleTimer);
+  GuideCache& cache = context_.guide;
+  context_.followWatchSettings();
   const WatchSnapshot watched = takeWatchSnapshot(cache, currentDateTime());
-  openConnectDialog(hwnd, settings(), autoStartId);
-  setUpSchedule(hwnd);
+  openConnectDialog(handle_, context_.module, context_.settings, autoStartId);
+  setUpSchedule();
   // The dialog's job may have written the viewed day's files.
-  reloadDay();
-  setFocus(nullptr);
+  guideView_.reloadDay();
+  focus_.setFocus(nullptr);
   announceWatchMatches(followWatchChanges(watched, cache, currentDateTime()));
 }
 
-void runSearchDialog(HWND hwnd) {
+void MainWindow::runSearchDialog() {
   ProgrammeQuery query;
-  if (!openSearchDialog(hwnd, dayTable(), query)) return;
-  setSearchQuery(query);
-  showSearch(kSearchResults);
-  setFocus(programmeList().handle());
+  if (!openSearchDialog(handle_, context_.module, guideView_.dayTable(), query)) return;
+  searchView_.setQuery(query);
+  guideView_.showSearch(kSearchResults);
+  focus_.setFocus(programmeList_.handle());
 }
 
 // The schedule waits while the dialog is open, as for the connect dialog.
-void runXmltvDialog(HWND hwnd) {
-  KillTimer(hwnd, kScheduleTimer);
-  openXmltvDialog(hwnd, settings());
-  setUpSchedule(hwnd);
-  setFocus(nullptr);
+void MainWindow::runXmltvDialog() {
+  KillTimer(handle_, kScheduleTimer);
+  openXmltvDialog(handle_, context_);
+  setUpSchedule();
+  focus_.setFocus(nullptr);
 }
 
-void showWatchView(HWND hwnd) {
-  ShowWindow(hwnd, SW_SHOW);
-  SetForegroundWindow(hwnd);
-  showSearch(kWatchMatches);
-  setFocus(programmeList().handle());
+void MainWindow::showWatchView() {
+  ShowWindow(handle_, SW_SHOW);
+  SetForegroundWindow(handle_);
+  guideView_.showSearch(kWatchMatches);
+  focus_.setFocus(programmeList_.handle());
 }
 
-void showGenreOfCommand(int id) {
+void MainWindow::showGenreOfCommand(int id) {
   int colour = 0;
-  if (genreCommandColour(id, colour)) showGenre(colour);
+  if (genreCommandColour(id, colour)) guideView_.showGenre(colour);
 }
 
-LRESULT onCommand(HWND hwnd, int id) {
+LRESULT MainWindow::onCommand(int id) {
   switch (id) {
-    case kCommandQuit: DestroyWindow(hwnd); break;
-    case kCommandPreviousDay: showPreviousDay(true); break;
-    case kCommandToday: showToday(); break;
-    case kCommandNextDay: showNextDay(true); break;
-    case kCommandSettings: runConnectDialog(hwnd, 0); break;
-    case kCommandCrawl: runConnectDialog(hwnd, IDC_CRAWL); break;
-    case kCommandSync: runConnectDialog(hwnd, IDC_SYNC); break;
-    case kCommandHourView: showHour(viewState().hour); break;
-    case kCommandCompanionStart: launchCompanion(""); break;
-    case kCommandCompanionRemote: launchCompanion(kCompanionRemote); break;
-    case kCommandCompanionReservations: launchCompanion(kCompanionReservationList); break;
-    case kCommandSearch: runSearchDialog(hwnd); break;
-    case kCommandWatch: showSearch(kWatchMatches); break;
-    case kCommandRecorderReserves: showSearch(kRecorderReserves); break;
+    case kCommandQuit: DestroyWindow(handle_); break;
+    case kCommandPreviousDay: guideView_.showPreviousDay(true); break;
+    case kCommandToday: guideView_.showToday(); break;
+    case kCommandNextDay: guideView_.showNextDay(true); break;
+    case kCommandSettings: runConnectDialog(0); break;
+    case kCommandCrawl: runConnectDialog(IDC_CRAWL); break;
+    case kCommandSync: runConnectDialog(IDC_SYNC); break;
+    case kCommandHourView: guideView_.showHour(guideView_.state().hour); break;
+    case kCommandCompanionStart: companion_.launch(""); break;
+    case kCommandCompanionRemote: companion_.launch(kCompanionRemote); break;
+    case kCommandCompanionReservations: companion_.launch(kCompanionReservationList); break;
+    case kCommandSearch: runSearchDialog(); break;
+    case kCommandWatch: guideView_.showSearch(kWatchMatches); break;
+    case kCommandRecorderReserves: guideView_.showSearch(kRecorderReserves); break;
     case kCommandCheckWatch: announceWatchMatches(); break;
-    case kCommandXmltvSettings: runXmltvDialog(hwnd); break;
-    case kCommandExplainWatch: openWatchExplainDialog(hwnd, settings()); break;
+    case kCommandXmltvSettings: runXmltvDialog(); break;
+    case kCommandExplainWatch: openWatchExplainDialog(handle_, context_); break;
     default: showGenreOfCommand(id); break;
   }
   return 1;
 }
 
-// Every timer but the tray icon's retry checks the schedule.
-LRESULT onTimer(HWND hwnd, WPARAM id) {
-  if (id == kTrayRetryTimer) {
-    trayIcon.retry();
-    return 1;
+// WM_NOTIFY from either list, told apart by hwndFrom (both have id 0).
+// Other senders are ignored.
+LRESULT MainWindow::onNotify(LPARAM record) {
+  const ListNotify& notice = *reinterpret_cast<const ListNotify*>(record);
+  const HWND from = notice.header.hwndFrom;
+  if (from == nullptr) return 1;
+  if (from == hourList_.handle()) {
+    hourList_.onNotify(notice);
+  } else if (from == programmeList_.handle()) {
+    programmeList_.onNotify(notice);
   }
-  if (dailyRunDue(schedule, localDateTime())) PostMessageA(hwnd, WM_COMMAND, kCommandCrawl, 0);
   return 1;
 }
 
-LRESULT onActivate(WPARAM wParam) {
-  if (LOWORD(wParam) != 0) setFocus(nullptr);
+// Every timer but the tray icon's retry checks the schedule.
+LRESULT MainWindow::onTimer(WPARAM id) {
+  if (id == kTrayRetryTimer) {
+    trayIcon_.retry();
+    return 1;
+  }
+  if (dailyRunDue(schedule_, localDateTime())) PostMessageA(handle_, WM_COMMAND, kCommandCrawl, 0);
+  return 1;
+}
+
+LRESULT MainWindow::onActivate(WPARAM wParam) {
+  if (LOWORD(wParam) != 0) focus_.setFocus(nullptr);
   return 0;
 }
 
-LRESULT onClose(HWND hwnd) {
-  ShowWindow(hwnd, SW_HIDE);
+LRESULT MainWindow::onClose() {
+  ShowWindow(handle_, SW_HIDE);
   return 1;
 }
 
-LRESULT onTrayCallback(HWND hwnd, LPARAM mouseEvent) {
+LRESULT MainWindow::onTrayCallback(LPARAM mouseEvent) {
   if (mouseEvent == NIN_BALLOONUSERCLICK) {
-    showWatchView(hwnd);
+    showWatchView();
   } else if (mouseEvent == WM_LBUTTONUP) {
-    ShowWindow(hwnd, SW_SHOW);
-    SetForegroundWindow(hwnd);
+    ShowWindow(handle_, SW_SHOW);
+    SetForegroundWindow(handle_);
   }
   return 1;
 }
 
-LRESULT onDestroy() {
-  trayIcon.remove();
+LRESULT MainWindow::onDestroy() {
+  trayIcon_.remove();
   PostQuitMessage(0);
   return 1;
 }
 
-}  // namespace
+// A test hook: see list_row_query.h.
+LRESULT MainWindow::describeListRow(WPARAM which, LPARAM asker) const {
+  const ListWindow& list = HIWORD(which) == 0 ? hourList_.window() : programmeList_.window();
+  return list.describeRow(LOWORD(which), reinterpret_cast<HWND>(asker));
+}
 
-void showPopupMenu(HWND source, DWORD point) {
-  HMENU menu = buildMenu(mainPopupMenu(viewState(), companionInstalled(), !settings().recorder().empty()));
+void MainWindow::showPopupMenu(HWND source, DWORD point) {
+  HMENU menu = buildMenu(mainPopupMenu(guideView_.state(), companion_.installed(), !context_.settings.recorder().empty()));
   POINT at = {static_cast<SHORT>(LOWORD(point)), static_cast<SHORT>(HIWORD(point))};
   ClientToScreen(source, &at);
   // Without this the menu stays open when the user clicks elsewhere.
-  SetForegroundWindow(mainWindow);
-  TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, mainWindow, nullptr);
+  SetForegroundWindow(handle_);
+  TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, handle_, nullptr);
   DestroyMenu(menu);
-}
-
-LRESULT CALLBACK mainWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (trayIcon.isShellRestart(message)) return 0;
-  switch (message) {
-    case WM_CREATE: return onCreate(hwnd, *reinterpret_cast<CREATESTRUCTA*>(lParam));
-    case WM_COMMAND: return onCommand(hwnd, LOWORD(wParam));
-    case WM_NOTIFY: return onListNotify(lParam);
-    case WM_TIMER: return onTimer(hwnd, wParam);
-    case WM_ACTIVATE: return onActivate(wParam);
-    case WM_CLOSE: return onClose(hwnd);
-    case kTrayCallbackMessage: return onTrayCallback(hwnd, lParam);
-    case WM_DESTROY: return onDestroy();
-    case kDescribeListRow: {
-      // A test hook: see list_row_query.h.
-      const ListWindow& list = HIWORD(wParam) == 0 ? hourList() : programmeList();
-      return list.describeRow(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
-    }
-    case kDescribeAnnouncement: return describeAnnouncement(hwnd, lParam);
-    case kShowReservation: return showReservation(lParam);
-    case kRecorderAnswered: return recorderAnswered(lParam);
-    default: return DefWindowProcA(hwnd, message, wParam, lParam);
-  }
 }

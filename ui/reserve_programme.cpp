@@ -3,28 +3,27 @@
 
 #include <thread>
 
-#include "app/application.h"
 #include "calendar/calendar.h"
+#include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "listing/programme_extras.h"
 #include "net/clock.h"
-#include "programme/programme_table.h"
 #include "recorder/recorder_client.h"
 #include "ui/companion_launcher.h"
 #include "ui/model/recorder_reservation.h"
 #include "ui/model/reservation.h"
 
-void reserveProgramme(HWND owner, const ProgrammeTable& day, const ProgrammeCell& cell, const ViewState& view) {
-  SettingsStore& settings = Application::instance().settings();
-  if (settings.recorder().empty()) return launchCompanion(reservationOf(day, cell, view));
+void ProgrammeReserver::reserveProgramme(HWND owner, const ProgrammeTable& day, const ProgrammeCell& cell,
+                                         const ViewState& view) {
+  if (settings_.recorder().empty()) return companion_.launch(reservationOf(day, cell, view));
   ProgrammeRecord record;
-  if (dayProgrammeRecord(Application::instance().guide(), day, cell, view.day, record)) reserveInRecorder(owner, record);
+  if (dayProgrammeRecord(cache_, day, cell, view.day, record)) reserveInRecorder(owner, record);
 }
 
-bool reserveInRecorder(HWND owner, const ProgrammeRecord& record) {
-  const std::string recorder = Application::instance().settings().recorder();
+bool ProgrammeReserver::reserveInRecorder(HWND owner, const ProgrammeRecord& record) {
+  const std::string recorder = settings_.recorder();
   if (recorder.empty()) return false;
-  askRecorderToReserve(owner, recorder, record, channelsOfDay(Application::instance().guide(), record.start));
+  askRecorderToReserve(owner, recorder, record, channelsOfDay(cache_, record.start));
   return true;
 }
 
@@ -43,12 +42,11 @@ void askRecorderToReserve(HWND owner, const std::string& recorderUrl, const Prog
   }).detach();
 }
 
-std::string reservationOf(const ProgrammeTable& day, const ProgrammeCell& cell, const ViewState& view) {
-  static ProgrammeTable dayAfter;  // loadDay keeps a complete day until another is asked for
-  GuideCache& cache = Application::instance().guide();
-  cache.loadDay(dateFromDayNumber(view.day + 1), dayAfter);
+std::string ProgrammeReserver::reservationOf(const ProgrammeTable& day, const ProgrammeCell& cell,
+                                             const ViewState& view) {
+  cache_.loadDay(dateFromDayNumber(view.day + 1), dayAfter_);
   // Without the next day, only the import's side file knows where a programme
   // running past the day's end stops.
-  const GuideMinute kept = dayAfter.columnCount() == 0 ? keptStopOf(cache, day, cell, view.day) : 0;
-  return reservationArguments(day, cell, view, &dayAfter, kept);
+  const GuideMinute kept = dayAfter_.columnCount() == 0 ? keptStopOf(cache_, day, cell, view.day) : 0;
+  return reservationArguments(day, cell, view, &dayAfter_, kept);
 }

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
 #include "ui/model/resource_ids.h"
 #include "ui/model/search_form.h"
 
@@ -61,10 +60,10 @@ INT_PTR CALLBACK searchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-bool openSearchDialog(HWND owner, const ProgrammeTable& day, ProgrammeQuery& query) {
+bool openSearchDialog(HWND owner, HINSTANCE module, const ProgrammeTable& day, ProgrammeQuery& query) {
   SearchDialog record;
   record.channels = searchChannelChoices(day);
-  const INT_PTR result = DialogBoxParamA(Application::instance().moduleHandle(), MAKEINTRESOURCEA(IDD_SEARCH),
+  const INT_PTR result = DialogBoxParamA(module, MAKEINTRESOURCEA(IDD_SEARCH),
                                          owner, searchDialogProc, reinterpret_cast<LPARAM>(&record));
   if (result != IDOK) return false;
   query = record.query;

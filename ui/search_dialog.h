@@ -10,5 +10,5 @@
 class ProgrammeTable;
 
 // True with `query` when the user chose OK; `day` (the viewed day table)
-// gives the channel choices.
-bool openSearchDialog(HWND owner, const ProgrammeTable& day, ProgrammeQuery& query);
+// gives the channel choices. `module` holds the dialog's template.
+bool openSearchDialog(HWND owner, HINSTANCE module, const ProgrammeTable& day, ProgrammeQuery& query);

@@ -3,11 +3,11 @@
 
 #include <string>
 
-#include "app/application.h"
 #include "guide/guide_cache.h"
 #include "search/query_problem.h"
 #include "ui/model/resource_ids.h"
 #include "ui/model/watch_explanation_text.h"
+#include "ui/window_context.h"
 #include "watch/watch_explain.h"
 #include "watch/watch_list.h"
 
@@ -61,13 +61,13 @@ INT_PTR CALLBACK watchExplainDialogProc(HWND dialog, UINT message, WPARAM wParam
 
 }  // namespace
 
-void openWatchExplainDialog(HWND owner, SettingsStore& settings) {
-  Application::instance().followWatchSettings();
-  WatchExplainDialog record(settings);
-  record.list = loadWatchList(settings);
+void openWatchExplainDialog(HWND owner, const WindowContext& context) {
+  context.followWatchSettings();
+  WatchExplainDialog record(context.settings);
+  record.list = loadWatchList(context.settings);
   const DateTime now = currentDateTime();
   record.now = guideMinuteOf(now);
-  if (!record.list.entries.empty()) record.listing = collectListing(Application::instance().guide(), defaultListingRange(now));
-  DialogBoxParamA(Application::instance().moduleHandle(), MAKEINTRESOURCEA(IDD_WATCH_EXPLAIN), owner,
+  if (!record.list.entries.empty()) record.listing = collectListing(context.guide, defaultListingRange(now));
+  DialogBoxParamA(context.module, MAKEINTRESOURCEA(IDD_WATCH_EXPLAIN), owner,
                   watchExplainDialogProc, reinterpret_cast<LPARAM>(&record));
 }

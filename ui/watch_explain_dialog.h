@@ -6,6 +6,6 @@
 
 #include <windows.h>
 
-class SettingsStore;
+struct WindowContext;
 
-void openWatchExplainDialog(HWND owner, SettingsStore& settings);
+void openWatchExplainDialog(HWND owner, const WindowContext& context);

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "listing/listing.h"
 #include "ui/model/resource_ids.h"
 #include "ui/model/xmltv_form.h"
+#include "ui/window_context.h"
 #include "ui/xmltv_channel_reading.h"
 
 namespace {
@@ -23,6 +23,7 @@ const int kSourceLimit = 1000;
 
 struct XmltvDialog {
   SettingsStore* settings;
+  GuideCache* guide;
   std::vector<std::string> chosen;  // [xmltvchannels] when the dialog opened
   std::vector<XmltvChannelRow> rows;
   std::unique_ptr<XmltvChannelReading> reading;
@@ -82,7 +83,7 @@ INT_PTR initDialog(HWND dialog, LPARAM param) {
   addColumn(list, 1, "ID", 125);
   // Named as the cached guide has them until the document is read again.
   record.rows = xmltvChannelRows(record.chosen, nullptr,
-                                 importedChannelNames(Application::instance().guide(), defaultListingRange(currentDateTime())));
+                                 importedChannelNames(*record.guide, defaultListingRange(currentDateTime())));
   showRows(dialog, record.rows);
   return TRUE;
 }
@@ -90,7 +91,7 @@ INT_PTR initDialog(HWND dialog, LPARAM param) {
 void startReading(HWND dialog, XmltvDialog& record) {
   if (record.reading) return;
   readChecks(dialog, record.rows);
-  record.reading.reset(new XmltvChannelReading(dialog, Application::instance().guide(), sourceText(dialog)));
+  record.reading.reset(new XmltvChannelReading(dialog, *record.guide, sourceText(dialog)));
   SetDlgItemTextA(dialog, IDC_XMLTV_STATUS, "");
   enableControls(dialog, false);
   if (!record.reading->start()) {
@@ -155,13 +156,14 @@ INT_PTR CALLBACK xmltvDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-bool openXmltvDialog(HWND owner, SettingsStore& settings) {
+bool openXmltvDialog(HWND owner, const WindowContext& context) {
   INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&classes);
   XmltvDialog record;
-  record.settings = &settings;
-  record.chosen = settings.xmltvChannels();
-  const INT_PTR result = DialogBoxParamA(Application::instance().moduleHandle(), MAKEINTRESOURCEA(IDD_XMLTV),
+  record.settings = &context.settings;
+  record.guide = &context.guide;
+  record.chosen = context.settings.xmltvChannels();
+  const INT_PTR result = DialogBoxParamA(context.module, MAKEINTRESOURCEA(IDD_XMLTV),
                                          owner, xmltvDialogProc, reinterpret_cast<LPARAM>(&record));
   return result == IDOK;
 }

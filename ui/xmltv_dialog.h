@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-class SettingsStore;
+struct WindowContext;
 
 // True when the user chose OK.
-bool openXmltvDialog(HWND owner, SettingsStore& settings);
+bool openXmltvDialog(HWND owner, const WindowContext& context);
