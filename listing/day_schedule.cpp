@@ -29,13 +29,9 @@ std::string scheduleTimes(const ProgrammeRecord& record, bool weekday) {
     times += std::string("(") + weekdayKanji(dateFromDayNumber(startDay).dayOfWeek) + ")";
   }
   times += ' ';
-  appendZeroPadded(times, start.hour, 2);
-  times += ':';
-  appendZeroPadded(times, start.minute, 2);
+  appendClockTime(times, start.hour, start.minute);
   times += '-';
-  appendZeroPadded(times, stop.hour, 2);
-  times += ':';
-  appendZeroPadded(times, stop.minute, 2);
+  appendClockTime(times, stop.hour, stop.minute);
   return times;
 }
 

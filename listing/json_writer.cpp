@@ -49,9 +49,7 @@ std::string isoJapanTime(GuideMinute minute) {
   text += '-';
   appendZeroPadded(text, time.day, 2);
   text += 'T';
-  appendZeroPadded(text, time.hour, 2);
-  text += ':';
-  appendZeroPadded(text, time.minute, 2);
+  appendClockTime(text, time.hour, time.minute);
   text += ":00+09:00";
   return text;
 }

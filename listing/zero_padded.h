@@ -11,3 +11,10 @@ inline void appendZeroPadded(std::string& out, int value, int width) {
   for (int i = width; i-- > 0; value /= 10) digits[i] = static_cast<char>('0' + value % 10);
   out.append(digits, static_cast<std::size_t>(width));
 }
+
+// Appends "HH:MM".
+inline void appendClockTime(std::string& out, int hour, int minute) {
+  appendZeroPadded(out, hour, 2);
+  out += ':';
+  appendZeroPadded(out, minute, 2);
+}
