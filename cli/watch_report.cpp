@@ -18,40 +18,34 @@
 #include "watch/change_line.h"
 #include "watch/watch_change_memory.h"
 #include "watch/watch_check.h"
+#include "watch/watch_match.h"
 #include "watch/watch_memory.h"
 
 namespace {
 
 std::string entryText(const WatchEntry* entry) { return entry ? queryText(entry->query) : std::string(); }
 
-// " (re-air of MM/DD HH:MM channel)" after a re-air's line; empty for any
-// other programme.
-std::string reairNote(const WatchCheck& check, const ProgrammeRecord& record) {
-  const std::string first = airingRepeatedBy(check.reairOf, record);
+// " (re-air of MM/DD HH:MM channel)" after a re-air's line, `first` the
+// airing it repeats; empty for any other programme.
+std::string reairNote(const std::vector<ListingChannel>& channels, const std::string& first) {
   if (first.empty()) return std::string();
   std::string channel;
-  for (const ListingChannel& known : check.channels)
+  for (const ListingChannel& known : channels)
     if (first.compare(0, known.id.size() + 1, known.id + "/") == 0) channel = " " + known.name;
   return " (re-air of " + identityStartText(first) + channel + ")";
 }
 
 // Each entry's line, then the programmes it found, in the order given.
-std::string matchLines(const WatchCheck& check, const std::vector<ProgrammeRecord>& shown) {
+std::string matchLines(const WatchCheck& check, const std::vector<WatchMatch>& shown) {
   std::string lines;
   for (const WatchEntry& entry : check.entries) {
     std::string found;
-    for (const ProgrammeRecord& record : shown)
-      if (entryThatFound(check, record) == &entry) found += visibleLine(matchLine(record) + reairNote(check, record)) + "\n";
+    for (const WatchMatch& match : shown)
+      if (match.entry == &entry)
+        found += visibleLine(matchLine(match.record) + reairNote(check.channels, match.firstAiring)) + "\n";
     if (!found.empty()) lines += visibleLine("watch " + std::to_string(entry.number) + ": " + entryText(&entry)) + "\n" + found;
   }
   return os::cp932ToUtf8(lines);
-}
-
-const RememberedChange* changeNow(const std::vector<RememberedChange>& changes, const ProgrammeRecord& record) {
-  for (const RememberedChange& change : changes)
-    if (change.channelId == record.channelId && change.start == record.start && changesTime(change.kind))
-      return &change;
-  return nullptr;
 }
 
 void appendChangeJson(std::string& out, const RememberedChange& change) {
@@ -64,31 +58,28 @@ void appendChangeJson(std::string& out, const RememberedChange& change) {
   out += '}';
 }
 
-// The export's records, each with the entry that found it after its keys
-// and what changed of it; then the cancelled programmes.
-std::string matchesJson(const WatchCheck& check, const std::vector<ProgrammeRecord>& shown,
-                        const std::vector<RememberedChange>& changes, const Listing& channels) {
+// The export's record, with the entry that found it after its keys and
+// what changed of it.
+void appendMatchJson(std::string& out, const WatchMatch& match) {
+  out += out.size() == 1 ? "\n" : ",\n";
+  appendProgrammeJson(out, match.record);
+  out.pop_back();  // the record's closing brace
+  out += ", \"watchEntry\": " + std::to_string(entryNumberOf(match)) + ", \"watchQuery\": ";
+  appendJsonString(out, entryText(match.entry));
+  if (!match.firstAiring.empty()) {
+    out += ", \"reairOf\": {\"channelId\": ";
+    appendJsonString(out, match.firstAiring.substr(0, match.firstAiring.rfind('/')));
+    out += ", \"start\": \"" + isoJapanTime(identityStart(match.firstAiring)) + "\"}";
+  }
+  if (match.change) appendChangeJson(out, *match.change);
+  out += '}';
+}
+
+// The matches, then the cancelled programmes.
+std::string matchesJson(const std::vector<WatchMatch>& shown, const std::vector<WatchMatch>& cancelled) {
   std::string out = "[";
-  const auto appendRecord = [&](const ProgrammeRecord& record, const WatchEntry* entry,
-                                const RememberedChange* change) {
-    out += out.size() == 1 ? "\n" : ",\n";
-    appendProgrammeJson(out, record);
-    out.pop_back();  // the record's closing brace
-    out += ", \"watchEntry\": " + std::to_string(entry ? entry->number : 0) + ", \"watchQuery\": ";
-    appendJsonString(out, entryText(entry));
-    const std::string first = airingRepeatedBy(check.reairOf, record);
-    if (!first.empty()) {
-      out += ", \"reairOf\": {\"channelId\": ";
-      appendJsonString(out, first.substr(0, first.rfind('/')));
-      out += ", \"start\": \"" + isoJapanTime(identityStart(first)) + "\"}";
-    }
-    if (change) appendChangeJson(out, *change);
-    out += '}';
-  };
-  for (const ProgrammeRecord& record : shown)
-    appendRecord(record, entryThatFound(check, record), changeNow(changes, record));
-  for (const RememberedChange& change : changes)
-    if (change.kind == WatchChangeKind::cancelled) appendRecord(firstAiringOf(change, channels), nullptr, &change);
+  for (const WatchMatch& match : shown) appendMatchJson(out, match);
+  for (const WatchMatch& match : cancelled) appendMatchJson(out, match);
   return out + "\n]\n";
 }
 
@@ -97,16 +88,17 @@ std::string document(const WatchCheck& check, const std::vector<ProgrammeRecord>
   Listing source;
   source.channels = check.channels;
   switch (report.format) {
-    case WatchReport::Format::Json: return matchesJson(check, shown, changes, source);
+    case WatchReport::Format::Json:
+      return matchesJson(watchMatches(check, shown, changes), cancelledMatches(changes, source));
     case WatchReport::Format::Ics:
       return icsDocument(listingOf(source, shown), guideMinuteOf(now), icsHistoryOf(changes, source));
     case WatchReport::Format::Lines: break;
   }
-  return matchLines(check, shown) + rememberedChangeLines(changes, source);
+  return matchLines(check, watchMatches(check, shown, {})) + rememberedChangeLines(changes, source);
 }
 
-os::EnvironmentVariables matchVariables(const WatchCheck& check, const ProgrammeRecord& record) {
-  const WatchEntry* entry = entryThatFound(check, record);
+os::EnvironmentVariables matchVariables(const WatchMatch& match) {
+  const ProgrammeRecord& record = match.record;
   const auto utf8 = [](const std::string& cp932) { return os::cp932ToUtf8(cp932); };
   return {{"ROKUBAN_TITLE", utf8(record.title)},
           {"ROKUBAN_SUBTITLE", utf8(record.subTitle)},
@@ -117,8 +109,8 @@ os::EnvironmentVariables matchVariables(const WatchCheck& check, const Programme
           {"ROKUBAN_END", isoJapanTime(record.stop)},
           {"ROKUBAN_GENRE", utf8(genreNameJapanese(record.genre))},
           {"ROKUBAN_GENRE_EN", genreNameEnglish(record.genre)},
-          {"ROKUBAN_ENTRY", std::to_string(entry ? entry->number : 0)},
-          {"ROKUBAN_QUERY", utf8(entryText(entry))},
+          {"ROKUBAN_ENTRY", std::to_string(entryNumberOf(match))},
+          {"ROKUBAN_QUERY", utf8(entryText(match.entry))},
           {"ROKUBAN_LINE", utf8(matchLine(record))}};
 }
 
@@ -131,8 +123,9 @@ bool announceThroughCommand(CliContext& context, const WatchCheck& check, const 
                             GuideMinute now, std::size_t& forgotten) {
   context.settings.releaseLock();
   bool allRan = true;
-  for (const ProgrammeRecord& record : check.fresh) {
-    const int status = os::runShellCommand(command, matchVariables(check, record));
+  for (const WatchMatch& match : watchMatches(check, check.fresh, {})) {
+    const ProgrammeRecord& record = match.record;
+    const int status = os::runShellCommand(command, matchVariables(match));
     bool announced = status == 0;
     if (!announced) {
       allRan = false;
