@@ -10,6 +10,7 @@
 #include "watch/watch_change_memory.h"
 #include "watch/watch_check.h"
 #include "watch/watch_list.h"
+#include "watch/watch_match.h"
 #include "watch/watch_memory.h"
 #include "webguide/channel_tabs.h"
 #include "webguide/day_page.h"
@@ -220,12 +221,11 @@ WebResponse WebPages::watch(const WebRequest& request) {
     const Listing& listing = *week;
     changes = changesNotEnded(settings, clock.now);
     const WatchCheck check = checkWatchList(listing, list, settings, clock.now);
-    for (const ProgrammeRecord& record : check.current) {
-      const WatchEntry* found = entryThatFound(check, record);
+    for (const WatchMatch& match : watchMatches(check, check.current, {})) {
       for (WatchPageEntry& entry : entries) {
-        if (!found || entry.number != found->number) continue;
-        entry.matches.push_back(record);
-        entry.firstAirings.push_back(airingRepeatedBy(check.reairOf, record));
+        if (!match.entry || entry.number != match.entry->number) continue;
+        entry.matches.push_back(match.record);
+        entry.firstAirings.push_back(match.firstAiring);
       }
     }
   }
