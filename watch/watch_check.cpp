@@ -98,14 +98,6 @@ std::string airingRepeatedBy(const std::map<std::string, std::string>& reairOf, 
   return found == reairOf.end() ? std::string() : found->second;
 }
 
-const WatchEntry* entryThatFound(const WatchCheck& check, const ProgrammeRecord& record) {
-  const auto found = check.foundBy.find(programmeIdentity(record));
-  if (found == check.foundBy.end()) return nullptr;
-  for (const WatchEntry& entry : check.entries)
-    if (entry.number == found->second) return &entry;
-  return nullptr;
-}
-
 WatchCheck checkWatchList(GuideCache& cache, const DateTime& now) {
   const WatchList list = loadWatchList(cache.settings());
   if (list.entries.empty() && list.problems.empty()) return {};

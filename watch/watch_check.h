@@ -31,7 +31,9 @@ struct WatchCheck {
   // line; the other entries were checked.
   std::vector<std::string> problems;
   // The entries checked, and which of them found each programme of
-  // `current` (the first by number), by programmeIdentity.
+  // `current` (the first by number), by programmeIdentity. The front ends
+  // read this and `reairOf` joined per programme: watchMatches
+  // (watch_match.h).
   std::vector<WatchEntry> entries;
   std::map<std::string, int> foundBy;
   // The channels of the listing checked, for the exports' writers.
@@ -48,12 +50,9 @@ struct WatchCheck {
 // True for a programme of `check.reairOf`.
 bool isReair(const WatchCheck& check, const ProgrammeRecord& record);
 // The identity of the first airing `record` re-airs, by a check's
-// `reairOf`; empty for any other programme.
+// `reairOf`; empty for any other programme. The window's watch view reads
+// it; the other front ends take it from watchMatches (watch_match.h).
 std::string airingRepeatedBy(const std::map<std::string, std::string>& reairOf, const ProgrammeRecord& record);
-
-// The entry that found `record`, a programme of `check.current`; null for
-// any other.
-const WatchEntry* entryThatFound(const WatchCheck& check, const ProgrammeRecord& record);
 
 // Over a listing already collected.
 WatchCheck checkWatchList(const Listing& listing, const WatchList& list, const SettingsStore& settings,
