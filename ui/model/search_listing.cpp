@@ -10,6 +10,7 @@
 #include "search/match_line.h"
 #include "ui/model/programme_view.h"
 #include "watch/change_line.h"
+#include "watch/watch_match.h"
 
 namespace {
 
@@ -56,6 +57,12 @@ RowLook searchRowLook(const ProgrammeRecord& record, bool selected, const System
     look.textColour = look.background;
     look.background = system.highlight;
   }
+  return look;
+}
+
+RowLook watchRowLook(const WatchMatch& match, bool selected, const SystemColours& system) {
+  RowLook look = searchRowLook(match.record, selected, system);
+  if (!match.firstAiring.empty()) look.text += reairNote(match.firstAiring);
   return look;
 }
 

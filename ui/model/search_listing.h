@@ -14,6 +14,7 @@
 
 class ProgrammeTable;
 struct ProgrammeCell;
+struct WatchMatch;
 
 // The broadcast day (day number) a programme belongs to.
 int broadcastDayOf(const ProgrammeRecord& record);
@@ -30,6 +31,8 @@ std::string reairNote(const std::string& firstAiring);
 // Black on the genre's colour (white without a genre); selected rows swap
 // to the highlight background as in the other views.
 RowLook searchRowLook(const ProgrammeRecord& record, bool selected, const SystemColours& system);
+// A watch view's row: the search row's look, a re-air's with its note.
+RowLook watchRowLook(const WatchMatch& match, bool selected, const SystemColours& system);
 // The first programme that has not ended at `now`, else the last; -1 when
 // there are none.
 int firstSearchRowSelected(const std::vector<ProgrammeRecord>& rows, GuideMinute now);
