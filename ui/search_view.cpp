@@ -11,7 +11,6 @@
 #include "ui/list_row_painter.h"
 #include "ui/model/recorder_reservation.h"
 #include "ui/model/search_listing.h"
-#include "watch/watch_check.h"
 #include "watch/watch_memory.h"
 
 namespace {
@@ -30,13 +29,13 @@ std::vector<ProgrammeRecord> SearchView::recorderReserveRows(const DateTime& now
 
 std::vector<ProgrammeRecord> SearchView::findSourceMatches(int source) {
   const DateTime now = currentDateTime();
-  reairs_.clear();
+  watchMatches_.clear();
   if (source == kRecorderReserves) return recorderReserveRows(now);
   if (source == kWatchMatches) {
     context_.followWatchSettings();
-    WatchCheck check = checkWatchList(context_.guide, now);
-    reairs_ = std::move(check.reairOf);
-    return std::move(check.current);
+    watchCheck_ = checkWatchList(context_.guide, now);
+    watchMatches_ = watchMatches(watchCheck_, watchCheck_.current, {});
+    return watchCheck_.current;
   }
   if (isEmptyQuery(query_)) return {};
   return findMatches(collectListing(context_.guide, defaultListingRange(now)), query_);
@@ -75,9 +74,9 @@ void SearchView::fillRows(ListWindow& list, int source) {
 bool SearchView::rowLook(LPARAM item, bool selected, RowLook& look) const {
   const ProgrammeRecord* record = recordOf(item);
   if (!record) return false;
-  look = searchRowLook(*record, selected, systemColours());
-  const std::string first = airingRepeatedBy(reairs_, *record);
-  if (!first.empty()) look.text += reairNote(first);
+  const std::size_t index = static_cast<std::size_t>(record - matches_.data());
+  look = index < watchMatches_.size() ? watchRowLook(watchMatches_[index], selected, systemColours())
+                                      : searchRowLook(*record, selected, systemColours());
   return true;
 }
 

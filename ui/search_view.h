@@ -5,7 +5,6 @@
 // Main thread only.
 #pragma once
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -19,6 +18,8 @@
 #include "ui/programme_rows.h"
 #include "ui/reserve_programme.h"
 #include "ui/window_context.h"
+#include "watch/watch_check.h"
+#include "watch/watch_match.h"
 
 class SearchView : public ProgrammeRows {
  public:
@@ -63,6 +64,8 @@ class SearchView : public ProgrammeRows {
   // The day table of the last match whose cell was asked for.
   ProgrammeTable matchDay_;
   int matchDayNumber_ = -1;
-  // The watch view's re-airs of --once entries: identity -> the first airing's.
-  std::map<std::string, std::string> reairs_;
+  // The watch view's check and its matches, one for each of matches_ in
+  // order (the matches point into the check).
+  WatchCheck watchCheck_;
+  std::vector<WatchMatch> watchMatches_;
 };

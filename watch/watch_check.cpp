@@ -89,13 +89,7 @@ WatchCheck checkWatchList(const Listing& listing, const WatchList& list, const S
 }
 
 bool isReair(const WatchCheck& check, const ProgrammeRecord& record) {
-  return !airingRepeatedBy(check.reairOf, record).empty();
-}
-
-std::string airingRepeatedBy(const std::map<std::string, std::string>& reairOf, const ProgrammeRecord& record) {
-  if (reairOf.empty()) return std::string();
-  const auto found = reairOf.find(programmeIdentity(record));
-  return found == reairOf.end() ? std::string() : found->second;
+  return !check.reairOf.empty() && check.reairOf.count(programmeIdentity(record)) != 0;
 }
 
 WatchCheck checkWatchList(GuideCache& cache, const DateTime& now) {

@@ -49,10 +49,6 @@ struct WatchCheck {
 
 // True for a programme of `check.reairOf`.
 bool isReair(const WatchCheck& check, const ProgrammeRecord& record);
-// The identity of the first airing `record` re-airs, by a check's
-// `reairOf`; empty for any other programme. The window's watch view reads
-// it; the other front ends take it from watchMatches (watch_match.h).
-std::string airingRepeatedBy(const std::map<std::string, std::string>& reairOf, const ProgrammeRecord& record);
 
 // Over a listing already collected.
 WatchCheck checkWatchList(const Listing& listing, const WatchList& list, const SettingsStore& settings,
