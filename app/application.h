@@ -36,10 +36,6 @@ class Application {
   HWND mainWindow() const { return mainWindow_; }
   const std::string& modulePath() const { return modulePath_; }
   const std::string& moduleDirectory() const { return moduleDirectory_; }
-  SettingsStore& settings() { return settings_; }
-  // The window's own cache, of its settings.
-  GuideCache& guide() { return guide_; }
-  HFONT font() const { return font_; }
 
  protected:
   HINSTANCE module_;
@@ -48,6 +44,7 @@ class Application {
   std::string modulePath_;
   std::string moduleDirectory_;
   SettingsStore settings_;
+  // The window's own cache, of its settings.
   GuideCache guide_{settings_};
   WatchSettingsFollower watchFollower_;
   HFONT font_ = nullptr;

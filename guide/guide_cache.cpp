@@ -11,6 +11,8 @@
 
 Clock& GuideCache::clock() const { return clock_ ? *clock_ : systemClock(); }
 
+DateTime GuideCache::now() const { return japanDateTimeOf(clock().nowSeconds()); }
+
 namespace {
 // The directory a crawl pinned, for its own thread only.
 struct DirectoryPin {

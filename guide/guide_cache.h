@@ -26,6 +26,9 @@ class GuideCache {
   SettingsStore& settings() const { return *settings_; }
   void setSettings(SettingsStore& settings) { settings_ = &settings; }
   Clock& clock() const;
+  // Japan's date and time now by clock(): the window takes its "now" here,
+  // so that a test hands it a clock.
+  DateTime now() const;
   // Tests put a fake clock here; null restores the system clock.
   void setClock(Clock* clock) { clock_ = clock; }
   // Whether cacheDirectory creates a missing folder (the default); the

@@ -80,13 +80,13 @@ int DownloadWorker::run() {
   GuideCache cache(*settings);
   switch (jobId) {
     case IDC_CRAWL:
-      result = cache.crawl(crawlSourceFor(*settings), currentDateTime(), selectedDays(dialog), *this);
+      result = cache.crawl(crawlSourceFor(*settings), cache.now(), selectedDays(dialog), *this);
       break;
     case IDC_SYNC: result = SyncClient(cache).run(*this); break;
     case IDC_DELETE_ALL: result = cache.deleteAllPages(*this); break;
   }
   // The kept XMLTV file follows every download; a failure is only shown.
-  const bool exported = jobId == IDC_DELETE_ALL || refreshXmltvFile(cache, currentDateTime());
+  const bool exported = jobId == IDC_DELETE_ALL || refreshXmltvFile(cache, cache.now());
   exportStatus = exported ? std::string() : std::string(kXmltvFileNotWritten);
   finishJob();
   return 1;

@@ -64,16 +64,16 @@ void GuideView::activateRow(LPARAM item) {
 void GuideView::setDateButtonLabel() { SetDlgItemTextA(mainWindow(), kCommandToday, dateLabel(view_).c_str()); }
 
 void GuideView::showToday() {
-  moveToToday(view_, currentDateTime());
+  moveToToday(view_, cache_.now());
   showDate();
 }
 
 void GuideView::showPreviousDay(bool fromButton) {
-  if (moveToPreviousDay(view_, currentDateTime(), fromButton)) showDate();
+  if (moveToPreviousDay(view_, cache_.now(), fromButton)) showDate();
 }
 
 void GuideView::showNextDay(bool fromButton) {
-  if (moveToNextDay(view_, currentDateTime(), fromButton)) showDate();
+  if (moveToNextDay(view_, cache_.now(), fromButton)) showDate();
 }
 
 void GuideView::showDate() {

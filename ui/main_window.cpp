@@ -187,13 +187,13 @@ void MainWindow::runConnectDialog(int autoStartId) {
   KillTimer(handle_, kScheduleTimer);
   GuideCache& cache = context_.guide;
   context_.followWatchSettings();
-  const WatchSnapshot watched = takeWatchSnapshot(cache, currentDateTime());
+  const WatchSnapshot watched = takeWatchSnapshot(cache, cache.now());
   openConnectDialog(handle_, context_.module, context_.settings, autoStartId);
   setUpSchedule();
   // The dialog's job may have written the viewed day's files.
   guideView_.reloadDay();
   focus_.setFocus(nullptr);
-  announceWatchMatches(followWatchChanges(watched, cache, currentDateTime()));
+  announceWatchMatches(followWatchChanges(watched, cache, cache.now()));
 }
 
 void MainWindow::runSearchDialog() {

@@ -28,7 +28,7 @@ std::vector<ProgrammeRecord> SearchView::recorderReserveRows(const DateTime& now
 }
 
 std::vector<ProgrammeRecord> SearchView::findSourceMatches(int source) {
-  const DateTime now = currentDateTime();
+  const DateTime now = context_.guide.now();
   watchMatches_.clear();
   if (source == kRecorderReserves) return recorderReserveRows(now);
   if (source == kWatchMatches) {
@@ -62,7 +62,7 @@ void SearchView::fillRows(ListWindow& list, int source) {
   matchesSource_ = source;
   forgetMatchDay();
   for (const ProgrammeRecord& record : matches_) list.append(reinterpret_cast<LPARAM>(&record));
-  const int selected = firstSearchRowSelected(matches_, guideMinuteOf(currentDateTime()));
+  const int selected = firstSearchRowSelected(matches_, guideMinuteOf(context_.guide.now()));
   if (selected >= 0) {
     list.select(selected);
   } else {

@@ -80,7 +80,7 @@ bool WatchAnnouncer::checkNow(HWND owner, const std::vector<WatchChange>& change
     return false;
   }
   context_.followWatchSettings();
-  const DateTime now = currentDateTime();
+  const DateTime now = context_.guide.now();
   WatchCheck check = checkWatchList(context_.guide, now);
   const std::string recorder = context_.settings.recorder();
   if (recorder.empty() || check.toReserve.empty())

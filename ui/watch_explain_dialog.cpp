@@ -65,7 +65,7 @@ void openWatchExplainDialog(HWND owner, const WindowContext& context) {
   context.followWatchSettings();
   WatchExplainDialog record(context.settings);
   record.list = loadWatchList(context.settings);
-  const DateTime now = currentDateTime();
+  const DateTime now = context.guide.now();
   record.now = guideMinuteOf(now);
   if (!record.list.entries.empty()) record.listing = collectListing(context.guide, defaultListingRange(now));
   DialogBoxParamA(context.module, MAKEINTRESOURCEA(IDD_WATCH_EXPLAIN), owner,

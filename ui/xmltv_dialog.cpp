@@ -83,7 +83,7 @@ INT_PTR initDialog(HWND dialog, LPARAM param) {
   addColumn(list, 1, "ID", 125);
   // Named as the cached guide has them until the document is read again.
   record.rows = xmltvChannelRows(record.chosen, nullptr,
-                                 importedChannelNames(*record.guide, defaultListingRange(currentDateTime())));
+                                 importedChannelNames(*record.guide, defaultListingRange(record.guide->now())));
   showRows(dialog, record.rows);
   return TRUE;
 }
