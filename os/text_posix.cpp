@@ -97,20 +97,20 @@ std::size_t writeConverted(const char* character, std::size_t length, char* out)
 }  // namespace
 
 std::string cp932ToUtf8(const std::string& text) {
-  // Written into room for the usual longest result (three bytes a byte)
-  // and cut back: a character at a time through append was most of an
-  // export's time.
+  // Written through an index into room grown as it fills: a character at a
+  // time through append was most of an export's time, and room for the
+  // longest result would touch three times a large document's size.
   static const char kReplacement[] = "\xEF\xBF\xBD";
-  std::string out(text.size() * 3 + 4, '\0');
+  std::string out(text.size() + text.size() / 2 + 4, '\0');
   std::size_t at = 0;
   for (std::size_t i = 0; i < text.size();) {
+    if (out.size() - at < 4) out.resize(out.size() * 2);
     unsigned char byte = static_cast<unsigned char>(text[i]);
     if (byte < 0x80) {
       out[at++] = static_cast<char>(byte);
       ++i;
       continue;
     }
-    if (out.size() - at < 4) out.resize(out.size() * 2);
     std::size_t length = isLeadByte(byte) && i + 1 < text.size() ? 2 : 1;
     std::size_t written = writeConverted(text.data() + i, length, &out[at]);
     if (written == 0) {
