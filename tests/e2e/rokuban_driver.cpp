@@ -85,10 +85,19 @@ int waitWindow(char** args, bool gone) {
   }
 }
 
+// A push button's click is what it tells its dialog, BN_CLICKED: BM_CLICK
+// is lost now and then when the dialog is not the active window (seen
+// after the companion tool had started). Other buttons are clicked.
 int click(char** args) {
   HWND control = dialogControl(args[0], std::atoi(args[1]));
   if (!control) return 1;
-  PostMessageA(control, BM_CLICK, 0, 0);
+  const LONG_PTR type = GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK;
+  if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) {
+    PostMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(control));
+  } else {
+    PostMessageA(control, BM_CLICK, 0, 0);
+  }
   return 0;
 }
 
