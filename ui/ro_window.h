@@ -1,8 +1,9 @@
 // RoWindow: a child window owned by an object that receives the window's
 // messages through a virtual function. The object pointer lives in the
-// window's user data; there is no table from handles to objects.
-// The object must outlive its window; destroying the object leaves the
-// window alone.
+// window's user data from WM_NCCREATE to WM_NCDESTROY; there is no table
+// from handles to objects. Once its window is gone, handle() is null again.
+// Destroying the object first leaves the window alone but unowned: its
+// later messages get the default handling.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +13,7 @@ class RoWindow {
   RoWindow() = default;
   RoWindow(const RoWindow&) = delete;
   RoWindow& operator=(const RoWindow&) = delete;
-  virtual ~RoWindow() = default;
+  virtual ~RoWindow();
 
   // Every message of the window from WM_CREATE on.
   virtual LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -28,7 +29,11 @@ class RoWindow {
   static LRESULT CALLBACK dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
+  static void attach(HWND hwnd, const CREATESTRUCTA* creation);
+  void detach();
+
   HWND handle_ = nullptr;
+  bool created_ = false;  // WM_CREATE has come: messages reach windowProc
 };
 
 // The class atom of "RoWindowBase", 0 until it is registered.

@@ -78,3 +78,21 @@ TEST_F(WindowFrameworkTest, EveryChildGetsTheFontAndButtonsCarryTheirIds) {
 }
 
 }  // namespace
+
+TEST_F(WindowFrameworkTest, ObjectLetsGoOfItsWindowAtTheLastMessageOrWhenItGoesFirst) {
+  RecordingWindow object;
+  ASSERT_TRUE(object.createChild(parent, WS_CHILD, 0, 0, 50, 50, nullptr));
+  DestroyWindow(object.handle());
+  EXPECT_EQ(static_cast<UINT>(WM_NCDESTROY), object.messages.back());
+  EXPECT_EQ(nullptr, object.handle());
+
+  HWND orphan;
+  {
+    RecordingWindow shortLived;
+    ASSERT_TRUE(shortLived.createChild(parent, WS_CHILD, 0, 0, 50, 50, nullptr));
+    orphan = shortLived.handle();
+  }
+  EXPECT_EQ(0, GetWindowLongPtrA(orphan, GWLP_USERDATA));
+  SendMessageA(orphan, WM_USER + 5, 0, 0);  // reaches no object
+  DestroyWindow(orphan);
+}
