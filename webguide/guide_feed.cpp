@@ -39,7 +39,7 @@ GuideFeed::DocumentPtr GuideFeed::renewed(const DocumentPtr& old, const char* co
   if (old && old->etag == etag) return old;  // unchanged: keep its date
   auto document = std::make_shared<Document>();
   document->contentType = contentType;
-  document->body = std::move(body);
+  document->body = std::make_shared<const std::string>(std::move(body));
   document->etag = std::move(etag);
   document->lastModified = httpDate(os::currentUnixTime());
   return document;
@@ -55,6 +55,6 @@ WebResponse GuideFeed::answer(const DocumentPtr& document, const WebRequest& req
     return response;
   }
   response.contentType = document->contentType;
-  response.body = document->body;
+  response.sharedBody = document->body;
   return response;
 }

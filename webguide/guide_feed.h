@@ -33,7 +33,7 @@ class GuideFeed {
  private:
   struct Document {
     std::string contentType;
-    std::string body;
+    std::shared_ptr<const std::string> body;
     std::string etag;
     std::string lastModified;
   };

@@ -64,10 +64,10 @@ void serveWebConnection(ConnectionSlot& slot, const WebRouter& router, const All
   }
   // A page goes in one write; a feed of megabytes is not copied to join its head.
   const bool headOnly = request.method == "HEAD";
-  if (headOnly || response.body.size() <= kJoinedBodyBytes || response.status == 304) {
+  if (headOnly || response.bodyBytes().size() <= kJoinedBodyBytes || response.status == 304) {
     slot.sendWhole(responseBytes(response, headOnly));
   } else {
     const std::uint64_t start = slot.now();
-    if (slot.sendWhole(responseHead(response), start)) slot.sendWhole(response.body, start);
+    if (slot.sendWhole(responseHead(response), start)) slot.sendWhole(response.bodyBytes(), start);
   }
 }

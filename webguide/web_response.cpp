@@ -18,14 +18,14 @@ const char* reasonPhrase(int status) {
 }
 
 std::string responseBytes(const WebResponse& response, bool headOnly) {
-  return response.status == 304 || headOnly ? responseHead(response) : responseHead(response) + response.body;
+  return response.status == 304 || headOnly ? responseHead(response) : responseHead(response) + response.bodyBytes();
 }
 
 std::string responseHead(const WebResponse& response) {
   const bool withBody = response.status != 304;
   std::string bytes = "HTTP/1.0 " + std::to_string(response.status) + " " + reasonPhrase(response.status) + "\r\n";
   if (withBody && !response.contentType.empty()) bytes += "Content-Type: " + response.contentType + "\r\n";
-  if (withBody) bytes += "Content-Length: " + std::to_string(response.body.size()) + "\r\n";
+  if (withBody) bytes += "Content-Length: " + std::to_string(response.bodyBytes().size()) + "\r\n";
   for (const auto& header : response.headers) bytes += header.first + ": " + header.second + "\r\n";
   bytes += "Connection: close\r\n\r\n";
   return bytes;

@@ -2,6 +2,7 @@
 // (HTTP/1.0, one response per connection).
 #pragma once
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,6 +14,11 @@ struct WebResponse {
   std::string contentType;  // with its charset
   std::string body;         // not sent with 304
   std::vector<std::pair<std::string, std::string>> headers;  // further headers, in order
+  // A body kept elsewhere and shared, not copied, by every answer that
+  // sends it (a feed of megabytes); when set, it is sent instead of `body`.
+  std::shared_ptr<const std::string> sharedBody;
+
+  const std::string& bodyBytes() const { return sharedBody ? *sharedBody : body; }
 };
 
 // "Not Found" and the like; "Error" for a status it does not know.
