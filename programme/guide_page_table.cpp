@@ -21,17 +21,18 @@ bool isTrail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 std::string throughEucJp(const std::string& shiftJis) {
   std::string kept;
   kept.reserve(shiftJis.size());
+  std::size_t run = 0;  // where the bytes kept as they are begin
   for (std::size_t i = 0; i < shiftJis.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(shiftJis[i]);
-    if (c < 0x80 || (c >= 0xA1 && c <= 0xDF)) {
-      kept += static_cast<char>(c);
-    } else if (isLead(c) && i + 1 < shiftJis.size() && isTrail(static_cast<unsigned char>(shiftJis[i + 1]))) {
-      kept.append(shiftJis, i++, 2);
-    } else {
-      kept += '?';
+    if (c < 0x80 || (c >= 0xA1 && c <= 0xDF)) continue;
+    if (isLead(c) && i + 1 < shiftJis.size() && isTrail(static_cast<unsigned char>(shiftJis[i + 1]))) {
+      ++i;
+      continue;
     }
+    kept.append(shiftJis, run, i - run).push_back('?');
+    run = i + 1;
   }
-  return kept;
+  return kept.append(shiftJis, run, std::string::npos);
 }
 
 // A text of a cell as the reader takes it: white (any byte up to the space)
@@ -39,17 +40,17 @@ std::string throughEucJp(const std::string& shiftJis) {
 // writes decode back to the bytes escaped.
 std::string readText(const std::string& shiftJis) {
   const std::string kept = throughEucJp(shiftJis);
+  const auto isWhite = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
   std::string text;
   text.reserve(kept.size());
-  bool gap = false;
-  for (char c : kept) {
-    if (static_cast<unsigned char>(c) <= 0x20) {
-      gap = !text.empty();
-      continue;
-    }
-    if (gap) text += ' ';
-    gap = false;
-    text += c;
+  for (std::size_t i = 0; i < kept.size();) {
+    while (i < kept.size() && isWhite(kept[i])) ++i;
+    std::size_t end = i;
+    while (end < kept.size() && !isWhite(kept[end])) ++end;
+    if (end == i) break;
+    if (!text.empty()) text += ' ';
+    text.append(kept, i, end - i);
+    i = end;
   }
   return text;
 }

@@ -92,3 +92,15 @@ int genreColourOfCategories(const std::vector<std::string>& categories) {
   }
   return kWhite;
 }
+
+int GenreColours::colourOf(const std::vector<std::string>& categories) {
+  std::string key;
+  for (const std::string& category : categories) {
+    key.append(std::to_string(category.size())).append(1, ':').append(category);
+  }
+  const auto found = colours_.find(key);
+  if (found != colours_.end()) return found->second;
+  const int colour = genreColourOfCategories(categories);
+  if (colours_.size() < kMaxRemembered) colours_.emplace(std::move(key), colour);
+  return colour;
+}

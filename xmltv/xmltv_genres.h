@@ -9,8 +9,22 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // 0xRRGGBB of the genre, or white (0xFFFFFF) when no category names one.
 // A Japanese genre name wins over an English one anywhere in the list.
 int genreColourOfCategories(const std::vector<std::string>& categories);
+
+// The same, remembering each list of categories it has seen: a week of a
+// tuner server repeats a few hundred lists over tens of thousands of
+// programmes. Remembers at most kMaxRemembered lists (a document decides
+// how many there are).
+class GenreColours {
+ public:
+  static constexpr std::size_t kMaxRemembered = 4096;
+  int colourOf(const std::vector<std::string>& categories);
+
+ private:
+  std::unordered_map<std::string, int> colours_;  // by the categories, each after its length and ':'
+};

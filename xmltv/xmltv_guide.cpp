@@ -116,7 +116,7 @@ bool XmltvGuide::onProgramme(const XmltvProgramme& programme) {
   const int index = channelIndex(programme.channel);
   if (index < 0) return true;
   Programme kept{programme.stop, programme.hasStop, 0, programme.title, programme.desc,
-                 genreColourOfCategories(programme.categories), extraOf(programme)};
+                 genreColours_.colourOf(programme.categories), extraOf(programme)};
   if (schedules_[index].emplace(programme.start, std::move(kept)).second) finished_ = false;
   return true;
 }

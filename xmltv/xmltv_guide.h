@@ -16,6 +16,7 @@
 
 #include "listing/programme_extras.h"
 #include "programme/guide_page.h"
+#include "xmltv/xmltv_genres.h"
 #include "xmltv/xmltv_reader.h"
 
 // More columns than any guide needs, well inside what a page may hold.
@@ -82,5 +83,6 @@ class XmltvGuide : public XmltvHandler {
   bool finished_ = false;
   std::unordered_set<std::string> declared_;  // ids of every <channel>, kept or not
   int undeclaredProgrammes_ = 0;
-  std::set<std::string> overflowChannels_;  // ids past the limit, as many as declared_ keeps
+  std::set<std::string> overflowChannels_;
+  GenreColours genreColours_;  // ids past the limit, as many as declared_ keeps
 };
