@@ -38,4 +38,15 @@ TEST(XmltvGenres, EitherClassOfATunerServersCategoryNamesTheGenre) {
   }
 }
 
+TEST(XmltvGenres, RememberedColoursAreThoseOfTheirOwnList) {
+  GenreColours colours;
+  // Lists whose texts run together alike must not share a colour.
+  EXPECT_EQ(4, genreOf(colours.colourOf({"Sports"})));
+  EXPECT_EQ(kNoGenre, genreOf(colours.colourOf({"Spor", "ts"})));
+  EXPECT_EQ(0, genreOf(colours.colourOf({"Spor", "Movie"})));
+  EXPECT_EQ(4, genreOf(colours.colourOf({"Sports"})));
+  for (std::size_t i = 0; i < GenreColours::kMaxRemembered + 10; ++i) colours.colourOf({std::to_string(i)});
+  EXPECT_EQ(0, genreOf(colours.colourOf({"Movie"})));  // past the limit: found, not remembered
+}
+
 }  // namespace
