@@ -2,6 +2,10 @@
 // the tray icon's clicks and the schedule.
 #include "ui/main_window.h"
 
+#include <memory>
+#include <utility>
+#include <vector>
+
 #include "calendar/calendar.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
@@ -97,6 +101,7 @@ LRESULT MainWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case kDescribeListRow: return describeListRow(wParam, lParam);
     case kDescribeAnnouncement: return watchAnnouncer_.describe(handle_, lParam);
     case kShowReservation: return showReservation(lParam);
+    case kShowRecorderReserves: return showRecorderReserves(lParam);
     case kRecorderAnswered: return recorderAnswered(lParam);
     default: return DefWindowProcA(handle_, message, wParam, lParam);
   }
@@ -126,6 +131,21 @@ LRESULT MainWindow::showReservation(LPARAM announcement) {
   WatchAnnouncement* said = reinterpret_cast<WatchAnnouncement*>(announcement);
   trayIcon_.showBalloon(*said);
   delete said;
+  return 0;
+}
+
+// The reserves view opens when the recorder has answered: one that does not
+// answer never holds the window.
+void MainWindow::listRecorderReserves() {
+  const std::string recorder = context_.settings.recorder();
+  if (recorder.empty()) return guideView_.showSearch(kRecorderReserves);
+  askRecorderForReserves(handle_, recorder);
+}
+
+LRESULT MainWindow::showRecorderReserves(LPARAM reserves) {
+  std::unique_ptr<std::vector<RecorderReserve>> given(reinterpret_cast<std::vector<RecorderReserve>*>(reserves));
+  searchView_.setRecorderReserves(std::move(*given));
+  guideView_.showSearch(kRecorderReserves);
   return 0;
 }
 
@@ -239,7 +259,7 @@ LRESULT MainWindow::onCommand(int id) {
     case kCommandCompanionReservations: companion_.launch(kCompanionReservationList); break;
     case kCommandSearch: runSearchDialog(); break;
     case kCommandWatch: guideView_.showSearch(kWatchMatches); break;
-    case kCommandRecorderReserves: guideView_.showSearch(kRecorderReserves); break;
+    case kCommandRecorderReserves: listRecorderReserves(); break;
     case kCommandCheckWatch: announceWatchMatches(); break;
     case kCommandXmltvSettings: runXmltvDialog(); break;
     case kCommandExplainWatch: openWatchExplainDialog(handle_, context_); break;

@@ -57,6 +57,8 @@ class MainWindow : public ListViewHost {
   LRESULT onDestroy();
   LRESULT describeListRow(WPARAM which, LPARAM asker) const;
   LRESULT showReservation(LPARAM announcement);
+  void listRecorderReserves();
+  LRESULT showRecorderReserves(LPARAM reserves);
   LRESULT recorderAnswered(LPARAM answered);
   void announceWatchMatches(const std::vector<WatchChange>& changes = {});
   bool confirmFirstRun();

@@ -42,6 +42,15 @@ void askRecorderToReserve(HWND owner, const std::string& recorderUrl, const Prog
   }).detach();
 }
 
+void askRecorderForReserves(HWND owner, const std::string& recorderUrl) {
+  std::thread([owner, recorderUrl] {
+    RecorderClient client(recorderUrl, systemClock());
+    auto* reserves = new std::vector<RecorderReserve>;
+    if (client.list(*reserves).outcome != RecorderOutcome::Done) reserves->clear();
+    if (!PostMessageA(owner, kShowRecorderReserves, 0, reinterpret_cast<LPARAM>(reserves))) delete reserves;
+  }).detach();
+}
+
 std::string ProgrammeReserver::reservationOf(const ProgrammeTable& day, const ProgrammeCell& cell,
                                              const ViewState& view) {
   cache_.loadDay(dateFromDayNumber(view.day + 1), dayAfter_);

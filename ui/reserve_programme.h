@@ -28,6 +28,14 @@ constexpr UINT kShowReservation = WM_APP + 0x303;
 void askRecorderToReserve(HWND owner, const std::string& recorderUrl, const ProgrammeRecord& record,
                           const std::vector<ListingChannel>& channels);
 
+// Posted to the main window with a new std::vector<RecorderReserve> (the
+// receiver deletes it): the recorder's reserves, none when it did not answer.
+constexpr UINT kShowRecorderReserves = WM_APP + 0x305;
+
+// Asks the recorder at `recorderUrl` for its reserves on a thread of its own
+// and posts them to `owner` (kShowRecorderReserves), never waiting.
+void askRecorderForReserves(HWND owner, const std::string& recorderUrl);
+
 class ProgrammeReserver {
  public:
   ProgrammeReserver(SettingsStore& settings, GuideCache& cache, const CompanionLauncher& companion)

@@ -5,7 +5,6 @@
 
 #include "guide/guide_cache.h"
 #include "listing/listing.h"
-#include "recorder/recorder_client.h"
 #include "search/programme_matcher.h"
 #include "ui/companion_launcher.h"
 #include "ui/list_row_painter.h"
@@ -17,14 +16,10 @@ namespace {
 const ProgrammeRecord* recordOf(LPARAM item) { return reinterpret_cast<const ProgrammeRecord*>(item); }
 }  // namespace
 
-// The recorder's reserves, none when it is not set or does not answer.
+// The recorder's reserves as it last answered, none when it is not set.
 std::vector<ProgrammeRecord> SearchView::recorderReserveRows(const DateTime& now) {
-  const SettingsStore& settings = context_.settings;
-  if (settings.recorder().empty()) return {};
-  RecorderClient client(settings.recorder(), context_.guide.clock());
-  std::vector<RecorderReserve> reserves;
-  if (client.list(reserves).outcome != RecorderOutcome::Done) return {};
-  return reserveRecords(reserves, collectListing(context_.guide, defaultListingRange(now)).channels);
+  if (context_.settings.recorder().empty()) return {};
+  return reserveRecords(recorderReserves_, collectListing(context_.guide, defaultListingRange(now)).channels);
 }
 
 std::vector<ProgrammeRecord> SearchView::findSourceMatches(int source) {

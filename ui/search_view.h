@@ -6,11 +6,13 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "calendar/calendar.h"
 #include "listing/programme_record.h"
 #include "programme/programme_table.h"
+#include "recorder/recorder_client.h"
 #include "search/programme_query.h"
 #include "ui/list_view_host.h"
 #include "ui/list_window.h"
@@ -48,6 +50,9 @@ class SearchView : public ProgrammeRows {
   // The cache was written since the last rows were filled: the next match's
   // day table is read again, not the one kept from before.
   void forgetMatchDay();
+  // The recorder's reserves as it last gave them, which the reserves view
+  // lists (see askRecorderForReserves).
+  void setRecorderReserves(std::vector<RecorderReserve> reserves) { recorderReserves_ = std::move(reserves); }
 
  private:
   std::vector<ProgrammeRecord> recorderReserveRows(const DateTime& now);
@@ -68,4 +73,5 @@ class SearchView : public ProgrammeRows {
   // order (the matches point into the check).
   WatchCheck watchCheck_;
   std::vector<WatchMatch> watchMatches_;
+  std::vector<RecorderReserve> recorderReserves_;
 };
