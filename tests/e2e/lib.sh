@@ -216,7 +216,8 @@ find_cli() {
 # cli ARGS...: rokuban-cli with the cache's settings file, output in UTF-8.
 cli() {
   case "$CLI" in
-    *.exe) (cd "$WORK/cache-source" && wine "$CLI" --ini Rokuban.ini "$@" 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r') ;;
+    # It writes UTF-8 to a pipe, as the native one does.
+    *.exe) (cd "$WORK/cache-source" && wine "$CLI" --ini Rokuban.ini "$@" 2>/dev/null | tr -d '\r') ;;
     *) (cd "$WORK/cache-source" && "$CLI" --ini Rokuban.ini "$@" 2>/dev/null) ;;
   esac
 }
