@@ -15,6 +15,7 @@
 #include "listing/xmltv_writer.h"
 #include "os/standard_stream.h"
 #include "os/text.h"
+#include "search/cache_search.h"
 #include "search/match_line.h"
 #include "search/programme_matcher.h"
 #include "watch/watch_change_memory.h"
@@ -61,9 +62,9 @@ int runSearch(CliContext& context) {
   if (!takeListingDays(options, range) || (hasOut && out.empty())) return usageError(context, "search");
   ProgrammeMatcher matcher;
   if (!compileQueryArguments("search", context.args, matcher, nullptr, QueryUse::Search)) return 2;
-  const Listing listing = collectListing(context.cache, range);
+  Listing listing;
+  const std::vector<ProgrammeRecord> matches = searchCache(context.cache, range, matcher, listing);
   reportListingGaps(listing, range);
-  const std::vector<ProgrammeRecord> matches = findMatches(listing, matcher);
   const std::string text = document(format, listing, matches, context.settings);
   if (!hasOut) {
     os::writeStandard(os::StandardStream::Output, text);

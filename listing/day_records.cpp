@@ -6,6 +6,7 @@
 
 #include "listing/channel_ids.h"
 #include "listing/programme_flags.h"
+#include "listing/programme_sieve.h"
 #include "listing/programme_time.h"
 #include "listing/record_order.h"
 #include "programme/genre_table.h"
@@ -15,9 +16,16 @@ namespace {
 
 constexpr int kMinutesPerDay = 24 * 60;
 
-// The lines after the title line, each line end a single "\n".
-std::string descriptionOf(const ProgrammeCell& cell) {
-  std::string text;
+// How much of each cell a day's records take, and the draft a sieve reads.
+struct DayRecordDetail {
+  RecordDetail detail;
+  const ProgrammeSieve* sieve;
+  ProgrammeRecord draft;
+};
+
+// The lines after the title line, each line end a single "\n", into `text`.
+void describeInto(const ProgrammeCell& cell, std::string& text) {
+  text.clear();
   const std::string& body = cell.body;
   for (std::size_t i = std::min(cell.detailOffset, body.size()); i < body.size();) {
     const std::size_t lineEnd = std::min(body.find('\r', i), body.size());
@@ -25,11 +33,19 @@ std::string descriptionOf(const ProgrammeCell& cell) {
     i = lineEnd + 1;
   }
   while (!text.empty() && text.back() == '\n') text.pop_back();
-  return text;
+}
+
+// What a sieve looks at, in `draft`, whose texts' room serves every cell.
+void draftOf(const ProgrammeCell& cell, const std::string& channel, GuideMinute start, ProgrammeRecord& draft) {
+  draft.channel = channel;
+  draft.start = start;
+  draft.genre = genreOf(cell.background);
+  cell.titleInto(draft.title);
+  describeInto(cell, draft.description);
 }
 
 void appendRecord(const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay,
-                  const std::string& channel, const std::string& channelId, RecordDetail detail,
+                  const std::string& channel, const std::string& channelId, DayRecordDetail& detail,
                   std::vector<ProgrammeRecord>& records) {
   ProgrammeRecord record;
   if (!programmeStart(day, cell, broadcastDay, record.start)) return;
@@ -39,12 +55,23 @@ void appendRecord(const ProgrammeTable& day, const ProgrammeCell& cell, int broa
   // An end that reads earlier than the start can only be on the next day.
   if (stop < start) stop += kMinutesPerDay;
   record.channel = channel;
-  record.channelId = channelId;
   record.stop = guideMinute(broadcastDay, stop);
-  if (detail == RecordDetail::Times) return records.push_back(std::move(record));
-  record.title = cell.title();
+  if (detail.sieve) {
+    draftOf(cell, channel, record.start, detail.draft);
+    record.refused = !detail.sieve->keeps(detail.draft);
+    // A refused one is only a stop to its channel's others: no id, no texts.
+    if (record.refused) return records.push_back(std::move(record));
+  }
+  record.channelId = channelId;
+  if (detail.detail == RecordDetail::Times) return records.push_back(std::move(record));
+  if (detail.sieve) {
+    record.title = detail.draft.title;
+    record.description = detail.draft.description;
+  } else {
+    record.title = cell.title();
+    describeInto(cell, record.description);
+  }
   record.titleMarks = titleLineMarks(cell);
-  record.description = descriptionOf(cell);
   record.genre = genreOf(cell.background);
   // Pages put the mark images after the details as often as in the title line.
   record.flags = programmeFlagsOf(cell.body);
@@ -78,7 +105,8 @@ bool programmeStart(const ProgrammeTable& day, const ProgrammeCell& cell, int br
 }
 
 void appendDayRecords(const ProgrammeTable& day, int broadcastDay, ChannelIds& ids,
-                      std::vector<ProgrammeRecord>& records, RecordDetail detail) {
+                      std::vector<ProgrammeRecord>& records, RecordDetail detail, const ProgrammeSieve* sieve) {
+  DayRecordDetail wanted{detail, sieve, {}};
   const std::size_t rows = day.rowCount(0);
   // Grown geometrically: a day at a time would copy the week over and over.
   if (records.capacity() < records.size() + day.cellCount()) {
@@ -91,7 +119,7 @@ void appendDayRecords(const ProgrammeTable& day, int broadcastDay, ChannelIds& i
     for (std::size_t row = 1; row < rows;) {
       const ProgrammeCell* cell = day.cellAt(column, row);
       if (cell && !cell->body.empty()) {
-        appendRecord(day, *cell, broadcastDay, header->body, channelId, detail, records);
+        appendRecord(day, *cell, broadcastDay, header->body, channelId, wanted, records);
         row += cell->rowSpan > 1 ? cell->rowSpan : 1;
       } else {
         ++row;

@@ -7,6 +7,7 @@
 #include "listing/programme_record.h"
 
 class ChannelIds;
+class ProgrammeSieve;
 class ProgrammeTable;
 struct ProgrammeCell;
 
@@ -20,9 +21,12 @@ bool programmeStart(const ProgrammeTable& day, const ProgrammeCell& cell, int br
 // column order, each channel's programmes from the top, walked as the lists
 // walk them. A cell without a readable start time is left out. Stops follow
 // the end-time rule; one that would lie before its start is taken on the
-// next calendar day, and overlaps are left to finishRecords.
+// next calendar day, and overlaps are left to finishRecords. With a sieve,
+// a programme it refuses gets a record of its channel and times only,
+// marked `refused`.
 void appendDayRecords(const ProgrammeTable& day, int broadcastDay, ChannelIds& ids,
-                      std::vector<ProgrammeRecord>& records, RecordDetail detail = RecordDetail::Whole);
+                      std::vector<ProgrammeRecord>& records, RecordDetail detail = RecordDetail::Whole,
+                      const ProgrammeSieve* sieve = nullptr);
 
 // Sorts by channel (in the order of `channelOrder`, channel names) and
 // start, makes records of one channel and start one (the first's texts,

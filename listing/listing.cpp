@@ -44,6 +44,14 @@ ProgrammeExtras loadExtras(GuideCache& cache, int first, int days) {
   return extras;
 }
 
+// After finishRecords: the records a sieve refused have cut the others'
+// stops, and a refused one that began a programme running over 05:00 has
+// taken its next day's record with it.
+void dropRefused(std::vector<ProgrammeRecord>& records) {
+  records.erase(std::remove_if(records.begin(), records.end(), [](const ProgrammeRecord& record) { return record.refused; }),
+                records.end());
+}
+
 }  // namespace
 
 std::map<std::string, std::string> importedChannelNames(GuideCache& cache, const ListingRange& range) {
@@ -92,7 +100,7 @@ Listing collectListing(GuideCache& cache, const ListingRange& range) {
       listing.programmes.reserve(day.cellCount() * static_cast<std::size_t>(first + range.days - number));
     }
     std::size_t before = listing.programmes.size();
-    appendDayRecords(day, number, ids, listing.programmes, range.detail);
+    appendDayRecords(day, number, ids, listing.programmes, range.detail, range.sieve);
     auto unwanted = std::remove_if(listing.programmes.begin() + before, listing.programmes.end(),
                                    [&](const ProgrammeRecord& record) { return !isWanted(range, record.channel); });
     listing.programmes.erase(unwanted, listing.programmes.end());
@@ -101,6 +109,7 @@ Listing collectListing(GuideCache& cache, const ListingRange& range) {
   for (const ListingChannel& channel : listing.channels) order.push_back(channel.name);
   applyProgrammeStops(extras, listing.programmes);
   finishRecords(listing.programmes, order);
+  dropRefused(listing.programmes);
   if (range.detail == RecordDetail::Whole) attachProgrammeExtras(extras, listing.programmes);
   listing.refusals = ids.refusals();
   return listing;

@@ -11,6 +11,7 @@
 #include "listing/programme_record.h"
 
 class GuideCache;
+class ProgrammeSieve;
 
 struct ListingRange {
   CalendarDate from{};  // the first broadcast date
@@ -18,6 +19,9 @@ struct ListingRange {
   // Channel names (Shift-JIS) to keep; all when empty.
   std::vector<std::string> channels;
   RecordDetail detail = RecordDetail::Whole;
+  // When set, only the programmes it keeps (with RecordDetail::Whole); not
+  // owned, and it must outlive collectListing.
+  const ProgrammeSieve* sieve = nullptr;
 };
 
 struct ListingChannel {

@@ -45,6 +45,10 @@ struct ProgrammeRecord {
   // Only a tuner server's JSON gives these (see programme_extras.h).
   std::string channelType;  // "GR", "BS", "CS", "SKY"
   BroadcastDetails broadcast;
+  // Set while a listing is read on a record its sieve refused (see
+  // ListingRange::sieve): its times still cut its neighbours' stops, then
+  // it goes. No listing hands one out.
+  bool refused = false;
 };
 
 // How much of each programme a listing reads: Times fills only the channel,

@@ -9,9 +9,15 @@ void ProgrammeCell::updateDetailOffset() {
 }
 
 std::string ProgrammeCell::title() const {
+  std::string text;
+  titleInto(text);
+  return text;
+}
+
+void ProgrammeCell::titleInto(std::string& bracketed) const {
   // Byte-wise on purpose: the bracket bytes are looked for anywhere. The
   // runs between 0x81 bytes are copied whole: a week of titles is read.
-  std::string bracketed;
+  bracketed.clear();
   bool copying = false;
   for (std::size_t i = 0; i < body.size();) {
     const std::size_t mark = std::min(body.find('\x81', i), body.size());
@@ -25,9 +31,10 @@ std::string ProgrammeCell::title() const {
     if (copying) bracketed += body[mark];
     i = mark + 1;
   }
-  if (!bracketed.empty()) return bracketed;
+  if (!bracketed.empty()) return;
   if (detailOffset >= 2 && detailOffset <= body.size() && body.compare(detailOffset - 2, 2, "\r\n") == 0) {
-    return body.substr(0, detailOffset - 2);
+    bracketed.assign(body, 0, detailOffset - 2);
+  } else {
+    bracketed = body;
   }
-  return body;
 }

@@ -33,4 +33,6 @@ struct ProgrammeCell {
   // separator; without any, the first line when it ends in CR LF, else the
   // whole body.
   std::string title() const;
+  // The same into `out`, whose room a caller reading many cells keeps.
+  void titleInto(std::string& out) const;
 };

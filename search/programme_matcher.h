@@ -9,7 +9,8 @@
 //
 // Calling protocol: compile once (false, with the problem, for an empty
 // query or a bad regular expression, which it names), then
-// ask `matches` for each record. Or call findMatches.
+// ask `matches` for each record. Or call findMatches. As a ListingRange's
+// sieve it keeps what it matches, so that a listing builds only those.
 #pragma once
 
 #include <string>
@@ -17,6 +18,7 @@
 
 #include "listing/listing.h"
 #include "listing/programme_record.h"
+#include "listing/programme_sieve.h"
 #include "search/programme_query.h"
 #include "search/text_pattern.h"
 
@@ -25,10 +27,13 @@
 // 12 KB), and a bound on one programme's share of a search.
 constexpr std::size_t kMaxSearchedText = 16 * 1024;
 
-class ProgrammeMatcher {
+class ProgrammeMatcher : public ProgrammeSieve {
  public:
   bool compile(const ProgrammeQuery& query, QueryProblem& problem);
+  // Reads only what a sieve's draft holds: the channel, start, genre,
+  // title and description.
   bool matches(const ProgrammeRecord& record) const;
+  bool keeps(const ProgrammeRecord& draft) const override { return matches(draft); }
 
  private:
   bool textMatches(const ProgrammeRecord& record) const;
