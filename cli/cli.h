@@ -51,6 +51,8 @@ void printOut(const std::string& cp932);
 // A line of guide text for a terminal: C0 controls other than tab, and DEL,
 // which a synced table may carry, shown as ^X instead of acting on it.
 std::string visibleLine(const std::string& cp932);
+// The same, appended to `out`: a search prints thousands of lines.
+void appendVisibleLine(std::string& out, const std::string& cp932);
 void printError(const std::string& cp932);
 
 // A port number 0..65535 (0 picks a free port); false for anything else.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <vector>
 
 #include "cli/cli.h"
 #include "cli/arguments.h"
@@ -61,13 +62,24 @@ void printOut(const std::string& cp932) {
 
 std::string visibleLine(const std::string& cp932) {
   std::string shown;
-  shown.reserve(cp932.size());
+  appendVisibleLine(shown, cp932);
+  return shown;
+}
+
+void appendVisibleLine(std::string& shown, const std::string& cp932) {
+  // os::isLeadByte asked once a byte value, not once a byte printed.
+  static const std::vector<unsigned char> leads = [] {
+    std::vector<unsigned char> bytes(256);
+    for (unsigned byte = 0; byte < 256; ++byte) bytes[byte] = os::isLeadByte(static_cast<unsigned char>(byte));
+    return bytes;
+  }();
+  shown.reserve(shown.size() + cp932.size());
   for (std::size_t i = 0; i < cp932.size(); ++i) {
     const unsigned char byte = static_cast<unsigned char>(cp932[i]);
     const unsigned char next = i + 1 < cp932.size() ? static_cast<unsigned char>(cp932[i + 1]) : 0;
     // A trail byte is never a control; a control after a lead byte is no
     // trail byte, and is shown like any other (a title's NUL as well).
-    if (os::isLeadByte(byte) && next >= 0x40 && next != 0x7F) {
+    if (leads[byte] && next >= 0x40 && next != 0x7F) {
       shown.append(cp932, i++, 2);
     } else if ((byte < 0x20 && byte != '\t') || byte == 0x7F) {
       shown += '^';
@@ -76,7 +88,6 @@ std::string visibleLine(const std::string& cp932) {
       shown += static_cast<char>(byte);
     }
   }
-  return shown;
 }
 
 void printError(const std::string& cp932) {

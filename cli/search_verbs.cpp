@@ -48,7 +48,10 @@ std::string document(MatchFormat format, const Listing& source, const std::vecto
     case MatchFormat::Lines: break;
   }
   std::string lines;
-  for (const ProgrammeRecord& record : matches) lines += visibleLine(matchLine(record)) + "\n";
+  for (const ProgrammeRecord& record : matches) {
+    appendVisibleLine(lines, matchLine(record));
+    lines += '\n';
+  }
   return os::cp932ToUtf8(lines);
 }
 

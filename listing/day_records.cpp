@@ -143,7 +143,8 @@ void finishRecords(std::vector<ProgrammeRecord>& records, const std::vector<std:
     if (rank[a] != rank[b]) return rank[a] < rank[b];
     const ProgrammeRecord& recordA = records[a];
     const ProgrammeRecord& recordB = records[b];
-    if (recordA.channel != recordB.channel) return recordA.channel < recordB.channel;
+    // One rank within the order is one name: only the channels it lacks share one.
+    if (rank[a] == channelOrder.size() && recordA.channel != recordB.channel) return recordA.channel < recordB.channel;
     return recordA.start < recordB.start;
   });
   placeInOrder(records, order);

@@ -9,8 +9,14 @@
 
 namespace {
 
-std::string joinedLine(const char* times, const std::string& channel, const std::string& title) {
-  return std::string(times) + " " + channel + " " + title;
+// `times`, then the channel and the title, in the room of `times`.
+std::string joinedLine(std::string times, const std::string& channel, const std::string& title) {
+  times.reserve(times.size() + 2 + channel.size() + title.size());
+  times += ' ';
+  times += channel;
+  times += ' ';
+  times += title;
+  return times;
 }
 
 }  // namespace
@@ -36,7 +42,7 @@ std::string scheduleTimes(const ProgrammeRecord& record, bool weekday) {
 }
 
 std::string scheduleLine(const ProgrammeRecord& record, const std::string& title, bool weekday) {
-  return joinedLine(scheduleTimes(record, weekday).c_str(), record.channel, title);
+  return joinedLine(scheduleTimes(record, weekday), record.channel, title);
 }
 
 DaySchedule::DaySchedule(const std::vector<ProgrammeRecord>& records, int broadcastDay)

@@ -14,6 +14,8 @@ constexpr int kMinutesPerDay = 24 * 60;
 
 bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
+bool isAfterMidnightHour(int hour) { return hour < kBroadcastDayFirstHour; }
+
 // "HHMM" of a minute counted from midnight; past 24:00 it reads as a clock.
 std::string clockTime(int minutes) {
   char text[16];
@@ -126,7 +128,7 @@ int programmeStartMinutes(const ProgrammeTable& table, const ProgrammeCell& cell
   return hour && minutes >= (hour->number + 1) * 60 ? minutes - kMinutesPerDay : minutes;
 }
 
-bool isAfterMidnight(const std::string& hhmm) { return std::atoi(hhmm.c_str()) / 100 < kBroadcastDayFirstHour; }
+bool isAfterMidnight(const std::string& hhmm) { return isAfterMidnightHour(std::atoi(hhmm.c_str()) / 100); }
 
 int broadcastMinutes(const std::string& hhmm) {
   if (hhmm.size() != 4) return -1;
@@ -134,5 +136,6 @@ int broadcastMinutes(const std::string& hhmm) {
     if (!isAsciiDigit(c)) return -1;
   const int hour = (hhmm[0] - '0') * 10 + (hhmm[1] - '0');
   const int minute = (hhmm[2] - '0') * 10 + (hhmm[3] - '0');
-  return (isAfterMidnight(hhmm) ? hour + 24 : hour) * 60 + minute;
+  // The hour already read, not atoi again: every programme's start passes here.
+  return (isAfterMidnightHour(hour) ? hour + 24 : hour) * 60 + minute;
 }
