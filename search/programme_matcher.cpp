@@ -49,6 +49,32 @@ void capSearchedText(std::string& text) {
   text.resize(end);
 }
 
+// A few characters of each word and the Shift-JIS pairs each folds from
+// (see cp932PairsFoldingTo); characters other text folds to as well are
+// passed by. Each costs a walk over the code page, so a few will do.
+std::vector<std::vector<std::string>> characterPairsOf(const std::vector<std::string>& words) {
+  constexpr int kCharactersPerWord = 2;
+  std::vector<std::vector<std::string>> found;
+  for (const std::string& word : words) {
+    int taken = 0;
+    for (std::size_t at = 0; at < word.size() && taken < kCharactersPerWord;) {
+      std::size_t length = 1;
+      while (at + length < word.size() && (static_cast<unsigned char>(word[at + length]) & 0xC0) == 0x80) ++length;
+      std::vector<std::string> pairs;
+      if (cp932PairsFoldingTo(word.substr(at, length), pairs)) {
+        found.push_back(std::move(pairs));
+        ++taken;
+      }
+      at += length;
+    }
+  }
+  return found;
+}
+
+bool holdsAny(const std::string& text, const std::vector<std::string>& pairs) {
+  return std::any_of(pairs.begin(), pairs.end(), [&](const std::string& pair) { return text.find(pair) != std::string::npos; });
+}
+
 std::vector<std::string> searchForms(const std::vector<std::string>& words) {
   std::vector<std::string> forms;
   for (const std::string& word : words) forms.push_back(searchFormOfCp932(word));
@@ -68,6 +94,7 @@ bool ProgrammeMatcher::compile(const ProgrammeQuery& query, QueryProblem& proble
   channels_ = searchForms(query.channels);
   words_.clear();
   excluded_.clear();
+  wordCharacterPairs_.clear();
   wordPatterns_.clear();
   excludedPatterns_.clear();
   if (query.regex) {
@@ -77,6 +104,7 @@ bool ProgrammeMatcher::compile(const ProgrammeQuery& query, QueryProblem& proble
   }
   words_ = searchForms(query.words);
   excluded_ = searchForms(query.excluded);
+  wordCharacterPairs_ = characterPairsOf(words_);
   return true;
 }
 
@@ -104,6 +132,7 @@ bool ProgrammeMatcher::timeMatches(GuideMinute start) const {
 
 bool ProgrammeMatcher::textMatches(const ProgrammeRecord& record) const {
   if (words_.empty() && excluded_.empty() && wordPatterns_.empty() && excludedPatterns_.empty()) return true;
+  if (!mayHoldWords(record)) return false;
   // One text for title and description, so that a word never spans them.
   thread_local std::string text;
   text.clear();
@@ -119,6 +148,13 @@ bool ProgrammeMatcher::textMatches(const ProgrammeRecord& record) const {
     if (!pattern.foundIn(text)) return false;
   for (const TextPattern& pattern : excludedPatterns_)
     if (pattern.foundIn(text)) return false;
+  return true;
+}
+
+bool ProgrammeMatcher::mayHoldWords(const ProgrammeRecord& record) const {
+  // A pair in the bytes may straddle two characters; folding decides then.
+  for (const std::vector<std::string>& pairs : wordCharacterPairs_)
+    if (!holdsAny(record.title, pairs) && !holdsAny(record.description, pairs)) return false;
   return true;
 }
 

@@ -37,6 +37,7 @@ class ProgrammeMatcher : public ProgrammeSieve {
 
  private:
   bool textMatches(const ProgrammeRecord& record) const;
+  bool mayHoldWords(const ProgrammeRecord& record) const;
   bool timeMatches(GuideMinute start) const;
 
   ProgrammeQuery query_;
@@ -45,6 +46,10 @@ class ProgrammeMatcher : public ProgrammeSieve {
   std::vector<TextPattern> wordPatterns_;
   std::vector<TextPattern> excludedPatterns_;
   std::vector<std::string> channels_;  // search form
+  // For characters of the words that only Shift-JIS pairs fold to, those
+  // pairs: a text without one of them in its bytes cannot hold the word,
+  // and most programmes are passed over without folding their texts.
+  std::vector<std::vector<std::string>> wordCharacterPairs_;
 };
 
 // The weekday (0 = Sunday) of the broadcast day a moment belongs to.

@@ -232,3 +232,29 @@ std::string searchFormOfCp932(const std::string& cp932) {
   appendSearchFormOfCp932(out, cp932);
   return out;
 }
+
+bool cp932PairsFoldingTo(const std::string& folded, std::vector<std::string>& pairs) {
+  pairs.clear();
+  if (folded.empty() || static_cast<unsigned char>(folded[0]) < 0x80 || folded == "\xEF\xBF\xBD") return false;
+  const std::vector<FoldedCharacter>& characters = foldedCp932();
+  const auto foldsTo = [&](const FoldedCharacter& character) {
+    return folded.compare(0, std::string::npos, character.bytes, character.length) == 0;
+  };
+  // What appendSearchFormOfCp932 makes of the bytes of one character: a
+  // single byte, a half-width katakana with its mark, or a pair.
+  for (unsigned byte = 0x80; byte < 0x100; ++byte) {
+    if (!os::isLeadByte(static_cast<unsigned char>(byte)) && foldsTo(characters[byte])) return false;
+  }
+  for (unsigned char kana = 0xA1; kana <= 0xDF; ++kana) {
+    for (unsigned char mark : {0xDE, 0xDF}) {
+      std::string combined;
+      if (appendCombinedKana(combined, kana, mark) && combined == folded) return false;
+    }
+  }
+  const std::vector<std::uint16_t>& codes = cp932CodePoints();
+  for (unsigned index = 0x100; index < 0x10000; ++index) {
+    if (!os::isLeadByte(static_cast<unsigned char>(index >> 8)) || codes[index] == kReplacement) continue;
+    if (foldsTo(characters[index])) pairs.push_back({static_cast<char>(index >> 8), static_cast<char>(index & 0xFF)});
+  }
+  return !pairs.empty();
+}

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // `utf8` in search form.
 std::string searchForm(const std::string& utf8);
@@ -18,3 +19,9 @@ std::string searchFormOfPattern(const std::string& utf8);
 std::string searchFormOfCp932(const std::string& cp932);
 // The same, appended to `out`.
 void appendSearchFormOfCp932(std::string& out, const std::string& cp932);
+// The Shift-JIS characters of two bytes whose search form is `folded`, one
+// character in search form, in `pairs`; false when some other text folds to
+// it too (an ASCII byte, a half-width katakana alone or with its sound
+// mark, a byte that is no character), so that its pairs cannot tell whether
+// a text's search form holds it.
+bool cp932PairsFoldingTo(const std::string& folded, std::vector<std::string>& pairs);

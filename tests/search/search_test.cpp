@@ -117,6 +117,45 @@ TEST(SearchMatching, OptionsReadEveryFormTheyAreDocumentedIn) {
   EXPECT_EQ(std::vector<std::string>{"c d"}, query.excluded);
 }
 
+// The matcher passes over a text without a word's Shift-JIS pairs before it
+// folds; what it finds must be what folding alone finds.
+TEST(SearchText, OnlyTwoByteCharactersAreToldByTheirPairs) {
+  std::vector<std::string> pairs;
+  EXPECT_TRUE(cp932PairsFoldingTo("山", pairs));
+  EXPECT_EQ(std::vector<std::string>{sj("山")}, pairs);
+  EXPECT_TRUE(cp932PairsFoldingTo("髙", pairs));  // an IBM and an NEC-selected code
+  EXPECT_EQ(2u, pairs.size());
+  for (const char* shared : {"a", "ア", "ガ", "。", "\xef\xbf\xbd"})  // ASCII, half-width kana, no character
+    EXPECT_FALSE(cp932PairsFoldingTo(shared, pairs)) << shared;
+}
+
+TEST(SearchMatching, PassingOverTextsBeforeFoldingLosesNoMatch) {
+  std::vector<std::string> codes;
+  ASSERT_TRUE(cp932PairsFoldingTo("髙", codes));
+  Listing listing = week();
+  ProgrammeRecord& news = listing.programmes[0];
+  ProgrammeRecord& anime = listing.programmes[2];
+  news.title = codes[0] + sj("橋の夜");
+  anime.description = sj("出演：") + codes[1] + sj("橋");
+  const auto count = [&](const char* text) {
+    ProgrammeQuery query;
+    QueryProblem problem;
+    ProgrammeMatcher matcher;
+    EXPECT_TRUE(parseQueryText(sj(text), query, problem) && matcher.compile(query, problem)) << text;
+    return findMatches(listing, matcher).size();
+  };
+  EXPECT_EQ(2u, count("髙橋"));  // either code, in the title or the description
+  EXPECT_EQ(1u, count("髙橋 -夜"));
+  EXPECT_EQ(1u, count("髙橋 --channel ＢＳ１"));
+  // The words are looked for in the first kMaxSearchedText bytes only.
+  std::string filler;
+  for (std::size_t i = 0; i < kMaxSearchedText / 3; ++i) filler += sj("あ");
+  anime.description = filler + codes[1] + sj("橋");
+  EXPECT_EQ(1u, count("髙橋"));
+  anime.description = filler.substr(0, filler.size() / 2) + codes[1] + sj("橋");
+  EXPECT_EQ(2u, count("髙橋"));
+}
+
 TEST(SearchMatching, ALineShowsTheCalendarDateOfAProgrammeAfterMidnight) {
   const ProgrammeRecord late = week().programmes[3];
   EXPECT_EQ(sj("12/05(土) 00:30-01:30 BS1 深夜アニメ Ｍａｇｉｃ"), matchLine(late));
