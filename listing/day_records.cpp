@@ -157,4 +157,6 @@ void finishRecords(std::vector<ProgrammeRecord>& records, const std::vector<std:
       record.stop = next.start;
     }
   }
+  const auto refused = [](const ProgrammeRecord& record) { return record.refused; };
+  records.erase(std::remove_if(records.begin(), records.end(), refused), records.end());
 }

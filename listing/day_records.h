@@ -34,5 +34,7 @@ void appendDayRecords(const ProgrammeTable& day, int broadcastDay, ChannelIds& i
 // and opens the next, which knows its end), and cuts each stop back to the
 // start of the channel's next programme, so that no two programmes of a
 // channel overlap (across days too) and none ends at its start. Records of
-// channels not in `channelOrder` come last.
+// channels not in `channelOrder` come last. Then the records a sieve
+// refused go; one that began a programme running over 05:00 takes the
+// next day's record of it along.
 void finishRecords(std::vector<ProgrammeRecord>& records, const std::vector<std::string>& channelOrder);

@@ -44,14 +44,6 @@ ProgrammeExtras loadExtras(GuideCache& cache, int first, int days) {
   return extras;
 }
 
-// After finishRecords: the records a sieve refused have cut the others'
-// stops, and a refused one that began a programme running over 05:00 has
-// taken its next day's record with it.
-void dropRefused(std::vector<ProgrammeRecord>& records) {
-  records.erase(std::remove_if(records.begin(), records.end(), [](const ProgrammeRecord& record) { return record.refused; }),
-                records.end());
-}
-
 }  // namespace
 
 std::map<std::string, std::string> importedChannelNames(GuideCache& cache, const ListingRange& range) {
@@ -109,7 +101,6 @@ Listing collectListing(GuideCache& cache, const ListingRange& range) {
   for (const ListingChannel& channel : listing.channels) order.push_back(channel.name);
   applyProgrammeStops(extras, listing.programmes);
   finishRecords(listing.programmes, order);
-  dropRefused(listing.programmes);
   if (range.detail == RecordDetail::Whole) attachProgrammeExtras(extras, listing.programmes);
   listing.refusals = ids.refusals();
   return listing;

@@ -46,8 +46,8 @@ struct ProgrammeRecord {
   std::string channelType;  // "GR", "BS", "CS", "SKY"
   BroadcastDetails broadcast;
   // Set while a listing is read on a record its sieve refused (see
-  // ListingRange::sieve): its times still cut its neighbours' stops, then
-  // it goes. No listing hands one out.
+  // appendDayRecords): its times still cut its neighbours' stops, then
+  // finishRecords drops it. No listing hands one out.
   bool refused = false;
 };
 
