@@ -78,21 +78,23 @@ void appendRecord(const ProgrammeTable& day, const ProgrammeCell& cell, int broa
   records.push_back(std::move(record));
 }
 
-// Sorted records of one channel and start become the first, with the last
-// stop that has a length: the later day's cell of a programme running at
-// 05:00 knows its end, the earlier day's stops at 05:00.
-void joinSameStarts(std::vector<ProgrammeRecord>& records) {
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    ProgrammeRecord* last = kept > 0 ? &records[kept - 1] : nullptr;
-    if (last && last->channel == records[i].channel && last->start == records[i].start) {
-      if (records[i].stop > records[i].start) last->stop = records[i].stop;
+// Records of one channel and start, one after the other in `order`, become
+// the first, with the last stop that has a length: the later day's cell of
+// a programme running at 05:00 knows its end, the earlier day's stops at
+// 05:00. The order of the records left.
+std::vector<std::size_t> joinSameStarts(std::vector<ProgrammeRecord>& records, const std::vector<std::size_t>& order) {
+  std::vector<std::size_t> kept;
+  kept.reserve(order.size());
+  for (std::size_t index : order) {
+    ProgrammeRecord* last = kept.empty() ? nullptr : &records[kept.back()];
+    const ProgrammeRecord& record = records[index];
+    if (last && last->channel == record.channel && last->start == record.start) {
+      if (record.stop > record.start) last->stop = record.stop;
       continue;
     }
-    if (kept != i) records[kept] = std::move(records[i]);
-    ++kept;
+    kept.push_back(index);
   }
-  records.resize(kept);
+  return kept;
 }
 
 }  // namespace
@@ -147,16 +149,18 @@ void finishRecords(std::vector<ProgrammeRecord>& records, const std::vector<std:
     if (rank[a] == channelOrder.size() && recordA.channel != recordB.channel) return recordA.channel < recordB.channel;
     return recordA.start < recordB.start;
   });
-  placeInOrder(records, order);
-  joinSameStarts(records);
-  for (std::size_t i = 0; i + 1 < records.size(); ++i) {
-    ProgrammeRecord& record = records[i];
-    const ProgrammeRecord& next = records[i + 1];
+  // Joined and cut where they lie, through the order: only the records that
+  // stay are moved, once.
+  std::vector<std::size_t> kept = joinSameStarts(records, order);
+  for (std::size_t i = 0; i + 1 < kept.size(); ++i) {
+    ProgrammeRecord& record = records[kept[i]];
+    const ProgrammeRecord& next = records[kept[i + 1]];
     // One without length (its page's rows and times disagree) ends where the next begins.
     if (next.channel == record.channel && (record.stop > next.start || record.stop <= record.start)) {
       record.stop = next.start;
     }
   }
-  const auto refused = [](const ProgrammeRecord& record) { return record.refused; };
-  records.erase(std::remove_if(records.begin(), records.end(), refused), records.end());
+  const auto refused = [&](std::size_t index) { return records[index].refused; };
+  kept.erase(std::remove_if(kept.begin(), kept.end(), refused), kept.end());
+  keepInOrder(records, kept);
 }

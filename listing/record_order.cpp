@@ -19,3 +19,21 @@ void placeInOrder(std::vector<ProgrammeRecord>& records, std::vector<std::size_t
     order[place] = kPlaced;
   }
 }
+
+void keepInOrder(std::vector<ProgrammeRecord>& records, std::vector<std::size_t>& kept) {
+  const std::size_t count = kept.size();
+  if (2 * count < records.size()) {
+    std::vector<ProgrammeRecord> gathered;
+    gathered.reserve(count);
+    for (std::size_t place : kept) gathered.push_back(std::move(records[place]));
+    records.swap(gathered);
+    return;
+  }
+  // The places left out go last, making the permutation placeInOrder takes.
+  std::vector<char> named(records.size(), 0);
+  for (std::size_t place : kept) named[place] = 1;
+  for (std::size_t place = 0; place < records.size(); ++place)
+    if (!named[place]) kept.push_back(place);
+  placeInOrder(records, kept);
+  records.resize(count);
+}

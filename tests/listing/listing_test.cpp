@@ -316,6 +316,18 @@ TEST(ProgrammeRecords, PlacedInOrderWithoutASecondCopy) {
     EXPECT_EQ(std::string(20, static_cast<char>('a' + wanted[k])), records[k].title) << k;
 }
 
+TEST(ProgrammeRecords, KeptInOrderInPlaceOrGatheredWhenFew) {
+  for (const std::vector<std::size_t>& wanted : {std::vector<std::size_t>{5, 1}, std::vector<std::size_t>{6, 0, 3, 2}}) {
+    std::vector<ProgrammeRecord> records(7);
+    for (std::size_t i = 0; i < records.size(); ++i) records[i].title = std::string(20, static_cast<char>('a' + i));
+    std::vector<std::size_t> kept = wanted;
+    keepInOrder(records, kept);
+    ASSERT_EQ(wanted.size(), records.size());
+    for (std::size_t k = 0; k < records.size(); ++k)
+      EXPECT_EQ(std::string(20, static_cast<char>('a' + wanted[k])), records[k].title) << k;
+  }
+}
+
 // A crawled day with one slot's table file broken, and a day never crawled.
 TEST(CollectListing, SkipsMissingDaysAndNamesIncompleteOnes) {
   FakeClock clock;
