@@ -74,20 +74,23 @@ void appendVisibleLine(std::string& shown, const std::string& cp932) {
     return bytes;
   }();
   shown.reserve(shown.size() + cp932.size());
+  // Runs of bytes shown as they are go in at once.
+  std::size_t run = 0;
   for (std::size_t i = 0; i < cp932.size(); ++i) {
     const unsigned char byte = static_cast<unsigned char>(cp932[i]);
     const unsigned char next = i + 1 < cp932.size() ? static_cast<unsigned char>(cp932[i + 1]) : 0;
     // A trail byte is never a control; a control after a lead byte is no
     // trail byte, and is shown like any other (a title's NUL as well).
     if (leads[byte] && next >= 0x40 && next != 0x7F) {
-      shown.append(cp932, i++, 2);
+      ++i;
     } else if ((byte < 0x20 && byte != '\t') || byte == 0x7F) {
+      shown.append(cp932, run, i - run);
       shown += '^';
       shown += static_cast<char>(byte == 0x7F ? '?' : byte + 0x40);
-    } else {
-      shown += static_cast<char>(byte);
+      run = i + 1;
     }
   }
+  shown.append(cp932, run, std::string::npos);
 }
 
 void printError(const std::string& cp932) {

@@ -157,8 +157,11 @@ FoldedCharacter foldedCharacter(unsigned code) {
 const std::vector<FoldedCharacter>& foldedCp932() {
   static const std::vector<FoldedCharacter> table = [] {
     const std::vector<std::uint16_t>& codes = cp932CodePoints();
-    std::vector<FoldedCharacter> folded(codes.size());
-    for (std::size_t i = 0; i < codes.size(); ++i) folded[i] = foldedCharacter(codes[i]);
+    // Most places are no character: their replacement folded once.
+    const FoldedCharacter replacement = foldedCharacter(kReplacement);
+    std::vector<FoldedCharacter> folded(codes.size(), replacement);
+    for (std::size_t i = 0; i < codes.size(); ++i)
+      if (codes[i] != kReplacement) folded[i] = foldedCharacter(codes[i]);
     return folded;
   }();
   return table;
