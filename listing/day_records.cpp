@@ -82,13 +82,15 @@ void appendRecord(const ProgrammeTable& day, const ProgrammeCell& cell, int broa
 // the first, with the last stop that has a length: the later day's cell of
 // a programme running at 05:00 knows its end, the earlier day's stops at
 // 05:00. The order of the records left.
-std::vector<std::size_t> joinSameStarts(std::vector<ProgrammeRecord>& records, const std::vector<std::size_t>& order) {
+template <typename SameChannel>
+std::vector<std::size_t> joinSameStarts(std::vector<ProgrammeRecord>& records, const std::vector<std::size_t>& order,
+                                        SameChannel sameChannel) {
   std::vector<std::size_t> kept;
   kept.reserve(order.size());
   for (std::size_t index : order) {
     ProgrammeRecord* last = kept.empty() ? nullptr : &records[kept.back()];
     const ProgrammeRecord& record = records[index];
-    if (last && last->channel == record.channel && last->start == record.start) {
+    if (last && last->start == record.start && sameChannel(kept.back(), index)) {
       if (record.stop > record.start) last->stop = record.stop;
       continue;
     }
@@ -151,12 +153,15 @@ void finishRecords(std::vector<ProgrammeRecord>& records, const std::vector<std:
   });
   // Joined and cut where they lie, through the order: only the records that
   // stay are moved, once.
-  std::vector<std::size_t> kept = joinSameStarts(records, order);
+  const auto sameChannel = [&](std::size_t a, std::size_t b) {
+    return rank[a] == rank[b] && (rank[a] < channelOrder.size() || records[a].channel == records[b].channel);
+  };
+  std::vector<std::size_t> kept = joinSameStarts(records, order, sameChannel);
   for (std::size_t i = 0; i + 1 < kept.size(); ++i) {
     ProgrammeRecord& record = records[kept[i]];
     const ProgrammeRecord& next = records[kept[i + 1]];
     // One without length (its page's rows and times disagree) ends where the next begins.
-    if (next.channel == record.channel && (record.stop > next.start || record.stop <= record.start)) {
+    if (sameChannel(kept[i], kept[i + 1]) && (record.stop > next.start || record.stop <= record.start)) {
       record.stop = next.start;
     }
   }

@@ -168,7 +168,7 @@ void addProgrammeLine(ProgrammeExtras& extras, const std::vector<std::string>& f
 }
 
 // e, channel, start, stop
-void addStopLine(ProgrammeExtraMap& programmes,
+void addStopLine(ProgrammeExtraMap& programmes, std::unordered_set<GuideMinute>& starts,
                  const std::vector<std::string>& fields) {
   char* startEnd = nullptr;
   char* stopEnd = nullptr;
@@ -176,6 +176,7 @@ void addStopLine(ProgrammeExtraMap& programmes,
   const long long stop = std::strtoll(fields[3].c_str(), &stopEnd, 10);
   if (startEnd == fields[2].c_str() || *startEnd || stopEnd == fields[3].c_str() || *stopEnd || stop <= start) return;
   programmes[std::make_pair(fields[1], start)].stop = stop;
+  starts.insert(start);
 }
 
 }  // namespace
@@ -188,6 +189,7 @@ void ProgrammeExtras::addChannel(const std::string& name, const std::string& sou
 void ProgrammeExtras::addProgramme(const std::string& channel, GuideMinute start, const ProgrammeExtra& extra) {
   if (extra.empty()) return;
   auto placed = programmes_.emplace(std::make_pair(channel, start), extra);
+  starts_.insert(start);
   // A stop line read before its programme's line leaves the rest to fill.
   if (!placed.second && placed.first->second.describesNothing()) {
     const GuideMinute stop = placed.first->second.stop;
@@ -197,10 +199,13 @@ void ProgrammeExtras::addProgramme(const std::string& channel, GuideMinute start
 }
 
 void ProgrammeExtras::setProgramme(const std::string& channel, GuideMinute start, const ProgrammeExtra& extra) {
-  if (!extra.empty()) programmes_[std::make_pair(channel, start)] = extra;
+  if (extra.empty()) return;
+  programmes_[std::make_pair(channel, start)] = extra;
+  starts_.insert(start);
 }
 
 const ProgrammeExtra* ProgrammeExtras::find(const std::string& channel, GuideMinute start) const {
+  if (starts_.count(start) == 0) return nullptr;
   auto found = programmes_.find(ChannelStartOrder::Probe{channel, start});
   return found == programmes_.end() ? nullptr : &found->second;
 }
@@ -258,7 +263,7 @@ bool ProgrammeExtras::addText(const std::string& text, const std::string& stamp)
     if (fields[0] == "c" && fields.size() == 3) addChannel(fields[1], fields[2]);
     else if (fields[0] == "t" && fields.size() == 3) addChannel(fields[1], std::string(), fields[2]);
     else if (fields[0] == "p") addProgrammeLine(*this, fields);
-    else if (fields[0] == "e" && fields.size() == 4) addStopLine(programmes_, fields);
+    else if (fields[0] == "e" && fields.size() == 4) addStopLine(programmes_, starts_, fields);
     else if (fields[0] == "b") addBroadcastLine(*this, fields);
   }
   return true;

@@ -12,6 +12,7 @@
 
 #include <map>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -89,6 +90,9 @@ class ProgrammeExtras {
   std::map<std::string, std::string> sourceIds_;
   std::map<std::string, std::string> channelTypes_;
   ProgrammeExtraMap programmes_;
+  // The starts programmes_ holds: most records of a week have no extras,
+  // and a start the set lacks answers find without comparing names.
+  std::unordered_set<GuideMinute> starts_;
 };
 
 // "<size>-<hash>" of the file at `path`; empty when it cannot be read.
