@@ -22,9 +22,7 @@ CalendarDate dateFromDayNumber(int number) {
       --year;
     }
   }
-  int weekday = (number + 2) % 7;
-  if (weekday < 0) weekday += 7;
-  return CalendarDate{year, month, number - dayNumber(year, month, 0), weekday};
+  return CalendarDate{year, month, number - dayNumber(year, month, 0), weekdayOfDayNumber(number)};
 }
 
 bool isRealSlot(int month, int day, int hour) {
@@ -67,7 +65,12 @@ int broadcastDayOf(GuideMinute minute) {
   return static_cast<int>(floorDays(minute - kBroadcastDayFirstHour * 60));
 }
 
-int broadcastWeekdayOf(GuideMinute minute) { return dateFromDayNumber(broadcastDayOf(minute)).dayOfWeek; }
+int weekdayOfDayNumber(int number) {
+  const int weekday = (number + 2) % 7;
+  return weekday < 0 ? weekday + 7 : weekday;
+}
+
+int broadcastWeekdayOf(GuideMinute minute) { return weekdayOfDayNumber(broadcastDayOf(minute)); }
 
 const char* weekdayKanji(int dayOfWeek) {
   static const char* const kNames[7] = {

@@ -16,6 +16,8 @@ struct DateTime {
 // Consecutive days differ by 1.
 int dayNumber(int year, int month, int day);
 CalendarDate dateFromDayNumber(int number);
+// dateFromDayNumber(number).dayOfWeek, without finding the date.
+int weekdayOfDayNumber(int number);
 
 // The hour the broadcast day starts at; the hours before it belong to the
 // day before, counted on as 24 to 28. Every reader of the rule uses this.

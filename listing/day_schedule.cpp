@@ -31,8 +31,9 @@ std::string scheduleTimes(const ProgrammeRecord& record, bool weekday) {
   times += '/';
   appendZeroPadded(times, start.day, 2);
   if (weekday) {
-    const int startDay = dayNumber(start.year, start.month, start.day);
-    times += std::string("(") + weekdayKanji(dateFromDayNumber(startDay).dayOfWeek) + ")";
+    times += '(';
+    times += weekdayKanji(weekdayOfDayNumber(dayNumber(start.year, start.month, start.day)));
+    times += ')';
   }
   times += ' ';
   appendClockTime(times, start.hour, start.minute);
