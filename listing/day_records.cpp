@@ -19,7 +19,7 @@ constexpr int kMinutesPerDay = 24 * 60;
 // How much of each cell a day's records take, and the draft a sieve reads.
 struct DayRecordDetail {
   RecordDetail detail;
-  const ProgrammeSieve* sieve;
+  SievedTimes* sieved;
   ProgrammeRecord draft;
 };
 
@@ -45,8 +45,8 @@ void draftOf(const ProgrammeCell& cell, const std::string& channel, GuideMinute 
 }
 
 void appendRecord(const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay,
-                  const std::string& channel, const std::string& channelId, DayRecordDetail& detail,
-                  std::vector<ProgrammeRecord>& records) {
+                  const std::string& channel, const std::string& channelId, const std::string* sievedName,
+                  DayRecordDetail& detail, std::vector<ProgrammeRecord>& records) {
   ProgrammeRecord record;
   if (!programmeStart(day, cell, broadcastDay, record.start)) return;
   const int start = static_cast<int>(record.start - guideMinute(broadcastDay, 0));
@@ -54,17 +54,18 @@ void appendRecord(const ProgrammeTable& day, const ProgrammeCell& cell, int broa
   if (stop < 0) stop = start;
   // An end that reads earlier than the start can only be on the next day.
   if (stop < start) stop += kMinutesPerDay;
-  record.channel = channel;
   record.stop = guideMinute(broadcastDay, stop);
-  if (detail.sieve) {
+  if (detail.sieved) {
     draftOf(cell, channel, record.start, detail.draft);
-    record.refused = !detail.sieve->keeps(detail.draft);
-    // A refused one is only a stop to its channel's others: no id, no texts.
-    if (record.refused) return records.push_back(std::move(record));
+    const bool kept = detail.sieved->sieve->keeps(detail.draft);
+    detail.sieved->times.push_back({sievedName, record.start, record.stop, kept ? records.size() : kNoRecord});
+    // A refused one is only times to its channel's others.
+    if (!kept) return;
   }
+  record.channel = channel;
   record.channelId = channelId;
   if (detail.detail == RecordDetail::Times) return records.push_back(std::move(record));
-  if (detail.sieve) {
+  if (detail.sieved) {
     record.title = detail.draft.title;
     record.description = detail.draft.description;
   } else {
@@ -78,23 +79,64 @@ void appendRecord(const ProgrammeTable& day, const ProgrammeCell& cell, int broa
   records.push_back(std::move(record));
 }
 
-// Records of one channel and start, one after the other in `order`, become
+// Times of one channel and start, one after the other in `order`, become
 // the first, with the last stop that has a length: the later day's cell of
 // a programme running at 05:00 knows its end, the earlier day's stops at
-// 05:00. The order of the records left.
+// 05:00. The order of the times left.
 template <typename SameChannel>
-std::vector<std::size_t> joinSameStarts(std::vector<ProgrammeRecord>& records, const std::vector<std::size_t>& order,
+std::vector<std::size_t> joinSameStarts(std::vector<ProgrammeTimes>& times, const std::vector<std::size_t>& order,
                                         SameChannel sameChannel) {
   std::vector<std::size_t> kept;
   kept.reserve(order.size());
   for (std::size_t index : order) {
-    ProgrammeRecord* last = kept.empty() ? nullptr : &records[kept.back()];
-    const ProgrammeRecord& record = records[index];
-    if (last && last->start == record.start && sameChannel(kept.back(), index)) {
-      if (record.stop > record.start) last->stop = record.stop;
+    ProgrammeTimes* last = kept.empty() ? nullptr : &times[kept.back()];
+    const ProgrammeTimes& programme = times[index];
+    if (last && last->start == programme.start && sameChannel(kept.back(), index)) {
+      if (programme.stop > programme.start) last->stop = programme.stop;
       continue;
     }
     kept.push_back(index);
+  }
+  return kept;
+}
+
+// Sorts, joins and cuts `times` (see finishRecords): the places of those
+// left, in order.
+std::vector<std::size_t> finishTimes(std::vector<ProgrammeTimes>& times, const std::vector<std::string>& channelOrder) {
+  std::map<std::string, std::size_t> position;
+  for (std::size_t i = 0; i < channelOrder.size(); ++i) position.emplace(channelOrder[i], i);
+  // Each programme's rank looked up once (once a run of one name), and
+  // places sorted rather than records: a household's week is tens of
+  // thousands of them.
+  std::vector<std::size_t> rank(times.size()), order(times.size());
+  for (std::size_t i = 0; i < times.size(); ++i) {
+    if (i > 0 && times[i].channel == times[i - 1].channel) {
+      rank[i] = rank[i - 1];
+    } else {
+      auto found = position.find(*times[i].channel);
+      rank[i] = found == position.end() ? channelOrder.size() : found->second;
+    }
+    order[i] = i;
+  }
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    if (rank[a] != rank[b]) return rank[a] < rank[b];
+    const ProgrammeTimes& timesA = times[a];
+    const ProgrammeTimes& timesB = times[b];
+    // One rank within the order is one name: only the channels it lacks share one.
+    if (rank[a] == channelOrder.size() && *timesA.channel != *timesB.channel) return *timesA.channel < *timesB.channel;
+    return timesA.start < timesB.start;
+  });
+  const auto sameChannel = [&](std::size_t a, std::size_t b) {
+    return rank[a] == rank[b] && (rank[a] < channelOrder.size() || *times[a].channel == *times[b].channel);
+  };
+  std::vector<std::size_t> kept = joinSameStarts(times, order, sameChannel);
+  for (std::size_t i = 0; i + 1 < kept.size(); ++i) {
+    ProgrammeTimes& programme = times[kept[i]];
+    const ProgrammeTimes& next = times[kept[i + 1]];
+    // One without length (its page's rows and times disagree) ends where the next begins.
+    if (sameChannel(kept[i], kept[i + 1]) && (programme.stop > next.start || programme.stop <= programme.start)) {
+      programme.stop = next.start;
+    }
   }
   return kept;
 }
@@ -109,8 +151,8 @@ bool programmeStart(const ProgrammeTable& day, const ProgrammeCell& cell, int br
 }
 
 void appendDayRecords(const ProgrammeTable& day, int broadcastDay, ChannelIds& ids,
-                      std::vector<ProgrammeRecord>& records, RecordDetail detail, const ProgrammeSieve* sieve) {
-  DayRecordDetail wanted{detail, sieve, {}};
+                      std::vector<ProgrammeRecord>& records, RecordDetail detail, SievedTimes* sieved) {
+  DayRecordDetail wanted{detail, sieved, {}};
   const std::size_t rows = day.rowCount(0);
   // Grown geometrically: a day at a time would copy the week over and over.
   if (records.capacity() < records.size() + day.cellCount()) {
@@ -120,10 +162,11 @@ void appendDayRecords(const ProgrammeTable& day, int broadcastDay, ChannelIds& i
     const ProgrammeCell* header = day.cellAt(column, 0);
     if (!header) continue;
     const std::string channelId = ids.idFor(header->body);
+    const std::string* sievedName = sieved ? &*sieved->channels.insert(header->body).first : nullptr;
     for (std::size_t row = 1; row < rows;) {
       const ProgrammeCell* cell = day.cellAt(column, row);
       if (cell && !cell->body.empty()) {
-        appendRecord(day, *cell, broadcastDay, header->body, channelId, wanted, records);
+        appendRecord(day, *cell, broadcastDay, header->body, channelId, sievedName, wanted, records);
         row += cell->rowSpan > 1 ? cell->rowSpan : 1;
       } else {
         ++row;
@@ -133,39 +176,21 @@ void appendDayRecords(const ProgrammeTable& day, int broadcastDay, ChannelIds& i
 }
 
 void finishRecords(std::vector<ProgrammeRecord>& records, const std::vector<std::string>& channelOrder) {
-  std::map<std::string, std::size_t> position;
-  for (std::size_t i = 0; i < channelOrder.size(); ++i) position.emplace(channelOrder[i], i);
-  // Each record's rank looked up once, and indices sorted rather than the
-  // records themselves: a week of a household is tens of thousands of them.
-  std::vector<std::size_t> rank(records.size()), order(records.size());
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    auto found = position.find(records[i].channel);
-    rank[i] = found == position.end() ? channelOrder.size() : found->second;
-    order[i] = i;
+  std::vector<ProgrammeTimes> times(records.size());
+  for (std::size_t i = 0; i < records.size(); ++i)
+    times[i] = {&records[i].channel, records[i].start, records[i].stop, i};
+  finishRecords(records, times, channelOrder);
+}
+
+void finishRecords(std::vector<ProgrammeRecord>& records, std::vector<ProgrammeTimes>& times,
+                   const std::vector<std::string>& channelOrder) {
+  // Joined and cut as times: only the records that stay are moved, once.
+  std::vector<std::size_t> order;
+  for (std::size_t place : finishTimes(times, channelOrder)) {
+    const ProgrammeTimes& programme = times[place];
+    if (programme.record == kNoRecord) continue;
+    records[programme.record].stop = programme.stop;
+    order.push_back(programme.record);
   }
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    if (rank[a] != rank[b]) return rank[a] < rank[b];
-    const ProgrammeRecord& recordA = records[a];
-    const ProgrammeRecord& recordB = records[b];
-    // One rank within the order is one name: only the channels it lacks share one.
-    if (rank[a] == channelOrder.size() && recordA.channel != recordB.channel) return recordA.channel < recordB.channel;
-    return recordA.start < recordB.start;
-  });
-  // Joined and cut where they lie, through the order: only the records that
-  // stay are moved, once.
-  const auto sameChannel = [&](std::size_t a, std::size_t b) {
-    return rank[a] == rank[b] && (rank[a] < channelOrder.size() || records[a].channel == records[b].channel);
-  };
-  std::vector<std::size_t> kept = joinSameStarts(records, order, sameChannel);
-  for (std::size_t i = 0; i + 1 < kept.size(); ++i) {
-    ProgrammeRecord& record = records[kept[i]];
-    const ProgrammeRecord& next = records[kept[i + 1]];
-    // One without length (its page's rows and times disagree) ends where the next begins.
-    if (sameChannel(kept[i], kept[i + 1]) && (record.stop > next.start || record.stop <= record.start)) {
-      record.stop = next.start;
-    }
-  }
-  const auto refused = [&](std::size_t index) { return records[index].refused; };
-  kept.erase(std::remove_if(kept.begin(), kept.end(), refused), kept.end());
-  keepInOrder(records, kept);
+  keepInOrder(records, order);
 }

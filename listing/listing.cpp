@@ -11,6 +11,7 @@
 #include "listing/channel_ids.h"
 #include "listing/day_records.h"
 #include "listing/programme_extras.h"
+#include "listing/programme_sieve.h"
 #include "programme/programme_table.h"
 
 namespace {
@@ -44,6 +45,20 @@ ProgrammeExtras loadExtras(GuideCache& cache, int first, int days) {
   return extras;
 }
 
+// A range's sieve that also refuses the channels the range leaves out:
+// their programmes then cut only their own channel's stops before they go,
+// as if they had been left out at once.
+class WantedSieve : public ProgrammeSieve {
+ public:
+  explicit WantedSieve(const ListingRange& range) : range_(range) {}
+  bool keeps(const ProgrammeRecord& draft) const override {
+    return isWanted(range_, draft.channel) && range_.sieve->keeps(draft);
+  }
+
+ private:
+  const ListingRange& range_;
+};
+
 }  // namespace
 
 std::map<std::string, std::string> importedChannelNames(GuideCache& cache, const ListingRange& range) {
@@ -76,6 +91,10 @@ Listing collectListing(GuideCache& cache, const ListingRange& range) {
   const int first = dayNumber(range.from.year, range.from.month, range.from.day);
   const ProgrammeExtras extras = loadExtras(cache, first, range.days);
   ids.setSourceIds(extras.sourceIds());
+  const WantedSieve wanted(range);
+  SievedTimes sieved;
+  sieved.sieve = &wanted;
+  SievedTimes* sieving = range.sieve ? &sieved : nullptr;
   for (int number = first; number < first + range.days; ++number) {
     const CalendarDate date = dateFromDayNumber(number);
     day.clear();
@@ -88,19 +107,25 @@ Listing collectListing(GuideCache& cache, const ListingRange& range) {
     noteChannels(day, range, ids, listing.channels);
     // The first day tells the range's size: one allocation, not a copy of
     // the records at each doubling.
-    if (listing.programmes.capacity() == 0) {
-      listing.programmes.reserve(day.cellCount() * static_cast<std::size_t>(first + range.days - number));
-    }
+    const std::size_t expected = day.cellCount() * static_cast<std::size_t>(first + range.days - number);
+    if (sieving && sieved.times.capacity() == 0) sieved.times.reserve(expected);
+    if (!sieving && listing.programmes.capacity() == 0) listing.programmes.reserve(expected);
     std::size_t before = listing.programmes.size();
-    appendDayRecords(day, number, ids, listing.programmes, range.detail, range.sieve);
+    appendDayRecords(day, number, ids, listing.programmes, range.detail, sieving);
     auto unwanted = std::remove_if(listing.programmes.begin() + before, listing.programmes.end(),
                                    [&](const ProgrammeRecord& record) { return !isWanted(range, record.channel); });
     listing.programmes.erase(unwanted, listing.programmes.end());
   }
   std::vector<std::string> order;
   for (const ListingChannel& channel : listing.channels) order.push_back(channel.name);
-  applyProgrammeStops(extras, listing.programmes);
-  finishRecords(listing.programmes, order);
+  if (sieving) {
+    for (ProgrammeTimes& programme : sieved.times)
+      programme.stop = knownStop(extras, *programme.channel, programme.start, programme.stop);
+    finishRecords(listing.programmes, sieved.times, order);
+  } else {
+    applyProgrammeStops(extras, listing.programmes);
+    finishRecords(listing.programmes, order);
+  }
   if (range.detail == RecordDetail::Whole) attachProgrammeExtras(extras, listing.programmes);
   listing.refusals = ids.refusals();
   return listing;

@@ -322,10 +322,12 @@ GuideMinute keptStopOf(GuideCache& cache, const ProgrammeTable& day, const Progr
 }
 
 void applyProgrammeStops(const ProgrammeExtras& extras, std::vector<ProgrammeRecord>& records) {
-  for (ProgrammeRecord& record : records) {
-    const ProgrammeExtra* extra = extras.find(record.channel, record.start);
-    if (extra && extra->stop > record.stop) record.stop = extra->stop;
-  }
+  for (ProgrammeRecord& record : records) record.stop = knownStop(extras, record.channel, record.start, record.stop);
+}
+
+GuideMinute knownStop(const ProgrammeExtras& extras, const std::string& channel, GuideMinute start, GuideMinute stop) {
+  const ProgrammeExtra* extra = extras.find(channel, start);
+  return extra && extra->stop > stop ? extra->stop : stop;
 }
 
 void attachProgrammeExtras(const ProgrammeExtras& extras, std::vector<ProgrammeRecord>& records) {

@@ -111,6 +111,9 @@ GuideMinute keptStopOf(GuideCache& cache, const ProgrammeTable& day, const Progr
 // Gives a record cut at its table's end the stop its document knew; before
 // finishRecords, which still cuts it at the channel's next start.
 void applyProgrammeStops(const ProgrammeExtras& extras, std::vector<ProgrammeRecord>& records);
+// The stop of a programme of `channel` and `start` that its table ends at
+// `stop`: that, or the later one its document knew.
+GuideMinute knownStop(const ProgrammeExtras& extras, const std::string& channel, GuideMinute start, GuideMinute stop);
 // Gives each record its extras: the sub-title and episode numbers, the
 // marks or'ed into its flags.
 void attachProgrammeExtras(const ProgrammeExtras& extras, std::vector<ProgrammeRecord>& records);

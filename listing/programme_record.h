@@ -45,10 +45,6 @@ struct ProgrammeRecord {
   // Only a tuner server's JSON gives these (see programme_extras.h).
   std::string channelType;  // "GR", "BS", "CS", "SKY"
   BroadcastDetails broadcast;
-  // Set while a listing is read on a record its sieve refused (see
-  // appendDayRecords): its times still cut its neighbours' stops, then
-  // finishRecords drops it. No listing hands one out.
-  bool refused = false;
 };
 
 // How much of each programme a listing reads: Times fills only the channel,
