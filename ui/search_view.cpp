@@ -5,6 +5,7 @@
 
 #include "guide/guide_cache.h"
 #include "listing/listing.h"
+#include "search/cache_search.h"
 #include "search/programme_matcher.h"
 #include "ui/companion_launcher.h"
 #include "ui/list_row_painter.h"
@@ -32,8 +33,11 @@ std::vector<ProgrammeRecord> SearchView::findSourceMatches(int source) {
     watchMatches_ = watchMatches(watchCheck_, watchCheck_.current, {});
     return watchCheck_.current;
   }
-  if (isEmptyQuery(query_)) return {};
-  return findMatches(collectListing(context_.guide, defaultListingRange(now)), query_);
+  ProgrammeMatcher matcher;
+  QueryProblem problem;
+  if (isEmptyQuery(query_) || !matcher.compile(query_, problem)) return {};
+  Listing listing;
+  return searchCache(context_.guide, defaultListingRange(now), matcher, listing);
 }
 
 // Null when the cache no longer holds the programme.
