@@ -1,5 +1,6 @@
 #include "bytes/paths.h"
 
+#include "bytes/file_system.h"
 #include "os/os.h"
 
 std::size_t lastSeparatorEnd(const std::string& path) {
@@ -24,31 +25,25 @@ std::string withTrailingSeparator(const std::string& path) {
   return path + (end > 0 ? path[end - 1] : os::kPathSeparator);
 }
 
-namespace {
-
-// `path` without the separators it ends in (a root keeps its own).
 std::string withoutTrailingSeparators(std::string path) {
   while (path.size() > 1 && lastSeparatorEnd(path) == path.size()) path.pop_back();
   return path;
 }
 
-}  // namespace
-
-bool createDirectoryWithParents(const std::string& path) {
+bool createDirectoryWithParents(FileSystem& files, const std::string& path) {
   const std::string folder = withoutTrailingSeparators(path);
-  if (os::createDirectory(folder)) return true;
-  if (isDirectory(folder)) return false;
+  if (files.createDirectory(folder)) return true;
+  if (files.isDirectory(folder)) return false;
   const std::string parent = withoutTrailingSeparators(directoryOf(folder));
   // Only a missing parent is worth the climb; a root ends it.
-  if (parent.empty() || parent.size() >= folder.size() || isDirectory(parent)) return false;
-  createDirectoryWithParents(parent);
-  return os::createDirectory(folder);
+  if (parent.empty() || parent.size() >= folder.size() || files.isDirectory(parent)) return false;
+  createDirectoryWithParents(files, parent);
+  return files.createDirectory(folder);
 }
 
-bool isDirectory(const std::string& path) {
-  int attributes = os::fileAttributes(path);
-  return attributes != -1 && (attributes & os::kAttributeDirectory) != 0;
-}
+bool createDirectoryWithParents(const std::string& path) { return createDirectoryWithParents(localFileSystem(), path); }
+
+bool isDirectory(const std::string& path) { return localFileSystem().isDirectory(path); }
 
 bool isFile(const std::string& path) {
   int attributes = os::fileAttributes(path);
