@@ -9,6 +9,7 @@
 
 #include "bytes/buffered_reader.h"
 #include "bytes/buffered_sink.h"
+#include "bytes/file_system.h"
 #include "bytes/local_file.h"
 #include "bytes/memory_bytes.h"
 #include "bytes/paths.h"
@@ -100,7 +101,7 @@ int runParsePage(CliContext& context) {
     return 1;
   }
   table.setTableKey(hasKey ? std::atoi(keyText.c_str()) : keyFromFileName(path));
-  if (hasOut && !writeTableFileInPlace(out, table)) {
+  if (hasOut && !writeTableFileInPlace(localFileSystem(), out, table)) {
     printFileFailure("write", out);
     return 1;
   }

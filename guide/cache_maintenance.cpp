@@ -3,23 +3,24 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "bytes/file_system.h"
 #include "config/settings_store.h"
 #include "guide/cache_file_name.h"
 #include "guide/guide_cache.h"
 #include "job/job_messages.h"
 #include "job/progress_sink.h"
-#include "os/os.h"
+#include "net/clock.h"
 #include "programme/page_files.h"
 
 namespace {
 
 // Counts the name, announces it, then deletes it; false when cancelled (the
 // name is counted but left in place).
-bool deleteOne(const std::string& directory, const std::string& name, int& count,
+bool deleteOne(FileSystem& files, const std::string& directory, const std::string& name, int& count,
                ProgressSink& progress) {
   ++count;
   if (!progress.beginFile(name)) return false;
-  os::removeFile(directory + name);
+  files.remove(directory + name);
   return true;
 }
 
@@ -31,13 +32,13 @@ constexpr std::int64_t kLeftoverSeconds = 10 * 60;
 
 int GuideCache::removeLeftovers(const std::string& directory) const {
   int removed = 0;
-  const std::int64_t now = os::currentUnixTime();
+  const std::int64_t now = clock().nowSeconds();
   for (const std::string& pattern : {std::string("??????tb.") + kWritingExtension, std::string("??????tb.tnw"),
                                      std::string("??????tb.prt"), std::string("??????tb.new"),
                                      std::string("??????tb.") + kExtrasFileExtension + ".new"}) {
-    for (const std::string& name : os::findFiles(directory + pattern)) {
-      const std::int64_t modified = os::fileModifiedTime(directory + name);
-      if (modified >= 0 && now - modified > kLeftoverSeconds && os::removeFile(directory + name)) ++removed;
+    for (const std::string& name : files().find(directory + pattern)) {
+      const std::int64_t modified = files().modifiedTime(directory + name);
+      if (modified >= 0 && now - modified > kLeftoverSeconds && files().remove(directory + name)) ++removed;
     }
   }
   return removed;
@@ -49,7 +50,7 @@ CacheFileList GuideCache::listCacheFiles() const {
   std::string directory = cacheDirectory();
   if (directory.empty()) return names;
   // The search pattern also matches names the program never wrote.
-  for (const std::string& name : os::findFiles(directory + kCacheFileSearchPattern)) {
+  for (const std::string& name : files().find(directory + kCacheFileSearchPattern)) {
     if (isCacheFileName(name)) names.insert(name);
   }
   return names;
@@ -61,7 +62,7 @@ int GuideCache::deleteFiles(const CacheFileList& names, ProgressSink& progress) 
   int count = 0;
   if (directory.empty()) return count;
   for (const std::string& name : names) {
-    if (!deleteOne(directory, name, count, progress)) break;
+    if (!deleteOne(files(), directory, name, count, progress)) break;
   }
   return count;
 }
@@ -90,7 +91,7 @@ int GuideCache::deleteOldPages(const DateTime& now, ProgressSink& progress) {
     int monthDay = std::atoi(name.c_str()) / 100;
     bool current = false;
     for (int value : keep) current = current || value == monthDay;
-    if (!current && !deleteOne(directory, name, count, progress)) break;
+    if (!current && !deleteOne(files(), directory, name, count, progress)) break;
   }
   return count;
 }

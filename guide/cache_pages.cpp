@@ -6,28 +6,30 @@
 #include "programme/programme_table.h"
 
 bool GuideCache::parseCachedPage(int slotKey, ProgrammeTable& table) {
-  return parseCachedPageFile(pageFileName(slotKey), tableFileName(slotKey), slotKey, settings().deleteHtml(), table);
+  return parseCachedPageFile(files(), pageFileName(slotKey), tableFileName(slotKey), slotKey, settings().deleteHtml(),
+                             table);
 }
 
 bool GuideCache::parseDownloadedPage(int slotKey, const std::string& pagePath, ProgrammeTable& table) {
-  return parseDownloadedPageFile(pagePath, tableFileName(slotKey), slotKey, settings().deleteHtml(), table);
+  return parseDownloadedPageFile(files(), pagePath, tableFileName(slotKey), slotKey, settings().deleteHtml(),
+                                 table);
 }
 
 bool GuideCache::readDownloadedPage(int slotKey, const std::string& pagePath, ProgrammeTable& table) {
-  return readDownloadedPageFile(pagePath, slotKey, table);
+  return readDownloadedPageFile(files(), pagePath, slotKey, table);
 }
 
 bool GuideCache::settleDownloadedPage(int slotKey, const std::string& pagePath, bool read,
                                       ProgrammeTable& table) {
-  return settleDownloadedPageFile(pagePath, slotKey, read, table);
+  return settleDownloadedPageFile(files(), pagePath, slotKey, read, table);
 }
 
 bool GuideCache::loadTableFile(int slotKey, ProgrammeTable& table) {
-  return readTableFile(tableFileName(slotKey), table);
+  return readTableFile(files(), tableFileName(slotKey), table);
 }
 
 bool GuideCache::saveTableFile(int slotKey, const ProgrammeTable& table) {
-  return writeTableFile(tableFileName(slotKey), table);
+  return writeTableFile(files(), tableFileName(slotKey), table);
 }
 
 bool GuideCache::loadDay(const CalendarDate& date, ProgrammeTable& dayTable) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bytes/file_system.h"
 #include "bytes/memory_bytes.h"
 #include "config/settings_store.h"
 #include "guide/crawl_worker.h"
@@ -92,11 +93,12 @@ class PageReadAhead : public PageBodyListener {
 
 // Writes the slot's table file on the worker, then removes the page when
 // asked to.
-void postTableFile(CrawlWorker& worker, const std::string& tablePath, std::shared_ptr<ProgrammeTable> table,
-                   const std::string& pageToRemove) {
-  worker.post([tablePath, table, pageToRemove] {
-    writeTableFile(tablePath, *table);
-    if (!pageToRemove.empty()) os::removeFile(pageToRemove);
+void postTableFile(CrawlWorker& worker, FileSystem& files, const std::string& tablePath,
+                   std::shared_ptr<ProgrammeTable> table, const std::string& pageToRemove) {
+  // The files are the cache's, which outlives the worker.
+  worker.post([&files, tablePath, table, pageToRemove] {
+    writeTableFile(files, tablePath, *table);
+    if (!pageToRemove.empty()) files.remove(pageToRemove);
   });
 }
 
@@ -116,7 +118,8 @@ bool fetchSinglePage(GuideCache& cache, DownloadJob& job, CrawlWorker& worker, i
                         : cache.readDownloadedPage(key, pageFile, *table);
   // Without its page the slot has nothing: say which one, and why.
   if (!read) return progress.reportError(label + job::kNotATable);
-  postTableFile(worker, cache.tableFileName(key), table, cache.settings().deleteHtml() ? pageFile : std::string());
+  postTableFile(worker, cache.files(), cache.tableFileName(key), table,
+                cache.settings().deleteHtml() ? pageFile : std::string());
   return true;
 }
 

@@ -1,5 +1,6 @@
 #include "guide/guide_cache.h"
 
+#include "bytes/file_system.h"
 #include "bytes/paths.h"
 #include "config/settings_store.h"
 #include "guide/cache_file_name.h"
@@ -10,6 +11,8 @@
 #include "os/os.h"
 
 Clock& GuideCache::clock() const { return clock_ ? *clock_ : systemClock(); }
+
+FileSystem& GuideCache::files() const { return files_ ? *files_ : localFileSystem(); }
 
 DateTime GuideCache::now() const { return japanDateTimeOf(clock().nowSeconds()); }
 
@@ -46,8 +49,8 @@ std::string GuideCache::cacheDirectory(bool& createdNow) const {
   if (tPinned.cache == this) return *tPinned.directory;
   std::string directory = directorySetting();
   // A first run on Linux finds ~/.config/rokuban missing as well.
-  createdNow = createsDirectory_ && createDirectoryWithParents(directory);
-  return isDirectory(directory) ? withTrailingSeparator(directory) : std::string();
+  createdNow = createsDirectory_ && createDirectoryWithParents(files(), directory);
+  return files().isDirectory(directory) ? withTrailingSeparator(directory) : std::string();
 }
 
 int GuideCache::failForDirectory(ProgressSink& progress) const {
@@ -56,7 +59,7 @@ int GuideCache::failForDirectory(ProgressSink& progress) const {
     progress.describeFailure("no cache folder is set (directory)");
   } else if (createsDirectory_) {
     // Asking again brings back the system's reason for the first refusal.
-    createDirectoryWithParents(directory);
+    createDirectoryWithParents(files(), directory);
     progress.describeFailure(fileFailureText("cannot create folder", directory));
   } else {
     progress.describeFailure("no folder " + directory);

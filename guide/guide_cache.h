@@ -1,6 +1,7 @@
 // GuideCache: the object that carries every operation on the local page
 // cache. It holds nothing but a pointer to the settings store (and the
-// clock the jobs wait on); each front end makes its own and passes it.
+// clock the jobs wait on, and the file system its files live on); each
+// front end makes its own and passes it.
 #pragma once
 
 #include <set>
@@ -10,6 +11,7 @@
 #include "net/retry_policy.h"
 
 class Clock;
+class FileSystem;
 class GuideSource;
 class ProgrammeTable;
 class ProgressSink;
@@ -31,6 +33,10 @@ class GuideCache {
   DateTime now() const;
   // Tests put a fake clock here; null restores the system clock.
   void setClock(Clock* clock) { clock_ = clock; }
+  // Every file of the cache is reached through files(): the local file
+  // system unless a test puts another here; null restores the local one.
+  FileSystem& files() const;
+  void setFileSystem(FileSystem* files) { files_ = files; }
   // Whether cacheDirectory creates a missing folder (the default); the
   // command line's reading verbs turn it off.
   void setCreatesDirectory(bool creates) { createsDirectory_ = creates; }
@@ -84,7 +90,8 @@ class GuideCache {
   // Removes from `directory` (with its separator) what a killed run left
   // half-made: tables and pages being written, a sync's partial table, an
   // import's side file being written, all older than a run takes to write
-  // one (another run may be writing its own). Returns how many went.
+  // one (another run may be writing its own) by clock(). Returns how many
+  // went.
   int removeLeftovers(const std::string& directory) const;
   CacheFileList listCacheFiles() const;
   int deleteFiles(const CacheFileList& names, ProgressSink& progress);
@@ -115,6 +122,7 @@ class GuideCache {
  private:
   SettingsStore* settings_ = nullptr;
   Clock* clock_ = nullptr;
+  FileSystem* files_ = nullptr;
   RetryPolicy retryPolicy_;
   bool createsDirectory_ = true;
 };

@@ -11,11 +11,12 @@
 //   "%06dtb.tnw"  the new table file until it replaces the old one
 //   "%06dtb.bad"  a re-fetched page that was refused, kept for inspection
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "bytes/buffered_reader.h"
-#include "bytes/local_file.h"
+#include "bytes/file_system.h"
 #include "config/settings_store.h"
 #include "guide/download_server_settings.h"
 #include "guide/guide_cache.h"
@@ -25,7 +26,6 @@
 #include "job/progress_sink.h"
 #include "net/clock.h"
 #include "net/download_job.h"
-#include "os/os.h"
 #include "programme/programme_diff.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
@@ -58,33 +58,33 @@ std::vector<int> staleSlots(GuideCache& cache, const DateTime& now, int hours) {
   for (int day = today; day <= today + 1; ++day) {
     for (int hour : kSlotHours) {
       const int key = slotKey(dateFromDayNumber(day), hour);
-      const std::int64_t stamp = os::fileModifiedTime(cache.tableFileName(key));
+      const std::int64_t stamp = cache.files().modifiedTime(cache.tableFileName(key));
       if (stamp >= 0 && stamp < limit) slots.push_back(key);
     }
   }
   return slots;
 }
 
-std::string readSmallFile(const std::string& path) {
-  LocalFile file;
-  if (!file.openForRead(path)) return std::string();
+std::string readSmallFile(FileSystem& files, const std::string& path) {
+  std::unique_ptr<Stream> file = files.openForRead(path);
+  if (!file) return std::string();
   char bytes[kMaxTagBytes];
-  int length = file.read(bytes, sizeof bytes);
+  int length = file->read(bytes, sizeof bytes);
   return length > 0 ? std::string(bytes, static_cast<std::size_t>(length)) : std::string();
 }
 
-bool writeSmallFile(const std::string& path, const std::string& content) {
-  LocalFile file;
-  if (!file.createForWrite(path)) return false;
+bool writeSmallFile(FileSystem& files, const std::string& path, const std::string& content) {
+  std::unique_ptr<Stream> file = files.createForWrite(path);
+  if (!file) return false;
   const int length = static_cast<int>(content.size());
-  bool written = file.write(content.data(), length) == length;
-  return file.close() && written;
+  bool written = file->write(content.data(), length) == length;
+  return file->close() && written;
 }
 
-bool readPageFile(const std::string& path, int key, ProgrammeTable& table) {
-  LocalFile file;
-  if (!file.openForRead(path)) return false;
-  BufferedReader reader(file);
+bool readPageFile(FileSystem& files, const std::string& path, int key, ProgrammeTable& table) {
+  std::unique_ptr<Stream> file = files.openForRead(path);
+  if (!file) return false;
+  BufferedReader reader(*file);
   if (!readPage(reader, table)) return false;
   table.setTableKey(key);
   return true;
@@ -103,8 +103,8 @@ class SlotRefresh {
     label_ = slotLabel(key);
     if (!progress_.beginFile(pages_ > 0 ? label_ + pageSuffix(1, pages_) : label_)) return false;
     const std::string table = cache_.tableFileName(key);
-    job_.setCondition(httpDate(os::fileModifiedTime(table)),
-                      readSmallFile(cache_.slotFileName(key, "etg")));
+    job_.setCondition(httpDate(cache_.files().modifiedTime(table)),
+                      readSmallFile(cache_.files(), cache_.slotFileName(key, "etg")));
     const std::string page = cache_.slotFileName(key, "new");
     const std::string path =
         pages_ > 0 ? personalPath(key, 1) : areaPath(key, cache_.settings().area());
@@ -113,19 +113,19 @@ class SlotRefresh {
     if (job_.notModified()) return keepAsUnchanged();
     const std::string entityTag = job_.client().responseHeader("etag");
     ProgrammeTable fresh;
-    const bool read = readPageFile(page, key, fresh);
+    const bool read = readPageFile(cache_.files(), page, key, fresh);
     if (read && !readLaterPages(fresh)) return false;
     ProgrammeTable old;
     cache_.loadTableFile(key, old);  // an unreadable old table is replaced by any good page
     if (!read || !keepsCompleteness(old, fresh)) return refuse(page);
     if (!replaceTable(old, fresh)) return false;
     if (entityTag.empty()) {
-      os::removeFile(cache_.slotFileName(key, "etg"));
+      cache_.files().remove(cache_.slotFileName(key, "etg"));
     } else {
-      writeSmallFile(cache_.slotFileName(key, "etg"), entityTag);
+      writeSmallFile(cache_.files(), cache_.slotFileName(key, "etg"), entityTag);
     }
-    if (cache_.settings().deleteHtml() || !os::replaceFile(page, cache_.pageFileName(key))) {
-      os::removeFile(page);
+    if (cache_.settings().deleteHtml() || !cache_.files().replace(page, cache_.pageFileName(key))) {
+      cache_.files().remove(page);
     }
     return true;
   }
@@ -140,21 +140,21 @@ class SlotRefresh {
       if (!progress_.beginFile(label_ + pageSuffix(page, pages_))) return false;
       if (!job_.fetchWithRetry(progress_, personalPath(key_, page), later)) return false;
       ProgrammeTable more;
-      if (readPageFile(later, key_, more)) fresh.appendChannels(more);
+      if (readPageFile(cache_.files(), later, key_, more)) fresh.appendChannels(more);
     }
-    os::removeFile(later);
+    cache_.files().remove(later);
     return true;
   }
 
   bool keepAsUnchanged() {
     ++report_.unchanged;
-    os::setFileModifiedTime(cache_.tableFileName(key_), cache_.clock().nowSeconds());
+    cache_.files().setModifiedTime(cache_.tableFileName(key_), cache_.clock().nowSeconds());
     return true;
   }
 
   bool refuse(const std::string& page) {
     ++report_.refused;
-    if (!os::replaceFile(page, cache_.slotFileName(key_, "bad"))) os::removeFile(page);
+    if (!cache_.files().replace(page, cache_.slotFileName(key_, "bad"))) cache_.files().remove(page);
     progress_.reportError(label_ + job::kLayoutChanged);
     return true;
   }
@@ -203,8 +203,8 @@ int GuideCache::refreshNearSlots(const DateTime& now, int hours, ProgressSink& p
       }
     }  // the job closes what a cancelled transfer left open
     if (failed != 0) {
-      os::removeFile(slotFileName(failed, "new"));
-      os::removeFile(slotFileName(failed, "nxt"));
+      files().remove(slotFileName(failed, "new"));
+      files().remove(slotFileName(failed, "nxt"));
       return -1;
     }
   }

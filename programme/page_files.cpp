@@ -1,16 +1,17 @@
 #include "programme/page_files.h"
 
+#include <memory>
+
 #include "bytes/buffered_reader.h"
 #include "bytes/buffered_sink.h"
-#include "bytes/local_file.h"
-#include "os/os.h"
+#include "bytes/file_system.h"
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
 
 namespace {
 
 // Reads the open page file; on success the table gets `slotKey`.
-bool readPageFile(LocalFile& file, int slotKey, ProgrammeTable& table) {
+bool readPageFile(Stream& file, int slotKey, ProgrammeTable& table) {
   // A page is some tens of KB: a few large reads rather than one per KB.
   const int kPageReadBlock = 64 * 1024;
   BufferedReader reader(file, kPageReadBlock);
@@ -21,76 +22,77 @@ bool readPageFile(LocalFile& file, int slotKey, ProgrammeTable& table) {
 
 }  // namespace
 
-bool parseCachedPageFile(const std::string& pagePath, const std::string& tablePath, int slotKey, bool removePage,
-                         ProgrammeTable& table) {
-  LocalFile file;
-  if (!file.openForRead(pagePath)) return false;
-  if (!readPageFile(file, slotKey, table)) return false;  // the page stays for another try
-  writeTableFile(tablePath, table);
-  file.close();
-  if (removePage) os::removeFile(pagePath);
+bool parseCachedPageFile(FileSystem& files, const std::string& pagePath, const std::string& tablePath, int slotKey,
+                         bool removePage, ProgrammeTable& table) {
+  std::unique_ptr<Stream> file = files.openForRead(pagePath);
+  if (!file) return false;
+  if (!readPageFile(*file, slotKey, table)) return false;  // the page stays for another try
+  writeTableFile(files, tablePath, table);
+  file.reset();
+  if (removePage) files.remove(pagePath);
   return true;
 }
 
-bool parseDownloadedPageFile(const std::string& pagePath, const std::string& tablePath, int slotKey,
-                             bool removePage, ProgrammeTable& table) {
-  if (!readDownloadedPageFile(pagePath, slotKey, table)) return false;
-  writeTableFile(tablePath, table);
-  if (removePage) os::removeFile(pagePath);
+bool parseDownloadedPageFile(FileSystem& files, const std::string& pagePath, const std::string& tablePath,
+                             int slotKey, bool removePage, ProgrammeTable& table) {
+  if (!readDownloadedPageFile(files, pagePath, slotKey, table)) return false;
+  writeTableFile(files, tablePath, table);
+  if (removePage) files.remove(pagePath);
   return true;
 }
 
-bool readDownloadedPageFile(const std::string& pagePath, int slotKey, ProgrammeTable& table) {
+bool readDownloadedPageFile(FileSystem& files, const std::string& pagePath, int slotKey, ProgrammeTable& table) {
   bool read;
   {
-    LocalFile file;
-    read = file.openForRead(pagePath) && readPageFile(file, slotKey, table);
+    std::unique_ptr<Stream> file = files.openForRead(pagePath);
+    read = file && readPageFile(*file, slotKey, table);
   }  // closed before it may be removed
-  return settleDownloadedPageFile(pagePath, slotKey, read, table);
+  return settleDownloadedPageFile(files, pagePath, slotKey, read, table);
 }
 
-bool settleDownloadedPageFile(const std::string& pagePath, int slotKey, bool read, ProgrammeTable& table) {
+bool settleDownloadedPageFile(FileSystem& files, const std::string& pagePath, int slotKey, bool read,
+                              ProgrammeTable& table) {
   if (read) {
     table.setTableKey(slotKey);
   } else {
     // A fresh download that does not read is of no use: the next crawl
     // fetches it again.
-    os::removeFile(pagePath);
+    files.remove(pagePath);
   }
   return read;
 }
 
-bool readTableFile(const std::string& path, ProgrammeTable& table) {
-  LocalFile file;
-  if (!file.openForRead(path)) return false;
-  BufferedReader reader(file);
+bool readTableFile(FileSystem& files, const std::string& path, ProgrammeTable& table) {
+  std::unique_ptr<Stream> file = files.openForRead(path);
+  if (!file) return false;
+  BufferedReader reader(*file);
   return table.read(reader);
 }
 
-bool writeTableFile(const std::string& path, const ProgrammeTable& table) {
+bool writeTableFile(FileSystem& files, const std::string& path, const ProgrammeTable& table) {
   const std::size_t dot = path.rfind('.');
   const std::size_t separator = path.find_last_of("/\\");
   const bool hasExtension = dot != std::string::npos && (separator == std::string::npos || dot > separator);
   const std::string writing = (hasExtension ? path.substr(0, dot + 1) : path + ".") + kWritingExtension;
-  if (writing == path) return writeTableFileInPlace(path, table);
-  if (!writeTableFileInPlace(writing, table)) return false;
-  if (os::replaceFile(writing, path)) return true;
-  os::removeFile(writing);
+  if (writing == path) return writeTableFileInPlace(files, path, table);
+  if (!writeTableFileInPlace(files, writing, table)) return false;
+  if (files.replace(writing, path)) return true;
+  files.remove(writing);
   return false;
 }
 
-bool writeTableFileInPlace(const std::string& path, const ProgrammeTable& table) {
-  LocalFile file;
-  if (!file.createForWrite(path)) return false;
+bool writeTableFileInPlace(FileSystem& files, const std::string& path, const ProgrammeTable& table) {
+  std::unique_ptr<Stream> file = files.createForWrite(path);
+  if (!file) return false;
   bool written;
   {
-    BufferedSink sink(file);
+    BufferedSink sink(*file);
     // The last block is flushed here, not left to the destructor, so that
     // its failure counts.
     written = table.write(sink) && sink.flush();
   }
-  written = file.close() && written;
+  written = file->close() && written;
   // A partial table file must not pass for a slot that is present.
-  if (!written) os::removeFile(path);
+  if (!written) files.remove(path);
   return written;
 }

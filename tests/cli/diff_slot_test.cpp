@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "bytes/buffered_reader.h"
+#include "bytes/file_system.h"
 #include "bytes/local_file.h"
 #include "cli/cli.h"
 #include "guide/guide_cache.h"
@@ -35,7 +36,7 @@ void writeSlot(const std::string& path, std::vector<std::string> titles, const s
   BufferedReader reader(file);
   ProgrammeTable table;
   ASSERT_TRUE(readPage(reader, table));
-  ASSERT_TRUE(writeTableFile(path, table));
+  ASSERT_TRUE(writeTableFile(localFileSystem(), path, table));
 }
 
 TEST(DiffSlotTest, PrintsAddedRemovedAndMovedProgrammes) {

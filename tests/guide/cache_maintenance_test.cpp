@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "bytes/file_system.h"
 #include "bytes/paths.h"
 #include "config/settings_store.h"
 #include "guide/cache_file_name.h"
@@ -123,12 +124,12 @@ TEST_F(CacheMaintenanceTest, ATableFileIsReplacedWholeOrNotAtAll) {
   ProgrammeTable table;
   fillTable(table, {{{1, "", ""}, {60, "05", "05", 5}}, {{1, "", "A"}, {60, "05:00", "x"}}}, 10521);
   ASSERT_TRUE(os::createDirectory(directory + "010521tb.twr"));  // the writing name taken
-  EXPECT_FALSE(writeTableFile(directory + "010521tb.tmp", table));
+  EXPECT_FALSE(writeTableFile(localFileSystem(), directory + "010521tb.tmp", table));
   EXPECT_EQ("x", readWholeFile(directory + "010521tb.tmp"));
   std::error_code removed;
   std::filesystem::remove(folder.file("cache") + "/010521tb.twr", removed);
   EXPECT_FALSE(removed) << removed.message();
-  EXPECT_TRUE(writeTableFile(directory + "010521tb.tmp", table));
+  EXPECT_TRUE(writeTableFile(localFileSystem(), directory + "010521tb.tmp", table));
   EXPECT_EQ(tableFileBytes(table), readWholeFile(directory + "010521tb.tmp"));
   EXPECT_EQ((CacheFileList{"010521tb.tmp"}), left());
 }

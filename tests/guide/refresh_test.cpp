@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "bytes/file_system.h"
 #include "bytes/paths.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
@@ -139,7 +140,7 @@ TEST_F(RefreshTest, ChangedSlotIsReplacedAndItsEntityTagAskedNextTime) {
   ProgrammeTable expected;  // the new page as an ordinary crawl would store it
   ASSERT_TRUE(writeWholeFile(folder.file("moved.htm"), moved));
   ASSERT_TRUE(cache.parseDownloadedPage(key, folder.file("moved.htm"), expected));
-  ASSERT_TRUE(writeTableFile(folder.file("expected.tmp"), expected));
+  ASSERT_TRUE(writeTableFile(localFileSystem(), folder.file("expected.tmp"), expected));
   EXPECT_EQ(readWholeFile(folder.file("expected.tmp")), table(key));
   EXPECT_FALSE(isFile(cache.slotFileName(key, "tnw")));
 
