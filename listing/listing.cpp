@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "bytes/file_system.h"
 #include "config/settings_store.h"
 #include "guide/cache_file_name.h"
 #include "guide/guide_cache.h"
-#include "os/os.h"
 #include "listing/channel_ids.h"
 #include "listing/day_records.h"
 #include "listing/programme_extras.h"
@@ -39,7 +39,8 @@ ProgrammeExtras loadExtras(GuideCache& cache, int first, int days) {
     const CalendarDate date = dateFromDayNumber(number);
     for (int hour : kSlotHours) {
       const int key = slotKey(date, hour);
-      loadProgrammeExtras(cache.slotFileName(key, kExtrasFileExtension), cache.tableFileName(key), extras);
+      loadProgrammeExtras(cache.files(), cache.slotFileName(key, kExtrasFileExtension), cache.tableFileName(key),
+                          extras);
     }
   }
   return extras;
@@ -72,8 +73,7 @@ std::map<std::string, std::string> importedChannelNames(GuideCache& cache, const
 bool cacheHoldsDay(GuideCache& cache, const CalendarDate& date) {
   for (int hour : kSlotHours) {
     const int key = slotKey(date, hour);
-    if (os::fileAttributes(cache.tableFileName(key)) != -1 || os::fileAttributes(cache.pageFileName(key)) != -1)
-      return true;
+    if (cache.files().exists(cache.tableFileName(key)) || cache.files().exists(cache.pageFileName(key))) return true;
   }
   return false;
 }

@@ -4,15 +4,15 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <sstream>
 
-#include "bytes/local_file.h"
+#include "bytes/file_system.h"
 #include "guide/cache_file_name.h"
 #include "guide/guide_cache.h"
 #include "listing/day_records.h"
 #include "listing/fnv_hash.h"
 #include "listing/programme_flags.h"
-#include "os/os.h"
 #include "programme/programme_table.h"
 
 namespace {
@@ -41,11 +41,11 @@ std::vector<std::string> fieldsOf(const std::string& line) {
 }
 
 // The whole file, when it is no larger than `limit`.
-bool readWhole(const std::string& path, long limit, std::string& bytes) {
-  LocalFile file;
-  if (!file.openForRead(path)) return false;
+bool readWhole(FileSystem& files, const std::string& path, long limit, std::string& bytes) {
+  std::unique_ptr<Stream> file = files.openForRead(path);
+  if (!file) return false;
   char block[16384];
-  for (int n; (n = file.read(block, sizeof block)) != 0;) {
+  for (int n; (n = file->read(block, sizeof block)) != 0;) {
     if (n < 0 || static_cast<long>(bytes.size()) + n > limit) return false;
     bytes.append(block, static_cast<std::size_t>(n));
   }
@@ -269,13 +269,13 @@ bool ProgrammeExtras::addText(const std::string& text, const std::string& stamp)
   return true;
 }
 
-std::string tableFileStamp(const std::string& path) {
-  LocalFile file;
-  if (!file.openForRead(path)) return std::string();
+std::string tableFileStamp(FileSystem& files, const std::string& path) {
+  std::unique_ptr<Stream> file = files.openForRead(path);
+  if (!file) return std::string();
   Fnv1a32 hash;
   long long size = 0;
   unsigned char block[16384];
-  for (int n; (n = file.read(block, sizeof block)) != 0;) {
+  for (int n; (n = file->read(block, sizeof block)) != 0;) {
     if (n < 0) return std::string();
     hash.add(block, static_cast<std::size_t>(n));
     size += n;
@@ -285,28 +285,29 @@ std::string tableFileStamp(const std::string& path) {
   return stamp;
 }
 
-bool saveProgrammeExtras(const std::string& extrasPath, const std::string& tablePath,
+bool saveProgrammeExtras(FileSystem& files, const std::string& extrasPath, const std::string& tablePath,
                          const ProgrammeExtras& extras) {
-  if (extras.empty()) return os::removeFile(extrasPath), true;
-  const std::string stamp = tableFileStamp(tablePath);
+  if (extras.empty()) return files.remove(extrasPath), true;
+  const std::string stamp = tableFileStamp(files, tablePath);
   if (stamp.empty()) return false;
   const std::string text = extras.text(stamp);
   if (static_cast<long>(text.size()) > kMaxProgrammeExtrasBytes) return false;
   const std::string next = extrasPath + ".new";
-  LocalFile file;
-  if (!file.createForWrite(next)) return false;
-  const bool written = file.write(text.data(), static_cast<int>(text.size())) == static_cast<int>(text.size());
-  if (!file.close() || !written || !os::replaceFile(next, extrasPath)) {
-    os::removeFile(next);
+  std::unique_ptr<Stream> file = files.createForWrite(next);
+  if (!file) return false;
+  const bool written = file->write(text.data(), static_cast<int>(text.size())) == static_cast<int>(text.size());
+  if (!file->close() || !written || !files.replace(next, extrasPath)) {
+    files.remove(next);
     return false;
   }
   return true;
 }
 
-bool loadProgrammeExtras(const std::string& extrasPath, const std::string& tablePath, ProgrammeExtras& extras) {
+bool loadProgrammeExtras(FileSystem& files, const std::string& extrasPath, const std::string& tablePath,
+                         ProgrammeExtras& extras) {
   std::string text;
-  if (!readWhole(extrasPath, kMaxProgrammeExtrasBytes, text)) return false;
-  return extras.addText(text, tableFileStamp(tablePath));
+  if (!readWhole(files, extrasPath, kMaxProgrammeExtrasBytes, text)) return false;
+  return extras.addText(text, tableFileStamp(files, tablePath));
 }
 
 GuideMinute keptStopOf(GuideCache& cache, const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay) {
@@ -316,7 +317,7 @@ GuideMinute keptStopOf(GuideCache& cache, const ProgrammeTable& day, const Progr
   // Only the day's last slot knows a stop past its end.
   const int key = slotKey(dateFromDayNumber(broadcastDay), kSlotHours[5]);
   ProgrammeExtras extras;
-  loadProgrammeExtras(cache.slotFileName(key, kExtrasFileExtension), cache.tableFileName(key), extras);
+  loadProgrammeExtras(cache.files(), cache.slotFileName(key, kExtrasFileExtension), cache.tableFileName(key), extras);
   const ProgrammeExtra* extra = extras.find(header->body, start);
   return extra ? extra->stop : 0;
 }

@@ -18,6 +18,7 @@
 
 #include "listing/programme_record.h"
 
+class FileSystem;
 class GuideCache;
 class ProgrammeTable;
 struct ProgrammeCell;
@@ -96,14 +97,15 @@ class ProgrammeExtras {
 };
 
 // "<size>-<hash>" of the file at `path`; empty when it cannot be read.
-std::string tableFileStamp(const std::string& path);
+std::string tableFileStamp(FileSystem& files, const std::string& path);
 // Writes `extras` beside the table at `tablePath` as `extrasPath` (whole or
 // not at all); an empty set removes the file instead.
-bool saveProgrammeExtras(const std::string& extrasPath, const std::string& tablePath,
+bool saveProgrammeExtras(FileSystem& files, const std::string& extrasPath, const std::string& tablePath,
                          const ProgrammeExtras& extras);
 // Adds what `extrasPath` holds for the table at `tablePath`; false when the
 // file is missing, too large or written for another table.
-bool loadProgrammeExtras(const std::string& extrasPath, const std::string& tablePath, ProgrammeExtras& extras);
+bool loadProgrammeExtras(FileSystem& files, const std::string& extrasPath, const std::string& tablePath,
+                         ProgrammeExtras& extras);
 
 // The stop the import kept for `cell`, a programme of `day`, the day table of
 // `broadcastDay`, that runs past the day's end; 0 when none is known.

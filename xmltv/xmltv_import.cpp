@@ -129,7 +129,7 @@ bool saveSlotExtras(GuideCache& cache, XmltvGuide& guide, int day, int hour, int
     const ProgrammeCell* header = table.cellAt(column, 0);
     names.push_back(header ? header->body : std::string());
   }
-  return saveProgrammeExtras(cache.slotFileName(key, kExtrasFileExtension), cache.tableFileName(key),
+  return saveProgrammeExtras(cache.files(), cache.slotFileName(key, kExtrasFileExtension), cache.tableFileName(key),
                              guide.slotExtras(day, hour, names));
 }
 
