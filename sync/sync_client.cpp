@@ -5,15 +5,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <vector>
 
-#include "bytes/local_file.h"
+#include "bytes/file_system.h"
 #include "config/settings_store.h"
 #include "guide/cache_file_name.h"
 #include "job/job_messages.h"
 #include "job/progress_sink.h"
 #include "net/failure_text.h"
-#include "os/os.h"
 #include "sync/sync_frame.h"
 #include "sync/sync_list_entry.h"
 #include "sync/sync_tag_memory.h"
@@ -51,7 +51,7 @@ std::string errorText(const std::string& data) { return data.substr(0, data.find
 
 // Copies `size` bytes of the server's stream into `file`; the content may
 // arrive in any number of pieces.
-bool copyContent(Stream& server, LocalFile& file, int size) {
+bool copyContent(Stream& server, Stream& file, int size) {
   char buffer[kContentChunk];
   for (int received = 0; received < size;) {
     int got = server.read(buffer, std::min(size - received, kContentChunk));
@@ -110,7 +110,7 @@ int SyncClient::fetchListed(Stream& server, const std::string& directory,
   std::string list;
   int listed = receiveList(server, list, progress);
   if (listed <= 0) return listed;
-  SyncTagMemory tags(directory);
+  SyncTagMemory tags(cache_.files(), directory);
   const int outcome = fetchWanted(server, directory, list, tags, leftOver, progress);
   // Also after a failure: the tables fetched before it keep their tags.
   tags.save();
@@ -201,7 +201,7 @@ SyncClient::Fetch SyncClient::fetchOne(Stream& server, const std::string& direct
   }
   if (!countReceived(header.length, progress)) return Fetch::kFailed;
   const bool written = writeTable(directory, entry, progress,
-                                  [&](LocalFile& file) { return copyContent(server, file, header.length); });
+                                  [&](Stream& file) { return copyContent(server, file, header.length); });
   return written ? Fetch::kDone : Fetch::kFailed;
 }
 
@@ -214,7 +214,7 @@ bool SyncClient::fetchInPieces(Stream& server, const std::string& directory, con
     if (received == 0) continue;
     const int length = static_cast<int>(content.size());
     return writeTable(directory, entry, progress,
-                      [&](LocalFile& file) { return file.write(content.data(), length) == length; });
+                      [&](Stream& file) { return file.write(content.data(), length) == length; });
   }
   return refuse(progress, job::kFetchFailed);
 }
@@ -255,18 +255,19 @@ bool SyncClient::countReceived(int bytes, ProgressSink& progress) {
 }
 
 bool SyncClient::writeTable(const std::string& directory, const SyncListEntry& entry, ProgressSink& progress,
-                            const std::function<bool(LocalFile&)>& fill) {
+                            const std::function<bool(Stream&)>& fill) {
+  FileSystem& files = cache_.files();
   const std::string partial = directory + partialFileName(entry);
-  LocalFile file;
-  if (!file.createForWrite(partial)) {
+  std::unique_ptr<Stream> file = files.createForWrite(partial);
+  if (!file) {
     progress.describeFailure(fileFailureText("cannot write", partial));
     return refuse(progress, job::kFileSaveFailed);
   }
-  bool complete = fill(file);
-  complete = file.close() && complete;
+  bool complete = fill(*file);
+  complete = file->close() && complete;
   const std::string table = directory + entry.tableFileName();
-  if (complete && os::replaceFile(partial, table)) return true;
+  if (complete && files.replace(partial, table)) return true;
   if (complete) progress.describeFailure(fileFailureText("cannot replace", table));
-  os::removeFile(partial);
+  files.remove(partial);
   return refuse(progress, job::kFileSaveFailed);
 }

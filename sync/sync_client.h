@@ -16,7 +16,6 @@
 #include "net/tcp_socket.h"
 #include "sync/sync_list_entry.h"
 
-class LocalFile;
 class ProgressSink;
 class Stream;
 class SyncTagMemory;
@@ -67,7 +66,7 @@ class SyncClient {
   // A fetched table: written beside its name by `fill`, then put in its
   // place, so no reader ever sees a part of it.
   bool writeTable(const std::string& directory, const SyncListEntry& entry, ProgressSink& progress,
-                  const std::function<bool(LocalFile&)>& fill);
+                  const std::function<bool(Stream&)>& fill);
 
   GuideCache& cache_;
   int readTimeout_ = TcpSocket::kDefaultReadTimeoutMilliseconds;

@@ -2,9 +2,9 @@
 #include "sync/sync_tag_memory.h"
 
 #include <cstdio>
+#include <memory>
 
-#include "bytes/local_file.h"
-#include "os/os.h"
+#include "bytes/file_system.h"
 
 namespace {
 
@@ -27,11 +27,12 @@ void readLines(const std::string& text, std::map<int, unsigned char>& tags) {
 
 }  // namespace
 
-SyncTagMemory::SyncTagMemory(std::string directory) : directory_(std::move(directory)) {
-  LocalFile file;
-  if (!file.openForRead(path())) return;
+SyncTagMemory::SyncTagMemory(FileSystem& files, std::string directory)
+    : files_(files), directory_(std::move(directory)) {
+  std::unique_ptr<Stream> file = files_.openForRead(path());
+  if (!file) return;
   std::string text(kMaxFileBytes, '\0');
-  const int length = file.read(&text[0], kMaxFileBytes);
+  const int length = file->read(&text[0], kMaxFileBytes);
   if (length <= 0 || length == kMaxFileBytes) return;
   text.resize(static_cast<std::size_t>(length));
   readLines(text, tags_);
@@ -68,11 +69,11 @@ bool SyncTagMemory::save() {
   if (!changed_) return true;
   // Written beside and renamed over, so a killed run leaves the old file.
   const std::string partial = path() + ".new";
-  LocalFile file;
-  if (!file.createForWrite(partial)) return false;
+  std::unique_ptr<Stream> file = files_.createForWrite(partial);
+  if (!file) return false;
   const int length = static_cast<int>(text.size());
-  const bool written = file.write(text.data(), length) == length;
-  if (file.close() && written && os::replaceFile(partial, path())) return true;
-  os::removeFile(partial);
+  const bool written = file->write(text.data(), length) == length;
+  if (file->close() && written && files_.replace(partial, path())) return true;
+  files_.remove(partial);
   return false;
 }

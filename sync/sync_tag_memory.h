@@ -14,13 +14,15 @@
 
 #include "sync/sync_list_entry.h"
 
+class FileSystem;
+
 class SyncTagMemory {
  public:
   static constexpr char kFileName[] = "synctags";
 
-  // `directory` ends with its separator. A missing or damaged file
-  // remembers nothing.
-  explicit SyncTagMemory(std::string directory);
+  // `directory` on `files` (which must outlive this) ends with its
+  // separator. A missing or damaged file remembers nothing.
+  SyncTagMemory(FileSystem& files, std::string directory);
 
   // True when a table the cache holds was fetched with another tag than
   // `entry` has now. A table with no tag remembered (crawled here, or
@@ -36,6 +38,7 @@ class SyncTagMemory {
  private:
   std::string path() const { return directory_ + kFileName; }
 
+  FileSystem& files_;
   std::string directory_;
   std::map<int, unsigned char> tags_;  // by slot key
   std::set<int> listed_;
