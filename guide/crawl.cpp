@@ -181,7 +181,7 @@ class GuideService : public GuideSource {
     if (pages > 0 && settings.cookie().empty() && !cache.signIn(progress)) return -1;
     const int total = static_cast<int>(queue.size()) * (pages > 0 ? pages : 1);
     if (!progress.setFileTotal(total)) return -1;
-    DownloadJob job(downloadServerOf(settings), cache.clock());
+    DownloadJob job(downloadServerOf(settings), cache.clock(), cache.files());
     job.setRetryPolicy(cache.retryPolicy());
     CrawlWorker worker;  // every table file is written before it goes
     for (int key : queue) {

@@ -192,7 +192,7 @@ int GuideCache::refreshNearSlots(const DateTime& now, int hours, ProgressSink& p
     if (!progress.setFileTotal(static_cast<int>(slots.size()) * (pages > 0 ? pages : 1))) return -1;
     int failed = 0;  // the slot whose refresh broke off
     {
-      DownloadJob job(downloadServerOf(settings()), clock());
+      DownloadJob job(downloadServerOf(settings()), clock(), files());
       job.setRetryPolicy(retryPolicy());
       SlotRefresh refresh(*this, job, pages, progress, report);
       for (int key : slots) {

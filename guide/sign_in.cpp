@@ -64,6 +64,6 @@ bool GuideCache::signIn(ProgressSink& progress) {
   // The old session goes before the job takes its cookie header from the
   // settings, so that the sign-in never carries it.
   settings().setCookie("");
-  DownloadJob job(downloadServerOf(settings()), clock());
+  DownloadJob job(downloadServerOf(settings()), clock(), files());
   return runSignIn(settings(), job, progress);
 }

@@ -4,15 +4,18 @@ bool DeferredFile::close() {
   if (!isBegun()) return true;
   const bool created = create();
   name_.clear();
-  return file_.close() && created;
+  const bool closed = !file_ || file_->close();
+  file_.reset();
+  return closed && created;
 }
 
 void DeferredFile::abandon() {
   name_.clear();
-  file_.close();
+  if (file_) file_->close();
+  file_.reset();
 }
 
 int DeferredFile::write(const void* data, int length) {
   if (!isBegun() || !create()) return -1;
-  return file_.write(data, length);
+  return file_->write(data, length);
 }

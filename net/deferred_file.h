@@ -3,12 +3,16 @@
 // page before it touches the disk, while the page is read meanwhile.
 #pragma once
 
+#include <memory>
 #include <string>
 
-#include "bytes/local_file.h"
+#include "bytes/file_system.h"
 
 class DeferredFile : public Stream {
  public:
+  // Its file is made on `files`, which must outlive it.
+  explicit DeferredFile(FileSystem& files) : files_(files) {}
+
   // From now on the file is `name`; nothing is created yet.
   void begin(const std::string& name) { name_ = name; }
   // Whether a file was begun and is neither closed nor abandoned.
@@ -23,8 +27,12 @@ class DeferredFile : public Stream {
   int write(const void* data, int length) override;
 
  private:
-  bool create() { return file_.isOpen() || file_.createForWrite(name_); }
+  bool create() {
+    if (!file_) file_ = files_.createForWrite(name_);
+    return file_ != nullptr;
+  }
 
+  FileSystem& files_;
   std::string name_;
-  LocalFile file_;
+  std::unique_ptr<Stream> file_;
 };

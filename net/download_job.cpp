@@ -8,10 +8,9 @@
 #include "net/basic_credentials.h"
 #include "net/failure_text.h"
 #include "os/ascii.h"
-#include "os/os.h"
 
-DownloadJob::DownloadJob(const DownloadServer& server, Clock& clock)
-    : clock_(clock) {
+DownloadJob::DownloadJob(const DownloadServer& server, Clock& clock, FileSystem& files)
+    : clock_(clock), files_(files) {
   client_.setServer(server.server, server.port);
   client_.setProxy(server.proxyServer, server.proxyPort);
   client_.setProxyAuthorization(basicCredentials(server.proxyUser, server.proxyPassword));
@@ -186,7 +185,7 @@ bool DownloadJob::failToSave() {
   progress().describeFailure(fileFailureText("cannot write", openFileName_));
   progress().reportError(job::kSaveFailed);
   discardPageFile();
-  os::removeFile(openFileName_);  // also when the failing close was the last step
+  files_.remove(openFileName_);  // also when the failing close was the last step
   return false;
 }
 
@@ -206,5 +205,5 @@ void DownloadJob::discardPageFile() {
   if (!pageFile_.isBegun()) return;
   pageFile_.abandon();
   sink_.reset();  // its flush meets an abandoned file: the waiting bytes are dropped
-  os::removeFile(openFileName_);
+  files_.remove(openFileName_);
 }

@@ -36,8 +36,9 @@ class PageBodyListener {
 class DownloadJob : public TransferObserver {
  public:
   // Requests go to `server`, through its proxy, with its headers. Waits
-  // between attempts go through `clock`.
-  explicit DownloadJob(const DownloadServer& server, Clock& clock = systemClock());
+  // between attempts go through `clock`, page files to `files`.
+  explicit DownloadJob(const DownloadServer& server, Clock& clock = systemClock(),
+                       FileSystem& files = localFileSystem());
   ~DownloadJob();
   DownloadJob(const DownloadJob&) = delete;
   DownloadJob& operator=(const DownloadJob&) = delete;
@@ -99,6 +100,7 @@ class DownloadJob : public TransferObserver {
   bool refuseUnreadAnswer(const std::string& header, const job::Text& message);
 
   Clock& clock_;
+  FileSystem& files_;
   ProgressSink* progress_ = nullptr;
   HttpClient client_;
   std::string path_;          // the current transfer's request path
@@ -110,7 +112,7 @@ class DownloadJob : public TransferObserver {
   bool notModified_ = false;  // ... and this transfer got one
   bool finalAnswer_ = false;  // this transfer's answer would not change on another try
   RetryPolicy retryPolicy_;
-  DeferredFile pageFile_;
+  DeferredFile pageFile_{files_};
   PageBodyListener* bodyListener_ = nullptr;
   std::string body_;  // the page's bytes so far, kept for the listener
   std::unique_ptr<BufferedSink> sink_;  // declared after pageFile_: goes first
