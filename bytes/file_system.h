@@ -1,7 +1,8 @@
 // FileSystem: the files the core keeps (the guide cache's pages, tables and
 // side files) behind one object, passed down with the cache as its clock
 // is, so that a test can hand in files that live in memory or fail on cue.
-// Paths are byte strings in the ANSI code page, as os/ takes them.
+// Paths are byte strings in the ANSI code page, as os/ takes them. A crawl
+// calls it from its worker and its job at once, as it would the disk.
 #pragma once
 
 #include <cstdint>

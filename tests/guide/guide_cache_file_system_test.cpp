@@ -10,10 +10,12 @@
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/loopback_http_server.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/recording_progress.h"
 #include "tests/support/table_fixtures.h"
 #include "tests/support/temp_folder.h"
+#include "tools/demo_guide/demo_guide_server.h"
 #include "tools/guide_pages/sample_schedule.h"
 
 namespace {
@@ -105,6 +107,19 @@ TEST_F(GuideCacheFileSystemTest, LeftoversGoOnceOlderThanTenMinutesByTheCachesCl
   clock.now = kStart + 901;
   EXPECT_EQ(1, cache.removeLeftovers(directory));
   EXPECT_EQ(std::vector<std::string>{directory + "010521tb.tmp"}, files.paths());
+}
+
+// The downloads go to the cache's files too: a crawl against the demo
+// guide on 127.0.0.1 fills memory and leaves the disk alone.
+TEST_F(GuideCacheFileSystemTest, ACrawlKeepsEveryPageAndTableItFetchesInMemory) {
+  DemoGuideServer server{DemoGuideOptions()};
+  ASSERT_TRUE(server.start());
+  settings.section("_config")["server"] = "127.0.0.1";
+  settings.section("_config")["port"] = std::to_string(server.port());
+  EXPECT_EQ(6, cache.crawl(currentDateTime(), 0, progress));
+  EXPECT_EQ(12u, cache.listCacheFiles().size());  // a page and a table file per slot
+  EXPECT_EQ(12u, files.paths().size());
+  EXPECT_FALSE(isDirectory(folder.file("cache")));
 }
 
 }  // namespace

@@ -44,6 +44,7 @@ class MemoryWriteStream : public Stream {
   bool close() override { return true; }
   int read(void*, int) override { return -1; }
   int write(const void* data, int length) override {
+    std::lock_guard<std::recursive_mutex> lock(files_.mutex_);
     auto file = files_.files_.find(path_);
     if (file == files_.files_.end()) return -1;
     file->second.bytes.append(static_cast<const char*>(data), static_cast<std::size_t>(length));
@@ -57,12 +58,14 @@ class MemoryWriteStream : public Stream {
 };
 
 std::unique_ptr<Stream> MemoryFileSystem::openForRead(const std::string& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   auto file = files_.find(path);
   if (file == files_.end()) return nullptr;
   return std::make_unique<MemoryReadStream>(file->second.bytes);
 }
 
 std::unique_ptr<Stream> MemoryFileSystem::createForWrite(const std::string& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   if (failCreate_) {
     failCreate_ = false;
     return nullptr;
@@ -72,9 +75,13 @@ std::unique_ptr<Stream> MemoryFileSystem::createForWrite(const std::string& path
   return std::make_unique<MemoryWriteStream>(*this, path);
 }
 
-bool MemoryFileSystem::remove(const std::string& path) { return files_.erase(path) > 0; }
+bool MemoryFileSystem::remove(const std::string& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
+  return files_.erase(path) > 0;
+}
 
 bool MemoryFileSystem::replace(const std::string& from, const std::string& to) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   if (failReplace_) {
     failReplace_ = false;
     return false;
@@ -88,11 +95,13 @@ bool MemoryFileSystem::replace(const std::string& from, const std::string& to) {
 }
 
 std::int64_t MemoryFileSystem::modifiedTime(const std::string& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   auto file = files_.find(path);
   return file == files_.end() ? -1 : file->second.modified;
 }
 
 bool MemoryFileSystem::setModifiedTime(const std::string& path, std::int64_t seconds) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   auto file = files_.find(path);
   if (file == files_.end()) return false;
   file->second.modified = seconds;
@@ -100,6 +109,7 @@ bool MemoryFileSystem::setModifiedTime(const std::string& path, std::int64_t sec
 }
 
 std::vector<std::string> MemoryFileSystem::find(const std::string& pattern) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   const std::string directory = pattern.substr(0, lastSeparatorEnd(pattern));
   const std::string wildcard = pattern.substr(directory.size());
   std::vector<std::string> names;
@@ -121,34 +131,50 @@ std::vector<std::string> MemoryFileSystem::find(const std::string& pattern) {
 }
 
 int MemoryFileSystem::attributes(const std::string& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   if (files_.count(path)) return 0x80;  // a plain file, as os/ reports one
   return directories_.count(withoutTrailingSeparators(path)) ? os::kAttributeDirectory : -1;
 }
 
 bool MemoryFileSystem::createDirectory(const std::string& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   const std::string folder = withoutTrailingSeparators(path);
   if (exists(folder) || !parentExists(folder)) return false;
   directories_.insert(folder);
   return true;
 }
 
+void MemoryFileSystem::failNextCreate() {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
+  failCreate_ = true;
+}
+
+void MemoryFileSystem::failNextReplace() {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
+  failReplace_ = true;
+}
+
 bool MemoryFileSystem::put(const std::string& path, const std::string& bytes) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   std::unique_ptr<Stream> file = createForWrite(path);
   return file && file->write(bytes.data(), static_cast<int>(bytes.size())) == static_cast<int>(bytes.size());
 }
 
 std::string MemoryFileSystem::bytesOf(const std::string& path) const {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   auto file = files_.find(path);
   return file == files_.end() ? std::string() : file->second.bytes;
 }
 
 std::vector<std::string> MemoryFileSystem::paths() const {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   std::vector<std::string> all;
   for (const auto& file : files_) all.push_back(file.first);
   return all;
 }
 
 bool MemoryFileSystem::parentExists(const std::string& path) const {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   const std::string parent = withoutTrailingSeparators(directoryOf(path));
   // A root ("/", "C:") or a bare name's current folder is always there.
   return parent.empty() || lastSeparatorEnd(parent) == parent.size() || parent.back() == ':' ||

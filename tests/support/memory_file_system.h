@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <map>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -35,8 +36,8 @@ class MemoryFileSystem : public FileSystem {
   std::string bytesOf(const std::string& path) const;
   // Every file's path, in byte order.
   std::vector<std::string> paths() const;
-  void failNextCreate() { failCreate_ = true; }
-  void failNextReplace() { failReplace_ = true; }
+  void failNextCreate();
+  void failNextReplace();
 
  private:
   friend class MemoryWriteStream;
@@ -47,6 +48,9 @@ class MemoryFileSystem : public FileSystem {
   bool parentExists(const std::string& path) const;
 
   Clock& clock_;
+  // A crawl writes tables on its worker while its job writes pages; the
+  // calls of one reach the others' through each other.
+  mutable std::recursive_mutex mutex_;
   std::map<std::string, File> files_;
   std::set<std::string> directories_;  // without their trailing separators
   bool failCreate_ = false;
