@@ -2,9 +2,9 @@
 
 #include <set>
 
+#include "bytes/file_system.h"
 #include "guide/guide_cache.h"
 #include "net/retry_policy.h"
-#include "os/os.h"
 #include "xmltv/xmltv_document.h"
 #include "xmltv/xmltv_guide.h"
 
@@ -46,7 +46,11 @@ int readXmltvChannels(GuideCache& cache, const std::string& source, std::vector<
                       ProgressSink& progress) {
   channels.clear();
   ChannelCollector collector(channels);
-  if (!isXmltvUrl(source)) return readXmltvDocument(source, source, collector, progress) < 0 ? -1 : static_cast<int>(channels.size());
+  if (!isXmltvUrl(source)) {
+    return readXmltvDocument(localFileSystem(), source, source, collector, progress) < 0
+               ? -1
+               : static_cast<int>(channels.size());
+  }
   const std::string directory = cache.cacheDirectory();
   if (directory.empty()) return cache.failForDirectory(progress);
   const std::string download = directory + kDownloadName;
@@ -55,7 +59,7 @@ int readXmltvChannels(GuideCache& cache, const std::string& source, std::vector<
   once.attempts = 1;
   XmltvFetch fetch;
   const bool read = fetchXmltvDocument(cache, source, download, once, progress, fetch) &&
-                    readXmltvDocument(download, source, collector, progress) >= 0;
-  os::removeFile(download);
+                    readXmltvDocument(cache.files(), download, source, collector, progress) >= 0;
+  cache.files().remove(download);
   return read ? static_cast<int>(channels.size()) : -1;
 }

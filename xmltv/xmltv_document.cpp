@@ -1,9 +1,10 @@
 #include "xmltv/xmltv_document.h"
 
 #include <cstdlib>
+#include <memory>
 
 #include "bytes/buffered_reader.h"
-#include "bytes/local_file.h"
+#include "bytes/file_system.h"
 #include "bytes/stream.h"
 #include "config/settings_store.h"
 #include "guide/download_server_settings.h"
@@ -84,7 +85,7 @@ bool fetchXmltvDocument(GuideCache& cache, const std::string& source, const std:
   HttpLocation location;
   if (!parseHttpUrl(source, location)) return false;
   // The job closes the fetched file when it goes.
-  DownloadJob job(downloadServerOf(cache.settings()), cache.clock());
+  DownloadJob job(downloadServerOf(cache.settings()), cache.clock(), cache.files());
   RetryPolicy documentPolicy = policy;
   documentPolicy.retriesRefusals = false;  // a wrong URL stays wrong
   job.setRetryPolicy(documentPolicy);
@@ -102,18 +103,18 @@ bool fetchXmltvDocument(GuideCache& cache, const std::string& source, const std:
   return transferred;
 }
 
-int readXmltvDocument(const std::string& path, const std::string& shownName, XmltvHandler& handler,
-                      ProgressSink& progress) {
+int readXmltvDocument(FileSystem& files, const std::string& path, const std::string& shownName,
+                      XmltvHandler& handler, ProgressSink& progress) {
   if (!isReadableXmltvSource(path)) {
     progress.reportError(job::kXmltvUnreadableForm + shownName);
     return -1;
   }
-  LocalFile file;
-  if (!file.openForRead(path)) {
+  const std::unique_ptr<Stream> file = files.openForRead(path);
+  if (!file) {
     progress.reportError(job::kXmltvCannotOpen + shownName);
     return -1;
   }
-  LimitedStream limited(file, kMaxXmltvDocumentBytes);
+  LimitedStream limited(*file, kMaxXmltvDocumentBytes);
   BufferedReader input(limited);
   XmltvReader reader;
   if (reader.read(input, handler)) return 1;

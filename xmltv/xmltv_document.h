@@ -6,6 +6,7 @@
 
 #include <string>
 
+class FileSystem;
 class GuideCache;
 class ProgressSink;
 class XmltvHandler;
@@ -43,8 +44,10 @@ bool isReadableXmltvSource(const std::string& source);
 bool fetchXmltvDocument(GuideCache& cache, const std::string& source, const std::string& file,
                         const RetryPolicy& policy, ProgressSink& progress, XmltvFetch& fetch);
 
-// Reads the file at `path` through `handler`: 1 when read whole, 0 when the
-// handler stopped it, -1 when it cannot be opened or read, or is longer
-// than kMaxXmltvDocumentBytes (reported, the file named as `shownName`).
-int readXmltvDocument(const std::string& path, const std::string& shownName, XmltvHandler& handler,
-                      ProgressSink& progress);
+// Reads the file at `path` of `files` through `handler`: 1 when read whole,
+// 0 when the handler stopped it, -1 when it cannot be opened or read, or is
+// longer than kMaxXmltvDocumentBytes (reported, the file named as
+// `shownName`). A user's own file is on localFileSystem(); a download lies
+// in the cache, on the cache's.
+int readXmltvDocument(FileSystem& files, const std::string& path, const std::string& shownName,
+                      XmltvHandler& handler, ProgressSink& progress);

@@ -4,11 +4,12 @@
 #include "xmltv/xmltv_import.h"
 
 #include <cstdio>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "bytes/local_file.h"
+#include "bytes/file_system.h"
 #include "config/settings_store.h"
 #include "guide/cache_file_name.h"
 #include "guide/guide_cache.h"
@@ -17,7 +18,6 @@
 #include "job/job_messages.h"
 #include "job/progress_sink.h"
 #include "listing/programme_extras.h"
-#include "os/os.h"
 #include "programme/guide_page.h"
 #include "programme/programme_diff.h"
 #include "programme/programme_table.h"
@@ -43,9 +43,9 @@ std::string dayLabel(int day) {
 }
 
 // Reads the document into `guide`; false with the message reported.
-bool readDocument(const std::string& path, const std::string& shownName, XmltvGuide& guide,
+bool readDocument(FileSystem& files, const std::string& path, const std::string& shownName, XmltvGuide& guide,
                   ProgressSink& progress) {
-  return readXmltvDocument(path, shownName, guide, progress) == 1;
+  return readXmltvDocument(files, path, shownName, guide, progress) == 1;
 }
 
 // What the last whole fetch of a URL was and gave, kept as lines: the URL;
@@ -59,11 +59,11 @@ struct Validators {
   std::string lastModified, entityTag;
 };
 
-bool readValidators(const std::string& path, Validators& validators) {
-  LocalFile file;
-  if (!file.openForRead(path)) return false;
+bool readValidators(FileSystem& files, const std::string& path, Validators& validators) {
+  const std::unique_ptr<Stream> file = files.openForRead(path);
+  if (!file) return false;
   char bytes[kMaxValidatorBytes];
-  const int length = file.read(bytes, sizeof bytes);
+  const int length = file->read(bytes, sizeof bytes);
   if (length <= 0) return false;
   std::istringstream lines(std::string(bytes, static_cast<std::size_t>(length)));
   std::string days;
@@ -77,15 +77,15 @@ bool readValidators(const std::string& path, Validators& validators) {
   return !numbers.bad() && validators.firstDay <= validators.lastDay;
 }
 
-bool writeValidators(const std::string& path, const Validators& validators) {
+bool writeValidators(FileSystem& files, const std::string& path, const Validators& validators) {
   std::string text = validators.source + "\n" + std::to_string(validators.firstDay) + " " +
                      std::to_string(validators.lastDay);
   for (int day : validators.heldDays) text += " " + std::to_string(day);
   text += "\n" + validators.lastModified + "\n" + validators.entityTag + "\n";
-  LocalFile file;
-  if (!file.createForWrite(path)) return false;
-  const bool written = file.write(text.data(), static_cast<int>(text.size())) == static_cast<int>(text.size());
-  return file.close() && written;
+  const std::unique_ptr<Stream> file = files.createForWrite(path);
+  if (!file) return false;
+  const bool written = file->write(text.data(), static_cast<int>(text.size())) == static_cast<int>(text.size());
+  return file->close() && written;
 }
 
 // Whether every slot of `days` between firstDay and lastDay has a table.
@@ -93,7 +93,7 @@ bool holdsEverySlot(GuideCache& cache, const std::vector<int>& days, int firstDa
   for (int day : days) {
     if (day < firstDay || day > lastDay) continue;
     for (int hour : kSlotHours) {
-      if (os::fileModifiedTime(cache.tableFileName(slotKey(dateFromDayNumber(day), hour))) < 0) return false;
+      if (!cache.files().exists(cache.tableFileName(slotKey(dateFromDayNumber(day), hour)))) return false;
     }
   }
   return true;
@@ -104,11 +104,11 @@ bool holdsEverySlot(GuideCache& cache, const std::vector<int>& days, int firstDa
 void askConditionally(GuideCache& cache, XmltvFetch& fetch, const std::string& path, const std::string& source,
                       int firstDay, int lastDay) {
   Validators last;
-  if (!readValidators(path, last) || last.source != source || last.firstDay > firstDay ||
+  if (!readValidators(cache.files(), path, last) || last.source != source || last.firstDay > firstDay ||
       last.lastDay < lastDay || !holdsEverySlot(cache, last.heldDays, firstDay, lastDay)) {
     return;
   }
-  fetch.since = last.lastModified.empty() ? httpDate(os::fileModifiedTime(path)) : last.lastModified;
+  fetch.since = last.lastModified.empty() ? httpDate(cache.files().modifiedTime(path)) : last.lastModified;
   fetch.entityTag = last.entityTag;
 }
 
@@ -188,12 +188,12 @@ int importXmltv(GuideCache& cache, const std::string& source, int firstDay, int 
       progress.showStatus(job::kXmltvUnchanged);
       return 0;
     }
-    const bool read = transferred && readDocument(download, source, guide, progress);
-    os::removeFile(download);
+    const bool read = transferred && readDocument(cache.files(), download, source, guide, progress);
+    cache.files().remove(download);
     if (!read) return -1;
   } else {
     progress.showStatus(job::kXmltvReading);
-    if (!readDocument(source, source, guide, progress)) return -1;
+    if (!readDocument(localFileSystem(), source, source, guide, progress)) return -1;
   }
   for (const std::string& note : {guide.channelLimitNote(), guide.undeclaredProgrammeNote()}) {
     if (!note.empty() && !progress.showStatus(note)) return -1;
@@ -205,7 +205,7 @@ int importXmltv(GuideCache& cache, const std::string& source, int firstDay, int 
     fetched.firstDay = firstDay;
     fetched.lastDay = lastDay;
     fetched.heldDays = days;
-    writeValidators(directory + kValidatorsName, fetched);
+    writeValidators(cache.files(), directory + kValidatorsName, fetched);
   }
   return taken;
 }

@@ -6,13 +6,16 @@
 #include <cstdio>
 #include <string>
 
+#include "bytes/paths.h"
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "os/os.h"
 #include "os/text.h"
 #include "programme/programme_diff.h"
 #include "programme/programme_table.h"
+#include "tests/support/fake_clock.h"
 #include "tests/support/loopback_http_server.h"
+#include "tests/support/memory_file_system.h"
 #include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
 #include "xmltv/xmltv_import.h"
@@ -130,6 +133,28 @@ TEST_F(XmltvSourceTest, TheCrawlAsksTheDocumentAgainConditionallyAndNeverTheGuid
   ASSERT_EQ(3u, documents.requests().size());
   EXPECT_EQ(std::string::npos, documents.requests()[2].find("if-none-match"));
   EXPECT_TRUE(guideService.requests().empty());
+}
+
+// A fetched document, its validators and its tables are the cache's files:
+// on a file system in memory, the import leaves the disk alone and no
+// download behind, and the next fetch is conditional.
+TEST_F(XmltvSourceTest, AnImportOverHttpKeepsItsFilesOnTheCachesFileSystem) {
+  FakeClock clock;
+  MemoryFileSystem files{clock};
+  cache.setFileSystem(&files);
+  LoopbackHttpServer documents;
+  documents.reply(httpResponse("HTTP/1.0 200 OK", {"ETag: \"v1\""}, document(3)));
+  documents.reply(httpResponse("HTTP/1.0 304 Not Modified", {}, ""));
+  const std::string url = "http://127.0.0.1:" + std::to_string(documents.port()) + "/guide.xml";
+  XmltvImportOptions options;
+  options.conditional = true;
+  ASSERT_EQ(6, importXmltv(cache, url, december8, december8, progress, options));
+  EXPECT_EQ(3u, channels(5));
+  EXPECT_FALSE(files.exists(cache.cacheDirectory() + "xmltvsrc.xml"));
+  EXPECT_EQ(0, importXmltv(cache, url, december8, december8, progress, options));
+  ASSERT_EQ(2u, documents.requests().size());
+  EXPECT_NE(std::string::npos, documents.requests()[1].find("if-none-match: \"v1\"\r\n"));
+  EXPECT_FALSE(isDirectory(folder.file("cache")));
 }
 
 }  // namespace
