@@ -16,15 +16,12 @@
 #include "listing/record_order.h"
 #include "listing/xmltv_file.h"
 #include "listing/xmltv_writer.h"
-#include "net/clock.h"
 #include "os/os.h"
 #include "os/text.h"
 #include "programme/genre_table.h"
-#include "tests/support/fake_clock.h"
+#include "tests/support/crawled_demo_day.h"
 #include "tests/support/listing_fixture.h"
-#include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
-#include "tools/demo_guide/demo_guide_server.h"
 #include "xmltv/xmltv_genres.h"
 
 namespace {
@@ -330,23 +327,11 @@ TEST(ProgrammeRecords, KeptInOrderInPlaceOrGatheredWhenFew) {
 
 // A crawled day with one slot's table file broken, and a day never crawled.
 TEST(CollectListing, SkipsMissingDaysAndNamesIncompleteOnes) {
-  FakeClock clock;
-  TempFolder folder;
-  DemoGuideServer server{DemoGuideOptions()};
-  ASSERT_TRUE(server.start());
-  SettingsStore settings;
-  settings.section("_config")["server"] = "127.0.0.1";
-  settings.section("_config")["port"] = std::to_string(server.port());
-  settings.section("_config")["directory"] = folder.file("cache");
-  settings.setDeleteHtml(true);
-  GuideCache cache{settings};
-  cache.setClock(&clock);
-  const DateTime now = currentDateTime();
-  RecordingProgress progress;
-  ASSERT_EQ(6, cache.crawl(now, 0, progress));
-  cache.setClock(nullptr);
+  CrawledDemoDay demo;
+  ASSERT_EQ(6, demo.crawl());
+  GuideCache& cache = demo.cache;
 
-  ListingRange range = defaultListingRange(now);
+  ListingRange range = defaultListingRange(demo.now);
   range.days = 2;
   const Listing whole = collectListing(cache, range);
   EXPECT_TRUE(whole.incompleteDays.empty());

@@ -5,16 +5,12 @@
 #include <vector>
 
 #include "config/settings_store.h"
-#include "guide/guide_cache.h"
 #include "listing/channel_ids.h"
 #include "listing/day_records.h"
 #include "listing/listing.h"
 #include "listing/programme_sieve.h"
-#include "tests/support/fake_clock.h"
-#include "tests/support/recording_progress.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/crawled_demo_day.h"
 #include "tests/ui_model/day_table_builder.h"
-#include "tools/demo_guide/demo_guide_server.h"
 
 namespace {
 
@@ -86,23 +82,11 @@ TEST(ProgrammeSieve, RefusedProgrammesStillCutStopsAndJoinAcrossDays) {
 }
 
 TEST(ProgrammeSieve, KeepsTheWholeListingsRecordsOfWhatItKeeps) {
-  FakeClock clock;
-  TempFolder folder;
-  DemoGuideServer server{DemoGuideOptions()};
-  ASSERT_TRUE(server.start());
-  SettingsStore settings;
-  settings.section("_config")["server"] = "127.0.0.1";
-  settings.section("_config")["port"] = std::to_string(server.port());
-  settings.section("_config")["directory"] = folder.file("cache");
-  settings.setDeleteHtml(true);
-  GuideCache cache{settings};
-  cache.setClock(&clock);
-  const DateTime now = currentDateTime();
-  RecordingProgress progress;
-  ASSERT_EQ(6, cache.crawl(now, 0, progress));
-  cache.setClock(nullptr);
+  CrawledDemoDay demo;
+  ASSERT_EQ(6, demo.crawl());
+  GuideCache& cache = demo.cache;
 
-  ListingRange range = defaultListingRange(now);
+  ListingRange range = defaultListingRange(demo.now);
   const Listing whole = collectListing(cache, range);
   HalfHourSieve sieve;
   range.sieve = &sieve;
