@@ -28,6 +28,21 @@ source "$(dirname "$0")/../../scripts/lib.sh"
 jst() { TZ=Asia/Tokyo date "$@"; }
 rm -rf "$OUT" && mkdir -p "$OUT" && OUT=$(cd "$OUT" && pwd)
 
+# The cases take "today" when they start and the program takes it again while
+# they run; a run that spans 05:00 Japan time, where one broadcast day gives
+# way to the next, would compare two different days. The program's clock is
+# the host's, so a run that would cross the change starts after it instead.
+wait_clear_of_day_change() {
+  local now_seconds until_change
+  now_seconds=$((10#$(jst +%H) * 3600 + 10#$(jst +%M) * 60 + 10#$(jst +%S)))
+  until_change=$((5 * 3600 - now_seconds))
+  if [ "$until_change" -gt 0 ] && [ "$until_change" -le 720 ]; then
+    echo "waiting ${until_change}s for the broadcast day to change at 05:00 Japan time"
+    sleep $((until_change + 5))
+  fi
+}
+wait_clear_of_day_change
+
 WORK=$(mktemp -d /tmp/rokuban-e2e.XXXXXX)
 export WINEPREFIX=$WORK/prefix WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 PASSED=0

@@ -188,7 +188,8 @@ case_watch_follow() {
   drive_quiet main-command 1013
   drive_quiet wait-rows programme 2 5000
   check "the watch view marks the re-air with the airing it repeats" \
-    sh -c 'echo "$1" | grep -q "第二放送 連続ドラマ「約束」#3\[再\]（12/11 20:00の再放送）"' _ "$(drive_rows programme | cut -c15-)"
+    sh -c 'echo "$1" | grep -q -F "第二放送 連続ドラマ「約束」#3[再]（$2 20:00の再放送）"' _ \
+    "$(drive_rows programme | cut -c15-)" "$(echo "$d1" | sed 's/^....\(..\)\(..\)$/\1\/\2/')"
   drive_quiet main-command 1016
   check "ウォッチの説明... opens the explanation" wait_dialog ウォッチの説明
   explanation=$(drive text ウォッチの説明 1302)
