@@ -47,14 +47,19 @@ std::shared_ptr<const Listing> ListingMemo::remembered(const Entry& wanted) {
   return nullptr;
 }
 
-void ListingMemo::remember(Entry entry) {
+void ListingMemo::forget(const Entry& range) {
   std::lock_guard<std::mutex> hold(lock_);
   entries_.erase(std::remove_if(entries_.begin(), entries_.end(),
                                 [&](const Entry& old) {
-                                  return old.firstDay == entry.firstDay && old.days == entry.days &&
-                                         old.channels == entry.channels;
+                                  return old.firstDay == range.firstDay && old.days == range.days &&
+                                         old.channels == range.channels;
                                 }),
                  entries_.end());
+}
+
+void ListingMemo::remember(Entry entry) {
+  forget(entry);
+  std::lock_guard<std::mutex> hold(lock_);
   if (entries_.size() == kMaxEntries) entries_.erase(entries_.begin());
   entries_.push_back(std::move(entry));
 }
@@ -69,6 +74,9 @@ std::shared_ptr<const Listing> ListingMemo::listing(const ListingRange& range) {
   wanted.builtAt = os::currentUnixTime();
   wanted.stamp = filesStamp(wanted.firstDay, wanted.days);
   if (std::shared_ptr<const Listing> known = remembered(wanted)) return known;
+  // An outdated listing of the range is let go before its successor is read,
+  // so that the two are in memory together only while a request still uses it.
+  forget(wanted);
   wanted.listing = std::make_shared<const Listing>(collectListing(cache_, range));
   std::shared_ptr<const Listing> built = wanted.listing;
   remember(std::move(wanted));

@@ -40,6 +40,7 @@ class ListingMemo {
   // The modification times of every file the range is read from.
   std::vector<std::int64_t> filesStamp(int firstDay, int days) const;
   std::shared_ptr<const Listing> remembered(const Entry& wanted);
+  void forget(const Entry& range);
   void remember(Entry entry);
 
   GuideCache cache_;
