@@ -70,7 +70,7 @@ for group in first_run tray crawls views xmltv search_watch console recorder; do
 start_display
 wineboot -i >/dev/null 2>&1
 # ROKUBAN_E2E_CASES may name a subset, e.g. "crawls first_run_ok".
-for name in ${ROKUBAN_E2E_CASES:-first_run_cancel first_run_ok configured_start renamed_executable tray_icon failed_automatic_job crawls xmltv_file boot_download programme_views schedule xmltv_import search_view watch_list xmltv_dialog watch_follow console_text watch_recorder watch_from_command_line}; do
+for name in ${ROKUBAN_E2E_CASES:-first_run_cancel first_run_ok configured_start renamed_executable tray_icon failed_automatic_job crawls xmltv_file boot_download programme_views schedule xmltv_import search_view watch_list xmltv_dialog watch_follow console_text watch_recorder recorder_silent watch_from_command_line}; do
   "case_$name"
 done
 echo "screenshots in $OUT"

@@ -57,3 +57,31 @@ case_watch_recorder() {
   expect "a second check reserves nothing again" 1 "$(reserve_count "$port")"
   expect "watch recorder instance quits with 0" 0 "$(quit_app "$folder")"
 }
+
+# --- A recorder that takes the connection and never answers: the reserves
+# view asks it on a thread of its own, so the window keeps answering and
+# quits while the question is still open.
+case_recorder_silent() {
+  local folder port
+  folder=$(new_folder recorder-silent)
+  python3 -c '
+import socket, sys
+listener = socket.socket()
+listener.bind(("127.0.0.1", 0))
+listener.listen(8)
+open(sys.argv[1], "w").write(str(listener.getsockname()[1]))
+held = []
+while True:
+    held.append(listener.accept()[0])
+' "$folder/silent-port" &
+  APP_PIDS+=($!)
+  for _ in $(seq 50); do [ -s "$folder/silent-port" ] && break; sleep 0.1; done
+  port=$(cat "$folder/silent-port" 2>/dev/null) || { fail "silent recorder: no listener"; return; }
+  write_settings "$folder" executed=1 date=2 autoclose=1 "recorder=http://127.0.0.1:$port"
+  start_app "$folder"
+  main_window_up || { fail "silent recorder: main window"; return; }
+  drive_quiet main-command 1017
+  sleep 0.5
+  check "録画サーバーの予約 asks a silent recorder without holding the window" drive_quiet responds 1000
+  expect "... and the window quits while the question is open" 0 "$(quit_app "$folder")"
+}
