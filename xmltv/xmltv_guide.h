@@ -33,6 +33,9 @@ class XmltvGuide : public XmltvHandler {
 
   // The broadcast days of the range that some programme touches, in order.
   std::vector<int> days();
+  // Ends the reading: each programme's end is settled. After it the guide
+  // only answers, so pages of slots may be built on several threads.
+  void finish();
   // The page of the slot starting at `slotHour` (5, 9, ..., 25) of `day`.
   GuidePage slotPage(int day, int slotHour);
   // What the programmes shown in that slot carry beyond its page, and the
@@ -72,7 +75,6 @@ class XmltvGuide : public XmltvHandler {
   // first to begin after it.
   static Schedule::const_iterator firstShown(const Schedule& schedule, GuideMinute slotStart);
   int channelIndex(const std::string& id);
-  void finish();
 
   int firstDay_, lastDay_;
   std::vector<std::string> keep_;
