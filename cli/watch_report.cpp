@@ -101,7 +101,7 @@ os::EnvironmentVariables matchVariables(const WatchMatch& match) {
   const ProgrammeRecord& record = match.record;
   const auto utf8 = [](const std::string& cp932) { return os::cp932ToUtf8(cp932); };
   return {{"ROKUBAN_TITLE", utf8(record.title)},
-          {"ROKUBAN_SUBTITLE", utf8(record.subTitle)},
+          {"ROKUBAN_SUBTITLE", utf8(record.extra().subTitle)},
           {"ROKUBAN_DESCRIPTION", utf8(record.description)},
           {"ROKUBAN_CHANNEL", utf8(record.channel)},
           {"ROKUBAN_CHANNEL_ID", utf8(record.channelId)},

@@ -56,11 +56,12 @@ std::string isoJapanTime(GuideMinute minute) {
 
 // A tuner server's details, only where it gave them.
 void appendBroadcast(std::string& out, const ProgrammeRecord& record) {
-  if (!record.channelType.empty()) {
+  const ProgrammeRecordExtra& extra = record.extra();
+  if (!extra.channelType.empty()) {
     out += ", \"channelType\": ";
-    appendJsonString(out, record.channelType);
+    appendJsonString(out, extra.channelType);
   }
-  const BroadcastDetails& details = record.broadcast;
+  const BroadcastDetails& details = extra.broadcast;
   if (details.empty()) return;
   out += ", \"programId\": " + std::to_string(details.programmeId) + ", \"networkId\": " +
          std::to_string(details.networkId) + ", \"serviceId\": " + std::to_string(details.serviceId) +
@@ -89,9 +90,9 @@ void appendProgrammeJson(std::string& out, const ProgrammeRecord& record) {
   out += ", \"title\": ";
   appendJsonString(out, record.title);
   // Only imported programmes have these: other records stay as they were.
-  if (!record.subTitle.empty()) {
+  if (!record.extra().subTitle.empty()) {
     out += ", \"subTitle\": ";
-    appendJsonString(out, record.subTitle);
+    appendJsonString(out, record.extra().subTitle);
   }
   out += ", \"description\": ";
   appendJsonString(out, record.description);
@@ -101,9 +102,9 @@ void appendProgrammeJson(std::string& out, const ProgrammeRecord& record) {
   appendJsonString(out, genreNameEnglish(record.genre));
   out += ", \"flags\": ";
   appendFlags(out, record.flags);
-  if (!record.episodes.empty()) {
+  if (!record.extra().episodes.empty()) {
     out += ", \"episodeNum\": ";
-    appendEpisodes(out, record.episodes);
+    appendEpisodes(out, record.extra().episodes);
   }
   appendBroadcast(out, record);
   out += '}';

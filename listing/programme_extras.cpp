@@ -334,12 +334,13 @@ GuideMinute knownStop(const ProgrammeExtras& extras, const std::string& channel,
 void attachProgrammeExtras(const ProgrammeExtras& extras, std::vector<ProgrammeRecord>& records) {
   for (ProgrammeRecord& record : records) {
     auto type = extras.channelTypes().find(record.channel);
-    if (type != extras.channelTypes().end()) record.channelType = type->second;
+    // Only what is there is written: an extra written to is held out of line.
+    if (type != extras.channelTypes().end() && !type->second.empty()) record.editExtra().channelType = type->second;
     const ProgrammeExtra* extra = extras.find(record.channel, record.start);
     if (!extra) continue;
-    record.subTitle = extra->subTitle;
-    record.episodes = extra->episodes;
     record.flags |= extra->flags;
-    record.broadcast = extra->broadcast;
+    if (!extra->subTitle.empty()) record.editExtra().subTitle = extra->subTitle;
+    if (!extra->episodes.empty()) record.editExtra().episodes = extra->episodes;
+    if (extra->broadcast.anySet()) record.editExtra().broadcast = extra->broadcast;
   }
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calendar/calendar.h"
+#include "listing/boxed_value.h"
 
 // An XMLTV episode-num: its numbering system ("xmltv_ns", "onscreen"; empty
 // when the document named none) and the number as written.
@@ -27,6 +28,21 @@ struct BroadcastDetails {
   int seriesId = 0, episode = 0, lastEpisode = 0;  // 0: not sent
 
   bool empty() const { return programmeId == 0 && genres.empty() && extended.empty() && seriesId == 0; }
+  // Also the fields empty() passes over: whether a record needs a copy.
+  bool anySet() const {
+    return !empty() || networkId != 0 || serviceId != 0 || eventId != 0 || episode != 0 || lastEpisode != 0;
+  }
+};
+
+// What only some sources give a programme: out of line in its record, as
+// most records of most sources have none of it.
+struct ProgrammeRecordExtra {
+  // Only an imported XMLTV document gives these (see programme_extras.h).
+  std::string subTitle;
+  std::vector<EpisodeNumber> episodes;
+  // Only a tuner server's JSON gives these (see programme_extras.h).
+  std::string channelType;  // "GR", "BS", "CS", "SKY"
+  BroadcastDetails broadcast;
 };
 
 struct ProgrammeRecord {
@@ -39,12 +55,13 @@ struct ProgrammeRecord {
   std::string description;  // the lines after the title line, joined by "\n"
   int genre = 10;           // GenreTable number
   unsigned flags = 0;       // ProgrammeFlag bits
-  // Only an imported XMLTV document gives these (see programme_extras.h).
-  std::string subTitle;
-  std::vector<EpisodeNumber> episodes;
-  // Only a tuner server's JSON gives these (see programme_extras.h).
-  std::string channelType;  // "GR", "BS", "CS", "SKY"
-  BroadcastDetails broadcast;
+
+  const ProgrammeRecordExtra& extra() const { return extra_.get(); }
+  // Allocates the extra on first use.
+  ProgrammeRecordExtra& editExtra() { return extra_.edit(); }
+
+ private:
+  BoxedValue<ProgrammeRecordExtra> extra_;
 };
 
 // How much of each programme a listing reads: Times fills only the channel,

@@ -58,7 +58,7 @@ void appendProgramme(std::string& out, const ProgrammeRecord& record) {
   // Media centres read few of the mark elements below, so the title shows
   // the title line's marks as well.
   appendElement(out, "title", record.title + record.titleMarks);
-  if (!record.subTitle.empty()) appendElement(out, "sub-title", record.subTitle);
+  if (!record.extra().subTitle.empty()) appendElement(out, "sub-title", record.extra().subTitle);
   if (!record.description.empty()) appendElement(out, "desc", record.description);
   const std::string english = genreNameEnglish(record.genre);
   if (!english.empty()) {
@@ -67,7 +67,7 @@ void appendProgramme(std::string& out, const ProgrammeRecord& record) {
     appendXmlText(out, english);
     out += "</category>\n";
   }
-  appendEpisodes(out, record.episodes);
+  appendEpisodes(out, record.extra().episodes);
   appendFlags(out, record.flags);
   out += "  </programme>\n";
 }

@@ -115,7 +115,7 @@ GuideMinute guideMinuteOfMilliseconds(long long milliseconds) {
 
 bool reserveRequestOf(const ProgrammeRecord& record, ReserveRequest& request) {
   request = ReserveRequest();
-  request.programId = record.broadcast.programmeId;
+  request.programId = record.extra().broadcast.programmeId;
   request.name = record.title;
   request.startAt = unixMillisecondsOf(record.start);
   request.endAt = unixMillisecondsOf(record.stop);

@@ -31,9 +31,10 @@ std::string keyOf(const ProgrammeRecord& record, const EpisodeReading& reading) 
   if (reading.namesEpisode())
     return key + std::to_string(reading.number) + kSeparator + std::to_string(reading.part) + kSeparator +
            (reading.number > 0 ? std::string() : reading.subtitle);
-  if (!record.subTitle.empty() || !record.episodes.empty()) {
-    key += "x" + std::string(1, kSeparator) + searchFormOfCp932(record.subTitle);
-    for (const EpisodeNumber& episode : record.episodes) key += kSeparator + episode.system + "=" + episode.value;
+  const ProgrammeRecordExtra& extra = record.extra();
+  if (!extra.subTitle.empty() || !extra.episodes.empty()) {
+    key += "x" + std::string(1, kSeparator) + searchFormOfCp932(extra.subTitle);
+    for (const EpisodeNumber& episode : extra.episodes) key += kSeparator + episode.system + "=" + episode.value;
     return key;
   }
   const std::string text = textStart(record.description);
@@ -55,7 +56,7 @@ std::string hashText(const std::string& key) {
 EpisodeKey episodeKeyOf(const ProgrammeRecord& record) {
   EpisodeReading reading = readEpisode(record.title, record.description);
   // The broadcaster's own number, where it sends one, before the title's.
-  if (record.broadcast.episode > 0) reading.number = record.broadcast.episode;
+  if (record.extra().broadcast.episode > 0) reading.number = record.extra().broadcast.episode;
   EpisodeKey episode;
   episode.key = keyOf(record, reading);
   if (!episode.key.empty()) episode.hash = hashText(episode.key);

@@ -14,7 +14,8 @@ constexpr int kReadTimeoutMilliseconds = 3000;
 }  // namespace
 
 bool ReserveMarks::holds(const ProgrammeRecord& record) const {
-  if (record.broadcast.programmeId > 0 && programmeIds_.count(record.broadcast.programmeId)) return true;
+  const long long programmeId = record.extra().broadcast.programmeId;
+  if (programmeId > 0 && programmeIds_.count(programmeId)) return true;
   ReserveRequest request;
   return reserveRequestOf(record, request) && request.channelId > 0 &&
          channelStarts_.count({request.channelId, request.startAt}) != 0;

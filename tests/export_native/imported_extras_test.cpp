@@ -81,14 +81,14 @@ TEST_F(ImportedExtras, BothExportsCarryTheDocumentsFieldsAndIds) {
   ASSERT_EQ(4u, exported.programmes.size());
   const ProgrammeRecord& drama = exported.programmes[0];
   EXPECT_EQ("nhk-g.tuner.example", drama.channelId);
-  EXPECT_EQ(sj("第一話 「旅立ち」"), drama.subTitle);
-  ASSERT_EQ(2u, drama.episodes.size());
-  EXPECT_EQ("xmltv_ns", drama.episodes[0].system);
-  EXPECT_EQ("0.0.", drama.episodes[0].value);
-  EXPECT_EQ("", drama.episodes[1].system);
+  EXPECT_EQ(sj("第一話 「旅立ち」"), drama.extra().subTitle);
+  ASSERT_EQ(2u, drama.extra().episodes.size());
+  EXPECT_EQ("xmltv_ns", drama.extra().episodes[0].system);
+  EXPECT_EQ("0.0.", drama.extra().episodes[0].value);
+  EXPECT_EQ("", drama.extra().episodes[1].system);
   EXPECT_EQ(kFlagNew | kFlagSubtitles, drama.flags & (kFlagNew | kFlagSubtitles | kFlagRepeat));
   EXPECT_EQ(kFlagRepeat, exported.programmes[1].flags & (kFlagNew | kFlagSubtitles | kFlagRepeat));
-  EXPECT_TRUE(exported.programmes[2].subTitle.empty() && exported.programmes[2].episodes.empty());
+  EXPECT_TRUE(exported.programmes[2].extra().subTitle.empty() && exported.programmes[2].extra().episodes.empty());
 
   const std::string xml = xmltvDocument(exported);
   for (const char* expected :
@@ -126,7 +126,7 @@ TEST_F(ImportedExtras, APinWinsAndATableWrittenAgainDropsItsSlotsExtras) {
   ASSERT_NE(GuideCache::Replacement::Failed, cache.replaceTableFile(key, table, progress));
   const Listing after = listing();
   ASSERT_FALSE(after.programmes.empty());
-  EXPECT_TRUE(after.programmes[0].subTitle.empty());
+  EXPECT_TRUE(after.programmes[0].extra().subTitle.empty());
   EXPECT_EQ(0u, after.programmes[0].flags & kFlagNew);
 }
 

@@ -30,7 +30,7 @@ ProgrammeRecord programme(const std::string& channelId, long long startAt, long 
   record.title = "\x83\x68\x83\x89\x83\x7d";  // ドラマ
   record.start = guideMinuteOfMilliseconds(startAt);
   record.stop = record.start + 60;
-  record.broadcast.programmeId = programmeId;
+  record.editExtra().broadcast.programmeId = programmeId;
   return record;
 }
 

@@ -154,8 +154,8 @@ TEST_F(TunerSourceTest, WritesTheSlotsWithTheirDetailsAndKeepsFullerTablesFromAT
   range.days = 1;
   const Listing listing = collectListing(cache, range);
   ASSERT_EQ(8u, listing.programmes.size());
-  EXPECT_EQ("GR", listing.programmes[0].channelType);
-  EXPECT_EQ(327360102400001LL, listing.programmes[0].broadcast.programmeId);
+  EXPECT_EQ("GR", listing.programmes[0].extra().channelType);
+  EXPECT_EQ(327360102400001LL, listing.programmes[0].extra().broadcast.programmeId);
   EXPECT_EQ("3273601024", listing.channels[0].id);
 
   // The base URL's user and password go as the authorization, not in the path.

@@ -21,7 +21,7 @@ TEST(RecorderRequestTest, TheAnswerIsPostedToTheWindow) {
   record.title = "x";
   record.start = guideMinuteOfMilliseconds(eightPm);
   record.stop = record.start + 60;
-  record.broadcast.programmeId = programmeId;
+  record.editExtra().broadcast.programmeId = programmeId;
 
   askRecorderToReserve(window, recorder.url(), record, {});
   // Ends: the client's own time limit bounds every ask, and its answer is always posted.

@@ -98,17 +98,17 @@ TEST(WatchEpisodes, AKeyTellsEpisodesApartAcrossChannelsWidthsAndMarks) {
   EXPECT_TRUE(episodeKeyOf(aired("nhk.tokyo.jp", 8, 19, 0, "海の声（再）")).isRepeat);
   // An imported programme's sub-title names the episode its title does not.
   ProgrammeRecord imported = aired("nhk.tokyo.jp", 8, 22, 0, "海外ドラマ 名探偵", "ロンドンの事件簿");
-  imported.subTitle = sj("消えた手紙");
+  imported.editExtra().subTitle = sj("消えた手紙");
   const std::string letter = episodeKeyOf(imported).hash;
-  imported.subTitle = sj("赤い部屋");
+  imported.editExtra().subTitle = sj("赤い部屋");
   EXPECT_NE(letter, episodeKeyOf(imported).hash);
   // A tuner server's episode number goes before the title's reading: the
   // same episode on two channels whose titles do not number it.
   ProgrammeRecord first = aired("nhk.tokyo.jp", 8, 20, 0, "連続ドラマ「海の声」[字]", "第一夜");
   ProgrammeRecord again = aired("bs1.tokyo.jp", 9, 20, 0, "連続ドラマ「海の声」[再]", "再放送");
-  first.broadcast.episode = again.broadcast.episode = 3;
+  first.editExtra().broadcast.episode = again.editExtra().broadcast.episode = 3;
   EXPECT_EQ(episodeKeyOf(first).hash, episodeKeyOf(again).hash);
-  again.broadcast.episode = 4;
+  again.editExtra().broadcast.episode = 4;
   EXPECT_NE(episodeKeyOf(first).hash, episodeKeyOf(again).hash);
   // The memory outlives versions: the hash is FNV-1a's own.
   Fnv1a64 fnv;

@@ -21,7 +21,7 @@ ProgrammeRecord programme(const char* channelId, GuideMinute start, long long pr
   record.start = start;
   record.stop = start + 60;
   record.title = "T";
-  record.broadcast.programmeId = programmeId;
+  record.editExtra().broadcast.programmeId = programmeId;
   return record;
 }
 

@@ -25,7 +25,7 @@ std::vector<ProgrammeRecord> reserveRecords(const std::vector<RecorderReserve>& 
     record.start = guideMinuteOfMilliseconds(reserve.startAt);
     record.stop = std::max(record.start, guideMinuteOfMilliseconds(reserve.endAt));
     record.title = reserve.isConflict ? kConflictMark + reserve.name : reserve.name;
-    record.broadcast.programmeId = reserve.programId;
+    if (reserve.programId != 0) record.editExtra().broadcast.programmeId = reserve.programId;
     records.push_back(record);
   }
   return records;
