@@ -13,6 +13,18 @@ int dayNumber(int year, int month, int day) {
 }
 
 CalendarDate dateFromDayNumber(int number) {
+  // Day 1 is 1 March of year 0 and dayNumber counts in 400-year eras from
+  // there: the date is worked out at once, not searched for month by month
+  // (every match's start and stop is dated).
+  if (number >= 1) {
+    const int ofEra = (number - 1) % 146097;
+    const int yearOfEra = (ofEra - ofEra / 1460 + ofEra / 36524 - ofEra / 146096) / 365;
+    const int dayOfYear = ofEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);  // from 1 March
+    const int monthFromMarch = (5 * dayOfYear + 2) / 153;
+    const int month = monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9;
+    const int year = (number - 1) / 146097 * 400 + yearOfEra + (month <= 2 ? 1 : 0);
+    return CalendarDate{year, month, dayOfYear - (153 * monthFromMarch + 2) / 5 + 1, weekdayOfDayNumber(number)};
+  }
   int year = number / 365;
   int month = (number % 365) / 30 + 1;
   if (month > 12) month = 12;
