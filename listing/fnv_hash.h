@@ -9,7 +9,17 @@
 class Fnv1a32 {
  public:
   void add(const unsigned char* bytes, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) hash_ = (hash_ ^ bytes[i]) * 16777619u;
+    // Four bytes a turn: every table file of a week is stamped on each read.
+    std::uint32_t hash = hash_;
+    std::size_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+      hash = (hash ^ bytes[i]) * 16777619u;
+      hash = (hash ^ bytes[i + 1]) * 16777619u;
+      hash = (hash ^ bytes[i + 2]) * 16777619u;
+      hash = (hash ^ bytes[i + 3]) * 16777619u;
+    }
+    for (; i < count; ++i) hash = (hash ^ bytes[i]) * 16777619u;
+    hash_ = hash;
   }
   std::uint32_t value() const { return hash_; }
 
