@@ -55,6 +55,7 @@ class WantedSieve : public ProgrammeSieve {
   bool keeps(const ProgrammeRecord& draft) const override {
     return isWanted(range_, draft.channel) && range_.sieve->keeps(draft);
   }
+  bool mayKeepTexts(const std::string& bytes) const override { return range_.sieve->mayKeepTexts(bytes); }
 
  private:
   const ListingRange& range_;

@@ -132,7 +132,7 @@ bool ProgrammeMatcher::timeMatches(GuideMinute start) const {
 
 bool ProgrammeMatcher::textMatches(const ProgrammeRecord& record) const {
   if (words_.empty() && excluded_.empty() && wordPatterns_.empty() && excludedPatterns_.empty()) return true;
-  if (!mayHoldWords(record)) return false;
+  if (!mayHoldWords(record.title, record.description)) return false;
   // One text for title and description, so that a word never spans them.
   thread_local std::string text;
   text.clear();
@@ -151,10 +151,10 @@ bool ProgrammeMatcher::textMatches(const ProgrammeRecord& record) const {
   return true;
 }
 
-bool ProgrammeMatcher::mayHoldWords(const ProgrammeRecord& record) const {
+bool ProgrammeMatcher::mayHoldWords(const std::string& title, const std::string& description) const {
   // A pair in the bytes may straddle two characters; folding decides then.
   for (const std::vector<std::string>& pairs : wordCharacterPairs_)
-    if (!holdsAny(record.title, pairs) && !holdsAny(record.description, pairs)) return false;
+    if (!holdsAny(title, pairs) && !holdsAny(description, pairs)) return false;
   return true;
 }
 

@@ -34,10 +34,11 @@ class ProgrammeMatcher : public ProgrammeSieve {
   // title and description.
   bool matches(const ProgrammeRecord& record) const;
   bool keeps(const ProgrammeRecord& draft) const override { return matches(draft); }
+  bool mayKeepTexts(const std::string& bytes) const override { return mayHoldWords(bytes, std::string()); }
 
  private:
   bool textMatches(const ProgrammeRecord& record) const;
-  bool mayHoldWords(const ProgrammeRecord& record) const;
+  bool mayHoldWords(const std::string& title, const std::string& description) const;
   bool timeMatches(GuideMinute start) const;
 
   ProgrammeQuery query_;
