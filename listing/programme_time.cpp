@@ -57,6 +57,40 @@ std::string endOfRows(const ProgrammeTable& table, const GridPosition& position,
   return clockTime(hour->number * 60 + static_cast<int>((end - first) * 60 / spanOf(hour)));
 }
 
+// normaliseTime's four characters written into `hhmm` rather than made a
+// string: every programme's start and its neighbour's are read here. False
+// where normaliseTime gives "".
+bool normaliseTimeInto(const std::string& text, char hhmm[4]) {
+  const std::size_t size = text.size();
+  if (size == 5 && text[2] == ':') {
+    hhmm[0] = text[0], hhmm[1] = text[1], hhmm[2] = text[3], hhmm[3] = text[4];
+  } else if (size == 4 && text[1] == ':') {
+    hhmm[0] = '0', hhmm[1] = text[0], hhmm[2] = text[2], hhmm[3] = text[3];
+  } else if (size == 4 || size == 3) {
+    hhmm[0] = '0';
+    text.copy(hhmm + 4 - size, size);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// broadcastMinutes of four characters.
+int broadcastMinutesOf(const char hhmm[4]) {
+  for (int i = 0; i < 4; ++i)
+    if (!isAsciiDigit(hhmm[i])) return -1;
+  const int hour = (hhmm[0] - '0') * 10 + (hhmm[1] - '0');
+  const int minute = (hhmm[2] - '0') * 10 + (hhmm[3] - '0');
+  // The hour already read, not atoi again: every programme's start passes here.
+  return (isAfterMidnightHour(hour) ? hour + 24 : hour) * 60 + minute;
+}
+
+// broadcastMinutes(normaliseTime(text)).
+int broadcastMinutesOfTime(const std::string& text) {
+  char hhmm[4];
+  return normaliseTimeInto(text, hhmm) ? broadcastMinutesOf(hhmm) : -1;
+}
+
 std::string titleLine(const std::string& body) {
   std::string::size_type end = body.find("\r\n");
   return end == std::string::npos ? body : body.substr(0, end);
@@ -65,11 +99,8 @@ std::string titleLine(const std::string& body) {
 }  // namespace
 
 std::string normaliseTime(const std::string& text) {
-  if (text.size() == 5 && text[2] == ':') return text.substr(0, 2) + text.substr(3, 2);
-  if (text.size() == 4 && text[1] == ':') return "0" + text.substr(0, 1) + text.substr(2, 2);
-  if (text.size() == 4) return text;
-  if (text.size() == 3) return "0" + text;
-  return "";
+  char hhmm[4];
+  return normaliseTimeInto(text, hhmm) ? std::string(hhmm, 4) : std::string();
 }
 
 std::string endTimeFromTitle(const ProgrammeCell& cell) {
@@ -93,9 +124,9 @@ std::string endTimeFromTitle(const ProgrammeCell& cell) {
 
 std::string programmeEndTime(const ProgrammeTable& table, const ProgrammeCell& cell) {
   const ProgrammeCell* next = table.nextCellBelow(&cell);
-  if (next && !next->body.empty()) {
-    const std::string start = normaliseTime(next->timeText);
-    if (broadcastMinutes(start) >= 0) return start;
+  char start[4];
+  if (next && !next->body.empty() && normaliseTimeInto(next->timeText, start) && broadcastMinutesOf(start) >= 0) {
+    return std::string(start, 4);
   }
   const std::string fromTitle = endTimeFromTitle(cell);
   if (isClockTime(fromTitle)) return fromTitle;
@@ -118,7 +149,7 @@ std::string programmeEndTime(const ProgrammeTable& table, const ProgrammeCell& c
 }
 
 int programmeStartMinutes(const ProgrammeTable& table, const ProgrammeCell& cell) {
-  const int minutes = broadcastMinutes(normaliseTime(cell.timeText));
+  const int minutes = broadcastMinutesOfTime(cell.timeText);
   if (minutes < 0) return -1;
   // Only the first row or a time past midnight can hold a start of the day before.
   const std::size_t located = static_cast<std::size_t>(table.locate(&cell).row);
@@ -130,12 +161,4 @@ int programmeStartMinutes(const ProgrammeTable& table, const ProgrammeCell& cell
 
 bool isAfterMidnight(const std::string& hhmm) { return isAfterMidnightHour(std::atoi(hhmm.c_str()) / 100); }
 
-int broadcastMinutes(const std::string& hhmm) {
-  if (hhmm.size() != 4) return -1;
-  for (char c : hhmm)
-    if (!isAsciiDigit(c)) return -1;
-  const int hour = (hhmm[0] - '0') * 10 + (hhmm[1] - '0');
-  const int minute = (hhmm[2] - '0') * 10 + (hhmm[3] - '0');
-  // The hour already read, not atoi again: every programme's start passes here.
-  return (isAfterMidnightHour(hour) ? hour + 24 : hour) * 60 + minute;
-}
+int broadcastMinutes(const std::string& hhmm) { return hhmm.size() == 4 ? broadcastMinutesOf(hhmm.data()) : -1; }
