@@ -37,8 +37,19 @@ bool takeFormat(VerbOptions& options, MatchFormat& format) {
   return chosen <= 1;
 }
 
+std::string matchLines(const std::vector<ProgrammeRecord>& matches) {
+  std::string lines;
+  for (const ProgrammeRecord& record : matches) {
+    appendVisibleLine(lines, matchLine(record));
+    lines += '\n';
+  }
+  return os::cp932ToUtf8(lines);
+}
+
 std::string document(MatchFormat format, const Listing& source, const std::vector<ProgrammeRecord>& matches,
                      const SettingsStore& settings) {
+  // Lines need no listing of the matches: thousands of records not copied.
+  if (format == MatchFormat::Lines) return matchLines(matches);
   const Listing found = listingOf(source, matches);
   switch (format) {
     case MatchFormat::Json: return programmesJson(found);
@@ -47,12 +58,7 @@ std::string document(MatchFormat format, const Listing& source, const std::vecto
       return icsDocument(found, guideMinuteOf(currentDateTime()), movedProgrammesHistory(settings, source));
     case MatchFormat::Lines: break;
   }
-  std::string lines;
-  for (const ProgrammeRecord& record : matches) {
-    appendVisibleLine(lines, matchLine(record));
-    lines += '\n';
-  }
-  return os::cp932ToUtf8(lines);
+  return std::string();
 }
 
 int runSearch(CliContext& context) {
