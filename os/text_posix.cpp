@@ -89,9 +89,12 @@ std::size_t writeConverted(const char* character, std::size_t length, char* out)
     }
     entry.store(known, std::memory_order_relaxed);
   }
-  const std::size_t size = known & 7;
-  for (std::size_t i = 0; i < size; ++i) out[i] = static_cast<char>(known >> (8 + 8 * i) & 0xFF);
-  return size;
+  // All four bytes written (the caller leaves room), only `size` counted.
+  out[0] = static_cast<char>(known >> 8 & 0xFF);
+  out[1] = static_cast<char>(known >> 16 & 0xFF);
+  out[2] = static_cast<char>(known >> 24 & 0xFF);
+  out[3] = static_cast<char>(known >> 32 & 0xFF);
+  return known & 7;
 }
 
 }  // namespace
@@ -101,6 +104,12 @@ std::string cp932ToUtf8(const std::string& text) {
   // time through append was most of an export's time, and room for the
   // longest result would touch three times a large document's size.
   static const char kReplacement[] = "\xEF\xBF\xBD";
+  // isLeadByte asked once a byte value, not once a character converted.
+  static const std::vector<unsigned char> leads = [] {
+    std::vector<unsigned char> bytes(256);
+    for (unsigned byte = 0; byte < 256; ++byte) bytes[byte] = isLeadByte(static_cast<unsigned char>(byte));
+    return bytes;
+  }();
   std::string out(text.size() + text.size() / 2 + 4, '\0');
   std::size_t at = 0;
   for (std::size_t i = 0; i < text.size();) {
@@ -111,7 +120,7 @@ std::string cp932ToUtf8(const std::string& text) {
       ++i;
       continue;
     }
-    std::size_t length = isLeadByte(byte) && i + 1 < text.size() ? 2 : 1;
+    std::size_t length = leads[byte] && i + 1 < text.size() ? 2 : 1;
     std::size_t written = writeConverted(text.data() + i, length, &out[at]);
     if (written == 0) {
       std::memcpy(&out[at], kReplacement, 3);

@@ -2,6 +2,7 @@
 #include "search/programme_matcher.h"
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_map>
 
 #include "listing/record_order.h"
@@ -71,8 +72,21 @@ std::vector<std::vector<std::string>> characterPairsOf(const std::vector<std::st
   return found;
 }
 
+// Whether `text` holds the two bytes of `pair` side by side: the first
+// looked for, the second compared in place (a general search compares each
+// Japanese text's many candidates through a call).
+bool holdsPair(const std::string& text, const std::string& pair) {
+  const char* at = text.data();
+  const char* const end = at + text.size();
+  while ((at = static_cast<const char*>(std::memchr(at, pair[0], static_cast<std::size_t>(end - at)))) != nullptr) {
+    if (++at == end) return false;
+    if (*at == pair[1]) return true;
+  }
+  return false;
+}
+
 bool holdsAny(const std::string& text, const std::vector<std::string>& pairs) {
-  return std::any_of(pairs.begin(), pairs.end(), [&](const std::string& pair) { return text.find(pair) != std::string::npos; });
+  return std::any_of(pairs.begin(), pairs.end(), [&](const std::string& pair) { return holdsPair(text, pair); });
 }
 
 std::vector<std::string> searchForms(const std::vector<std::string>& words) {
