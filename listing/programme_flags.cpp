@@ -2,6 +2,7 @@
 #include "listing/programme_flags.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "os/os.h"
 #include "programme/programme_cell.h"
@@ -26,6 +27,17 @@ unsigned flagOfMark(char lead, char trail) {
   return 0;
 }
 
+// os::isLeadByte asked once a byte value: every kept programme's body is
+// walked a byte at a time.
+const std::vector<unsigned char>& leadBytes() {
+  static const std::vector<unsigned char> leads = [] {
+    std::vector<unsigned char> bytes(256);
+    for (unsigned value = 0; value < 256; ++value) bytes[value] = os::isLeadByte(static_cast<unsigned char>(value));
+    return bytes;
+  }();
+  return leads;
+}
+
 bool isBoldBracket(const std::string& text, std::size_t at) {
   return text[at] == '\x81' && at + 1 < text.size() && (text[at + 1] == '\x79' || text[at + 1] == '\x7A');
 }
@@ -36,7 +48,7 @@ std::size_t markClose(const std::string& text, std::size_t open, std::size_t end
   for (std::size_t i = open + 1; i < end && i <= open + 5; ++i) {
     if (text[i] == ']') return i > open + 1 ? i : std::string::npos;
     if (text[i] == '[') return std::string::npos;
-    if (os::isLeadByte(static_cast<unsigned char>(text[i]))) ++i;
+    if (leadBytes()[static_cast<unsigned char>(text[i])]) ++i;
   }
   return std::string::npos;
 }
@@ -47,10 +59,11 @@ const char* programmeFlagMark(int index) { return kMarks[index]; }
 
 unsigned programmeFlagsOf(const std::string& text) {
   unsigned flags = 0;
+  const std::vector<unsigned char>& leads = leadBytes();
   const std::size_t size = text.size();
   for (std::size_t i = 0; i < size; ++i) {
     // A bracket byte may be the second byte of a double-byte character.
-    if (os::isLeadByte(static_cast<unsigned char>(text[i]))) {
+    if (leads[static_cast<unsigned char>(text[i])]) {
       ++i;
       continue;
     }
@@ -70,12 +83,13 @@ std::string titleLineMarks(const ProgrammeCell& cell) {
   }
   if (!boldTitle) return std::string();
   std::string marks;
+  const std::vector<unsigned char>& leads = leadBytes();
   const std::size_t end = std::min(cell.detailOffset, body.size());
   bool bold = false;
   for (std::size_t i = 0; i < end; ++i) {
     if (isBoldBracket(body, i)) {
       bold = body[++i] == '\x79';
-    } else if (os::isLeadByte(static_cast<unsigned char>(body[i]))) {
+    } else if (leads[static_cast<unsigned char>(body[i])]) {
       ++i;
     } else if (!bold && body[i] == '[') {
       const std::size_t close = markClose(body, i, end);
