@@ -2,6 +2,7 @@
 #include "programme/programme_table.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -123,22 +124,47 @@ HourRows ProgrammeTable::findHour(int hour) const {
   return {0, 0};
 }
 
-void ProgrammeTable::indexPositions() const {
-  positions_.clear();
-  for (std::size_t column = 1; column < grid_.size(); ++column) {
-    const std::vector<ProgrammeCell*>& rows = grid_[column];
+namespace {
+
+// Walks each channel column as the lists do, stepping over a cell's rows.
+template <typename Visit>
+void walkChannelColumns(const std::vector<std::vector<ProgrammeCell*>>& grid, Visit visit) {
+  for (std::size_t column = 1; column < grid.size(); ++column) {
+    const std::vector<ProgrammeCell*>& rows = grid[column];
     for (std::size_t row = 1; row < rows.size(); row += stepOver(rows[row])) {
-      if (rows[row]) positions_.emplace(rows[row], GridPosition{static_cast<int>(column), static_cast<int>(row)});
+      if (rows[row]) visit(rows[row], GridPosition{static_cast<int>(column), static_cast<int>(row)});
     }
   }
+}
+
+}  // namespace
+
+std::size_t ProgrammeTable::placeOf(const ProgrammeCell* cell) const {
+  const std::size_t mask = positions_.size() - 1;
+  std::size_t place = static_cast<std::size_t>((reinterpret_cast<std::uintptr_t>(cell) >> 4) * 0x9E3779B97F4A7C15ull) & mask;
+  while (positions_[place].cell && positions_[place].cell != cell) place = (place + 1) & mask;
+  return place;
+}
+
+void ProgrammeTable::indexPositions() const {
+  std::size_t visits = 0;
+  walkChannelColumns(grid_, [&](const ProgrammeCell*, GridPosition) { ++visits; });
+  std::size_t size = 16;
+  while (size < 2 * visits) size *= 2;
+  positions_.assign(size, PlacedCell{nullptr, GridPosition{0, 0}});
+  // A cell met again keeps the position it was first met at.
+  walkChannelColumns(grid_, [&](const ProgrammeCell* cell, GridPosition position) {
+    PlacedCell& placed = positions_[placeOf(cell)];
+    if (!placed.cell) placed = {cell, position};
+  });
   positionsStale_ = false;
 }
 
 GridPosition ProgrammeTable::locate(const ProgrammeCell* cell) const {
   if (!cell) return {0, 0};
   if (positionsStale_) indexPositions();
-  auto found = positions_.find(cell);
-  return found == positions_.end() ? GridPosition{0, 0} : found->second;
+  const PlacedCell& placed = positions_[placeOf(cell)];
+  return placed.cell ? placed.position : GridPosition{0, 0};
 }
 
 const ProgrammeCell* ProgrammeTable::channelOf(const ProgrammeCell* cell) const {

@@ -23,7 +23,6 @@
 #include <cstddef>
 #include <deque>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "programme/programme_cell.h"
@@ -160,6 +159,13 @@ class ProgrammeTable {
   // Where each placed cell first lies, as a walk down its column meets it:
   // the lists look up every cell, and a search of the grid per cell made
   // them quadratic in the channels.
-  mutable std::unordered_map<const ProgrammeCell*, GridPosition> positions_;
+  // Open addressing in one array (a power of two, at most half full, empty
+  // places null): a day's thousands of cells without a node each.
+  struct PlacedCell {
+    const ProgrammeCell* cell;
+    GridPosition position;
+  };
+  std::size_t placeOf(const ProgrammeCell* cell) const;
+  mutable std::vector<PlacedCell> positions_;
   mutable bool positionsStale_ = true;
 };
