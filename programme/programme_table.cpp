@@ -77,15 +77,6 @@ void ProgrammeTable::placeCellRows(std::size_t column, std::size_t firstRow, std
   std::fill_n(rows.begin() + static_cast<std::ptrdiff_t>(firstRow), count, cell);
 }
 
-std::size_t ProgrammeTable::rowCount(std::size_t column) const {
-  return column < grid_.size() ? grid_[column].size() : 0;
-}
-
-const ProgrammeCell* ProgrammeTable::cellAt(std::size_t column, std::size_t row) const {
-  if (column >= grid_.size() || row >= grid_[column].size()) return nullptr;
-  return grid_[column][row];
-}
-
 ProgrammeCell* ProgrammeTable::cellAt(std::size_t column, std::size_t row) {
   gridChanged();
   if (column >= grid_.size() || row >= grid_[column].size()) return nullptr;

@@ -75,9 +75,13 @@ class ProgrammeTable {
   std::size_t columnCount() const { return grid_.size(); }
   // Rows of `column`; 0 past the last column. Every column of a finished
   // table has the row count of column 0.
-  std::size_t rowCount(std::size_t column) const;
+  // (Both here in the header: every walk of the grid asks them per row.)
+  std::size_t rowCount(std::size_t column) const { return column < grid_.size() ? grid_[column].size() : 0; }
   // The cell at (column, row); null when out of range or empty.
-  const ProgrammeCell* cellAt(std::size_t column, std::size_t row) const;
+  const ProgrammeCell* cellAt(std::size_t column, std::size_t row) const {
+    if (column >= grid_.size() || row >= grid_[column].size()) return nullptr;
+    return grid_[column][row];
+  }
   ProgrammeCell* cellAt(std::size_t column, std::size_t row);
   bool isOccupied(std::size_t column, std::size_t row) const {
     return cellAt(column, row) != nullptr;
