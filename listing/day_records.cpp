@@ -66,13 +66,16 @@ bool sieveKeeps(const ProgrammeCell& cell, const std::string& channel, GuideMinu
   return sieve.keeps(detail.draft);
 }
 
-void appendRecord(const ProgrammeTable& day, const ProgrammeCell& cell, int broadcastDay,
-                  const std::string& channel, const std::string& channelId, const std::string* sievedName,
-                  DayRecordDetail& detail, std::vector<ProgrammeRecord>& records) {
+// `position` is where day.locate finds the cell.
+void appendRecord(const ProgrammeTable& day, const ProgrammeCell& cell, const GridPosition& position,
+                  int broadcastDay, const std::string& channel, const std::string& channelId,
+                  const std::string* sievedName, DayRecordDetail& detail, std::vector<ProgrammeRecord>& records) {
   ProgrammeRecord record;
-  if (!programmeStart(day, cell, broadcastDay, record.start)) return;
+  const int startMinutes = programmeStartMinutes(day, cell, static_cast<std::size_t>(position.row));
+  if (startMinutes < 0) return;
+  record.start = guideMinute(broadcastDay, startMinutes);
   const int start = static_cast<int>(record.start - guideMinute(broadcastDay, 0));
-  int stop = broadcastMinutes(programmeEndTime(day, cell));
+  int stop = broadcastMinutes(programmeEndTime(day, cell, position));
   if (stop < 0) stop = start;
   // An end that reads earlier than the start can only be on the next day.
   if (stop < start) stop += kMinutesPerDay;
@@ -184,10 +187,16 @@ void appendDayRecords(const ProgrammeTable& day, int broadcastDay, ChannelIds& i
     if (!header) continue;
     const std::string channelId = ids.idFor(header->body);
     const std::string* sievedName = sieved ? &*sieved->channels.insert(header->body).first : nullptr;
+    // Where locate's walk of the column stands: a cell it meets at the
+    // same row is where locate finds it, without the table's index.
+    std::size_t indexed = 1;
     for (std::size_t row = 1; row < rows;) {
       const ProgrammeCell* cell = day.cellAt(column, row);
       if (cell && !cell->body.empty()) {
-        appendRecord(day, *cell, broadcastDay, header->body, channelId, sievedName, wanted, records);
+        while (indexed < row) indexed += rowsSteppedOver(day.cellAt(column, indexed));
+        const GridPosition position =
+            indexed == row ? GridPosition{static_cast<int>(column), static_cast<int>(row)} : day.locate(cell);
+        appendRecord(day, *cell, position, broadcastDay, header->body, channelId, sievedName, wanted, records);
         row += cell->rowSpan > 1 ? cell->rowSpan : 1;
       } else {
         ++row;

@@ -123,14 +123,17 @@ std::string endTimeFromTitle(const ProgrammeCell& cell) {
 }
 
 std::string programmeEndTime(const ProgrammeTable& table, const ProgrammeCell& cell) {
-  const ProgrammeCell* next = table.nextCellBelow(&cell);
+  return programmeEndTime(table, cell, table.locate(&cell));
+}
+
+std::string programmeEndTime(const ProgrammeTable& table, const ProgrammeCell& cell, const GridPosition& position) {
+  const ProgrammeCell* next = table.nextCellBelow(&cell, position);
   char start[4];
   if (next && !next->body.empty() && normaliseTimeInto(next->timeText, start) && broadcastMinutesOf(start) >= 0) {
     return std::string(start, 4);
   }
   const std::string fromTitle = endTimeFromTitle(cell);
   if (isClockTime(fromTitle)) return fromTitle;
-  const GridPosition position = table.locate(&cell);
   const std::string rowsEnd = position.column > 0 ? endOfRows(table, position, cell) : std::string();
   // With nothing else to go by, the programme runs to the end of the broadcast day.
   return rowsEnd.empty() ? clockTime(kBroadcastDayFirstHour * 60) : rowsEnd;
@@ -149,10 +152,13 @@ std::string programmeEndTime(const ProgrammeTable& table, const ProgrammeCell& c
 }
 
 int programmeStartMinutes(const ProgrammeTable& table, const ProgrammeCell& cell) {
+  return programmeStartMinutes(table, cell, static_cast<std::size_t>(table.locate(&cell).row));
+}
+
+int programmeStartMinutes(const ProgrammeTable& table, const ProgrammeCell& cell, std::size_t located) {
   const int minutes = broadcastMinutesOfTime(cell.timeText);
   if (minutes < 0) return -1;
   // Only the first row or a time past midnight can hold a start of the day before.
-  const std::size_t located = static_cast<std::size_t>(table.locate(&cell).row);
   const std::size_t row = located == 1 || minutes >= kMinutesPerDay ? located : 0;
   std::size_t first = 0;
   const ProgrammeCell* hour = row > 0 ? hourBeside(table, row, first) : nullptr;

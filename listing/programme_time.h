@@ -3,9 +3,11 @@
 // day lies on the calendar. Every reader of programme times calls these.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 class ProgrammeTable;
+struct GridPosition;
 struct ProgrammeCell;
 
 // "HH:MM" -> "HHMM", "H:MM" -> "0HMM", four other bytes unchanged, three
@@ -23,6 +25,9 @@ std::string endTimeFromTitle(const ProgrammeCell& cell);
 // a clock time, else where the cell's rows end (before a gap, or at the end
 // of what the table holds), else the broadcast day's end ("0500").
 std::string programmeEndTime(const ProgrammeTable& table, const ProgrammeCell& cell);
+// The same for a cell at `position`, what table.locate gives for it: a
+// caller walking the grid knows it without the look-up.
+std::string programmeEndTime(const ProgrammeTable& table, const ProgrammeCell& cell, const GridPosition& position);
 // The same, for a programme still running when the day ends: `nextDay`,
 // the table of the broadcast day after (null or empty when not held),
 // opens the channel with it and knows where it ends.
@@ -36,6 +41,8 @@ std::string programmeEndTime(const ProgrammeTable& table, const ProgrammeCell& c
 // first row, began the day before and counts back a day (270 for 04:30).
 // -1 when the time cannot be read.
 int programmeStartMinutes(const ProgrammeTable& table, const ProgrammeCell& cell);
+// The same for a cell whose first row, as table.locate gives it, is `row`.
+int programmeStartMinutes(const ProgrammeTable& table, const ProgrammeCell& cell, std::size_t row);
 
 // True when the "HHMM" time lies before 05:00, that is on the calendar day
 // after the broadcast date (an empty or unreadable time counts as 00:00).

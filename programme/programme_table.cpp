@@ -6,11 +6,7 @@
 
 namespace {
 
-// How far a walk down a column moves past `cell`: never less than one row,
-// so that no cell, however damaged, can stop a walk.
-inline std::size_t stepOver(const ProgrammeCell* cell) {
-  return cell && cell->rowSpan > 1 ? static_cast<std::size_t>(cell->rowSpan) : 1;
-}
+inline std::size_t stepOver(const ProgrammeCell* cell) { return rowsSteppedOver(cell); }
 
 }  // namespace
 
@@ -164,7 +160,10 @@ const ProgrammeCell* ProgrammeTable::channelOf(const ProgrammeCell* cell) const 
 }
 
 const ProgrammeCell* ProgrammeTable::nextCellBelow(const ProgrammeCell* cell) const {
-  GridPosition position = locate(cell);
+  return nextCellBelow(cell, locate(cell));
+}
+
+const ProgrammeCell* ProgrammeTable::nextCellBelow(const ProgrammeCell* cell, GridPosition position) const {
   if (position.column == 0) return nullptr;
   const std::size_t rows = rowCount(position.column);
   for (std::size_t row = position.row + stepOver(cell); row < rows; ++row) {

@@ -40,6 +40,13 @@ struct GridPosition {
   int row;  // (0, 0) when not found
 };
 
+// How far a walk down a column moves past `cell`: never less than one row,
+// so that no cell, however damaged, can stop a walk. locate's index is made
+// by such walks.
+inline std::size_t rowsSteppedOver(const ProgrammeCell* cell) {
+  return cell && cell->rowSpan > 1 ? static_cast<std::size_t>(cell->rowSpan) : 1;
+}
+
 class ProgrammeTable {
  public:
   ProgrammeTable() = default;
@@ -114,6 +121,8 @@ class ProgrammeTable {
   const ProgrammeCell* channelOf(const ProgrammeCell* cell) const;
   // The next cell in the same column below the rows of `cell`; null if none.
   const ProgrammeCell* nextCellBelow(const ProgrammeCell* cell) const;
+  // The same for a cell at `position`, what locate gives for it.
+  const ProgrammeCell* nextCellBelow(const ProgrammeCell* cell, GridPosition position) const;
   // The first hour cell that starts strictly after row + rowSpan of `cell`
   // (its timeText + "00" serves as an end time when nothing better is known).
   const ProgrammeCell* hourAfter(const ProgrammeCell* cell) const;
