@@ -30,14 +30,19 @@ void appendField(std::string& out, const std::string& text) {
   for (char c : text) out += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
 }
 
-std::vector<std::string> fieldsOf(const std::string& line) {
-  std::vector<std::string> fields;
-  std::size_t from = 0;
-  for (std::size_t tab; (tab = line.find('\t', from)) != std::string::npos; from = tab + 1) {
-    fields.push_back(line.substr(from, tab - from));
+// The tab-separated fields of `line` into `fields`, whose strings keep
+// their room for the next line: a week's side files are thousands of lines.
+void fieldsInto(const std::string& line, std::vector<std::string>& fields) {
+  std::size_t count = 0;
+  for (std::size_t from = 0;;) {
+    const std::size_t tab = line.find('\t', from);
+    const std::size_t end = tab == std::string::npos ? line.size() : tab;
+    if (count == fields.size()) fields.emplace_back();
+    fields[count++].assign(line, from, end - from);
+    if (tab == std::string::npos) break;
+    from = tab + 1;
   }
-  fields.push_back(line.substr(from));
-  return fields;
+  fields.resize(count);
 }
 
 // The whole file, when it is no larger than `limit`.
@@ -258,8 +263,9 @@ bool ProgrammeExtras::addText(const std::string& text, const std::string& stamp)
   std::istringstream lines(text);
   std::string line;
   if (stamp.empty() || !std::getline(lines, line) || line != kMagic + stamp) return false;
+  std::vector<std::string> fields;
   while (std::getline(lines, line)) {
-    const std::vector<std::string> fields = fieldsOf(line);
+    fieldsInto(line, fields);
     if (fields[0] == "c" && fields.size() == 3) addChannel(fields[1], fields[2]);
     else if (fields[0] == "t" && fields.size() == 3) addChannel(fields[1], std::string(), fields[2]);
     else if (fields[0] == "p") addProgrammeLine(*this, fields);
