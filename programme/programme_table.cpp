@@ -4,12 +4,6 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace {
-
-inline std::size_t stepOver(const ProgrammeCell* cell) { return rowsSteppedOver(cell); }
-
-}  // namespace
-
 void ProgrammeTable::clear() {
   gridChanged();
   tableKey_ = -1;
@@ -104,9 +98,9 @@ HourRows ProgrammeTable::findHour(int hour) const {
   for (std::size_t row = 1; row + 1 < rows;) {
     const ProgrammeCell* cell = cellAt(0, row);
     if (cell && cell->number == hour) {
-      return {static_cast<int>(row), static_cast<int>(row + stepOver(cell))};
+      return {static_cast<int>(row), static_cast<int>(row + rowsSteppedOver(cell))};
     }
-    row += stepOver(cell);
+    row += rowsSteppedOver(cell);
   }
   return {0, 0};
 }
@@ -118,7 +112,7 @@ template <typename Visit>
 void walkChannelColumns(const std::vector<std::vector<ProgrammeCell*>>& grid, Visit visit) {
   for (std::size_t column = 1; column < grid.size(); ++column) {
     const std::vector<ProgrammeCell*>& rows = grid[column];
-    for (std::size_t row = 1; row < rows.size(); row += stepOver(rows[row])) {
+    for (std::size_t row = 1; row < rows.size(); row += rowsSteppedOver(rows[row])) {
       if (rows[row]) visit(rows[row], GridPosition{static_cast<int>(column), static_cast<int>(row)});
     }
   }
@@ -166,7 +160,7 @@ const ProgrammeCell* ProgrammeTable::nextCellBelow(const ProgrammeCell* cell) co
 const ProgrammeCell* ProgrammeTable::nextCellBelow(const ProgrammeCell* cell, GridPosition position) const {
   if (position.column == 0) return nullptr;
   const std::size_t rows = rowCount(position.column);
-  for (std::size_t row = position.row + stepOver(cell); row < rows; ++row) {
+  for (std::size_t row = position.row + rowsSteppedOver(cell); row < rows; ++row) {
     if (const ProgrammeCell* below = cellAt(position.column, row)) return below;
   }
   return nullptr;
@@ -175,12 +169,12 @@ const ProgrammeCell* ProgrammeTable::nextCellBelow(const ProgrammeCell* cell, Gr
 const ProgrammeCell* ProgrammeTable::hourAfter(const ProgrammeCell* cell) const {
   GridPosition position = locate(cell);
   if (position.column == 0) return nullptr;
-  const std::size_t end = position.row + stepOver(cell);
+  const std::size_t end = position.row + rowsSteppedOver(cell);
   const std::size_t rows = rowCount(0);
   for (std::size_t row = 1; row < rows;) {
     const ProgrammeCell* hour = cellAt(0, row);
     if (hour && row > end) return hour;
-    row += stepOver(hour);
+    row += rowsSteppedOver(hour);
   }
   return nullptr;
 }
