@@ -13,6 +13,9 @@
 namespace {
 
 constexpr int kSlotMinutes = 4 * 60;
+// A channel's programmes are put in order and rid of repeats when they
+// reach this many, then whenever they double.
+constexpr std::size_t kFirstCompaction = 1024;
 
 // Beyond this many declarations a document is not a guide's: every
 // programme is kept rather than the set grown further.
@@ -73,6 +76,7 @@ XmltvGuide::XmltvGuide(int firstDay, int lastDay, std::vector<std::string> keep)
     indexOfId_[id] = static_cast<int>(channels_.size());
     channels_.push_back({id, std::string()});
     schedules_.emplace_back();
+    compactAt_.push_back(kFirstCompaction);
   }
 }
 
@@ -88,6 +92,7 @@ int XmltvGuide::channelIndex(const std::string& id) {
   indexOfId_[id] = index;
   channels_.push_back({id, std::string(), std::string()});
   schedules_.emplace_back();
+  compactAt_.push_back(kFirstCompaction);
   return index;
 }
 
@@ -115,9 +120,16 @@ bool XmltvGuide::onProgramme(const XmltvProgramme& programme) {
   }
   const int index = channelIndex(programme.channel);
   if (index < 0) return true;
-  Programme kept{programme.stop, programme.hasStop, 0, programme.title, programme.desc,
-                 genreColours_.colourOf(programme.categories), extraOf(programme)};
-  if (schedules_[index].emplace(programme.start, std::move(kept)).second) finished_ = false;
+  Schedule& schedule = schedules_[index];
+  schedule.push_back({programme.start, programme.stop, programme.hasStop, 0, programme.title, programme.desc,
+                      genreColours_.colourOf(programme.categories), extraOf(programme)});
+  finished_ = false;
+  // A document repeating its programmes must not grow the guide past
+  // twice what it keeps.
+  if (schedule.size() >= compactAt_[index]) {
+    orderByStart(schedule);
+    compactAt_[index] = std::max(kFirstCompaction, 2 * schedule.size());
+  }
   return true;
 }
 
@@ -127,25 +139,47 @@ bool XmltvGuide::onProgramme(const XmltvProgramme& programme) {
 void XmltvGuide::finish() {
   if (finished_) return;
   finished_ = true;
-  for (Schedule& schedule : schedules_) {
-    for (auto it = schedule.begin(); it != schedule.end();) {
-      auto following = std::next(it);
-      Programme& programme = it->second;
-      if (programme.hasStop && programme.stop != it->first) programme.end = programme.stop;
-      else programme.end = following != schedule.end() ? following->first : endOfSlot(it->first);
-      if (following != schedule.end()) programme.end = std::min(programme.end, following->first);
-      it = programme.end <= it->first ? schedule.erase(it) : following;
-    }
+  for (Schedule& schedule : schedules_) settle(schedule);
+}
+
+// By start, the first of each start in the order they came.
+void XmltvGuide::orderByStart(Schedule& schedule) {
+  std::vector<std::pair<GuideMinute, std::size_t>> order;
+  order.reserve(schedule.size());
+  for (std::size_t i = 0; i < schedule.size(); ++i) order.emplace_back(schedule[i].start, i);
+  std::sort(order.begin(), order.end());
+  Schedule sorted;
+  sorted.reserve(order.size());
+  for (const auto& entry : order) {
+    if (sorted.empty() || sorted.back().start != entry.first) sorted.push_back(std::move(schedule[entry.second]));
   }
+  schedule = std::move(sorted);
+}
+
+// Settles the ends of a schedule in order; a programme left with nothing
+// to show goes.
+void XmltvGuide::settle(Schedule& schedule) {
+  orderByStart(schedule);
+  Schedule& sorted = schedule;
+  for (std::size_t i = 0; i < sorted.size(); ++i) {
+    Programme& programme = sorted[i];
+    const bool last = i + 1 == sorted.size();
+    if (programme.hasStop && programme.stop != programme.start) programme.end = programme.stop;
+    else programme.end = last ? endOfSlot(programme.start) : sorted[i + 1].start;
+    if (!last) programme.end = std::min(programme.end, sorted[i + 1].start);
+  }
+  sorted.erase(std::remove_if(sorted.begin(), sorted.end(),
+                              [](const Programme& programme) { return programme.end <= programme.start; }),
+               sorted.end());
 }
 
 std::vector<int> XmltvGuide::days() {
   finish();
   std::set<int> held;
   for (const Schedule& schedule : schedules_) {
-    for (const auto& entry : schedule) {
-      const int first = std::max(firstDay_, broadcastDayOf(entry.first));
-      const int last = std::min(lastDay_, broadcastDayOf(entry.second.end - 1));
+    for (const Programme& programme : schedule) {
+      const int first = std::max(firstDay_, broadcastDayOf(programme.start));
+      const int last = std::min(lastDay_, broadcastDayOf(programme.end - 1));
       for (int day = first; day <= last; ++day) held.insert(day);
     }
   }
@@ -168,19 +202,19 @@ GuidePage XmltvGuide::slotPage(int day, int slotHour) {
   const GuideMinute slotEnd = slotStart + kSlotMinutes;
   for (std::size_t channel = 0; channel < schedules_.size(); ++channel) {
     const Schedule& schedule = schedules_[channel];
-    for (auto it = firstShown(schedule, slotStart); it != schedule.end() && it->first < slotEnd; ++it) {
-      const Programme& kept = it->second;
+    for (auto it = firstShown(schedule, slotStart); it != schedule.end() && it->start < slotEnd; ++it) {
+      const Programme& kept = *it;
       PageProgramme programme;
       programme.channel = static_cast<int>(channel);
-      programme.start = static_cast<int>(std::max(it->first, slotStart) - slotStart);
+      programme.start = static_cast<int>(std::max(kept.start, slotStart) - slotStart);
       programme.length = static_cast<int>(std::min(kept.end, slotEnd) - slotStart) - programme.start;
       programme.title = kept.title;
       programme.detail = kept.desc;
       programme.colour = kept.colour;
-      if (it->first < slotStart) {
+      if (kept.start < slotStart) {
         // Began in an earlier slot: its start written out, as the service does.
         programme.style = StartStyle::Clock;
-        programme.clock = clockOf(it->first);
+        programme.clock = clockOf(kept.start);
       }
       page.addProgramme(programme);
     }
@@ -189,8 +223,9 @@ GuidePage XmltvGuide::slotPage(int day, int slotHour) {
 }
 
 XmltvGuide::Schedule::const_iterator XmltvGuide::firstShown(const Schedule& schedule, GuideMinute slotStart) {
-  auto it = schedule.upper_bound(slotStart);
-  if (it != schedule.begin() && std::prev(it)->second.end > slotStart) --it;
+  auto it = std::upper_bound(schedule.begin(), schedule.end(), slotStart,
+                             [](GuideMinute start, const Programme& programme) { return start < programme.start; });
+  if (it != schedule.begin() && std::prev(it)->end > slotStart) --it;
   return it;
 }
 
@@ -203,19 +238,22 @@ ProgrammeExtras XmltvGuide::slotExtras(int day, int slotHour, const std::vector<
   for (std::size_t channel = 0; channel < schedules_.size() && channel < names.size(); ++channel) {
     extras.addChannel(names[channel], channels_[channel].id, channels_[channel].type);
     const Schedule& schedule = schedules_[channel];
-    for (auto it = firstShown(schedule, slotStart); it != schedule.end() && it->first < slotEnd; ++it) {
-      ProgrammeExtra extra = it->second.extra;
+    for (auto it = firstShown(schedule, slotStart); it != schedule.end() && it->start < slotEnd; ++it) {
+      ProgrammeExtra extra = it->extra;
       // Past the day's end only the next day's table would know the stop.
-      if (slotEnd == dayEnd && it->second.end > slotEnd) extra.stop = it->second.end;
-      extras.addProgramme(names[channel], it->first, extra);
+      if (slotEnd == dayEnd && it->end > slotEnd) extra.stop = it->end;
+      extras.addProgramme(names[channel], it->start, extra);
     }
   }
   return extras;
 }
 
-std::size_t XmltvGuide::programmeCount() const {
+std::size_t XmltvGuide::programmeCount() {
   std::size_t count = 0;
-  for (const Schedule& schedule : schedules_) count += schedule.size();
+  for (Schedule& schedule : schedules_) {
+    orderByStart(schedule);
+    count += schedule.size();
+  }
   return count;
 }
 

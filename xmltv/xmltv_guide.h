@@ -7,7 +7,6 @@
 // and start minute (the first), with texts cut by the reader.
 #pragma once
 
-#include <map>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -43,7 +42,8 @@ class XmltvGuide : public XmltvHandler {
   // channel of the guide in its order.
   ProgrammeExtras slotExtras(int day, int slotHour, const std::vector<std::string>& names);
   std::size_t channelCount() const { return channels_.size(); }
-  std::size_t programmeCount() const;
+  // The programmes kept: one per channel and start.
+  std::size_t programmeCount();
   // Programmes of the range left out because their channel was never
   // declared (a tuner server lists its one-seg services' programmes so).
   // A document that declares no channel before its programmes keeps them,
@@ -62,6 +62,7 @@ class XmltvGuide : public XmltvHandler {
     std::string type = std::string();
   };
   struct Programme {
+    GuideMinute start;
     GuideMinute stop;
     bool hasStop;
     GuideMinute end;  // after finishing: the stop, cut at the next start
@@ -69,11 +70,16 @@ class XmltvGuide : public XmltvHandler {
     int colour;
     ProgrammeExtra extra;
   };
-  using Schedule = std::map<GuideMinute, Programme>;  // by start
+  // In the document's order while reading; once finished, by start with
+  // one programme per start (the first). A map per channel cost a third of
+  // the reading at a household's size.
+  using Schedule = std::vector<Programme>;
 
   // The first programme of `schedule` still running at `slotStart`, or the
   // first to begin after it.
   static Schedule::const_iterator firstShown(const Schedule& schedule, GuideMinute slotStart);
+  static void orderByStart(Schedule& schedule);
+  static void settle(Schedule& schedule);
   int channelIndex(const std::string& id);
 
   int firstDay_, lastDay_;
@@ -82,6 +88,7 @@ class XmltvGuide : public XmltvHandler {
   // Hashed: every programme looks its channel up here and in declared_.
   std::unordered_map<std::string, int> indexOfId_;
   std::vector<Schedule> schedules_;  // one per channel
+  std::vector<std::size_t> compactAt_;  // the size at which a channel's schedule is put in order next
   bool finished_ = false;
   std::unordered_set<std::string> declared_;  // ids of every <channel>, kept or not
   int undeclaredProgrammes_ = 0;

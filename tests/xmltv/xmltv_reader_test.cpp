@@ -216,3 +216,21 @@ TEST(XmltvReader, TwoHundredMegabytesStreamInBoundedMemory) {
 }
 
 }  // namespace
+
+TEST(XmltvGuide, TheFirstOfAStartStaysThoughThousandsComeBetween) {
+  const int day = dayNumber(2026, 12, 8);
+  auto programme = [](int minute, const char* title) {
+    char start[32];
+    std::snprintf(start, sizeof start, "202612080%d%02d00 +0900", 5 + minute / 60, minute % 60);
+    return std::string("<programme start=\"") + start + "\" channel=\"c\"><title>" + title + "</title></programme>";
+  };
+  std::string document = "<tv>" + programme(0, "first");
+  for (int i = 0; i < 3000; ++i) document += programme(1 + i % 200, "between");
+  StringInput input(document + programme(0, "second") + "</tv>");
+  XmltvGuide guide(day, day);
+  ASSERT_TRUE(XmltvReader().read(input, guide));
+  EXPECT_EQ(201u, guide.programmeCount());
+  const std::string page = guide.slotPage(day, 5).shiftJis();
+  EXPECT_NE(std::string::npos, page.find("first"));
+  EXPECT_EQ(std::string::npos, page.find("second"));
+}
