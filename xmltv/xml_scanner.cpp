@@ -60,7 +60,8 @@ bool XmlScanner::scan(ByteSource& source, XmlElements& elements) {
   text_ = XmltvText();
   line_ = 1;
   error_.clear();
-  sawElement_ = collecting_ = false;
+  sawElement_ = collecting_ = joined_ = false;
+  passed_ = 0;
   open_.clear();
   int c = next();
   // Its byte-order mark, or a NUL beside the first "<": no encoding read
@@ -70,9 +71,23 @@ bool XmlScanner::scan(ByteSource& source, XmlElements& elements) {
     if (next() != 0xBB || next() != 0xBF) return fail(kBadEncoding);
     c = next();
   }
-  for (bool atStart = true; c >= 0; atStart = false, c = next()) {
+  return scanFrom(c, true);
+}
+
+bool XmlScanner::resume() {
+  joined_ = false;
+  joinAt_ = -1;
+  return scanFrom('<', false);
+}
+
+bool XmlScanner::scanFrom(int c, bool atStart) {
+  for (; c >= 0; atStart = false, c = next()) {
     if (c == '<') {
       if (!text_.complete()) return fail(kBadEncoding);
+      if (atJoin()) {
+        joined_ = true;
+        return false;
+      }
       if (!markup(atStart)) return false;
     } else if (!characterData(c) || !characterRun()) {
       return false;
@@ -90,6 +105,7 @@ bool XmlScanner::fail(const char* fault, int line) {
 }
 
 bool XmlScanner::refill() {
+  passed_ += at_ - spanStart_;
   if (inSpan_) input_->consume(static_cast<int>(at_ - spanStart_));
   inSpan_ = false;
   const unsigned char* bytes = nullptr;
@@ -112,6 +128,7 @@ bool XmlScanner::refill() {
 // The bytes read so far are handed back to the source before another
 // reader (the converter) takes it over.
 void XmlScanner::switchInput(ByteSource* input) {
+  passed_ += at_ - spanStart_;
   if (inSpan_) input_->consume(static_cast<int>(at_ - spanStart_));
   inSpan_ = false;
   spanStart_ = at_ = end_ = nullptr;

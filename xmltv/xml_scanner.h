@@ -57,6 +57,17 @@ class XmlScanner {
   // The line being read (from 1).
   int line() const { return line_; }
 
+  // Stops the scan at the markup that begins at byte `offset` of the source
+  // when only the root is open there: scan returns false with joined() and
+  // no error, and resume() reads on from that markup. Never while a
+  // converter reads the source, whose offsets are not the document's.
+  void joinAt(long long offset) { joinAt_ = offset; }
+  bool joined() const { return joined_; }
+  bool resume();
+  // Bytes of the source read so far.
+  long long offset() const { return passed_ + (at_ - spanStart_); }
+  bool converts() const { return converter_ != nullptr; }
+
  private:
   struct Open {
     std::string name;
@@ -72,6 +83,10 @@ class XmlScanner {
     return c;
   }
   bool refill();
+  bool scanFrom(int c, bool atStart);
+  bool atJoin() const {
+    return offset() - 1 == joinAt_ && open_.size() == 1 && !collecting_ && !converter_;
+  }
   void switchInput(ByteSource* input);
   bool fail(const char* fault) { return fail(fault, line_); }
   bool markup(bool atStart);
@@ -99,6 +114,9 @@ class XmlScanner {
   const unsigned char* at_ = nullptr;
   const unsigned char* end_ = nullptr;
   bool inSpan_ = false;  // spanStart_ is the source's span, to be consumed
+  long long passed_ = 0;  // bytes of the spans before spanStart_
+  long long joinAt_ = -1;
+  bool joined_ = false;
   unsigned char one_ = 0;
   std::unique_ptr<ByteSource> converter_;  // EUC-JP to Shift-JIS, when declared
   XmlElements* elements_ = nullptr;

@@ -48,6 +48,8 @@ bool fetchXmltvDocument(GuideCache& cache, const std::string& source, const std:
 // 0 when the handler stopped it, -1 when it cannot be opened or read, or is
 // longer than kMaxXmltvDocumentBytes (reported, the file named as
 // `shownName`). A user's own file is on localFileSystem(); a download lies
-// in the cache, on the cache's.
+// in the cache, on the cache's. `halved`: a long document's second half is
+// read at once on another thread (see XmltvSecondHalf), worth it for a
+// reader that takes the whole document.
 int readXmltvDocument(FileSystem& files, const std::string& path, const std::string& shownName,
-                      XmltvHandler& handler, ProgressSink& progress);
+                      XmltvHandler& handler, ProgressSink& progress, bool halved = false);

@@ -47,7 +47,7 @@ std::string dayLabel(int day) {
 // Reads the document into `guide`; false with the message reported.
 bool readDocument(FileSystem& files, const std::string& path, const std::string& shownName, XmltvGuide& guide,
                   ProgressSink& progress) {
-  return readXmltvDocument(files, path, shownName, guide, progress) == 1;
+  return readXmltvDocument(files, path, shownName, guide, progress, true) == 1;
 }
 
 // What the last whole fetch of a URL was and gave, kept as lines: the URL;

@@ -64,6 +64,10 @@ class XmltvReader : private XmlElements {
   bool stoppedByHandler() const { return stopped_; }
   // The line being read (from 1).
   int line() const { return scanner_.line(); }
+  // As the scanner's: a stop where a document's second half begins.
+  void joinAt(long long offset) { scanner_.joinAt(offset); }
+  bool joined() const { return scanner_.joined(); }
+  bool resume() { return scanner_.resume(); }
 
  private:
   enum class Kind { Tv, Channel, DisplayName, Programme, Title, SubTitle, Desc, Category, EpisodeNum, Other };
