@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "programme/shift_jis_to_euc_jp.h"
 
@@ -59,6 +60,7 @@ int GuidePage::addChannel(const std::string& name) {
 }
 
 void GuidePage::addProgramme(const PageProgramme& programme) { programmes_.push_back(programme); }
+void GuidePage::addProgramme(PageProgramme&& programme) { programmes_.push_back(std::move(programme)); }
 
 // Each channel's cells from the top, covering every row exactly once.
 std::vector<std::vector<GuidePage::Placed>> GuidePage::columns() const {

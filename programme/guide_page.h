@@ -56,6 +56,7 @@ class GuidePage {
   // Rows a programme does not cover are written as empty cells; a programme
   // that overlaps an earlier one of its channel is left out.
   void addProgramme(const PageProgramme& programme);
+  void addProgramme(PageProgramme&& programme);
   // Heading text above the grid (Shift-JIS); markup is not escaped.
   void setHeading(const std::string& heading) { heading_ = heading; }
 

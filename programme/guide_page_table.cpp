@@ -2,6 +2,8 @@
 // page, placed directly; finishPage then does what it does for a read page.
 #include "programme/guide_page.h"
 
+#include <algorithm>
+
 #include "programme/programme_page_reader.h"
 #include "programme/programme_table.h"
 
@@ -35,23 +37,38 @@ std::string throughEucJp(const std::string& shiftJis) {
   return kept.append(shiftJis, run, std::string::npos);
 }
 
-// A text of a cell as the reader takes it: white (any byte up to the space)
+// Appends text[begin, end) as the reader takes it from a cell: what
+// survives EUC-JP (see throughEucJp), white (any byte up to the space)
 // trimmed and each inner run one space. The entity references the page
-// writes decode back to the bytes escaped.
-std::string readText(const std::string& shiftJis) {
-  const std::string kept = throughEucJp(shiftJis);
-  const auto isWhite = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
-  std::string text;
-  text.reserve(kept.size());
-  for (std::size_t i = 0; i < kept.size();) {
-    while (i < kept.size() && isWhite(kept[i])) ++i;
-    std::size_t end = i;
-    while (end < kept.size() && !isWhite(kept[end])) ++end;
-    if (end == i) break;
-    if (!text.empty()) text += ' ';
-    text.append(kept, i, end - i);
-    i = end;
+// writes decode back to the bytes escaped. In runs, without copies: every
+// line of every description passes here.
+void appendReadText(std::string& out, const std::string& text, std::size_t begin, std::size_t end) {
+  const auto byteAt = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  bool first = true;
+  for (std::size_t i = begin;;) {
+    while (i < end && byteAt(i) <= 0x20) ++i;
+    if (i == end) return;
+    if (!first) out += ' ';
+    first = false;
+    std::size_t run = i;
+    while (i < end && byteAt(i) > 0x20) {
+      const unsigned char c = byteAt(i);
+      if (c < 0x80 || (c >= 0xA1 && c <= 0xDF)) {
+        ++i;
+      } else if (isLead(c) && i + 1 < end && isTrail(byteAt(i + 1))) {
+        i += 2;
+      } else {
+        out.append(text, run, i - run).push_back('?');
+        run = ++i;
+      }
+    }
+    out.append(text, run, i - run);
   }
+}
+
+std::string readText(const std::string& shiftJis) {
+  std::string text;
+  appendReadText(text, shiftJis, 0, shiftJis.size());
   return text;
 }
 
@@ -96,12 +113,13 @@ void fillProgramme(ProgrammeCell& cell, const PageProgramme& programme, int back
     cell.body += bracketed ? kBoldOpen + title + kBoldClose : title;
   }
   if (!programme.detail.empty()) {
-    std::size_t begin = 0;
-    for (std::size_t end;; begin = end + 1) {
-      end = programme.detail.find('\n', begin);
+    const std::string& detail = programme.detail;
+    cell.body.reserve(cell.body.size() + detail.size() + 8);
+    for (std::size_t begin = 0, end;; begin = end + 1) {
+      end = std::min(detail.find('\n', begin), detail.size());
       cell.body += "\r\n";
-      cell.body += readText(programme.detail.substr(begin, end == std::string::npos ? end : end - begin));
-      if (end == std::string::npos) break;
+      appendReadText(cell.body, detail, begin, end);
+      if (end == detail.size()) break;
     }
   }
   for (const std::string& mark : programme.marks) cell.body += throughEucJp(mark);

@@ -216,7 +216,7 @@ GuidePage XmltvGuide::slotPage(int day, int slotHour) {
         programme.style = StartStyle::Clock;
         programme.clock = clockOf(kept.start);
       }
-      page.addProgramme(programme);
+      page.addProgramme(std::move(programme));
     }
   }
   return page;
