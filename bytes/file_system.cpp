@@ -20,6 +20,7 @@ class LocalFileSystem : public FileSystem {
   bool remove(const std::string& path) override { return os::removeFile(path); }
   bool replace(const std::string& from, const std::string& to) override { return os::replaceFile(from, to); }
   std::int64_t modifiedTime(const std::string& path) override { return os::fileModifiedTime(path); }
+  std::int64_t size(const std::string& path) override { return os::fileSize(path); }
   bool setModifiedTime(const std::string& path, std::int64_t seconds) override {
     return os::setFileModifiedTime(path, seconds);
   }

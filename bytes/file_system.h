@@ -27,6 +27,8 @@ class FileSystem {
   virtual bool replace(const std::string& from, const std::string& to) = 0;
   // Seconds since 1970-01-01 00:00 UTC; -1 when the file cannot be queried.
   virtual std::int64_t modifiedTime(const std::string& path) = 0;
+  // Bytes in the file; -1 when it cannot be queried.
+  virtual std::int64_t size(const std::string& path) = 0;
   virtual bool setModifiedTime(const std::string& path, std::int64_t seconds) = 0;
   // Names (without directory) of the files matching `pattern`, a path whose
   // last component may hold the wildcards '?' (one byte) and '*'.

@@ -47,14 +47,16 @@ std::string headerName(const std::string& name) {
   return out;
 }
 
-ProgrammeExtra extraOf(const XmltvProgramme& programme) {
+// Copied from a programme, or moved from one given to be taken.
+template <typename Given>
+ProgrammeExtra extraOf(Given&& programme) {
   ProgrammeExtra extra;
-  extra.subTitle = programme.subTitle;
-  extra.episodes = programme.episodes;
+  extra.subTitle = std::forward<Given>(programme).subTitle;
+  extra.episodes = std::forward<Given>(programme).episodes;
   if (programme.isNew) extra.flags |= kFlagNew;
   if (programme.previouslyShown) extra.flags |= kFlagRepeat;
   if (programme.subtitles) extra.flags |= kFlagSubtitles;
-  extra.broadcast = programme.broadcast;
+  extra.broadcast = std::forward<Given>(programme).broadcast;
   return extra;
 }
 
@@ -105,6 +107,22 @@ bool XmltvGuide::onChannel(const XmltvChannel& channel) {
 }
 
 bool XmltvGuide::onProgramme(const XmltvProgramme& programme) {
+  const int index = keptChannel(programme);
+  if (index < 0) return true;
+  keep(index, {programme.start, programme.stop, programme.hasStop, 0, programme.title, programme.desc,
+               genreColours_.colourOf(programme.categories), extraOf(programme)});
+  return true;
+}
+
+bool XmltvGuide::takeProgramme(XmltvProgramme& programme) {
+  const int index = keptChannel(programme);
+  if (index < 0) return true;
+  keep(index, {programme.start, programme.stop, programme.hasStop, 0, std::move(programme.title),
+               std::move(programme.desc), genreColours_.colourOf(programme.categories), extraOf(std::move(programme))});
+  return true;
+}
+
+int XmltvGuide::keptChannel(const XmltvProgramme& programme) {
   const GuideMinute rangeStart = broadcastDayStart(firstDay_);
   const GuideMinute rangeEnd = broadcastDayStart(lastDay_ + 1);
   // A programme without a stop may still run into the range until the
@@ -112,17 +130,18 @@ bool XmltvGuide::onProgramme(const XmltvProgramme& programme) {
   const bool touches = programme.start < rangeEnd &&
                        (programme.hasStop ? programme.stop > rangeStart
                                           : programme.start >= rangeStart - 1440);
-  if (!touches) return true;
+  if (!touches) return -1;
   if (!declared_.empty() && declared_.size() < kMaxDeclaredChannels && !declared_.count(programme.channel) &&
       !indexOfId_.count(programme.channel)) {
     ++undeclaredProgrammes_;
-    return true;
+    return -1;
   }
-  const int index = channelIndex(programme.channel);
-  if (index < 0) return true;
+  return channelIndex(programme.channel);
+}
+
+void XmltvGuide::keep(int index, Programme programme) {
   Schedule& schedule = schedules_[index];
-  schedule.push_back({programme.start, programme.stop, programme.hasStop, 0, programme.title, programme.desc,
-                      genreColours_.colourOf(programme.categories), extraOf(programme)});
+  schedule.push_back(std::move(programme));
   finished_ = false;
   // A document repeating its programmes must not grow the guide past
   // twice what it keeps.
@@ -130,7 +149,6 @@ bool XmltvGuide::onProgramme(const XmltvProgramme& programme) {
     orderByStart(schedule);
     compactAt_[index] = std::max(kFirstCompaction, 2 * schedule.size());
   }
-  return true;
 }
 
 // Ends: the stop, or without one the next start (the end of the slot for

@@ -29,6 +29,7 @@ class XmltvGuide : public XmltvHandler {
 
   bool onChannel(const XmltvChannel& channel) override;
   bool onProgramme(const XmltvProgramme& programme) override;
+  bool takeProgramme(XmltvProgramme& programme) override;
 
   // The broadcast days of the range that some programme touches, in order.
   std::vector<int> days();
@@ -81,6 +82,9 @@ class XmltvGuide : public XmltvHandler {
   static void orderByStart(Schedule& schedule);
   static void settle(Schedule& schedule);
   int channelIndex(const std::string& id);
+  // The channel whose schedule `programme` goes in; -1 when it is left out.
+  int keptChannel(const XmltvProgramme& programme);
+  void keep(int channel, Programme programme);
 
   int firstDay_, lastDay_;
   std::vector<std::string> keep_;

@@ -4,11 +4,9 @@
 #include "xmltv/xmltv_import.h"
 
 #include <cstdio>
-#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "bytes/file_system.h"
@@ -23,6 +21,7 @@
 #include "programme/guide_page.h"
 #include "programme/programme_diff.h"
 #include "programme/programme_table.h"
+#include "xmltv/slot_table_builder.h"
 #include "xmltv/xmltv_document.h"
 #include "xmltv/xmltv_guide.h"
 
@@ -135,28 +134,6 @@ bool saveSlotExtras(GuideCache& cache, XmltvGuide& guide, int day, int hour, int
                              guide.slotExtras(day, hour, names));
 }
 
-struct SlotTable {
-  ProgrammeTable table;
-  bool built = false;  // false: more channels than a page holds
-};
-
-void buildSlotTables(XmltvGuide& guide, int day, std::vector<SlotTable>& slots, std::size_t first) {
-  for (std::size_t i = first; i < slots.size(); i += 2) {
-    slots[i].built = guide.slotPage(day, kSlotHours[i]).buildTable(slots[i].table);
-  }
-}
-
-// A day's slot tables, built on two threads: at a household's size building
-// them is a third of an import, and no slot depends on another.
-std::vector<SlotTable> dayTables(XmltvGuide& guide, int day) {
-  guide.finish();
-  std::vector<SlotTable> slots(std::size(kSlotHours));
-  std::thread second(buildSlotTables, std::ref(guide), day, std::ref(slots), 1);
-  buildSlotTables(guide, day, slots, 0);
-  second.join();
-  return slots;
-}
-
 // Writes the slots of the days the guide holds. -1 when a table could not
 // be written, else the slots that now hold the guide's programmes.
 int writeSlots(GuideCache& cache, XmltvGuide& guide, const std::vector<int>& days, bool replace,
@@ -164,15 +141,15 @@ int writeSlots(GuideCache& cache, XmltvGuide& guide, const std::vector<int>& day
   if (!progress.setFileTotal(static_cast<int>(days.size()))) return -1;
   int taken = 0;
   std::string kept;
+  SlotTableBuilder tables(guide, days);
   for (int day : days) {
     if (!progress.beginFile(dayLabel(day))) return -1;
     const CalendarDate date = dateFromDayNumber(day);
-    std::vector<SlotTable> slots = dayTables(guide, day);
-    for (std::size_t slot = 0; slot < slots.size(); ++slot) {
-      if (!slots[slot].built) continue;
-      const int hour = kSlotHours[slot];
+    for (int hour : kSlotHours) {
+      const std::unique_ptr<ProgrammeTable> built = tables.takeNext();
+      if (!built) continue;
       const int key = slotKey(date, hour);
-      ProgrammeTable& table = slots[slot].table;
+      ProgrammeTable& table = *built;
       ProgrammeTable old;
       table.setTableKey(key);
       // An unreadable old table gives way to any new one.

@@ -43,6 +43,8 @@ class XmltvHandler {
   // False stops the reading (a cancel).
   virtual bool onChannel(const XmltvChannel& channel) = 0;
   virtual bool onProgramme(const XmltvProgramme& programme) = 0;
+  // The same for a programme its giver is done with: its texts may be taken.
+  virtual bool takeProgramme(XmltvProgramme& programme) { return onProgramme(programme); }
 };
 
 // Bounds on what one programme may make the reader hold (the texts' and

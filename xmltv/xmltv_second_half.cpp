@@ -50,15 +50,6 @@ bool readHead(FileSystem& files, const std::string& path, std::string& head) {
   return file->read(&head[0], static_cast<int>(length)) == static_cast<int>(length);
 }
 
-long long sizeOf(FileSystem& files, const std::string& path) {
-  const std::unique_ptr<Stream> file = files.openForRead(path);
-  if (!file) return -1;
-  std::vector<char> block(kBlock);
-  long long size = 0;
-  for (int n; (n = file->read(block.data(), kBlock)) > 0;) size += n;
-  return size;
-}
-
 bool isMarkerEnd(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '>'; }
 
 // The offset of the first "<programme" tag at or after `from` in `file`,
@@ -150,7 +141,7 @@ long long XmltvSecondHalf::split() {
 
 void XmltvSecondHalf::run(FileSystem& files, std::string path, long long maxBytes) {
   std::string head, rest;
-  const long long size = sizeOf(files, path);
+  const long long size = files.size(path);
   std::unique_ptr<Stream> file;
   long long split = -1;
   if (size >= kMinBytes && size <= maxBytes && readHead(files, path, head) && (file = files.openForRead(path))) {
@@ -169,7 +160,7 @@ int XmltvSecondHalf::handOver(XmltvHandler& handler) {
   std::size_t channel = 0, programme = 0;
   for (const bool isChannel : log_->isChannel) {
     const bool taken = isChannel ? handler.onChannel(log_->channels[channel++])
-                                 : handler.onProgramme(log_->programmes[programme++]);
+                                 : handler.takeProgramme(log_->programmes[programme++]);
     if (!taken) return 0;
   }
   return 1;

@@ -94,6 +94,12 @@ bool MemoryFileSystem::replace(const std::string& from, const std::string& to) {
   return true;
 }
 
+std::int64_t MemoryFileSystem::size(const std::string& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
+  const auto file = files_.find(path);
+  return file == files_.end() ? -1 : static_cast<std::int64_t>(file->second.bytes.size());
+}
+
 std::int64_t MemoryFileSystem::modifiedTime(const std::string& path) {
   std::lock_guard<std::recursive_mutex> lock(mutex_);
   auto file = files_.find(path);

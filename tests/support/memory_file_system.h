@@ -25,6 +25,7 @@ class MemoryFileSystem : public FileSystem {
   bool remove(const std::string& path) override;
   bool replace(const std::string& from, const std::string& to) override;
   std::int64_t modifiedTime(const std::string& path) override;
+  std::int64_t size(const std::string& path) override;
   bool setModifiedTime(const std::string& path, std::int64_t seconds) override;
   std::vector<std::string> find(const std::string& pattern) override;
   int attributes(const std::string& path) override;

@@ -30,7 +30,7 @@ struct EventLog : XmltvHandler {
 
 std::string programme(int i) {
   const int hour = i / 60 % 24, minute = i % 60;
-  char start[16];
+  char start[32];
   std::snprintf(start, sizeof start, "202612%02d%02d%02d", 8 + i / 1440, hour, minute);
   return std::string("<programme start=\"") + start + "00 +0900\" channel=\"ch" + std::to_string(i % 7) +
          "\">\n  <title lang=\"ja\">t" + std::to_string(i) + "</title><desc>d&amp;" + std::to_string(i) +
