@@ -221,6 +221,19 @@ bool XmltvText::putRun(const unsigned char* bytes, std::size_t count, std::strin
       i += 3;
       continue;
     }
+    // So is a four-byte one, a broadcast's enclosed marks ("[字]").
+    if (encoding_ == XmltvEncoding::Utf8 && pending_ == 0 && (byte & 0xF8) == 0xF0 && i + 3 < count &&
+        (bytes[i + 1] & 0xC0) == 0x80 && (bytes[i + 2] & 0xC0) == 0x80 && (bytes[i + 3] & 0xC0) == 0x80) {
+      const std::uint32_t codePoint = (byte & 0x07u) << 18 | (bytes[i + 1] & 0x3Fu) << 12 |
+                                      (bytes[i + 2] & 0x3Fu) << 6 | (bytes[i + 3] & 0x3Fu);
+      if (codePoint < 0x10000 || codePoint > 0x10FFFF) return false;
+      std::string* text = run.text();
+      const std::size_t before = text ? text->size() : 0;
+      putCodePoint(codePoint, text);
+      if (text) run.tookFrom(before);
+      i += 4;
+      continue;
+    }
     std::string* text = run.text();
     const std::size_t before = text ? text->size() : 0;
     if (!put(byte, text)) return false;
