@@ -47,7 +47,11 @@ bool readHead(FileSystem& files, const std::string& path, std::string& head) {
   file = files.openForRead(path);
   if (!file) return false;
   head.resize(static_cast<std::size_t>(length));
-  return file->read(&head[0], static_cast<int>(length)) == static_cast<int>(length);
+  for (int read = 0, n; read < length; read += n) {
+    n = file->read(&head[static_cast<std::size_t>(read)], static_cast<int>(length) - read);
+    if (n <= 0) return false;
+  }
+  return true;
 }
 
 bool isMarkerEnd(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '>'; }
