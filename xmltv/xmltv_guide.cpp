@@ -178,17 +178,16 @@ void XmltvGuide::orderByStart(Schedule& schedule) {
 // to show goes.
 void XmltvGuide::settle(Schedule& schedule) {
   orderByStart(schedule);
-  Schedule& sorted = schedule;
-  for (std::size_t i = 0; i < sorted.size(); ++i) {
-    Programme& programme = sorted[i];
-    const bool last = i + 1 == sorted.size();
+  for (std::size_t i = 0; i < schedule.size(); ++i) {
+    Programme& programme = schedule[i];
+    const bool last = i + 1 == schedule.size();
     if (programme.hasStop && programme.stop != programme.start) programme.end = programme.stop;
-    else programme.end = last ? endOfSlot(programme.start) : sorted[i + 1].start;
-    if (!last) programme.end = std::min(programme.end, sorted[i + 1].start);
+    else programme.end = last ? endOfSlot(programme.start) : schedule[i + 1].start;
+    if (!last) programme.end = std::min(programme.end, schedule[i + 1].start);
   }
-  sorted.erase(std::remove_if(sorted.begin(), sorted.end(),
-                              [](const Programme& programme) { return programme.end <= programme.start; }),
-               sorted.end());
+  schedule.erase(std::remove_if(schedule.begin(), schedule.end(),
+                                [](const Programme& programme) { return programme.end <= programme.start; }),
+                 schedule.end());
 }
 
 std::vector<int> XmltvGuide::days() {
