@@ -138,6 +138,8 @@ bool ProgrammeTable::read(ByteSource& source) {
     if (marker == 0) {
       if (grid_.size() == kMaxColumns) return false;
       growColumns(grid_.size() + 1);
+      // Every column is as long as the first: grown once, not run by run.
+      if (grid_.size() > 1) grid_.back().reserve(grid_[0].size());
       last = nullptr;
       continue;
     }

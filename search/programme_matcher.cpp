@@ -151,6 +151,7 @@ bool ProgrammeMatcher::textMatches(const ProgrammeRecord& record) const {
   thread_local std::string text;
   text.clear();
   appendSearchFormOfCp932(text, record.title);
+  if (titleHoldsEveryWord(text)) return true;
   text += '\n';
   appendSearchFormOfCp932(text, record.description);
   capSearchedText(text);
@@ -162,6 +163,17 @@ bool ProgrammeMatcher::textMatches(const ProgrammeRecord& record) const {
     if (!pattern.foundIn(text)) return false;
   for (const TextPattern& pattern : excludedPatterns_)
     if (pattern.foundIn(text)) return false;
+  return true;
+}
+
+bool ProgrammeMatcher::titleHoldsEveryWord(const std::string& title) const {
+  // Only plain words decide on the title alone: an excluded word or a
+  // pattern may lie in the description. A title the cap could cut goes the
+  // whole way.
+  if (!excluded_.empty() || !wordPatterns_.empty() || !excludedPatterns_.empty()) return false;
+  if (title.size() >= kMaxSearchedText) return false;
+  for (const std::string& word : words_)
+    if (title.find(word) == std::string::npos) return false;
   return true;
 }
 

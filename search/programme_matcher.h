@@ -39,6 +39,9 @@ class ProgrammeMatcher : public ProgrammeSieve {
  private:
   bool textMatches(const ProgrammeRecord& record) const;
   bool mayHoldWords(const std::string& title, const std::string& description) const;
+  // Whether `title`, a title in search form, settles the match without its
+  // description: every word in it, and nothing else asked.
+  bool titleHoldsEveryWord(const std::string& title) const;
   bool timeMatches(GuideMinute start) const;
 
   ProgrammeQuery query_;
