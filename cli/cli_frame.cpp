@@ -67,28 +67,20 @@ std::string visibleLine(const std::string& cp932) {
 }
 
 void appendVisibleLine(std::string& shown, const std::string& cp932) {
-  // os::isLeadByte asked once a byte value, not once a byte printed.
-  static const std::vector<unsigned char> leads = [] {
-    std::vector<unsigned char> bytes(256);
-    for (unsigned byte = 0; byte < 256; ++byte) bytes[byte] = os::isLeadByte(static_cast<unsigned char>(byte));
-    return bytes;
-  }();
+  // A trail byte is 0x40 or above and never 0x7F, and a lead byte is above
+  // 0x80: no control is ever part of a character, so each is shown as ^X
+  // (a title's NUL as well) without reading the characters around it.
+  const auto isControl = [](unsigned char byte) { return (byte < 0x20 && byte != '\t') || byte == 0x7F; };
   shown.reserve(shown.size() + cp932.size());
   // Runs of bytes shown as they are go in at once.
   std::size_t run = 0;
   for (std::size_t i = 0; i < cp932.size(); ++i) {
     const unsigned char byte = static_cast<unsigned char>(cp932[i]);
-    const unsigned char next = i + 1 < cp932.size() ? static_cast<unsigned char>(cp932[i + 1]) : 0;
-    // A trail byte is never a control; a control after a lead byte is no
-    // trail byte, and is shown like any other (a title's NUL as well).
-    if (leads[byte] && next >= 0x40 && next != 0x7F) {
-      ++i;
-    } else if ((byte < 0x20 && byte != '\t') || byte == 0x7F) {
-      shown.append(cp932, run, i - run);
-      shown += '^';
-      shown += static_cast<char>(byte == 0x7F ? '?' : byte + 0x40);
-      run = i + 1;
-    }
+    if (!isControl(byte)) continue;
+    shown.append(cp932, run, i - run);
+    shown += '^';
+    shown += static_cast<char>(byte == 0x7F ? '?' : byte + 0x40);
+    run = i + 1;
   }
   shown.append(cp932, run, std::string::npos);
 }

@@ -38,9 +38,12 @@ bool takeFormat(VerbOptions& options, MatchFormat& format) {
 }
 
 std::string matchLines(const std::vector<ProgrammeRecord>& matches) {
-  std::string lines;
+  std::string lines, line;
   for (const ProgrammeRecord& record : matches) {
-    appendVisibleLine(lines, matchLine(record));
+    // One line's room serves them all: thousands of lines, no allocation each.
+    line.clear();
+    appendMatchLine(line, record);
+    appendVisibleLine(lines, line);
     lines += '\n';
   }
   return os::cp932ToUtf8(lines);

@@ -21,29 +21,44 @@ std::string joinedLine(std::string times, const std::string& channel, const std:
 
 }  // namespace
 
-std::string scheduleTimes(const ProgrammeRecord& record, bool weekday) {
+void appendScheduleTimes(std::string& out, const ProgrammeRecord& record, bool weekday) {
   // Written digit by digit: a search prints thousands of these lines.
   const DateTime start = dateTimeOfMinute(record.start);
   const DateTime stop = dateTimeOfMinute(record.stop);
+  appendZeroPadded(out, start.month, 2);
+  out += '/';
+  appendZeroPadded(out, start.day, 2);
+  if (weekday) {
+    out += '(';
+    out += weekdayKanji(weekdayOfDayNumber(dayNumber(start.year, start.month, start.day)));
+    out += ')';
+  }
+  out += ' ';
+  appendClockTime(out, start.hour, start.minute);
+  out += '-';
+  appendClockTime(out, stop.hour, stop.minute);
+}
+
+std::string scheduleTimes(const ProgrammeRecord& record, bool weekday) {
   std::string times;
   times.reserve(32);
-  appendZeroPadded(times, start.month, 2);
-  times += '/';
-  appendZeroPadded(times, start.day, 2);
-  if (weekday) {
-    times += '(';
-    times += weekdayKanji(weekdayOfDayNumber(dayNumber(start.year, start.month, start.day)));
-    times += ')';
-  }
-  times += ' ';
-  appendClockTime(times, start.hour, start.minute);
-  times += '-';
-  appendClockTime(times, stop.hour, stop.minute);
+  appendScheduleTimes(times, record, weekday);
   return times;
 }
 
+void appendScheduleLine(std::string& out, const ProgrammeRecord& record, const std::string& title, bool weekday) {
+  appendScheduleTimes(out, record, weekday);
+  out += ' ';
+  out += record.channel;
+  out += ' ';
+  out += title;
+}
+
 std::string scheduleLine(const ProgrammeRecord& record, const std::string& title, bool weekday) {
-  return joinedLine(scheduleTimes(record, weekday), record.channel, title);
+  std::string line;
+  line.reserve(32 + record.channel.size() + title.size());
+  appendScheduleLine(line, record, title, weekday);
+  return line;
 }
 
 DaySchedule::DaySchedule(const std::vector<ProgrammeRecord>& records, int broadcastDay)

@@ -21,6 +21,10 @@ struct ProgrammeCell;
 std::string scheduleLine(const ProgrammeRecord& record, const std::string& title, bool weekday = false);
 // The line's date and times alone.
 std::string scheduleTimes(const ProgrammeRecord& record, bool weekday);
+// The same two, appended to `out`: a search writes thousands of lines into
+// one text.
+void appendScheduleLine(std::string& out, const ProgrammeRecord& record, const std::string& title, bool weekday);
+void appendScheduleTimes(std::string& out, const ProgrammeRecord& record, bool weekday);
 
 class DaySchedule {
  public:

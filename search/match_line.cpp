@@ -8,6 +8,10 @@
 
 std::string matchLine(const ProgrammeRecord& record) { return scheduleLine(record, record.title, true); }
 
+void appendMatchLine(std::string& out, const ProgrammeRecord& record) {
+  appendScheduleLine(out, record, record.title, true);
+}
+
 Listing listingOf(const Listing& source, const std::vector<ProgrammeRecord>& records) {
   Listing listing;
   for (const ListingChannel& channel : source.channels) {

@@ -11,6 +11,8 @@
 #include "listing/programme_record.h"
 
 std::string matchLine(const ProgrammeRecord& record);
+// The same, appended to `out`.
+void appendMatchLine(std::string& out, const ProgrammeRecord& record);
 
 // A listing of just `records`, with the channels of `source` they are on,
 // for the exports' writers.
