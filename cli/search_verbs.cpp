@@ -74,6 +74,8 @@ int runSearch(CliContext& context) {
   if (!takeListingDays(options, range) || (hasOut && out.empty())) return usageError(context, "search");
   ProgrammeMatcher matcher;
   if (!compileQueryArguments("search", context.args, matcher, nullptr, QueryUse::Search)) return 2;
+  // Lines show no channel ids, marks or sub-titles.
+  range.stopsOnly = format == MatchFormat::Lines;
   Listing listing;
   const std::vector<ProgrammeRecord> matches = searchCache(context.cache, range, matcher, listing);
   reportListingGaps(listing, range);

@@ -117,6 +117,11 @@ void ChannelIds::setSourceIds(const std::map<std::string, std::string>& ids) {
   }
 }
 
+bool ChannelIds::pinsAny() const {
+  const StringMap* pins = settings_.findSection(kIdSection);
+  return pins && !pins->empty();
+}
+
 std::string ChannelIds::idFor(const std::string& name) {
   auto known = ids_.find(name);
   if (known != ids_.end()) return known->second;

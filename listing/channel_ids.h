@@ -39,6 +39,8 @@ class ChannelIds {
   // The pinned id of `name` when it has the dotted form, else its source
   // id, else the derived one (a refused pin is noted once).
   std::string idFor(const std::string& name);
+  // True when the settings pin an id to any channel name.
+  bool pinsAny() const;
   // A message (Shift-JIS) for each pinned id that was refused.
   const std::vector<std::string>& refusals() const { return refusals_; }
 

@@ -33,14 +33,14 @@ void noteChannels(const ProgrammeTable& day, const ListingRange& range, ChannelI
 }
 
 // What imports left beside the tables of the days from `first` on.
-ProgrammeExtras loadExtras(GuideCache& cache, int first, int days) {
+ProgrammeExtras loadExtras(GuideCache& cache, int first, int days, ExtrasNeed need = ExtrasNeed::All) {
   ProgrammeExtras extras;
   for (int number = first; number < first + days; ++number) {
     const CalendarDate date = dateFromDayNumber(number);
     for (int hour : kSlotHours) {
       const int key = slotKey(date, hour);
       loadProgrammeExtras(cache.files(), cache.slotFileName(key, kExtrasFileExtension), cache.tableFileName(key),
-                          extras);
+                          extras, need);
     }
   }
   return extras;
@@ -90,7 +90,10 @@ Listing collectListing(GuideCache& cache, const ListingRange& range) {
   ChannelIds ids(cache.settings());
   ProgrammeTable day;
   const int first = dayNumber(range.from.year, range.from.month, range.from.day);
-  const ProgrammeExtras extras = loadExtras(cache, first, range.days);
+  // A refused pin's message names the id used instead, which may be a
+  // document's: then every side file is read.
+  const ExtrasNeed need = range.stopsOnly && !ids.pinsAny() ? ExtrasNeed::Stops : ExtrasNeed::All;
+  const ProgrammeExtras extras = loadExtras(cache, first, range.days, need);
   ids.setSourceIds(extras.sourceIds());
   const WantedSieve wanted(range);
   SievedTimes sieved;

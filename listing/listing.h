@@ -22,6 +22,11 @@ struct ListingRange {
   // When set, only the programmes it keeps (with RecordDetail::Whole); not
   // owned, and it must outlive collectListing.
   const ProgrammeSieve* sieve = nullptr;
+  // True when the caller reads nothing the imports add but the stops past
+  // the last imported day (it shows no channel ids, marks, sub-titles or
+  // episodes): side files without such stops are then left unchecked, and
+  // those fields may be partial. Refused pinned ids are named as ever.
+  bool stopsOnly = false;
 };
 
 struct ListingChannel {

@@ -310,9 +310,11 @@ bool saveProgrammeExtras(FileSystem& files, const std::string& extrasPath, const
 }
 
 bool loadProgrammeExtras(FileSystem& files, const std::string& extrasPath, const std::string& tablePath,
-                         ProgrammeExtras& extras) {
+                         ProgrammeExtras& extras, ExtrasNeed need) {
   std::string text;
   if (!readWhole(files, extrasPath, kMaxProgrammeExtrasBytes, text)) return false;
+  // Stops come from "e" lines alone, and the first line is the stamp's.
+  if (need == ExtrasNeed::Stops && text.find("\ne\t") == std::string::npos) return false;
   return extras.addText(text, tableFileStamp(files, tablePath));
 }
 

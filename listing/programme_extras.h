@@ -102,10 +102,16 @@ std::string tableFileStamp(FileSystem& files, const std::string& path);
 // not at all); an empty set removes the file instead.
 bool saveProgrammeExtras(FileSystem& files, const std::string& extrasPath, const std::string& tablePath,
                          const ProgrammeExtras& extras);
+// What a reader takes from side files: all they hold, or only the stops of
+// programmes cut at the last imported day's end ("e" lines).
+enum class ExtrasNeed { All, Stops };
 // Adds what `extrasPath` holds for the table at `tablePath`; false when the
-// file is missing, too large or written for another table.
+// file is missing, too large or written for another table. For
+// ExtrasNeed::Stops a file that keeps no stop is passed over (false) before
+// its table is hashed: the hash of every table was a week's search's
+// largest single cost.
 bool loadProgrammeExtras(FileSystem& files, const std::string& extrasPath, const std::string& tablePath,
-                         ProgrammeExtras& extras);
+                         ProgrammeExtras& extras, ExtrasNeed need = ExtrasNeed::All);
 
 // The stop the import kept for `cell`, a programme of `day`, the day table of
 // `broadcastDay`, that runs past the day's end; 0 when none is known.
