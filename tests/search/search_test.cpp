@@ -154,6 +154,9 @@ TEST(SearchMatching, PassingOverTextsBeforeFoldingLosesNoMatch) {
   EXPECT_EQ(1u, count("髙橋"));
   anime.description = filler.substr(0, filler.size() / 2) + codes[1] + sj("橋");
   EXPECT_EQ(2u, count("髙橋"));
+  // A title alone decides a match, within the same first bytes.
+  news.title = filler + sj("あ") + codes[0] + sj("橋");
+  EXPECT_EQ(1u, count("髙橋"));
 }
 
 TEST(SearchMatching, ALineShowsTheCalendarDateOfAProgrammeAfterMidnight) {
