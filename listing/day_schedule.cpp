@@ -22,21 +22,29 @@ std::string joinedLine(std::string times, const std::string& channel, const std:
 }  // namespace
 
 void appendScheduleTimes(std::string& out, const ProgrammeRecord& record, bool weekday) {
-  // Written digit by digit: a search prints thousands of these lines.
+  // Written digit by digit into a buffer appended once: a search prints
+  // thousands of these lines.
   const DateTime start = dateTimeOfMinute(record.start);
   const DateTime stop = dateTimeOfMinute(record.stop);
-  appendZeroPadded(out, start.month, 2);
-  out += '/';
-  appendZeroPadded(out, start.day, 2);
+  char times[40];
+  char* at = writeTwoDigits(times, start.month);
+  *at++ = '/';
+  at = writeTwoDigits(at, start.day);
   if (weekday) {
-    out += '(';
-    out += weekdayKanji(weekdayOfDayNumber(dayNumber(start.year, start.month, start.day)));
-    out += ')';
+    *at++ = '(';
+    for (const char* kanji = weekdayKanji(weekdayOfDayNumber(dayNumber(start.year, start.month, start.day))); *kanji;)
+      *at++ = *kanji++;
+    *at++ = ')';
   }
-  out += ' ';
-  appendClockTime(out, start.hour, start.minute);
-  out += '-';
-  appendClockTime(out, stop.hour, stop.minute);
+  *at++ = ' ';
+  at = writeTwoDigits(at, start.hour);
+  *at++ = ':';
+  at = writeTwoDigits(at, start.minute);
+  *at++ = '-';
+  at = writeTwoDigits(at, stop.hour);
+  *at++ = ':';
+  at = writeTwoDigits(at, stop.minute);
+  out.append(times, static_cast<std::size_t>(at - times));
 }
 
 std::string scheduleTimes(const ProgrammeRecord& record, bool weekday) {

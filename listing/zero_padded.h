@@ -18,3 +18,11 @@ inline void appendClockTime(std::string& out, int hour, int minute) {
   out += ':';
   appendZeroPadded(out, minute, 2);
 }
+
+// Writes the last two digits of `value` (0 or more) at `at`, as
+// appendZeroPadded(out, value, 2) appends them; returns the end.
+inline char* writeTwoDigits(char* at, int value) {
+  *at++ = static_cast<char>('0' + value / 10 % 10);
+  *at++ = static_cast<char>('0' + value % 10);
+  return at;
+}
