@@ -7,6 +7,7 @@
 
 #include "os/os.h"
 #include "os/text.h"
+#include "search/cp932_code_points.h"
 
 namespace {
 
@@ -113,24 +114,21 @@ std::string foldUtf8(const std::string& utf8, bool keepEscapes) {
 // lead * 256 + trail: converting one character at a time at the edge is
 // too slow for a week of programmes searched while the user types. Built
 // once, on first use (thread-safe: the web guide searches on several
-// threads).
+// threads), from the table written out at build time.
 const std::vector<std::uint16_t>& cp932CodePoints() {
   static const std::vector<std::uint16_t> table = [] {
     std::vector<std::uint16_t> codes(0x10000, kReplacement);
-    auto codeOf = [](const std::string& bytes) {
-      const std::string utf8 = os::cp932ToUtf8(bytes);
-      std::size_t at = 0, length = 0;
-      const unsigned code = utf8.empty() ? kReplacement : nextCodePoint(utf8, at, length);
-      return static_cast<std::uint16_t>(code < 0x10000 && at + length == utf8.size() ? code : kReplacement);
-    };
+    int row = 0;
     for (unsigned byte = 0; byte < 0x100; ++byte) {
       if (byte < 0x80) {
         codes[byte] = static_cast<std::uint16_t>(byte);
       } else if (os::isLeadByte(static_cast<unsigned char>(byte))) {
-        for (unsigned trail = 0x40; trail <= 0xFC; ++trail)
-          codes[byte << 8 | trail] = codeOf({static_cast<char>(byte), static_cast<char>(trail)});
+        // The table's rows are the lead bytes in order.
+        for (unsigned trail = 0x40; trail <= 0xFC && row < kCp932LeadBytes; ++trail)
+          codes[byte << 8 | trail] = kCp932Pairs[row][trail - 0x40];
+        ++row;
       } else {
-        codes[byte] = codeOf(std::string(1, static_cast<char>(byte)));
+        codes[byte] = kCp932SingleBytes[byte - 0x80];
       }
     }
     return codes;

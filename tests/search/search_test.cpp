@@ -1,7 +1,9 @@
 // Queries and matching.
 #include <gtest/gtest.h>
 
+#include "os/lead_byte.h"
 #include "os/text.h"
+#include "search/cp932_code_points.h"
 #include "search/match_line.h"
 #include "search/programme_matcher.h"
 #include "search/search_text.h"
@@ -127,6 +129,34 @@ TEST(SearchText, OnlyTwoByteCharactersAreToldByTheirPairs) {
   EXPECT_EQ(2u, pairs.size());
   for (const char* shared : {"a", "ア", "ガ", "。", "\xef\xbf\xbd"})  // ASCII, half-width kana, no character
     EXPECT_FALSE(cp932PairsFoldingTo(shared, pairs)) << shared;
+}
+
+// The one code point `utf8` holds below U+10000, else U+FFFD.
+unsigned soleCodePoint(const std::string& utf8) {
+  const unsigned char lead = utf8.empty() ? 0 : static_cast<unsigned char>(utf8[0]);
+  const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+  if (utf8.size() != length || length == 4) return 0xFFFD;
+  unsigned code = length == 1 ? lead : lead & (0x7F >> length);
+  for (std::size_t i = 1; i < length; ++i) code = code << 6 | (static_cast<unsigned char>(utf8[i]) & 0x3F);
+  return code;
+}
+
+TEST(SearchText, TheWrittenOutCodePageReadsAsTheSystemReadsIt) {
+  int row = 0;
+  for (unsigned byte = 0x80; byte < 0x100; ++byte) {
+    const char lead = static_cast<char>(byte);
+    if (!os::isLeadByte(static_cast<unsigned char>(byte))) {
+      EXPECT_EQ(soleCodePoint(os::cp932ToUtf8(std::string(1, lead))), kCp932SingleBytes[byte - 0x80]) << byte;
+      continue;
+    }
+    ASSERT_LT(row, kCp932LeadBytes);
+    for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+      const std::string pair{lead, static_cast<char>(trail)};
+      EXPECT_EQ(soleCodePoint(os::cp932ToUtf8(pair)), kCp932Pairs[row][trail - 0x40]) << byte << " " << trail;
+    }
+    ++row;
+  }
+  EXPECT_EQ(kCp932LeadBytes, row);
 }
 
 TEST(SearchMatching, PassingOverTextsBeforeFoldingLosesNoMatch) {
