@@ -1,5 +1,6 @@
 // The command-line tool's frame: the verb table, the output helpers and
 // the run of one command line.
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -66,11 +67,39 @@ std::string visibleLine(const std::string& cp932) {
   return shown;
 }
 
+namespace {
+
+// False when `text` holds no byte below 0x20 and no 0x7F; true may be a tab.
+bool mayHoldControl(const std::string& text) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
+  // A word's byte is below n where (byte - n) borrows into its high bit
+  // while the byte's own high bit is clear.
+  const auto anyBelow = [](std::uint64_t word, std::uint64_t n) { return ((word - n * kOnes) & ~word & kHighs) != 0; };
+  std::size_t at = 0;
+  for (; at + 8 <= text.size(); at += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + at, 8);
+    if (anyBelow(word, 0x20) || anyBelow(word ^ (0x7F * kOnes), 1)) return true;
+  }
+  for (; at < text.size(); ++at) {
+    const unsigned char byte = static_cast<unsigned char>(text[at]);
+    if (byte < 0x20 || byte == 0x7F) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 void appendVisibleLine(std::string& shown, const std::string& cp932) {
   // A trail byte is 0x40 or above and never 0x7F, and a lead byte is above
   // 0x80: no control is ever part of a character, so each is shown as ^X
   // (a title's NUL as well) without reading the characters around it.
   const auto isControl = [](unsigned char byte) { return (byte < 0x20 && byte != '\t') || byte == 0x7F; };
+  // Most lines hold none: looked for eight bytes at a time, then copied whole.
+  if (!mayHoldControl(cp932)) {
+    shown += cp932;
+    return;
+  }
   shown.reserve(shown.size() + cp932.size());
   // Runs of bytes shown as they are go in at once.
   std::size_t run = 0;

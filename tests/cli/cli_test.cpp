@@ -590,6 +590,11 @@ TEST(VisibleLineTest, ControlBytesOfGuideTextsAreShownNotActedOn) {
       {"\x83", "\x83"},
       // A lead byte before a control does not carry it through raw.
       {std::string("A\0B\x83\0\x81\x1b", 7), "A^@B\x83^@\x81^["},
+      // Long lines are looked over eight bytes at a time: a control in any
+      // place, beside bytes above 0x80, and none at all.
+      {"\x83\x5c\x8e\x9a\x83\x5c\x8e\x9a\xff\x80\x7f\x83", "\x83\x5c\x8e\x9a\x83\x5c\x8e\x9a\xff\x80^?\x83"},
+      {"\xe0\xe0\xe0\xe0\xe0\xe0\xe0\xe0\xe0\xe0\xe0\xe0\xe0\xe0\xe0\x1f", "\xe0\xe0\xe0\xe0\xe0\xe0\xe0\xe0\xe0\xe0\xe0\xe0\xe0\xe0\xe0^_"},
+      {"12/11 04:05-05:59 \x93\x8c\x8b\x9e\tTV ~ \x7e \x20!", "12/11 04:05-05:59 \x93\x8c\x8b\x9e\tTV ~ \x7e \x20!"},
   };
   for (const Case& c : cases) EXPECT_EQ(c.shown, visibleLine(c.text)) << c.text;
 }
