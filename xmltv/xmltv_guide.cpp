@@ -192,15 +192,19 @@ void XmltvGuide::settle(Schedule& schedule) {
 
 std::vector<int> XmltvGuide::days() {
   finish();
-  std::set<int> held;
+  std::vector<bool> held(static_cast<std::size_t>(std::max(0, lastDay_ - firstDay_ + 1)));
   for (const Schedule& schedule : schedules_) {
     for (const Programme& programme : schedule) {
       const int first = std::max(firstDay_, broadcastDayOf(programme.start));
       const int last = std::min(lastDay_, broadcastDayOf(programme.end - 1));
-      for (int day = first; day <= last; ++day) held.insert(day);
+      for (int day = first; day <= last; ++day) held[static_cast<std::size_t>(day - firstDay_)] = true;
     }
   }
-  return std::vector<int>(held.begin(), held.end());
+  std::vector<int> days;
+  for (std::size_t i = 0; i < held.size(); ++i) {
+    if (held[i]) days.push_back(firstDay_ + static_cast<int>(i));
+  }
+  return days;
 }
 
 GuidePage XmltvGuide::slotPage(int day, int slotHour) {
