@@ -10,6 +10,7 @@
 #include "guide/guide_cache.h"
 #include "listing/channel_ids.h"
 #include "listing/day_records.h"
+#include "listing/day_table_prefetch.h"
 #include "listing/programme_extras.h"
 #include "listing/programme_sieve.h"
 #include "programme/programme_table.h"
@@ -88,7 +89,6 @@ ListingRange defaultListingRange(const DateTime& now) {
 Listing collectListing(GuideCache& cache, const ListingRange& range) {
   Listing listing;
   ChannelIds ids(cache.settings());
-  ProgrammeTable day;
   const int first = dayNumber(range.from.year, range.from.month, range.from.day);
   // A refused pin's message names the id used instead, which may be a
   // document's: then every side file is read.
@@ -99,10 +99,10 @@ Listing collectListing(GuideCache& cache, const ListingRange& range) {
   SievedTimes sieved;
   sieved.sieve = &wanted;
   SievedTimes* sieving = range.sieve ? &sieved : nullptr;
+  DayTablePrefetch days(cache, first, range.days);
   for (int number = first; number < first + range.days; ++number) {
     const CalendarDate date = dateFromDayNumber(number);
-    day.clear();
-    cache.loadDay(date, day);
+    const ProgrammeTable& day = days.next();
     if (day.columnCount() == 0) {
       listing.missingDays.push_back(date);
       continue;
