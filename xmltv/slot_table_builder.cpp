@@ -34,8 +34,14 @@ void SlotTableBuilder::help() {
 
 void SlotTableBuilder::buildClaimed(std::unique_lock<std::mutex>& lock) {
   Slot& slot = slots_[claimed_++];
+  std::unique_ptr<ProgrammeTable> table;
+  if (spare_.empty()) {
+    table.reset(new ProgrammeTable);
+  } else {
+    table = std::move(spare_.back());
+    spare_.pop_back();
+  }
   lock.unlock();
-  std::unique_ptr<ProgrammeTable> table(new ProgrammeTable);
   if (guide_.slotPage(slot.day, slot.hour).buildTable(*table)) slot.table = std::move(table);
   lock.lock();
   slot.done = true;
@@ -52,4 +58,10 @@ std::unique_ptr<ProgrammeTable> SlotTableBuilder::takeNext() {
   ++taken_;
   changed_.notify_all();
   return std::move(slot.table);
+}
+
+void SlotTableBuilder::giveBack(std::unique_ptr<ProgrammeTable> table) {
+  if (!table) return;
+  std::lock_guard<std::mutex> lock(mutex_);
+  spare_.push_back(std::move(table));
 }

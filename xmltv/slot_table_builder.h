@@ -29,6 +29,9 @@ class SlotTableBuilder {
   // The next slot's table, taken in order; null when its page held more
   // channels than a table does.
   std::unique_ptr<ProgrammeTable> takeNext();
+  // A table taken and done with, to be filled again: a household's slot
+  // table is thousands of cells, and freeing them cost as much as writing.
+  void giveBack(std::unique_ptr<ProgrammeTable> table);
 
  private:
   struct Slot {
@@ -43,6 +46,7 @@ class SlotTableBuilder {
 
   XmltvGuide& guide_;
   std::vector<Slot> slots_;
+  std::vector<std::unique_ptr<ProgrammeTable>> spare_;
   std::mutex mutex_;
   std::condition_variable changed_;
   std::size_t claimed_ = 0, taken_ = 0;

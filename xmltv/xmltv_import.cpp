@@ -142,24 +142,25 @@ int writeSlots(GuideCache& cache, XmltvGuide& guide, const std::vector<int>& day
   int taken = 0;
   std::string kept;
   SlotTableBuilder tables(guide, days);
+  ProgrammeTable old;
   for (int day : days) {
     if (!progress.beginFile(dayLabel(day))) return -1;
     const CalendarDate date = dateFromDayNumber(day);
     for (int hour : kSlotHours) {
-      const std::unique_ptr<ProgrammeTable> built = tables.takeNext();
+      std::unique_ptr<ProgrammeTable> built = tables.takeNext();
       if (!built) continue;
       const int key = slotKey(date, hour);
       ProgrammeTable& table = *built;
-      ProgrammeTable old;
       table.setTableKey(key);
       // An unreadable old table gives way to any new one.
       if (!replace && cache.loadTableFile(key, old) && !keepsCompleteness(old, table)) {
         kept += keptSlotText(key, old, table);
-        continue;
+      } else {
+        if (cache.replaceTableFile(key, table, progress) == GuideCache::Replacement::Failed) return -1;
+        saveSlotExtras(cache, guide, day, hour, key, table);
+        ++taken;
       }
-      if (cache.replaceTableFile(key, table, progress) == GuideCache::Replacement::Failed) return -1;
-      saveSlotExtras(cache, guide, day, hour, key, table);
-      ++taken;
+      tables.giveBack(std::move(built));
     }
   }
   if (!kept.empty()) progress.showStatus(job::kTablesKept + kept);
