@@ -1,5 +1,7 @@
 // GuideCache: a slot's page and table files (the reading and writing is
 // programme/'s), and the assembly of a broadcast day from its six slots.
+#include <utility>
+
 #include "config/settings_store.h"
 #include "guide/guide_cache.h"
 #include "programme/page_files.h"
@@ -33,15 +35,19 @@ bool GuideCache::saveTableFile(int slotKey, const ProgrammeTable& table) {
 }
 
 bool GuideCache::loadDay(const CalendarDate& date, ProgrammeTable& dayTable) {
+  ProgrammeTable slot;  // one temporary for all six: each load clears it
+  return loadDay(date, dayTable, slot);
+}
+
+bool GuideCache::loadDay(const CalendarDate& date, ProgrammeTable& dayTable, ProgrammeTable& slot) {
   const int dayKey = dayTableKey(date);
   if (dayTable.tableKey() == dayKey) return true;
   dayTable.clear();
   bool complete = true;
-  ProgrammeTable slot;  // one temporary for all six: each load clears it
   for (int hour : kSlotHours) {
     const int key = slotKey(date, hour);
     if (loadTableFile(key, slot) || parseCachedPage(key, slot)) {
-      dayTable.appendTimeSlot(slot);
+      dayTable.appendTimeSlot(std::move(slot));
     } else {
       complete = false;  // the next call tries again
     }

@@ -118,6 +118,9 @@ class GuideCache {
   Replacement replaceTableFile(int slotKey, const ProgrammeTable& table, ProgressSink& progress);
   // Assembles the broadcast day of `date` (month and day) from its six slots.
   bool loadDay(const CalendarDate& date, ProgrammeTable& dayTable);
+  // The same, each slot read into `slot` first: a caller loading day after
+  // day keeps one, whose cells' memory then serves every day.
+  bool loadDay(const CalendarDate& date, ProgrammeTable& dayTable, ProgrammeTable& slot);
 
  private:
   SettingsStore* settings_ = nullptr;

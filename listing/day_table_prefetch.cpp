@@ -21,7 +21,7 @@ void DayTablePrefetch::loadClaimed(std::unique_lock<std::mutex>& lock) {
   ProgrammeTable& table = tables_[index % kTables];
   lock.unlock();
   table.clear();
-  cache_.loadDay(dateFromDayNumber(firstDay_ + static_cast<int>(index)), table);
+  cache_.loadDay(dateFromDayNumber(firstDay_ + static_cast<int>(index)), table, slots_[index % kTables]);
   lock.lock();
   loaded_[index] = 1;
   changed_.notify_all();

@@ -107,6 +107,9 @@ class ProgrammeTable {
   // column (empty above), and a programme that runs on across the slot
   // boundary (same start time on both sides) becomes one cell.
   void appendTimeSlot(const ProgrammeTable& other);
+  // The same, taking the texts of `other`'s cells rather than copying them;
+  // `other` is then only fit to be cleared or refilled.
+  void appendTimeSlot(ProgrammeTable&& other);
 
   // ---- Look-ups for the lists ----
 
@@ -149,10 +152,19 @@ class ProgrammeTable {
 
  private:
   ProgrammeCell* freshCell();
+  // A copy of `cell`; of a cell not const, its texts are taken.
   ProgrammeCell* copyOf(const ProgrammeCell& cell);
+  ProgrammeCell* copyOf(ProgrammeCell& cell);
   void growColumns(std::size_t count);
-  void copyColumn(const ProgrammeTable& other, std::size_t from, std::size_t to,
-                  std::size_t firstRow, std::size_t targetRow, std::size_t rowLimit);
+  // Other is a const ProgrammeTable, or one whose texts may be taken.
+  template <typename Other>
+  void copyColumn(Other& other, std::size_t from, std::size_t to, std::size_t firstRow, std::size_t targetRow,
+                  std::size_t rowLimit);
+  // The whole of other, into a table holding no cells.
+  template <typename Other>
+  void copyGrid(Other& other);
+  template <typename Other>
+  void stackTimeSlot(Other& other);
   void resizeColumn(std::size_t column, std::size_t rows);
   void removeColumn(std::size_t column);
   bool normaliseColumn(std::size_t column, std::vector<const ProgrammeCell*>& visited);

@@ -1,8 +1,11 @@
 // ProgrammeTable: joining the pages of a slot side by side and stacking the
-// slots of a day. Both copy cells; the other table is left as it is.
+// slots of a day. Both copy cells; the other table is left as it is unless
+// its texts are taken.
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <unordered_map>
+#include <utility>
 
 #include "programme/programme_table.h"
 
@@ -21,15 +24,24 @@ ProgrammeCell* ProgrammeTable::copyOf(const ProgrammeCell& cell) {
   return copy;
 }
 
+ProgrammeCell* ProgrammeTable::copyOf(ProgrammeCell& cell) {
+  ProgrammeCell* copy = freshCell();
+  // A moved string hands its old memory to the one it came from.
+  *copy = std::move(cell);
+  copy->updateDetailOffset();
+  return copy;
+}
+
 // Copies the cells of other's column `from`, walking it from `firstRow`, into
 // column `to` here, other's row r landing on row r - firstRow + targetRow.
 // Nothing is placed at or below `rowLimit`; empty positions stay empty.
-void ProgrammeTable::copyColumn(const ProgrammeTable& other, std::size_t from, std::size_t to,
-                                std::size_t firstRow, std::size_t targetRow, std::size_t rowLimit) {
+template <typename Other>
+void ProgrammeTable::copyColumn(Other& other, std::size_t from, std::size_t to, std::size_t firstRow,
+                                std::size_t targetRow, std::size_t rowLimit) {
   const std::size_t rows = other.rowCount(from);
   std::vector<ProgrammeCell*>& column = grid_[to];
   for (std::size_t row = firstRow; row < rows;) {
-    const ProgrammeCell* cell = other.cellAt(from, row);
+    auto* cell = other.cellAt(from, row);
     if (!cell) {
       ++row;
       continue;
@@ -43,19 +55,21 @@ void ProgrammeTable::copyColumn(const ProgrammeTable& other, std::size_t from, s
   }
 }
 
+template <typename Other>
+void ProgrammeTable::copyGrid(Other& other) {
+  const int key = tableKey_;
+  clear();  // (recycles any empty columns)
+  tableKey_ = key;
+  growColumns(other.columnCount());
+  for (std::size_t column = 0; column < other.columnCount(); ++column) {
+    grid_[column].assign(other.rowCount(column), nullptr);
+    copyColumn(other, column, column, 0, 0, other.rowCount(column));
+  }
+}
+
 void ProgrammeTable::appendChannels(const ProgrammeTable& other) {
   gridChanged();
-  if (cellsInUse_ == 0 || grid_.empty()) {
-    const int key = tableKey_;
-    clear();  // (recycles any empty columns)
-    tableKey_ = key;
-    growColumns(other.columnCount());
-    for (std::size_t column = 0; column < other.columnCount(); ++column) {
-      grid_[column].assign(other.rowCount(column), nullptr);
-      copyColumn(other, column, column, 0, 0, other.rowCount(column));
-    }
-    return;
-  }
+  if (cellsInUse_ == 0 || grid_.empty()) return copyGrid(other);
   const std::size_t firstNew = columnCount();
   const std::size_t rows = rowCount(0);
   for (std::size_t channel = 1; channel < other.columnCount(); ++channel) {
@@ -66,12 +80,14 @@ void ProgrammeTable::appendChannels(const ProgrammeTable& other) {
   }
 }
 
-void ProgrammeTable::appendTimeSlot(const ProgrammeTable& other) {
+void ProgrammeTable::appendTimeSlot(const ProgrammeTable& other) { stackTimeSlot(other); }
+
+void ProgrammeTable::appendTimeSlot(ProgrammeTable&& other) { stackTimeSlot(other); }
+
+template <typename Other>
+void ProgrammeTable::stackTimeSlot(Other& other) {
   gridChanged();
-  if (cellsInUse_ == 0 || grid_.empty()) {
-    appendChannels(other);
-    return;
-  }
+  if (cellsInUse_ == 0 || grid_.empty()) return copyGrid(other);
   const std::size_t held = rowCount(0);
   const std::size_t added = other.rowCount(0);
   if (added < 2) return;  // a header row alone brings no programme
@@ -82,15 +98,16 @@ void ProgrammeTable::appendTimeSlot(const ProgrammeTable& other) {
     if (column.capacity() < rows) column.reserve(std::max(rows, 2 * column.capacity()));
     if (column.size() < rows) column.resize(rows, nullptr);
   }
-  // The first column of each name, as findChannel would give it.
-  std::unordered_map<std::string, std::size_t> columnOf;
+  // The first column of each name, as findChannel would give it. The
+  // names are the headers' own: headers are never replaced here.
+  std::unordered_map<std::string_view, std::size_t> columnOf(2 * grid_.size());
   for (std::size_t column = grid_.size(); column-- > 1;) {
     if (const ProgrammeCell* header = cellAt(column, 0)) columnOf[header->body] = column;
   }
   // Other's row k (from 1) lands on row held + k - 1.
   copyColumn(other, 0, 0, 1, held, rows);
   for (std::size_t channel = 1; channel < other.columnCount(); ++channel) {
-    const ProgrammeCell* header = other.cellAt(channel, 0);
+    auto* header = other.cellAt(channel, 0);
     if (!header) continue;
     auto found = columnOf.find(header->body);
     std::size_t target;
@@ -103,7 +120,7 @@ void ProgrammeTable::appendTimeSlot(const ProgrammeTable& other) {
       ProgrammeCell* copy = copyOf(*header);
       copy->number = static_cast<int>(target);
       grid_[target][0] = copy;
-      columnOf.emplace(header->body, target);
+      columnOf.emplace(copy->body, target);
     }
     std::size_t firstRow = 1;
     ProgrammeCell* last = held >= 2 ? cellAt(target, held - 1) : nullptr;

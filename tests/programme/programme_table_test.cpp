@@ -119,6 +119,22 @@ TEST_F(DayTableTest, StackingMatchesChannelsAndJoinsARunningProgramme) {
   EXPECT_EQ(1, late.cellAt(1, 0)->number);
 }
 
+// Taking the slots' texts, into a day that held another day's cells
+// before, stacks the same day; the slots are then fit to be refilled.
+TEST_F(DayTableTest, StackingThatTakesTheSlotsTextsGivesTheSameDay) {
+  ProgrammeTable taken;
+  taken.appendTimeSlot(late);
+  taken.clear();
+  ProgrammeTable earlyCopy, lateCopy;
+  earlyCopy.appendChannels(early);
+  lateCopy.appendChannels(late);
+  taken.appendTimeSlot(std::move(earlyCopy));
+  taken.appendTimeSlot(std::move(lateCopy));
+  EXPECT_TRUE(sameTable(day, taken));
+  fillTable(lateCopy, {{corner(), hour(7, 1)}, {header(kKyoto, 1), {1, "07:00", "again", 7}}});
+  EXPECT_EQ("again", lateCopy.cellAt(1, 1)->body);
+}
+
 TEST_F(DayTableTest, LookUpsForTheLists) {
   EXPECT_EQ(2, day.findChannel(kOsaka));
   EXPECT_EQ(3, day.findChannel(kKyoto));
