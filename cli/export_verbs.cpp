@@ -39,6 +39,7 @@ int runExport(CliContext& context) {
       (args[0] != "xmltv" && args[0] != "json")) {
     return usageError(context, "export");
   }
+  range.loadsAhead = true;
   const Listing listing = collectListing(context.cache, range);
   reportListingGaps(listing, range);
   if (listing.missingDays.size() == static_cast<std::size_t>(range.days)) {

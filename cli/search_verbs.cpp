@@ -76,6 +76,7 @@ int runSearch(CliContext& context) {
   if (!compileQueryArguments("search", context.args, matcher, nullptr, QueryUse::Search)) return 2;
   // Lines show no channel ids, marks or sub-titles.
   range.stopsOnly = format == MatchFormat::Lines;
+  range.loadsAhead = true;
   Listing listing;
   const std::vector<ProgrammeRecord> matches = searchCache(context.cache, range, matcher, listing);
   reportListingGaps(listing, range);

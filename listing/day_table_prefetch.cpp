@@ -4,8 +4,13 @@
 #include "calendar/calendar.h"
 #include "guide/guide_cache.h"
 
-DayTablePrefetch::DayTablePrefetch(GuideCache& cache, int firstDay, int days)
-    : cache_(cache), firstDay_(firstDay), days_(days > 0 ? static_cast<std::size_t>(days) : 0), loaded_(days_, 0) {}
+DayTablePrefetch::DayTablePrefetch(GuideCache& cache, int firstDay, int days, bool ahead)
+    : cache_(cache),
+      firstDay_(firstDay),
+      days_(days > 0 ? static_cast<std::size_t>(days) : 0),
+      // Two days gain less than a new thread and a second table cost.
+      ahead_(ahead && days_ > 2),
+      loaded_(days_, 0) {}
 
 DayTablePrefetch::~DayTablePrefetch() {
   {
@@ -18,10 +23,10 @@ DayTablePrefetch::~DayTablePrefetch() {
 
 void DayTablePrefetch::loadClaimed(std::unique_lock<std::mutex>& lock) {
   const std::size_t index = claimed_++;
-  ProgrammeTable& table = tables_[index % kTables];
+  ProgrammeTable& table = tables_[tableOf(index)];
   lock.unlock();
   table.clear();
-  cache_.loadDay(dateFromDayNumber(firstDay_ + static_cast<int>(index)), table, slots_[index % kTables]);
+  cache_.loadDay(dateFromDayNumber(firstDay_ + static_cast<int>(index)), table, slots_[tableOf(index)]);
   lock.lock();
   loaded_[index] = 1;
   changed_.notify_all();
@@ -42,7 +47,7 @@ void DayTablePrefetch::help() {
 ProgrammeTable& DayTablePrefetch::next() {
   std::unique_lock<std::mutex> lock(mutex_);
   const std::size_t index = taken_++;
-  ProgrammeTable& table = tables_[index % kTables];
+  ProgrammeTable& table = tables_[tableOf(index)];
   if (index >= days_) {
     table.clear();
     return table;
@@ -50,8 +55,8 @@ ProgrammeTable& DayTablePrefetch::next() {
   // The day before is let go: the helper may take its table.
   changed_.notify_all();
   // The caller loads the first day: a new thread may wait for a core a
-  // while. One day has nothing to overlap with.
-  if (index == 0 && days_ > 1) {
+  // while.
+  if (index == 0 && ahead_) {
     directory_ = cache_.cacheDirectory();
     helper_ = std::thread([this] { help(); });
   }

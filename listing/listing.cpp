@@ -99,7 +99,7 @@ Listing collectListing(GuideCache& cache, const ListingRange& range) {
   SievedTimes sieved;
   sieved.sieve = &wanted;
   SievedTimes* sieving = range.sieve ? &sieved : nullptr;
-  DayTablePrefetch days(cache, first, range.days);
+  DayTablePrefetch days(cache, first, range.days, range.loadsAhead);
   for (int number = first; number < first + range.days; ++number) {
     const CalendarDate date = dateFromDayNumber(number);
     const ProgrammeTable& day = days.next();

@@ -27,6 +27,11 @@ struct ListingRange {
   // episodes): side files without such stops are then left unchecked, and
   // those fields may be partial. Refused pinned ids are named as ever.
   bool stopsOnly = false;
+  // True when a helper thread may load each day while the one before gives
+  // its records: for a command run on its own, with the cores to itself.
+  // A server answering many at once, or a day or two, leaves it off: each
+  // would hold a second day's tables for little.
+  bool loadsAhead = false;
 };
 
 struct ListingChannel {

@@ -38,26 +38,28 @@ TEST_F(DayTablePrefetchTest, HandsOutEachDayInOrderAndNothingForAGapOrPastTheRan
   const int days = 3 * static_cast<int>(DayTablePrefetch::kTables) + 1;
   for (int index = 0; index < days; ++index)
     if (index != 2) saveDay(index);
-  DayTablePrefetch prefetch(cache, first, days);
-  for (int index = 0; index < days; ++index) {
-    const ProgrammeTable& day = prefetch.next();
-    if (index == 2) {
-      EXPECT_EQ(0u, day.columnCount());
-    } else {
-      EXPECT_EQ("D" + std::to_string(index), channelOf(day)) << index;
+  for (bool ahead : {true, false}) {
+    DayTablePrefetch prefetch(cache, first, days, ahead);
+    for (int index = 0; index < days; ++index) {
+      const ProgrammeTable& day = prefetch.next();
+      if (index == 2) {
+        EXPECT_EQ(0u, day.columnCount());
+      } else {
+        EXPECT_EQ("D" + std::to_string(index), channelOf(day)) << index << ahead;
+      }
     }
+    EXPECT_EQ(0u, prefetch.next().columnCount());
   }
-  EXPECT_EQ(0u, prefetch.next().columnCount());
 }
 
 TEST_F(DayTablePrefetchTest, ACallerThatStopsEarlyOrAsksForOneDayIsServed) {
   for (int index = 0; index < 5; ++index) saveDay(index);
-  { DayTablePrefetch unused(cache, first, 5); }
+  { DayTablePrefetch unused(cache, first, 5, true); }
   {
-    DayTablePrefetch early(cache, first, 5);
+    DayTablePrefetch early(cache, first, 5, true);
     EXPECT_EQ("D0", channelOf(early.next()));
   }
-  DayTablePrefetch one(cache, first + 3, 1);
+  DayTablePrefetch one(cache, first + 3, 1, true);
   EXPECT_EQ("D3", channelOf(one.next()));
   EXPECT_EQ(0u, one.next().columnCount());
 }
