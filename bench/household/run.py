@@ -78,6 +78,16 @@ def web_figures(cli, ini, runs):
     return {name: min(times) for name, times in figures.items()}, peak
 
 
+def settle(cache):
+    """Dates the cache's files a minute back. The server trusts a listing only
+    once the second its newest file was written in has passed, so one started
+    within it reads the week again for the first requests; a household's
+    server starts long after its import."""
+    back = time.time() - 60
+    for name in os.listdir(cache):
+        os.utime(os.path.join(cache, name), (back, back))
+
+
 def measure(cli, services, days, runs, folder):
     document = os.path.join(folder, "week-%d.xml" % services)
     subprocess.run([sys.executable, os.path.join(HERE, "tuner_week.py"), str(services), str(days),
@@ -94,6 +104,7 @@ def measure(cli, services, days, runs, folder):
     for name, args in (("show", ["show", "--hour", "21"]), ("search", ["search", WORD]),
                        ("export", ["export", "json"])):
         row[name] = best(runs, lambda: timed([cli, "--ini", ini] + args, env=environment))
+    settle(os.path.join(folder, "cache"))
     row["web"], row["server peak"] = web_figures(cli, ini, runs)
     return row
 
