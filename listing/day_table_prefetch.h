@@ -48,7 +48,7 @@ class DayTablePrefetch {
   const int firstDay_;
   const std::size_t days_;
   const bool ahead_;
-  ProgrammeTable tables_[kTables];  // day index i in tables_[i % kTables]
+  ProgrammeTable tables_[kTables];  // day index i in tables_[tableOf(i)]
   ProgrammeTable slots_[kTables];   // what each reads its slots into
   std::vector<char> loaded_;
   std::size_t claimed_ = 0, taken_ = 0;
