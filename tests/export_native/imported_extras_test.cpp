@@ -17,9 +17,7 @@
 #include "listing/xmltv_writer.h"
 #include "os/text.h"
 #include "programme/programme_table.h"
-#include "tests/support/recording_progress.h"
-#include "tests/support/temp_folder.h"
-#include "xmltv/xmltv_import.h"
+#include "tests/support/imported_day.h"
 
 namespace {
 
@@ -53,21 +51,10 @@ const char kDocument[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 </tv>
 )";
 
-class ImportedExtras : public ::testing::Test {
+class ImportedExtras : public ImportedDayTest {
  protected:
-  void SetUp() override {
-    settings.load(folder.file("rokuban.ini"));
-    settings.section("_config")["directory"] = folder.file("cache");
-    ASSERT_TRUE(writeFileAtomically(folder.file("tuner.xml"), kDocument));
-    ASSERT_GT(importXmltv(cache, folder.file("tuner.xml"), day, day, progress), 0);
-  }
+  void SetUp() override { import(kDocument); }
   Listing listing() { return collectListing(cache, ListingRange{dateFromDayNumber(day), 1, {}}); }
-
-  TempFolder folder;
-  SettingsStore settings;
-  GuideCache cache{settings};
-  RecordingProgress progress;
-  const int day = dayNumber(2026, 12, 7);
 };
 
 TEST_F(ImportedExtras, BothExportsCarryTheDocumentsFieldsAndIds) {

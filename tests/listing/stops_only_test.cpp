@@ -12,9 +12,7 @@
 #include "listing/xmltv_file.h"
 #include "os/text.h"
 #include "programme/programme_table.h"
-#include "tests/support/recording_progress.h"
-#include "tests/support/temp_folder.h"
-#include "xmltv/xmltv_import.h"
+#include "tests/support/imported_day.h"
 
 namespace {
 
@@ -33,14 +31,9 @@ const char kDocument[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 </tv>
 )";
 
-class StopsOnly : public ::testing::Test {
+class StopsOnly : public ImportedDayTest {
  protected:
-  void SetUp() override {
-    settings.load(folder.file("rokuban.ini"));
-    settings.section("_config")["directory"] = folder.file("cache");
-    ASSERT_TRUE(writeFileAtomically(folder.file("tuner.xml"), kDocument));
-    ASSERT_GT(importXmltv(cache, folder.file("tuner.xml"), day, day, progress), 0);
-  }
+  void SetUp() override { import(kDocument); }
   // Each programme's channel, times and title, as search lines show them.
   std::vector<std::string> lines(bool stopsOnly) {
     ListingRange range{dateFromDayNumber(day), 1, {}};
@@ -52,12 +45,7 @@ class StopsOnly : public ::testing::Test {
     return shown;
   }
 
-  TempFolder folder;
-  SettingsStore settings;
-  GuideCache cache{settings};
-  RecordingProgress progress;
   Listing listing;
-  const int day = dayNumber(2026, 12, 7);
 };
 
 TEST_F(StopsOnly, ListsWhatAWholeListingListsAndTrustsNoTableWrittenAgain) {
