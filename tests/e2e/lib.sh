@@ -282,9 +282,11 @@ shot_main() {
   fi
 }
 
-# calls_file_has FILE N: waits until the companion stand-in recorded N starts.
+# calls_recorded FILE N: waits until the companion stand-in recorded N
+# starts, for up to 30 seconds: each is a process wine starts, which took
+# over 5 seconds once on a busy machine.
 calls_recorded() {
-  for _ in $(seq 50); do
+  for _ in $(seq 300); do
     [ -f "$1" ] && [ "$(wc -l <"$1")" -ge "$2" ] && return 0
     sleep 0.1
   done
